@@ -1,0 +1,61 @@
+#pragma once
+// The shell's settings, read once from package.json beside the executable.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include <nlohmann/json.hpp>
+
+namespace corvane {
+
+enum class ContentMode : std::int32_t { Bundle = 0, Remote = 1 };
+enum class DistributionMode : std::int32_t { Evergreen = 0, Fixed = 1 };
+enum class HostingMode : std::int32_t { Windowed = 0, WindowToVisual = 1 };
+
+struct AppMessages {
+  std::string installWebview2;
+  std::string downloading;
+  std::string installWebview2Failed;
+};
+
+struct AppConfig {
+  std::string name;
+  std::string main;
+  std::string title;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  std::string icon;
+  void* iconHandle = nullptr;  // HICON on Windows; filled by start-up, never by the loader
+  bool resizable = true;
+  std::string chromiumArgs;
+  ContentMode contentMode = ContentMode::Bundle;
+  DistributionMode distributionMode = DistributionMode::Evergreen;
+  HostingMode hostingMode = HostingMode::Windowed;
+  bool enableDevtools = true;
+  AppMessages messages;
+};
+
+// Error carrying one of the loader's own texts ("invalid name", ...). Invalid JSON raises the
+// JSON library's parse error instead.
+class ConfigError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Fills every field of `config` except iconHandle from the text of package.json. The text is read
+// up to its first zero byte; comments are not accepted.
+void LoadAppConfig(std::string_view text, AppConfig& config);
+
+// Parses one JSON document the way package.json and web messages are parsed: up to the first
+// zero byte, exceptions on, no comments.
+nlohmann::json ParseJsonDocument(std::string_view text);
+
+// Lenient readers: a member of the wrong type, a missing member or a non-object reads as the
+// default. None of them throws.
+std::string GetString(const nlohmann::json& object, const char* key, const std::string& fallback);
+std::int32_t GetInt(const nlohmann::json& object, const char* key, std::int32_t fallback);
+bool GetBool(const nlohmann::json& object, const char* key, bool fallback);
+
+}  // namespace corvane

@@ -1,0 +1,23 @@
+#pragma once
+// File queries and locations. Each platform provides them (file_helpers_win.cpp,
+// file_helpers_linux.cpp); paths are UTF-8.
+
+#include <cstdint>
+#include <string>
+
+namespace corvane {
+
+// Full path of the running executable, cached after the first successful call.
+const std::string& GetExecutablePath();
+
+// True for any file-system object, folders included.
+bool FileExists(const std::string& path);
+
+// The file's true size in bytes (64-bit; files of 2 GiB and more are reported as they are),
+// or -1 when the status cannot be read. Folders report 0.
+std::int64_t FileSize(const std::string& path);
+
+// The executable's folder including its trailing separator; the whole path when it has none.
+std::string ExecutableFolder();
+
+}  // namespace corvane

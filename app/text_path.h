@@ -1,0 +1,46 @@
+#pragma once
+// Text and path rules shared by every subsystem: UTF-8 inside, UTF-16 at platform calls, and
+// every file path handed to the file system in extended-length form.
+
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+// UTF-8 <-> UTF-16 with the platform converter's semantics: invalid sequences become U+FFFD,
+// embedded zero characters are converted like any other.
+std::u16string Utf8ToUtf16(std::string_view text);
+std::string Utf16ToUtf8(std::u16string_view text);
+
+// Replaces every byte sequence that is not valid UTF-8 with U+FFFD.
+std::string SanitizeUtf8(std::string_view text);
+
+template <class Char>
+inline constexpr Char kExtendedPrefix[] = {'\\', '\\', '?', '\\', 0};
+
+// Adds the extended-length prefix to paths of 4 or more characters that lack it, and turns every
+// "/" into "\". Shorter paths only get their slashes turned.
+template <class String>
+String ToExtendedPath(const String& path) {
+  using Char = typename String::value_type;
+  const std::basic_string_view<Char> prefix(kExtendedPrefix<Char>, 4);
+  String result;
+  result.reserve(path.size() + 4);
+  if (path.size() >= 4 && std::basic_string_view<Char>(path).substr(0, 4) != prefix) {
+    result.append(prefix);
+  }
+  for (Char c : path) result.push_back(c == Char('/') ? Char('\\') : c);
+  return result;
+}
+
+template <class String>
+String StripExtendedPrefix(const String& path) {
+  using Char = typename String::value_type;
+  const std::basic_string_view<Char> prefix(kExtendedPrefix<Char>, 4);
+  if (path.size() >= 4 && std::basic_string_view<Char>(path).substr(0, 4) == prefix) {
+    return path.substr(4);
+  }
+  return path;
+}
+
+}  // namespace corvane

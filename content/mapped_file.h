@@ -1,0 +1,24 @@
+#pragma once
+// A read-only view of a whole disk file. Implemented per platform (mapped_file_win.cpp,
+// mapped_file_linux.cpp).
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace corvane {
+
+struct MappedFile {
+  void* fileHandle = nullptr;     // HANDLE on Windows, file descriptor (as intptr) on Linux
+  void* mappingHandle = nullptr;  // HANDLE of the mapping on Windows; unused on Linux
+  const std::uint8_t* view = nullptr;
+  std::uint64_t length = 0;       // bytes readable through view, fixed when mapped
+};
+
+// Maps the whole file read-only; none when it cannot be opened, is empty or cannot be mapped.
+std::optional<MappedFile> MapWholeFile(const std::string& path);
+
+// Unmaps the view and closes the handles.
+void UnmapFile(MappedFile& file);
+
+}  // namespace corvane
