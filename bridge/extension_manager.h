@@ -1,0 +1,62 @@
+#pragma once
+// Loads the optional extension library ("Vantor.dll" on Windows, "Vantor.so" on Linux) beside the
+// executable, binds its four exports and carries messages between it and the page.
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "bridge/wrapper_app.h"
+
+namespace corvane {
+
+// Gives the manager the host's side of the conversation once the host exists.
+class ExtensionHost {
+ public:
+  virtual void PostJson(const std::string& json) = 0;
+  // Placeholder name -> folder recorded at the last "wrapper-init".
+  virtual const std::map<std::string, std::string>& DirectoryHandles() const = 0;
+
+ protected:
+  ~ExtensionHost() = default;
+};
+
+// IWrapperApp sits at the start of the object: a pointer to the manager is the interface pointer.
+class ExtensionManager final : public IWrapperApp {
+ public:
+  ExtensionManager(std::string appFolder, std::string contentFolder, std::string userDataFolder,
+                   std::string packageJsonText);
+  ExtensionManager(const ExtensionManager&) = delete;
+  ExtensionManager& operator=(const ExtensionManager&) = delete;
+  ~ExtensionManager();
+
+  // Loads the library from appFolder + the platform's library name; true when it loaded, all
+  // four exports were found and Init returned an id array.
+  bool LoadExtension();
+
+  void CORVANE_EXTENSION_CALL PostWebMessage(const char* json) override;
+  const char* CORVANE_EXTENSION_CALL GetDirectoryPath(const char* name) override;
+  const char* CORVANE_EXTENSION_CALL GetPackageJson() override;
+
+  // Calls into the library, each only when its export was found.
+  void NotifyMainWindowCreated(void* window);
+  void DeliverExtensionMessage(const std::string& text);
+  // Calls Release, unloads the library and forgets it.
+  void ReleaseAndUnload();
+
+  void* library = nullptr;
+  ExtensionInitFn initFn = nullptr;
+  ExtensionReleaseFn releaseFn = nullptr;
+  ExtensionOnMainWindowCreatedFn onMainWindowCreatedFn = nullptr;
+  ExtensionOnMessageFn onExtensionMessageFn = nullptr;
+  std::string appFolder;
+  std::string contentFolder;
+  std::string userDataFolder;
+  std::string packageJsonText;
+  ExtensionHost* host = nullptr;
+  std::vector<std::string> componentIds;
+  bool pageReady = false;
+  std::vector<std::string> pendingMessages;
+};
+
+}  // namespace corvane
