@@ -11,19 +11,16 @@ namespace corvane {
 #define CORVANE_EXTENSION_CALL
 #endif
 
-#if defined(__GNUC__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
-#endif
 class IWrapperApp {
  public:
   virtual void CORVANE_EXTENSION_CALL PostWebMessage(const char* json) = 0;
   virtual const char* CORVANE_EXTENSION_CALL GetDirectoryPath(const char* name) = 0;
   virtual const char* CORVANE_EXTENSION_CALL GetPackageJson() = 0;
+
+ protected:
+  // Not virtual: a virtual destructor would add slots. The library never deletes the interface.
+  ~IWrapperApp() = default;
 };
-#if defined(__GNUC__)
-#pragma GCC diagnostic pop
-#endif
 
 // Exports of the extension library, looked up by these undecorated names.
 using ExtensionInitFn = const char* const*(CORVANE_EXTENSION_CALL*)(const char* appFolder,
