@@ -12,6 +12,9 @@ namespace corvane {
 
 class ExtensionManager;
 
+// The one message the page receives with the directory handles as its additional objects.
+inline constexpr char kDirectoryHandlesMessage[] = "{\"type\":\"directory-handles\"}";
+
 // What the bridge needs from the host that shows the page. Implemented by the Windows web view
 // host and by the Linux Chromium host.
 class BridgeHost {

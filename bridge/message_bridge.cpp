@@ -1,0 +1,68 @@
+#include "bridge/message_bridge.h"
+
+#include <nlohmann/json.hpp>
+
+#include "app/app_config.h"
+#include "bridge/extension_manager.h"
+
+namespace corvane {
+
+namespace {
+
+// Compact, members in name order (the default object), non-ASCII written as UTF-8. Bytes that are
+// not UTF-8 become U+FFFD instead of throwing: one bad component id must not cost the page its
+// reply and the library every queued message.
+std::string SerializeCompact(const nlohmann::json& value) {
+  return value.dump(-1, ' ', /*ensure_ascii=*/false, nlohmann::json::error_handler_t::replace);
+}
+
+}  // namespace
+
+MessageBridge::MessageBridge(BridgeHost& host, ExtensionManager* extensions)
+    : host_(host), extensions_(extensions) {}
+
+void MessageBridge::HandleWebMessage(std::string_view text) {
+  // The page is untrusted input and this runs inside a web view event: whatever goes wrong, the
+  // message is dropped and the UI thread carries on.
+  try {
+    const nlohmann::json message = ParseJsonDocument(text);
+    const std::string type = GetString(message, "type", "");
+    if (type == "wrapper-init") {
+      HandleWrapperInit();
+    } else if (type == "set-fullscreen") {
+      host_.SetFullscreen(GetBool(message, "fullscreen", false));
+    } else if (type == "set-window-size") {
+      const std::int32_t height = GetInt(message, "windowHeight", 0);
+      const std::int32_t width = GetInt(message, "windowWidth", 0);
+      host_.SetClientSize(width, height);
+    } else if (type == "set-window-position") {
+      const std::int32_t y = GetInt(message, "windowY", 0);
+      const std::int32_t x = GetInt(message, "windowX", 0);
+      host_.SetWindowPosition(x, y);
+    } else if (type == "extension-message") {
+      // The library gets the page's own text, members the shell does not know included.
+      if (extensions_ != nullptr) extensions_->DeliverExtensionMessage(std::string(text));
+    }
+  } catch (...) {
+  }
+}
+
+void MessageBridge::HandleWrapperInit() {
+  host_.SendDirectoryHandles();
+
+  nlohmann::json ids = nlohmann::json::array();
+  if (extensions_ != nullptr) {
+    for (const std::string& id : extensions_->componentIds) ids.push_back(id);
+  }
+  nlohmann::json reply = nlohmann::json::object();
+  reply["type"] = "wrapper-init-response";
+  reply["registeredComponentIds"] = std::move(ids);
+  host_.PostJson(SerializeCompact(reply));
+
+  if (extensions_ == nullptr) return;
+  for (const std::string& queued : extensions_->pendingMessages) host_.PostJson(queued);
+  extensions_->pageReady = true;
+  extensions_->pendingMessages.clear();
+}
+
+}  // namespace corvane
