@@ -21,6 +21,19 @@ class ExtensionHost {
   ~ExtensionHost() = default;
 };
 
+// Any exported function, before it is cast to its real type.
+using ExtensionExport = void (*)();
+
+// How the library file is opened, searched and closed. PlatformExtensionLoader() is the real one
+// (LoadLibraryW/GetProcAddress/FreeLibrary, dlopen/dlsym/dlclose); tests substitute their own.
+struct ExtensionLibraryLoader {
+  // Opens the library beside the executable (appFolder ends in a separator); null when absent.
+  void* (*open)(const std::string& appFolder);
+  ExtensionExport (*find)(void* library, const char* name);
+  void (*close)(void* library);
+};
+const ExtensionLibraryLoader& PlatformExtensionLoader();
+
 // IWrapperApp sits at the start of the object: a pointer to the manager is the interface pointer.
 class ExtensionManager final : public IWrapperApp {
  public:
@@ -33,7 +46,10 @@ class ExtensionManager final : public IWrapperApp {
   // Loads the library from appFolder + the platform's library name; true when it loaded, all
   // four exports were found and Init returned an id array.
   bool LoadExtension();
+  bool LoadExtension(const ExtensionLibraryLoader& loader);
 
+  // Called by the library on the UI thread. A null argument is ignored (empty text for
+  // GetDirectoryPath), and no exception ever travels back into the library.
   void CORVANE_EXTENSION_CALL PostWebMessage(const char* json) override;
   const char* CORVANE_EXTENSION_CALL GetDirectoryPath(const char* name) override;
   const char* CORVANE_EXTENSION_CALL GetPackageJson() override;
@@ -41,8 +57,9 @@ class ExtensionManager final : public IWrapperApp {
   // Calls into the library, each only when its export was found.
   void NotifyMainWindowCreated(void* window);
   void DeliverExtensionMessage(const std::string& text);
-  // Calls Release, unloads the library and forgets it.
+  // Calls Release, unloads the library and forgets it and its exports.
   void ReleaseAndUnload();
+  void ReleaseAndUnload(const ExtensionLibraryLoader& loader);
 
   void* library = nullptr;
   ExtensionInitFn initFn = nullptr;

@@ -1,0 +1,99 @@
+#include "bridge/extension_manager.h"
+
+#include <utility>
+
+namespace corvane {
+
+namespace {
+
+template <class Fn>
+Fn FindExport(const ExtensionLibraryLoader& loader, void* library, const char* name) {
+  return reinterpret_cast<Fn>(loader.find(library, name));
+}
+
+}  // namespace
+
+ExtensionManager::ExtensionManager(std::string appFolderText, std::string contentFolderText,
+                                   std::string userDataFolderText, std::string packageJson)
+    : appFolder(std::move(appFolderText)),
+      contentFolder(std::move(contentFolderText)),
+      userDataFolder(std::move(userDataFolderText)),
+      packageJsonText(std::move(packageJson)) {}
+
+// The library stays loaded: unloading is ReleaseAndUnload's job, after Release has run.
+ExtensionManager::~ExtensionManager() = default;
+
+bool ExtensionManager::LoadExtension() { return LoadExtension(PlatformExtensionLoader()); }
+
+bool ExtensionManager::LoadExtension(const ExtensionLibraryLoader& loader) {
+  library = loader.open(appFolder);
+  if (library == nullptr) return false;
+
+  initFn = FindExport<ExtensionInitFn>(loader, library, "Init");
+  releaseFn = FindExport<ExtensionReleaseFn>(loader, library, "Release");
+  onMainWindowCreatedFn = FindExport<ExtensionOnMainWindowCreatedFn>(loader, library, "OnMainWindowCreated");
+  onExtensionMessageFn = FindExport<ExtensionOnMessageFn>(loader, library, "OnExtensionMessage");
+  // A partial library keeps the exports it has; they are still called at their moments.
+  if (initFn == nullptr || releaseFn == nullptr || onMainWindowCreatedFn == nullptr ||
+      onExtensionMessageFn == nullptr) {
+    return false;
+  }
+
+  const char* const* ids = initFn(appFolder.c_str(), contentFolder.c_str(), userDataFolder.c_str(), this);
+  if (ids == nullptr) return false;
+  // Copied at once: the library only promises the array until Init returns.
+  for (; *ids != nullptr; ++ids) componentIds.emplace_back(*ids);
+  return true;
+}
+
+void ExtensionManager::PostWebMessage(const char* json) {
+  if (json == nullptr) return;
+  try {
+    if (pageReady && host != nullptr) {
+      host->PostJson(json);
+    } else {
+      pendingMessages.emplace_back(json);
+    }
+  } catch (...) {
+    // Out of memory while copying or converting: the message is lost, the library keeps running.
+  }
+}
+
+const char* ExtensionManager::GetDirectoryPath(const char* name) {
+  static const char kEmpty[] = "";
+  // Before the host exists (during Init or OnMainWindowCreated) there is no map to read.
+  if (name == nullptr || host == nullptr) return kEmpty;
+  try {
+    const auto& handles = host->DirectoryHandles();
+    const auto found = handles.find(name);
+    return found == handles.end() ? kEmpty : found->second.c_str();
+  } catch (...) {
+    return kEmpty;
+  }
+}
+
+const char* ExtensionManager::GetPackageJson() { return packageJsonText.c_str(); }
+
+void ExtensionManager::NotifyMainWindowCreated(void* window) {
+  if (onMainWindowCreatedFn != nullptr) onMainWindowCreatedFn(window);
+}
+
+void ExtensionManager::DeliverExtensionMessage(const std::string& text) {
+  if (onExtensionMessageFn != nullptr) onExtensionMessageFn(text.c_str());
+}
+
+void ExtensionManager::ReleaseAndUnload() { ReleaseAndUnload(PlatformExtensionLoader()); }
+
+void ExtensionManager::ReleaseAndUnload(const ExtensionLibraryLoader& loader) {
+  if (releaseFn != nullptr) releaseFn();
+  // The addresses die with the library; forgetting them keeps a late call from jumping into
+  // unmapped code.
+  initFn = nullptr;
+  releaseFn = nullptr;
+  onMainWindowCreatedFn = nullptr;
+  onExtensionMessageFn = nullptr;
+  if (library != nullptr) loader.close(library);
+  library = nullptr;
+}
+
+}  // namespace corvane
