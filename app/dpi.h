@@ -1,0 +1,20 @@
+#pragma once
+// Lengths the app gives are in 96-DPI units; the window works in pixels.
+
+#include <cstdint>
+
+namespace corvane {
+
+// The factor for a DPI value: dpi / 96. A DPI that cannot be right (zero or negative, as when the
+// screen cannot be queried) counts as 96, so windows never collapse to nothing.
+float DpiFactorFor(int dpi);
+
+// length * factor in single precision, rounded up (towards positive infinity). Results beyond
+// the 32-bit range saturate at its limits instead of overflowing.
+std::int32_t ScaleLength(std::int32_t length, float factor);
+
+// ScaleLength with the system DPI, which is read once per process (the process is system DPI
+// aware, so it does not change under it).
+std::int32_t ScaleForDpi(std::int32_t length);
+
+}  // namespace corvane
