@@ -1,0 +1,54 @@
+#include "content/url_decode.h"
+
+#include "app/text_path.h"
+
+namespace corvane {
+namespace {
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+bool IsEscapeAt(std::string_view text, std::size_t i) {
+  return i + 2 < text.size() && text[i] == '%' && HexValue(text[i + 1]) >= 0 &&
+         HexValue(text[i + 2]) >= 0;
+}
+
+}  // namespace
+
+std::string PercentDecodePath(std::string_view undecoded) {
+  // The platform reads its input as a zero-terminated string.
+  const std::string_view input = undecoded.substr(0, undecoded.find('\0'));
+
+  // Runs of escapes and runs of literal text are made valid UTF-8 separately: an escaped byte
+  // never completes a sequence begun by a literal one, nor the other way round.
+  std::string decoded;
+  decoded.reserve(input.size());
+  std::string run;
+  bool runIsEscaped = false;
+  std::size_t i = 0;
+  while (i < input.size()) {
+    const bool escaped = IsEscapeAt(input, i);
+    if (escaped != runIsEscaped) {
+      decoded += SanitizeUtf8(run);
+      run.clear();
+      runIsEscaped = escaped;
+    }
+    if (escaped) {
+      run.push_back(char(HexValue(input[i + 1]) * 16 + HexValue(input[i + 2])));
+      i += 3;
+    } else {
+      run.push_back(input[i]);
+      i += 1;
+    }
+  }
+  decoded += SanitizeUtf8(run);
+
+  if (Utf8ToUtf16(decoded).size() + 1 > kDecodedPathCapacity) return std::string(undecoded);
+  return decoded.substr(0, decoded.find('\0'));
+}
+
+}  // namespace corvane
