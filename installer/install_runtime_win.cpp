@@ -1,9 +1,93 @@
 #include "installer/install_runtime_win.h"
 
-namespace corvane {
+#include <commctrl.h>
 
-// Placeholder until the download and install land: returning at once makes the caller's second
-// runtime query fail, so the user sees the failure box.
-void InstallRuntime(HINSTANCE, const std::string&, const AppConfig&) {}
+#include <string>
+
+#include "app/text_win.h"
+#include "installer/bootstrapper_url_win.h"
+#include "installer/download_worker_win.h"
+#include "installer/progress_window_win.h"
+
+namespace corvane {
+namespace {
+
+constexpr wchar_t kBootstrapperFile[] = L"Webview2Setup.exe";
+
+void ShowSetupFailure(const wchar_t* text, const std::wstring& caption) {
+  MessageBoxW(nullptr, text, caption.c_str(), MB_ICONERROR);
+}
+
+// Pumps until the progress window has been destroyed (its procedure posts the quit message).
+void RunMessageLoop() {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+// Starts the bootstrapper without arguments in `folder` and waits for it; its exit code is not
+// read, because the caller asks the runtime loader instead.
+void RunBootstrapper(const std::wstring& path, const std::wstring& folder) {
+  wchar_t commandLine[1] = {L'\0'};
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(path.c_str(), commandLine, nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.c_str(), &startup, &process)) {
+    return;
+  }
+  WaitForSingleObject(process.hProcess, INFINITE);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+}
+
+}  // namespace
+
+void InstallRuntime(HINSTANCE instance, const std::string& userDataFolder, const AppConfig& config) {
+  const std::wstring folder = ToWide(userDataFolder);
+  const std::wstring caption = ToWide(config.title);
+
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS};
+  if (!InitCommonControlsEx(&controls)) {
+    ShowSetupFailure(L"Failed to initialize common controls", caption);
+    return;
+  }
+  // Only the last level is created: the local application data folder must already exist.
+  if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+    ShowSetupFailure(L"Failed to create user data directory", caption);
+    return;
+  }
+  if (!RegisterInstallerWindowClass(instance, static_cast<HICON>(config.iconHandle))) {
+    ShowSetupFailure(L"Failed to register window class", caption);
+    return;
+  }
+  HWND window = CreateInstallerWindow(instance, ToWide(config.messages.downloading));
+  if (window == nullptr) {
+    ShowSetupFailure(L"Failed to create window", caption);
+    return;
+  }
+
+  DownloadJob job;
+  job.url = bootstrapperUrl;
+  job.destination = folder + L"\\" + kBootstrapperFile;
+  job.window = window;
+  job.progressBar = CreateInstallerProgressBar(instance, window);
+
+  HANDLE worker = CreateThread(nullptr, 0, DownloadWorker, &job, 0, nullptr);
+  if (worker == nullptr) {
+    // No download will come to close the window: close it here, and let the loop below take the
+    // quit message it posts so none is left for the main window's loop.
+    DestroyWindow(window);
+  }
+  RunMessageLoop();
+  if (worker == nullptr) return;
+  // The user may have closed the window early; the download still runs to its end.
+  WaitForSingleObject(worker, INFINITE);
+  CloseHandle(worker);
+
+  if (job.succeeded) RunBootstrapper(job.destination, folder);
+}
 
 }  // namespace corvane
