@@ -13,6 +13,7 @@
 
 #include "content/asset_bundle.h"
 #include "content/mapped_file.h"
+#include "content/range_header.h"
 
 namespace corvane {
 
@@ -33,6 +34,55 @@ struct ResourceAnswer {
 
   // Header lines joined with "\n", none after the last.
   std::string HeaderBlock() const;
+};
+
+// Longest body handed over as a copy: the platform's memory stream takes a 32-bit length.
+inline constexpr std::uint64_t kMaxCopiedBodySize = 0xFFFFFFFFu;
+
+// Whether a decoded relative path may be looked up on disk: no segment (split on "/" and "\\") is
+// made of dots and spaces only (".", "..", "..." and the like, which the platform may resolve to a
+// parent), no ":" (drives, alternate streams), no NUL, and no separator in front.
+bool IsServableDiskPath(std::string_view relativePath);
+
+// Serves the bundle first, then the loose files under the content root. Single-threaded: the web
+// view raises every request on the UI thread.
+class ResourceResponder {
+ public:
+  // `contentRoot` is the content folder ending in the platform separator; relative paths are
+  // joined to it with every "/" turned into `separator`. Bodies longer than `maxCopiedBodySize`
+  // that would have to be copied are refused with 500.
+  ResourceResponder(const AssetBundle& bundle, std::string contentRoot, char separator,
+                    std::uint64_t maxCopiedBodySize = kMaxCopiedBodySize);
+  ~ResourceResponder();
+  ResourceResponder(const ResourceResponder&) = delete;
+  ResourceResponder& operator=(const ResourceResponder&) = delete;
+
+  // `relativePath` is already percent-decoded; `rangeValue` is the raw Range header value when
+  // the request has one. Never throws for any input.
+  ResourceAnswer Answer(std::string_view relativePath, std::optional<std::string_view> rangeValue);
+
+  // Decodes the URI text after the base URL, then answers it.
+  ResourceAnswer AnswerUriTail(std::string_view undecodedTail,
+                               std::optional<std::string_view> rangeValue);
+
+  // The cached view of a disk file, mapping it on first use; null when it cannot be mapped.
+  // Entries stay until ReleaseMappedFiles, so addresses handed out stay valid until then.
+  const MappedFile* MapDiskFile(const std::string& relativePath, const std::string& diskPath);
+
+  // Unmaps every cached file and empties the cache.
+  void ReleaseMappedFiles();
+
+  const std::map<std::string, MappedFile>& mappedFiles() const { return mappedFiles_; }
+
+  // contentRoot + relative path, "/" turned into the separator.
+  std::string DiskPathFor(std::string_view relativePath) const;
+
+ private:
+  const AssetBundle& bundle_;
+  std::string contentRoot_;
+  char separator_;
+  std::uint64_t maxCopiedBodySize_;
+  std::map<std::string, MappedFile> mappedFiles_;  // keyed by decoded relative path
 };
 
 }  // namespace corvane

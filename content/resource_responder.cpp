@@ -1,0 +1,193 @@
+#include "content/resource_responder.h"
+
+#include <utility>
+
+#include "app/file_helpers.h"
+#include "content/mime_types.h"
+#include "content/url_decode.h"
+
+namespace corvane {
+namespace {
+
+constexpr char kNotFoundBody[] = "File not found";
+constexpr std::uint8_t kEmptyBody[1] = {0};
+
+const std::uint8_t* AsBytes(const char* text) {
+  return reinterpret_cast<const std::uint8_t*>(text);
+}
+
+ResourceAnswer NotFound(ResourceAnswer answer) {
+  answer.status = 404;
+  answer.reason = "Not Found";
+  answer.body = ResourceAnswer::BodyKind::Bytes;
+  answer.data = AsBytes(kNotFoundBody);
+  answer.size = sizeof(kNotFoundBody) - 1;
+  return answer;
+}
+
+// The answer keeps its headers (Content-Length included) and carries no body.
+void FailWithoutBody(ResourceAnswer& answer) {
+  answer.status = 500;
+  answer.reason = "Internal Server Error";
+  answer.body = ResourceAnswer::BodyKind::None;
+  answer.data = nullptr;
+  answer.size = 0;
+  answer.filePath.clear();
+}
+
+void SetBytes(ResourceAnswer& answer, const std::uint8_t* data, std::uint64_t size) {
+  answer.body = ResourceAnswer::BodyKind::Bytes;
+  answer.data = size == 0 ? kEmptyBody : data;
+  answer.size = size;
+}
+
+bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+
+// ".", "..", "...", ". ." and the like: the platform may strip trailing dots and spaces and treat
+// what is left as the current or the parent folder.
+bool IsDotSegment(std::string_view segment) {
+  if (segment.empty()) return false;
+  for (char c : segment) {
+    if (c != '.' && c != ' ') return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool IsServableDiskPath(std::string_view relativePath) {
+  if (!relativePath.empty() && IsSeparator(relativePath.front())) return false;
+  if (relativePath.find(':') != std::string_view::npos) return false;
+  if (relativePath.find('\0') != std::string_view::npos) return false;
+  std::size_t start = 0;
+  while (start <= relativePath.size()) {
+    std::size_t end = start;
+    while (end < relativePath.size() && !IsSeparator(relativePath[end])) ++end;
+    if (IsDotSegment(relativePath.substr(start, end - start))) return false;
+    start = end + 1;
+  }
+  return true;
+}
+
+ResourceResponder::ResourceResponder(const AssetBundle& bundle, std::string contentRoot,
+                                     char separator, std::uint64_t maxCopiedBodySize)
+    : bundle_(bundle),
+      contentRoot_(std::move(contentRoot)),
+      separator_(separator),
+      maxCopiedBodySize_(maxCopiedBodySize) {}
+
+ResourceResponder::~ResourceResponder() { ReleaseMappedFiles(); }
+
+std::string ResourceResponder::DiskPathFor(std::string_view relativePath) const {
+  std::string path = contentRoot_;
+  path.reserve(path.size() + relativePath.size());
+  for (char c : relativePath) path.push_back(c == '/' ? separator_ : c);
+  return path;
+}
+
+ResourceAnswer ResourceResponder::AnswerUriTail(std::string_view undecodedTail,
+                                                std::optional<std::string_view> rangeValue) {
+  return Answer(PercentDecodePath(undecodedTail), rangeValue);
+}
+
+ResourceAnswer ResourceResponder::Answer(std::string_view relativePath,
+                                         std::optional<std::string_view> rangeValue) {
+  ResourceAnswer answer;
+  answer.headers.push_back("Cache-Control: no-store");
+
+  const std::string path(relativePath);
+  const FileEntry* entry = bundle_.Find(path);
+  if (entry && bundle_.mode != ReadMode::Memory) {
+    // Only a mapped bundle can hand out its bytes in place.
+    FailWithoutBody(answer);
+    return answer;
+  }
+
+  std::string diskPath;
+  std::uint64_t total = 0;
+  if (entry) {
+    total = entry->size;
+  } else {
+    if (!IsServableDiskPath(path)) return NotFound(std::move(answer));
+    diskPath = DiskPathFor(path);
+    if (!FileExists(diskPath)) return NotFound(std::move(answer));
+    const std::int64_t size = FileSize(diskPath);
+    if (size < 0) return NotFound(std::move(answer));  // vanished or unreadable since
+    total = std::uint64_t(size);
+  }
+  const auto bundleBytes = [&](std::uint64_t first) {
+    return entry->size == 0 ? nullptr : bundle_.DataPointer(entry->offset) + first;
+  };
+
+  answer.headers.push_back("Content-Type: " + MimeTypeFor(path));
+  answer.headers.push_back("Accept-Ranges: bytes");
+
+  if (!rangeValue) {
+    answer.headers.push_back("Content-Length: " + std::to_string(total));
+    answer.status = 200;
+    answer.reason = "OK";
+    if (entry) {
+      if (total > maxCopiedBodySize_) {
+        FailWithoutBody(answer);
+      } else {
+        SetBytes(answer, bundleBytes(0), total);
+      }
+    } else if (total > 0) {  // folders read as size 0 and have nothing to stream
+      answer.body = ResourceAnswer::BodyKind::WholeFile;
+      answer.filePath = diskPath;
+    }
+    return answer;
+  }
+
+  const std::optional<ByteRange> range = ParseRangeHeader(TrimWhitespace(*rangeValue), total);
+  if (!range) {
+    answer.status = 416;
+    answer.reason = "Range Not Satisfiable";
+    return answer;
+  }
+  const std::uint64_t length = range->Length();
+  answer.headers.push_back("Content-Range: bytes " + std::to_string(range->first) + "-" +
+                           std::to_string(range->last) + "/" + std::to_string(total));
+  answer.headers.push_back("Content-Length: " + std::to_string(length));
+  answer.status = 206;
+  answer.reason = "Partial Content";
+
+  if (entry) {
+    if (length > maxCopiedBodySize_) {
+      FailWithoutBody(answer);
+    } else {
+      SetBytes(answer, bundleBytes(range->first), length);
+    }
+    return answer;
+  }
+  if (length == total) {
+    answer.body = ResourceAnswer::BodyKind::WholeFile;
+    answer.filePath = diskPath;
+    return answer;
+  }
+  // The file may have grown or shrunk since it was mapped: serve only what the view holds.
+  const MappedFile* mapped = MapDiskFile(path, diskPath);
+  if (!mapped || range->last >= mapped->length || length > maxCopiedBodySize_) {
+    FailWithoutBody(answer);
+    return answer;
+  }
+  SetBytes(answer, mapped->view + range->first, length);
+  return answer;
+}
+
+const MappedFile* ResourceResponder::MapDiskFile(const std::string& relativePath,
+                                                 const std::string& diskPath) {
+  if (auto found = mappedFiles_.find(relativePath); found != mappedFiles_.end()) {
+    return &found->second;
+  }
+  std::optional<MappedFile> mapped = MapWholeFile(diskPath);
+  if (!mapped) return nullptr;
+  return &mappedFiles_.emplace(relativePath, *mapped).first->second;
+}
+
+void ResourceResponder::ReleaseMappedFiles() {
+  for (auto& [path, file] : mappedFiles_) UnmapFile(file);
+  mappedFiles_.clear();
+}
+
+}  // namespace corvane
