@@ -1,0 +1,16 @@
+#pragma once
+// Windows-only file and location helpers, beside the portable ones of file_helpers.h.
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/file_helpers.h"
+
+namespace corvane {
+
+// The known folder's path in UTF-8 (for example FOLDERID_LocalAppData), or empty text when the
+// platform cannot resolve it.
+std::string GetKnownFolderPath(const GUID& folder);
+
+}  // namespace corvane
