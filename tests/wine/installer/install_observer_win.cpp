@@ -1,0 +1,85 @@
+// Linked only into the installer test build of the shell. Watches, from inside the process, the
+// messages the UI thread's windows receive, so a scenario can see the progress window and every
+// position its bar was given (a poll from outside would miss the last one: the window closes
+// right after the bar reaches its end).
+//
+// CORVANE_INSTALLER_OBSERVER_LOG names the log; without it nothing is watched. One line per
+// event, tab-separated key=value fields:
+//   window-created  class caption style exstyle x y width height parent
+//   bar-range       low high          bar-step  step
+//   bar-position    position cross-thread(1 when sent from another thread)
+//   window-destroyed class
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+FILE* g_log = nullptr;
+HHOOK g_hook = nullptr;
+
+std::string Utf8(const wchar_t* text) {
+  if (text == nullptr || *text == 0) return {};
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), size, nullptr, nullptr);
+  out.resize(static_cast<std::size_t>(size - 1));
+  return out;
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  return name;
+}
+
+void Write(const std::string& line) {
+  std::fputs((line + "\n").c_str(), g_log);
+  std::fflush(g_log);
+}
+
+LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION) {
+    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    const std::wstring windowClass = ClassOf(message->hwnd);
+    const bool ours = windowClass == L"WebView2Setup" || windowClass == PROGRESS_CLASSW;
+    if (ours && message->message == WM_CREATE) {
+      const auto* create = reinterpret_cast<const CREATESTRUCTW*>(message->lParam);
+      Write("window-created\tclass=" + Utf8(windowClass.c_str()) +
+            "\tcaption=" + Utf8(create->lpszName) + "\tstyle=" + std::to_string(create->style) +
+            "\texstyle=" + std::to_string(create->dwExStyle) + "\tx=" + std::to_string(create->x) +
+            "\ty=" + std::to_string(create->y) + "\twidth=" + std::to_string(create->cx) +
+            "\theight=" + std::to_string(create->cy) + "\tparent=" +
+            Utf8(create->hwndParent ? ClassOf(create->hwndParent).c_str() : L""));
+    } else if (ours && message->message == WM_DESTROY) {
+      Write("window-destroyed\tclass=" + Utf8(windowClass.c_str()));
+    } else if (windowClass == PROGRESS_CLASSW && message->message == PBM_SETRANGE) {
+      Write("bar-range\tlow=" + std::to_string(LOWORD(message->lParam)) +
+            "\thigh=" + std::to_string(HIWORD(message->lParam)));
+    } else if (windowClass == PROGRESS_CLASSW && message->message == PBM_SETSTEP) {
+      Write("bar-step\tstep=" + std::to_string(message->wParam));
+    } else if (windowClass == PROGRESS_CLASSW && message->message == PBM_SETPOS) {
+      Write("bar-position\tposition=" + std::to_string(static_cast<int>(message->wParam)) +
+            "\tcross-thread=" + (InSendMessage() ? "1" : "0"));
+    }
+  }
+  return CallNextHookEx(g_hook, code, wParam, lParam);
+}
+
+// Installed before the program's entry point runs, on the thread that becomes the UI thread.
+struct Observer {
+  Observer() {
+    wchar_t path[MAX_PATH * 4] = {};
+    const DWORD length = GetEnvironmentVariableW(L"CORVANE_INSTALLER_OBSERVER_LOG", path, MAX_PATH * 4);
+    if (length == 0 || length >= MAX_PATH * 4) return;
+    g_log = _wfopen(path, L"ab");
+    if (g_log == nullptr) return;
+    g_hook = SetWindowsHookExW(WH_CALLWNDPROC, Watch, nullptr, GetCurrentThreadId());
+    Write(g_hook ? "observer-ready" : "observer-failed");
+  }
+} g_observer;
+
+}  // namespace
