@@ -1,0 +1,165 @@
+// The runtime's log and the small text helpers everything else uses.
+
+#include <cstdio>
+
+#include "tests/wine/runtime/runtime.h"
+
+namespace corvane::test_runtime {
+
+namespace {
+
+HANDLE g_log = INVALID_HANDLE_VALUE;
+
+std::string Escape(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    switch (c) {
+      case '\\': out += "\\\\"; break;
+      case '\t': out += "\\t"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+void WriteLine(std::string_view event, const Field* begin, const Field* end) {
+  std::string line = Escape(event);
+  for (const Field* f = begin; f != end; ++f) {
+    line += '\t';
+    line += Escape(f->key);
+    line += '=';
+    line += Escape(f->value);
+  }
+  line += '\n';
+  if (g_log == INVALID_HANDLE_VALUE) {
+    std::fputs(line.c_str(), stderr);
+    return;
+  }
+  DWORD written = 0;
+  // Unbuffered appends: a crash of the shell loses nothing that was logged before it.
+  WriteFile(g_log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
+
+}  // namespace
+
+std::string Utf8(std::wstring_view text) {
+  if (text.empty()) return {};
+  int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
+                      nullptr, nullptr);
+  return out;
+}
+
+std::string Utf8(const wchar_t* text) {
+  if (!text) return "<null>";
+  return Utf8(std::wstring_view(text));
+}
+
+std::wstring Wide(std::string_view text) {
+  if (text.empty()) return {};
+  int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring out(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
+  return out;
+}
+
+LPWSTR CoTaskCopy(std::wstring_view text) {
+  auto* copy = static_cast<LPWSTR>(CoTaskMemAlloc((text.size() + 1) * sizeof(wchar_t)));
+  if (!copy) return nullptr;
+  text.copy(copy, text.size());
+  copy[text.size()] = L'\0';
+  return copy;
+}
+
+std::string Hex32(std::uint32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(value));
+  return text;
+}
+
+std::string HexHr(HRESULT hr) { return Hex32(static_cast<std::uint32_t>(hr)); }
+
+std::string RectText(const RECT& rect) {
+  return std::to_string(rect.left) + "," + std::to_string(rect.top) + "," +
+         std::to_string(rect.right) + "," + std::to_string(rect.bottom);
+}
+
+bool WildcardMatch(std::wstring_view pattern, std::wstring_view text) {
+  // '*' matches any run of characters; everything else matches itself exactly.
+  std::size_t p = 0, t = 0, star = std::wstring_view::npos, mark = 0;
+  while (t < text.size()) {
+    if (p < pattern.size() && pattern[p] == L'*') {
+      star = p++;
+      mark = t;
+    } else if (p < pattern.size() && pattern[p] == text[t]) {
+      ++p;
+      ++t;
+    } else if (star != std::wstring_view::npos) {
+      p = star + 1;
+      t = ++mark;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == L'*') ++p;
+  return p == pattern.size();
+}
+
+bool IsOneOf(REFIID riid, std::initializer_list<const IID*> ids) {
+  for (const IID* id : ids) {
+    if (IsEqualIID(riid, *id)) return true;
+  }
+  return false;
+}
+
+void OpenLog(const std::wstring& path) {
+  if (g_log != INVALID_HANDLE_VALUE || path.empty()) return;
+  g_log = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                      OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+void Log(std::string_view event, std::initializer_list<Field> fields) {
+  WriteLine(event, fields.begin(), fields.end());
+}
+
+void Log(std::string_view event, const std::vector<Field>& fields) {
+  WriteLine(event, fields.data(), fields.data() + fields.size());
+}
+
+HRESULT UnexpectedCall(const char* method) {
+  Log("unexpected-call", {{"method", method}});
+  return E_NOTIMPL;
+}
+
+void LogWindowState(HWND window, std::string_view label) {
+  if (!IsWindow(window)) {
+    Log("window", {{"label", std::string(label)}, {"exists", "0"}});
+    return;
+  }
+  wchar_t caption[1024] = L"";
+  GetWindowTextW(window, caption, 1024);
+  RECT outer{}, client{};
+  GetWindowRect(window, &outer);
+  GetClientRect(window, &client);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+  Log("window",
+      {{"label", std::string(label)},
+       {"exists", "1"},
+       {"visible", IsWindowVisible(window) ? "1" : "0"},
+       {"caption", Utf8(std::wstring_view(caption))},
+       {"outer", RectText(outer)},
+       {"client", std::to_string(client.right - client.left) + "," +
+                      std::to_string(client.bottom - client.top)},
+       {"style", Hex32(static_cast<std::uint32_t>(GetWindowLongW(window, GWL_STYLE)))},
+       {"exstyle", Hex32(static_cast<std::uint32_t>(GetWindowLongW(window, GWL_EXSTYLE)))},
+       {"monitor", RectText(monitor.rcMonitor)}});
+}
+
+}  // namespace corvane::test_runtime
