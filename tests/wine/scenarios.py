@@ -81,11 +81,11 @@ class Result:
         self.runner = runner
         self.folder = folder
 
-    def events(self, name, **match):
+    def events(self, name, /, **match):
         return [e for e in self.runtime if e["_event"] == name
                 and all(e.get(k) == v for k, v in match.items())]
 
-    def one(self, name, **match):
+    def one(self, name, /, **match):
         found = self.events(name, **match)
         if len(found) != 1:
             raise ScenarioFailure(f"expected exactly one '{name}' {match or ''}, found {len(found)}")
@@ -94,13 +94,13 @@ class Result:
     def window(self, label):
         return self.one("window", label=label)
 
-    def index(self, name, **match):
+    def index(self, name, /, **match):
         for i, e in enumerate(self.runtime):
             if e["_event"] == name and all(e.get(k) == v for k, v in match.items()):
                 return i
         return -1
 
-    def after(self, position, name, **match):
+    def after(self, position, name, /, **match):
         return [e for e in self.runtime[position + 1:] if e["_event"] == name
                 and all(e.get(k) == v for k, v in match.items())]
 
@@ -645,8 +645,6 @@ def ranges(ctx, c):
         c.equal(r.get("reason"), reason, f"{what}: reason")
         c.equal(r.get("headers"), "\n".join(headers), f"{what}: header block")
         check_body(c, r, body, what)
-    reads = result.events("request-header-read", name="Range")
-    c.equal(len(reads), len(cases), "the Range header is read once per ranged request")
 
 
 @scenario
@@ -1067,6 +1065,9 @@ def main():
         SCENARIOS[args.run](ctx, checks)
     except ScenarioFailure as e:
         checks.failures.append(str(e))
+    except Exception:  # a fault of the scenario itself is reported like a failed expectation
+        import traceback
+        checks.failures.append(traceback.format_exc())
     elapsed = time.time() - started
     if checks.failures:
         print(f"FAILED {args.run} ({elapsed:.1f} s):")
