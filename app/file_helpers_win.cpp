@@ -19,15 +19,19 @@ std::wstring ExtendedWide(const std::string& path) { return ToExtendedPath(ToWid
 
 }  // namespace
 
+std::string CanonicalModulePath(const wchar_t* path) {
+  // Heap buffer: the platform's longest path would crowd the stack.
+  const auto canonical = std::make_unique<wchar_t[]>(kLongestPath);
+  PathCchCanonicalizeEx(canonical.get(), kLongestPath, path, PATHCCH_ALLOW_LONG_PATHS);
+  return ToUtf8(StripExtendedPrefix(std::wstring(canonical.get())));
+}
+
 const std::string& GetExecutablePath() {
   static std::string cache;
   if (cache.empty()) {
-    // Heap buffers: two of the platform's longest path would crowd the stack.
     const auto module = std::make_unique<wchar_t[]>(kLongestPath);
-    const auto canonical = std::make_unique<wchar_t[]>(kLongestPath);
     GetModuleFileNameW(nullptr, module.get(), kLongestPath);
-    PathCchCanonicalizeEx(canonical.get(), kLongestPath, module.get(), PATHCCH_ALLOW_LONG_PATHS);
-    cache = ToUtf8(StripExtendedPrefix(std::wstring(canonical.get())));
+    cache = CanonicalModulePath(module.get());  // empty stays uncached, so a later call retries
   }
   return cache;
 }

@@ -13,4 +13,9 @@ namespace corvane {
 // platform cannot resolve it.
 std::string GetKnownFolderPath(const GUID& folder);
 
+// The executable path's final form: `path` canonicalised with long paths allowed (up to the
+// platform's longest path), without the extended-length prefix, in UTF-8. Empty when the
+// platform cannot canonicalise it.
+std::string CanonicalModulePath(const wchar_t* path);
+
 }  // namespace corvane
