@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""End-to-end scenarios of the Windows shell under Wine.
+r"""End-to-end scenarios of the Windows shell under Wine.
 
 Each scenario lays out an app folder (corvane.exe, the scripted stand-in WebView2Loader.dll,
 package.json, www/ with loose files and an assets.dat), runs it with the runner in a fresh copy
@@ -11,7 +11,19 @@ tests/wine/runtime/loader_main.cpp (scenario and log) and tests/wine/runner/runn
                  --empty-loader WebView2Loader.dll --runner runner.exe --work DIR [--pack TOOL]
 
 Without DISPLAY the script runs itself again under xvfb-run. After a run the scenario's folder
-under --work keeps runtime.log, runner.log and the app folder for inspection.
+under --work keeps runtime.log, runner.log, scenario.txt and the app folder for inspection; its
+copy of the prefix is removed.
+
+One scenario by hand, after `cmake --build build/windows` and `scripts/wine-prefix`:
+
+    xvfb-run -a ctest --test-dir build/windows -R wine_ranges --output-on-failure
+
+or the shell alone, in a kept scenario folder (the prefix is removed after each run):
+
+    cd build/windows/tests/wine/scenarios/ranges/run1 && cp -a ../../../../../../wine/prefix .
+    WINEPREFIX=$PWD/prefix HOME=$PWD/home WINEDEBUG=-all \
+    CORVANE_TEST_SCENARIO='Z:\...\scenario.txt' CORVANE_TEST_LOG='Z:\...\runtime.log' \
+    xvfb-run -a wine ../../../runner.exe 'Z:\...\app\corvane.exe'
 """
 
 import argparse
@@ -257,6 +269,8 @@ class Context:
             pass  # reported below: the runner log has no exit line
         finally:
             subprocess.run(["wineserver", "-k"], env=env, timeout=30, **quiet)
+            # A prefix is about 700 MB; the logs and the app folder stay for inspection.
+            shutil.rmtree(env["WINEPREFIX"], ignore_errors=True)
         result = Result(parse_log(runtime_log), parse_log(runner_log), folder)
         if result.exit_code is None:
             raise ScenarioFailure(f"the runner did not finish within {RUN_TIMEOUT_S} s\n{result.dump()}")
@@ -322,8 +336,13 @@ def pack_bundle(args, files, target, folder):
         command = ["wine", args.pack, windows_path(source), windows_path(target)]
         if not args.pack.lower().endswith(".exe"):
             command = [args.pack, source, target]
-        subprocess.run(command, env=env, check=True, timeout=60, stdin=subprocess.DEVNULL,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            subprocess.run(command, env=env, check=True, timeout=60, stdin=subprocess.DEVNULL,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        finally:
+            subprocess.run(["wineserver", "-k"], env=env, timeout=30, stdin=subprocess.DEVNULL,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            shutil.rmtree(env["WINEPREFIX"], ignore_errors=True)
         return
     with open(target, "wb") as f:
         f.write(bundle_bytes(files))
