@@ -1,0 +1,109 @@
+#include <cerrno>
+#include <cstring>
+#include <optional>
+#include <string_view>
+
+#include "app/text_path.h"
+#include "tools/pack/pack_bundle_file.h"
+#include "tools/pack/pack_commands.h"
+#include "tools/pack/pack_io.h"
+
+namespace corvane::pack {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Why an entry's path could write outside the target folder (or nowhere sensible), or none.
+std::optional<std::string> UnsafePathReason(std::string_view path) {
+  if (path.empty()) return "empty path";
+  if (path.find('\0') != std::string_view::npos) return "zero byte in path";
+  if (path.find('\\') != std::string_view::npos) return "backslash in path";
+  if (path.front() == '/') return "absolute path";
+  const bool letter = (path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z');
+  if (path.size() >= 2 && letter && path[1] == ':') return "drive letter in path";
+#ifdef _WIN32
+  // Elsewhere in a Windows name a colon selects an alternate data stream.
+  if (path.find(':') != std::string_view::npos) return "colon in path";
+#endif
+  if (SanitizeUtf8(path) != path) return "path is not valid UTF-8";
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t slash = path.find('/', start);
+    const std::string_view segment = path.substr(start, slash - start);
+    if (segment.empty()) return "empty segment in path";
+    if (segment == "." || segment == "..") return "dot segment in path";
+    if (slash == std::string_view::npos) break;
+    start = slash + 1;
+  }
+  return std::nullopt;
+}
+
+// Creates the folders between `root` and `target`, refusing to pass through a symbolic link
+// that already exists there (it could lead anywhere).
+void PrepareParents(const fs::path& root, const fs::path& target, const std::string& entryName) {
+  fs::path current = root;
+  const fs::path relative = target.parent_path().lexically_relative(root);
+  for (const fs::path& segment : relative) {
+    if (segment == ".") continue;
+    current /= segment;
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(current, error);
+    if (fs::is_symlink(status)) {
+      throw PackError(entryName + ": refused, " + Printable(PathToUtf8(current)) + " is a symbolic link");
+    }
+    if (fs::exists(status)) {
+      if (!fs::is_directory(status)) {
+        throw PackError(entryName + ": " + Printable(PathToUtf8(current)) + " exists and is not a folder");
+      }
+      continue;
+    }
+    fs::create_directory(current, error);
+    if (error) throw PackError(Printable(PathToUtf8(current)) + ": " + error.message());
+  }
+}
+
+}  // namespace
+
+int ExtractBundle(const std::string& bundlePath, const std::string& folderText) {
+  OpenedBundle bundle(PathFromUtf8(bundlePath), Printable(bundlePath));
+  bundle.Parse();
+  const auto& files = bundle.reader().files;
+
+  // Every path is checked before anything is written.
+  for (const auto& [path, entry] : files) {
+    if (const auto reason = UnsafePathReason(path)) {
+      throw PackError(bundle.name() + ": entry \"" + Printable(path) + "\" refused (" + *reason +
+                      "): it could write outside " + Printable(folderText));
+    }
+  }
+
+  const fs::path root = PathFromUtf8(folderText);
+  std::error_code error;
+  fs::create_directories(root, error);
+  if (error) throw PackError(Printable(folderText) + ": " + error.message());
+
+  for (const auto& [path, entry] : files) {
+    const fs::path target = root / PathFromUtf8(path);
+    const std::string targetName = Printable(PathToUtf8(target));
+    PrepareParents(root, target, targetName);
+    const fs::file_status status = fs::symlink_status(target, error);
+    if (fs::is_symlink(status)) throw PackError(targetName + ": refused, it is a symbolic link");
+    if (fs::is_directory(status)) throw PackError(targetName + ": is a folder");
+
+    std::FILE* out = OpenFile(target, "wb");
+    if (out == nullptr) throw PackError(targetName + ": " + std::strerror(errno));
+    try {
+      bundle.CopyEntry(entry, out, targetName);
+    } catch (...) {
+      std::fclose(out);
+      throw;
+    }
+    if (std::fclose(out) != 0) throw PackError(targetName + ": write error");
+  }
+  std::printf("%s: extracted %zu files into %s\n", bundle.name().c_str(), files.size(),
+              Printable(folderText).c_str());
+  return 0;
+}
+
+}  // namespace corvane::pack

@@ -1,0 +1,107 @@
+#include "tools/pack/pack_io.h"
+
+#include <cerrno>
+#include <limits>
+
+#include "app/text_path.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <process.h>
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace corvane::pack {
+
+namespace fs = std::filesystem;
+
+fs::path PathFromUtf8(std::string_view utf8) {
+  return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+}
+
+std::string PathToUtf8(const fs::path& path) {
+  const std::u8string text = path.generic_u8string();
+  return std::string(text.begin(), text.end());
+}
+
+std::string Printable(std::string_view text) {
+  static const char kHex[] = "0123456789abcdef";
+  std::string escaped;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      escaped += "\\x";
+      escaped += kHex[byte >> 4];
+      escaped += kHex[byte & 15];
+    } else {
+      escaped += c;
+    }
+  }
+  return SanitizeUtf8(escaped);
+}
+
+std::FILE* OpenFile(const fs::path& path, const char* mode) {
+#ifdef _WIN32
+  // The extended form lifts the 260-character limit; it needs an absolute, normalised path.
+  const std::wstring wide = ToExtendedPath(fs::absolute(path).lexically_normal().wstring());
+  const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
+  return _wfopen(wide.c_str(), wideMode.c_str());
+#else
+  return std::fopen(path.c_str(), mode);
+#endif
+}
+
+bool SeekTo(std::FILE* file, std::uint64_t offset) {
+  if (offset > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) return false;
+#ifdef _WIN32
+  return _fseeki64(file, static_cast<__int64>(offset), SEEK_SET) == 0;
+#else
+  return fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0;
+#endif
+}
+
+void UseBinaryConsole() {
+#ifdef _WIN32
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+#endif
+}
+
+bool StderrIsTerminal() {
+#ifdef _WIN32
+  return _isatty(_fileno(stderr)) != 0;
+#else
+  return isatty(STDERR_FILENO) != 0;
+#endif
+}
+
+void ReplaceFile(const fs::path& from, const fs::path& to, std::error_code& error) {
+#ifdef _WIN32
+  const std::wstring source = ToExtendedPath(fs::absolute(from).lexically_normal().wstring());
+  const std::wstring target = ToExtendedPath(fs::absolute(to).lexically_normal().wstring());
+  if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    error.clear();
+  } else {
+    error = std::error_code(static_cast<int>(GetLastError()), std::system_category());
+  }
+#else
+  fs::rename(from, to, error);
+#endif
+}
+
+fs::path TemporarySibling(const fs::path& path) {
+#ifdef _WIN32
+  const int id = _getpid();
+#else
+  const int id = static_cast<int>(getpid());
+#endif
+  fs::path name = ".";
+  name += path.filename();
+  name += ".partial-" + std::to_string(id);
+  return path.parent_path() / name;
+}
+
+}  // namespace corvane::pack

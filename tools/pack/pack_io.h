@@ -1,0 +1,34 @@
+#pragma once
+// The few places where the packer meets the platform: UTF-8 paths, C streams with 64-bit
+// offsets, the terminal test and the final rename.
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace corvane::pack {
+
+std::filesystem::path PathFromUtf8(std::string_view utf8);
+std::string PathToUtf8(const std::filesystem::path& path);  // "/" between segments
+
+// Text safe to print on one line: control bytes become \xNN, invalid UTF-8 becomes U+FFFD.
+std::string Printable(std::string_view text);
+
+// Streams in binary mode; long paths work on Windows too. Null on failure, errno set.
+std::FILE* OpenFile(const std::filesystem::path& path, const char* mode);
+bool SeekTo(std::FILE* file, std::uint64_t offset);
+
+// Puts stdout and stderr into binary mode, so output bytes are the same on every platform.
+void UseBinaryConsole();
+bool StderrIsTerminal();
+
+// Renames `from` over `to`, replacing an existing `to`.
+void ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to,
+                 std::error_code& error);
+
+// A file name beside `path` that no other running packer picks.
+std::filesystem::path TemporarySibling(const std::filesystem::path& path);
+
+}  // namespace corvane::pack

@@ -1,0 +1,56 @@
+#include "tools/pack/pack_scan.h"
+
+#include <algorithm>
+
+#include "app/text_path.h"
+#include "tools/pack/pack_commands.h"
+#include "tools/pack/pack_io.h"
+
+namespace corvane::pack {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+[[noreturn]] void Fail(const fs::path& path, const std::string& problem) {
+  throw PackError(Printable(PathToUtf8(path)) + ": " + problem);
+}
+
+bool IsExcluded(const fs::path& candidate, const fs::path& excluded) {
+  if (excluded.empty() || candidate.filename() != excluded.filename()) return false;
+  std::error_code ignored;
+  return fs::equivalent(candidate, excluded, ignored);
+}
+
+}  // namespace
+
+std::vector<SourceFile> ScanFolder(const fs::path& folder, const fs::path& excluded) {
+  std::error_code error;
+  if (!fs::is_directory(folder, error)) Fail(folder, error ? error.message() : "not a folder");
+
+  std::vector<SourceFile> files;
+  fs::recursive_directory_iterator it(folder, error);
+  if (error) Fail(folder, error.message());
+  for (; it != fs::recursive_directory_iterator(); it.increment(error)) {
+    if (error) Fail(it->path(), error.message());
+    const fs::directory_entry& entry = *it;
+    if (!entry.is_regular_file(error)) {
+      if (error) Fail(entry.path(), error.message());
+      continue;  // folders are implied by the paths; devices, pipes and sockets have no contents
+    }
+    if (IsExcluded(entry.path(), excluded)) continue;
+
+    std::string relative = PathToUtf8(entry.path().lexically_relative(folder));
+    if (SanitizeUtf8(relative) != relative) Fail(entry.path(), "file name is not valid UTF-8");
+    const std::uintmax_t size = entry.file_size(error);
+    if (error) Fail(entry.path(), error.message());
+    files.push_back({std::move(relative), entry.path(), size});
+  }
+  if (error) Fail(folder, error.message());
+
+  std::sort(files.begin(), files.end(),
+            [](const SourceFile& a, const SourceFile& b) { return a.bundlePath < b.bundlePath; });
+  return files;
+}
+
+}  // namespace corvane::pack
