@@ -1,0 +1,118 @@
+// Entry point of the Linux shell: the same app folder as on Windows (package.json, www/ with
+// assets.dat and loose files, an optional extension library), shown in the system's Chromium.
+// Start-up failures print the texts the Windows shell shows in its message boxes and exit 1.
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+
+#include "app/app_config.h"
+#include "app/file_helpers.h"
+#include "bridge/extension_manager.h"
+#include "content/asset_bundle.h"
+#include "content/mapped_file.h"
+#include "content/resource_responder.h"
+#include "webview/chromium_launch.h"
+#include "webview/chromium_shell_linux.h"
+#include "webview/xdg_folders.h"
+
+namespace {
+
+constexpr char kContentFolder[] = "www/";
+
+void ReportFailure(const char* text) { std::fprintf(stderr, "%s\n", text); }
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return {};
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+std::string EnvironmentText(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? value : "";
+}
+
+// Known folders are looked up afresh at every handshake, as the user may move them meanwhile.
+std::string ResolveKnownFolder(corvane::KnownFolder folder) {
+  std::string configHome = EnvironmentText("XDG_CONFIG_HOME");
+  if (configHome.empty() || configHome.front() != '/') configHome = EnvironmentText("HOME") + "/.config";
+  const auto userDirs =
+      corvane::ParseUserDirs(ReadWholeFile(configHome + "/user-dirs.dirs"), EnvironmentText("HOME"));
+  return corvane::ResolveXdgFolder(folder, [](const char* name) { return EnvironmentText(name); },
+                                   userDirs);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace corvane;
+  ChromiumShellOptions options;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--headless") == 0) options.headless = true;
+  }
+
+  const std::string appFolder = ExecutableFolder();
+  const std::string packageJsonText = ReadWholeFile(appFolder + "package.json");
+  if (packageJsonText.empty()) {
+    ReportFailure("Failed to load package.json. Check the file is in the same folder as the app.");
+    return 1;
+  }
+  AppConfig config;
+  try {
+    LoadAppConfig(packageJsonText, config);
+  } catch (...) {
+    ReportFailure(
+        "Failed to parse package.json. Check the file has valid JSON and that all parameters are "
+        "correct.");
+    return 1;
+  }
+
+  const std::optional<std::string> userDataFolder =
+      UserDataFolderFor(config.name, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+  if (!userDataFolder) {
+    ReportFailure("No folder for the app's data: set HOME or XDG_DATA_HOME.");
+    return 1;
+  }
+
+  // The bundle is opened in both content modes; a damaged one is reported and start-up goes on.
+  AssetBundle bundle;
+  std::optional<MappedFile> bundleFile;
+  const std::string bundlePath = appFolder + kContentFolder + "assets.dat";
+  if (FileExists(bundlePath)) {
+    bundleFile = MapWholeFile(bundlePath);
+    bool ok = bundleFile.has_value();
+    if (ok) {
+      bundle = AssetBundle::OverMemory(bundleFile->view, bundleFile->length);
+      try {
+        bundle.Parse();
+      } catch (...) {
+        ok = false;
+      }
+    }
+    if (!ok) ReportFailure("Error reading asset bundle");
+  }
+
+  auto extensions = std::make_unique<ExtensionManager>(appFolder, kContentFolder, *userDataFolder,
+                                                       packageJsonText);
+  extensions->LoadExtension();
+
+  int exitCode = 0;
+  {
+    ResourceResponder responder(bundle, appFolder + kContentFolder, '/');
+    ChromiumHostFolders folders{appFolder, kContentFolder, *userDataFolder, &ResolveKnownFolder};
+    exitCode = RunChromiumShell(config, config.contentMode == ContentMode::Bundle ? &responder : nullptr,
+                                extensions.get(), folders, options);
+    responder.ReleaseMappedFiles();
+  }
+  extensions->ReleaseAndUnload();
+  extensions.reset();
+  bundle.files.clear();
+  bundle.chunks.clear();
+  if (bundleFile) UnmapFile(*bundleFile);
+  return exitCode;
+}

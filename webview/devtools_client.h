@@ -1,0 +1,61 @@
+#pragma once
+// Client side of the Chrome DevTools protocol: numbered commands, their replies and the events in
+// between, with flat sessions (each attached target is addressed by a session id in the
+// message). Transport-free: the owner writes the framed text this produces and feeds back every
+// message it reads, so the same logic runs over a pipe or in a test.
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include <nlohmann/json.hpp>
+
+namespace corvane {
+
+struct DevToolsReply {
+  bool ok = false;
+  nlohmann::json result;  // the command's result object when ok
+  std::string error;      // the browser's error message otherwise
+};
+
+struct DevToolsEvent {
+  std::string method;
+  std::string sessionId;  // empty for browser-level events
+  nlohmann::json params;
+};
+
+class DevToolsClient {
+ public:
+  using Writer = std::function<void(std::string framedMessage)>;
+  using ReplyHandler = std::function<void(const DevToolsReply&)>;
+  using EventHandler = std::function<void(const DevToolsEvent&)>;
+
+  explicit DevToolsClient(Writer writer) : writer_(std::move(writer)) {}
+
+  // Sends a command; `onReply` (may be empty) runs when its reply arrives. An empty session id
+  // addresses the browser itself. Returns the command's id.
+  std::int64_t Send(std::string_view method, nlohmann::json params = nlohmann::json::object(),
+                    std::string_view sessionId = {}, ReplyHandler onReply = {});
+
+  void SetEventHandler(EventHandler handler) { onEvent_ = std::move(handler); }
+
+  // Handles one message read from the browser. Returns false for text that is not a protocol
+  // message (not JSON, or neither a reply nor an event); such text is otherwise ignored.
+  bool Dispatch(std::string_view message);
+
+  // Replies still awaited.
+  std::size_t PendingCount() const { return pending_.size(); }
+
+  // Fails every awaited reply with `reason` (the browser is gone and will not answer).
+  void FailPending(const std::string& reason);
+
+ private:
+  Writer writer_;
+  EventHandler onEvent_;
+  std::int64_t nextId_ = 1;
+  std::map<std::int64_t, ReplyHandler> pending_;
+};
+
+}  // namespace corvane

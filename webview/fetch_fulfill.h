@@ -1,0 +1,46 @@
+#pragma once
+// Turning the responder's answers into the DevTools Fetch domain's terms. A single message to
+// the browser must stay well under what its pipe accepts (a message of about 100 MiB closes it),
+// so bodies are handed over inline only up to a limit; larger ones take another road.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "content/resource_responder.h"
+
+namespace corvane {
+
+// Largest body sent inside a Fetch.fulfillRequest message (before base64).
+inline constexpr std::uint64_t kInlineBodyLimit = 4u << 20;
+
+// {"name","value"} objects from "Name: value" lines, in order; a line without ":" is skipped.
+nlohmann::json ResponseHeadersFromLines(const std::vector<std::string>& lines);
+
+// Parameters of Fetch.fulfillRequest for `answer` with `body` (already loaded) as its body.
+nlohmann::json FulfillParams(std::string_view requestId, const ResourceAnswer& answer,
+                             std::string_view body);
+
+// Media players ask for "bytes=N-" and take whatever part comes back. When such an open range
+// was answered with more than `limit` bytes, this is the closed range of the first `limit` bytes
+// to ask the responder for instead; none when the answer may stand.
+std::optional<std::string> CappedRangeFor(std::optional<std::string_view> rangeValue,
+                                          const ResourceAnswer& answer, std::uint64_t limit);
+
+// Number of body bytes the answer announces and carries: its size for bytes in memory, the
+// Content-Length it states for a whole file, 0 without a body.
+std::uint64_t BodyLength(const ResourceAnswer& answer);
+
+// Value of a header in the Fetch domain's request header object, matched without regard to
+// ASCII case; none when absent or not a string.
+std::optional<std::string> RequestHeader(const nlohmann::json& headers, std::string_view name);
+
+// The answer to a CORS preflight: the app's origin grants nothing to other origins, as its
+// ordinary answers carry no Access-Control headers either.
+ResourceAnswer PreflightAnswer();
+
+}  // namespace corvane
