@@ -209,6 +209,7 @@ class Context:
         self.name = name
         self.base = os.path.join(args.work, name)
         self.runs = 0
+        self.packer = None
 
     def run(self, app, label=None):
         """Runs the shell once in a fresh prefix and app folder; returns the logs."""
@@ -237,8 +238,6 @@ class Context:
                 f.write(data)
         for extra in app.extra_dirs:
             os.makedirs(os.path.join(app_dir, extra), exist_ok=True)
-        if app.bundle is not None:
-            pack_bundle(self.args, app.bundle, os.path.join(www, "assets.dat"), folder)
         if app.bundle_raw is not None:
             with open(os.path.join(www, "assets.dat"), "wb") as f:
                 f.write(app.bundle_raw)
@@ -256,6 +255,9 @@ class Context:
         try:
             # A persistent server started first keeps each wine call fast; it inherits no pipe.
             subprocess.run(["wineserver", "-p10"], env=env, timeout=30, **quiet)
+            if app.bundle is not None:
+                self.packer = pack_bundle(self.args, env, app.bundle,
+                                          os.path.join(www, "assets.dat"), folder)
             if app.dpi != 96:
                 subprocess.run(["wine", "reg", "add", "HKCU\\Control Panel\\Desktop", "/v",
                                 "LogPixels", "/t", "REG_DWORD", "/d", str(app.dpi), "/f"],
@@ -320,32 +322,28 @@ def prepare_prefix(env):
     subprocess.run(["cp", "-a", template_prefix(), env["WINEPREFIX"]], check=True)
 
 
-def pack_bundle(args, files, target, folder):
+def pack_bundle(args, env, files, target, folder):
     """Packs with the project's corvane-pack tool when it was built, else writes the format here."""
     if args.pack and os.path.exists(args.pack):
         source = os.path.join(folder, "pack-source")
         shutil.rmtree(source, ignore_errors=True)
+        os.makedirs(source)
         for path, data in files.items():
             full = os.path.join(source, *path.split("/"))
             os.makedirs(os.path.dirname(full), exist_ok=True)
             with open(full, "wb") as f:
                 f.write(data)
-        os.makedirs(source, exist_ok=True)
-        env = wine_environment(folder)
-        prepare_prefix(env)
-        command = ["wine", args.pack, windows_path(source), windows_path(target)]
-        if not args.pack.lower().endswith(".exe"):
-            command = [args.pack, source, target]
-        try:
+        if args.pack.lower().endswith(".exe"):
+            command = ["wine", args.pack, "create", windows_path(source), "-o", windows_path(target)]
+        else:
+            command = [args.pack, "create", source, "-o", target]
+        with open(os.path.join(folder, "pack-output.txt"), "wb") as out:
             subprocess.run(command, env=env, check=True, timeout=60, stdin=subprocess.DEVNULL,
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        finally:
-            subprocess.run(["wineserver", "-k"], env=env, timeout=30, stdin=subprocess.DEVNULL,
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            shutil.rmtree(env["WINEPREFIX"], ignore_errors=True)
-        return
+                           stdout=out, stderr=subprocess.STDOUT)
+        return "corvane-pack"
     with open(target, "wb") as f:
         f.write(bundle_bytes(files))
+    return "the harness's own writer"
 
 
 # ---- Shared expectations ----------------------------------------------------------------------
@@ -1094,7 +1092,8 @@ def main():
             print("  - " + failure)
         print(f"logs kept in {ctx.base}")
         return 1
-    print(f"passed {args.run} ({ctx.runs} run(s), {elapsed:.1f} s)")
+    packed = f", bundle packed with {ctx.packer}" if ctx.packer else ""
+    print(f"passed {args.run} ({ctx.runs} run(s), {elapsed:.1f} s{packed})")
     return 0
 
 
