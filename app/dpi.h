@@ -13,6 +13,10 @@ float DpiFactorFor(int dpi);
 // the 32-bit range saturate at its limits instead of overflowing.
 std::int32_t ScaleLength(std::int32_t length, float factor);
 
+// high - low without overflow, saturating at the 32-bit limits: the width of a rectangle whose
+// edges came from saturated lengths.
+std::int32_t SaturatedSpan(std::int32_t low, std::int32_t high);
+
 // ScaleLength with the system DPI, which is read once per process (the process is system DPI
 // aware, so it does not change under it).
 std::int32_t ScaleForDpi(std::int32_t length);

@@ -18,9 +18,7 @@ class ComObject : public FirstInterface, public MoreInterfaces... {
     if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IidOf<FirstInterface>())) {
       *result = static_cast<FirstInterface*>(this);
     } else {
-      ((IsEqualIID(iid, IidOf<MoreInterfaces>()) &&
-        (*result = static_cast<MoreInterfaces*>(this)) != nullptr) ||
-       ...);
+      *result = FindInterface<MoreInterfaces...>(iid);
     }
     if (!*result) return E_NOINTERFACE;
     AddRef();
@@ -40,6 +38,16 @@ class ComObject : public FirstInterface, public MoreInterfaces... {
   ~ComObject() = default;
 
  private:
+  template <class... Candidates>
+  void* FindInterface(REFIID iid) {
+    void* found = nullptr;
+    ((found == nullptr && IsEqualIID(iid, IidOf<Candidates>())
+          ? (found = static_cast<Candidates*>(this), 0)
+          : 0),
+     ...);
+    return found;
+  }
+
   // The runtime may release objects from its own threads.
   std::atomic<ULONG> references_{1};
 };

@@ -43,6 +43,14 @@ TEST(ScaleLength, LargeButRepresentableLengthsStayExact) {
   EXPECT_EQ(ScaleLength(1000000000, DpiFactorFor(192)), 2000000000);
 }
 
+TEST(SaturatedSpan, WidthOfAnyRectangleFitsIn32Bits) {
+  EXPECT_EQ(SaturatedSpan(-8, 1032), 1040);
+  EXPECT_EQ(SaturatedSpan(-8, kMax), kMax);
+  EXPECT_EQ(SaturatedSpan(kMin, kMax), kMax);
+  EXPECT_EQ(SaturatedSpan(kMax, kMin), kMin);
+  EXPECT_EQ(SaturatedSpan(5, 5), 0);
+}
+
 TEST(DpiFactor, ImpossibleDpiCountsAs96) {
   EXPECT_EQ(DpiFactorFor(0), 1.0f);
   EXPECT_EQ(DpiFactorFor(-120), 1.0f);

@@ -1,0 +1,96 @@
+#include "app/shell_window_win.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include "app/dpi.h"
+#include "app/shell_globals_win.h"
+#include "app/text_path.h"
+#include "app/text_win.h"
+#include "webview/lumo_webview.h"
+
+namespace corvane {
+namespace {
+
+int g_quitCodeOnDestroy = 0;
+
+// The keyboard's way into the window menu (Alt, F10, Alt+Space, Alt with a mnemonic): the whole
+// wParam is SC_KEYMENU and lParam carries at most a character in its low word.
+bool IsKeyboardMenuActivation(WPARAM wParam, LPARAM lParam) {
+  return wParam == SC_KEYMENU && (lParam & ~LPARAM(0xFFFF)) <= 0;
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  LumoWebView* host = g_webViewHost;
+  switch (message) {
+    case WM_DESTROY:
+      PostQuitMessage(g_quitCodeOnDestroy);
+      return 0;
+    case WM_MOVE:
+    case WM_MOVING:
+      if (host && host->controller) host->controller->NotifyParentWindowPositionChanged();
+      return 0;
+    case WM_SIZE:
+      if (host && host->controller) {
+        RECT bounds{};
+        GetClientRect(host->window, &bounds);
+        host->controller->put_Bounds(bounds);
+      }
+      return 0;
+    case WM_SYSCOMMAND:
+      // Swallowed so that Alt alone does not park the keyboard in a menu the app never shows;
+      // the mouse still opens the window menu.
+      if (IsKeyboardMenuActivation(wParam, lParam)) return 0;
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool RegisterMainWindowClass(HINSTANCE instance, HICON icon) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.style = CS_HREDRAW | CS_VREDRAW;
+  windowClass.lpfnWndProc = MainWindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = icon;
+  windowClass.hIconSm = icon;
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  windowClass.lpszClassName = kMainWindowClassName;
+  return RegisterClassExW(&windowClass) != 0;
+}
+
+DWORD MainWindowStyle(bool resizable) {
+  return resizable ? WS_OVERLAPPEDWINDOW : (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+}
+
+HWND CreateMainWindow(HINSTANCE instance, const AppConfig& config, const std::wstring& title) {
+  const DWORD style = MainWindowStyle(config.resizable);
+  RECT outer{0, 0, ScaleForDpi(config.width), ScaleForDpi(config.height)};
+  AdjustWindowRectEx(&outer, style, FALSE, 0);
+  return CreateWindowExW(0, kMainWindowClassName, title.c_str(), style, CW_USEDEFAULT,
+                         CW_USEDEFAULT, SaturatedSpan(outer.left, outer.right),
+                         SaturatedSpan(outer.top, outer.bottom),
+                         nullptr, nullptr, instance, nullptr);
+}
+
+HICON LoadIconFromFile(const std::string& path) {
+  using namespace Gdiplus::DllExports;
+  const std::wstring widePath = ToExtendedPath(ToWide(path));
+  Gdiplus::GpBitmap* bitmap = nullptr;
+  if (GdipCreateBitmapFromFile(widePath.c_str(), &bitmap) != Gdiplus::Ok || !bitmap) {
+    return nullptr;
+  }
+  HICON icon = nullptr;
+  const Gdiplus::GpStatus status = GdipCreateHICONFromBitmap(bitmap, &icon);
+  GdipDisposeImage(bitmap);
+  return status == Gdiplus::Ok ? icon : nullptr;
+}
+
+void SetQuitCodeOnDestroy(int code) { g_quitCodeOnDestroy = code; }
+
+}  // namespace corvane

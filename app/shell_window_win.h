@@ -1,0 +1,35 @@
+#pragma once
+// The main window: its class, its procedure, its creation and its icon.
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/app_config.h"
+
+namespace corvane {
+
+inline constexpr wchar_t kMainWindowClassName[] = L"WindowsCorvane";
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Registers the "WindowsCorvane" class with `icon` as large and small icon; false on failure.
+bool RegisterMainWindowClass(HINSTANCE instance, HICON icon);
+
+// Creates the hidden main window: its client area is the configured size scaled for the DPI, its
+// style has a sizing border and a maximize box only when the app is resizable, and the system
+// places it. Null on failure.
+HWND CreateMainWindow(HINSTANCE instance, const AppConfig& config, const std::wstring& title);
+
+// The window style for the configured "resizable".
+DWORD MainWindowStyle(bool resizable);
+
+// An icon made from any image GDI+ decodes, in the image's own size; null when the file is
+// missing or not an image. GDI+ must be running. `path` is UTF-8.
+HICON LoadIconFromFile(const std::string& path);
+
+// The exit code the message loop ends with once the main window is destroyed: 0 unless start-up
+// of the web view failed after the window was created.
+void SetQuitCodeOnDestroy(int code);
+
+}  // namespace corvane
