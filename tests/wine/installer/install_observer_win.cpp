@@ -4,7 +4,7 @@
 // right after the bar reaches its end).
 //
 // CORVANE_INSTALLER_OBSERVER_LOG names the log; without it nothing is watched. One line per
-// event, tab-separated key=value fields:
+// event, tab-separated key=value fields (texts escaped as in the test runtime's log):
 //   window-created  class caption style exstyle x y width height parent
 //   bar-range       low high          bar-step  step
 //   bar-position    position cross-thread(1 when sent from another thread)
@@ -30,6 +30,18 @@ std::string Utf8(const wchar_t* text) {
   return out;
 }
 
+std::string Field(const wchar_t* text) {
+  std::string out;
+  for (char c : Utf8(text)) {
+    if (c == '\\') out += "\\\\";
+    else if (c == '\t') out += "\\t";
+    else if (c == '\n') out += "\\n";
+    else if (c == '\r') out += "\\r";
+    else out += c;
+  }
+  return out;
+}
+
 std::wstring ClassOf(HWND window) {
   wchar_t name[256] = {};
   GetClassNameW(window, name, 256);
@@ -49,7 +61,7 @@ LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
     if (ours && message->message == WM_CREATE) {
       const auto* create = reinterpret_cast<const CREATESTRUCTW*>(message->lParam);
       Write("window-created\tclass=" + Utf8(windowClass.c_str()) +
-            "\tcaption=" + Utf8(create->lpszName) + "\tstyle=" + std::to_string(create->style) +
+            "\tcaption=" + Field(create->lpszName) + "\tstyle=" + std::to_string(create->style) +
             "\texstyle=" + std::to_string(create->dwExStyle) + "\tx=" + std::to_string(create->x) +
             "\ty=" + std::to_string(create->y) + "\twidth=" + std::to_string(create->cx) +
             "\theight=" + std::to_string(create->cy) + "\tparent=" +

@@ -81,6 +81,7 @@ class LoopbackServer:
     mode "file":       200 with Content-Length, the body sent in `chunks` pieces
     mode "no-length":  200 without Content-Length, the end of the body marked by closing
     mode "404":        404 with a small HTML body (which a download service saves as the file)
+    mode "404-body":   404 whose body is `body` (an error answer carrying a valid program)
     mode "refuse":     the port is bound but nothing listens, so connections are refused
     Hold a PortTurn around it so no other installer scenario answers in our place.
     `requests` lists the paths asked for.
@@ -110,8 +111,8 @@ class LoopbackServer:
 
             def do_GET(self):
                 owner.requests.append(self.path)
-                if owner.mode == "404":
-                    page = b"<html><body>404 Not Found</body></html>"
+                if owner.mode in ("404", "404-body"):
+                    page = body if owner.mode == "404-body" else b"<html><body>404 Not Found</body></html>"
                     self.send_response(404)
                     self.send_header("Content-Type", "text/html")
                     self.send_header("Content-Length", str(len(page)))

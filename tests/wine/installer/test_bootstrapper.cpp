@@ -4,7 +4,9 @@
 //
 // Environment (set by the scenario, inherited through the shell):
 //   CORVANE_TEST_BOOTSTRAPPER_LOG  file to append one line to: "bootstrapper-ran", then
-//                                  tab-separated cwd=, image= and commandline= fields
+//                                  tab-separated cwd=, image= and commandline= fields, with
+//                                  backslash, tab, line feed and carriage return escaped as
+//                                  \\ \t \n \r (the test runtime's log format)
 //   CORVANE_TEST_RUNTIME_MARKER    file to create (the runtime counts as installed once it exists)
 
 #include <windows.h>
@@ -29,6 +31,18 @@ std::string Utf8(const std::wstring& text) {
   return out;
 }
 
+std::string Field(const std::wstring& text) {
+  std::string out;
+  for (char c : Utf8(text)) {
+    if (c == '\\') out += "\\\\";
+    else if (c == '\t') out += "\\t";
+    else if (c == '\n') out += "\\n";
+    else if (c == '\r') out += "\\r";
+    else out += c;
+  }
+  return out;
+}
+
 void AppendLine(const std::wstring& path, const std::string& line) {
   HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                             nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -48,8 +62,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   const std::wstring log = Variable(L"CORVANE_TEST_BOOTSTRAPPER_LOG");
   if (!log.empty()) {
-    AppendLine(log, "bootstrapper-ran\tcwd=" + Utf8(cwd) + "\timage=" + Utf8(image) +
-                        "\tcommandline=" + Utf8(GetCommandLineW()) + "\n");
+    AppendLine(log, "bootstrapper-ran\tcwd=" + Field(cwd) + "\timage=" + Field(image) +
+                        "\tcommandline=" + Field(GetCommandLineW()) + "\n");
   }
   const std::wstring marker = Variable(L"CORVANE_TEST_RUNTIME_MARKER");
   if (!marker.empty()) {
