@@ -9,6 +9,10 @@
 //   bar-range       low high          bar-step  step
 //   bar-position    position cross-thread(1 when sent from another thread)
 //   window-destroyed class
+//
+// CORVANE_INSTALLER_OBSERVER_CLOSE_AT=<position> plays the user who closes the progress window:
+// once the bar is given a position at or above it, WM_CLOSE is posted to the bar's window, as
+// the system menu's Close would (logged as close-posted).
 
 #include <windows.h>
 #include <commctrl.h>
@@ -20,6 +24,7 @@ namespace {
 
 FILE* g_log = nullptr;
 HHOOK g_hook = nullptr;
+int g_closeAt = -1;  // no closing unless asked for
 
 std::string Utf8(const wchar_t* text) {
   if (text == nullptr || *text == 0) return {};
@@ -74,8 +79,14 @@ LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
     } else if (windowClass == PROGRESS_CLASSW && message->message == PBM_SETSTEP) {
       Write("bar-step\tstep=" + std::to_string(message->wParam));
     } else if (windowClass == PROGRESS_CLASSW && message->message == PBM_SETPOS) {
-      Write("bar-position\tposition=" + std::to_string(static_cast<int>(message->wParam)) +
+      const int position = static_cast<int>(message->wParam);
+      Write("bar-position\tposition=" + std::to_string(position) +
             "\tcross-thread=" + (InSendMessage() ? "1" : "0"));
+      if (g_closeAt >= 0 && position >= g_closeAt) {
+        g_closeAt = -1;
+        PostMessageW(GetParent(message->hwnd), WM_CLOSE, 0, 0);
+        Write("close-posted");
+      }
     }
   }
   return CallNextHookEx(g_hook, code, wParam, lParam);
@@ -89,6 +100,10 @@ struct Observer {
     if (length == 0 || length >= MAX_PATH * 4) return;
     g_log = _wfopen(path, L"ab");
     if (g_log == nullptr) return;
+    wchar_t closeAt[32] = {};
+    if (GetEnvironmentVariableW(L"CORVANE_INSTALLER_OBSERVER_CLOSE_AT", closeAt, 32) - 1u < 31u) {
+      g_closeAt = _wtoi(closeAt);
+    }
     g_hook = SetWindowsHookExW(WH_CALLWNDPROC, Watch, nullptr, GetCurrentThreadId());
     Write(g_hook ? "observer-ready" : "observer-failed");
   }

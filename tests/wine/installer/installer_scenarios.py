@@ -95,7 +95,8 @@ class Installer:
         with open(args.bootstrapper, "rb") as f:
             self.bootstrapper = f.read()
 
-    def run(self, c, package, mode, label, dpi=96, stale=None, keep_folder=False):
+    def run(self, c, package, mode, label, dpi=96, stale=None, keep_folder=False, close_at=None,
+            chunk_delay=0.05):
         """One shell run. `stale`: bytes placed as Webview2Setup.exe in the per-user data folder
         before the shell starts. With `stale` or `keep_folder` the per-user data folder lives
         outside the prefix (the prefix is deleted after each run) and its path is returned with
@@ -127,6 +128,8 @@ class Installer:
             env["CORVANE_INSTALLER_OBSERVER_LOG"] = rig.windows_path(installer_log)
             env["CORVANE_TEST_BOOTSTRAPPER_LOG"] = rig.windows_path(installer_log)
             env["CORVANE_TEST_RUNTIME_MARKER"] = rig.windows_path(marker)
+            if close_at is not None:
+                env["CORVANE_INSTALLER_OBSERVER_CLOSE_AT"] = str(close_at)
             return env
 
         def prefix(env):
@@ -143,7 +146,8 @@ class Installer:
         server = None
         try:
             with PortTurn(self.args.port):
-                server = LoopbackServer(self.args.port, mode, body=self.bootstrapper)
+                server = LoopbackServer(self.args.port, mode, body=self.bootstrapper,
+                                        chunk_delay=chunk_delay)
                 try:
                     result = self.ctx.run(app, label=os.path.join(label, "shell"))
                 finally:
@@ -269,6 +273,20 @@ def download_without_length(ctx, c, installer):
     check_window(c, run, 96, "Downloading...")
     c.expect(all(p == 0 for p in run.positions()),
              f"with no length the bar stays at 0: {run.positions()}")
+    check_installed_and_started(c, run)
+
+
+@scenario
+def user_closes_the_progress_window(ctx, c, installer):
+    # Closed a quarter of the way through a download that takes about two more seconds: the
+    # download is not cancelled, and the bootstrapper still runs once it has arrived.
+    run = installer.run(c, package_for(), "file", "closed", close_at=25, chunk_delay=0.3)
+    closed = run.order("close-posted")
+    gone = run.order("window-destroyed", **{"class": "WebView2Setup"})
+    c.expect(0 <= closed < gone, "the window closed when asked to\n" + run.dump())
+    c.equal([e for e in run.events[gone:] if e["_event"] == "bar-position"], [],
+            "nothing reached the bar after the window had gone")
+    c.expect(max(run.positions(), default=0) < 100, f"closed before the end: {run.positions()}")
     check_installed_and_started(c, run)
 
 
