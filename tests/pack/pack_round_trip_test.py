@@ -68,8 +68,6 @@ def make_source(root):
         "nested/empty/also-empty": b"",
         "caf\u00e9/\u65e5\u672c\u8a9e \u00fcber.txt": b"non-ascii\0with zero",
         "with space/a b.css": b"body{}",
-        "Case.txt": b"upper",
-        "case.txt": b"lower",
     }
     for name, data in files.items():
         path = os.path.join(root, name)
@@ -157,6 +155,24 @@ def run_all(pack, work):
     pack.run("create", src, "-o", again)
     with open(bundle, "rb") as a, open(again, "rb") as b:
         check(a.read() == b.read(), "packing the same folder twice gives identical bundles")
+
+    # names that differ only in case: two files on Linux, a refusal where the file system folds
+    # them together (Windows) instead of one silently replacing the other
+    cased = os.path.join(work, "cased.dat")
+    with open(cased, "wb") as f:
+        f.write(encode_bundle([(b"Case.txt", 0, 5), (b"case.txt", 5, 5)], b"upperlower"))
+    cased_dir = os.path.join(work, "cased")
+    code, out, err = pack.run("extract", cased, cased_dir)
+    if pack.windows:
+        line = single_line_error(code, err, "case.txt", "extract of names that differ in case")
+        check("refused" in line, f"the collision is refused ({line!r})")
+        with open(os.path.join(cased_dir, "Case.txt"), "rb") as f:
+            check(f.read() == b"upper", "the first file is kept")
+    else:
+        check(code == 0, f"extract of names that differ in case ({err!r})")
+        for name, data in (("Case.txt", b"upper"), ("case.txt", b"lower")):
+            with open(os.path.join(cased_dir, name), "rb") as f:
+                check(f.read() == data, f"{name} keeps its own bytes")
 
     # a bundle written inside the folder it packs leaves itself out
     inside = os.path.join(src, "assets.dat")

@@ -41,7 +41,7 @@ class PartialFile {
     stream_ = nullptr;
     if (!closed) throw PackError(Printable(PathToUtf8(path_)) + ": write error");
     std::error_code error;
-    ReplaceFile(path_, target, error);
+    RenameOver(path_, target, error);
     if (error) throw PackError(Printable(PathToUtf8(target)) + ": " + error.message());
     committed_ = true;
   }

@@ -1,6 +1,7 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
+#include <set>
 #include <string_view>
 
 #include "app/text_path.h"
@@ -83,6 +84,7 @@ int ExtractBundle(const std::string& bundlePath, const std::string& folderText) 
   fs::create_directories(root, error);
   if (error) throw PackError(Printable(folderText) + ": " + error.message());
 
+  std::set<FileIdentity> written;
   for (const auto& [path, entry] : files) {
     const fs::path target = root / PathFromUtf8(path);
     const std::string targetName = Printable(PathToUtf8(target));
@@ -91,7 +93,19 @@ int ExtractBundle(const std::string& bundlePath, const std::string& folderText) 
     if (fs::is_symlink(status)) throw PackError(targetName + ": refused, it is a symbolic link");
     if (fs::is_directory(status)) throw PackError(targetName + ": is a folder");
 
-    std::FILE* out = OpenFile(target, "wb");
+    // Opened without truncating first: if this is a file written moments ago under a name the
+    // file system folds together with this one (Case.txt and case.txt on Windows), it must
+    // survive for the error.
+    std::FILE* out = OpenFile(target, "ab");
+    if (out == nullptr) throw PackError(targetName + ": " + std::strerror(errno));
+    const std::optional<FileIdentity> identity = IdentityOf(out);
+    if (identity && !written.insert(*identity).second) {
+      std::fclose(out);
+      throw PackError(targetName + ": refused, the file system already holds another entry under "
+                      "this name (names that differ only in case?)");
+    }
+    std::fclose(out);
+    out = OpenFile(target, "wb");
     if (out == nullptr) throw PackError(targetName + ": " + std::strerror(errno));
     try {
       bundle.CopyEntry(entry, out, targetName);

@@ -11,6 +11,7 @@
 #include <process.h>
 #include <windows.h>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -63,6 +64,20 @@ bool SeekTo(std::FILE* file, std::uint64_t offset) {
 #endif
 }
 
+std::optional<FileIdentity> IdentityOf(std::FILE* file) {
+#ifdef _WIN32
+  BY_HANDLE_FILE_INFORMATION info;
+  const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+  if (handle == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(handle, &info)) return std::nullopt;
+  return FileIdentity{info.dwVolumeSerialNumber,
+                      (std::uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+#else
+  struct stat status;
+  if (fstat(fileno(file), &status) != 0) return std::nullopt;
+  return FileIdentity{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+#endif
+}
+
 void UseBinaryConsole() {
 #ifdef _WIN32
   _setmode(_fileno(stdout), _O_BINARY);
@@ -78,7 +93,7 @@ bool StderrIsTerminal() {
 #endif
 }
 
-void ReplaceFile(const fs::path& from, const fs::path& to, std::error_code& error) {
+void RenameOver(const fs::path& from, const fs::path& to, std::error_code& error) {
 #ifdef _WIN32
   const std::wstring source = ToExtendedPath(fs::absolute(from).lexically_normal().wstring());
   const std::wstring target = ToExtendedPath(fs::absolute(to).lexically_normal().wstring());

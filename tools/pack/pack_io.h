@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,12 +21,21 @@ std::string Printable(std::string_view text);
 std::FILE* OpenFile(const std::filesystem::path& path, const char* mode);
 bool SeekTo(std::FILE* file, std::uint64_t offset);
 
+// Which file a path or an open stream is, independent of the name used to reach it: two names
+// that a case-insensitive file system folds together give the same identity.
+struct FileIdentity {
+  std::uint64_t device = 0;
+  std::uint64_t index = 0;
+  auto operator<=>(const FileIdentity&) const = default;
+};
+std::optional<FileIdentity> IdentityOf(std::FILE* file);
+
 // Puts stdout and stderr into binary mode, so output bytes are the same on every platform.
 void UseBinaryConsole();
 bool StderrIsTerminal();
 
 // Renames `from` over `to`, replacing an existing `to`.
-void ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to,
+void RenameOver(const std::filesystem::path& from, const std::filesystem::path& to,
                  std::error_code& error);
 
 // A file name beside `path` that no other running packer picks.
