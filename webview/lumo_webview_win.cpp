@@ -3,6 +3,7 @@
 #include "app/shell_window_win.h"
 #include "app/shell_globals_win.h"
 #include "app/text_win.h"
+#include "bridge/directory_handles_win.h"
 #include "webview/environment_options_win.h"
 #include "webview/start_failure.h"
 #include "webview/url_policy.h"
@@ -85,8 +86,8 @@ void LumoWebView::PostJson(const std::string& json) {
 }
 
 void LumoWebView::SendDirectoryHandles() {
-  // PLACEHOLDER until bridge/directory_handles_win.h lands: no "directory-handles" message, as on
-  // a runtime without ICoreWebView2Environment14.
+  corvane::SendDirectoryHandles(environment.get(), webView.get(), appFolder, contentFolder,
+                                userDataFolder, directoryHandles);
 }
 
 HRESULT LumoWebView::HandleResourceRequest(ICoreWebView2WebResourceRequestedEventArgs*) {
