@@ -324,7 +324,7 @@ def prepare_prefix(env):
 
 def pack_bundle(args, env, files, target, folder):
     """Packs with the project's corvane-pack tool when it was built, else writes the format here."""
-    if args.pack and os.path.exists(args.pack):
+    if getattr(args, "pack", None) and os.path.exists(args.pack):
         source = os.path.join(folder, "pack-source")
         shutil.rmtree(source, ignore_errors=True)
         os.makedirs(source)
