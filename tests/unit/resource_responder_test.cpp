@@ -299,6 +299,11 @@ TEST_F(ResponderTest, NeverCopiesPastTheViewOfAFileThatChangedSize) {
     std::ofstream grow(file, std::ios::binary | std::ios::app);
     grow << "ABCDEFGHIJ";
   }
+  if (fs::file_size(file) == 10) {
+    // Windows shares a mapped file for reading only, so the file cannot have changed.
+    EXPECT_EQ(BodyOf(responder.Answer("growing.bin", "bytes=8-15")), "89");
+    return;
+  }
   // Inside the view: served from it. Past the view: 500 with the range's lines and no body.
   const ResourceAnswer inside = responder.Answer("growing.bin", "bytes=8-9");
   EXPECT_EQ(inside.status, 206);
@@ -311,16 +316,12 @@ TEST_F(ResponderTest, NeverCopiesPastTheViewOfAFileThatChangedSize) {
   EXPECT_EQ(past.body, Body::None);
   EXPECT_EQ(past.data, nullptr);
 
-  // Windows refuses to shorten a file while it is mapped; elsewhere the range follows the new
-  // size and stays inside both the file and the view.
-  std::error_code shrinkFailed;
-  fs::resize_file(file, 5, shrinkFailed);
-  if (!shrinkFailed) {
-    const ResourceAnswer shrunk = responder.Answer("growing.bin", "bytes=2-99");
-    EXPECT_EQ(shrunk.status, 206);
-    EXPECT_EQ(shrunk.headers, RangeHeaders("application/octet-stream", 2, 4, 5));
-    EXPECT_EQ(BodyOf(shrunk), "234");
-  }
+  // Shrunk: the range follows the new size and stays inside both the file and the view.
+  fs::resize_file(file, 5);
+  const ResourceAnswer shrunk = responder.Answer("growing.bin", "bytes=2-99");
+  EXPECT_EQ(shrunk.status, 206);
+  EXPECT_EQ(shrunk.headers, RangeHeaders("application/octet-stream", 2, 4, 5));
+  EXPECT_EQ(BodyOf(shrunk), "234");
 }
 
 TEST_F(ResponderTest, RefusesCopiesLongerThanThePlatformTakes) {
