@@ -573,6 +573,7 @@ def normal_run_serves_bundle_and_loose_files(ctx, c):
         "style.css": b"body{margin:0}",
         "images/a.png": PNG,
         "with space.txt": b"spaced",
+        "café.txt": b"accented",
         "both.txt": b"from the bundle",
     }
     loose = {
@@ -585,6 +586,7 @@ def normal_run_serves_bundle_and_loose_files(ctx, c):
         "request https://corvane.localhost/style.css",
         "request https://corvane.localhost/images/a.png",
         "request https://corvane.localhost/with%20space.txt",
+        "request https://corvane.localhost/caf%C3%A9.txt",
         "request https://corvane.localhost/both.txt",
         "request https://corvane.localhost/loose.txt",
         "request https://corvane.localhost/data.json",
@@ -606,6 +608,7 @@ def normal_run_serves_bundle_and_loose_files(ctx, c):
                  bundle["style.css"])
     check_answer(c, result, o + "images/a.png", 200, "OK", whole("image/png", PNG), PNG)
     check_answer(c, result, o + "with%20space.txt", 200, "OK", whole(txt, b"spaced"), b"spaced")
+    check_answer(c, result, o + "caf%C3%A9.txt", 200, "OK", whole(txt, b"accented"), b"accented")
     check_answer(c, result, o + "both.txt", 200, "OK", whole(txt, b"from the bundle"),
                  b"from the bundle")
     check_answer(c, result, o + "loose.txt", 200, "OK", whole(txt, b"0123456789"), b"0123456789")
@@ -629,13 +632,20 @@ def ranges(ctx, c):
         ("clip.mp4", "bytes=5-", 206, partial("video/mp4", 5, 9, 10), CLIP[5:]),
         ("clip.mp4", "bytes=-3", 206, partial("video/mp4", 7, 9, 10), CLIP[7:]),
         ("clip.mp4", "bytes=-10", 206, partial("video/mp4", 0, 9, 10), CLIP),
-        ("clip.mp4", "bytes=0-10", 416, unsatisfiable("video/mp4"), None),
-        ("clip.mp4", "bytes=-11", 416, unsatisfiable("video/mp4"), None),
+        # A last position past the end and a suffix longer than the content are clamped
+        # (HTTP's rule; media players ask for fixed-size chunks).
+        ("clip.mp4", "bytes=0-10", 206, partial("video/mp4", 0, 9, 10), CLIP),
+        ("clip.mp4", "bytes=-11", 206, partial("video/mp4", 0, 9, 10), CLIP),
+        ("clip.mp4", "bytes=8-1000", 206, partial("video/mp4", 8, 9, 10), CLIP[8:]),
         ("clip.mp4", "bytes=-0", 416, unsatisfiable("video/mp4"), None),
         ("clip.mp4", "bytes=10-", 416, unsatisfiable("video/mp4"), None),
         ("clip.mp4", "bytes=3-2", 416, unsatisfiable("video/mp4"), None),
         ("clip.mp4", "Bytes=0-5", 416, unsatisfiable("video/mp4"), None),
         ("clip.mp4", "items=0-5", 416, unsatisfiable("video/mp4"), None),
+        ("clip.mp4", "bytes=abc-5", 416, unsatisfiable("video/mp4"), None),
+        ("clip.mp4", "bytes=-", 416, unsatisfiable("video/mp4"), None),
+        ("clip.mp4", "bytes=99999999999-", 416, unsatisfiable("video/mp4"), None),
+        ("clip.mp4", " bytes=2-3 ", 206, partial("video/mp4", 2, 3, 10), CLIP[2:4]),
         ("empty.bin", "bytes=0-", 416, unsatisfiable("application/octet-stream"), None),
         ("loose.txt", "bytes=2-5", 206, partial("text/plain; charset=utf-8", 2, 5, 10), b"2345"),
         ("loose.txt", "bytes=0-", 206, partial("text/plain; charset=utf-8", 0, 9, 10),
@@ -662,6 +672,23 @@ def ranges(ctx, c):
         c.equal(r.get("reason"), reason, f"{what}: reason")
         c.equal(r.get("headers"), "\n".join(headers), f"{what}: header block")
         check_body(c, r, body, what)
+
+
+@scenario
+def path_traversal_refused(ctx, c):
+    attempts = ["..%2Fpackage.json", "..%5Cpackage.json", "%2e%2e/package.json", "sub/../../package.json",
+                "sub/..%2F..%2Fpackage.json", "./index.html", "%2Fetc%2Fpasswd", "C:%5Cwindows%5Cwin.ini",
+                "..", "sub%5C..%5C..%5Cpackage.json"]
+    script = "".join(f"request {APP_ORIGIN}{a}\n" for a in attempts) + "request " + APP_ORIGIN + \
+        "sub/inner.txt\nclose\n"
+    result = ctx.run(App(package=packaged(), loose={"index.html": INDEX, "sub/inner.txt": b"inner"},
+                         script=script))
+    check_clean_close(c, result)
+    for attempt in attempts:
+        check_answer(c, result, APP_ORIGIN + attempt, 404, "Not Found", ["Cache-Control: no-store"],
+                     b"File not found")
+    check_answer(c, result, APP_ORIGIN + "sub/inner.txt", 200, "OK",
+                 whole("text/plain; charset=utf-8", b"inner"), b"inner")
 
 
 @scenario
