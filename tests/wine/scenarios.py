@@ -182,7 +182,8 @@ def bundle_bytes(files):
 
 class App:
     def __init__(self, package=None, package_text=None, loose=None, bundle=None,
-                 bundle_raw=None, loader="runtime", script="", dpi=96, extra_dirs=()):
+                 bundle_raw=None, loader="runtime", script="", dpi=96, extra_dirs=(),
+                 extra_files=None):
         self.package = package if package is not None else {"name": "CorvaneTest"}
         self.package_text = package_text  # exact bytes of package.json (None: from package)
         self.loose = loose or {}  # www/<path> -> bytes
@@ -192,6 +193,7 @@ class App:
         self.script = script
         self.dpi = dpi
         self.extra_dirs = extra_dirs
+        self.extra_files = extra_files or {}  # files beside the executable: path -> bytes
 
 
 def esc(text):
@@ -238,6 +240,11 @@ class Context:
                 f.write(data)
         for extra in app.extra_dirs:
             os.makedirs(os.path.join(app_dir, extra), exist_ok=True)
+        for path, data in app.extra_files.items():
+            target = os.path.join(app_dir, *path.split("/"))
+            os.makedirs(os.path.dirname(target), exist_ok=True)
+            with open(target, "wb") as f:
+                f.write(data)
         if app.bundle_raw is not None:
             with open(os.path.join(www, "assets.dat"), "wb") as f:
                 f.write(app.bundle_raw)
@@ -744,6 +751,41 @@ def window_hidden_until_dom_content_loaded(ctx, c):
     c.equal([v["value"] for v in visible], ["1"], "web view made visible once")
     c.equal([f["reason"] for f in result.events("controller-focus")], ["0"],
             "focus moved programmatically")
+
+
+def png_bytes(width, height, rgba):
+    """A minimal truecolour-with-alpha PNG of one colour."""
+    import zlib
+
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data
+                + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+    row = b"\0" + bytes(rgba) * width
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(row * height)) + chunk(b"IEND", b""))
+
+
+@scenario
+def window_class_and_icon(ctx, c):
+    package = packaged()
+    package["window"]["icon"] = "app icon.png"
+    result = ctx.run(App(package=package, loose={"index.html": INDEX}, script="close\n",
+                         extra_files={"app icon.png": png_bytes(32, 32, (200, 40, 40, 255))}),
+                     label="icon")
+    check_clean_close(c, result)
+    window = result.window("after-dom-content-loaded")
+    c.equal(window.get("class"), "WindowsCorvane", "window class name")
+    c.equal((window.get("icon"), window.get("smallIcon")), ("1", "1"),
+            "the configured image is the class icon and small icon")
+    for label, icon in (("missing", "no such.png"), ("not-an-image", "index.html")):
+        package = packaged()
+        package["window"]["icon"] = icon
+        result = ctx.run(App(package=package, loose={"index.html": INDEX}, script="close\n",
+                             extra_files={"index.html": b"not an image"}), label=label)
+        check_clean_close(c, result)
+        window = result.window("after-dom-content-loaded")
+        c.equal(window.get("icon"), "0",
+                f"{label}: no icon (the executable's resources hold none)")
 
 
 @scenario

@@ -146,6 +146,10 @@ void LogWindowState(HWND window, std::string_view label) {
   RECT outer{}, client{};
   GetWindowRect(window, &outer);
   GetClientRect(window, &client);
+  wchar_t className[256] = L"";
+  GetClassNameW(window, className, 256);
+  bool classIcon = GetClassLongPtrW(window, GCLP_HICON) != 0;
+  bool smallIcon = GetClassLongPtrW(window, GCLP_HICONSM) != 0;
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
@@ -159,7 +163,10 @@ void LogWindowState(HWND window, std::string_view label) {
                       std::to_string(client.bottom - client.top)},
        {"style", Hex32(static_cast<std::uint32_t>(GetWindowLongW(window, GWL_STYLE)))},
        {"exstyle", Hex32(static_cast<std::uint32_t>(GetWindowLongW(window, GWL_EXSTYLE)))},
-       {"monitor", RectText(monitor.rcMonitor)}});
+       {"monitor", RectText(monitor.rcMonitor)},
+       {"class", Utf8(std::wstring_view(className))},
+       {"icon", classIcon ? "1" : "0"},
+       {"smallIcon", smallIcon ? "1" : "0"}});
 }
 
 }  // namespace corvane::test_runtime

@@ -75,7 +75,8 @@
 //             bodyFnv is FNV-1a 64 of the body bytes; bodyHex only up to 4096 bytes
 //   request-header-read (name, found)
 //   dom-content-loaded (handlers)
-//   window (label, exists, visible, caption, outer, client, style, exstyle, monitor)
+//   window (label, exists, visible, caption, outer, client, style, exstyle, monitor, class,
+//           icon, smallIcon)   icon: the window class has a (small) icon
 //             logged at controller-create, before/after every DOMContentLoaded, and by "state"
 //   title-changed (title, handlers)   fullscreen-changed (contains, handlers)
 //   web-message (source, kind, json)  message-read (what[, isString])  web-message-done

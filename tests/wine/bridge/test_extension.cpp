@@ -1,0 +1,181 @@
+// A stand-in extension library for the bridge scenarios, placed beside the shell as "Vantor.dll".
+// Built twice from this file: with all four exports, and without "OnExtensionMessage"
+// (CORVANE_TEST_EXTENSION_WITHOUT_MESSAGES).
+//
+// Init reads "extension.txt" beside the DLL, one directive a line:
+//   id <bytes>              a component id, taken byte for byte (invalid UTF-8 included)
+//   null-ids                Init returns a null pointer instead of an id array
+//   post <json>             posted to the page from inside Init
+//   post-at-window <json>   posted to the page from inside OnMainWindowCreated
+// Without id lines Init returns an array whose first element is the null pointer.
+//
+// Every call into the library is recorded in "extension-calls.log" beside the DLL, and the same
+// line is appended to the stand-in runtime's log (CORVANE_TEST_LOG) so that its order against
+// the runtime's events shows. Format of both: event, then tab-separated key=value fields with
+// \\ \t \n \r escaped. Events:
+//   init (appFolder, contentFolder, userDataFolder, documents, packageJson)
+//   main-window (isWindow, visible, documents)
+//   message (text)
+//   release
+// "documents" is what GetDirectoryPath("<documents>") answered at that moment.
+//
+// OnExtensionMessage acts on the message's "action" member:
+//   "echo"            posts {"text":<the text as received>,"type":"echo"}
+//   "folder"          posts {"name":<name>,"path":<GetDirectoryPath(name)>,"type":"folder"}
+//   "package"         posts {"text":<GetPackageJson()>,"type":"package"}
+//   "null-arguments"  calls PostWebMessage(null) and GetDirectoryPath(null), then posts
+//                     {"path":<that answer>,"type":"null-arguments"}
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "bridge/wrapper_app.h"
+
+#define TEST_EXPORT extern "C" __declspec(dllexport)
+
+namespace {
+
+corvane::IWrapperApp* g_app = nullptr;
+std::vector<std::string> g_ids;
+std::vector<const char*> g_idPointers;
+std::vector<std::string> g_windowPosts;
+
+std::wstring ModuleFolder() {
+  HMODULE self = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                         GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCWSTR>(&g_app), &self);
+  wchar_t path[4096] = L"";
+  const DWORD length = GetModuleFileNameW(self, path, 4096);
+  std::wstring folder(path, length);
+  return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}
+
+std::string Escape(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\\') out += "\\\\";
+    else if (c == '\t') out += "\\t";
+    else if (c == '\n') out += "\\n";
+    else if (c == '\r') out += "\\r";
+    else out += c;
+  }
+  return out;
+}
+
+void AppendTo(const std::wstring& path, const std::string& line) {
+  // Shared with the runtime, which keeps its log open for appending.
+  HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+void Record(const char* event, const std::vector<std::pair<const char*, std::string>>& fields) {
+  std::string line = std::string("extension-") + event;
+  for (const auto& [key, value] : fields) line += std::string("\t") + key + "=" + Escape(value);
+  line += "\n";
+  AppendTo(ModuleFolder() + L"extension-calls.log", line);
+  wchar_t runtimeLog[4096] = L"";
+  const DWORD length = GetEnvironmentVariableW(L"CORVANE_TEST_LOG", runtimeLog, 4096);
+  if (length > 0 && length < 4096) AppendTo(runtimeLog, line);
+}
+
+std::string Documents() { return g_app ? g_app->GetDirectoryPath("<documents>") : "<no app>"; }
+
+void Post(const nlohmann::json& message) {
+  g_app->PostWebMessage(message.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
+}
+
+std::vector<std::pair<std::string, std::string>> ReadDirectives() {
+  std::vector<std::pair<std::string, std::string>> directives;
+  HANDLE file = CreateFileW((ModuleFolder() + L"extension.txt").c_str(), GENERIC_READ,
+                            FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return directives;
+  std::string text;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+  CloseHandle(file);
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    const std::string line = text.substr(start, end - start);
+    start = end + 1;
+    const std::size_t space = line.find(' ');
+    directives.emplace_back(line.substr(0, space),
+                            space == std::string::npos ? "" : line.substr(space + 1));
+  }
+  return directives;
+}
+
+}  // namespace
+
+TEST_EXPORT const char* const* CORVANE_EXTENSION_CALL Init(const char* appFolder,
+                                                           const char* contentFolder,
+                                                           const char* userDataFolder,
+                                                           corvane::IWrapperApp* app) {
+  g_app = app;
+  Record("init", {{"appFolder", appFolder},
+                  {"contentFolder", contentFolder},
+                  {"userDataFolder", userDataFolder},
+                  {"documents", Documents()},
+                  {"packageJson", app->GetPackageJson()}});
+  bool nullIds = false;
+  for (const auto& [verb, rest] : ReadDirectives()) {
+    if (verb == "id") g_ids.push_back(rest);
+    else if (verb == "null-ids") nullIds = true;
+    else if (verb == "post") app->PostWebMessage(rest.c_str());
+    else if (verb == "post-at-window") g_windowPosts.push_back(rest);
+  }
+  if (nullIds) return nullptr;
+  for (const std::string& id : g_ids) g_idPointers.push_back(id.c_str());
+  g_idPointers.push_back(nullptr);
+  return g_idPointers.data();
+}
+
+TEST_EXPORT void CORVANE_EXTENSION_CALL OnMainWindowCreated(void* window) {
+  const HWND handle = static_cast<HWND>(window);
+  Record("main-window", {{"isWindow", IsWindow(handle) ? "1" : "0"},
+                         {"visible", IsWindowVisible(handle) ? "1" : "0"},
+                         {"documents", Documents()}});
+  // A library missing an export never had Init called, so it holds no interface to post with.
+  if (g_app) {
+    for (const std::string& text : g_windowPosts) g_app->PostWebMessage(text.c_str());
+  }
+}
+
+#if !defined(CORVANE_TEST_EXTENSION_WITHOUT_MESSAGES)
+TEST_EXPORT void CORVANE_EXTENSION_CALL OnExtensionMessage(const char* text) {
+  Record("message", {{"text", text}});
+  try {
+    const nlohmann::json message = nlohmann::json::parse(text);
+    const std::string action = message.value("action", "");
+    if (action == "echo") {
+      Post({{"type", "echo"}, {"text", text}});
+    } else if (action == "folder") {
+      const std::string name = message.value("name", "");
+      Post({{"type", "folder"}, {"name", name}, {"path", g_app->GetDirectoryPath(name.c_str())}});
+    } else if (action == "package") {
+      Post({{"type", "package"}, {"text", g_app->GetPackageJson()}});
+    } else if (action == "null-arguments") {
+      g_app->PostWebMessage(nullptr);
+      const char* path = g_app->GetDirectoryPath(nullptr);
+      Post({{"type", "null-arguments"}, {"path", path ? path : "<null pointer>"}});
+    }
+  } catch (...) {
+  }
+}
+#endif
+
+TEST_EXPORT void CORVANE_EXTENSION_CALL Release() {
+  Record("release", {});
+  g_app = nullptr;
+}
