@@ -790,11 +790,13 @@ def window_class_and_icon(ctx, c):
 
 @scenario
 def caption_follows_title(ctx, c):
-    script = "title First title\nstate first\ntitle Zweiter Titel ✓\nstate second\nclose\n"
+    script = ("title First title\nstate first\ntitle Zweiter Titel ✓\nstate second\n"
+              "title\nstate untitled\nclose\n")
     result = ctx.run(App(package=packaged(), loose={"index.html": INDEX}, script=script))
     check_clean_close(c, result)
     c.equal(result.window("first").get("caption"), "First title", "caption after the first title")
     c.equal(result.window("second").get("caption"), "Zweiter Titel ✓", "caption follows (Unicode)")
+    c.equal(result.window("untitled").get("caption"), "", "an empty document title is shown as is")
 
 
 @scenario
