@@ -90,9 +90,12 @@ void AssetBundle::Parse() {
     if (ReadByte() != 0) Fail("bad file compression");
     const std::uint32_t pathLength = ReadU32();
     std::string path = ReadBytes(pathLength);
-    if (!files.contains(path)) {
+    // Written directories are sorted, so a new path usually goes last: a hinted insert there
+    // avoids a second tree search. The first entry of a path wins.
+    const bool last = files.empty() || files.rbegin()->first < path;
+    if (last || !files.contains(path)) {
       FileEntry entry{path, 0, offset, size, extra};
-      files.emplace(std::move(path), std::move(entry));
+      files.emplace_hint(last ? files.end() : files.lower_bound(path), std::move(path), std::move(entry));
     }
   }
 }
