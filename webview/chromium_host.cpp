@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <memory>
 
 #include "webview/fetch_fulfill.h"
 #include "webview/page_bridge_script.h"
@@ -167,16 +168,26 @@ void ChromiumHost::OnAttached(const DevToolsEvent& event) {
 void ChromiumHost::AdoptMainTarget(const std::string& targetId, const std::string& sessionId) {
   mainTargetId_ = targetId;
   mainSessionId_ = sessionId;
-  client_.Send("Page.enable", json::object(), sessionId);
-  client_.Send("Runtime.enable", json::object(), sessionId);
-  client_.Send("Runtime.addBinding", {{"name", std::string(kBridgeBindingName)}}, sessionId);
-  client_.Send("Page.addScriptToEvaluateOnNewDocument", {{"source", PageBridgeScript()}}, sessionId);
+  // The browser answers a session's commands out of order, and a document created before the
+  // binding and the script are in place would have no bridge: the start page is requested only
+  // once all four set-up commands have been answered.
+  auto remaining = std::make_shared<int>(4);
+  const auto navigateWhenReady = [this, remaining](const DevToolsReply&) {
+    if (--*remaining == 0 && !finished_) {
+      client_.Send("Page.navigate", {{"url", startUrl_}}, mainSessionId_);
+    }
+  };
+  client_.Send("Page.enable", json::object(), sessionId, navigateWhenReady);
+  client_.Send("Runtime.enable", json::object(), sessionId, navigateWhenReady);
+  client_.Send("Runtime.addBinding", {{"name", std::string(kBridgeBindingName)}}, sessionId,
+               navigateWhenReady);
+  client_.Send("Page.addScriptToEvaluateOnNewDocument", {{"source", PageBridgeScript()}}, sessionId,
+               navigateWhenReady);
   client_.Send("Runtime.runIfWaitingForDebugger", json::object(), sessionId);
   if (extensions_ != nullptr) extensions_->NotifyMainWindowCreated(nullptr);
   // The window opened at the size given on the command line, which counts its frame; the app
   // asks for the client area.
   SetClientSize(config_.width, config_.height);
-  client_.Send("Page.navigate", {{"url", startUrl_}}, sessionId);
 }
 
 void ChromiumHost::OnTargetCreated(const json& targetInfo) {

@@ -1,0 +1,333 @@
+#!/usr/bin/env python3
+"""End-to-end tests of the Linux shell in headless Chromium.
+
+Each scenario lays out an app folder (the shell copied in, package.json, www/ with a bundle made
+by corvane-pack or loose files, and a test extension library), runs the shell with --headless and
+reads what the page reported through the bridge: the test page sends its findings as an
+extension message, which the extension library writes to a log file. A stand-in xdg-open on PATH
+records what the shell hands to the system. Every run is bounded in time.
+"""
+
+import hashlib
+import json
+import math
+import os
+import shutil
+import struct
+import subprocess
+import tempfile
+import unittest
+import wave
+
+SHELL = os.environ.get("CORVANE_SHELL", "")
+PACK = os.environ.get("CORVANE_PACK", "")
+EXTENSION = os.environ.get("CORVANE_TEST_EXTENSION", "")
+HERE = os.path.dirname(os.path.abspath(__file__))
+RUN_TIMEOUT = 120
+
+# The machine has no network and may run as root (where Chromium needs its sandbox off).
+CHROMIUM_ARGS = ("--disable-gpu --no-first-run --disable-background-networking "
+                 "--disable-component-update --disable-sync --disable-popup-blocking")
+if os.geteuid() == 0:
+    CHROMIUM_ARGS += " --no-sandbox"
+
+BIG_SIZE = 200 * 1024 * 1024
+BUNDLED_LARGE_SIZE = 20 * 1024 * 1024
+
+
+def pattern_bytes(size, seed):
+    """Deterministic bytes that differ at every offset modulo 251, so shifts and gaps show."""
+    block = bytes((i * 7 + seed) % 251 for i in range(251 * 64))
+    reps, rest = divmod(size, len(block))
+    return block * reps + block[:rest]
+
+
+def write_pattern_file(path, size, seed):
+    block = pattern_bytes(251 * 4096, seed)
+    digest = hashlib.sha256()
+    with open(path, "wb") as out:
+        left = size
+        while left:
+            chunk = block[:min(left, len(block))]
+            out.write(chunk)
+            digest.update(chunk)
+            left -= len(chunk)
+    return digest.hexdigest()
+
+
+def write_tone(path, seconds, rate=44100):
+    with wave.open(path, "wb") as out:
+        out.setnchannels(2)
+        out.setsampwidth(2)
+        out.setframerate(rate)
+        frames = bytearray()
+        for i in range(int(seconds * rate)):
+            v = int(8000 * math.sin(2 * math.pi * 440 * i / rate))
+            frames += struct.pack("<hh", v, v)
+        out.writeframes(bytes(frames))
+
+
+class App:
+    """One app folder and one run of the shell."""
+
+    def __init__(self, root, bundle, package=None, extension=True):
+        self.root = root
+        self.folder = os.path.join(root, "app")
+        self.www = os.path.join(self.folder, "www")
+        self.loose = os.path.join(root, "content") if bundle else self.www
+        os.makedirs(self.www)
+        os.makedirs(self.loose, exist_ok=True)
+        self.bundle = bundle
+        shutil.copy2(SHELL, os.path.join(self.folder, "corvane"))
+        if extension:
+            shutil.copy2(EXTENSION, os.path.join(self.folder, "Vantor.so"))
+        config = {"name": "corvane-e2e", "main": "index.html",
+                  "window": {"title": "E2E", "width": 800, "height": 600},
+                  "chromium-args": CHROMIUM_ARGS}
+        config.update(package or {})
+        with open(os.path.join(self.folder, "package.json"), "w") as out:
+            json.dump(config, out)
+        self.home = os.path.join(root, "home")
+        self.log = os.path.join(root, "extension.log")
+        self.opened = os.path.join(root, "xdg-open.log")
+        bin_dir = os.path.join(root, "bin")
+        os.makedirs(bin_dir)
+        with open(os.path.join(bin_dir, "xdg-open"), "w") as out:
+            out.write('#!/bin/sh\nprintf "%%s\\n" "$1" >> "%s"\n' % self.opened)
+        os.chmod(os.path.join(bin_dir, "xdg-open"), 0o755)
+        self.env = dict(os.environ, HOME=self.home, XDG_DATA_HOME=os.path.join(root, "data"),
+                        XDG_CONFIG_HOME=os.path.join(root, "config"), CORVANE_TEST_LOG=self.log,
+                        PATH=bin_dir + os.pathsep + os.environ.get("PATH", ""))
+        self.env.pop("DISPLAY", None)
+
+    def add(self, relative, data, loose=False):
+        path = os.path.join(self.www if loose else self.loose, relative)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as out:
+            out.write(data)
+        return path
+
+    def add_page(self, name="index.html"):
+        for page in ("index.html", "frame.html", "app.js"):
+            with open(os.path.join(HERE, "page", page), "rb") as source:
+                self.add(page, source.read())
+
+    def pack(self):
+        if self.bundle:
+            subprocess.run([PACK, "create", self.loose, "-o", os.path.join(self.www, "assets.dat")],
+                           check=True, capture_output=True, timeout=120)
+
+    def run(self, timeout=RUN_TIMEOUT):
+        result = subprocess.run([os.path.join(self.folder, "corvane"), "--headless"], env=self.env,
+                                capture_output=True, text=True, timeout=timeout)
+        self.returncode, self.stderr = result.returncode, result.stderr
+        return result
+
+    def log_lines(self):
+        if not os.path.exists(self.log):
+            return []
+        with open(self.log) as source:
+            return source.read().splitlines()
+
+    def report(self):
+        for line in self.log_lines():
+            if line.startswith("message "):
+                message = json.loads(line[len("message "):])
+                if message.get("action") == "report":
+                    return message["results"]
+        return None
+
+    def opened_urls(self):
+        if not os.path.exists(self.opened):
+            return []
+        with open(self.opened) as source:
+            return source.read().splitlines()
+
+
+@unittest.skipUnless(SHELL and PACK and EXTENSION and shutil.which("chromium"),
+                     "needs the shell, corvane-pack, the test extension and chromium")
+class PageScenario(unittest.TestCase):
+    """The test page's whole run, once from a bundle and once from loose files."""
+
+    bundle = True
+
+    @classmethod
+    def setUpClass(cls):
+        cls.tmp = tempfile.mkdtemp(prefix="corvane-e2e-")
+        cls.app = App(cls.tmp, bundle=cls.bundle)
+        cls.app.add_page()
+        cls.app.add("data.bin", pattern_bytes(5000, 3))
+        write_tone(os.path.join(cls.app.loose, "tone.wav"), seconds=30)
+        cls.tone_size = os.path.getsize(os.path.join(cls.app.loose, "tone.wav"))
+        # A large asset: from the bundle in bundle mode, a loose file (beside the bundle) otherwise.
+        cls.large_sha = write_pattern_file(os.path.join(cls.app.loose, "large.bin"),
+                                           BUNDLED_LARGE_SIZE, 5)
+        cls.app.pack()
+        cls.result = cls.app.run()
+        cls.results = cls.app.report()
+
+    @classmethod
+    def tearDownClass(cls):
+        shutil.rmtree(cls.tmp, ignore_errors=True)
+
+    def setUp(self):
+        self.assertIsNotNone(self.results, "the page sent no report; shell stderr:\n" + self.app.stderr
+                             + "\nlog:\n" + "\n".join(self.app.log_lines()))
+
+    def test_window_close_ends_the_shell_with_zero(self):
+        self.assertEqual(self.app.returncode, 0, self.app.stderr)
+        self.assertIn("release", self.app.log_lines())
+
+    def test_start_page_and_headers_as_the_page_sees_them(self):
+        index = self.results["index"]
+        self.assertEqual(index["status"], 200)
+        self.assertEqual(index["statusText"], "OK")
+        self.assertEqual(index["headers"]["content-type"], "text/html; charset=utf-8")
+        self.assertEqual(index["headers"]["cache-control"], "no-store")
+        self.assertEqual(index["headers"]["accept-ranges"], "bytes")
+        with open(os.path.join(HERE, "page", "index.html"), "rb") as source:
+            self.assertEqual(int(index["headers"]["content-length"]), len(source.read()))
+        missing = self.results["missing"]
+        self.assertEqual((missing["status"], missing["statusText"], missing["text"]),
+                         (404, "Not Found", "File not found"))
+
+    def test_ranges_through_fetch(self):
+        data = pattern_bytes(5000, 3)
+        r = self.results["range"]
+        self.assertEqual((r["status"], r["statusText"]), (206, "Partial Content"))
+        self.assertEqual(r["headers"]["content-range"], "bytes 10-19/5000")
+        self.assertEqual(bytes(r["head"]), data[10:18])
+        self.assertEqual(r["length"], 10)
+        self.assertEqual(self.results["suffix"]["headers"]["content-range"], "bytes 4995-4999/5000")
+        self.assertEqual(self.results["open"]["length"], 4000)
+        self.assertEqual(self.results["unsat"]["status"], 416)
+        self.assertEqual(self.results["unsat"]["statusText"], "Range Not Satisfiable")
+
+    def test_open_range_on_a_large_asset_is_answered_in_a_piece(self):
+        capped = self.results["openLarge"]
+        self.assertEqual(capped["status"], 206)
+        first, rest = capped["headers"]["content-range"].split(" ")[1].split("-")
+        last, total = rest.split("/")
+        self.assertEqual((int(first), int(total)), (0, BUNDLED_LARGE_SIZE))
+        self.assertLess(int(last) + 1, BUNDLED_LARGE_SIZE)
+        self.assertEqual(capped["length"], int(last) + 1)
+
+    def test_audio_loads_its_duration_and_seeks(self):
+        audio = self.results["audio"]
+        self.assertNotIn("error", audio)
+        self.assertNotIn("timeout", audio)
+        self.assertAlmostEqual(audio["duration"], 30.0, places=1)
+        self.assertAlmostEqual(audio["seekedTo"], 25.0, places=0)
+
+    def test_large_asset_arrives_intact(self):
+        large = self.results["large"]
+        self.assertEqual(large["status"], 200)
+        self.assertEqual(large["url"], "https://corvane.localhost/large.bin")
+        self.assertEqual(large["length"], BUNDLED_LARGE_SIZE)
+        self.assertEqual(large["sha256"], self.large_sha)
+
+    def test_handshake_and_extension_messages_both_ways(self):
+        self.assertEqual(self.results["handshake"],
+                         {"type": "wrapper-init-response", "registeredComponentIds": ["test-log", "echo"]})
+        # The library's message from Init waited for the handshake's reply.
+        self.assertEqual(self.results["inboxOrder"][:2], ["wrapper-init-response", "early"])
+        self.assertEqual(self.results["echo"]["message"]["text"], "h\u00e9llo")
+        lines = self.app.log_lines()
+        self.assertIn("window null", lines)
+        self.assertTrue(any(l.startswith("documents /") for l in lines), lines)
+        self.assertFalse(any("object-post" in l for l in lines), "a non-string post reached the library")
+
+    def test_messages_from_iframes_are_ignored(self):
+        lines = "\n".join(self.app.log_lines())
+        self.assertTrue(self.results["iframeLoaded"])
+        self.assertNotIn("same-origin-iframe", lines)
+        self.assertNotIn("data-iframe", lines)
+
+    def test_window_commands(self):
+        self.assertEqual(self.results["size"], [500, 400])
+        self.assertEqual(self.results["position"], [33, 44])
+        self.assertTrue(self.results["fullscreen"])
+        self.assertEqual(self.results["sizeInFullscreen"], self.results["fullscreenSize"])
+        self.assertFalse(self.results["afterFullscreen"])
+
+    def test_off_origin_navigation_is_blocked(self):
+        self.assertTrue(self.results["stillHere"])
+
+    def test_popups_go_to_the_system_only_for_allowed_schemes(self):
+        self.assertEqual(sorted(self.app.opened_urls()),
+                         sorted(["https://example.com/popup", "mailto:someone@example.com",
+                                 "http://example.com/link"]))
+        self.assertTrue(self.results["popupsReturnedNothing"])
+
+
+class LooseFilesScenario(PageScenario):
+    bundle = False
+
+
+@unittest.skipUnless(SHELL and PACK and shutil.which("chromium"), "needs the shell and chromium")
+class LargeLooseAsset(unittest.TestCase):
+    def test_200_mib_asset_is_fetched_intact(self):
+        tmp = tempfile.mkdtemp(prefix="corvane-e2e-big-")
+        try:
+            app = App(tmp, bundle=False)
+            app.add_page()
+            sha = write_pattern_file(os.path.join(app.www, "big.bin"), BIG_SIZE, 11)
+            app.add("mode.json", b'{"big":true}')
+            app.run()
+            results = app.report()
+            self.assertIsNotNone(results, app.stderr)
+            self.assertEqual(results["big"]["status"], 200)
+            self.assertEqual(results["big"]["length"], BIG_SIZE)
+            self.assertEqual(results["big"]["sha256"], sha)
+            self.assertEqual(app.returncode, 0, app.stderr)
+        finally:
+            shutil.rmtree(tmp, ignore_errors=True)
+
+
+@unittest.skipUnless(SHELL, "needs the shell")
+class StartupFailures(unittest.TestCase):
+    def run_in(self, files):
+        tmp = tempfile.mkdtemp(prefix="corvane-e2e-start-")
+        try:
+            shutil.copy2(SHELL, os.path.join(tmp, "corvane"))
+            for name, data in files.items():
+                with open(os.path.join(tmp, name), "wb") as out:
+                    out.write(data)
+            env = dict(os.environ, HOME=tmp, XDG_DATA_HOME=os.path.join(tmp, "data"))
+            return subprocess.run([os.path.join(tmp, "corvane"), "--headless"], env=env,
+                                  capture_output=True, text=True, timeout=30)
+        finally:
+            shutil.rmtree(tmp, ignore_errors=True)
+
+    def test_missing_or_empty_package_json(self):
+        for files in ({}, {"package.json": b""}):
+            result = self.run_in(files)
+            self.assertEqual(result.returncode, 1)
+            self.assertEqual(result.stderr.strip(),
+                             "Failed to load package.json. Check the file is in the same folder as the app.")
+
+    def test_invalid_package_json(self):
+        for text in (b"{", b'{"name":""}', b'{"name":"x","settings":{"content-mode":"Bundle"}}'):
+            result = self.run_in({"package.json": text})
+            self.assertEqual(result.returncode, 1)
+            self.assertEqual(result.stderr.strip(),
+                             "Failed to parse package.json. Check the file has valid JSON and that "
+                             "all parameters are correct.")
+
+    def test_missing_chromium_is_reported(self):
+        tmp = tempfile.mkdtemp(prefix="corvane-e2e-start-")
+        try:
+            shutil.copy2(SHELL, os.path.join(tmp, "corvane"))
+            with open(os.path.join(tmp, "package.json"), "w") as out:
+                out.write('{"name":"x"}')
+            env = dict(os.environ, HOME=tmp, PATH=os.path.join(tmp, "nothing"))
+            result = subprocess.run([os.path.join(tmp, "corvane"), "--headless"], env=env,
+                                    capture_output=True, text=True, timeout=30)
+            self.assertEqual(result.returncode, 1)
+            self.assertIn("Chromium was not found", result.stderr)
+        finally:
+            shutil.rmtree(tmp, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    unittest.main()
