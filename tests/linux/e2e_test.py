@@ -13,9 +13,11 @@ import json
 import math
 import os
 import shutil
+import signal
 import struct
 import subprocess
 import tempfile
+import time
 import unittest
 import wave
 
@@ -282,6 +284,69 @@ class LargeLooseAsset(unittest.TestCase):
             self.assertEqual(app.returncode, 0, app.stderr)
         finally:
             shutil.rmtree(tmp, ignore_errors=True)
+
+
+def child_pids(pid):
+    pids = []
+    for task in os.listdir("/proc/%d/task" % pid):
+        with open("/proc/%d/task/%s/children" % (pid, task)) as source:
+            pids += [int(p) for p in source.read().split()]
+    return pids
+
+
+def alive(pid):
+    try:
+        with open("/proc/%d/stat" % pid) as source:
+            return source.read().split(")")[-1].split()[0] != "Z"
+    except FileNotFoundError:
+        return False
+
+
+def wait_until(test, seconds):
+    end = time.time() + seconds
+    while time.time() < end:
+        if test():
+            return True
+        time.sleep(0.1)
+    return test()
+
+
+@unittest.skipUnless(SHELL and EXTENSION and shutil.which("chromium"), "needs the shell and chromium")
+class ProcessLifetime(unittest.TestCase):
+    """Neither process outlives the other."""
+
+    def start_idle_app(self, tmp):
+        app = App(tmp, bundle=False)
+        app.add_page()
+        app.add("mode.json", b'{"idle":true}')
+        shell = subprocess.Popen([os.path.join(app.folder, "corvane"), "--headless"], env=app.env,
+                                 stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+        self.addCleanup(lambda: (shell.poll() is None and shell.kill(), shell.communicate()))
+        ready = wait_until(lambda: any('"idle"' in l for l in app.log_lines()), 60)
+        self.assertTrue(ready, "the page never came up")
+        chromium = child_pids(shell.pid)
+        self.assertEqual(len(chromium), 1)
+        return shell, chromium[0]
+
+    def test_chromium_ends_when_the_shell_is_killed(self):
+        tmp = tempfile.mkdtemp(prefix="corvane-e2e-life-")
+        self.addCleanup(shutil.rmtree, tmp, True)
+        shell, chromium = self.start_idle_app(tmp)
+        shell.kill()
+        shell.wait(10)
+        gone = wait_until(lambda: not alive(chromium), 20)
+        if not gone:
+            os.kill(chromium, signal.SIGKILL)
+        self.assertTrue(gone, "Chromium outlived the shell")
+
+    def test_shell_reports_and_exits_when_chromium_dies(self):
+        tmp = tempfile.mkdtemp(prefix="corvane-e2e-life-")
+        self.addCleanup(shutil.rmtree, tmp, True)
+        shell, chromium = self.start_idle_app(tmp)
+        os.kill(chromium, signal.SIGKILL)
+        _, stderr = shell.communicate(timeout=30)
+        self.assertEqual(shell.returncode, 1)
+        self.assertRegex(stderr, r"Chromium (ended unexpectedly|closed its connection).* The app has to close\.")
 
 
 @unittest.skipUnless(SHELL, "needs the shell")

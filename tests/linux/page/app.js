@@ -128,6 +128,11 @@ async function main() {
   await wait(300);
   results.inboxOrder = inbox.map((m) => m.type);
 
+  if (mode.idle) {
+    // Stays open: the harness ends the shell or the browser from outside.
+    send({ type: "extension-message", action: "idle" });
+    await new Promise(() => {});
+  }
   if (mode.big) {
     results.big = await digestOf("/big.bin");
     return;
