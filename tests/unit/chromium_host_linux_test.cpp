@@ -1,4 +1,5 @@
-// The Linux host's protocol logic against a scripted browser: what it sends for each event.
+// The Linux host's protocol logic against a scripted browser: what it sends for each event. Linux
+// only: it serves real files through the responder with POSIX paths.
 
 #include <gtest/gtest.h>
 
