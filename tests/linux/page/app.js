@@ -81,24 +81,31 @@ async function frameCheck() {
   await wait(500);
 }
 
+async function until(test, ms = 5000) {
+  for (const end = Date.now() + ms; Date.now() < end; await wait(25)) {
+    if (test()) return true;
+  }
+  return test();
+}
+
 async function windowChecks() {
   const fullscreenQuery = () => matchMedia("(display-mode: fullscreen)").matches;
   send({ type: "set-window-size", windowWidth: 500, windowHeight: 400 });
-  await wait(800);
+  await until(() => innerWidth === 500 && innerHeight === 400);
   results.size = [innerWidth, innerHeight];
   send({ type: "set-window-position", windowX: 33, windowY: 44 });
-  await wait(800);
+  await until(() => screenX === 33 && screenY === 44);
   results.position = [screenX, screenY];
   send({ type: "set-fullscreen", fullscreen: true });
-  await wait(800);
-  results.fullscreen = fullscreenQuery();
+  results.fullscreen = await until(fullscreenQuery);
+  await wait(300);
   results.fullscreenSize = [innerWidth, innerHeight];
+  // Ignored while fullscreen: nothing may change, so this one can only wait and look.
   send({ type: "set-window-size", windowWidth: 300, windowHeight: 300 });
   await wait(800);
   results.sizeInFullscreen = [innerWidth, innerHeight];
   send({ type: "set-fullscreen", fullscreen: false });
-  await wait(800);
-  results.afterFullscreen = fullscreenQuery();
+  results.afterFullscreen = !(await until(() => !fullscreenQuery()));
 }
 
 async function popupChecks() {
