@@ -16,15 +16,6 @@ const std::uint8_t* AsBytes(const char* text) {
   return reinterpret_cast<const std::uint8_t*>(text);
 }
 
-ResourceAnswer NotFound(ResourceAnswer answer) {
-  answer.status = 404;
-  answer.reason = "Not Found";
-  answer.body = ResourceAnswer::BodyKind::Bytes;
-  answer.data = AsBytes(kNotFoundBody);
-  answer.size = sizeof(kNotFoundBody) - 1;
-  return answer;
-}
-
 // The answer keeps its headers (Content-Length included) and carries no body.
 void FailWithoutBody(ResourceAnswer& answer) {
   answer.status = 500;
@@ -54,6 +45,17 @@ bool IsDotSegment(std::string_view segment) {
 }
 
 }  // namespace
+
+ResourceAnswer NotFoundAnswer() {
+  ResourceAnswer answer;
+  answer.headers.push_back("Cache-Control: no-store");
+  answer.status = 404;
+  answer.reason = "Not Found";
+  answer.body = ResourceAnswer::BodyKind::Bytes;
+  answer.data = AsBytes(kNotFoundBody);
+  answer.size = sizeof(kNotFoundBody) - 1;
+  return answer;
+}
 
 bool IsServableDiskPath(std::string_view relativePath) {
   if (!relativePath.empty() && IsSeparator(relativePath.front())) return false;
@@ -108,11 +110,11 @@ ResourceAnswer ResourceResponder::Answer(std::string_view relativePath,
   if (entry) {
     total = entry->size;
   } else {
-    if (!IsServableDiskPath(path)) return NotFound(std::move(answer));
+    if (!IsServableDiskPath(path)) return NotFoundAnswer();
     diskPath = DiskPathFor(path);
-    if (!FileExists(diskPath)) return NotFound(std::move(answer));
+    if (!FileExists(diskPath)) return NotFoundAnswer();
     const std::int64_t size = FileSize(diskPath);
-    if (size < 0) return NotFound(std::move(answer));  // vanished or unreadable since
+    if (size < 0) return NotFoundAnswer();  // vanished or unreadable since
     total = std::uint64_t(size);
   }
   const auto bundleBytes = [&](std::uint64_t first) {

@@ -44,6 +44,9 @@ inline constexpr std::uint64_t kMaxCopiedBodySize = 0xFFFFFFFFu;
 // parent), no ":" (drives, alternate streams), no NUL, and no separator in front.
 bool IsServableDiskPath(std::string_view relativePath);
 
+// 404 "Not Found" with the body "File not found" and only the Cache-Control line.
+ResourceAnswer NotFoundAnswer();
+
 // Serves the bundle first, then the loose files under the content root. Single-threaded: the web
 // view raises every request on the UI thread.
 class ResourceResponder {
