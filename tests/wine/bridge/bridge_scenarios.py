@@ -186,6 +186,11 @@ def step_text(line):
     return rig.unescape(line.split(" ", 1)[1])
 
 
+def log_parent(run):
+    created = run.result.events("controller-create")
+    return created[0].get("parent") if created else None
+
+
 # ---- Scenarios --------------------------------------------------------------------------------
 
 @scenario
@@ -266,6 +271,8 @@ def library_messages(ctx, c, bridge):
         c.equal((window[0].get("isWindow"), window[0].get("visible")), ("1", "0"),
                 "OnMainWindowCreated gets the hidden main window")
         c.equal(window[0].get("documents"), "", "no folder is known before the web view")
+        parent = log_parent(run)
+        c.equal(window[0].get("window"), parent, "the handle is the web view's parent window")
 
     log = run.result
     c.expect(0 <= log.index("extension-init") < log.index("extension-main-window")
@@ -273,6 +280,25 @@ def library_messages(ctx, c, bridge):
              "Init, then OnMainWindowCreated, both before the web view is created")
     c.expect(0 <= log.index("close-requested") < log.index("extension-release"),
              "Release after the window has closed")
+
+
+@scenario
+def reload_keeps_page_ready(ctx, c, bridge):
+    # After the first handshake the queue stays open through a navigation: a post before the
+    # new page's handshake goes out at once, and that handshake flushes nothing.
+    script = [WRAPPER_INIT, f"navigation {APP_PAGE}", extension_message(action="echo", n=1),
+              WRAPPER_INIT, "close"]
+    run = bridge.run(script, "reload", library="stand-in",
+                     directives=b'id alpha\npost {"type":"init-post"}')
+    check_clean_close(c, run)
+    echo = {"type": "echo", "text": json.dumps({"type": "extension-message", "action": "echo",
+                                                "n": 1})}
+    c.equal(run.post_values(), [json.loads(reply("alpha")), {"type": "init-post"}, echo,
+                                json.loads(reply("alpha"))],
+            "reply and flush, the echo at once after the reload, then only the second reply")
+    c.equal(len(run.result.events("post-json-with-objects")), 2, "handles at each handshake")
+    c.equal(len(run.result.events("navigation-starting", uri=APP_PAGE)), 2,
+            "the page was navigated again")
 
 
 @scenario
@@ -487,6 +513,9 @@ def foreign_origin(ctx, c, bridge):
                    extension_message(source, action="echo", origin=source),
                    page({"type": "set-window-size", "windowWidth": 500, "windowHeight": 400},
                         source)]
+    # The app's own page, but a value that is not a string: it never reaches the bridge either.
+    script.append("message-json " + APP_PAGE + " " + json.dumps(
+        {"type": "extension-message", "action": "echo", "origin": "not-a-string"}))
     script += ["state after-foreign", extension_message(action="echo", origin="app"),
                WRAPPER_INIT, "close"]
     run = bridge.run(script, "foreign", library="stand-in", directives=b"id alpha")

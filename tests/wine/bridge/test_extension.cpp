@@ -14,7 +14,7 @@
 // the runtime's events shows. Format of both: event, then tab-separated key=value fields with
 // \\ \t \n \r escaped. Events:
 //   init (appFolder, contentFolder, userDataFolder, documents, packageJson)
-//   main-window (isWindow, visible, documents)
+//   main-window (window, isWindow, visible, documents)
 //   message (text)
 //   release
 // "documents" is what GetDirectoryPath("<documents>") answered at that moment.
@@ -28,6 +28,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -89,7 +91,7 @@ void Record(const char* event, const std::vector<std::pair<const char*, std::str
 
 std::string Documents() { return g_app ? g_app->GetDirectoryPath("<documents>") : "<no app>"; }
 
-void Post(const nlohmann::json& message) {
+[[maybe_unused]] void Post(const nlohmann::json& message) {
   g_app->PostWebMessage(message.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
 }
 
@@ -143,7 +145,12 @@ TEST_EXPORT const char* const* CORVANE_EXTENSION_CALL Init(const char* appFolder
 
 TEST_EXPORT void CORVANE_EXTENSION_CALL OnMainWindowCreated(void* window) {
   const HWND handle = static_cast<HWND>(window);
-  Record("main-window", {{"isWindow", IsWindow(handle) ? "1" : "0"},
+  char handleText[16];
+  // The runtime logs window handles the same way, so the two can be compared.
+  std::snprintf(handleText, sizeof handleText, "0x%08X",
+                static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(handle)));
+  Record("main-window", {{"window", handleText},
+                         {"isWindow", IsWindow(handle) ? "1" : "0"},
                          {"visible", IsWindowVisible(handle) ? "1" : "0"},
                          {"documents", Documents()}});
   // A library missing an export never had Init called, so it holds no interface to post with.
