@@ -4,6 +4,7 @@
 #include "app/shell_globals_win.h"
 #include "app/text_win.h"
 #include "bridge/directory_handles_win.h"
+#include "content/resource_stream_win.h"
 #include "webview/environment_options_win.h"
 #include "webview/start_failure.h"
 #include "webview/url_policy.h"
@@ -90,9 +91,8 @@ void LumoWebView::SendDirectoryHandles() {
                                 userDataFolder, directoryHandles);
 }
 
-HRESULT LumoWebView::HandleResourceRequest(ICoreWebView2WebResourceRequestedEventArgs*) {
-  // PLACEHOLDER until content/resource_stream_win.h lands: the request gets no answer.
-  return S_OK;
+HRESULT LumoWebView::HandleResourceRequest(ICoreWebView2WebResourceRequestedEventArgs* args) {
+  return corvane::HandleResourceRequest(args, environment.get(), baseUrl, responder);
 }
 
 void LumoWebView::ReleaseMappedFiles() { responder.ReleaseMappedFiles(); }
