@@ -253,7 +253,9 @@ def library_messages(ctx, c, bridge):
             "after the handshake a post goes out at once")
 
     c.equal(run.call_names(), ["init", "main-window", "message", "message", "message", "message",
-                               "release"], "calls into the library over the run")
+                               "release", "unload"], "calls into the library over the run")
+    c.equal(run.calls[-1].get("by") if run.calls else None, "FreeLibrary",
+            "the library is unloaded after Release")
     texts = [e.get("text") for e in run.calls if e["_event"] == "extension-message"]
     c.equal(texts[:2], [first, second], "extension messages handed on byte for byte")
     if run.calls and run.calls[0]["_event"] == "extension-init":
@@ -398,8 +400,10 @@ def library_without_message_export(ctx, c, bridge):
               "close"]
     run = bridge.run(script, "partial", library="partial", directives=directives)
     check_clean_close(c, run)
-    c.equal(run.call_names(), ["main-window", "release"],
+    c.equal(run.call_names(), ["main-window", "release", "unload"],
             "Init is not called; OnMainWindowCreated and Release still are")
+    c.equal(run.calls[-1].get("by") if run.calls else None, "FreeLibrary",
+            "the partial library is unloaded at shutdown too")
     c.equal(run.posts(), [reply()], "no component ids, nothing posted by the library")
     c.equal(len(run.result.events("web-message-done")), 3, "every message was handled")
 
@@ -415,7 +419,7 @@ def init_returns_null_or_empty(ctx, c, bridge):
         run = bridge.run([WRAPPER_INIT, extension_message(action="echo", n=1), "close"], label,
                          library="stand-in", directives=directives)
         check_clean_close(c, run)
-        c.equal(run.call_names(), ["init", "main-window", "message", "release"],
+        c.equal(run.call_names(), ["init", "main-window", "message", "release", "unload"],
                 "every export is still called")
         echo = {"type": "echo", "text": json.dumps({"type": "extension-message", "action": "echo",
                                                     "n": 1})}

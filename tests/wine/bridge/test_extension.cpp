@@ -17,6 +17,7 @@
 //   main-window (window, isWindow, visible, documents)
 //   message (text)
 //   release
+//   unload (by: "FreeLibrary" or "process-exit")
 // "documents" is what GetDirectoryPath("<documents>") answered at that moment.
 //
 // OnExtensionMessage acts on the message's "action" member:
@@ -185,4 +186,12 @@ TEST_EXPORT void CORVANE_EXTENSION_CALL OnExtensionMessage(const char* text) {
 TEST_EXPORT void CORVANE_EXTENSION_CALL Release() {
   Record("release", {});
   g_app = nullptr;
+}
+
+// Tells an unload by FreeLibrary (no reserved pointer) from the end of the process.
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
+  if (reason == DLL_PROCESS_DETACH) {
+    Record("unload", {{"by", reserved ? "process-exit" : "FreeLibrary"}});
+  }
+  return TRUE;
 }
