@@ -12,7 +12,7 @@ tests/wine/runtime/loader_main.cpp (scenario and log) and tests/wine/runner/runn
 
 Without DISPLAY the script runs itself again under xvfb-run. After a run the scenario's folder
 under --work keeps runtime.log, runner.log, scenario.txt and the app folder for inspection; its
-copy of the prefix is removed.
+copy of the prefix is removed, and so are the copied binaries when the scenario passed.
 
 One scenario by hand, after `cmake --build build/windows` and `scripts/wine-prefix`:
 
@@ -1163,6 +1163,11 @@ def main():
             print("  - " + failure)
         print(f"logs kept in {ctx.base}")
         return 1
+    # The copied binaries of a passed scenario are the build's own; only the logs are worth keeping.
+    for folder, _, files in os.walk(ctx.base):
+        for name in files:
+            if name.lower() in ("corvane.exe", "webview2loader.dll"):
+                os.remove(os.path.join(folder, name))
     packed = f", bundle packed with {ctx.packer}" if ctx.packer else ""
     print(f"passed {args.run} ({ctx.runs} run(s), {elapsed:.1f} s{packed})")
     return 0
