@@ -14,8 +14,12 @@ else()
 endif()
 
 function(corvane_warnings target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor
-                                           -Wno-missing-field-initializers -Werror)
+  if(MSVC)
+    target_compile_options(${target} PRIVATE /W4 /WX /utf-8 /permissive-)
+  else()
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor
+                                             -Wno-missing-field-initializers -Werror)
+  endif()
 endfunction()
 
 function(corvane_sanitize target)
@@ -28,8 +32,17 @@ endfunction()
 
 # Static runtime so the Windows binaries import system DLLs only.
 function(corvane_static_runtime target)
-  if(WIN32)
+  if(MSVC)
+    set_property(TARGET ${target} PROPERTY MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+  elseif(WIN32)
     target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+  endif()
+endfunction()
+
+# wWinMain / wmain entry points: MinGW needs -municode, MSVC finds them by itself.
+function(corvane_unicode_entry target)
+  if(WIN32 AND NOT MSVC)
+    target_link_options(${target} PRIVATE -municode)
   endif()
 endfunction()
 
