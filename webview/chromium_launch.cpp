@@ -58,6 +58,9 @@ std::vector<std::string> ChromiumArguments(const AppConfig& config,
   arguments.push_back("--user-data-dir=" + options.profileFolder);
   arguments.push_back("--no-first-run");
   arguments.push_back("--no-default-browser-check");
+  // Without it Chromium lays a warning bar about "unsupported" flags (the resolver rule below)
+  // over the app, which steals part of the page area the app asked for.
+  arguments.push_back("--test-type");
   // Requests for the app's origin are answered over the pipe; a speculative connection to the
   // loopback address that ".localhost" would otherwise resolve to must not happen.
   arguments.push_back("--host-resolver-rules=MAP " + std::string(kAppHost) + " ~NOTFOUND");

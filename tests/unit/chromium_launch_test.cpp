@@ -48,6 +48,7 @@ TEST(ChromiumArguments, AppArgumentsFirstThenTheShellsOwn) {
   EXPECT_TRUE(has("--remote-debugging-pipe"));
   EXPECT_TRUE(has("--host-resolver-rules=MAP corvane.localhost ~NOTFOUND"));
   EXPECT_TRUE(has("--window-size=640,480"));
+  EXPECT_TRUE(has("--test-type"));  // no warning bar over the app
   // The shell's profile comes after the app's, so it is the one the browser keeps.
   const auto ours = std::find(args.begin(), args.end(), "--user-data-dir=/home/u/.local/share/demo");
   EXPECT_GT(ours - args.begin(), 1);
