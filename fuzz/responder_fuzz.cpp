@@ -6,6 +6,8 @@
 
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -23,6 +25,14 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
+// Plain storage, so the folder can still be removed at exit after static objects are gone.
+char g_scratchFolder[4096];
+
+void RemoveScratchFolder() {
+  std::error_code ignored;
+  fs::remove_all(g_scratchFolder, ignored);
+}
+
 struct Fixture {
   fs::path root;
   fs::path www;
@@ -36,6 +46,8 @@ struct Fixture {
             std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
     www = root / "app" / "www";
     fs::create_directories(www / "sub" / "deeper");
+    std::strncpy(g_scratchFolder, root.c_str(), sizeof(g_scratchFolder) - 1);
+    std::atexit(RemoveScratchFolder);
     WriteFile(root / "secret.txt", "ROOT SECRET");
     WriteFile(root / "app" / "package.json", "{\"secret\":1}");
     WriteFile(www / "a.txt", "0123456789");
