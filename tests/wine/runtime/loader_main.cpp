@@ -43,6 +43,8 @@
 //   message-string <source> <text>     WebMessageReceived posted as a string
 //   message-json <source> <json>       WebMessageReceived posted as a non-string value
 //   dom-content-loaded                 DOMContentLoaded again
+//   syscommand <wParam> <lParam>       WM_SYSCOMMAND sent to the main window; logs whether a
+//                                      menu loop started (the loop is ended again at once)
 //   close                              WindowCloseRequested
 // In texts, \n \t \r \s (space) and \\ are escapes.
 //
@@ -90,6 +92,7 @@
 //   shell-execute (owner, verb, file, parameters, directory, show)   shell-execute-ex (...)
 //   shell-execute-hook (status, functions)
 //   deferral-taken / deferral-complete (event)
+//   syscommand (wParam, lParam, result, menu)
 //   step (line, verb, text)   step-skipped (line, why)   script-start (steps)   script-end
 //   unexpected-call (method)  a method the runtime does not model; it returned E_NOTIMPL
 //   scenario-error (line, text)   player-error (what)

@@ -37,6 +37,35 @@ std::pair<std::string, std::string> SplitFirst(const std::string& text) {
   return {text.substr(0, space), text.substr(space + 1)};
 }
 
+// Set by the probe when a menu loop was running; the probe also ends that loop.
+bool g_menuSeen = false;
+
+void CALLBACK MenuProbe(HWND, UINT, UINT_PTR, DWORD) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (GetGUIThreadInfo(GetCurrentThreadId(), &info) &&
+      (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE))) {
+    g_menuSeen = true;
+  }
+  EndMenu();
+}
+
+// Sends WM_SYSCOMMAND to the main window and reports whether it started a menu loop: a thread
+// timer fires inside such a loop, notes it and ends it; without a loop the send returns first.
+void SendSysCommand(HWND window, const std::string& text) {
+  char* end = nullptr;
+  WPARAM wParam = static_cast<WPARAM>(std::strtoull(text.c_str(), &end, 0));
+  LPARAM lParam = static_cast<LPARAM>(std::strtoll(end, nullptr, 0));
+  g_menuSeen = false;
+  UINT_PTR timer = SetTimer(nullptr, 0, 300, MenuProbe);
+  LRESULT result = SendMessageW(window, WM_SYSCOMMAND, wParam, lParam);
+  KillTimer(nullptr, timer);
+  Log("syscommand", {{"wParam", Hex32(static_cast<std::uint32_t>(wParam))},
+                     {"lParam", Hex32(static_cast<std::uint32_t>(lParam))},
+                     {"result", std::to_string(result)},
+                     {"menu", g_menuSeen ? "1" : "0"}});
+}
+
 COREWEBVIEW2_KEY_EVENT_KIND KeyKind(const std::string& name) {
   if (name == "up") return COREWEBVIEW2_KEY_EVENT_KIND_KEY_UP;
   if (name == "sysdown") return COREWEBVIEW2_KEY_EVENT_KIND_SYSTEM_KEY_DOWN;
@@ -123,6 +152,8 @@ void Player::RunStep(const Step& step) {
   }
   if (step.verb == "state") {
     LogWindowState(state.parentWindow, step.rest);
+  } else if (step.verb == "syscommand") {
+    SendSysCommand(state.parentWindow, step.rest);
   } else if (!webView) {
     Log("step-skipped", {{"line", std::to_string(step.line)}, {"why", "no web view"}});
   } else if (step.verb == "title") {

@@ -13,7 +13,7 @@ namespace {
 const char* const kStepVerbs[] = {
     "state",          "wait",       "title",      "fullscreen",         "request",
     "request-range",  "navigation", "new-window", "permission",         "key",
-    "message-string", "message-json", "close",    "dom-content-loaded",
+    "message-string", "message-json", "close",    "dom-content-loaded", "syscommand",
 };
 
 std::string Unescape(std::string_view text) {
