@@ -170,8 +170,8 @@ void ChromiumHost::AdoptMainTarget(const std::string& targetId, const std::strin
   mainSessionId_ = sessionId;
   // The browser answers a session's commands out of order, and a document created before the
   // binding and the script are in place would have no bridge: the start page is requested only
-  // once all four set-up commands have been answered.
-  auto remaining = std::make_shared<int>(4);
+  // once every set-up command has been answered.
+  auto remaining = std::make_shared<int>(5);
   const auto navigateWhenReady = [this, remaining](const DevToolsReply&) {
     if (--*remaining == 0 && !finished_) {
       client_.Send("Page.navigate", {{"url", startUrl_}}, mainSessionId_);
@@ -180,6 +180,8 @@ void ChromiumHost::AdoptMainTarget(const std::string& targetId, const std::strin
   client_.Send("Page.enable", json::object(), sessionId, navigateWhenReady);
   client_.Send("Runtime.enable", json::object(), sessionId, navigateWhenReady);
   client_.Send("Runtime.addBinding", {{"name", std::string(kBridgeBindingName)}}, sessionId,
+               navigateWhenReady);
+  client_.Send("Runtime.addBinding", {{"name", std::string(kCloseBindingName)}}, sessionId,
                navigateWhenReady);
   client_.Send("Page.addScriptToEvaluateOnNewDocument", {{"source", PageBridgeScript()}}, sessionId,
                navigateWhenReady);
@@ -309,12 +311,18 @@ bool ChromiumHost::MainDocumentIsApp() const {
 }
 
 void ChromiumHost::OnBindingCalled(const json& params) {
-  if (StringMember(params, "name") != kBridgeBindingName) return;
-  // Every frame of the page has the binding; only the main frame's own document, at an address
+  const std::string name = StringMember(params, "name");
+  if (name != kBridgeBindingName && name != kCloseBindingName) return;
+  // Every frame of the page has the bindings; only the main frame's own document, at an address
   // of the app, speaks for the app.
   const auto context = contexts_.find(params.value("executionContextId", std::int64_t{-1}));
   if (context == contexts_.end() || !context->second.isDefault ||
       context->second.frameId != mainTargetId_ || !MainDocumentIsApp()) {
+    return;
+  }
+  if (name == kCloseBindingName) {
+    // The page asked for its window to close; the target's end finishes the run.
+    client_.Send("Target.closeTarget", {{"targetId", mainTargetId_}});
     return;
   }
   const auto payload = params.find("payload");

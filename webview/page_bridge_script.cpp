@@ -12,6 +12,7 @@ constexpr std::string_view kDeliveryFunction = "__corvaneDeliver";
 
 std::string PageBridgeScript() {
   const std::string binding(kBridgeBindingName);
+  const std::string closer(kCloseBindingName);
   const std::string deliver(kDeliveryFunction);
   // The binding is taken into the closure and removed from the global object, so the page talks
   // to the shell only through postMessage. Only strings are posted: the shell reads messages as
@@ -20,6 +21,11 @@ std::string PageBridgeScript() {
   const post = globalThis[")JS" + binding + R"JS("];
   if (typeof post !== "function") return;
   try { delete globalThis[")JS" + binding + R"JS("]; } catch (e) {}
+  const close = globalThis[")JS" + closer + R"JS("];
+  if (typeof close === "function") {
+    try { delete globalThis[")JS" + closer + R"JS("]; } catch (e) {}
+    globalThis.close = function close_() { close(""); };
+  }
   const events = new EventTarget();
   const webview = Object.freeze({
     postMessage(message) { if (typeof message === "string") post(message); },

@@ -11,6 +11,10 @@ namespace corvane {
 // Name of the Runtime binding the script takes over (and removes from the global object).
 inline constexpr std::string_view kBridgeBindingName = "__corvaneHostMessage";
 
+// Binding the script routes window.close() through, so the app's window closes whatever its
+// history holds (Chromium refuses a script's close() once the window has navigated).
+inline constexpr std::string_view kCloseBindingName = "__corvaneHostClose";
+
 // Script added to every new document, run before the page's own scripts.
 std::string PageBridgeScript();
 

@@ -147,6 +147,7 @@ TEST_F(ChromiumHostTest, TheStartPageIsRequestedOnlyOnceTheBridgeIsInPlace) {
   // Replies in another order than the commands, as the browser gives them.
   const std::vector<json> setup = {WithMethod(commands, "Page.addScriptToEvaluateOnNewDocument").at(0),
                                    WithMethod(commands, "Runtime.addBinding").at(0),
+                                   WithMethod(commands, "Runtime.addBinding").at(1),
                                    WithMethod(commands, "Runtime.enable").at(0),
                                    WithMethod(commands, "Page.enable").at(0)};
   for (std::size_t i = 0; i < setup.size(); ++i) {
@@ -184,6 +185,23 @@ TEST_F(ChromiumHostTest, OnlyTheMainFramesAppDocumentReachesTheBridge) {
   EXPECT_TRUE(WithMethod(Take(), "Runtime.evaluate").empty());
   Event("Page.frameNavigated", {{"frame", {{"id", kMain}, {"url", "https://evil.example/"}}}}, kSession);
   EXPECT_TRUE(init(1).empty());
+}
+
+TEST_F(ChromiumHostTest, WindowCloseFromTheAppDocumentClosesTheWindow) {
+  AttachMain();
+  LoadAppDocument();
+  Event("Runtime.executionContextCreated",
+        {{"context", {{"id", 2}, {"uniqueId", "U2"}, {"auxData", {{"isDefault", true}, {"frameId", "CHILD"}}}}}},
+        kSession);
+  Take();
+  Event("Runtime.bindingCalled", {{"name", "__corvaneHostClose"}, {"payload", ""}, {"executionContextId", 2}},
+        kSession);
+  EXPECT_TRUE(WithMethod(Take(), "Target.closeTarget").empty());  // an iframe cannot
+  Event("Runtime.bindingCalled", {{"name", "__corvaneHostClose"}, {"payload", ""}, {"executionContextId", 1}},
+        kSession);
+  const auto close = WithMethod(Take(), "Target.closeTarget");
+  ASSERT_EQ(close.size(), 1u);
+  EXPECT_EQ(close[0]["params"]["targetId"], kMain);
 }
 
 TEST_F(ChromiumHostTest, MessagesForThePageWaitForAnAppDocument) {

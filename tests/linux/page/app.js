@@ -171,5 +171,7 @@ main()
   .finally(async () => {
     send({ type: "extension-message", action: "report", results });
     await wait(300);
+    // A window that has navigated may not close itself in Chromium; the app's window still must.
+    history.pushState(null, "", "#closing");
     window.close();
   });
