@@ -163,7 +163,7 @@ def main():
         shell, chromium = [], []
         for run in range(options.runs + 1):  # the first pair warms the caches and is dropped
             s = shell_run(app, env)
-            c = baseline_run(site, os.path.join(tmp, "profile-%d" % run))
+            c = baseline_run(site, os.path.join(tmp, "profile"))  # kept, as the shell keeps its own
             if run:
                 shell.append(s)
                 chromium.append(c)
