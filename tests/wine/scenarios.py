@@ -1135,6 +1135,29 @@ def web_view_start_failures(ctx, c):
 
 # ---- Driver -----------------------------------------------------------------------------------
 
+def play_scenario(ctx, play, note=lambda: ""):
+    """Runs play(checks), prints the verdict and returns the process exit code. A fault of the
+    scenario itself is reported like a failed expectation."""
+    checks = Checks()
+    started = time.time()
+    try:
+        play(checks)
+    except ScenarioFailure as e:
+        checks.failures.append(str(e))
+    except Exception:
+        import traceback
+        checks.failures.append(traceback.format_exc())
+    elapsed = time.time() - started
+    if checks.failures:
+        print(f"FAILED {ctx.name} ({elapsed:.1f} s):")
+        for failure in checks.failures:
+            print("  - " + failure)
+        print(f"logs kept in {ctx.base}")
+        return 1
+    print(f"passed {ctx.name} ({ctx.runs} run(s), {elapsed:.1f} s{note()})")
+    return 0
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawTextHelpFormatter)
     parser.add_argument("--list", action="store_true")
@@ -1165,31 +1188,15 @@ def main():
             return 1
 
     ctx = Context(args, args.run)
-    checks = Checks()
-    started = time.time()
-    try:
-        SCENARIOS[args.run](ctx, checks)
-    except ScenarioFailure as e:
-        checks.failures.append(str(e))
-    except Exception:  # a fault of the scenario itself is reported like a failed expectation
-        import traceback
-        checks.failures.append(traceback.format_exc())
-    elapsed = time.time() - started
-    if checks.failures:
-        print(f"FAILED {args.run} ({elapsed:.1f} s):")
-        for failure in checks.failures:
-            print("  - " + failure)
-        print(f"logs kept in {ctx.base}")
-        return 1
-    # The copied binaries of a passed scenario are the build's own; only the logs are worth keeping.
-    for folder, _, files in os.walk(ctx.base):
-        for name in files:
-            if name.lower() in ("corvane.exe", "webview2loader.dll"):
-                os.remove(os.path.join(folder, name))
-    packed = f", bundle packed with {ctx.packer}" if ctx.packer else ""
-    print(f"passed {args.run} ({ctx.runs} run(s), {elapsed:.1f} s{packed})")
-    return 0
-
+    status = play_scenario(ctx, lambda checks: SCENARIOS[args.run](ctx, checks),
+                           note=lambda: f", bundle packed with {ctx.packer}" if ctx.packer else "")
+    if status == 0:
+        # The copied binaries of a passed scenario are the build's own; only the logs are worth keeping.
+        for folder, _, files in os.walk(ctx.base):
+            for name in files:
+                if name.lower() in ("corvane.exe", "webview2loader.dll"):
+                    os.remove(os.path.join(folder, name))
+    return status
 
 if __name__ == "__main__":
     sys.exit(main())

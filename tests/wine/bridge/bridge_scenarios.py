@@ -25,7 +25,6 @@ import json
 import os
 import shutil
 import sys
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
@@ -574,25 +573,7 @@ def main():
             return 1
 
     ctx = rig.Context(args, args.run)
-    checks = rig.Checks()
-    started = time.time()
-    try:
-        SCENARIOS[args.run](ctx, checks, Bridge(ctx, args))
-    except rig.ScenarioFailure as e:
-        checks.failures.append(str(e))
-    except Exception:  # a fault of the scenario itself is reported like a failed expectation
-        import traceback
-        checks.failures.append(traceback.format_exc())
-    elapsed = time.time() - started
-    if checks.failures:
-        print(f"FAILED {args.run} ({elapsed:.1f} s):")
-        for failure in checks.failures:
-            print("  - " + failure)
-        print(f"logs kept in {ctx.base}")
-        return 1
-    print(f"passed {args.run} ({ctx.runs} run(s), {elapsed:.1f} s)")
-    return 0
-
+    return rig.play_scenario(ctx, lambda checks: SCENARIOS[args.run](ctx, checks, Bridge(ctx, args)))
 
 if __name__ == "__main__":
     sys.exit(main())
