@@ -37,6 +37,7 @@
 #include <nlohmann/json.hpp>
 
 #include "bridge/wrapper_app.h"
+#include "../common/log_text.h"
 
 #define TEST_EXPORT extern "C" __declspec(dllexport)
 
@@ -58,36 +59,14 @@ std::wstring ModuleFolder() {
   return folder.substr(0, folder.find_last_of(L'\\') + 1);
 }
 
-std::string Escape(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\\') out += "\\\\";
-    else if (c == '\t') out += "\\t";
-    else if (c == '\n') out += "\\n";
-    else if (c == '\r') out += "\\r";
-    else out += c;
-  }
-  return out;
-}
-
-void AppendTo(const std::wstring& path, const std::string& line) {
-  // Shared with the runtime, which keeps its log open for appending.
-  HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
-  DWORD written = 0;
-  WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-  CloseHandle(file);
-}
-
 void Record(const char* event, const std::vector<std::pair<const char*, std::string>>& fields) {
   std::string line = std::string("extension-") + event;
-  for (const auto& [key, value] : fields) line += std::string("\t") + key + "=" + Escape(value);
+  for (const auto& [key, value] : fields) line += std::string("\t") + key + "=" + corvane::test_log::EscapeField(value);
   line += "\n";
-  AppendTo(ModuleFolder() + L"extension-calls.log", line);
+  corvane::test_log::AppendLine(ModuleFolder() + L"extension-calls.log", line);
   wchar_t runtimeLog[4096] = L"";
   const DWORD length = GetEnvironmentVariableW(L"CORVANE_TEST_LOG", runtimeLog, 4096);
-  if (length > 0 && length < 4096) AppendTo(runtimeLog, line);
+  if (length > 0 && length < 4096) corvane::test_log::AppendLine(runtimeLog, line);
 }
 
 std::string Documents() { return g_app ? g_app->GetDirectoryPath("<documents>") : "<no app>"; }

@@ -20,6 +20,8 @@
 #include <cstdio>
 #include <string>
 
+#include "../common/log_text.h"
+
 namespace {
 
 FILE* g_log = nullptr;
@@ -27,25 +29,9 @@ HHOOK g_hook = nullptr;
 int g_closeAt = -1;  // no closing unless asked for
 
 std::string Utf8(const wchar_t* text) {
-  if (text == nullptr || *text == 0) return {};
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), size, nullptr, nullptr);
-  out.resize(static_cast<std::size_t>(size - 1));
-  return out;
+  return text ? corvane::test_log::Utf8(text) : std::string();
 }
-
-std::string Field(const wchar_t* text) {
-  std::string out;
-  for (char c : Utf8(text)) {
-    if (c == '\\') out += "\\\\";
-    else if (c == '\t') out += "\\t";
-    else if (c == '\n') out += "\\n";
-    else if (c == '\r') out += "\\r";
-    else out += c;
-  }
-  return out;
-}
+std::string Field(const wchar_t* text) { return corvane::test_log::EscapeField(Utf8(text)); }
 
 std::wstring ClassOf(HWND window) {
   wchar_t name[256] = {};

@@ -18,37 +18,20 @@
 #include <string>
 #include <vector>
 
+#include "../common/log_text.h"
+
 namespace {
+
+using corvane::test_log::EscapeField;
+using corvane::test_log::Utf8;
 
 constexpr UINT kKilledExitCode = 0xDEAD;
 
 HANDLE g_out = INVALID_HANDLE_VALUE;
 
-std::string Utf8(const std::wstring& text) {
-  if (text.empty()) return {};
-  int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
-                      nullptr, nullptr);
-  return out;
-}
-
-std::string Escape(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\\') out += "\\\\";
-    else if (c == '\t') out += "\\t";
-    else if (c == '\n') out += "\\n";
-    else if (c == '\r') out += "\\r";
-    else out += c;
-  }
-  return out;
-}
-
 void Emit(const std::string& event, const std::vector<std::pair<std::string, std::string>>& fields) {
   std::string line = event;
-  for (const auto& [key, value] : fields) line += "\t" + key + "=" + Escape(value);
+  for (const auto& [key, value] : fields) line += "\t" + key + "=" + EscapeField(value);
   line += "\n";
   DWORD written = 0;
   WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line.data(), static_cast<DWORD>(line.size()), &written,
