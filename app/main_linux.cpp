@@ -10,15 +10,15 @@
 #include <optional>
 #include <string>
 
-#include "app/app_config.h"
-#include "app/file_helpers.h"
+#include "base/app_config.h"
+#include "base/file_helpers.h"
 #include "bridge/extension_manager.h"
 #include "content/asset_bundle.h"
 #include "content/mapped_file.h"
 #include "content/resource_responder.h"
-#include "webview/chromium_launch.h"
-#include "webview/chromium_shell_linux.h"
-#include "webview/xdg_folders.h"
+#include "chromium/chromium_launch.h"
+#include "chromium/chromium_shell_linux.h"
+#include "chromium/xdg_folders.h"
 
 namespace {
 

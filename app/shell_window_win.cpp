@@ -3,11 +3,11 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
-#include "app/dpi.h"
+#include "base/dpi.h"
 #include "app/shell_globals_win.h"
-#include "app/text_path.h"
-#include "app/text_win.h"
-#include "webview/lumo_webview.h"
+#include "base/text_path.h"
+#include "base/text_win.h"
+#include "webview2/lumo_webview_win.h"
 
 namespace corvane {
 namespace {

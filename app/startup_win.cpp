@@ -10,17 +10,17 @@
 #include <memory>
 #include <string>
 
-#include "app/app_config.h"
-#include "app/file_helpers_win.h"
+#include "base/app_config.h"
+#include "base/file_helpers_win.h"
 #include "app/shell_globals_win.h"
 #include "app/shell_window_win.h"
-#include "app/text_path.h"
-#include "app/text_win.h"
+#include "base/text_path.h"
+#include "base/text_win.h"
 #include "bridge/extension_manager.h"
 #include "content/asset_bundle.h"
 #include "installer/install_runtime_win.h"
-#include "webview/lumo_webview.h"
-#include "webview/webview2_loader_win.h"
+#include "webview2/lumo_webview_win.h"
+#include "webview2/webview2_loader_win.h"
 
 namespace corvane {
 namespace {

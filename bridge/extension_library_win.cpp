@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-#include "app/text_path.h"
-#include "app/text_win.h"
+#include "base/text_path.h"
+#include "base/text_win.h"
 #include "bridge/extension_manager.h"
 
 namespace corvane {

@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/app_config.h"
+#include "base/app_config.h"
 #include "bridge/extension_manager.h"
 
 namespace corvane {

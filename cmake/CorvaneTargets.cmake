@@ -4,7 +4,7 @@
 # only for Linux, anything else is portable and builds everywhere. `main_*.cpp` files are entry
 # points and belong to executables, never to the core library.
 
-set(CORVANE_SUBSYSTEMS app content webview bridge installer)
+set(CORVANE_SUBSYSTEMS base content bridge webview2 chromium installer app)
 if(WIN32)
   set(CORVANE_PLATFORM_SUFFIX win)
   set(CORVANE_OTHER_SUFFIX linux)

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/text_path.h"
-#include "app/text_win.h"
+#include "base/text_path.h"
+#include "base/text_win.h"
 #include "content/mapped_file.h"
 
 namespace corvane {

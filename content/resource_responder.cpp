@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/file_helpers.h"
+#include "base/file_helpers.h"
 #include "content/mime_types.h"
 #include "content/url_decode.h"
 

@@ -1,6 +1,6 @@
 #include "content/url_decode.h"
 
-#include "app/text_path.h"
+#include "base/text_path.h"
 
 namespace corvane {
 namespace {

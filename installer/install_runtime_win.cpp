@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/text_win.h"
+#include "base/text_win.h"
 #include "installer/bootstrapper_url_win.h"
 #include "installer/download_worker_win.h"
 #include "installer/progress_window_win.h"

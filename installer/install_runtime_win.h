@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/app_config.h"
+#include "base/app_config.h"
 
 namespace corvane {
 

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/dpi.h"
+#include "base/dpi.h"
 
 namespace corvane {
 namespace {

@@ -4,7 +4,7 @@
 #include <set>
 #include <string_view>
 
-#include "app/text_path.h"
+#include "base/text_path.h"
 #include "tools/pack/pack_bundle_file.h"
 #include "tools/pack/pack_commands.h"
 #include "tools/pack/pack_io.h"

@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <limits>
 
-#include "app/text_path.h"
+#include "base/text_path.h"
 
 #ifdef _WIN32
 #include <fcntl.h>

@@ -9,7 +9,7 @@
 #include "tools/pack/pack_io.h"
 
 #ifdef _WIN32
-#include "app/text_win.h"
+#include "base/text_win.h"
 #endif
 
 namespace corvane::pack {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/text_path.h"
+#include "base/text_path.h"
 #include "tools/pack/pack_commands.h"
 #include "tools/pack/pack_io.h"
 

@@ -4,7 +4,7 @@
 // does not model shows up in the log instead of crashing. Derived classes override what they
 // model. Produced mechanically from webview/webview2_abi.h; keep them in step with it.
 
-#include "webview/webview2_abi.h"
+#include "webview2/webview2_abi.h"
 
 namespace corvane::test_runtime {
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "tests/wine/runtime/interface_stubs.h"
-#include "webview/webview2_abi.h"
+#include "webview2/webview2_abi.h"
 
 namespace corvane::test_runtime {
 

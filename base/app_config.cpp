@@ -1,0 +1,129 @@
+#include "base/app_config.h"
+
+#include <cmath>
+#include <limits>
+
+namespace corvane {
+namespace {
+
+using Json = nlohmann::json;
+
+// A missing section reads as null, so every key under it takes its default.
+const Json& MemberOrNull(const Json& object, const char* key) {
+  static const Json null;
+  auto it = object.find(key);
+  return it == object.end() ? null : *it;
+}
+
+// Only a number counts; its integer form keeps the low 32 bits, so 4294967297 reads as 1.
+std::int32_t Low32Bits(std::uint64_t value) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+}
+
+std::int32_t TruncateSaturated(double value) {
+  if (std::isnan(value)) return 0;  // not producible by the parser; kept defined for built values
+  constexpr double lowest = std::numeric_limits<std::int32_t>::min();
+  constexpr double highest = std::numeric_limits<std::int32_t>::max();
+  if (value <= lowest) return std::numeric_limits<std::int32_t>::min();
+  if (value >= highest) return std::numeric_limits<std::int32_t>::max();
+  return static_cast<std::int32_t>(value);  // conversion truncates toward zero
+}
+
+}  // namespace
+
+Json ParseJsonDocument(std::string_view text) {
+  const auto zero = text.find('\0');
+  if (zero != std::string_view::npos) text = text.substr(0, zero);
+  return Json::parse(text.begin(), text.end(), /*cb=*/nullptr, /*allow_exceptions=*/true,
+                     /*ignore_comments=*/false);
+}
+
+std::string GetString(const Json& object, const char* key, const std::string& fallback) {
+  if (!object.is_object()) return fallback;
+  auto it = object.find(key);
+  if (it == object.end() || !it->is_string()) return fallback;
+  return it->get_ref<const std::string&>();
+}
+
+std::int32_t GetInt(const Json& object, const char* key, std::int32_t fallback) {
+  if (!object.is_object()) return fallback;
+  auto it = object.find(key);
+  if (it == object.end()) return fallback;
+  switch (it->type()) {
+    case Json::value_t::number_integer:
+      return Low32Bits(static_cast<std::uint64_t>(it->get<std::int64_t>()));
+    case Json::value_t::number_unsigned:
+      return Low32Bits(it->get<std::uint64_t>());
+    case Json::value_t::number_float:
+      return TruncateSaturated(it->get<double>());
+    default:
+      return fallback;
+  }
+}
+
+bool GetBool(const Json& object, const char* key, bool fallback) {
+  if (!object.is_object()) return fallback;
+  auto it = object.find(key);
+  if (it == object.end() || !it->is_boolean()) return fallback;
+  return it->get<bool>();
+}
+
+void LoadAppConfig(std::string_view text, AppConfig& config) {
+  const Json root = ParseJsonDocument(text);
+
+  config.name = GetString(root, "name", "");
+  if (config.name.empty()) throw ConfigError("invalid name");
+  config.main = GetString(root, "main", "index.html");
+
+  const Json& window = MemberOrNull(root, "window");
+  config.title = GetString(window, "title", "Windows Corvane");
+  config.width = GetInt(window, "width", 1024);
+  config.height = GetInt(window, "height", 768);
+  config.icon = GetString(window, "icon", "");
+  config.resizable = GetBool(window, "resizable", true);
+
+  config.chromiumArgs = GetString(root, "chromium-args", "");
+
+  const Json& settings = MemberOrNull(root, "settings");
+  const std::string distribution = GetString(settings, "distribution-mode", "evergreen");
+  if (distribution == "evergreen") {
+    config.distributionMode = DistributionMode::Evergreen;
+  } else if (distribution == "fixed") {
+    config.distributionMode = DistributionMode::Fixed;
+  } else {
+    throw ConfigError("invalid distribution mode");
+  }
+
+  const std::string hosting = GetString(settings, "hosting-mode", "windowed");
+  if (hosting == "windowed") {
+    config.hostingMode = HostingMode::Windowed;
+  } else if (hosting == "window-to-visual") {
+    config.hostingMode = HostingMode::WindowToVisual;
+  } else {
+    throw ConfigError("invalid hosting mode");
+  }
+
+  const std::string content = GetString(settings, "content-mode", "bundle");
+  if (content == "bundle") {
+    config.contentMode = ContentMode::Bundle;
+  } else if (content == "remote") {
+    config.contentMode = ContentMode::Remote;
+  } else {
+    throw ConfigError("invalid content mode");
+  }
+
+  config.enableDevtools = GetBool(settings, "enable-devtools", true);
+
+  const Json& messages = MemberOrNull(root, "messages");
+  config.messages.installWebview2 = GetString(
+      messages, "install-webview2",
+      "This app requires the Microsoft Edge WebView2 runtime. It will be downloaded and installed "
+      "for you now.");
+  config.messages.downloading = GetString(messages, "downloading", "Downloading...");
+  config.messages.installWebview2Failed = GetString(
+      messages, "install-webview2-failed",
+      "Failed to install the Microsoft Edge WebView2 runtime. Check that you have permission to "
+      "install it, and that your Internet connection is working. Run the app again to try again.");
+}
+
+}  // namespace corvane

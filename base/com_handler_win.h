@@ -1,0 +1,65 @@
+#pragma once
+// IUnknown for the COM objects the shell implements: reference counting and QueryInterface over
+// the listed interfaces (each an IUnknown-derived interface declared with an ID). The object is
+// created with one reference, which the creator owns: wrap it with ComRef<>::Adopt.
+
+#include <atomic>
+
+#include "webview2/webview2_abi.h"
+
+namespace corvane {
+
+template <class Derived, class FirstInterface, class... MoreInterfaces>
+class ComObject : public FirstInterface, public MoreInterfaces... {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) override {
+    if (!result) return E_POINTER;
+    *result = nullptr;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IidOf<FirstInterface>())) {
+      *result = static_cast<FirstInterface*>(this);
+    } else {
+      *result = FindInterface<MoreInterfaces...>(iid);
+    }
+    if (!*result) return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
+  }
+
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG remaining = --references_;
+    if (remaining == 0) delete static_cast<Derived*>(this);
+    return remaining;
+  }
+
+ protected:
+  ComObject() = default;
+  ~ComObject() = default;
+
+ private:
+  template <class... Candidates>
+  void* FindInterface(REFIID iid) {
+    void* found = nullptr;
+    ((found == nullptr && IsEqualIID(iid, IidOf<Candidates>())
+          ? (found = static_cast<Candidates*>(this), 0)
+          : 0),
+     ...);
+    return found;
+  }
+
+  // The runtime may release objects from its own threads.
+  std::atomic<ULONG> references_{1};
+};
+
+// Body of an event handler: no exception may reach the runtime.
+template <class Body>
+HRESULT NoExceptions(Body&& body) noexcept {
+  try {
+    return body();
+  } catch (...) {
+    return S_OK;
+  }
+}
+
+}  // namespace corvane

@@ -1,0 +1,430 @@
+#include "chromium/chromium_host.h"
+
+#include <algorithm>
+#include <fstream>
+#include <memory>
+
+#include "chromium/fetch_fulfill.h"
+#include "chromium/page_bridge_script.h"
+#include "content/url_policy.h"
+
+namespace corvane {
+
+namespace {
+
+using nlohmann::json;
+
+// Every permission kind the browser knows by this name is granted to the app's origin, as the
+// Windows shell allows every permission request. Unknown names are refused one by one by the
+// browser and cost nothing.
+constexpr const char* kPermissionTypes[] = {
+    "ar", "audioCapture", "automaticFullscreen", "backgroundFetch", "backgroundSync",
+    "cameraPanTiltZoom", "capturedSurfaceControl", "clipboardReadWrite", "clipboardSanitizedWrite",
+    "displayCapture", "durableStorage", "geolocation", "handTracking", "idleDetection",
+    "keyboardLock", "localFonts", "midi", "midiSysex", "nfc", "notifications", "paymentHandler",
+    "periodicBackgroundSync", "pointerLock", "protectedMediaIdentifier", "sensors", "smartCard",
+    "speakerSelection", "storageAccess", "topLevelStorageAccess", "videoCapture", "vr",
+    "wakeLockScreen", "wakeLockSystem", "webAppInstallation", "webPrinting", "windowManagement",
+};
+
+// Large answers reach the browser from a loopback address; without this the browser refuses
+// the app's own origin access to it.
+constexpr const char* kLoopbackPermission = "loopback-network";
+
+std::string StringMember(const json& object, const char* key) {
+  if (!object.is_object()) return {};
+  const auto found = object.find(key);
+  return found != object.end() && found->is_string() ? found->get<std::string>() : std::string();
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+bool IsDevtoolsTarget(const json& targetInfo) {
+  return StartsWith(StringMember(targetInfo, "url"), "devtools://");
+}
+
+// The body of an answer that is small enough to travel inside the protocol message.
+std::string LoadBody(const ResourceAnswer& answer) {
+  switch (answer.body) {
+    case ResourceAnswer::BodyKind::Bytes:
+      return std::string(reinterpret_cast<const char*>(answer.data), answer.size);
+    case ResourceAnswer::BodyKind::WholeFile: {
+      // No more than announced, should the file have grown since it was measured.
+      std::string body(BodyLength(answer), '\0');
+      std::ifstream file(answer.filePath, std::ios::binary);
+      file.read(body.data(), std::streamsize(body.size()));
+      body.resize(file ? body.size() : std::size_t(std::max<std::streamsize>(0, file.gcount())));
+      return body;
+    }
+    case ResourceAnswer::BodyKind::None:
+      break;
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string OriginOf(std::string_view url) {
+  const std::size_t scheme = url.find("://");
+  if (scheme == std::string_view::npos || scheme == 0) return {};
+  const std::size_t end = url.find_first_of("/?#", scheme + 3);
+  return std::string(url.substr(0, end));
+}
+
+ChromiumHost::ChromiumHost(const AppConfig& config, ResourceResponder* responder,
+                           ExtensionManager* extensions, DevToolsClient& client,
+                           ChromiumPlatform& platform, ChromiumHostFolders folders)
+    : config_(config),
+      responder_(responder),
+      extensions_(extensions),
+      client_(client),
+      platform_(platform),
+      folders_(std::move(folders)),
+      bridge_(*this, extensions),
+      baseUrl_(BaseUrlFor(config)),
+      startUrl_(StartUrlFor(config, baseUrl_)),
+      devtoolsAllowed_(config.enableDevtools) {
+  if (extensions_ != nullptr) extensions_->host = this;
+}
+
+void ChromiumHost::Start() {
+  // Discovery reports developer tools windows as soon as they exist; auto-attach holds every
+  // new target (the app window, popups, workers) until it is resumed.
+  client_.Send("Target.setDiscoverTargets", {{"discover", true}});
+  client_.Send("Target.setAutoAttach",
+               {{"autoAttach", true}, {"waitForDebuggerOnStart", true}, {"flatten", true}});
+  GrantPermissions();
+  if (config_.contentMode == ContentMode::Bundle && responder_ != nullptr) {
+    // At browser level, so workers, iframes' subresources and popups are covered too. Documents
+    // of other origins are paused as well so the main frame can be kept on the app.
+    client_.Send("Fetch.enable",
+                 {{"patterns", json::array({{{"urlPattern", std::string(kAppOrigin) + "*"},
+                                             {"requestStage", "Request"}},
+                                            {{"urlPattern", "*"},
+                                             {"resourceType", "Document"},
+                                             {"requestStage", "Request"}}})}});
+  }
+}
+
+void ChromiumHost::GrantPermissions() {
+  const std::string origin = OriginOf(baseUrl_);
+  if (origin.empty()) return;
+  for (const char* permission : kPermissionTypes) {
+    client_.Send("Browser.grantPermissions",
+                 {{"origin", origin}, {"permissions", json::array({permission})}});
+  }
+  client_.Send("Browser.setPermission", {{"origin", origin},
+                                         {"permission", {{"name", kLoopbackPermission}}},
+                                         {"setting", "granted"}});
+}
+
+void ChromiumHost::HandleEvent(const DevToolsEvent& event) {
+  if (finished_) return;
+  const std::string& method = event.method;
+  if (method == "Target.attachedToTarget") {
+    OnAttached(event);
+  } else if (method == "Target.targetCreated" || method == "Target.targetInfoChanged") {
+    OnTargetCreated(event.params.value("targetInfo", json::object()));
+  } else if (method == "Target.targetDestroyed") {
+    OnTargetGone(StringMember(event.params, "targetId"));
+  } else if (method == "Target.detachedFromTarget") {
+    if (StringMember(event.params, "sessionId") == mainSessionId_ && !mainSessionId_.empty()) {
+      OnTargetGone(mainTargetId_);
+    }
+  } else if (method == "Fetch.requestPaused") {
+    OnRequestPaused(event.params);
+  } else if (!mainSessionId_.empty() && event.sessionId == mainSessionId_) {
+    OnMainSessionEvent(event);
+  }
+}
+
+void ChromiumHost::OnAttached(const DevToolsEvent& event) {
+  const std::string sessionId = StringMember(event.params, "sessionId");
+  const json targetInfo = event.params.value("targetInfo", json::object());
+  const std::string targetId = StringMember(targetInfo, "targetId");
+  const std::string type = StringMember(targetInfo, "type");
+  const bool waiting = event.params.value("waitingForDebugger", false);
+
+  if (IsDevtoolsTarget(targetInfo)) {
+    if (!devtoolsAllowed_) {
+      client_.Send("Target.closeTarget", {{"targetId", targetId}});
+      return;
+    }
+  } else if (type == "page" && mainTargetId_.empty()) {
+    AdoptMainTarget(targetId, sessionId);
+    return;
+  } else if (type == "page" && targetId != mainTargetId_) {
+    // A popup. Its address was reported by Page.windowOpen on the opener; the window itself
+    // never stays.
+    if (waiting) client_.Send("Runtime.runIfWaitingForDebugger", json::object(), sessionId);
+    client_.Send("Target.closeTarget", {{"targetId", targetId}});
+    return;
+  }
+  if (waiting) client_.Send("Runtime.runIfWaitingForDebugger", json::object(), sessionId);
+}
+
+void ChromiumHost::AdoptMainTarget(const std::string& targetId, const std::string& sessionId) {
+  mainTargetId_ = targetId;
+  mainSessionId_ = sessionId;
+  // The browser answers a session's commands out of order, and a document created before the
+  // binding and the script are in place would have no bridge: the start page is requested only
+  // once every set-up command has been answered.
+  auto remaining = std::make_shared<int>(5);
+  const auto navigateWhenReady = [this, remaining](const DevToolsReply&) {
+    if (--*remaining == 0 && !finished_) {
+      client_.Send("Page.navigate", {{"url", startUrl_}}, mainSessionId_);
+    }
+  };
+  client_.Send("Page.enable", json::object(), sessionId, navigateWhenReady);
+  client_.Send("Runtime.enable", json::object(), sessionId, navigateWhenReady);
+  client_.Send("Runtime.addBinding", {{"name", std::string(kBridgeBindingName)}}, sessionId,
+               navigateWhenReady);
+  client_.Send("Runtime.addBinding", {{"name", std::string(kCloseBindingName)}}, sessionId,
+               navigateWhenReady);
+  client_.Send("Page.addScriptToEvaluateOnNewDocument", {{"source", PageBridgeScript()}}, sessionId,
+               navigateWhenReady);
+  client_.Send("Runtime.runIfWaitingForDebugger", json::object(), sessionId);
+  if (extensions_ != nullptr) extensions_->NotifyMainWindowCreated(nullptr);
+  // The window opened at the size given on the command line, which counts its frame; the app
+  // asks for the client area.
+  SetClientSize(config_.width, config_.height);
+}
+
+void ChromiumHost::OnTargetCreated(const json& targetInfo) {
+  if (!devtoolsAllowed_ && IsDevtoolsTarget(targetInfo)) {
+    client_.Send("Target.closeTarget", {{"targetId", StringMember(targetInfo, "targetId")}});
+  }
+}
+
+void ChromiumHost::OnTargetGone(const std::string& targetId) {
+  if (targetId.empty() || targetId != mainTargetId_ || finished_) return;
+  // The app window closed (the user, or the page's window.close()). A browser without a window
+  // may stay up (headless does), so it is told to quit.
+  finished_ = true;
+  client_.Send("Browser.close");
+  platform_.Finish(0, "");
+}
+
+void ChromiumHost::OnRequestPaused(const json& params) {
+  const std::string requestId = StringMember(params, "requestId");
+  const json request = params.value("request", json::object());
+  const std::string url = StringMember(request, "url");
+
+  if (responder_ == nullptr || !StartsWith(url, kAppOrigin)) {
+    // A document of another origin. In the main frame it would replace the app: refused the way
+    // a cancelled navigation looks (Aborted leaves the app's page standing, other reasons show
+    // an error page). Frames and popups load as they like.
+    if (StringMember(params, "frameId") == mainTargetId_ && !mainTargetId_.empty() &&
+        StringMember(params, "resourceType") == "Document") {
+      client_.Send("Fetch.failRequest", {{"requestId", requestId}, {"errorReason", "Aborted"}});
+    } else {
+      client_.Send("Fetch.continueRequest", {{"requestId", requestId}});
+    }
+    return;
+  }
+
+  if (StringMember(request, "method") == "OPTIONS") {
+    Fulfil(requestId, PreflightAnswer());
+    return;
+  }
+
+  const std::optional<std::string> range =
+      RequestHeader(request.value("headers", json::object()), "Range");
+  const std::optional<std::string_view> rangeView =
+      range ? std::optional<std::string_view>(*range) : std::nullopt;
+  const std::string_view tail = std::string_view(url).substr(kAppOrigin.size());
+  ResourceAnswer answer = responder_->AnswerUriTail(tail, rangeView);
+  if (const std::optional<std::string> capped = CappedRangeFor(rangeView, answer, kInlineBodyLimit)) {
+    answer = responder_->AnswerUriTail(tail, std::string_view(*capped));
+  }
+
+  if (BodyLength(answer) > kInlineBodyLimit) {
+    if (const std::optional<std::string> elsewhere = platform_.ServeLargeAnswer(answer)) {
+      // The page keeps seeing the app's address; only the browser knows where the bytes came from.
+      client_.Send("Fetch.continueRequest", {{"requestId", requestId}, {"url", *elsewhere}});
+      return;
+    }
+    ResourceAnswer failure;
+    failure.status = 500;
+    failure.reason = "Internal Server Error";
+    failure.headers = {"Cache-Control: no-store"};
+    Fulfil(requestId, failure);
+    return;
+  }
+  Fulfil(requestId, answer);
+}
+
+void ChromiumHost::Fulfil(const std::string& requestId, const ResourceAnswer& answer) {
+  client_.Send("Fetch.fulfillRequest", FulfillParams(requestId, answer, LoadBody(answer)));
+}
+
+void ChromiumHost::OnMainSessionEvent(const DevToolsEvent& event) {
+  const std::string& method = event.method;
+  const json& params = event.params;
+  if (method == "Runtime.executionContextCreated") {
+    const json context = params.value("context", json::object());
+    const json auxData = context.value("auxData", json::object());
+    if (!context.contains("id") || !context["id"].is_number_integer()) return;
+    ExecutionContext record;
+    record.frameId = StringMember(auxData, "frameId");
+    record.uniqueId = StringMember(context, "uniqueId");
+    record.isDefault = auxData.value("isDefault", false);
+    contexts_[context["id"].get<std::int64_t>()] = record;
+    if (record.isDefault && record.frameId == mainTargetId_) {
+      mainContextUniqueId_ = record.uniqueId;
+      FlushOutbox();
+    }
+  } else if (method == "Runtime.executionContextDestroyed") {
+    const auto found = contexts_.find(params.value("executionContextId", std::int64_t{-1}));
+    if (found == contexts_.end()) return;
+    if (found->second.uniqueId == mainContextUniqueId_) mainContextUniqueId_.clear();
+    contexts_.erase(found);
+  } else if (method == "Runtime.executionContextsCleared") {
+    contexts_.clear();
+    mainContextUniqueId_.clear();
+  } else if (method == "Page.frameNavigated") {
+    const json frame = params.value("frame", json::object());
+    frameUrls_[StringMember(frame, "id")] = StringMember(frame, "url");
+  } else if (method == "Page.navigatedWithinDocument") {
+    frameUrls_[StringMember(params, "frameId")] = StringMember(params, "url");
+  } else if (method == "Page.frameDetached") {
+    frameUrls_.erase(StringMember(params, "frameId"));
+  } else if (method == "Page.domContentEventFired") {
+    // The blank page the window opened on must not be a place to go back to.
+    if (!historyReset_ && MainDocumentIsApp()) {
+      historyReset_ = true;
+      client_.Send("Page.resetNavigationHistory", json::object(), mainSessionId_);
+    }
+  } else if (method == "Page.windowOpen") {
+    const std::string url = StringMember(params, "url");
+    if (MayOpenExternally(url)) platform_.OpenExternally(url);
+  } else if (method == "Runtime.bindingCalled") {
+    OnBindingCalled(params);
+  }
+}
+
+bool ChromiumHost::MainDocumentIsApp() const {
+  const auto url = frameUrls_.find(mainTargetId_);
+  return url != frameUrls_.end() && PassesPrefixTest(url->second, baseUrl_);
+}
+
+void ChromiumHost::OnBindingCalled(const json& params) {
+  const std::string name = StringMember(params, "name");
+  if (name != kBridgeBindingName && name != kCloseBindingName) return;
+  // Every frame of the page has the bindings; only the main frame's own document, at an address
+  // of the app, speaks for the app.
+  const auto context = contexts_.find(params.value("executionContextId", std::int64_t{-1}));
+  if (context == contexts_.end() || !context->second.isDefault ||
+      context->second.frameId != mainTargetId_ || !MainDocumentIsApp()) {
+    return;
+  }
+  if (name == kCloseBindingName) {
+    // The page asked for its window to close; the target's end finishes the run.
+    client_.Send("Target.closeTarget", {{"targetId", mainTargetId_}});
+    return;
+  }
+  const auto payload = params.find("payload");
+  if (payload == params.end() || !payload->is_string()) return;
+  bridge_.HandleWebMessage(payload->get<std::string>());
+}
+
+void ChromiumHost::PostJson(const std::string& jsonText) {
+  // Text the page could not parse is lost, as the Windows web view refuses it.
+  if (!json::accept(jsonText)) return;
+  if (mainContextUniqueId_.empty() || !MainDocumentIsApp()) {
+    outbox_.push_back(jsonText);
+    return;
+  }
+  Deliver(jsonText);
+}
+
+void ChromiumHost::Deliver(const std::string& jsonText) {
+  client_.Send("Runtime.evaluate",
+               {{"expression", DeliveryExpression(jsonText)}, {"uniqueContextId", mainContextUniqueId_}},
+               mainSessionId_);
+}
+
+void ChromiumHost::FlushOutbox() {
+  if (mainContextUniqueId_.empty() || !MainDocumentIsApp()) return;
+  std::vector<std::string> waiting;
+  waiting.swap(outbox_);
+  for (const std::string& text : waiting) Deliver(text);
+}
+
+void ChromiumHost::SendDirectoryHandles() {
+  // Chromium offers no way to hand a page a directory handle it did not pick itself, so only the
+  // record the extension library reads is kept, as the Windows shell keeps it.
+  const DirectoryPlaceholderTable table = ResolveDirectoryPlaceholders(
+      folders_.appFolder, folders_.contentFolder, folders_.userDataFolder, folders_.knownFolders);
+  for (const DirectoryPlaceholder& row : table) {
+    RecordDirectoryHandle(directoryHandles_, row.name, row.folder);
+  }
+}
+
+const std::map<std::string, std::string>& ChromiumHost::DirectoryHandles() const {
+  return directoryHandles_;
+}
+
+void ChromiumHost::WithWindow(std::function<void(std::int64_t, const std::string&)> action) {
+  if (mainTargetId_.empty()) return;
+  client_.Send("Browser.getWindowForTarget", {{"targetId", mainTargetId_}},
+               {}, [action = std::move(action)](const DevToolsReply& reply) {
+                 if (!reply.ok || !reply.result.contains("windowId")) return;
+                 const json bounds = reply.result.value("bounds", json::object());
+                 action(reply.result["windowId"].get<std::int64_t>(),
+                        StringMember(bounds, "windowState"));
+               });
+}
+
+void ChromiumHost::SetFullscreen(bool fullscreen) {
+  // The window's own state is the truth: the page may have entered fullscreen for an element.
+  WithWindow([this, fullscreen](std::int64_t windowId, const std::string& state) {
+    if ((state == "fullscreen") == fullscreen) return;
+    client_.Send("Browser.setWindowBounds",
+                 {{"windowId", windowId},
+                  {"bounds", {{"windowState", fullscreen ? "fullscreen" : "normal"}}}});
+  });
+}
+
+void ChromiumHost::SetClientSize(std::int32_t width, std::int32_t height) {
+  if (width <= 0 || height <= 0) return;
+  WithWindow([this, width, height](std::int64_t windowId, const std::string& state) {
+    if (state == "fullscreen") return;
+    // The frame around the page is what the window has beyond the page's viewport.
+    client_.Send(
+        "Runtime.evaluate",
+        {{"expression", "[outerWidth - innerWidth, outerHeight - innerHeight]"}, {"returnByValue", true}},
+        mainSessionId_, [this, windowId, state, width, height](const DevToolsReply& reply) {
+          std::int64_t frameWidth = 0, frameHeight = 0;
+          const json value = reply.ok ? reply.result.value("result", json::object()).value("value", json())
+                                      : json();
+          if (value.is_array() && value.size() == 2 && value[0].is_number() && value[1].is_number()) {
+            frameWidth = std::max<std::int64_t>(0, value[0].get<std::int64_t>());
+            frameHeight = std::max<std::int64_t>(0, value[1].get<std::int64_t>());
+          }
+          if (state != "normal") {
+            client_.Send("Browser.setWindowBounds",
+                         {{"windowId", windowId}, {"bounds", {{"windowState", "normal"}}}});
+          }
+          client_.Send("Browser.setWindowBounds",
+                       {{"windowId", windowId},
+                        {"bounds", {{"width", width + frameWidth}, {"height", height + frameHeight}}}});
+        });
+  });
+}
+
+void ChromiumHost::SetWindowPosition(std::int32_t x, std::int32_t y) {
+  WithWindow([this, x, y](std::int64_t windowId, const std::string& state) {
+    if (state == "fullscreen") return;
+    if (state != "normal") {
+      client_.Send("Browser.setWindowBounds",
+                   {{"windowId", windowId}, {"bounds", {{"windowState", "normal"}}}});
+    }
+    client_.Send("Browser.setWindowBounds",
+                 {{"windowId", windowId}, {"bounds", {{"left", x}, {"top", y}}}});
+  });
+}
+
+}  // namespace corvane

@@ -1,0 +1,118 @@
+#pragma once
+// The web view host of the Linux shell: drives the system's Chromium over the DevTools protocol
+// so the app behaves as in the Windows shell. Requests under the app's origin are answered by
+// the resource responder through the Fetch domain, the page talks to the message bridge through
+// window.chrome.webview, window commands become browser window bounds, and popups go to the
+// system's handler. Everything here is protocol logic; the process, the pipe, the loopback
+// endpoint for large bodies and the system's URL opener are the platform's.
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/app_config.h"
+#include "bridge/directory_placeholders.h"
+#include "bridge/extension_manager.h"
+#include "bridge/message_bridge.h"
+#include "content/resource_responder.h"
+#include "chromium/devtools_client.h"
+
+namespace corvane {
+
+// What the host needs from the system around it.
+class ChromiumPlatform {
+ public:
+  // Hands an address to the system's default handler.
+  virtual void OpenExternally(const std::string& url) = 0;
+  // Makes an answer too large for one protocol message available to the browser; returns the
+  // address the request is to be continued to, or none when it cannot be served that way.
+  virtual std::optional<std::string> ServeLargeAnswer(const ResourceAnswer& answer) = 0;
+  // Ends the run with an exit code; a non-empty message is reported to the user.
+  virtual void Finish(int exitCode, const std::string& message) = 0;
+
+ protected:
+  ~ChromiumPlatform() = default;
+};
+
+struct ChromiumHostFolders {
+  std::string appFolder;       // ends in "/"
+  std::string contentFolder;   // "www/"
+  std::string userDataFolder;  // the profile folder
+  KnownFolderResolver knownFolders;
+};
+
+class ChromiumHost final : public BridgeHost, public ExtensionHost {
+ public:
+  // `responder` serves the app's origin in bundle mode and may be null in remote mode.
+  // `extensions` may be null.
+  ChromiumHost(const AppConfig& config, ResourceResponder* responder, ExtensionManager* extensions,
+               DevToolsClient& client, ChromiumPlatform& platform, ChromiumHostFolders folders);
+
+  // Sends the browser-level set-up; the rest follows from the events.
+  void Start();
+  void HandleEvent(const DevToolsEvent& event);
+
+  // BridgeHost and ExtensionHost.
+  void SetFullscreen(bool fullscreen) override;
+  void SetClientSize(std::int32_t width, std::int32_t height) override;
+  void SetWindowPosition(std::int32_t x, std::int32_t y) override;
+  void PostJson(const std::string& json) override;
+  void SendDirectoryHandles() override;
+  const std::map<std::string, std::string>& DirectoryHandles() const override;
+
+  const std::string& baseUrl() const { return baseUrl_; }
+  const std::string& mainTargetId() const { return mainTargetId_; }
+  // Messages for the page waiting for an app document to receive them.
+  std::size_t QueuedForPage() const { return outbox_.size(); }
+
+ private:
+  struct ExecutionContext {
+    std::string frameId;
+    std::string uniqueId;
+    bool isDefault = false;
+  };
+
+  void OnAttached(const DevToolsEvent& event);
+  void AdoptMainTarget(const std::string& targetId, const std::string& sessionId);
+  void OnTargetCreated(const nlohmann::json& targetInfo);
+  void OnTargetGone(const std::string& targetId);
+  void OnRequestPaused(const nlohmann::json& params);
+  void Fulfil(const std::string& requestId, const ResourceAnswer& answer);
+  void OnMainSessionEvent(const DevToolsEvent& event);
+  void OnBindingCalled(const nlohmann::json& params);
+  void FlushOutbox();
+  bool MainDocumentIsApp() const;
+  void Deliver(const std::string& json);
+  void GrantPermissions();
+  // Runs `action` with the window id and its state ("normal", "fullscreen", ...).
+  void WithWindow(std::function<void(std::int64_t windowId, const std::string& state)> action);
+
+  const AppConfig& config_;
+  ResourceResponder* responder_;
+  ExtensionManager* extensions_;
+  DevToolsClient& client_;
+  ChromiumPlatform& platform_;
+  ChromiumHostFolders folders_;
+  MessageBridge bridge_;
+  std::string baseUrl_;
+  std::string startUrl_;
+  bool devtoolsAllowed_;
+
+  std::string mainTargetId_;
+  std::string mainSessionId_;
+  std::map<std::int64_t, ExecutionContext> contexts_;
+  std::map<std::string, std::string> frameUrls_;
+  std::string mainContextUniqueId_;  // default context of the main frame, empty when none
+  bool historyReset_ = false;
+  bool finished_ = false;
+  std::vector<std::string> outbox_;
+  std::map<std::string, std::string> directoryHandles_;
+};
+
+// "scheme://authority" of an absolute URL, or empty text when it has none.
+std::string OriginOf(std::string_view url);
+
+}  // namespace corvane

@@ -1,0 +1,184 @@
+#include "chromium/chromium_process_linux.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace corvane {
+
+namespace {
+
+constexpr int kChildReadFd = 3;
+constexpr int kChildWriteFd = 4;
+
+void CloseIfOpen(int& fd) {
+  if (fd >= 0) close(fd);
+  fd = -1;
+}
+
+// Moves `fd` above the range the child's fixed descriptors use, so dup2 cannot clobber it.
+int MoveAbove(int fd, int floor) {
+  if (fd >= floor) return fd;
+  const int moved = fcntl(fd, F_DUPFD_CLOEXEC, floor);
+  close(fd);
+  return moved;
+}
+
+void SleepMilliseconds(long milliseconds) {
+  timespec delay{milliseconds / 1000, (milliseconds % 1000) * 1000000L};
+  while (nanosleep(&delay, &delay) != 0 && errno == EINTR) {
+  }
+}
+
+}  // namespace
+
+std::optional<std::string> FindOnPath(const std::string& program, const char* pathVariable) {
+  if (program.find('/') != std::string::npos) {
+    return access(program.c_str(), X_OK) == 0 ? std::optional<std::string>(program) : std::nullopt;
+  }
+  const std::string path = pathVariable != nullptr ? pathVariable : "/usr/local/bin:/usr/bin:/bin";
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    std::size_t end = path.find(':', start);
+    if (end == std::string::npos) end = path.size();
+    std::string directory = path.substr(start, end - start);
+    if (directory.empty()) directory = ".";
+    const std::string candidate = directory + "/" + program;
+    struct stat status;
+    if (stat(candidate.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+        access(candidate.c_str(), X_OK) == 0) {
+      return candidate;
+    }
+    start = end + 1;
+  }
+  return std::nullopt;
+}
+
+ChromiumProcess::~ChromiumProcess() { Stop(5000); }
+
+bool ChromiumProcess::Launch(const std::string& executable, const std::vector<std::string>& arguments,
+                             std::string& error) {
+  int commands[2];  // shell writes [1], child reads [0] as fd 3
+  int replies[2];   // child writes [1] as fd 4, shell reads [0]
+  if (pipe2(commands, O_CLOEXEC) != 0) {
+    error = std::strerror(errno);
+    return false;
+  }
+  if (pipe2(replies, O_CLOEXEC) != 0) {
+    error = std::strerror(errno);
+    close(commands[0]);
+    close(commands[1]);
+    return false;
+  }
+  // The child's ends must survive the dup2 onto 3 and 4 whatever numbers they got.
+  commands[0] = MoveAbove(commands[0], 5);
+  replies[1] = MoveAbove(replies[1], 5);
+
+  std::vector<std::string> argvStorage;
+  argvStorage.push_back(executable);
+  argvStorage.insert(argvStorage.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& argument : argvStorage) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+
+  const pid_t parent = getpid();
+  const pid_t child = fork();
+  if (child < 0) {
+    error = std::strerror(errno);
+    for (int fd : {commands[0], commands[1], replies[0], replies[1]}) close(fd);
+    return false;
+  }
+  if (child == 0) {
+    // Only async-signal-safe calls from here on.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() != parent) _exit(127);  // the shell died before the request took effect
+    if (dup2(commands[0], kChildReadFd) < 0 || dup2(replies[1], kChildWriteFd) < 0) _exit(127);
+    // dup2 clears close-on-exec on the copies; every other descriptor of ours closes at exec.
+    signal(SIGPIPE, SIG_DFL);
+    execv(executable.c_str(), argv.data());
+    _exit(127);
+  }
+  close(commands[0]);
+  close(replies[1]);
+  pid_ = child;
+  toChild_ = commands[1];
+  fromChild_ = replies[0];
+  return true;
+}
+
+bool ChromiumProcess::Write(const std::string& bytes) {
+  std::size_t written = 0;
+  while (written < bytes.size()) {
+    if (toChild_ < 0) return false;
+    const ssize_t n = write(toChild_, bytes.data() + written, bytes.size() - written);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    written += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+bool ChromiumProcess::HasExited(int* status) {
+  if (pid_ < 0) return true;
+  if (!reaped_) {
+    int waitStatus = 0;
+    const pid_t result = waitpid(pid_, &waitStatus, WNOHANG);
+    if (result == pid_ || (result < 0 && errno == ECHILD)) {
+      reaped_ = true;
+      status_ = waitStatus;
+    }
+  }
+  if (reaped_ && status != nullptr) *status = status_;
+  return reaped_;
+}
+
+void ChromiumProcess::Stop(int graceMilliseconds) {
+  CloseIfOpen(toChild_);
+  if (pid_ >= 0) {
+    for (int waited = 0; !HasExited() && waited < graceMilliseconds; waited += 20) SleepMilliseconds(20);
+    if (!HasExited()) {
+      kill(pid_, SIGKILL);
+      int waitStatus = 0;
+      while (waitpid(pid_, &waitStatus, 0) < 0 && errno == EINTR) {
+      }
+      reaped_ = true;
+      status_ = waitStatus;
+    }
+  }
+  CloseIfOpen(fromChild_);
+}
+
+bool SpawnDetached(const std::string& program, const std::string& argument) {
+  // Double fork: the grandchild is adopted by init, so nobody has to reap it.
+  const pid_t child = fork();
+  if (child < 0) return false;
+  if (child == 0) {
+    setsid();
+    const pid_t grandchild = fork();
+    if (grandchild != 0) _exit(grandchild < 0 ? 1 : 0);
+    const int devNull = open("/dev/null", O_RDWR);
+    if (devNull >= 0) {
+      dup2(devNull, 0);
+      dup2(devNull, 1);
+      dup2(devNull, 2);
+    }
+    signal(SIGPIPE, SIG_DFL);
+    execlp(program.c_str(), program.c_str(), argument.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+}  // namespace corvane

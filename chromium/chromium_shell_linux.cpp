@@ -1,0 +1,178 @@
+#include "chromium/chromium_shell_linux.h"
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "chromium/chromium_launch.h"
+#include "chromium/chromium_process_linux.h"
+#include "chromium/devtools_framing.h"
+#include "chromium/fetch_fulfill.h"
+#include "chromium/loopback_server_linux.h"
+
+namespace corvane {
+
+namespace {
+
+// The protocol's messages are bounded by what the browser itself sends (it closes the pipe at
+// about 100 MiB); anything larger means the stream is corrupt.
+constexpr std::size_t kMaxIncomingMessage = 256u << 20;
+
+volatile std::sig_atomic_t g_stopSignal = 0;
+
+void OnStopSignal(int signal) { g_stopSignal = signal; }
+
+void InstallSignalHandlers() {
+  struct sigaction action {};
+  action.sa_handler = OnStopSignal;
+  sigemptyset(&action.sa_mask);
+  for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
+  std::signal(SIGPIPE, SIG_IGN);  // a broken pipe is reported by write() instead
+}
+
+bool MakeFolders(const std::string& path) {
+  for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+    const std::string prefix = path.substr(0, slash);
+    if (!prefix.empty() && mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    if (slash == std::string::npos) return true;
+  }
+}
+
+std::string DescribeExit(int status) {
+  if (WIFEXITED(status)) return "exit code " + std::to_string(WEXITSTATUS(status));
+  if (WIFSIGNALED(status)) return std::string("signal ") + strsignal(WTERMSIG(status));
+  return "unknown status";
+}
+
+class LinuxPlatform final : public ChromiumPlatform {
+ public:
+  explicit LinuxPlatform(LoopbackServer* server) : server_(server) {}
+
+  void OpenExternally(const std::string& url) override {
+    if (!SpawnDetached("xdg-open", url)) std::fprintf(stderr, "corvane: could not run xdg-open\n");
+  }
+
+  std::optional<std::string> ServeLargeAnswer(const ResourceAnswer& answer) override {
+    return server_ != nullptr ? server_->Register(answer, BodyLength(answer)) : std::nullopt;
+  }
+
+  void Finish(int code, const std::string& text) override {
+    if (finished) return;
+    finished = true;
+    exitCode = code;
+    message = text;
+  }
+
+  bool finished = false;
+  int exitCode = 0;
+  std::string message;
+
+ private:
+  LoopbackServer* server_;
+};
+
+}  // namespace
+
+int RunChromiumShell(const AppConfig& config, ResourceResponder* responder,
+                     ExtensionManager* extensions, const ChromiumHostFolders& folders,
+                     const ChromiumShellOptions& options) {
+  InstallSignalHandlers();
+  const std::optional<std::string> chromium = FindOnPath("chromium", std::getenv("PATH"));
+  if (!chromium) {
+    std::fprintf(stderr, "Chromium was not found on PATH. Install the chromium package to run this app.\n");
+    return 1;
+  }
+  if (!MakeFolders(folders.userDataFolder)) {
+    std::fprintf(stderr, "Failed to create the app's data folder %s: %s\n",
+                 folders.userDataFolder.c_str(), std::strerror(errno));
+    return 1;
+  }
+
+  LoopbackServer server;
+  const bool serving = config.contentMode == ContentMode::Bundle && responder != nullptr;
+  if (serving && !server.Start()) {
+    std::fprintf(stderr, "corvane: no loopback socket; answers over %llu bytes will fail\n",
+                 static_cast<unsigned long long>(kInlineBodyLimit));
+  }
+  LinuxPlatform platform(serving ? &server : nullptr);
+
+  ChromiumLaunchOptions launch;
+  launch.profileFolder = folders.userDataFolder;
+  launch.headless = options.headless;
+  ChromiumProcess process;
+  std::string error;
+  if (!process.Launch(*chromium, ChromiumArguments(config, launch), error)) {
+    std::fprintf(stderr, "Failed to start Chromium (%s): %s\n", chromium->c_str(), error.c_str());
+    return 1;
+  }
+
+  bool pipeBroken = false;
+  DevToolsClient client([&](std::string framed) {
+    if (!pipeBroken && !process.Write(framed)) pipeBroken = true;
+  });
+  ChromiumHost host(config, responder, extensions, client, platform, folders);
+  client.SetEventHandler([&](const DevToolsEvent& event) { host.HandleEvent(event); });
+  host.Start();
+
+  NulFramedReader reader(kMaxIncomingMessage);
+  std::string failure;
+  std::vector<char> buffer(1 << 20);
+  while (!platform.finished && failure.empty()) {
+    if (g_stopSignal != 0) {
+      failure = std::string("Stopped by signal ") + strsignal(g_stopSignal) + ".";
+      break;
+    }
+    pollfd watched{process.readFd(), POLLIN, 0};
+    const int ready = poll(&watched, 1, 250);
+    if (ready < 0 && errno != EINTR) {
+      failure = std::string("Waiting for Chromium failed: ") + std::strerror(errno);
+      break;
+    }
+    if (ready > 0) {
+      const ssize_t n = read(process.readFd(), buffer.data(), buffer.size());
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) {
+        failure = "Chromium closed its connection to the app.";
+        break;
+      }
+      if (!reader.Append(std::string_view(buffer.data(), std::size_t(n)))) {
+        failure = "Chromium sent a message the app cannot read.";
+        break;
+      }
+      while (std::optional<std::string> message = reader.Next()) {
+        client.Dispatch(*message);
+        if (platform.finished) break;
+      }
+    }
+    if (pipeBroken && !platform.finished) failure = "The connection to Chromium broke.";
+    int status = 0;
+    if (failure.empty() && !platform.finished && process.HasExited(&status)) {
+      failure = "Chromium ended unexpectedly (" + DescribeExit(status) + ").";
+    }
+  }
+
+  int exitCode = platform.exitCode;
+  if (!platform.finished) {
+    // Chromium is gone or unusable: make sure of it by its pid before leaving.
+    process.Stop(g_stopSignal != 0 ? 2000 : 0);
+    exitCode = g_stopSignal != 0 ? 128 + g_stopSignal : 1;
+    std::fprintf(stderr, "%s The app has to close.\n", failure.c_str());
+  } else {
+    if (!platform.message.empty()) std::fprintf(stderr, "%s\n", platform.message.c_str());
+    process.Stop(5000);
+  }
+  client.FailPending("Chromium is gone");
+  if (extensions != nullptr) extensions->host = nullptr;  // the library may still post on Release
+  server.Stop();
+  return exitCode;
+}
+
+}  // namespace corvane

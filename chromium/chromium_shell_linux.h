@@ -1,0 +1,23 @@
+#pragma once
+// Runs the app in the system's Chromium until its window closes.
+
+#include <string>
+
+#include "base/app_config.h"
+#include "bridge/extension_manager.h"
+#include "content/resource_responder.h"
+#include "chromium/chromium_host.h"
+
+namespace corvane {
+
+struct ChromiumShellOptions {
+  bool headless = false;
+};
+
+// Starts Chromium, serves the app and returns the process exit code: 0 when the app's window was
+// closed, 1 with a message on stderr when Chromium could not be started or went away on its own.
+int RunChromiumShell(const AppConfig& config, ResourceResponder* responder,
+                     ExtensionManager* extensions, const ChromiumHostFolders& folders,
+                     const ChromiumShellOptions& options);
+
+}  // namespace corvane

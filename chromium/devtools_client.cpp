@@ -1,0 +1,70 @@
+#include "chromium/devtools_client.h"
+
+#include "chromium/devtools_framing.h"
+
+namespace corvane {
+
+std::int64_t DevToolsClient::Send(std::string_view method, nlohmann::json params,
+                                  std::string_view sessionId, ReplyHandler onReply) {
+  const std::int64_t id = nextId_++;
+  nlohmann::json message = nlohmann::json::object();
+  message["id"] = id;
+  message["method"] = method;
+  message["params"] = std::move(params);
+  if (!sessionId.empty()) message["sessionId"] = sessionId;
+  // Replacement instead of an exception: a page or library may hand us text that is not UTF-8.
+  std::string text = message.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+  pending_.emplace(id, std::move(onReply));
+  writer_(FrameMessage(text));
+  return id;
+}
+
+bool DevToolsClient::Dispatch(std::string_view message) {
+  nlohmann::json parsed = nlohmann::json::parse(message, nullptr, /*allow_exceptions=*/false);
+  if (!parsed.is_object()) return false;
+
+  const auto id = parsed.find("id");
+  if (id != parsed.end() && id->is_number_integer()) {
+    const auto waiting = pending_.find(id->get<std::int64_t>());
+    if (waiting == pending_.end()) return true;  // a reply nobody waits for any more
+    ReplyHandler handler = std::move(waiting->second);
+    pending_.erase(waiting);
+    if (!handler) return true;
+    DevToolsReply reply;
+    const auto error = parsed.find("error");
+    if (error != parsed.end()) {
+      reply.error = error->is_object() && error->contains("message") && (*error)["message"].is_string()
+                        ? (*error)["message"].get<std::string>()
+                        : error->dump();
+    } else {
+      reply.ok = true;
+      const auto result = parsed.find("result");
+      reply.result = result != parsed.end() ? std::move(*result) : nlohmann::json::object();
+    }
+    handler(reply);
+    return true;
+  }
+
+  const auto method = parsed.find("method");
+  if (method == parsed.end() || !method->is_string()) return false;
+  DevToolsEvent event;
+  event.method = method->get<std::string>();
+  const auto session = parsed.find("sessionId");
+  if (session != parsed.end() && session->is_string()) event.sessionId = session->get<std::string>();
+  const auto params = parsed.find("params");
+  event.params = params != parsed.end() ? std::move(*params) : nlohmann::json::object();
+  if (onEvent_) onEvent_(event);
+  return true;
+}
+
+void DevToolsClient::FailPending(const std::string& reason) {
+  std::map<std::int64_t, ReplyHandler> failing;
+  failing.swap(pending_);
+  DevToolsReply reply;
+  reply.error = reason;
+  for (auto& [id, handler] : failing) {
+    if (handler) handler(reply);
+  }
+}
+
+}  // namespace corvane

@@ -1,0 +1,115 @@
+#include "chromium/fetch_fulfill.h"
+
+#include <charconv>
+
+#include "content/range_header.h"
+#include "base/base64.h"
+
+namespace corvane {
+
+namespace {
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = char(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = char(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+// First byte position of a "Content-Range: bytes F-L/T" line among the answer's headers.
+std::optional<std::uint64_t> ContentRangeFirst(const ResourceAnswer& answer) {
+  static constexpr std::string_view kPrefix = "Content-Range: bytes ";
+  for (const std::string& line : answer.headers) {
+    if (line.compare(0, kPrefix.size(), kPrefix) != 0) continue;
+    std::uint64_t first = 0;
+    const char* begin = line.data() + kPrefix.size();
+    const char* end = line.data() + line.size();
+    const auto [next, error] = std::from_chars(begin, end, first);
+    if (error != std::errc() || next == begin || next == end || *next != '-') return std::nullopt;
+    return first;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+nlohmann::json ResponseHeadersFromLines(const std::vector<std::string>& lines) {
+  nlohmann::json headers = nlohmann::json::array();
+  for (const std::string& line : lines) {
+    const std::size_t colon = line.find(':');
+    if (colon == std::string::npos) continue;
+    headers.push_back({{"name", TrimWhitespace(std::string_view(line).substr(0, colon))},
+                       {"value", TrimWhitespace(std::string_view(line).substr(colon + 1))}});
+  }
+  return headers;
+}
+
+nlohmann::json FulfillParams(std::string_view requestId, const ResourceAnswer& answer,
+                             std::string_view body) {
+  nlohmann::json params = nlohmann::json::object();
+  params["requestId"] = requestId;
+  params["responseCode"] = answer.status;
+  params["responsePhrase"] = answer.reason;
+  params["responseHeaders"] = ResponseHeadersFromLines(answer.headers);
+  if (!body.empty()) {
+    params["body"] = Base64Encode(reinterpret_cast<const std::uint8_t*>(body.data()), body.size());
+  }
+  return params;
+}
+
+std::optional<std::string> CappedRangeFor(std::optional<std::string_view> rangeValue,
+                                          const ResourceAnswer& answer, std::uint64_t limit) {
+  if (!rangeValue || answer.status != 206 || BodyLength(answer) <= limit || limit == 0) return std::nullopt;
+  const std::string range = TrimWhitespace(*rangeValue);
+  // Only "bytes=N-": a closed range or a suffix asks for exactly those bytes.
+  if (range.rfind("bytes=", 0) != 0 || range.size() < 8 || range.back() != '-' ||
+      range.find_first_of(",", 6) != std::string::npos || range[6] == '-') {
+    return std::nullopt;
+  }
+  const std::optional<std::uint64_t> first = ContentRangeFirst(answer);
+  if (!first) return std::nullopt;
+  return "bytes=" + std::to_string(*first) + "-" + std::to_string(*first + limit - 1);
+}
+
+std::uint64_t BodyLength(const ResourceAnswer& answer) {
+  switch (answer.body) {
+    case ResourceAnswer::BodyKind::Bytes:
+      return answer.size;
+    case ResourceAnswer::BodyKind::WholeFile: {
+      static constexpr std::string_view kPrefix = "Content-Length: ";
+      for (const std::string& line : answer.headers) {
+        if (line.compare(0, kPrefix.size(), kPrefix) != 0) continue;
+        std::uint64_t length = 0;
+        const char* begin = line.data() + kPrefix.size();
+        const auto [next, error] = std::from_chars(begin, line.data() + line.size(), length);
+        return error == std::errc() && next != begin ? length : 0;
+      }
+      return 0;
+    }
+    case ResourceAnswer::BodyKind::None:
+      break;
+  }
+  return 0;
+}
+
+std::optional<std::string> RequestHeader(const nlohmann::json& headers, std::string_view name) {
+  if (!headers.is_object()) return std::nullopt;
+  for (const auto& [key, value] : headers.items()) {
+    if (EqualsIgnoringAsciiCase(key, name) && value.is_string()) return value.get<std::string>();
+  }
+  return std::nullopt;
+}
+
+ResourceAnswer PreflightAnswer() {
+  ResourceAnswer answer;
+  answer.status = 204;
+  answer.reason = "No Content";
+  answer.headers = {"Cache-Control: no-store"};
+  return answer;
+}
+
+}  // namespace corvane

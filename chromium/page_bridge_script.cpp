@@ -1,0 +1,58 @@
+#include "chromium/page_bridge_script.h"
+
+#include <nlohmann/json.hpp>
+
+namespace corvane {
+
+namespace {
+
+constexpr std::string_view kDeliveryFunction = "__corvaneDeliver";
+
+}  // namespace
+
+std::string PageBridgeScript() {
+  const std::string binding(kBridgeBindingName);
+  const std::string closer(kCloseBindingName);
+  const std::string deliver(kDeliveryFunction);
+  // The binding is taken into the closure and removed from the global object, so the page talks
+  // to the shell only through postMessage. Only strings are posted: the shell reads messages as
+  // text and drops anything else. The delivery function can be neither replaced nor removed.
+  return R"JS((() => {
+  const post = globalThis[")JS" + binding + R"JS("];
+  if (typeof post !== "function") return;
+  try { delete globalThis[")JS" + binding + R"JS("]; } catch (e) {}
+  const close = globalThis[")JS" + closer + R"JS("];
+  if (typeof close === "function") {
+    try { delete globalThis[")JS" + closer + R"JS("]; } catch (e) {}
+    globalThis.close = function close_() { close(""); };
+  }
+  const events = new EventTarget();
+  const webview = Object.freeze({
+    postMessage(message) { if (typeof message === "string") post(message); },
+    addEventListener(type, listener, options) { events.addEventListener(type, listener, options); },
+    removeEventListener(type, listener, options) { events.removeEventListener(type, listener, options); },
+  });
+  if (typeof globalThis.chrome !== "object" || globalThis.chrome === null) {
+    Object.defineProperty(globalThis, "chrome", { value: {}, writable: true, configurable: true });
+  }
+  Object.defineProperty(globalThis.chrome, "webview", { value: webview, enumerable: true });
+  Object.defineProperty(globalThis, ")JS" + deliver + R"JS(", {
+    value: (text) => {
+      let data;
+      try { data = JSON.parse(text); } catch (e) { return; }
+      const event = new MessageEvent("message", { data });
+      Object.defineProperty(event, "additionalObjects", { value: [] });
+      events.dispatchEvent(event);
+    },
+  });
+})();)JS";
+}
+
+std::string DeliveryExpression(std::string_view jsonText) {
+  // ASCII-only literal: no line terminators or invalid bytes can end up in the source text.
+  const std::string literal =
+      nlohmann::json(std::string(jsonText)).dump(-1, ' ', true, nlohmann::json::error_handler_t::replace);
+  return "globalThis." + std::string(kDeliveryFunction) + "(" + literal + ")";
+}
+
+}  // namespace corvane

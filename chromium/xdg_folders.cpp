@@ -1,0 +1,85 @@
+#include "chromium/xdg_folders.h"
+
+namespace corvane {
+
+namespace {
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) {
+    text.remove_suffix(1);
+  }
+  return text;
+}
+
+}  // namespace
+
+std::map<std::string, std::string> ParseUserDirs(std::string_view text, const std::string& home) {
+  std::map<std::string, std::string> dirs;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    std::string_view line = Trim(text.substr(0, end));
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    if (line.empty() || line.front() == '#') continue;
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) continue;
+    const std::string key(Trim(line.substr(0, equals)));
+    std::string_view value = Trim(line.substr(equals + 1));
+    if (value.size() < 2 || value.front() != '"' || value.back() != '"') continue;
+    value = value.substr(1, value.size() - 2);
+    std::string path;
+    if (value.substr(0, 5) == "$HOME") {
+      if (home.empty()) continue;
+      path = home + std::string(value.substr(5));
+    } else {
+      path = std::string(value);
+    }
+    if (path.empty() || path.front() != '/') continue;
+    dirs[key] = path;
+  }
+  return dirs;
+}
+
+std::string ResolveXdgFolder(KnownFolder folder,
+                             const std::function<std::string(const char*)>& getEnv,
+                             const std::map<std::string, std::string>& userDirs) {
+  std::string home = getEnv("HOME");
+  if (!home.empty() && home.front() != '/') home.clear();
+  const auto base = [&](const char* variable, const char* fallback) -> std::string {
+    const std::string value = getEnv(variable);
+    if (!value.empty() && value.front() == '/') return value;
+    return home.empty() ? std::string() : home + "/" + fallback;
+  };
+  const auto userDir = [&](const char* key, const char* fallback) -> std::string {
+    const auto found = userDirs.find(key);
+    if (found != userDirs.end()) return found->second;
+    return home.empty() ? std::string() : home + "/" + fallback;
+  };
+  switch (folder) {
+    case KnownFolder::LocalAppData:
+      return base("XDG_DATA_HOME", ".local/share");
+    case KnownFolder::RoamingAppData:
+      return base("XDG_CONFIG_HOME", ".config");
+    case KnownFolder::Desktop:
+      return userDir("XDG_DESKTOP_DIR", "Desktop");
+    case KnownFolder::Documents:
+      return userDir("XDG_DOCUMENTS_DIR", "Documents");
+    case KnownFolder::Downloads:
+      return userDir("XDG_DOWNLOAD_DIR", "Downloads");
+    case KnownFolder::Pictures:
+      return userDir("XDG_PICTURES_DIR", "Pictures");
+    case KnownFolder::Profile:
+      return home;
+    case KnownFolder::SavedGames:
+      return {};
+    case KnownFolder::Screenshots: {
+      const std::string pictures = userDir("XDG_PICTURES_DIR", "Pictures");
+      return pictures.empty() ? pictures : pictures + "/Screenshots";
+    }
+    case KnownFolder::Videos:
+      return userDir("XDG_VIDEOS_DIR", "Videos");
+  }
+  return {};
+}
+
+}  // namespace corvane

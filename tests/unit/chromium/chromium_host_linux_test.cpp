@@ -1,0 +1,376 @@
+// The Linux host's protocol logic against a scripted browser: what it sends for each event. Linux
+// only: it serves real files through the responder with POSIX paths.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "chromium/chromium_host.h"
+#include "chromium/fetch_fulfill.h"
+
+namespace corvane {
+namespace {
+
+using nlohmann::json;
+namespace fs = std::filesystem;
+
+constexpr char kMain[] = "MAINTARGET";
+constexpr char kSession[] = "MAINSESSION";
+
+class FakePlatform final : public ChromiumPlatform {
+ public:
+  void OpenExternally(const std::string& url) override { opened.push_back(url); }
+  std::optional<std::string> ServeLargeAnswer(const ResourceAnswer& answer) override {
+    large.push_back(answer);
+    return std::string("http://127.0.0.1:9/token");
+  }
+  void Finish(int code, const std::string& message) override { finished.emplace_back(code, message); }
+
+  std::vector<std::string> opened;
+  std::vector<ResourceAnswer> large;
+  std::vector<std::pair<int, std::string>> finished;
+};
+
+class ChromiumHostTest : public ::testing::Test {
+ protected:
+  ChromiumHostTest() {
+    root = fs::temp_directory_path() / ("corvane_host_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(root / "www");
+    std::ofstream(root / "www" / "index.html", std::ios::binary) << "<p>hello</p>";
+    std::ofstream big(root / "www" / "big.bin", std::ios::binary);
+    big << std::string(kInlineBodyLimit + 10, 'x');
+    big.close();
+    config.name = "t";
+    config.main = "index.html";
+    config.width = 800;
+    config.height = 600;
+    responder = std::make_unique<ResourceResponder>(bundle, root.string() + "/www/", '/');
+    host = std::make_unique<ChromiumHost>(config, responder.get(), nullptr, client, platform,
+                                          ChromiumHostFolders{root.string() + "/", "www/", "/data/t",
+                                                              [](KnownFolder) { return std::string("/k"); }});
+    client.SetEventHandler([this](const DevToolsEvent& e) { host->HandleEvent(e); });
+  }
+  ~ChromiumHostTest() override {
+    host.reset();
+    responder.reset();
+    fs::remove_all(root);
+  }
+
+  void Event(const std::string& method, json params, const std::string& session = "") {
+    json message = {{"method", method}, {"params", std::move(params)}};
+    if (!session.empty()) message["sessionId"] = session;
+    ASSERT_TRUE(client.Dispatch(message.dump()));
+  }
+  void Reply(const json& command, json result) {
+    ASSERT_TRUE(client.Dispatch(json({{"id", command["id"]}, {"result", std::move(result)}}).dump()));
+  }
+  std::vector<json> Take() {
+    std::vector<json> out;
+    out.swap(sent);
+    return out;
+  }
+  static std::vector<json> WithMethod(const std::vector<json>& commands, const std::string& method) {
+    std::vector<json> out;
+    for (const json& c : commands) {
+      if (c["method"] == method) out.push_back(c);
+    }
+    return out;
+  }
+
+  void AttachMain() {
+    Event("Target.attachedToTarget",
+          {{"sessionId", kSession},
+           {"targetInfo", {{"targetId", kMain}, {"type", "page"}, {"url", "data:text/html,"}}},
+           {"waitingForDebugger", true}});
+  }
+  void LoadAppDocument(const std::string& url = "https://corvane.localhost/index.html") {
+    Event("Page.frameNavigated", {{"frame", {{"id", kMain}, {"url", url}}}}, kSession);
+    Event("Runtime.executionContextCreated",
+          {{"context", {{"id", 1}, {"uniqueId", "U1"}, {"auxData", {{"isDefault", true}, {"frameId", kMain}}}}}},
+          kSession);
+  }
+  void Paused(const std::string& url, json headers = json::object(), const std::string& method = "GET",
+              const std::string& frameId = kMain, const std::string& type = "Fetch") {
+    Event("Fetch.requestPaused", {{"requestId", "R"},
+                                  {"request", {{"url", url}, {"method", method}, {"headers", headers}}},
+                                  {"frameId", frameId},
+                                  {"resourceType", type}});
+  }
+
+  fs::path root;
+  AppConfig config;
+  AssetBundle bundle;
+  std::unique_ptr<ResourceResponder> responder;
+  std::vector<json> sent;
+  DevToolsClient client{[this](std::string framed) { sent.push_back(json::parse(framed.substr(0, framed.size() - 1))); }};
+  FakePlatform platform;
+  std::unique_ptr<ChromiumHost> host;
+};
+
+TEST_F(ChromiumHostTest, StartInterceptsTheAppOriginAndGrantsItPermissions) {
+  host->Start();
+  const auto commands = Take();
+  const auto fetch = WithMethod(commands, "Fetch.enable");
+  ASSERT_EQ(fetch.size(), 1u);
+  EXPECT_EQ(fetch[0]["params"]["patterns"][0]["urlPattern"], "https://corvane.localhost/*");
+  EXPECT_FALSE(fetch[0].contains("sessionId"));  // browser level: workers and popups too
+  const auto autoAttach = WithMethod(commands, "Target.setAutoAttach");
+  ASSERT_EQ(autoAttach.size(), 1u);
+  EXPECT_EQ(autoAttach[0]["params"]["waitForDebuggerOnStart"], true);
+  const auto grants = WithMethod(commands, "Browser.grantPermissions");
+  ASSERT_FALSE(grants.empty());
+  for (const json& grant : grants) EXPECT_EQ(grant["params"]["origin"], "https://corvane.localhost");
+  const auto loopback = WithMethod(commands, "Browser.setPermission");
+  ASSERT_EQ(loopback.size(), 1u);
+  EXPECT_EQ(loopback[0]["params"]["permission"]["name"], "loopback-network");
+}
+
+TEST_F(ChromiumHostTest, RemoteModeInterceptsNothing) {
+  config.contentMode = ContentMode::Remote;
+  config.main = "https://example.com/app/";
+  host = std::make_unique<ChromiumHost>(config, nullptr, nullptr, client, platform, ChromiumHostFolders{});
+  host->Start();
+  const auto commands = Take();
+  EXPECT_TRUE(WithMethod(commands, "Fetch.enable").empty());
+  EXPECT_EQ(WithMethod(commands, "Browser.grantPermissions").at(0)["params"]["origin"], "https://example.com");
+}
+
+TEST_F(ChromiumHostTest, TheStartPageIsRequestedOnlyOnceTheBridgeIsInPlace) {
+  AttachMain();
+  auto commands = Take();
+  EXPECT_EQ(WithMethod(commands, "Runtime.addBinding").at(0)["sessionId"], kSession);
+  EXPECT_EQ(WithMethod(commands, "Runtime.runIfWaitingForDebugger").size(), 1u);
+  EXPECT_EQ(host->mainTargetId(), kMain);
+  EXPECT_TRUE(WithMethod(commands, "Page.navigate").empty());
+  // Replies in another order than the commands, as the browser gives them.
+  const std::vector<json> setup = {WithMethod(commands, "Page.addScriptToEvaluateOnNewDocument").at(0),
+                                   WithMethod(commands, "Runtime.addBinding").at(0),
+                                   WithMethod(commands, "Runtime.addBinding").at(1),
+                                   WithMethod(commands, "Runtime.enable").at(0),
+                                   WithMethod(commands, "Page.enable").at(0)};
+  for (std::size_t i = 0; i < setup.size(); ++i) {
+    EXPECT_TRUE(WithMethod(Take(), "Page.navigate").empty());
+    Reply(setup[i], json::object());
+  }
+  const auto navigate = WithMethod(Take(), "Page.navigate");
+  ASSERT_EQ(navigate.size(), 1u);
+  EXPECT_EQ(navigate[0]["params"]["url"], "https://corvane.localhost/index.html");
+  EXPECT_EQ(navigate[0]["sessionId"], kSession);
+}
+
+TEST_F(ChromiumHostTest, OnlyTheMainFramesAppDocumentReachesTheBridge) {
+  AttachMain();
+  LoadAppDocument();
+  Event("Runtime.executionContextCreated",
+        {{"context", {{"id", 2}, {"uniqueId", "U2"}, {"auxData", {{"isDefault", true}, {"frameId", "CHILD"}}}}}},
+        kSession);
+  Take();
+  const auto init = [&](int context) {
+    Event("Runtime.bindingCalled",
+          {{"name", "__corvaneHostMessage"}, {"payload", R"({"type":"wrapper-init"})"}, {"executionContextId", context}},
+          kSession);
+    return WithMethod(Take(), "Runtime.evaluate");
+  };
+  const auto replies = init(1);
+  ASSERT_EQ(replies.size(), 1u);
+  EXPECT_EQ(replies[0]["params"]["uniqueContextId"], "U1");
+  EXPECT_NE(replies[0]["params"]["expression"].get<std::string>().find("wrapper-init-response"), std::string::npos);
+  EXPECT_TRUE(init(2).empty());   // an iframe
+  EXPECT_TRUE(init(99).empty());  // an unknown context
+  // Another binding name, or a main frame showing some other site, is ignored as well.
+  Event("Runtime.bindingCalled",
+        {{"name", "other"}, {"payload", R"({"type":"wrapper-init"})"}, {"executionContextId", 1}}, kSession);
+  EXPECT_TRUE(WithMethod(Take(), "Runtime.evaluate").empty());
+  Event("Page.frameNavigated", {{"frame", {{"id", kMain}, {"url", "https://evil.example/"}}}}, kSession);
+  EXPECT_TRUE(init(1).empty());
+}
+
+TEST_F(ChromiumHostTest, WindowCloseFromTheAppDocumentClosesTheWindow) {
+  AttachMain();
+  LoadAppDocument();
+  Event("Runtime.executionContextCreated",
+        {{"context", {{"id", 2}, {"uniqueId", "U2"}, {"auxData", {{"isDefault", true}, {"frameId", "CHILD"}}}}}},
+        kSession);
+  Take();
+  Event("Runtime.bindingCalled", {{"name", "__corvaneHostClose"}, {"payload", ""}, {"executionContextId", 2}},
+        kSession);
+  EXPECT_TRUE(WithMethod(Take(), "Target.closeTarget").empty());  // an iframe cannot
+  Event("Runtime.bindingCalled", {{"name", "__corvaneHostClose"}, {"payload", ""}, {"executionContextId", 1}},
+        kSession);
+  const auto close = WithMethod(Take(), "Target.closeTarget");
+  ASSERT_EQ(close.size(), 1u);
+  EXPECT_EQ(close[0]["params"]["targetId"], kMain);
+}
+
+TEST_F(ChromiumHostTest, MessagesForThePageWaitForAnAppDocument) {
+  AttachMain();
+  Take();
+  host->PostJson(R"({"b":1,"a":2})");
+  host->PostJson("not json");
+  EXPECT_EQ(host->QueuedForPage(), 1u);
+  EXPECT_TRUE(WithMethod(Take(), "Runtime.evaluate").empty());
+  LoadAppDocument();
+  const auto delivered = WithMethod(Take(), "Runtime.evaluate");
+  ASSERT_EQ(delivered.size(), 1u);
+  // Passed as a string literal and parsed in the page: order kept, nothing evaluated.
+  EXPECT_EQ(delivered[0]["params"]["expression"], R"(globalThis.__corvaneDeliver("{\"b\":1,\"a\":2}"))");
+  EXPECT_EQ(host->QueuedForPage(), 0u);
+}
+
+TEST_F(ChromiumHostTest, AppRequestsAreAnsweredByTheResponder) {
+  Paused("https://corvane.localhost/index.html");
+  auto fulfil = WithMethod(Take(), "Fetch.fulfillRequest");
+  ASSERT_EQ(fulfil.size(), 1u);
+  EXPECT_EQ(fulfil[0]["params"]["responseCode"], 200);
+  EXPECT_EQ(fulfil[0]["params"]["body"], "PHA+aGVsbG88L3A+");
+  EXPECT_EQ(fulfil[0]["params"]["responseHeaders"][1], json({{"name", "Content-Type"}, {"value", "text/html; charset=utf-8"}}));
+
+  Paused("https://corvane.localhost/missing.js");
+  fulfil = WithMethod(Take(), "Fetch.fulfillRequest");
+  EXPECT_EQ(fulfil.at(0)["params"]["responseCode"], 404);
+
+  Paused("https://corvane.localhost/index.html", json::object(), "OPTIONS");
+  fulfil = WithMethod(Take(), "Fetch.fulfillRequest");
+  EXPECT_EQ(fulfil.at(0)["params"]["responseCode"], 204);
+}
+
+TEST_F(ChromiumHostTest, LargeAnswersLeaveThePipeAndOpenRangesAreCapped) {
+  Paused("https://corvane.localhost/big.bin");
+  auto commands = Take();
+  const auto continued = WithMethod(commands, "Fetch.continueRequest");
+  ASSERT_EQ(continued.size(), 1u);
+  EXPECT_EQ(continued[0]["params"]["url"], "http://127.0.0.1:9/token");
+  ASSERT_EQ(platform.large.size(), 1u);
+  EXPECT_EQ(BodyLength(platform.large[0]), kInlineBodyLimit + 10);
+
+  Paused("https://corvane.localhost/big.bin", {{"Range", "bytes=5-"}});
+  const auto fulfil = WithMethod(Take(), "Fetch.fulfillRequest");
+  ASSERT_EQ(fulfil.size(), 1u);
+  EXPECT_EQ(fulfil[0]["params"]["responseCode"], 206);
+  bool sawRange = false;
+  for (const json& header : fulfil[0]["params"]["responseHeaders"]) {
+    if (header["name"] == "Content-Range") {
+      sawRange = true;
+      EXPECT_EQ(header["value"], "bytes 5-" + std::to_string(5 + kInlineBodyLimit - 1) + "/" +
+                                     std::to_string(kInlineBodyLimit + 10));
+    }
+  }
+  EXPECT_TRUE(sawRange);
+  EXPECT_EQ(platform.large.size(), 1u);
+}
+
+TEST_F(ChromiumHostTest, TheMainFrameStaysOnTheApp) {
+  AttachMain();
+  Take();
+  Paused("https://example.com/", json::object(), "GET", kMain, "Document");
+  auto commands = Take();
+  ASSERT_EQ(WithMethod(commands, "Fetch.failRequest").size(), 1u);
+  EXPECT_EQ(WithMethod(commands, "Fetch.failRequest")[0]["params"]["errorReason"], "Aborted");
+  Paused("https://example.com/", json::object(), "GET", "IFRAME", "Document");
+  EXPECT_EQ(WithMethod(Take(), "Fetch.continueRequest").size(), 1u);
+}
+
+TEST_F(ChromiumHostTest, PopupsCloseAndOnlyAllowedSchemesGoToTheSystem) {
+  AttachMain();
+  Take();
+  Event("Target.attachedToTarget",
+        {{"sessionId", "POPUP"}, {"targetInfo", {{"targetId", "P"}, {"type", "page"}, {"url", ""}}},
+         {"waitingForDebugger", true}});
+  const auto commands = Take();
+  ASSERT_EQ(commands.size(), 2u);
+  EXPECT_EQ(commands[0]["method"], "Runtime.runIfWaitingForDebugger");
+  EXPECT_EQ(commands[0]["sessionId"], "POPUP");
+  EXPECT_EQ(commands[1]["method"], "Target.closeTarget");
+  EXPECT_EQ(commands[1]["params"]["targetId"], "P");
+  for (const char* url : {"https://example.com/x", "mailto:a@b.c", "file:///etc/passwd", "javascript:alert(1)",
+                          "", "HTTP://EXAMPLE.COM/"}) {
+    Event("Page.windowOpen", {{"url", url}, {"userGesture", true}}, kSession);
+  }
+  EXPECT_EQ(platform.opened, (std::vector<std::string>{"https://example.com/x", "mailto:a@b.c", "HTTP://EXAMPLE.COM/"}));
+}
+
+TEST_F(ChromiumHostTest, WorkersAreResumedAndDevtoolsClosedWhenOff) {
+  config.enableDevtools = false;
+  host = std::make_unique<ChromiumHost>(config, responder.get(), nullptr, client, platform, ChromiumHostFolders{});
+  AttachMain();
+  Take();
+  Event("Target.attachedToTarget",
+        {{"sessionId", "W"}, {"targetInfo", {{"targetId", "WT"}, {"type", "worker"}, {"url", "https://corvane.localhost/w.js"}}},
+         {"waitingForDebugger", true}});
+  auto commands = Take();
+  ASSERT_EQ(commands.size(), 1u);
+  EXPECT_EQ(commands[0]["method"], "Runtime.runIfWaitingForDebugger");
+  Event("Target.targetCreated",
+        {{"targetInfo", {{"targetId", "D"}, {"type", "page"}, {"url", "devtools://devtools/bundled/inspector.html"}}}});
+  commands = Take();
+  ASSERT_EQ(commands.size(), 1u);
+  EXPECT_EQ(commands[0]["method"], "Target.closeTarget");
+  EXPECT_EQ(commands[0]["params"]["targetId"], "D");
+}
+
+TEST_F(ChromiumHostTest, ClosingTheAppWindowEndsTheRunWithZero) {
+  AttachMain();
+  Take();
+  Event("Target.targetDestroyed", {{"targetId", "SOMETHING_ELSE"}});
+  EXPECT_TRUE(platform.finished.empty());
+  Event("Target.targetDestroyed", {{"targetId", kMain}});
+  ASSERT_EQ(platform.finished.size(), 1u);
+  EXPECT_EQ(platform.finished[0].first, 0);
+  EXPECT_EQ(WithMethod(Take(), "Browser.close").size(), 1u);
+}
+
+TEST_F(ChromiumHostTest, ClientSizeAddsTheWindowFrameAndIsIgnoredInFullscreen) {
+  AttachMain();
+  Take();
+  host->SetClientSize(0, 100);
+  EXPECT_TRUE(Take().empty());
+  host->SetClientSize(640, 480);
+  auto commands = Take();
+  ASSERT_EQ(commands.size(), 1u);
+  Reply(commands[0], {{"windowId", 7}, {"bounds", {{"windowState", "normal"}}}});
+  commands = Take();
+  ASSERT_EQ(commands.size(), 1u);
+  EXPECT_EQ(commands[0]["method"], "Runtime.evaluate");
+  Reply(commands[0], {{"result", {{"type", "object"}, {"value", {0, 56}}}}});
+  commands = Take();
+  ASSERT_EQ(commands.size(), 1u);
+  EXPECT_EQ(commands[0]["params"], json({{"windowId", 7}, {"bounds", {{"width", 640}, {"height", 536}}}}));
+
+  host->SetClientSize(640, 480);
+  commands = Take();
+  Reply(commands.at(0), {{"windowId", 7}, {"bounds", {{"windowState", "fullscreen"}}}});
+  EXPECT_TRUE(Take().empty());
+  host->SetWindowPosition(10, 20);
+  commands = Take();
+  Reply(commands.at(0), {{"windowId", 7}, {"bounds", {{"windowState", "fullscreen"}}}});
+  EXPECT_TRUE(Take().empty());
+}
+
+TEST_F(ChromiumHostTest, FullscreenFollowsTheWindowsOwnState) {
+  AttachMain();
+  Take();
+  host->SetFullscreen(true);
+  auto commands = Take();
+  Reply(commands.at(0), {{"windowId", 7}, {"bounds", {{"windowState", "fullscreen"}}}});
+  EXPECT_TRUE(Take().empty());  // already there
+  host->SetFullscreen(true);
+  commands = Take();
+  Reply(commands.at(0), {{"windowId", 7}, {"bounds", {{"windowState", "normal"}}}});
+  commands = Take();
+  ASSERT_EQ(commands.size(), 1u);
+  EXPECT_EQ(commands[0]["params"], json({{"windowId", 7}, {"bounds", {{"windowState", "fullscreen"}}}}));
+}
+
+TEST_F(ChromiumHostTest, HandshakeRecordsTheFoldersForTheExtensionLibrary) {
+  host->SendDirectoryHandles();
+  const auto& handles = host->DirectoryHandles();
+  EXPECT_EQ(handles.at("<app>"), root.string() + "/");
+  EXPECT_EQ(handles.at("<web-resource>"), root.string() + "/www/");
+  EXPECT_EQ(handles.at("<current-app-data>"), "/data/t");
+  EXPECT_EQ(handles.at("<documents>"), "/k");
+}
+
+}  // namespace
+}  // namespace corvane

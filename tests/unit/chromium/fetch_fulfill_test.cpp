@@ -1,0 +1,97 @@
+// Answers of the responder as the Fetch domain takes them.
+
+#include <gtest/gtest.h>
+
+#include "base/base64.h"
+#include "chromium/fetch_fulfill.h"
+
+namespace corvane {
+namespace {
+
+using nlohmann::json;
+
+std::string Encode(std::string_view text) {
+  return Base64Encode(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+}
+
+TEST(Base64, PaddingForEveryRemainder) {
+  EXPECT_EQ(Encode(""), "");
+  EXPECT_EQ(Encode("f"), "Zg==");
+  EXPECT_EQ(Encode("fo"), "Zm8=");
+  EXPECT_EQ(Encode("foo"), "Zm9v");
+  EXPECT_EQ(Encode("foobar"), "Zm9vYmFy");
+  EXPECT_EQ(Encode(std::string("\xff\xfe\x00", 3)), "//4A");
+}
+
+TEST(FulfillParams, StatusReasonHeadersAndBodyAsThePageWillSeeThem) {
+  ResourceAnswer answer;
+  answer.status = 206;
+  answer.reason = "Partial Content";
+  answer.headers = {"Cache-Control: no-store", "Content-Type: audio/wav", "Accept-Ranges: bytes",
+                    "Content-Range: bytes 0-2/10", "Content-Length: 3", "not a header line"};
+  const json params = FulfillParams("R1", answer, "abc");
+  EXPECT_EQ(params["requestId"], "R1");
+  EXPECT_EQ(params["responseCode"], 206);
+  EXPECT_EQ(params["responsePhrase"], "Partial Content");
+  EXPECT_EQ(params["body"], "YWJj");
+  ASSERT_EQ(params["responseHeaders"].size(), 5u);
+  EXPECT_EQ(params["responseHeaders"][3], json({{"name", "Content-Range"}, {"value", "bytes 0-2/10"}}));
+}
+
+TEST(FulfillParams, NoBodyMemberWithoutBody) {
+  ResourceAnswer answer;
+  answer.status = 416;
+  answer.reason = "Range Not Satisfiable";
+  answer.headers = {"Cache-Control: no-store"};
+  EXPECT_FALSE(FulfillParams("R", answer, "").contains("body"));
+}
+
+ResourceAnswer Partial(std::uint64_t first, std::uint64_t last, std::uint64_t total) {
+  ResourceAnswer answer;
+  answer.status = 206;
+  answer.body = ResourceAnswer::BodyKind::Bytes;
+  answer.size = last - first + 1;
+  answer.headers = {"Cache-Control: no-store",
+                    "Content-Range: bytes " + std::to_string(first) + "-" + std::to_string(last) + "/" +
+                        std::to_string(total),
+                    "Content-Length: " + std::to_string(last - first + 1)};
+  return answer;
+}
+
+TEST(CappedRangeFor, OnlyOpenRangesAnsweredBeyondTheLimitAreCut) {
+  const std::uint64_t limit = 100;
+  EXPECT_EQ(CappedRangeFor("bytes=0-", Partial(0, 999, 1000), limit), "bytes=0-99");
+  EXPECT_EQ(CappedRangeFor(" bytes=500- ", Partial(500, 999, 1000), limit), "bytes=500-599");
+  // Small enough, or not open: the answer stands.
+  EXPECT_EQ(CappedRangeFor("bytes=950-", Partial(950, 999, 1000), limit), std::nullopt);
+  EXPECT_EQ(CappedRangeFor("bytes=0-499", Partial(0, 499, 1000), limit), std::nullopt);
+  EXPECT_EQ(CappedRangeFor("bytes=-500", Partial(500, 999, 1000), limit), std::nullopt);
+  EXPECT_EQ(CappedRangeFor("bytes=0-,5-", Partial(0, 999, 1000), limit), std::nullopt);
+  EXPECT_EQ(CappedRangeFor(std::nullopt, Partial(0, 999, 1000), limit), std::nullopt);
+  ResourceAnswer whole = Partial(0, 999, 1000);
+  whole.status = 200;
+  EXPECT_EQ(CappedRangeFor("bytes=0-", whole, limit), std::nullopt);
+}
+
+TEST(BodyLength, WholeFilesCountWhatTheyAnnounce) {
+  ResourceAnswer file;
+  file.body = ResourceAnswer::BodyKind::WholeFile;
+  file.headers = {"Cache-Control: no-store", "Content-Length: 209715200"};
+  EXPECT_EQ(BodyLength(file), 209715200u);
+  EXPECT_EQ(BodyLength(Partial(10, 19, 100)), 10u);
+  ResourceAnswer none;
+  none.headers = {"Content-Length: 5"};
+  EXPECT_EQ(BodyLength(none), 0u);
+}
+
+TEST(RequestHeader, MatchesNamesWithoutRegardToCase) {
+  const json headers = {{"range", "bytes=0-"}, {"Accept", "*/*"}, {"X-Number", 5}};
+  EXPECT_EQ(RequestHeader(headers, "Range"), "bytes=0-");
+  EXPECT_EQ(RequestHeader(headers, "accept"), "*/*");
+  EXPECT_EQ(RequestHeader(headers, "X-Number"), std::nullopt);
+  EXPECT_EQ(RequestHeader(headers, "Origin"), std::nullopt);
+  EXPECT_EQ(RequestHeader(json::array(), "Range"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace corvane

@@ -1,0 +1,263 @@
+// HandleResourceRequest against stand-in runtime objects: the URI and Range header are read from
+// the request, and the response carries the responder's status, reason, header block and body.
+
+#include "webview2/resource_stream_win.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+
+#include "base/text_win.h"
+#include "content/bundle_writer.h"
+#include "base/com_handler_win.h"
+#include "base/com_ref_win.h"
+
+namespace corvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+HRESULT Unexpected() {
+  ADD_FAILURE() << "the adapter called a method it has no use for";
+  return E_NOTIMPL;
+}
+
+LPWSTR CoTaskCopy(const std::wstring& text) {
+  auto* copy = static_cast<LPWSTR>(CoTaskMemAlloc((text.size() + 1) * sizeof(wchar_t)));
+  wcscpy(copy, text.c_str());
+  return copy;
+}
+
+// Current reference count, without changing it.
+ULONG References(IUnknown* object) {
+  object->AddRef();
+  return object->Release();
+}
+
+class FakeHeaders final : public ComObject<FakeHeaders, ICoreWebView2HttpRequestHeaders> {
+ public:
+  std::optional<std::wstring> range;
+
+  HRESULT STDMETHODCALLTYPE GetHeader(LPCWSTR name, LPWSTR* value) override {
+    *value = nullptr;
+    if (std::wstring(name) != L"Range" || !range) return E_INVALIDARG;
+    *value = CoTaskCopy(*range);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Contains(LPCWSTR name, BOOL* value) override {
+    *value = std::wstring(name) == L"Range" && range;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetHeaders(LPCWSTR, ICoreWebView2HttpHeadersCollectionIterator**) override {
+    return Unexpected();
+  }
+  HRESULT STDMETHODCALLTYPE SetHeader(LPCWSTR, LPCWSTR) override { return Unexpected(); }
+  HRESULT STDMETHODCALLTYPE RemoveHeader(LPCWSTR) override { return Unexpected(); }
+  HRESULT STDMETHODCALLTYPE GetIterator(ICoreWebView2HttpHeadersCollectionIterator**) override {
+    return Unexpected();
+  }
+};
+
+class FakeRequest final : public ComObject<FakeRequest, ICoreWebView2WebResourceRequest> {
+ public:
+  std::wstring uri;
+  ComRef<FakeHeaders> headers = ComRef<FakeHeaders>::Adopt(new FakeHeaders);
+
+  HRESULT STDMETHODCALLTYPE get_Uri(LPWSTR* value) override {
+    *value = CoTaskCopy(uri);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_Headers(ICoreWebView2HttpRequestHeaders** value) override {
+    headers->AddRef();
+    *value = headers.get();
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE put_Uri(LPCWSTR) override { return Unexpected(); }
+  HRESULT STDMETHODCALLTYPE get_Method(LPWSTR*) override { return Unexpected(); }
+  HRESULT STDMETHODCALLTYPE put_Method(LPCWSTR) override { return Unexpected(); }
+  HRESULT STDMETHODCALLTYPE get_Content(IStream**) override { return Unexpected(); }
+  HRESULT STDMETHODCALLTYPE put_Content(IStream*) override { return Unexpected(); }
+};
+
+class FakeResponse final : public ComObject<FakeResponse, ICoreWebView2WebResourceResponse> {
+ public:
+  ComRef<IStream> content;
+  int status = 0;
+  std::wstring reason;
+  std::wstring headerBlock;
+
+  HRESULT STDMETHODCALLTYPE get_Content(IStream**) override { return Unexpected(); }
+  HRESULT STDMETHODCALLTYPE put_Content(IStream*) override { return Unexpected(); }
+  HRESULT STDMETHODCALLTYPE get_Headers(ICoreWebView2HttpResponseHeaders**) override {
+    return Unexpected();
+  }
+  HRESULT STDMETHODCALLTYPE get_StatusCode(int*) override { return Unexpected(); }
+  HRESULT STDMETHODCALLTYPE put_StatusCode(int) override { return Unexpected(); }
+  HRESULT STDMETHODCALLTYPE get_ReasonPhrase(LPWSTR*) override { return Unexpected(); }
+  HRESULT STDMETHODCALLTYPE put_ReasonPhrase(LPCWSTR) override { return Unexpected(); }
+};
+
+class FakeEnvironment final : public ComObject<FakeEnvironment, ICoreWebView2Environment> {
+ public:
+  HRESULT STDMETHODCALLTYPE CreateWebResourceResponse(
+      IStream* content, int statusCode, LPCWSTR reasonPhrase, LPCWSTR headers,
+      ICoreWebView2WebResourceResponse** response) override {
+    auto* created = new FakeResponse;
+    created->content = content;
+    created->status = statusCode;
+    created->reason = reasonPhrase;
+    created->headerBlock = headers;
+    *response = created;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE CreateCoreWebView2Controller(
+      HWND, ICoreWebView2CreateCoreWebView2ControllerCompletedHandler*) override {
+    return Unexpected();
+  }
+  HRESULT STDMETHODCALLTYPE get_BrowserVersionString(LPWSTR*) override { return Unexpected(); }
+  HRESULT STDMETHODCALLTYPE add_NewBrowserVersionAvailable(
+      ICoreWebView2NewBrowserVersionAvailableEventHandler*, EventRegistrationToken*) override {
+    return Unexpected();
+  }
+  HRESULT STDMETHODCALLTYPE remove_NewBrowserVersionAvailable(EventRegistrationToken) override {
+    return Unexpected();
+  }
+};
+
+class FakeArgs final : public ComObject<FakeArgs, ICoreWebView2WebResourceRequestedEventArgs> {
+ public:
+  ComRef<FakeRequest> request = ComRef<FakeRequest>::Adopt(new FakeRequest);
+  ComRef<ICoreWebView2WebResourceResponse> response;
+
+  HRESULT STDMETHODCALLTYPE get_Request(ICoreWebView2WebResourceRequest** value) override {
+    request->AddRef();
+    *value = request.get();
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE put_Response(ICoreWebView2WebResourceResponse* value) override {
+    response = value;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_Response(ICoreWebView2WebResourceResponse**) override {
+    return Unexpected();
+  }
+  HRESULT STDMETHODCALLTYPE GetDeferral(ICoreWebView2Deferral**) override { return Unexpected(); }
+  HRESULT STDMETHODCALLTYPE get_ResourceContext(COREWEBVIEW2_WEB_RESOURCE_CONTEXT*) override {
+    return Unexpected();
+  }
+};
+
+std::string ReadAll(IStream* stream) {
+  std::string bytes;
+  char buffer[4096];
+  ULONG read = 0;
+  while (SUCCEEDED(stream->Read(buffer, sizeof(buffer), &read)) && read > 0) bytes.append(buffer, read);
+  return bytes;
+}
+
+constexpr char kBaseUrl[] = "https://app.corvane.invalid/";
+
+class ResourceStreamTest : public ::testing::Test {
+ protected:
+  ResourceStreamTest() {
+    folder_ = fs::temp_directory_path() /
+              ("corvane-stream-test-" +
+               std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+    fs::create_directories(folder_);
+    std::ofstream(folder_ / "clip.webm", std::ios::binary) << "0123456789";
+    bundleBytes_ = BuildBundle({{"index.html", "<html>"}, {"my file.txt", "spaced"}});
+    bundle_ = AssetBundle::OverMemory(bundleBytes_.data(), bundleBytes_.size());
+    bundle_.Parse();
+    const std::u8string root = folder_.u8string();
+    responder_.emplace(bundle_, std::string(root.begin(), root.end()) + "\\", '\\');
+  }
+  ~ResourceStreamTest() override {
+    responder_.reset();  // unmaps before the files go
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+  }
+
+  // Runs one request and returns the response the adapter set.
+  FakeResponse* Request(const std::wstring& uri, std::optional<std::wstring> range = {}) {
+    args_ = ComRef<FakeArgs>::Adopt(new FakeArgs);
+    args_->request->uri = uri;
+    args_->request->headers->range = std::move(range);
+    EXPECT_EQ(HandleResourceRequest(args_.get(), environment_.get(), kBaseUrl, *responder_), S_OK);
+    // Everything the adapter took, it gave back.
+    EXPECT_EQ(References(args_->request.get()), 1u);
+    EXPECT_EQ(References(args_->request->headers.get()), 1u);
+    if (!args_->response) {
+      ADD_FAILURE() << "no response was set";
+      return nullptr;
+    }
+    EXPECT_EQ(References(args_->response.get()), 1u);
+    return static_cast<FakeResponse*>(args_->response.get());
+  }
+
+  fs::path folder_;
+  std::string bundleBytes_;
+  AssetBundle bundle_;
+  std::optional<ResourceResponder> responder_;
+  ComRef<FakeEnvironment> environment_ = ComRef<FakeEnvironment>::Adopt(new FakeEnvironment);
+  ComRef<FakeArgs> args_;
+};
+
+TEST_F(ResourceStreamTest, AnswersBundleEntryWithCopiedBody) {
+  FakeResponse* response = Request(L"https://app.corvane.invalid/index.html");
+  ASSERT_TRUE(response);
+  EXPECT_EQ(response->status, 200);
+  EXPECT_EQ(response->reason, L"OK");
+  EXPECT_EQ(response->headerBlock,
+            L"Cache-Control: no-store\nContent-Type: text/html; charset=utf-8\n"
+            L"Accept-Ranges: bytes\nContent-Length: 6");
+  ASSERT_TRUE(response->content);
+  EXPECT_EQ(ReadAll(response->content.get()), "<html>");
+  EXPECT_EQ(References(response->content.get()), 1u);
+
+  response = Request(L"https://app.corvane.invalid/my%20file.txt");
+  ASSERT_TRUE(response && response->content);
+  EXPECT_EQ(ReadAll(response->content.get()), "spaced");
+}
+
+TEST_F(ResourceStreamTest, ReadsRangeHeaderAndServesDiskFiles) {
+  FakeResponse* whole = Request(L"https://app.corvane.invalid/clip.webm");
+  ASSERT_TRUE(whole && whole->content);
+  EXPECT_EQ(whole->status, 200);
+  EXPECT_EQ(ReadAll(whole->content.get()), "0123456789");
+
+  FakeResponse* part = Request(L"https://app.corvane.invalid/clip.webm", L" bytes=2-4 ");
+  ASSERT_TRUE(part && part->content);
+  EXPECT_EQ(part->status, 206);
+  EXPECT_EQ(part->reason, L"Partial Content");
+  EXPECT_EQ(part->headerBlock,
+            L"Cache-Control: no-store\nContent-Type: video/webm\nAccept-Ranges: bytes\n"
+            L"Content-Range: bytes 2-4/10\nContent-Length: 3");
+  EXPECT_EQ(ReadAll(part->content.get()), "234");
+
+  FakeResponse* unsatisfiable = Request(L"https://app.corvane.invalid/clip.webm", L"bytes=10-");
+  ASSERT_TRUE(unsatisfiable);
+  EXPECT_EQ(unsatisfiable->status, 416);
+  EXPECT_EQ(unsatisfiable->reason, L"Range Not Satisfiable");
+  EXPECT_FALSE(unsatisfiable->content);
+}
+
+TEST_F(ResourceStreamTest, AnswersNotFoundForMissingTraversingAndShortUris) {
+  for (const wchar_t* uri : {L"https://app.corvane.invalid/missing.js",
+                             L"https://app.corvane.invalid/..%2F..%2Fwin.ini",
+                             L"https://app.corvane.invalid", L""}) {
+    SCOPED_TRACE(ToUtf8(uri));
+    FakeResponse* response = Request(uri);
+    ASSERT_TRUE(response && response->content);
+    EXPECT_EQ(response->status, 404);
+    EXPECT_EQ(response->reason, L"Not Found");
+    EXPECT_EQ(response->headerBlock, L"Cache-Control: no-store");
+    EXPECT_EQ(ReadAll(response->content.get()), "File not found");
+  }
+}
+
+}  // namespace
+}  // namespace corvane

@@ -1,0 +1,104 @@
+#include "webview2/lumo_webview_win.h"
+
+#include "app/shell_window_win.h"
+#include "app/shell_globals_win.h"
+#include "base/text_win.h"
+#include "webview2/directory_handles_win.h"
+#include "webview2/resource_stream_win.h"
+#include "webview2/environment_options_win.h"
+#include "webview2/start_failure.h"
+#include "content/url_policy.h"
+#include "webview2/webview2_loader_win.h"
+#include "webview2/webview_handlers_win.h"
+
+namespace corvane {
+
+LumoWebView::LumoWebView(const AppConfig& appConfig, const AssetBundle& assetBundle,
+                         HWND mainWindow, std::string executableFolder,
+                         std::string contentFolderName, const wchar_t* runtimeFolder,
+                         std::string userData)
+    : config(appConfig),
+      bundle(assetBundle),
+      extensionManager(g_extensionManager.get()),
+      window(mainWindow),
+      appFolder(std::move(executableFolder)),
+      contentFolder(std::move(contentFolderName)),
+      userDataFolder(std::move(userData)),
+      baseUrl(BaseUrlFor(appConfig)),
+      browserFolder(runtimeFolder ? std::optional<std::wstring>(runtimeFolder) : std::nullopt),
+      responder(assetBundle, appFolder + contentFolder, '\\'),
+      bridge(*this, extensionManager) {
+  if (extensionManager) extensionManager->host = this;
+}
+
+LumoWebView::~LumoWebView() {
+  // The manager normally goes first (teardown); never leave it pointing at a dead host.
+  if (g_extensionManager && g_extensionManager->host == this) g_extensionManager->host = nullptr;
+}
+
+void LumoWebView::Init() {
+  const std::wstring browserArguments = ToWide(config.chromiumArgs);
+  const std::wstring userData = ToWide(userDataFolder);
+  // Inherited values stay in force in windowed mode: nothing is set or cleared then.
+  if (config.hostingMode == HostingMode::WindowToVisual) {
+    SetEnvironmentVariableW(L"COREWEBVIEW2_FORCED_HOSTING_MODE",
+                            L"COREWEBVIEW2_HOSTING_MODE_WINDOW_TO_VISUAL");
+  }
+  ComRef<ICoreWebView2EnvironmentOptions> options = EnvironmentOptions::Create();
+  // Always set, even to empty text.
+  options->put_AdditionalBrowserArguments(browserArguments.c_str());
+  ComRef<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler> handler =
+      EnvironmentCompletedHandler::Create(this);
+  const HRESULT result = CreateCoreWebView2EnvironmentWithOptions(
+      browserFolder ? browserFolder->c_str() : nullptr, userData.c_str(), options.get(),
+      handler.get());
+  // A call refused outright never reaches the handler; without this the hidden window would
+  // wait forever.
+  if (FAILED(result)) ReportStartFailure(result);
+}
+
+void LumoWebView::OnEnvironmentCreated(HRESULT errorCode,
+                                       ICoreWebView2Environment* createdEnvironment) {
+  if (startFailed_) return;
+  if (!createdEnvironment) {
+    ReportStartFailure(FAILED(errorCode) ? errorCode : E_FAIL);
+    return;
+  }
+  environment = createdEnvironment;
+  ComRef<ICoreWebView2CreateCoreWebView2ControllerCompletedHandler> handler =
+      ControllerCompletedHandler::Create(this);
+  const HRESULT result = environment->CreateCoreWebView2Controller(window, handler.get());
+  if (FAILED(result)) ReportStartFailure(result);
+}
+
+void LumoWebView::ReportStartFailure(HRESULT error) {
+  if (startFailed_) return;
+  startFailed_ = true;
+  // A window the user already closed has nothing left to start; its quit code stands.
+  if (!IsWindow(window)) return;
+  MessageBoxW(nullptr, ToWide(StartFailureMessage(std::uint32_t(error))).c_str(),
+              ToWide(config.title).c_str(), MB_ICONERROR);
+  SetQuitCodeOnDestroy(1);
+  DestroyWindow(window);
+}
+
+void LumoWebView::PostJson(const std::string& json) {
+  if (webView) webView->PostWebMessageAsJson(ToWide(json).c_str());
+}
+
+void LumoWebView::SendDirectoryHandles() {
+  corvane::SendDirectoryHandles(environment.get(), webView.get(), appFolder, contentFolder,
+                                userDataFolder, directoryHandles);
+}
+
+HRESULT LumoWebView::HandleResourceRequest(ICoreWebView2WebResourceRequestedEventArgs* args) {
+  return corvane::HandleResourceRequest(args, environment.get(), baseUrl, responder);
+}
+
+void LumoWebView::ReleaseMappedFiles() { responder.ReleaseMappedFiles(); }
+
+bool LumoWebView::IsAppUri(const wchar_t* uri) const {
+  return uri && PassesPrefixTest(ToUtf8(uri), baseUrl);
+}
+
+}  // namespace corvane

@@ -1,0 +1,93 @@
+#pragma once
+// The host of the one web view inside the main window. It carries the start-up values, owns the
+// WebView2 references, the window's fullscreen state, the responder with its cache of mapped
+// loose files and the message bridge, and serves the bridge and the extension manager as their
+// host. Everything runs on the UI thread.
+
+#include <windows.h>
+#include <shobjidl.h>
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include "base/app_config.h"
+#include "bridge/extension_manager.h"
+#include "bridge/message_bridge.h"
+#include "content/asset_bundle.h"
+#include "content/resource_responder.h"
+#include "base/com_ref_win.h"
+#include "webview2/webview2_abi.h"
+
+namespace corvane {
+
+class LumoWebView final : public BridgeHost, public ExtensionHost {
+ public:
+  // `browserFolder` is null for the installed runtime. Takes the extension manager from
+  // g_extensionManager and makes itself that manager's host.
+  LumoWebView(const AppConfig& config, const AssetBundle& bundle, HWND window,
+              std::string appFolder, std::string contentFolder, const wchar_t* browserFolder,
+              std::string userDataFolder);
+  LumoWebView(const LumoWebView&) = delete;
+  LumoWebView& operator=(const LumoWebView&) = delete;
+  ~LumoWebView();
+
+  // Starts creating the environment and returns at once; the rest happens in handlers.
+  void Init();
+
+  // Steps of the creation chain, called by the completion handlers.
+  void OnEnvironmentCreated(HRESULT errorCode, ICoreWebView2Environment* createdEnvironment);
+  void OnControllerCreated(HRESULT errorCode, ICoreWebView2Controller* createdController);
+
+  // Window operations (lengths in 96-DPI units).
+  void SetFullscreen(bool fullscreen) override;
+  void SetClientSize(std::int32_t width, std::int32_t height) override;
+  void SetWindowPosition(std::int32_t x, std::int32_t y) override;
+
+  // Bridge and extension side.
+  void PostJson(const std::string& json) override;
+  void SendDirectoryHandles() override;
+  const std::map<std::string, std::string>& DirectoryHandles() const override {
+    return directoryHandles;
+  }
+
+  // Answers one intercepted request under baseUrl.
+  HRESULT HandleResourceRequest(ICoreWebView2WebResourceRequestedEventArgs* args);
+  // Unmaps the loose files served as ranges; start-up calls it after the message loop.
+  void ReleaseMappedFiles();
+
+  // True when `uri` belongs to the app (see PassesPrefixTest); a null uri never does.
+  bool IsAppUri(const wchar_t* uri) const;
+
+  const AppConfig& config;
+  const AssetBundle& bundle;
+  ExtensionManager* extensionManager;
+  HWND window;
+  std::string appFolder;
+  std::string contentFolder;
+  std::string userDataFolder;
+  std::string baseUrl;
+  std::optional<std::wstring> browserFolder;
+  ComRef<ICoreWebView2Environment> environment;
+  ComRef<ICoreWebView2Controller> controller;
+  ComRef<ICoreWebView2> webView;
+  ComRef<ICoreWebView2_2> webView2;
+  ComRef<ITaskbarList2> taskbarList;
+  ResourceResponder responder;  // holds the cache of mapped loose files
+  bool isFullscreen = false;
+  LONG savedStyle = 0;
+  LONG savedExStyle = 0;
+  RECT savedRect{};
+  std::map<std::string, std::string> directoryHandles;
+  MessageBridge bridge;
+
+ private:
+  // Environment or controller creation failed: tell the user, close the window and end the
+  // message loop with exit code 1. Only the first failure is reported.
+  void ReportStartFailure(HRESULT error);
+  void ConfigureWebView();
+
+  bool startFailed_ = false;
+};
+
+}  // namespace corvane

@@ -1,0 +1,70 @@
+// The window operations the page can trigger: fullscreen, client size and position.
+
+#include "base/dpi.h"
+#include "webview2/lumo_webview_win.h"
+#include "webview2/taskbar_win.h"
+
+namespace corvane {
+namespace {
+
+constexpr LONG kFramedStyles = WS_CAPTION | WS_THICKFRAME;
+constexpr LONG kFramedExStyles =
+    WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE;
+
+}  // namespace
+
+void LumoWebView::SetFullscreen(bool fullscreen) {
+  if (fullscreen == isFullscreen) return;
+  isFullscreen = fullscreen;
+
+  RECT target{};
+  if (fullscreen) {
+    savedStyle = GetWindowLongW(window, GWL_STYLE);
+    savedExStyle = GetWindowLongW(window, GWL_EXSTYLE);
+    GetWindowRect(window, &savedRect);
+    SetWindowLongW(window, GWL_STYLE, savedStyle & ~kFramedStyles);
+    SetWindowLongW(window, GWL_EXSTYLE, savedExStyle & ~kFramedExStyles);
+    // The monitor rectangle, not the work area: the taskbar is covered too.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+    target = monitor.rcMonitor;
+  } else {
+    SetWindowLongW(window, GWL_STYLE, savedStyle);
+    SetWindowLongW(window, GWL_EXSTYLE, savedExStyle);
+    target = savedRect;
+  }
+  SetWindowPos(window, nullptr, target.left, target.top, SaturatedSpan(target.left, target.right),
+               SaturatedSpan(target.top, target.bottom),
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+
+  // Created on first use; a failed creation is tried again at the next change.
+  if (!taskbarList) {
+    ComRef<ITaskbarList2> created;
+    if (SUCCEEDED(CoCreateInstance(kTaskbarListClassId, nullptr, CLSCTX_INPROC_SERVER,
+                                   kTaskbarList2InterfaceId,
+                                   reinterpret_cast<void**>(created.Put()))) &&
+        created && SUCCEEDED(created->HrInit())) {
+      taskbarList = created;
+    }
+  }
+  if (taskbarList) taskbarList->MarkFullscreenWindow(window, fullscreen ? TRUE : FALSE);
+}
+
+void LumoWebView::SetClientSize(std::int32_t width, std::int32_t height) {
+  if (isFullscreen || width <= 0 || height <= 0) return;
+  const DWORD style = DWORD(GetWindowLongW(window, GWL_STYLE));
+  const DWORD exStyle = DWORD(GetWindowLongW(window, GWL_EXSTYLE));
+  RECT outer{0, 0, ScaleForDpi(width), ScaleForDpi(height)};
+  AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+  SetWindowPos(window, nullptr, 0, 0, SaturatedSpan(outer.left, outer.right),
+               SaturatedSpan(outer.top, outer.bottom), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void LumoWebView::SetWindowPosition(std::int32_t x, std::int32_t y) {
+  if (isFullscreen) return;
+  SetWindowPos(window, nullptr, ScaleForDpi(x), ScaleForDpi(y), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace corvane
