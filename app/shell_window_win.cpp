@@ -4,15 +4,12 @@
 #include <gdiplus.h>
 
 #include "base/dpi.h"
-#include "app/shell_globals_win.h"
 #include "base/text_path.h"
 #include "base/text_win.h"
 #include "webview2/lumo_webview_win.h"
 
 namespace corvane {
 namespace {
-
-int g_quitCodeOnDestroy = 0;
 
 // The keyboard's way into the window menu (Alt, F10, Alt+Space, Alt with a mnemonic): the whole
 // wParam is SC_KEYMENU and lParam carries at most a character in its low word.
@@ -23,21 +20,20 @@ bool IsKeyboardMenuActivation(WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  LumoWebView* host = g_webViewHost;
+  auto* host = reinterpret_cast<LumoWebView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   switch (message) {
     case WM_DESTROY:
-      PostQuitMessage(g_quitCodeOnDestroy);
+      PostQuitMessage(host ? host->quitCode() : 0);
       return 0;
+    case WM_NCDESTROY:
+      AttachHost(window, nullptr);
+      break;
     case WM_MOVE:
     case WM_MOVING:
-      if (host && host->controller) host->controller->NotifyParentWindowPositionChanged();
+      if (host) host->OnWindowMoved();
       return 0;
     case WM_SIZE:
-      if (host && host->controller) {
-        RECT bounds{};
-        GetClientRect(host->window, &bounds);
-        host->controller->put_Bounds(bounds);
-      }
+      if (host) host->OnWindowResized();
       return 0;
     case WM_SYSCOMMAND:
       // Swallowed so that Alt alone does not park the keyboard in a menu the app never shows;
@@ -48,6 +44,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       break;
   }
   return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void AttachHost(HWND window, LumoWebView* host) {
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(host));
 }
 
 bool RegisterMainWindowClass(HINSTANCE instance, HICON icon) {
@@ -90,7 +90,5 @@ HICON LoadIconFromFile(const std::string& path) {
   GdipDisposeImage(bitmap);
   return status == Gdiplus::Ok ? icon : nullptr;
 }
-
-void SetQuitCodeOnDestroy(int code) { g_quitCodeOnDestroy = code; }
 
 }  // namespace corvane

@@ -9,9 +9,17 @@
 
 namespace corvane {
 
+class LumoWebView;
+
 inline constexpr wchar_t kMainWindowClassName[] = L"WindowsCorvane";
 
+// Reaches the web view host through the window's user data (see AttachHost); while there is
+// none, it leaves the web view alone and destroying the window ends the loop with code 0.
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Hands `host` (non-owning; null to detach) to the window's procedure. The host must stay alive
+// until it is detached again.
+void AttachHost(HWND window, LumoWebView* host);
 
 // Registers the "WindowsCorvane" class with `icon` as large and small icon; false on failure.
 bool RegisterMainWindowClass(HINSTANCE instance, HICON icon);
@@ -27,9 +35,5 @@ DWORD MainWindowStyle(bool resizable);
 // An icon made from any image GDI+ decodes, in the image's own size; null when the file is
 // missing or not an image. GDI+ must be running. `path` is UTF-8.
 HICON LoadIconFromFile(const std::string& path);
-
-// The exit code the message loop ends with once the main window is destroyed: 0 unless start-up
-// of the web view failed after the window was created.
-void SetQuitCodeOnDestroy(int code);
 
 }  // namespace corvane

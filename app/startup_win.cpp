@@ -7,17 +7,17 @@
 
 #include <cstdio>
 #include <limits>
-#include <memory>
+#include <optional>
 #include <string>
 
+#include "app/shell_window_win.h"
 #include "base/app_config.h"
 #include "base/file_helpers_win.h"
-#include "app/shell_globals_win.h"
-#include "app/shell_window_win.h"
 #include "base/text_path.h"
 #include "base/text_win.h"
 #include "bridge/extension_manager.h"
 #include "content/asset_bundle.h"
+#include "content/mapped_file.h"
 #include "installer/install_runtime_win.h"
 #include "webview2/lumo_webview_win.h"
 #include "webview2/webview2_loader_win.h"
@@ -31,6 +31,59 @@ constexpr char kContentFolder[] = "www\\";
 void ShowStartupError(const wchar_t* text) {
   MessageBoxW(nullptr, text, kStartupCaption, MB_ICONERROR);
 }
+
+// Joins the UI thread to a single-threaded apartment for the life of the shell.
+class ScopedComApartment {
+ public:
+  ScopedComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+  ScopedComApartment(const ScopedComApartment&) = delete;
+  ScopedComApartment& operator=(const ScopedComApartment&) = delete;
+  // S_FALSE (already joined) counts too: it must be balanced like S_OK.
+  ~ScopedComApartment() {
+    if (SUCCEEDED(result_)) CoUninitialize();
+  }
+
+ private:
+  HRESULT result_;
+};
+
+// GDI+ runs from before the icon is loaded until the shell ends.
+class GdiplusSession {
+ public:
+  GdiplusSession() {
+    const Gdiplus::GdiplusStartupInput input;
+    Gdiplus::GdiplusStartup(&token_, &input, nullptr);
+  }
+  GdiplusSession(const GdiplusSession&) = delete;
+  GdiplusSession& operator=(const GdiplusSession&) = delete;
+  ~GdiplusSession() {
+    if (token_) Gdiplus::GdiplusShutdown(token_);
+  }
+
+ private:
+  ULONG_PTR token_ = 0;
+};
+
+// assets.dat mapped read-only; the bundle reads it in place, so the mapping outlives it.
+class BundleMapping {
+ public:
+  BundleMapping() = default;
+  BundleMapping(const BundleMapping&) = delete;
+  BundleMapping& operator=(const BundleMapping&) = delete;
+  ~BundleMapping() {
+    if (file_) UnmapFile(*file_);
+  }
+
+  // False when the file cannot be opened or mapped (an empty file cannot be mapped either).
+  bool Map(const std::string& path) {
+    file_ = MapWholeFile(path);
+    return file_.has_value();
+  }
+  const MappedFile& file() const { return *file_; }
+
+ private:
+  std::optional<MappedFile> file_;
+};
 
 // package.json as bytes; empty when it cannot be opened or read, or has no bytes.
 std::string ReadPackageJson(const std::string& appFolder) {
@@ -49,169 +102,160 @@ std::string ReadPackageJson(const std::string& appFolder) {
   return text;
 }
 
-// True when the loader reports an installed runtime (in `browserFolder`, or the system-wide one
-// when null). Only the presence of a version text counts.
-bool RuntimeAvailable(const wchar_t* browserFolder) {
-  LPWSTR version = nullptr;
-  GetAvailableCoreWebView2BrowserVersionString(browserFolder, &version);
-  if (!version) return false;
-  CoTaskMemFree(version);
-  return true;
-}
-
-// assets.dat mapped read-only for the life of the process; the bundle reads it in place.
-struct BundleMapping {
-  HANDLE file = INVALID_HANDLE_VALUE;
-  HANDLE mapping = nullptr;
-  const void* view = nullptr;
-
-  void Close() {
-    if (view) UnmapViewOfFile(view);
-    if (mapping) CloseHandle(mapping);
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    view = nullptr;
-    mapping = nullptr;
-    file = INVALID_HANDLE_VALUE;
-  }
-};
-
-// Opens and parses the bundle when the file exists. A file that cannot be opened, mapped or
-// parsed is reported once; start-up goes on with whatever the bundle holds.
-void OpenAssetBundle(const std::string& appFolder, AssetBundle& bundle, BundleMapping& mapping) {
-  const std::string bundlePath = appFolder + kContentFolder + "assets.dat";
-  if (!FileExists(bundlePath)) return;
-  const std::wstring widePath = ToExtendedPath(ToWide(bundlePath));
-  mapping.file = CreateFileW(widePath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (mapping.file != INVALID_HANDLE_VALUE) {
-    mapping.mapping = CreateFileMappingW(mapping.file, nullptr, PAGE_READONLY, 0, 0, nullptr);
-  }
-  if (mapping.mapping) mapping.view = MapViewOfFile(mapping.mapping, FILE_MAP_READ, 0, 0, 0);
-  // The size of the file actually mapped: nobody can write it while the handle is open.
-  LARGE_INTEGER size{};
-  if (!mapping.view || !GetFileSizeEx(mapping.file, &size)) {
-    ShowStartupError(L"Error reading asset bundle");
-    return;
-  }
-  try {
-    bundle = AssetBundle::OverMemory(mapping.view, std::uint64_t(size.QuadPart));
-    bundle.Parse();
-  } catch (...) {
-    ShowStartupError(L"Error reading asset bundle");
-  }
-}
-
-}  // namespace
-
-int RunShell(HINSTANCE instance) {
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-
-  const std::string appFolder = ExecutableFolder();
-  const std::string packageJsonText = ReadPackageJson(appFolder);
+// Reads package.json into `config`; false once the user has been told why it cannot be used.
+bool LoadConfiguration(const std::string& appFolder, std::string& packageJsonText,
+                       AppConfig& config) {
+  packageJsonText = ReadPackageJson(appFolder);
   if (packageJsonText.empty()) {
     ShowStartupError(
         L"Failed to load package.json. Check the file is in the same folder as the app.");
-    return 1;
+    return false;
   }
-
-  AppConfig config;
   try {
     LoadAppConfig(packageJsonText, config);
   } catch (...) {
     ShowStartupError(
         L"Failed to parse package.json. Check the file has valid JSON and that all parameters "
         L"are correct.");
-    return 1;
+    return false;
   }
+  return true;
+}
 
-  const std::string userDataFolder = GetKnownFolderPath(FOLDERID_LocalAppData) + "\\" + config.name;
-
-  ULONG_PTR gdiplusToken = 0;
-  const Gdiplus::GdiplusStartupInput gdiplusInput;
-  Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
-
+// The configured icon, else the system's application icon.
+HICON LoadWindowIcon(HINSTANCE instance, const std::string& appFolder, const AppConfig& config) {
   HICON icon = nullptr;
   if (!config.icon.empty()) icon = LoadIconFromFile(appFolder + config.icon);
   // The executable carries no icon resource, so this normally leaves the class without one.
   if (!icon) icon = LoadIconW(instance, MAKEINTRESOURCEW(32512));
+  return icon;
+}
+
+// True when the loader reports an installed runtime (in `browserFolder`, or the system-wide one
+// when null). Only the presence of a version text counts.
+bool RuntimeAvailable(const WebView2Loader& loader, const wchar_t* browserFolder) {
+  LPWSTR version = nullptr;
+  loader.GetAvailableBrowserVersionString(browserFolder, &version);
+  if (!version) return false;
+  CoTaskMemFree(version);
+  return true;
+}
+
+// Makes sure the configured runtime is there, offering the installer for a missing evergreen
+// one. Sets `browserFolder` (null for the installed runtime); false once the user has been told.
+bool EnsureRuntime(HINSTANCE instance, const WebView2Loader& loader, const AppConfig& config,
+                   const std::string& userDataFolder, const wchar_t*& browserFolder) {
+  const std::wstring title = ToWide(config.title);
+  if (config.distributionMode == DistributionMode::Evergreen) {
+    browserFolder = nullptr;
+    if (RuntimeAvailable(loader, nullptr)) return true;
+    MessageBoxW(nullptr, ToWide(config.messages.installWebview2).c_str(), title.c_str(),
+                MB_ICONINFORMATION);
+    InstallRuntime(instance, userDataFolder, config);
+    if (RuntimeAvailable(loader, nullptr)) return true;
+    MessageBoxW(nullptr, ToWide(config.messages.installWebview2Failed).c_str(), title.c_str(),
+                MB_ICONERROR);
+    return false;
+  }
+  // Relative, handed to the loader as written.
+  browserFolder = L"webview2";
+  if (RuntimeAvailable(loader, browserFolder)) return true;
+  MessageBoxW(nullptr,
+              L"This app is set to \"fixed\" distribution mode, but the WebView2 control failed "
+              L"to initialize. Check there is a valid fixed distribution of Microsoft Edge "
+              L"WebView2 runtime in the \"webview2\" subfolder.",
+              title.c_str(), MB_ICONERROR);
+  return false;
+}
+
+// Opens and parses the bundle when the file exists. A file that cannot be mapped or parsed is
+// reported once; start-up goes on with whatever the bundle holds.
+void OpenAssetBundle(const std::string& appFolder, AssetBundle& bundle, BundleMapping& mapping) {
+  const std::string bundlePath = appFolder + kContentFolder + "assets.dat";
+  if (!FileExists(bundlePath)) return;
+  if (!mapping.Map(bundlePath)) {
+    ShowStartupError(L"Error reading asset bundle");
+    return;
+  }
+  try {
+    bundle = AssetBundle::OverMemory(mapping.file().view, mapping.file().length);
+    bundle.Parse();
+  } catch (...) {
+    ShowStartupError(L"Error reading asset bundle");
+  }
+}
+
+// Pumps messages until WM_QUIT and returns its exit code; a failing GetMessageW ends the loop
+// with 1 instead of spinning.
+int RunMessageLoop() {
+  MSG message{};
+  BOOL result;
+  while ((result = GetMessageW(&message, nullptr, 0, 0)) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return result == 0 ? int(message.wParam) : 1;
+}
+
+}  // namespace
+
+int RunShell(HINSTANCE instance) {
+  // Owners in start-up order; they are released in reverse when the shell ends.
+  ScopedComApartment com;
+
+  const std::string appFolder = ExecutableFolder();
+  std::string packageJsonText;
+  AppConfig config;
+  if (!LoadConfiguration(appFolder, packageJsonText, config)) return 1;
+  const std::string userDataFolder = GetKnownFolderPath(FOLDERID_LocalAppData) + "\\" + config.name;
+
+  GdiplusSession gdiplus;
+  HICON icon = LoadWindowIcon(instance, appFolder, config);
   config.iconHandle = icon;
 
-  const std::wstring title = ToWide(config.title);
-
   // The loader ships as its own file; without it nothing below can work.
-  if (!LoadWebView2Loader(appFolder)) {
+  WebView2Loader loader;
+  if (!loader.Load(appFolder)) {
     ShowStartupError(
         L"WebView2Loader.dll is missing or damaged. Check the file is in the same folder as the "
         L"app.");
     return 1;
   }
-
   const wchar_t* browserFolder = nullptr;
-  if (config.distributionMode == DistributionMode::Evergreen) {
-    if (!RuntimeAvailable(nullptr)) {
-      MessageBoxW(nullptr, ToWide(config.messages.installWebview2).c_str(), title.c_str(),
-                  MB_ICONINFORMATION);
-      InstallRuntime(instance, userDataFolder, config);
-      if (!RuntimeAvailable(nullptr)) {
-        MessageBoxW(nullptr, ToWide(config.messages.installWebview2Failed).c_str(), title.c_str(),
-                    MB_ICONERROR);
-        return 1;
-      }
-    }
-  } else {
-    // Relative, handed to the loader as written.
-    browserFolder = L"webview2";
-    if (!RuntimeAvailable(browserFolder)) {
-      MessageBoxW(nullptr,
-                  L"This app is set to \"fixed\" distribution mode, but the WebView2 control "
-                  L"failed to initialize. Check there is a valid fixed distribution of Microsoft "
-                  L"Edge WebView2 runtime in the \"webview2\" subfolder.",
-                  title.c_str(), MB_ICONERROR);
-      return 1;
-    }
-  }
+  if (!EnsureRuntime(instance, loader, config, userDataFolder, browserFolder)) return 1;
 
   // Opened whatever the content mode.
-  AssetBundle bundle;
   BundleMapping bundleMapping;
+  AssetBundle bundle;
   OpenAssetBundle(appFolder, bundle, bundleMapping);
 
-  g_extensionManager =
-      std::make_unique<ExtensionManager>(appFolder, kContentFolder, userDataFolder, packageJsonText);
-  g_extensionManager->LoadExtension();
+  ExtensionManager extensions(appFolder, kContentFolder, userDataFolder, packageJsonText);
+  extensions.LoadExtension();
 
   if (!RegisterMainWindowClass(instance, icon)) {
     ShowStartupError(L"Failed to register window class");
     return 1;
   }
-  HWND window = CreateMainWindow(instance, config, title);
+  HWND window = CreateMainWindow(instance, config, ToWide(config.title));
   if (!window) {
     ShowStartupError(L"Failed to create window");
     return 1;
   }
-  g_extensionManager->NotifyMainWindowCreated(window);
+  extensions.NotifyMainWindowCreated(window);
 
-  auto host = std::make_unique<LumoWebView>(config, bundle, window, appFolder, kContentFolder,
-                                            browserFolder, userDataFolder);
-  g_webViewHost = host.get();
-  host->Init();
+  LumoWebView host(config, loader, bundle, &extensions, window, appFolder, kContentFolder,
+                   browserFolder, userDataFolder);
+  AttachHost(window, &host);
+  host.Init();
 
-  MSG message{};
-  while (GetMessageW(&message, nullptr, 0, 0)) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  const int exitCode = RunMessageLoop();
 
-  host->ReleaseMappedFiles();
-  g_webViewHost = nullptr;
-  g_extensionManager->ReleaseAndUnload();
-  g_extensionManager.reset();
-  bundle.files.clear();
-  bundle.chunks.clear();
-  bundleMapping.Close();
-  Gdiplus::GdiplusShutdown(gdiplusToken);
-  host.reset();
-  return int(message.wParam);
+  host.ReleaseMappedFiles();
+  AttachHost(window, nullptr);
+  // The library is released while the host still exists: a message it posts from Release still
+  // has somewhere to go.
+  extensions.ReleaseAndUnload();
+  return exitCode;
 }
 
 }  // namespace corvane

@@ -17,8 +17,8 @@ std::int32_t ScaleLength(std::int32_t length, float factor);
 // edges came from saturated lengths.
 std::int32_t SaturatedSpan(std::int32_t low, std::int32_t high);
 
-// ScaleLength with the system DPI, which is read once per process (the process is system DPI
-// aware, so it does not change under it).
+// ScaleLength with the system DPI. The process is system DPI aware, so the answer stays the same
+// for its whole life; asking the screen each time keeps it free of cached state.
 std::int32_t ScaleForDpi(std::int32_t length);
 
 }  // namespace corvane

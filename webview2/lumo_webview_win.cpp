@@ -1,25 +1,24 @@
 #include "webview2/lumo_webview_win.h"
 
-#include "app/shell_window_win.h"
-#include "app/shell_globals_win.h"
 #include "base/text_win.h"
 #include "webview2/directory_handles_win.h"
 #include "webview2/resource_stream_win.h"
 #include "webview2/environment_options_win.h"
 #include "webview2/start_failure.h"
 #include "content/url_policy.h"
-#include "webview2/webview2_loader_win.h"
 #include "webview2/webview_handlers_win.h"
 
 namespace corvane {
 
-LumoWebView::LumoWebView(const AppConfig& appConfig, const AssetBundle& assetBundle,
+LumoWebView::LumoWebView(const AppConfig& appConfig, const WebView2Loader& webView2Loader,
+                         const AssetBundle& assetBundle, ExtensionManager* extensions,
                          HWND mainWindow, std::string executableFolder,
                          std::string contentFolderName, const wchar_t* runtimeFolder,
                          std::string userData)
     : config(appConfig),
+      loader(webView2Loader),
       bundle(assetBundle),
-      extensionManager(g_extensionManager.get()),
+      extensionManager(extensions),
       window(mainWindow),
       appFolder(std::move(executableFolder)),
       contentFolder(std::move(contentFolderName)),
@@ -32,8 +31,8 @@ LumoWebView::LumoWebView(const AppConfig& appConfig, const AssetBundle& assetBun
 }
 
 LumoWebView::~LumoWebView() {
-  // The manager normally goes first (teardown); never leave it pointing at a dead host.
-  if (g_extensionManager && g_extensionManager->host == this) g_extensionManager->host = nullptr;
+  // Never leave the manager pointing at a dead host.
+  if (extensionManager && extensionManager->host == this) extensionManager->host = nullptr;
 }
 
 void LumoWebView::Init() {
@@ -49,7 +48,7 @@ void LumoWebView::Init() {
   options->put_AdditionalBrowserArguments(browserArguments.c_str());
   ComRef<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler> handler =
       EnvironmentCompletedHandler::Create(this);
-  const HRESULT result = CreateCoreWebView2EnvironmentWithOptions(
+  const HRESULT result = loader.CreateEnvironmentWithOptions(
       browserFolder ? browserFolder->c_str() : nullptr, userData.c_str(), options.get(),
       handler.get());
   // A call refused outright never reaches the handler; without this the hidden window would
@@ -78,8 +77,18 @@ void LumoWebView::ReportStartFailure(HRESULT error) {
   if (!IsWindow(window)) return;
   MessageBoxW(nullptr, ToWide(StartFailureMessage(std::uint32_t(error))).c_str(),
               ToWide(config.title).c_str(), MB_ICONERROR);
-  SetQuitCodeOnDestroy(1);
   DestroyWindow(window);
+}
+
+void LumoWebView::OnWindowMoved() {
+  if (controller) controller->NotifyParentWindowPositionChanged();
+}
+
+void LumoWebView::OnWindowResized() {
+  if (!controller) return;
+  RECT bounds{};
+  GetClientRect(window, &bounds);
+  controller->put_Bounds(bounds);
 }
 
 void LumoWebView::PostJson(const std::string& json) {

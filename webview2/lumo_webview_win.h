@@ -18,16 +18,18 @@
 #include "content/resource_responder.h"
 #include "base/com_ref_win.h"
 #include "webview2/webview2_abi.h"
+#include "webview2/webview2_loader_win.h"
 
 namespace corvane {
 
 class LumoWebView final : public BridgeHost, public ExtensionHost {
  public:
-  // `browserFolder` is null for the installed runtime. Takes the extension manager from
-  // g_extensionManager and makes itself that manager's host.
-  LumoWebView(const AppConfig& config, const AssetBundle& bundle, HWND window,
-              std::string appFolder, std::string contentFolder, const wchar_t* browserFolder,
-              std::string userDataFolder);
+  // `browserFolder` is null for the installed runtime. `loader` and `bundle` must outlive the
+  // host. `extensionManager` may be null; otherwise it must outlive the host too, and the host
+  // makes itself that manager's host until it is destroyed.
+  LumoWebView(const AppConfig& config, const WebView2Loader& loader, const AssetBundle& bundle,
+              ExtensionManager* extensionManager, HWND window, std::string appFolder,
+              std::string contentFolder, const wchar_t* browserFolder, std::string userDataFolder);
   LumoWebView(const LumoWebView&) = delete;
   LumoWebView& operator=(const LumoWebView&) = delete;
   ~LumoWebView();
@@ -38,6 +40,13 @@ class LumoWebView final : public BridgeHost, public ExtensionHost {
   // Steps of the creation chain, called by the completion handlers.
   void OnEnvironmentCreated(HRESULT errorCode, ICoreWebView2Environment* createdEnvironment);
   void OnControllerCreated(HRESULT errorCode, ICoreWebView2Controller* createdController);
+
+  // The main window moved or changed size: keep the web view's position and bounds in step.
+  void OnWindowMoved();
+  void OnWindowResized();
+  // The exit code the message loop ends with once the main window is destroyed: 0 unless start-up
+  // of the web view failed.
+  int quitCode() const { return startFailed_ ? 1 : 0; }
 
   // Window operations (lengths in 96-DPI units).
   void SetFullscreen(bool fullscreen) override;
@@ -60,6 +69,7 @@ class LumoWebView final : public BridgeHost, public ExtensionHost {
   bool IsAppUri(const wchar_t* uri) const;
 
   const AppConfig& config;
+  const WebView2Loader& loader;
   const AssetBundle& bundle;
   ExtensionManager* extensionManager;
   HWND window;

@@ -6,14 +6,6 @@
 namespace corvane {
 namespace {
 
-struct LoadedLoader {
-  HMODULE module = nullptr;
-  GetAvailableCoreWebView2BrowserVersionStringFn getAvailableBrowserVersionString = nullptr;
-  CreateCoreWebView2EnvironmentWithOptionsFn createEnvironmentWithOptions = nullptr;
-};
-
-LoadedLoader g_loader;
-
 constexpr HRESULT kLoaderMissing = HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND);
 
 template <class Function>
@@ -23,38 +15,38 @@ Function Export(HMODULE module, const char* name) {
 
 }  // namespace
 
-bool LoadWebView2Loader(const std::string& appFolder) {
-  if (g_loader.module) return true;
+bool WebView2Loader::Load(const std::string& appFolder) {
+  if (module_) return true;
   const std::wstring path = ToExtendedPath(ToWide(appFolder + kWebView2LoaderFileName));
   HMODULE module = LoadLibraryW(path.c_str());
   if (!module) return false;
-  LoadedLoader loaded;
-  loaded.module = module;
-  loaded.getAvailableBrowserVersionString = Export<GetAvailableCoreWebView2BrowserVersionStringFn>(
+  const auto getVersion = Export<GetAvailableCoreWebView2BrowserVersionStringFn>(
       module, "GetAvailableCoreWebView2BrowserVersionString");
-  loaded.createEnvironmentWithOptions = Export<CreateCoreWebView2EnvironmentWithOptionsFn>(
+  const auto createEnvironment = Export<CreateCoreWebView2EnvironmentWithOptionsFn>(
       module, "CreateCoreWebView2EnvironmentWithOptions");
-  if (!loaded.getAvailableBrowserVersionString || !loaded.createEnvironmentWithOptions) {
+  if (!getVersion || !createEnvironment) {
     FreeLibrary(module);
     return false;
   }
-  g_loader = loaded;
+  module_ = module;
+  getAvailableBrowserVersionString_ = getVersion;
+  createEnvironmentWithOptions_ = createEnvironment;
   return true;
 }
 
-HRESULT GetAvailableCoreWebView2BrowserVersionString(PCWSTR browserExecutableFolder,
-                                                     LPWSTR* versionInfo) {
-  if (!g_loader.getAvailableBrowserVersionString) return kLoaderMissing;
-  return g_loader.getAvailableBrowserVersionString(browserExecutableFolder, versionInfo);
+HRESULT WebView2Loader::GetAvailableBrowserVersionString(PCWSTR browserExecutableFolder,
+                                                         LPWSTR* versionInfo) const {
+  if (!getAvailableBrowserVersionString_) return kLoaderMissing;
+  return getAvailableBrowserVersionString_(browserExecutableFolder, versionInfo);
 }
 
-HRESULT CreateCoreWebView2EnvironmentWithOptions(
+HRESULT WebView2Loader::CreateEnvironmentWithOptions(
     PCWSTR browserExecutableFolder, PCWSTR userDataFolder,
     ICoreWebView2EnvironmentOptions* environmentOptions,
-    ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* environmentCreatedHandler) {
-  if (!g_loader.createEnvironmentWithOptions) return kLoaderMissing;
-  return g_loader.createEnvironmentWithOptions(browserExecutableFolder, userDataFolder,
-                                               environmentOptions, environmentCreatedHandler);
+    ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* environmentCreatedHandler) const {
+  if (!createEnvironmentWithOptions_) return kLoaderMissing;
+  return createEnvironmentWithOptions_(browserExecutableFolder, userDataFolder, environmentOptions,
+                                       environmentCreatedHandler);
 }
 
 }  // namespace corvane

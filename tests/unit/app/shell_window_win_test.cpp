@@ -108,22 +108,19 @@ TEST(MainWindow, StyleFollowsResizable) {
   EXPECT_EQ(MainWindowStyle(false), 0xCA0000u);
 }
 
-TEST(MainWindow, DestructionEndsTheLoopWithTheChosenCode) {
+TEST(MainWindow, DestructionWithoutAHostEndsTheLoopWithZero) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   RegisterMainWindowClass(instance, nullptr);  // may already exist from an earlier test
   AppConfig config;
   config.width = 300;
   config.height = 200;
-  for (int code : {1, 0}) {
-    HWND window = CreateMainWindow(instance, config, L"quit code test");
-    ASSERT_NE(window, nullptr);
-    EXPECT_FALSE(IsWindowVisible(window));
-    SetQuitCodeOnDestroy(code);
-    DestroyWindow(window);
-    MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0)) DispatchMessageW(&message);
-    EXPECT_EQ(message.wParam, WPARAM(code));
-  }
+  HWND window = CreateMainWindow(instance, config, L"quit code test");
+  ASSERT_NE(window, nullptr);
+  EXPECT_FALSE(IsWindowVisible(window));
+  DestroyWindow(window);
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0)) DispatchMessageW(&message);
+  EXPECT_EQ(message.wParam, WPARAM(0));
 }
 
 TEST(MainWindow, KeyboardMenuActivationIsSwallowed) {
@@ -140,7 +137,6 @@ TEST(MainWindow, KeyboardMenuActivationIsSwallowed) {
   EXPECT_EQ(SendMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, ' '), 0);
   EXPECT_EQ(SendMessageW(window, WM_SIZE, 0, MAKELPARAM(10, 10)), 0);  // no host: no effect
   EXPECT_EQ(SendMessageW(window, WM_MOVE, 0, 0), 0);
-  SetQuitCodeOnDestroy(0);
   DestroyWindow(window);
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0)) DispatchMessageW(&message);
@@ -152,12 +148,13 @@ TEST(Taskbar, IdsAgreeWithTheSystemHeaders) {
 }
 
 TEST(WebView2Loader, AbsentLoaderLeavesBothCallsFailing) {
-  EXPECT_FALSE(LoadWebView2Loader(TempFolder() + "corvane no loader here\\"));
+  WebView2Loader loader;
+  EXPECT_FALSE(loader.Load(TempFolder() + "corvane no loader here\\"));
   LPWSTR version = reinterpret_cast<LPWSTR>(1);
-  EXPECT_EQ(GetAvailableCoreWebView2BrowserVersionString(nullptr, &version),
+  EXPECT_EQ(loader.GetAvailableBrowserVersionString(nullptr, &version),
             HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND));
   EXPECT_EQ(version, reinterpret_cast<LPWSTR>(1));
-  EXPECT_EQ(CreateCoreWebView2EnvironmentWithOptions(nullptr, nullptr, nullptr, nullptr),
+  EXPECT_EQ(loader.CreateEnvironmentWithOptions(nullptr, nullptr, nullptr, nullptr),
             HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND));
 }
 
@@ -169,7 +166,8 @@ TEST(WebView2Loader, ALibraryWithoutTheExportsIsRefused) {
   GetSystemDirectoryW(system, MAX_PATH);
   const std::wstring target = ToExtendedPath(ToWide(folder + kWebView2LoaderFileName));
   ASSERT_TRUE(CopyFileW((std::wstring(system) + L"\\shlwapi.dll").c_str(), target.c_str(), FALSE));
-  EXPECT_FALSE(LoadWebView2Loader(folder));
+  WebView2Loader loader;
+  EXPECT_FALSE(loader.Load(folder));
   EXPECT_EQ(GetModuleHandleW(L"WebView2Loader.dll"), nullptr);  // unloaded again
   DeleteFileW(target.c_str());
   RemoveDirectoryW(ToExtendedPath(ToWide(folder)).c_str());
