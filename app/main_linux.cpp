@@ -13,12 +13,12 @@
 #include "base/app_config.h"
 #include "base/file_helpers.h"
 #include "bridge/extension_manager.h"
-#include "content/asset_bundle.h"
-#include "content/mapped_file.h"
-#include "content/resource_responder.h"
 #include "chromium/chromium_launch.h"
 #include "chromium/chromium_shell_linux.h"
 #include "chromium/xdg_folders.h"
+#include "content/asset_bundle.h"
+#include "content/mapped_file.h"
+#include "content/resource_responder.h"
 
 namespace {
 

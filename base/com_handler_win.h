@@ -5,7 +5,7 @@
 
 #include <atomic>
 
-#include "webview2/webview2_abi.h"
+#include "base/com_iid_win.h"
 
 namespace corvane {
 

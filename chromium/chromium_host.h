@@ -17,8 +17,8 @@
 #include "bridge/directory_placeholders.h"
 #include "bridge/extension_manager.h"
 #include "bridge/message_bridge.h"
-#include "content/resource_responder.h"
 #include "chromium/devtools_client.h"
+#include "content/resource_responder.h"
 
 namespace corvane {
 

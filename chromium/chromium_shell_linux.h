@@ -5,8 +5,8 @@
 
 #include "base/app_config.h"
 #include "bridge/extension_manager.h"
-#include "content/resource_responder.h"
 #include "chromium/chromium_host.h"
+#include "content/resource_responder.h"
 
 namespace corvane {
 

@@ -2,8 +2,8 @@
 
 #include <charconv>
 
-#include "content/range_header.h"
 #include "base/base64.h"
+#include "content/range_header.h"
 
 namespace corvane {
 

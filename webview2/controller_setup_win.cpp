@@ -1,9 +1,9 @@
 // Turns the created controller into the app's web view: settings, bounds, handlers, filter and
 // the start page.
 
-#include "webview2/lumo_webview_win.h"
 #include "base/text_win.h"
 #include "content/url_policy.h"
+#include "webview2/lumo_webview_win.h"
 #include "webview2/webview_handlers_win.h"
 
 namespace corvane {

@@ -5,10 +5,10 @@
 
 #include <array>
 
+#include "base/com_ref_win.h"
 #include "base/file_helpers_win.h"
 #include "base/text_win.h"
 #include "bridge/message_bridge.h"
-#include "base/com_ref_win.h"
 
 namespace corvane {
 

@@ -10,6 +10,7 @@
 
 #include "base/com_handler_win.h"
 #include "base/com_ref_win.h"
+#include "webview2/webview2_abi.h"
 
 namespace corvane {
 

@@ -1,11 +1,11 @@
 #include "webview2/lumo_webview_win.h"
 
 #include "base/text_win.h"
-#include "webview2/directory_handles_win.h"
-#include "webview2/resource_stream_win.h"
-#include "webview2/environment_options_win.h"
-#include "webview2/start_failure.h"
 #include "content/url_policy.h"
+#include "webview2/directory_handles_win.h"
+#include "webview2/environment_options_win.h"
+#include "webview2/resource_stream_win.h"
+#include "webview2/start_failure.h"
 #include "webview2/webview_handlers_win.h"
 
 namespace corvane {

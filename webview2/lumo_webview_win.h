@@ -12,11 +12,11 @@
 #include <string>
 
 #include "base/app_config.h"
+#include "base/com_ref_win.h"
 #include "bridge/extension_manager.h"
 #include "bridge/message_bridge.h"
 #include "content/asset_bundle.h"
 #include "content/resource_responder.h"
-#include "base/com_ref_win.h"
 #include "webview2/webview2_abi.h"
 #include "webview2/webview2_loader_win.h"
 

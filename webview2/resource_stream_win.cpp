@@ -4,9 +4,9 @@
 
 #include <optional>
 
+#include "base/com_ref_win.h"
 #include "base/text_path.h"
 #include "base/text_win.h"
-#include "base/com_ref_win.h"
 
 namespace corvane {
 namespace {

@@ -26,6 +26,8 @@
 #include <oaidl.h>
 #include <eventtoken.h>
 
+#include "base/com_iid_win.h"
+
 namespace corvane {
 
 // GCC warns about the IUnknown base (a system type without a virtual destructor) for every
@@ -1914,16 +1916,7 @@ inline constexpr IID IID_ICoreWebView2WebResourceResponseReceivedEventHandler =
 inline constexpr IID IID_ICoreWebView2ZoomFactorChangedEventHandler =
     {0xb52d71d6, 0xc4df, 0x4543, {0xa9, 0x0c, 0x64, 0xa3, 0xe6, 0x0f, 0x38, 0xcb}};
 
-// IidOf<ICoreWebView2_2>() names the interface ID of a declared interface; a type without an ID
-// does not compile.
-template <class Interface>
-struct InterfaceId;
-
-template <class Interface>
-constexpr const IID& IidOf() {
-  return InterfaceId<Interface>::value;
-}
-
+// The ID of each declared interface for IidOf<>() and QueryAs().
 template <> struct InterfaceId<ICoreWebView2Environment> {
   static constexpr const IID& value = IID_ICoreWebView2Environment;
 };
@@ -2347,12 +2340,6 @@ template <> struct InterfaceId<ICoreWebView2WebResourceResponseReceivedEventHand
 template <> struct InterfaceId<ICoreWebView2ZoomFactorChangedEventHandler> {
   static constexpr const IID& value = IID_ICoreWebView2ZoomFactorChangedEventHandler;
 };
-
-// QueryInterface for a declared interface: `QueryAs(webView, &webView2)`.
-template <class Interface>
-HRESULT QueryAs(IUnknown* object, Interface** result) {
-  return object->QueryInterface(IidOf<Interface>(), reinterpret_cast<void**>(result));
-}
 
 // ---- Loader exports (WebView2Loader.dll, undecorated names, __stdcall) ----
 

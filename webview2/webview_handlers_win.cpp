@@ -3,8 +3,8 @@
 #include <shellapi.h>
 
 #include "base/text_win.h"
-#include "webview2/lumo_webview_win.h"
 #include "content/url_policy.h"
+#include "webview2/lumo_webview_win.h"
 
 namespace corvane {
 

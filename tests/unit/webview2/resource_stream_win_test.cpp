@@ -14,6 +14,7 @@
 #include "base/text_win.h"
 #include "content/bundle_writer.h"
 #include "base/com_handler_win.h"
+#include "webview2/webview2_abi.h"
 #include "base/com_ref_win.h"
 
 namespace corvane {
