@@ -65,10 +65,11 @@ int main(int argc, char** argv) {
   AppConfig config;
   try {
     LoadAppConfig(packageJsonText, config);
+  } catch (const ConfigError& error) {
+    ReportFailure(PackageJsonParseMessage(error.userLine()).c_str());
+    return 1;
   } catch (...) {
-    ReportFailure(
-        "Failed to parse package.json. Check the file has valid JSON and that all parameters are "
-        "correct.");
+    ReportFailure(PackageJsonParseMessage({}).c_str());
     return 1;
   }
 

@@ -113,10 +113,11 @@ bool LoadConfiguration(const std::string& appFolder, std::string& packageJsonTex
   }
   try {
     LoadAppConfig(packageJsonText, config);
+  } catch (const ConfigError& error) {
+    ShowStartupError(ToWide(PackageJsonParseMessage(error.userLine())).c_str());
+    return false;
   } catch (...) {
-    ShowStartupError(
-        L"Failed to parse package.json. Check the file has valid JSON and that all parameters "
-        L"are correct.");
+    ShowStartupError(ToWide(PackageJsonParseMessage({})).c_str());
     return false;
   }
   return true;

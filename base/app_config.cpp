@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+#include "base/folder_name.h"
+
 namespace corvane {
 namespace {
 
@@ -29,7 +31,30 @@ std::int32_t TruncateSaturated(double value) {
   return static_cast<std::int32_t>(value);  // conversion truncates toward zero
 }
 
+// "http://" or "https://" (scheme in any case) followed by a host.
+bool IsAbsoluteWebAddress(std::string_view address) {
+  std::string lower(address.substr(0, 8));
+  for (char& c : lower) c = (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+  std::size_t authority = 0;
+  if (lower.rfind("http://", 0) == 0) {
+    authority = 7;
+  } else if (lower.rfind("https://", 0) == 0) {
+    authority = 8;
+  } else {
+    return false;
+  }
+  return authority < address.size() && address.find_first_of("/?#", authority) != authority;
+}
+
 }  // namespace
+
+std::string PackageJsonParseMessage(const std::string& userLine) {
+  std::string message =
+      "Failed to parse package.json. Check the file has valid JSON and that all parameters are "
+      "correct.";
+  if (!userLine.empty()) message += "\n" + userLine;
+  return message;
+}
 
 Json ParseJsonDocument(std::string_view text) {
   const auto zero = text.find('\0');
@@ -73,6 +98,11 @@ void LoadAppConfig(std::string_view text, AppConfig& config) {
 
   config.name = GetString(root, "name", "");
   if (config.name.empty()) throw ConfigError("invalid name");
+  // The name becomes the user data folder under Local AppData (or the XDG data home): anything
+  // that is not exactly one folder name there could land elsewhere or fail obscurely later.
+  if (!IsUsableFolderName(config.name)) {
+    throw ConfigError("invalid name", "\"name\" must be usable as a folder name.");
+  }
   config.main = GetString(root, "main", "index.html");
 
   const Json& window = MemberOrNull(root, "window");
@@ -110,6 +140,12 @@ void LoadAppConfig(std::string_view text, AppConfig& config) {
     config.contentMode = ContentMode::Remote;
   } else {
     throw ConfigError("invalid content mode");
+  }
+
+  // The runtime refuses to navigate to anything else, which would leave the window hidden.
+  if (config.contentMode == ContentMode::Remote && !IsAbsoluteWebAddress(config.main)) {
+    throw ConfigError("invalid main",
+                      "\"main\" must be an absolute http: or https: address in remote mode.");
   }
 
   config.enableDevtools = GetBool(settings, "enable-devtools", true);

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include <nlohmann/json.hpp>
 
@@ -38,11 +39,21 @@ struct AppConfig {
 };
 
 // Error carrying one of the loader's own texts ("invalid name", ...). Invalid JSON raises the
-// JSON library's parse error instead.
+// JSON library's parse error instead. `userLine` is empty or a line for the user naming the key
+// at fault, shown after the parse message.
 class ConfigError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit ConfigError(const std::string& reason, std::string userLine = {})
+      : std::runtime_error(reason), userLine_(std::move(userLine)) {}
+  const std::string& userLine() const { return userLine_; }
+
+ private:
+  std::string userLine_;
 };
+
+// The text a user sees when package.json cannot be used: the parse message, then `userLine` on a
+// line of its own when there is one.
+std::string PackageJsonParseMessage(const std::string& userLine);
 
 // Fills every field of `config` except iconHandle from the text of package.json. The text is read
 // up to its first zero byte; comments are not accepted.

@@ -17,29 +17,41 @@ std::string SanitizeUtf8(std::string_view text);
 
 template <class Char>
 inline constexpr Char kExtendedPrefix[] = {'\\', '\\', '?', '\\', 0};
+template <class Char>
+inline constexpr Char kExtendedUncPrefix[] = {'\\', '\\', '?', '\\', 'U', 'N', 'C', '\\', 0};
 
 // Adds the extended-length prefix to paths of 4 or more characters that lack it, and turns every
-// "/" into "\". Shorter paths only get their slashes turned.
+// "/" into "\". A network path "\\server\share\x" becomes "\\?\UNC\server\share\x", the only
+// extended form the file system accepts for it. Shorter paths only get their slashes turned.
 template <class String>
 String ToExtendedPath(const String& path) {
   using Char = typename String::value_type;
-  const std::basic_string_view<Char> prefix(kExtendedPrefix<Char>, 4);
+  using View = std::basic_string_view<Char>;
+  const View prefix(kExtendedPrefix<Char>, 4);
   String result;
-  result.reserve(path.size() + 4);
-  if (path.size() >= 4 && std::basic_string_view<Char>(path).substr(0, 4) != prefix) {
-    result.append(prefix);
-  }
+  result.reserve(path.size() + 8);
   for (Char c : path) result.push_back(c == Char('/') ? Char('\\') : c);
-  return result;
+  if (path.size() < 4 || View(path).substr(0, 4) == prefix) return result;
+  // "\\?" and "\\." begin device paths, not network ones.
+  if (result[0] == Char('\\') && result[1] == Char('\\') && result[2] != Char('?') &&
+      result[2] != Char('.')) {
+    return String(kExtendedUncPrefix<Char>) + result.substr(2);
+  }
+  return String(prefix) + result;
 }
 
+// The inverse of ToExtendedPath's prefix: "\\?\UNC\server\share" gives "\\server\share" back,
+// "\\?\C:\x" gives "C:\x"; any other path is returned as it is.
 template <class String>
 String StripExtendedPrefix(const String& path) {
   using Char = typename String::value_type;
-  const std::basic_string_view<Char> prefix(kExtendedPrefix<Char>, 4);
-  if (path.size() >= 4 && std::basic_string_view<Char>(path).substr(0, 4) == prefix) {
-    return path.substr(4);
+  using View = std::basic_string_view<Char>;
+  const View unc(kExtendedUncPrefix<Char>, 8);
+  if (path.size() >= 8 && View(path).substr(0, 8) == unc) {
+    return String(2, Char('\\')) + path.substr(8);
   }
+  const View prefix(kExtendedPrefix<Char>, 4);
+  if (path.size() >= 4 && View(path).substr(0, 4) == prefix) return path.substr(4);
   return path;
 }
 

@@ -307,7 +307,7 @@ void ChromiumHost::OnMainSessionEvent(const DevToolsEvent& event) {
 
 bool ChromiumHost::MainDocumentIsApp() const {
   const auto url = frameUrls_.find(mainTargetId_);
-  return url != frameUrls_.end() && PassesPrefixTest(url->second, baseUrl_);
+  return url != frameUrls_.end() && IsAppAddress(url->second, baseUrl_, config_.contentMode);
 }
 
 void ChromiumHost::OnBindingCalled(const json& params) {

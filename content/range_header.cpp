@@ -12,8 +12,8 @@ bool IsWhitespace(char c) {
 
 // Reads a decimal number the way the C library's integer conversion does: leading white space
 // skipped, an optional sign, digits up to the first byte that is not one; anything after that is
-// ignored. None when there are no digits, the value does not fit in 32 signed bits, or it is
-// negative (no byte position is).
+// ignored. None when there are no digits, the value does not fit in 63 bits, or it is negative
+// (no byte position is).
 std::optional<std::uint64_t> ReadPosition(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && IsWhitespace(text[i])) ++i;
@@ -23,17 +23,17 @@ std::optional<std::uint64_t> ReadPosition(std::string_view text) {
     ++i;
   }
   const std::size_t digitsStart = i;
-  std::int64_t value = 0;
-  constexpr std::int64_t kLimit = std::int64_t(std::numeric_limits<std::int32_t>::max()) + 1;
+  constexpr std::uint64_t kLimit = std::uint64_t(std::numeric_limits<std::int64_t>::max());
+  std::uint64_t value = 0;
   while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
-    value = value * 10 + (text[i] - '0');
-    if (value > kLimit) return std::nullopt;  // stays far below the int64 limit
+    const unsigned digit = unsigned(text[i] - '0');
+    if (value > (kLimit - digit) / 10) return std::nullopt;
+    value = value * 10 + digit;
     ++i;
   }
   if (i == digitsStart) return std::nullopt;
   if (negative) return value == 0 ? std::optional<std::uint64_t>(0) : std::nullopt;
-  if (value == kLimit) return std::nullopt;
-  return std::uint64_t(value);
+  return value;
 }
 
 }  // namespace

@@ -11,4 +11,16 @@ std::string ResourceAnswer::HeaderBlock() const {
   return block;
 }
 
+void ResourceAnswer::FailWithoutBody() {
+  status = 500;
+  reason = "Internal Server Error";
+  body = BodyKind::None;
+  data = nullptr;
+  size = 0;
+  filePath.clear();
+  std::erase_if(headers, [](const std::string& line) {
+    return line.rfind("Content-Length:", 0) == 0 || line.rfind("Content-Range:", 0) == 0;
+  });
+}
+
 }  // namespace corvane

@@ -16,16 +16,6 @@ const std::uint8_t* AsBytes(const char* text) {
   return reinterpret_cast<const std::uint8_t*>(text);
 }
 
-// The answer keeps its headers (Content-Length included) and carries no body.
-void FailWithoutBody(ResourceAnswer& answer) {
-  answer.status = 500;
-  answer.reason = "Internal Server Error";
-  answer.body = ResourceAnswer::BodyKind::None;
-  answer.data = nullptr;
-  answer.size = 0;
-  answer.filePath.clear();
-}
-
 void SetBytes(ResourceAnswer& answer, const std::uint8_t* data, std::uint64_t size) {
   answer.body = ResourceAnswer::BodyKind::Bytes;
   answer.data = size == 0 ? kEmptyBody : data;
@@ -101,7 +91,7 @@ ResourceAnswer ResourceResponder::Answer(std::string_view relativePath,
   const FileEntry* entry = bundle_.Find(path);
   if (entry && bundle_.mode != ReadMode::Memory) {
     // Only a mapped bundle can hand out its bytes in place.
-    FailWithoutBody(answer);
+    answer.FailWithoutBody();
     return answer;
   }
 
@@ -130,7 +120,7 @@ ResourceAnswer ResourceResponder::Answer(std::string_view relativePath,
     answer.reason = "OK";
     if (entry) {
       if (total > maxCopiedBodySize_) {
-        FailWithoutBody(answer);
+        answer.FailWithoutBody();
       } else {
         SetBytes(answer, bundleBytes(0), total);
       }
@@ -156,7 +146,7 @@ ResourceAnswer ResourceResponder::Answer(std::string_view relativePath,
 
   if (entry) {
     if (length > maxCopiedBodySize_) {
-      FailWithoutBody(answer);
+      answer.FailWithoutBody();
     } else {
       SetBytes(answer, bundleBytes(range->first), length);
     }
@@ -170,7 +160,7 @@ ResourceAnswer ResourceResponder::Answer(std::string_view relativePath,
   // The file may have grown or shrunk since it was mapped: serve only what the view holds.
   const MappedFile* mapped = MapDiskFile(path, diskPath);
   if (!mapped || range->last >= mapped->length || length > maxCopiedBodySize_) {
-    FailWithoutBody(answer);
+    answer.FailWithoutBody();
     return answer;
   }
   SetBytes(answer, mapped->view + range->first, length);

@@ -34,6 +34,11 @@ struct ResourceAnswer {
 
   // Header lines joined with "\n", none after the last.
   std::string HeaderBlock() const;
+
+  // Turns the answer into 500 "Internal Server Error" without a body. Its other header lines
+  // stay, but not Content-Length or Content-Range: no length may be promised for bytes that will
+  // never come.
+  void FailWithoutBody();
 };
 
 // Longest body handed over as a copy: the platform's memory stream takes a 32-bit length.

@@ -1,6 +1,8 @@
 #include "content/url_policy.h"
 
+#include <algorithm>
 #include <array>
+#include <optional>
 
 namespace corvane {
 namespace {
@@ -31,6 +33,39 @@ bool EndsInsideAuthority(std::string_view url) {
   return rest.find_first_of("/?#") == std::string_view::npos;
 }
 
+// A hierarchical URL cut into its comparable parts: lower-case scheme and host, the port with the
+// scheme's default written as none, and everything after the authority as written.
+struct UrlParts {
+  std::string scheme;
+  std::string host;
+  std::string port;
+  std::string_view rest;
+};
+
+std::optional<UrlParts> SplitUrl(std::string_view url) {
+  UrlParts parts;
+  parts.scheme = SchemeOf(url);
+  if (parts.scheme.empty() || url.substr(parts.scheme.size() + 1, 2) != "//") return std::nullopt;
+  const std::size_t start = parts.scheme.size() + 3;
+  const std::size_t end = std::min(url.find_first_of("/?#", start), url.size());
+  const std::string_view authority = url.substr(start, end - start);
+  // User information would let "https://app.example@evil.example" pass as app.example.
+  if (authority.find('@') != std::string_view::npos) return std::nullopt;
+  const std::size_t bracket = authority.rfind(']');
+  const std::size_t colon = authority.rfind(':');
+  const bool hasPort = colon != std::string_view::npos &&
+                       (bracket == std::string_view::npos || colon > bracket);
+  for (char c : authority.substr(0, hasPort ? colon : authority.size())) {
+    parts.host.push_back(AsciiLower(c));
+  }
+  if (hasPort) parts.port = std::string(authority.substr(colon + 1));
+  const bool defaultPort = (parts.scheme == "http" && parts.port == "80") ||
+                           (parts.scheme == "https" && parts.port == "443");
+  if (defaultPort) parts.port.clear();
+  parts.rest = url.substr(end);
+  return parts;
+}
+
 }  // namespace
 
 std::string BaseUrlFor(const AppConfig& config) {
@@ -55,6 +90,15 @@ bool PassesPrefixTest(std::string_view uri, std::string_view baseUrl) {
   if (uri.size() == baseUrl.size() || !EndsInsideAuthority(baseUrl)) return true;
   const char next = uri[baseUrl.size()];
   return next == '/' || next == '?' || next == '#';
+}
+
+bool IsAppAddress(std::string_view uri, std::string_view baseUrl, ContentMode mode) {
+  if (mode == ContentMode::Bundle) return PassesPrefixTest(uri, baseUrl);
+  const std::optional<UrlParts> base = SplitUrl(baseUrl);
+  const std::optional<UrlParts> address = SplitUrl(uri);
+  if (!base || !address) return PassesPrefixTest(uri, baseUrl);
+  return address->scheme == base->scheme && address->host == base->host &&
+         address->port == base->port && address->rest.substr(0, base->rest.size()) == base->rest;
 }
 
 bool MayOpenExternally(std::string_view uri) {

@@ -107,7 +107,7 @@ HRESULT LumoWebView::HandleResourceRequest(ICoreWebView2WebResourceRequestedEven
 void LumoWebView::ReleaseMappedFiles() { responder.ReleaseMappedFiles(); }
 
 bool LumoWebView::IsAppUri(const wchar_t* uri) const {
-  return uri && PassesPrefixTest(ToUtf8(uri), baseUrl);
+  return uri && IsAppAddress(ToUtf8(uri), baseUrl, config.contentMode);
 }
 
 }  // namespace corvane

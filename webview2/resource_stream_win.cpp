@@ -55,10 +55,7 @@ ComRef<IStream> BodyStream(ResourceAnswer& answer) {
       break;
     }
   }
-  if (!stream) {
-    answer.status = 500;
-    answer.reason = "Internal Server Error";
-  }
+  if (!stream) answer.FailWithoutBody();
   return stream;
 }
 

@@ -71,7 +71,11 @@ TEST(ExtendedPath, PrefixesLongPathsAndTurnsSlashes) {
   EXPECT_EQ(ToExtendedPath(std::wstring(L"a/b")), L"a\\b");
   EXPECT_EQ(ToExtendedPath(std::wstring(L"")), L"");
   EXPECT_EQ(ToExtendedPath(std::wstring(L"abcd")), L"\\\\?\\abcd");
-  EXPECT_EQ(ToExtendedPath(std::wstring(L"\\\\server\\share")), L"\\\\?\\\\\\server\\share");
+  EXPECT_EQ(ToExtendedPath(std::wstring(L"\\\\server\\share\\x")), L"\\\\?\\UNC\\server\\share\\x");
+  EXPECT_EQ(ToExtendedPath(std::string("//server/share/game/")), "\\\\?\\UNC\\server\\share\\game\\");
+  EXPECT_EQ(ToExtendedPath(std::wstring(L"\\\\?\\UNC\\server\\s")), L"\\\\?\\UNC\\server\\s");
+  EXPECT_EQ(StripExtendedPrefix(std::wstring(L"\\\\?\\UNC\\server\\share\\x")), L"\\\\server\\share\\x");
+  EXPECT_EQ(StripExtendedPrefix(ToExtendedPath(std::string("\\\\srv\\s\\a"))), "\\\\srv\\s\\a");
   // The prefix test looks at the path before its slashes are turned.
   EXPECT_EQ(ToExtendedPath(std::wstring(L"//?/C:")), L"\\\\?\\\\\\?\\C:");
   EXPECT_EQ(ToExtendedPath(std::string("C:/a")), "\\\\?\\C:\\a");

@@ -127,6 +127,14 @@ Lines RangeHeaders(const std::string& type, std::uint64_t first, std::uint64_t l
           "Content-Length: " + std::to_string(last - first + 1)};
 }
 
+// What a failed answer keeps of its headers: everything but the promised length and range.
+std::vector<std::string> WithoutLengths(std::vector<std::string> headers) {
+  std::erase_if(headers, [](const std::string& line) {
+    return line.rfind("Content-Length:", 0) == 0 || line.rfind("Content-Range:", 0) == 0;
+  });
+  return headers;
+}
+
 TEST_F(ResponderTest, AnswersWholeBundleEntryInPlace) {
   ResourceResponder responder(bundle_, ContentRoot(), kSeparator);
   const ResourceAnswer answer = responder.Answer("index.html", std::nullopt);
@@ -304,7 +312,7 @@ TEST_F(ResponderTest, NeverCopiesPastTheViewOfAFileThatChangedSize) {
     EXPECT_EQ(BodyOf(responder.Answer("growing.bin", "bytes=8-15")), "89");
     return;
   }
-  // Inside the view: served from it. Past the view: 500 with the range's lines and no body.
+  // Inside the view: served from it. Past the view: 500 with no body and no promised length.
   const ResourceAnswer inside = responder.Answer("growing.bin", "bytes=8-9");
   EXPECT_EQ(inside.status, 206);
   EXPECT_EQ(inside.headers, RangeHeaders("application/octet-stream", 8, 9, 20));
@@ -312,7 +320,7 @@ TEST_F(ResponderTest, NeverCopiesPastTheViewOfAFileThatChangedSize) {
   const ResourceAnswer past = responder.Answer("growing.bin", "bytes=8-15");
   EXPECT_EQ(past.status, 500);
   EXPECT_EQ(past.reason, "Internal Server Error");
-  EXPECT_EQ(past.headers, RangeHeaders("application/octet-stream", 8, 15, 20));
+  EXPECT_EQ(past.headers, WithoutLengths(RangeHeaders("application/octet-stream", 8, 15, 20)));
   EXPECT_EQ(past.body, Body::None);
   EXPECT_EQ(past.data, nullptr);
 
@@ -328,7 +336,7 @@ TEST_F(ResponderTest, RefusesCopiesLongerThanThePlatformTakes) {
   ResourceResponder responder(bundle_, ContentRoot(), kSeparator, /*maxCopiedBodySize=*/4);
   const ResourceAnswer whole = responder.Answer("data.bin", std::nullopt);
   EXPECT_EQ(whole.status, 500);
-  EXPECT_EQ(whole.headers, WholeHeaders("application/octet-stream", 10));
+  EXPECT_EQ(whole.headers, WithoutLengths(WholeHeaders("application/octet-stream", 10)));
   EXPECT_EQ(whole.body, Body::None);
   EXPECT_EQ(BodyOf(responder.Answer("data.bin", "bytes=0-3")), "abcd");
   EXPECT_EQ(responder.Answer("data.bin", "bytes=0-4").status, 500);

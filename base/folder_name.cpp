@@ -1,0 +1,44 @@
+#include "base/folder_name.h"
+
+#include <array>
+#include <string>
+
+#include "base/text_path.h"
+
+namespace corvane {
+namespace {
+
+constexpr std::size_t kMaxNameUnits = 255;  // UTF-16 units in one path component
+
+bool IsForbiddenByte(unsigned char c) {
+  constexpr std::string_view kForbidden = "/\\:*?\"<>|";
+  return c < 0x20 || c == 0x7F || kForbidden.find(char(c)) != std::string_view::npos;
+}
+
+// Windows maps these names to devices whatever follows the first dot.
+bool IsReservedDeviceName(std::string_view name) {
+  std::string stem(name.substr(0, name.find('.')));
+  while (!stem.empty() && stem.back() == ' ') stem.pop_back();
+  for (char& c : stem) c = (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+  static constexpr std::array<std::string_view, 4> kDevices = {"CON", "PRN", "AUX", "NUL"};
+  for (std::string_view device : kDevices) {
+    if (stem == device) return true;
+  }
+  return stem.size() == 4 && (stem.rfind("COM", 0) == 0 || stem.rfind("LPT", 0) == 0) &&
+         stem[3] >= '1' && stem[3] <= '9';
+}
+
+}  // namespace
+
+bool IsUsableFolderName(std::string_view name) {
+  if (name.find_first_not_of(' ') == std::string_view::npos) return false;
+  if (name == "." || name == "..") return false;
+  for (char c : name) {
+    if (IsForbiddenByte(static_cast<unsigned char>(c))) return false;
+  }
+  if (name.back() == '.' || name.back() == ' ') return false;
+  if (IsReservedDeviceName(name)) return false;
+  return Utf8ToUtf16(name).size() <= kMaxNameUnits;
+}
+
+}  // namespace corvane
