@@ -133,21 +133,10 @@ std::string FakeObjectCollection::Describe() const {
 // ---- FakeEnvironment ----
 
 bool FakeEnvironment::Answers(REFIID riid) const {
-  if (IsOneOf(riid, {&IID_ICoreWebView2Environment, &IID_ICoreWebView2Environment2,
-                     &IID_ICoreWebView2Environment3, &IID_ICoreWebView2Environment4,
-                     &IID_ICoreWebView2Environment5, &IID_ICoreWebView2Environment6,
-                     &IID_ICoreWebView2Environment7, &IID_ICoreWebView2Environment8,
-                     &IID_ICoreWebView2Environment9, &IID_ICoreWebView2Environment10,
-                     &IID_ICoreWebView2Environment11, &IID_ICoreWebView2Environment12,
-                     &IID_ICoreWebView2Environment13})) {
-    return true;
-  }
+  if (!IsEqualIID(riid, IID_ICoreWebView2Environment14)) return ComObject::Answers(riid);
   bool offered = State().scenario.environment14;
-  if (IsEqualIID(riid, IID_ICoreWebView2Environment14)) {
-    Log("query", {{"interface", "ICoreWebView2Environment14"}, {"offered", offered ? "1" : "0"}});
-    return offered;
-  }
-  return false;
+  Log("query", {{"interface", "ICoreWebView2Environment14"}, {"offered", offered ? "1" : "0"}});
+  return offered;
 }
 
 HRESULT FakeEnvironment::CreateCoreWebView2Controller(

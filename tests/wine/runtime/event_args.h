@@ -17,9 +17,6 @@ class FakeDeferral final : public ComObject<DeferralStub> {
     return S_OK;
   }
 
- protected:
-  bool Answers(REFIID riid) const override { return IsOneOf(riid, {&IID_ICoreWebView2Deferral}); }
-
  private:
   std::string event_;
 };
@@ -28,18 +25,6 @@ inline HRESULT HandOutDeferral(const char* event, ICoreWebView2Deferral** deferr
   if (!deferral) return E_POINTER;
   Log("deferral-taken", {{"event", event}});
   *deferral = new FakeDeferral(event);
-  return S_OK;
-}
-
-inline HRESULT HandOutString(std::wstring_view text, LPWSTR* out) {
-  if (!out) return E_POINTER;
-  *out = CoTaskCopy(text);
-  return *out ? S_OK : E_OUTOFMEMORY;
-}
-
-inline HRESULT HandOutBool(bool value, BOOL* out) {
-  if (!out) return E_POINTER;
-  *out = value ? TRUE : FALSE;
   return S_OK;
 }
 
@@ -61,11 +46,6 @@ class FakeHeaderIterator final : public ComObject<HttpHeadersCollectionIteratorS
   HRESULT STDMETHODCALLTYPE MoveNext(BOOL* hasNext) override {
     if (at_ < headers_.size()) ++at_;
     return HandOutBool(at_ < headers_.size(), hasNext);
-  }
-
- protected:
-  bool Answers(REFIID riid) const override {
-    return IsOneOf(riid, {&IID_ICoreWebView2HttpHeadersCollectionIterator});
   }
 
  private:
@@ -110,11 +90,6 @@ class FakeRequestHeaders final : public ComObject<HttpRequestHeadersStub> {
     if (!value) return E_POINTER;
     *value = new FakeHeaderIterator(headers_);
     return S_OK;
-  }
-
- protected:
-  bool Answers(REFIID riid) const override {
-    return IsOneOf(riid, {&IID_ICoreWebView2HttpRequestHeaders});
   }
 
  private:
@@ -165,11 +140,6 @@ class FakeRequest final : public ComObject<WebResourceRequestStub> {
     return S_OK;
   }
 
- protected:
-  bool Answers(REFIID riid) const override {
-    return IsOneOf(riid, {&IID_ICoreWebView2WebResourceRequest});
-  }
-
  private:
   std::wstring uri_;
   ComPtr<FakeRequestHeaders> headers_;
@@ -208,11 +178,6 @@ class FakeResourceRequestedArgs final : public ComObject<WebResourceRequestedEve
   ICoreWebView2WebResourceResponse* response() const { return response_.get(); }
   int responsesSet() const { return responsesSet_; }
 
- protected:
-  bool Answers(REFIID riid) const override {
-    return IsOneOf(riid, {&IID_ICoreWebView2WebResourceRequestedEventArgs});
-  }
-
  private:
   ComPtr<FakeRequest> request_;
   ComPtr<ICoreWebView2WebResourceResponse> response_;
@@ -248,11 +213,6 @@ class FakeNavigationStartingArgs final : public ComObject<NavigationStartingEven
 
   bool cancel() const { return cancel_; }
 
- protected:
-  bool Answers(REFIID riid) const override {
-    return IsOneOf(riid, {&IID_ICoreWebView2NavigationStartingEventArgs});
-  }
-
  private:
   std::wstring uri_;
   UINT64 id_;
@@ -266,11 +226,6 @@ class FakeDomContentLoadedArgs final : public ComObject<DOMContentLoadedEventArg
     if (!id) return E_POINTER;
     *id = id_;
     return S_OK;
-  }
-
- protected:
-  bool Answers(REFIID riid) const override {
-    return IsOneOf(riid, {&IID_ICoreWebView2DOMContentLoadedEventArgs});
   }
 
  private:
@@ -302,12 +257,6 @@ class FakeWebMessageArgs final : public ComObject<WebMessageReceivedEventArgs2St
     if (!value) return E_POINTER;
     *value = nullptr;
     return S_OK;
-  }
-
- protected:
-  bool Answers(REFIID riid) const override {
-    return IsOneOf(riid, {&IID_ICoreWebView2WebMessageReceivedEventArgs,
-                          &IID_ICoreWebView2WebMessageReceivedEventArgs2});
   }
 
  private:
@@ -346,11 +295,6 @@ class FakeNewWindowArgs final : public ComObject<NewWindowRequestedEventArgsStub
 
   std::optional<bool> handled() const { return handled_; }
 
- protected:
-  bool Answers(REFIID riid) const override {
-    return IsOneOf(riid, {&IID_ICoreWebView2NewWindowRequestedEventArgs});
-  }
-
  private:
   std::wstring uri_;
   std::optional<bool> handled_;
@@ -384,11 +328,6 @@ class FakePermissionArgs final : public ComObject<PermissionRequestedEventArgsSt
   }
 
   std::optional<COREWEBVIEW2_PERMISSION_STATE> state() const { return state_; }
-
- protected:
-  bool Answers(REFIID riid) const override {
-    return IsOneOf(riid, {&IID_ICoreWebView2PermissionRequestedEventArgs});
-  }
 
  private:
   std::wstring uri_;
@@ -429,11 +368,6 @@ class FakeAcceleratorArgs final : public ComObject<AcceleratorKeyPressedEventArg
   }
 
   bool handled() const { return handled_; }
-
- protected:
-  bool Answers(REFIID riid) const override {
-    return IsOneOf(riid, {&IID_ICoreWebView2AcceleratorKeyPressedEventArgs});
-  }
 
  private:
   COREWEBVIEW2_KEY_EVENT_KIND kind_;

@@ -110,13 +110,6 @@ bool WildcardMatch(std::wstring_view pattern, std::wstring_view text) {
   return p == pattern.size();
 }
 
-bool IsOneOf(REFIID riid, std::initializer_list<const IID*> ids) {
-  for (const IID* id : ids) {
-    if (IsEqualIID(riid, *id)) return true;
-  }
-  return false;
-}
-
 void OpenLog(const std::wstring& path) {
   if (g_log != INVALID_HANDLE_VALUE || path.empty()) return;
   g_log = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

@@ -51,6 +51,21 @@ HRESULT HandlerList<Handler>::Remove(EventRegistrationToken token) {
   return S_OK;
 }
 
+// One event of an object: add_<Name> and remove_<Name> on the handler list on<Name>_. Leaves the
+// class in its private section.
+#define CORVANE_TEST_EVENT(Name)                                                      \
+ public:                                                                              \
+  HRESULT STDMETHODCALLTYPE add_##Name(ICoreWebView2##Name##EventHandler* handler,    \
+                                       EventRegistrationToken* token) override {      \
+    return on##Name##_.Add(handler, token);                                           \
+  }                                                                                   \
+  HRESULT STDMETHODCALLTYPE remove_##Name(EventRegistrationToken token) override {   \
+    return on##Name##_.Remove(token);                                                 \
+  }                                                                                   \
+                                                                                      \
+ private:                                                                             \
+  HandlerList<ICoreWebView2##Name##EventHandler> on##Name##_{#Name, {}}
+
 // ---- Responses and the objects handed to the page ----
 
 class FakeResponse final : public ComObject<WebResourceResponseStub> {
@@ -76,9 +91,6 @@ class FakeResponse final : public ComObject<WebResourceResponseStub> {
 
  protected:
   ~FakeResponse() override;
-  bool Answers(REFIID riid) const override {
-    return IsOneOf(riid, {&IID_ICoreWebView2WebResourceResponse});
-  }
 
  private:
   ComPtr<IStream> content_;
@@ -97,11 +109,6 @@ class FakeFileSystemHandle final : public ComObject<FileSystemHandleStub> {
   HRESULT STDMETHODCALLTYPE get_Path(LPWSTR* value) override;
   HRESULT STDMETHODCALLTYPE get_Permission(COREWEBVIEW2_FILE_SYSTEM_HANDLE_PERMISSION* value) override;
 
- protected:
-  bool Answers(REFIID riid) const override {
-    return IsOneOf(riid, {&IID_ICoreWebView2FileSystemHandle});
-  }
-
  private:
   std::wstring path_;
   COREWEBVIEW2_FILE_SYSTEM_HANDLE_PERMISSION permission_;
@@ -119,11 +126,6 @@ class FakeObjectCollection final : public ComObject<ObjectCollectionStub> {
 
   // "path" per slot ("" for an empty slot, "?" for an object that is not a file-system handle).
   std::string Describe() const;
-
- protected:
-  bool Answers(REFIID riid) const override {
-    return IsOneOf(riid, {&IID_ICoreWebView2ObjectCollectionView, &IID_ICoreWebView2ObjectCollection});
-  }
 
  private:
   std::vector<ComPtr<IUnknown>> items_;
@@ -162,45 +164,47 @@ class FakeEnvironment final : public ComObject<EnvironmentStub> {
 
 // ---- Settings, controller, web view ----
 
+// A BOOL setting, TRUE at first, with its getter and its logging putter. Leaves the class in
+// its private section.
+#define CORVANE_TEST_SETTING(Name)                                                     \
+ public:                                                                               \
+  HRESULT STDMETHODCALLTYPE get_##Name(BOOL* value) override {                         \
+    return HandOutBool(setting##Name##_, value);                                       \
+  }                                                                                    \
+  HRESULT STDMETHODCALLTYPE put_##Name(BOOL value) override {                          \
+    return Put(#Name, setting##Name##_, value);                                        \
+  }                                                                                    \
+                                                                                       \
+ private:                                                                              \
+  BOOL setting##Name##_ = TRUE
+
 class FakeSettings final : public ComObject<Settings3Stub> {
  public:
-  HRESULT STDMETHODCALLTYPE get_IsScriptEnabled(BOOL* value) override;
-  HRESULT STDMETHODCALLTYPE put_IsScriptEnabled(BOOL value) override;
-  HRESULT STDMETHODCALLTYPE get_IsWebMessageEnabled(BOOL* value) override;
-  HRESULT STDMETHODCALLTYPE put_IsWebMessageEnabled(BOOL value) override;
-  HRESULT STDMETHODCALLTYPE get_AreDefaultScriptDialogsEnabled(BOOL* value) override;
-  HRESULT STDMETHODCALLTYPE put_AreDefaultScriptDialogsEnabled(BOOL value) override;
-  HRESULT STDMETHODCALLTYPE get_IsStatusBarEnabled(BOOL* value) override;
-  HRESULT STDMETHODCALLTYPE put_IsStatusBarEnabled(BOOL value) override;
-  HRESULT STDMETHODCALLTYPE get_AreDevToolsEnabled(BOOL* value) override;
-  HRESULT STDMETHODCALLTYPE put_AreDevToolsEnabled(BOOL value) override;
-  HRESULT STDMETHODCALLTYPE get_AreDefaultContextMenusEnabled(BOOL* value) override;
-  HRESULT STDMETHODCALLTYPE put_AreDefaultContextMenusEnabled(BOOL value) override;
-  HRESULT STDMETHODCALLTYPE get_AreHostObjectsAllowed(BOOL* value) override;
-  HRESULT STDMETHODCALLTYPE put_AreHostObjectsAllowed(BOOL value) override;
-  HRESULT STDMETHODCALLTYPE get_IsZoomControlEnabled(BOOL* value) override;
-  HRESULT STDMETHODCALLTYPE put_IsZoomControlEnabled(BOOL value) override;
-  HRESULT STDMETHODCALLTYPE get_IsBuiltInErrorPageEnabled(BOOL* value) override;
-  HRESULT STDMETHODCALLTYPE put_IsBuiltInErrorPageEnabled(BOOL value) override;
   HRESULT STDMETHODCALLTYPE get_UserAgent(LPWSTR* value) override;
   HRESULT STDMETHODCALLTYPE put_UserAgent(LPCWSTR value) override;
-  HRESULT STDMETHODCALLTYPE get_AreBrowserAcceleratorKeysEnabled(BOOL* value) override;
-  HRESULT STDMETHODCALLTYPE put_AreBrowserAcceleratorKeysEnabled(BOOL value) override;
 
-  BOOL devToolsEnabled() const { return devTools_; }
+  BOOL devToolsEnabled() const { return settingAreDevToolsEnabled_; }
 
  protected:
   bool Answers(REFIID riid) const override;
 
  private:
-  HRESULT Get(BOOL value, BOOL* out) const;
   HRESULT Put(const char* name, BOOL& field, BOOL value);
 
-  BOOL script_ = TRUE, webMessage_ = TRUE, dialogs_ = TRUE, statusBar_ = TRUE, devTools_ = TRUE;
-  BOOL contextMenus_ = TRUE, hostObjects_ = TRUE, zoom_ = TRUE, errorPage_ = TRUE;
-  BOOL acceleratorKeys_ = TRUE;
+  CORVANE_TEST_SETTING(IsScriptEnabled);
+  CORVANE_TEST_SETTING(IsWebMessageEnabled);
+  CORVANE_TEST_SETTING(AreDefaultScriptDialogsEnabled);
+  CORVANE_TEST_SETTING(IsStatusBarEnabled);
+  CORVANE_TEST_SETTING(AreDevToolsEnabled);
+  CORVANE_TEST_SETTING(AreDefaultContextMenusEnabled);
+  CORVANE_TEST_SETTING(AreHostObjectsAllowed);
+  CORVANE_TEST_SETTING(IsZoomControlEnabled);
+  CORVANE_TEST_SETTING(IsBuiltInErrorPageEnabled);
+  CORVANE_TEST_SETTING(AreBrowserAcceleratorKeysEnabled);
   std::wstring userAgent_ = L"Mozilla/5.0 CorvaneTestRuntime";
 };
+
+#undef CORVANE_TEST_SETTING
 
 class FakeWebView final : public ComObject<WebViewStub> {
  public:
@@ -209,51 +213,15 @@ class FakeWebView final : public ComObject<WebViewStub> {
   HRESULT STDMETHODCALLTYPE get_Settings(ICoreWebView2Settings** settings) override;
   HRESULT STDMETHODCALLTYPE get_Source(LPWSTR* uri) override;
   HRESULT STDMETHODCALLTYPE Navigate(LPCWSTR uri) override;
-  HRESULT STDMETHODCALLTYPE add_NavigationStarting(
-      ICoreWebView2NavigationStartingEventHandler* eventHandler,
-      EventRegistrationToken* token) override;
-  HRESULT STDMETHODCALLTYPE remove_NavigationStarting(EventRegistrationToken token) override;
-  HRESULT STDMETHODCALLTYPE add_PermissionRequested(
-      ICoreWebView2PermissionRequestedEventHandler* eventHandler,
-      EventRegistrationToken* token) override;
-  HRESULT STDMETHODCALLTYPE remove_PermissionRequested(EventRegistrationToken token) override;
   HRESULT STDMETHODCALLTYPE PostWebMessageAsJson(LPCWSTR webMessageAsJson) override;
   HRESULT STDMETHODCALLTYPE PostWebMessageAsString(LPCWSTR webMessageAsString) override;
-  HRESULT STDMETHODCALLTYPE add_WebMessageReceived(
-      ICoreWebView2WebMessageReceivedEventHandler* handler, EventRegistrationToken* token) override;
-  HRESULT STDMETHODCALLTYPE remove_WebMessageReceived(EventRegistrationToken token) override;
-  HRESULT STDMETHODCALLTYPE add_NewWindowRequested(
-      ICoreWebView2NewWindowRequestedEventHandler* eventHandler,
-      EventRegistrationToken* token) override;
-  HRESULT STDMETHODCALLTYPE remove_NewWindowRequested(EventRegistrationToken token) override;
-  HRESULT STDMETHODCALLTYPE add_DocumentTitleChanged(
-      ICoreWebView2DocumentTitleChangedEventHandler* eventHandler,
-      EventRegistrationToken* token) override;
-  HRESULT STDMETHODCALLTYPE remove_DocumentTitleChanged(EventRegistrationToken token) override;
   HRESULT STDMETHODCALLTYPE get_DocumentTitle(LPWSTR* title) override;
   HRESULT STDMETHODCALLTYPE OpenDevToolsWindow() override;
-  HRESULT STDMETHODCALLTYPE add_ContainsFullScreenElementChanged(
-      ICoreWebView2ContainsFullScreenElementChangedEventHandler* eventHandler,
-      EventRegistrationToken* token) override;
-  HRESULT STDMETHODCALLTYPE remove_ContainsFullScreenElementChanged(
-      EventRegistrationToken token) override;
   HRESULT STDMETHODCALLTYPE get_ContainsFullScreenElement(BOOL* containsFullScreenElement) override;
-  HRESULT STDMETHODCALLTYPE add_WebResourceRequested(
-      ICoreWebView2WebResourceRequestedEventHandler* eventHandler,
-      EventRegistrationToken* token) override;
-  HRESULT STDMETHODCALLTYPE remove_WebResourceRequested(EventRegistrationToken token) override;
   HRESULT STDMETHODCALLTYPE AddWebResourceRequestedFilter(
       LPCWSTR uri, COREWEBVIEW2_WEB_RESOURCE_CONTEXT resourceContext) override;
   HRESULT STDMETHODCALLTYPE RemoveWebResourceRequestedFilter(
       LPCWSTR uri, COREWEBVIEW2_WEB_RESOURCE_CONTEXT resourceContext) override;
-  HRESULT STDMETHODCALLTYPE add_WindowCloseRequested(
-      ICoreWebView2WindowCloseRequestedEventHandler* eventHandler,
-      EventRegistrationToken* token) override;
-  HRESULT STDMETHODCALLTYPE remove_WindowCloseRequested(EventRegistrationToken token) override;
-  HRESULT STDMETHODCALLTYPE add_DOMContentLoaded(
-      ICoreWebView2DOMContentLoadedEventHandler* eventHandler,
-      EventRegistrationToken* token) override;
-  HRESULT STDMETHODCALLTYPE remove_DOMContentLoaded(EventRegistrationToken token) override;
   HRESULT STDMETHODCALLTYPE get_Environment(ICoreWebView2Environment** environment) override;
   HRESULT STDMETHODCALLTYPE PostWebMessageAsJsonWithAdditionalObjects(
       LPCWSTR webMessageAsJson, ICoreWebView2ObjectCollectionView* additionalObjects) override;
@@ -285,16 +253,15 @@ class FakeWebView final : public ComObject<WebViewStub> {
   BOOL fullscreen_ = FALSE;
   UINT64 navigationId_ = 0;
   std::vector<std::pair<std::wstring, COREWEBVIEW2_WEB_RESOURCE_CONTEXT>> filters_;
-  HandlerList<ICoreWebView2NavigationStartingEventHandler> navigationStarting_{"NavigationStarting", {}};
-  HandlerList<ICoreWebView2PermissionRequestedEventHandler> permission_{"PermissionRequested", {}};
-  HandlerList<ICoreWebView2WebMessageReceivedEventHandler> webMessage_{"WebMessageReceived", {}};
-  HandlerList<ICoreWebView2NewWindowRequestedEventHandler> newWindow_{"NewWindowRequested", {}};
-  HandlerList<ICoreWebView2DocumentTitleChangedEventHandler> titleChanged_{"DocumentTitleChanged", {}};
-  HandlerList<ICoreWebView2ContainsFullScreenElementChangedEventHandler> fullscreenChanged_{
-      "ContainsFullScreenElementChanged", {}};
-  HandlerList<ICoreWebView2WebResourceRequestedEventHandler> resource_{"WebResourceRequested", {}};
-  HandlerList<ICoreWebView2WindowCloseRequestedEventHandler> close_{"WindowCloseRequested", {}};
-  HandlerList<ICoreWebView2DOMContentLoadedEventHandler> domContent_{"DOMContentLoaded", {}};
+  CORVANE_TEST_EVENT(NavigationStarting);
+  CORVANE_TEST_EVENT(PermissionRequested);
+  CORVANE_TEST_EVENT(WebMessageReceived);
+  CORVANE_TEST_EVENT(NewWindowRequested);
+  CORVANE_TEST_EVENT(DocumentTitleChanged);
+  CORVANE_TEST_EVENT(ContainsFullScreenElementChanged);
+  CORVANE_TEST_EVENT(WebResourceRequested);
+  CORVANE_TEST_EVENT(WindowCloseRequested);
+  CORVANE_TEST_EVENT(DOMContentLoaded);
 };
 
 class FakeController final : public ComObject<ControllerStub> {
@@ -308,10 +275,6 @@ class FakeController final : public ComObject<ControllerStub> {
   HRESULT STDMETHODCALLTYPE get_ZoomFactor(double* zoomFactor) override;
   HRESULT STDMETHODCALLTYPE put_ZoomFactor(double zoomFactor) override;
   HRESULT STDMETHODCALLTYPE MoveFocus(COREWEBVIEW2_MOVE_FOCUS_REASON reason) override;
-  HRESULT STDMETHODCALLTYPE add_AcceleratorKeyPressed(
-      ICoreWebView2AcceleratorKeyPressedEventHandler* eventHandler,
-      EventRegistrationToken* token) override;
-  HRESULT STDMETHODCALLTYPE remove_AcceleratorKeyPressed(EventRegistrationToken token) override;
   HRESULT STDMETHODCALLTYPE get_ParentWindow(HWND* parentWindow) override;
   HRESULT STDMETHODCALLTYPE put_ParentWindow(HWND parentWindow) override;
   HRESULT STDMETHODCALLTYPE NotifyParentWindowPositionChanged() override;
@@ -320,11 +283,6 @@ class FakeController final : public ComObject<ControllerStub> {
 
   void RaiseAcceleratorKey(COREWEBVIEW2_KEY_EVENT_KIND kind, UINT virtualKey);
 
- protected:
-  bool Answers(REFIID riid) const override {
-    return IsOneOf(riid, {&IID_ICoreWebView2Controller});
-  }
-
  private:
   HWND parent_;
   ComPtr<FakeWebView> webView_;
@@ -332,7 +290,9 @@ class FakeController final : public ComObject<ControllerStub> {
   RECT bounds_{};
   double zoom_ = 1.0;
   bool closed_ = false;
-  HandlerList<ICoreWebView2AcceleratorKeyPressedEventHandler> accelerator_{"AcceleratorKeyPressed", {}};
+  CORVANE_TEST_EVENT(AcceleratorKeyPressed);
 };
+
+#undef CORVANE_TEST_EVENT
 
 }  // namespace corvane::test_runtime

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tests/wine/runtime/interface_stubs.h"
+#include "interface_stubs.h"  // generated from webview2_abi.h by generate_stubs.py
 #include "webview2/webview2_abi.h"
 
 namespace corvane::test_runtime {
@@ -83,7 +83,8 @@ class ComPtr {
   T* p_ = nullptr;
 };
 
-// Reference counting and QueryInterface for an object implementing one interface chain.
+// Reference counting and QueryInterface for an object implementing one interface chain; it
+// answers IUnknown and every level of the chain unless Answers says otherwise.
 template <class Base>
 class ComObject : public Base {
  public:
@@ -104,13 +105,28 @@ class ComObject : public Base {
 
  protected:
   virtual ~ComObject() = default;
-  virtual bool Answers(REFIID riid) const = 0;
+  virtual bool Answers(REFIID riid) const {
+    for (const IID* id : Base::kInterfaceIds) {
+      if (IsEqualIID(riid, *id)) return true;
+    }
+    return false;
+  }
 
  private:
   ULONG refs_ = 1;
 };
 
-bool IsOneOf(REFIID riid, std::initializer_list<const IID*> ids);
+inline HRESULT HandOutString(std::wstring_view text, LPWSTR* out) {
+  if (!out) return E_POINTER;
+  *out = CoTaskCopy(text);
+  return *out ? S_OK : E_OUTOFMEMORY;
+}
+
+inline HRESULT HandOutBool(bool value, BOOL* out) {
+  if (!out) return E_POINTER;
+  *out = value ? TRUE : FALSE;
+  return S_OK;
+}
 
 // ---- Scenario ----
 

@@ -96,16 +96,11 @@ INT64 NextToken() {
 // ---- FakeSettings ----
 
 bool FakeSettings::Answers(REFIID riid) const {
-  if (IsOneOf(riid, {&IID_ICoreWebView2Settings, &IID_ICoreWebView2Settings2})) return true;
-  if (IsEqualIID(riid, IID_ICoreWebView2Settings3)) {
-    bool offered = State().scenario.settings3;
-    Log("query", {{"interface", "ICoreWebView2Settings3"}, {"offered", offered ? "1" : "0"}});
-    return offered;
-  }
-  return false;
+  if (!IsEqualIID(riid, IID_ICoreWebView2Settings3)) return ComObject::Answers(riid);
+  bool offered = State().scenario.settings3;
+  Log("query", {{"interface", "ICoreWebView2Settings3"}, {"offered", offered ? "1" : "0"}});
+  return offered;
 }
-
-HRESULT FakeSettings::Get(BOOL value, BOOL* out) const { return HandOutBool(value, out); }
 
 HRESULT FakeSettings::Put(const char* name, BOOL& field, BOOL value) {
   Log("setting", {{"name", name}, {"value", Bool(value)}});
@@ -113,51 +108,11 @@ HRESULT FakeSettings::Put(const char* name, BOOL& field, BOOL value) {
   return S_OK;
 }
 
-HRESULT FakeSettings::get_IsScriptEnabled(BOOL* v) { return Get(script_, v); }
-HRESULT FakeSettings::put_IsScriptEnabled(BOOL v) { return Put("IsScriptEnabled", script_, v); }
-HRESULT FakeSettings::get_IsWebMessageEnabled(BOOL* v) { return Get(webMessage_, v); }
-HRESULT FakeSettings::put_IsWebMessageEnabled(BOOL v) {
-  return Put("IsWebMessageEnabled", webMessage_, v);
-}
-HRESULT FakeSettings::get_AreDefaultScriptDialogsEnabled(BOOL* v) { return Get(dialogs_, v); }
-HRESULT FakeSettings::put_AreDefaultScriptDialogsEnabled(BOOL v) {
-  return Put("AreDefaultScriptDialogsEnabled", dialogs_, v);
-}
-HRESULT FakeSettings::get_IsStatusBarEnabled(BOOL* v) { return Get(statusBar_, v); }
-HRESULT FakeSettings::put_IsStatusBarEnabled(BOOL v) {
-  return Put("IsStatusBarEnabled", statusBar_, v);
-}
-HRESULT FakeSettings::get_AreDevToolsEnabled(BOOL* v) { return Get(devTools_, v); }
-HRESULT FakeSettings::put_AreDevToolsEnabled(BOOL v) {
-  return Put("AreDevToolsEnabled", devTools_, v);
-}
-HRESULT FakeSettings::get_AreDefaultContextMenusEnabled(BOOL* v) { return Get(contextMenus_, v); }
-HRESULT FakeSettings::put_AreDefaultContextMenusEnabled(BOOL v) {
-  return Put("AreDefaultContextMenusEnabled", contextMenus_, v);
-}
-HRESULT FakeSettings::get_AreHostObjectsAllowed(BOOL* v) { return Get(hostObjects_, v); }
-HRESULT FakeSettings::put_AreHostObjectsAllowed(BOOL v) {
-  return Put("AreHostObjectsAllowed", hostObjects_, v);
-}
-HRESULT FakeSettings::get_IsZoomControlEnabled(BOOL* v) { return Get(zoom_, v); }
-HRESULT FakeSettings::put_IsZoomControlEnabled(BOOL v) {
-  return Put("IsZoomControlEnabled", zoom_, v);
-}
-HRESULT FakeSettings::get_IsBuiltInErrorPageEnabled(BOOL* v) { return Get(errorPage_, v); }
-HRESULT FakeSettings::put_IsBuiltInErrorPageEnabled(BOOL v) {
-  return Put("IsBuiltInErrorPageEnabled", errorPage_, v);
-}
 HRESULT FakeSettings::get_UserAgent(LPWSTR* v) { return HandOutString(userAgent_, v); }
 HRESULT FakeSettings::put_UserAgent(LPCWSTR v) {
   Log("setting", {{"name", "UserAgent"}, {"value", Utf8(v)}});
   userAgent_ = v ? v : L"";
   return S_OK;
-}
-HRESULT FakeSettings::get_AreBrowserAcceleratorKeysEnabled(BOOL* v) {
-  return Get(acceleratorKeys_, v);
-}
-HRESULT FakeSettings::put_AreBrowserAcceleratorKeysEnabled(BOOL v) {
-  return Put("AreBrowserAcceleratorKeysEnabled", acceleratorKeys_, v);
 }
 
 // ---- FakeController ----
@@ -199,15 +154,6 @@ HRESULT FakeController::MoveFocus(COREWEBVIEW2_MOVE_FOCUS_REASON reason) {
   return S_OK;
 }
 
-HRESULT FakeController::add_AcceleratorKeyPressed(
-    ICoreWebView2AcceleratorKeyPressedEventHandler* eventHandler, EventRegistrationToken* token) {
-  return accelerator_.Add(eventHandler, token);
-}
-
-HRESULT FakeController::remove_AcceleratorKeyPressed(EventRegistrationToken token) {
-  return accelerator_.Remove(token);
-}
-
 HRESULT FakeController::get_ParentWindow(HWND* parentWindow) {
   if (!parentWindow) return E_POINTER;
   *parentWindow = parent_;
@@ -242,7 +188,7 @@ HRESULT FakeController::get_CoreWebView2(ICoreWebView2** coreWebView2) {
 
 void FakeController::RaiseAcceleratorKey(COREWEBVIEW2_KEY_EVENT_KIND kind, UINT virtualKey) {
   auto args = ComPtr<FakeAcceleratorArgs>::Adopt(new FakeAcceleratorArgs(kind, virtualKey));
-  auto handlers = accelerator_.Snapshot();
+  auto handlers = onAcceleratorKeyPressed_.Snapshot();
   for (auto& handler : handlers) handler->Invoke(this, args.get());
   Log("accelerator-key", {{"key", std::to_string(virtualKey)},
                           {"kind", std::to_string(kind)},
@@ -255,22 +201,10 @@ void FakeController::RaiseAcceleratorKey(COREWEBVIEW2_KEY_EVENT_KIND kind, UINT 
 FakeWebView::FakeWebView() : settings_(ComPtr<FakeSettings>::Adopt(new FakeSettings())) {}
 
 bool FakeWebView::Answers(REFIID riid) const {
-  if (IsOneOf(riid, {&IID_ICoreWebView2, &IID_ICoreWebView2_2, &IID_ICoreWebView2_3,
-                     &IID_ICoreWebView2_4, &IID_ICoreWebView2_5, &IID_ICoreWebView2_6,
-                     &IID_ICoreWebView2_7, &IID_ICoreWebView2_8, &IID_ICoreWebView2_9,
-                     &IID_ICoreWebView2_10, &IID_ICoreWebView2_11, &IID_ICoreWebView2_12,
-                     &IID_ICoreWebView2_13, &IID_ICoreWebView2_14, &IID_ICoreWebView2_15,
-                     &IID_ICoreWebView2_16, &IID_ICoreWebView2_17, &IID_ICoreWebView2_18,
-                     &IID_ICoreWebView2_19, &IID_ICoreWebView2_20, &IID_ICoreWebView2_21,
-                     &IID_ICoreWebView2_22})) {
-    return true;
-  }
-  if (IsEqualIID(riid, IID_ICoreWebView2_23)) {
-    bool offered = State().scenario.webView23;
-    Log("query", {{"interface", "ICoreWebView2_23"}, {"offered", offered ? "1" : "0"}});
-    return offered;
-  }
-  return false;
+  if (!IsEqualIID(riid, IID_ICoreWebView2_23)) return ComObject::Answers(riid);
+  bool offered = State().scenario.webView23;
+  Log("query", {{"interface", "ICoreWebView2_23"}, {"offered", offered ? "1" : "0"}});
+  return offered;
 }
 
 HRESULT FakeWebView::get_Settings(ICoreWebView2Settings** settings) {
@@ -293,21 +227,6 @@ HRESULT FakeWebView::Navigate(LPCWSTR uri) {
   return S_OK;
 }
 
-HRESULT FakeWebView::add_NavigationStarting(ICoreWebView2NavigationStartingEventHandler* h,
-                                            EventRegistrationToken* token) {
-  return navigationStarting_.Add(h, token);
-}
-HRESULT FakeWebView::remove_NavigationStarting(EventRegistrationToken token) {
-  return navigationStarting_.Remove(token);
-}
-HRESULT FakeWebView::add_PermissionRequested(ICoreWebView2PermissionRequestedEventHandler* h,
-                                             EventRegistrationToken* token) {
-  return permission_.Add(h, token);
-}
-HRESULT FakeWebView::remove_PermissionRequested(EventRegistrationToken token) {
-  return permission_.Remove(token);
-}
-
 HRESULT FakeWebView::PostWebMessageAsJson(LPCWSTR webMessageAsJson) {
   Log("post-json", {{"text", Utf8(webMessageAsJson)}});
   return webMessageAsJson ? S_OK : E_INVALIDARG;
@@ -318,28 +237,6 @@ HRESULT FakeWebView::PostWebMessageAsString(LPCWSTR webMessageAsString) {
   return webMessageAsString ? S_OK : E_INVALIDARG;
 }
 
-HRESULT FakeWebView::add_WebMessageReceived(ICoreWebView2WebMessageReceivedEventHandler* h,
-                                            EventRegistrationToken* token) {
-  return webMessage_.Add(h, token);
-}
-HRESULT FakeWebView::remove_WebMessageReceived(EventRegistrationToken token) {
-  return webMessage_.Remove(token);
-}
-HRESULT FakeWebView::add_NewWindowRequested(ICoreWebView2NewWindowRequestedEventHandler* h,
-                                            EventRegistrationToken* token) {
-  return newWindow_.Add(h, token);
-}
-HRESULT FakeWebView::remove_NewWindowRequested(EventRegistrationToken token) {
-  return newWindow_.Remove(token);
-}
-HRESULT FakeWebView::add_DocumentTitleChanged(ICoreWebView2DocumentTitleChangedEventHandler* h,
-                                              EventRegistrationToken* token) {
-  return titleChanged_.Add(h, token);
-}
-HRESULT FakeWebView::remove_DocumentTitleChanged(EventRegistrationToken token) {
-  return titleChanged_.Remove(token);
-}
-
 HRESULT FakeWebView::get_DocumentTitle(LPWSTR* title) { return HandOutString(title_, title); }
 
 HRESULT FakeWebView::OpenDevToolsWindow() {
@@ -347,24 +244,8 @@ HRESULT FakeWebView::OpenDevToolsWindow() {
   return S_OK;
 }
 
-HRESULT FakeWebView::add_ContainsFullScreenElementChanged(
-    ICoreWebView2ContainsFullScreenElementChangedEventHandler* h, EventRegistrationToken* token) {
-  return fullscreenChanged_.Add(h, token);
-}
-HRESULT FakeWebView::remove_ContainsFullScreenElementChanged(EventRegistrationToken token) {
-  return fullscreenChanged_.Remove(token);
-}
-
 HRESULT FakeWebView::get_ContainsFullScreenElement(BOOL* containsFullScreenElement) {
   return HandOutBool(fullscreen_, containsFullScreenElement);
-}
-
-HRESULT FakeWebView::add_WebResourceRequested(ICoreWebView2WebResourceRequestedEventHandler* h,
-                                              EventRegistrationToken* token) {
-  return resource_.Add(h, token);
-}
-HRESULT FakeWebView::remove_WebResourceRequested(EventRegistrationToken token) {
-  return resource_.Remove(token);
 }
 
 HRESULT FakeWebView::AddWebResourceRequestedFilter(LPCWSTR uri,
@@ -385,21 +266,6 @@ HRESULT FakeWebView::RemoveWebResourceRequestedFilter(LPCWSTR uri,
     }
   }
   return E_INVALIDARG;
-}
-
-HRESULT FakeWebView::add_WindowCloseRequested(ICoreWebView2WindowCloseRequestedEventHandler* h,
-                                              EventRegistrationToken* token) {
-  return close_.Add(h, token);
-}
-HRESULT FakeWebView::remove_WindowCloseRequested(EventRegistrationToken token) {
-  return close_.Remove(token);
-}
-HRESULT FakeWebView::add_DOMContentLoaded(ICoreWebView2DOMContentLoadedEventHandler* h,
-                                          EventRegistrationToken* token) {
-  return domContent_.Add(h, token);
-}
-HRESULT FakeWebView::remove_DOMContentLoaded(EventRegistrationToken token) {
-  return domContent_.Remove(token);
 }
 
 HRESULT FakeWebView::get_Environment(ICoreWebView2Environment** environment) {
@@ -447,7 +313,7 @@ HRESULT FakeWebView::PostWebMessageAsJsonWithAdditionalObjects(
 bool FakeWebView::RaiseNavigationStarting(const std::wstring& uri) {
   auto args = ComPtr<FakeNavigationStartingArgs>::Adopt(
       new FakeNavigationStartingArgs(uri, ++navigationId_));
-  std::size_t count = InvokeAll(navigationStarting_, this, args.get());
+  std::size_t count = InvokeAll(onNavigationStarting_, this, args.get());
   Log("navigation-starting", {{"uri", Utf8(uri)},
                               {"handlers", std::to_string(count)},
                               {"cancel", args->cancel() ? "1" : "0"}});
@@ -469,25 +335,26 @@ void FakeWebView::RaiseResourceRequest(const std::wstring& uri, const std::wstri
   Log("resource-request", {{"uri", Utf8(uri)},
                            {"range", hasRange ? Utf8(range) : "<none>"}});
   HRESULT result = S_OK;
-  std::size_t count = InvokeAll(resource_, this, args.get(), &result);
+  std::size_t count = InvokeAll(onWebResourceRequested_, this, args.get(), &result);
   LogResponse(uri, *args.get(), result, count);
 }
 
 void FakeWebView::RaiseDomContentLoaded() {
   auto args = ComPtr<FakeDomContentLoadedArgs>::Adopt(new FakeDomContentLoadedArgs(navigationId_));
-  std::size_t count = InvokeAll(domContent_, this, args.get());
+  std::size_t count = InvokeAll(onDOMContentLoaded_, this, args.get());
   Log("dom-content-loaded", {{"handlers", std::to_string(count)}});
 }
 
 void FakeWebView::RaiseTitleChanged(const std::wstring& title) {
   title_ = title;
-  std::size_t count = InvokeAll(titleChanged_, this, static_cast<IUnknown*>(nullptr));
+  std::size_t count = InvokeAll(onDocumentTitleChanged_, this, static_cast<IUnknown*>(nullptr));
   Log("title-changed", {{"title", Utf8(title)}, {"handlers", std::to_string(count)}});
 }
 
 void FakeWebView::RaiseFullscreenChanged(bool contains) {
   fullscreen_ = contains ? TRUE : FALSE;
-  std::size_t count = InvokeAll(fullscreenChanged_, this, static_cast<IUnknown*>(nullptr));
+  std::size_t count =
+      InvokeAll(onContainsFullScreenElementChanged_, this, static_cast<IUnknown*>(nullptr));
   Log("fullscreen-changed", {{"contains", contains ? "1" : "0"},
                              {"handlers", std::to_string(count)}});
 }
@@ -498,13 +365,13 @@ void FakeWebView::RaiseWebMessage(const std::wstring& source, const std::wstring
   Log("web-message", {{"source", Utf8(source)},
                       {"kind", text ? "string" : "json"},
                       {"json", Utf8(json)}});
-  std::size_t count = InvokeAll(webMessage_, this, args.get());
+  std::size_t count = InvokeAll(onWebMessageReceived_, this, args.get());
   Log("web-message-done", {{"handlers", std::to_string(count)}});
 }
 
 void FakeWebView::RaiseNewWindow(const std::wstring& uri) {
   auto args = ComPtr<FakeNewWindowArgs>::Adopt(new FakeNewWindowArgs(uri));
-  std::size_t count = InvokeAll(newWindow_, this, args.get());
+  std::size_t count = InvokeAll(onNewWindowRequested_, this, args.get());
   auto handled = args->handled();
   Log("new-window", {{"uri", Utf8(uri)},
                      {"handlers", std::to_string(count)},
@@ -513,7 +380,7 @@ void FakeWebView::RaiseNewWindow(const std::wstring& uri) {
 
 void FakeWebView::RaisePermission(const std::wstring& uri, COREWEBVIEW2_PERMISSION_KIND kind) {
   auto args = ComPtr<FakePermissionArgs>::Adopt(new FakePermissionArgs(uri, kind));
-  std::size_t count = InvokeAll(permission_, this, args.get());
+  std::size_t count = InvokeAll(onPermissionRequested_, this, args.get());
   auto state = args->state();
   Log("permission", {{"uri", Utf8(uri)},
                      {"kind", std::to_string(kind)},
@@ -523,7 +390,7 @@ void FakeWebView::RaisePermission(const std::wstring& uri, COREWEBVIEW2_PERMISSI
 
 void FakeWebView::RaiseWindowCloseRequested() {
   Log("close-requested");
-  std::size_t count = InvokeAll(close_, this, static_cast<IUnknown*>(nullptr));
+  std::size_t count = InvokeAll(onWindowCloseRequested_, this, static_cast<IUnknown*>(nullptr));
   Log("close-requested-done", {{"handlers", std::to_string(count)}});
   LogWindowState(State().parentWindow, "after-close-request");
 }
