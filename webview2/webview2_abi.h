@@ -4,8 +4,8 @@
 //
 // Every interface declares every slot of its inheritance chain in vtable order, used or not: a
 // missing or misplaced method shifts every later slot and crashes on a real runtime, which no
-// test under Wine would notice. tests/unit/webview2_abi_win_test.cpp checks each method's slot,
-// exact signature and each IID against the fact table.
+// test under Wine would notice. tests/unit/webview2/webview2_abi_win_test.cpp checks every IID,
+// the slot and argument shape of every method the shell calls or the test runtime implements.
 //
 // Layout rules: plain abstract structs, single inheritance, pure virtual STDMETHODCALLTYPE
 // methods, no overloads, no virtual destructor (MSVC and GCC/MinGW then agree on the vtable).
