@@ -1,13 +1,9 @@
 #!/usr/bin/env python3
-r"""End-to-end scenarios of the page bridge with an extension library under Wine, played with the
-rig of ../rig.py (the bridge without a library is played in ../scenarios.py).
-
-Beside the shell a run places Vantor.dll, the sample extension (examples/extension) or a stand-in
-built from test_extension.cpp with or without its "OnExtensionMessage" export, and extension.txt:
-what the stand-in's Init returns and posts (format in test_extension.cpp). The stand-in logs every
-call into the library to the runtime's log as "extension-..." events, so their order against the
-runtime's events shows. The page is played by "message-string" steps; what the shell posts back is
-the runtime's "post-json" and "post-json-with-objects".
+r"""End-to-end scenarios of the page bridge with an extension library under Wine, with the rig of
+../rig.py (../scenarios.py plays the bridge without a library). Beside the shell a run places
+Vantor.dll, the sample extension (examples/extension) or a stand-in built from test_extension.cpp
+with or without "OnExtensionMessage", and extension.txt, what the stand-in's Init returns and
+posts. The stand-in logs its calls to the runtime's log as "extension-..." events.
 
     bridge_scenarios.py --list
     bridge_scenarios.py --run NAME [the rig's options] --extension Vantor.dll \
@@ -63,12 +59,7 @@ def run(ctx, c, label, script, library="stand-in", directives=None, package=None
 
 def values(result):
     """What the shell posted with PostWebMessageAsJson, as values."""
-    def value(text):
-        try:
-            return json.loads(text)
-        except ValueError:
-            return ("not JSON", text)
-    return [value(e["text"]) for e in result.events("post-json")]
+    return [json.loads(text) for text in result.pluck("post-json", "text")]
 
 
 def posted_during(result, line):
@@ -104,7 +95,9 @@ def library_messages(ctx, c):
                              {"type": "echo", "text": first}, {"type": "echo", "text": second},
                              {"type": "package", "text": package}, {"type": "null-arguments", "path": ""}],
             "reply, then the queued posts in order, then the later ones")
-    c.equal(result.pluck("post-json", "text")[1:3], init_posts, "the library's texts posted as given")
+    c.equal(result.pluck("post-json", "text")[:3],
+            ['{"registeredComponentIds":["alpha","beta"],"type":"wrapper-init-response"}', *init_posts],
+            "the reply as compact JSON; the library's texts posted as given")
     c.equal(len(posted_during(result, HELLO)), 5, "the queue is flushed inside the handshake")
     c.equal([json.loads(text) for text in posted_during(result, page(second))],
             [{"type": "echo", "text": second}], "after the handshake a post goes out at once")
@@ -140,8 +133,9 @@ def ids_and_reload(ctx, c):
     ids = posted[0].get("registeredComponentIds") if posted and isinstance(posted[0], dict) else None
     if c.expect(isinstance(ids, list) and len(ids) == 3, f"the reply went out with three ids: {posted[:1]}"):
         middle = ids[1][3:-2] if ids[1].startswith("bad") and ids[1].endswith("id") else None
-        c.equal((ids[0], ids[2], bool(middle) and set(middle) == {"\ufffd"}), ("ok", "\u00e9t\u00e9", True),
-                f"valid ids unchanged, invalid bytes replaced by U+FFFD: {ids}")
+        c.equal((posted[0]["type"], ids[0], ids[2], bool(middle) and set(middle) == {"\ufffd"}),
+                ("wrapper-init-response", "ok", "\u00e9t\u00e9", True),
+                f"the reply; valid ids unchanged, invalid bytes replaced by U+FFFD: {ids}")
     c.equal(posted[1:], [INIT_POST, echo(n=1), echo(n=2), posted[0]],
             "the flush after the reply, then posts at once, across the reload too; the second reply alone")
     c.equal([len(result.events("post-json-with-objects")),

@@ -1,19 +1,11 @@
 #!/usr/bin/env python3
-r"""End-to-end scenarios of the runtime installer under Wine, played with the rig of ../rig.py.
-
-They drive corvane_installer_test.exe, the shell built with a loopback bootstrapper address (see
-CMakeLists.txt here), with no runtime installed. On top of the rig, per run:
-
-- a loopback HTTP server (loopback_server.py) on the compiled-in port answers the download the
-  way the case asks (the whole file, no length, 404, or nothing listening);
-- the file it serves is test_bootstrapper.exe, which logs how it was started and creates the
-  marker file that makes the stand-in runtime report an installed runtime
-  ("runtime - <version> when-exists <marker>");
-- the observer linked into the test shell logs the progress window's creation, its bar's range,
-  step and every position it is given, and the window's destruction.
-
-The observer and the bootstrapper write to the same file, installer.log, so the order of "window
-gone" and "bootstrapper ran" shows.
+r"""End-to-end scenarios of the runtime installer under Wine, with the rig of ../rig.py. They run
+corvane_installer_test.exe, the shell built with a loopback bootstrapper address (CMakeLists.txt
+here), with no runtime installed. Per run, a loopback server (loopback_server.py) answers the
+download as the case asks, serving test_bootstrapper.exe, which logs how it was started and
+creates the marker that makes the stand-in runtime report an installed runtime. The observer
+linked into the test shell logs the progress window and its bar to the same installer.log, so the
+order of "window gone" and "bootstrapper ran" shows.
 
     installer_scenarios.py --list
     installer_scenarios.py --run NAME [the rig's options, --shell corvane_installer_test.exe] \
