@@ -13,6 +13,7 @@ order of "window gone" and "bootstrapper ran" shows.
 """
 
 import os
+import shutil
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
@@ -34,10 +35,11 @@ SETUP = {"class": "WebView2Setup"}
 
 
 def play(ctx, c, label, mode, name="CorvaneInstallerTest", downloading=None, dpi=96, existing=None,
-         close_at=None, chunk_delay=0.05):
+         close_at=None, chunk_delay=0.05, blocked=False):
     """One run of the test shell with the server answering in `mode`. With `existing` (its files)
     the per-user data folder exists before the run, outside the prefix as <run>/user-data, so it
-    stays for inspection. Returns the shell's logs, with `log` (installer.log), `requests` and
+    stays for inspection. With `blocked` a plain file stands where Local AppData belongs, so the
+    folder cannot be made inside it. Returns the shell's logs, with `log` (installer.log), `requests` and
     `marker` set on them."""
     folder = ctx.folder(label)
     log, marker = os.path.join(folder, "installer.log"), os.path.join(folder, "runtime-installed.marker")
@@ -52,19 +54,26 @@ def play(ctx, c, label, mode, name="CorvaneInstallerTest", downloading=None, dpi
     if close_at is not None:
         env["CORVANE_INSTALLER_OBSERVER_CLOSE_AT"] = str(close_at)
 
-    def existing_folder(prefix):
+    def local_app_data(prefix):
         users = os.path.join(prefix, "drive_c", "users")
         user = next(n for n in sorted(os.listdir(users)) if n.lower() != "public")
+        return os.path.join(users, user, "AppData", "Local")
+
+    def blocked_folder(prefix):
+        shutil.rmtree(local_app_data(prefix))
+        rig.write(local_app_data(prefix), b"a file, not a folder")
+
+    def existing_folder(prefix):
         rig.write(os.path.join(folder, "user-data"), None)
         for file, data in existing.items():
             rig.write(os.path.join(folder, "user-data", file), data)
-        rig.write(os.path.join(users, user, "AppData", "Local"), None)
-        os.symlink(os.path.join(folder, "user-data"), os.path.join(users, user, "AppData", "Local", name))
+        rig.write(local_app_data(prefix), None)
+        os.symlink(os.path.join(folder, "user-data"), os.path.join(local_app_data(prefix), name))
 
     word = rig.esc(rig.windows_path(marker)).replace(" ", "\\s")  # one word: spaces escaped too
     script = [f"runtime - 137.0.3296.44 when-exists {word}", "close"]
     app = rig.App(package=rig.packaged(name=name, messages=messages), script=script, dpi=dpi, env=env,
-                  on_prefix=None if existing is None else existing_folder)
+                  on_prefix=blocked_folder if blocked else None if existing is None else existing_folder)
     with port_turn(ctx.args.port):
         server = LoopbackServer(int(ctx.args.port), mode, bootstrapper, chunk_delay)
         try:
@@ -179,8 +188,8 @@ def failed_installs(ctx, c):
                          "the saved error page is at the destination, and was not run")
 
     with c.case("bad-folder"):
-        # No folder can have this name; the server would serve a working bootstrapper.
-        run = play(ctx, c, "bad-folder", "file", name='Bad<Name>|"?*')
+        # A file holds the folder's place; the server would serve a working bootstrapper.
+        run = play(ctx, c, "bad-folder", "file", blocked=True)
         check_not_installed(c, run, [INFO_BOX, (TITLE, "Failed to create user data directory"),
                                      FAILURE_BOX])
         c.equal((run.log.events("window-created"), run.requests), ([], []),
