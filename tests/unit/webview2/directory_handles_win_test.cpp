@@ -168,10 +168,10 @@ class DirectoryHandlesTest : public ::testing::Test {
     webView.slots = webViewSlots.data();
   }
 
-  void Send(const KnownFolderResolver& resolver) {
-    SendDirectoryHandles(reinterpret_cast<ICoreWebView2Environment*>(&environment),
-                         reinterpret_cast<ICoreWebView2*>(&webView), "C:\\App\\", "www\\",
-                         "C:\\Local\\demo", directoryHandles, resolver);
+  void Send(bool withEnvironment = true, bool withWebView = true) {
+    SendDirectoryHandles(withEnvironment ? reinterpret_cast<ICoreWebView2Environment*>(&environment) : nullptr,
+                         withWebView ? reinterpret_cast<ICoreWebView2*>(&webView) : nullptr, "C:\\App\\",
+                         "www\\", "C:\\Local\\demo", directoryHandles, &FakeKnownFolder);
   }
 
   static std::string FakeKnownFolder(KnownFolder folder) {
@@ -189,7 +189,7 @@ class DirectoryHandlesTest : public ::testing::Test {
 TEST_F(DirectoryHandlesTest, ThirteenSlotsInTableOrderWithUnresolvedAndFailedRowsEmpty) {
   directoryHandles["<screenshots>"] = "C:\\Earlier\\Screenshots";
   environment.failingPaths = {L"C:\\K\\5\\\u00e9"};  // Pictures: recorded, but no handle
-  Send(&FakeKnownFolder);
+  Send();
 
   EXPECT_THAT(environment.requestedPaths,
               ElementsAre(L"C:\\App\\", L"C:\\App\\www\\", L"C:\\Local\\demo", L"C:\\K\\0\\\u00e9", L"C:\\K\\1\\\u00e9",
@@ -215,28 +215,17 @@ TEST_F(DirectoryHandlesTest, ThirteenSlotsInTableOrderWithUnresolvedAndFailedRow
   for (const auto& handle : environment.handles) EXPECT_EQ(handle->refs, 0) << ToUtf8(handle->path);
 }
 
-TEST_F(DirectoryHandlesTest, RuntimeWithoutEnvironment14PostsNothingAndRecordsNothing) {
+TEST_F(DirectoryHandlesTest, OlderRuntimeOrMissingObjectPostsNothingAndRecordsNothing) {
   environment.offers14 = false;
-  Send(&FakeKnownFolder);
+  Send();
+  environment.offers14 = true;
+  webView.offers23 = false;
+  Send();
+  webView.offers23 = true;
+  Send(true, false);
+  Send(false, true);
   EXPECT_TRUE(environment.requestedPaths.empty());
   EXPECT_TRUE(webView.posted.empty());
-  EXPECT_TRUE(directoryHandles.empty());
-  EXPECT_EQ(webView.refs, 1);
-}
-
-TEST_F(DirectoryHandlesTest, RuntimeWithoutWebView23PostsNothingAndRecordsNothing) {
-  webView.offers23 = false;
-  Send(&FakeKnownFolder);
-  EXPECT_TRUE(environment.requestedPaths.empty());
-  EXPECT_TRUE(directoryHandles.empty());
-  EXPECT_EQ(environment.refs, 1);
-}
-
-TEST_F(DirectoryHandlesTest, NoWebViewYetDoesNothing) {
-  SendDirectoryHandles(reinterpret_cast<ICoreWebView2Environment*>(&environment), nullptr, "C:\\App\\", "www\\",
-                       "C:\\Local\\demo", directoryHandles);
-  SendDirectoryHandles(nullptr, reinterpret_cast<ICoreWebView2*>(&webView), "C:\\App\\", "www\\", "C:\\Local\\demo",
-                       directoryHandles);
   EXPECT_TRUE(directoryHandles.empty());
   EXPECT_EQ(environment.refs, 1);
   EXPECT_EQ(webView.refs, 1);

@@ -25,6 +25,8 @@ HRESULT Unexpected() {
   ADD_FAILURE() << "the adapter called a method it has no use for";
   return E_NOTIMPL;
 }
+#define UNEXPECTED(name, ...) \
+  HRESULT STDMETHODCALLTYPE name(__VA_ARGS__) override { return Unexpected(); }
 
 LPWSTR CoTaskCopy(const std::wstring& text) {
   auto* copy = static_cast<LPWSTR>(CoTaskMemAlloc((text.size() + 1) * sizeof(wchar_t)));
@@ -52,14 +54,10 @@ class FakeHeaders final : public ComObject<FakeHeaders, ICoreWebView2HttpRequest
     *value = std::wstring(name) == L"Range" && range;
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE GetHeaders(LPCWSTR, ICoreWebView2HttpHeadersCollectionIterator**) override {
-    return Unexpected();
-  }
-  HRESULT STDMETHODCALLTYPE SetHeader(LPCWSTR, LPCWSTR) override { return Unexpected(); }
-  HRESULT STDMETHODCALLTYPE RemoveHeader(LPCWSTR) override { return Unexpected(); }
-  HRESULT STDMETHODCALLTYPE GetIterator(ICoreWebView2HttpHeadersCollectionIterator**) override {
-    return Unexpected();
-  }
+  UNEXPECTED(GetHeaders, LPCWSTR, ICoreWebView2HttpHeadersCollectionIterator**)
+  UNEXPECTED(SetHeader, LPCWSTR, LPCWSTR)
+  UNEXPECTED(RemoveHeader, LPCWSTR)
+  UNEXPECTED(GetIterator, ICoreWebView2HttpHeadersCollectionIterator**)
 };
 
 class FakeRequest final : public ComObject<FakeRequest, ICoreWebView2WebResourceRequest> {
@@ -76,11 +74,11 @@ class FakeRequest final : public ComObject<FakeRequest, ICoreWebView2WebResource
     *value = headers.get();
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE put_Uri(LPCWSTR) override { return Unexpected(); }
-  HRESULT STDMETHODCALLTYPE get_Method(LPWSTR*) override { return Unexpected(); }
-  HRESULT STDMETHODCALLTYPE put_Method(LPCWSTR) override { return Unexpected(); }
-  HRESULT STDMETHODCALLTYPE get_Content(IStream**) override { return Unexpected(); }
-  HRESULT STDMETHODCALLTYPE put_Content(IStream*) override { return Unexpected(); }
+  UNEXPECTED(put_Uri, LPCWSTR)
+  UNEXPECTED(get_Method, LPWSTR*)
+  UNEXPECTED(put_Method, LPCWSTR)
+  UNEXPECTED(get_Content, IStream**)
+  UNEXPECTED(put_Content, IStream*)
 };
 
 class FakeResponse final : public ComObject<FakeResponse, ICoreWebView2WebResourceResponse> {
@@ -90,15 +88,13 @@ class FakeResponse final : public ComObject<FakeResponse, ICoreWebView2WebResour
   std::wstring reason;
   std::wstring headerBlock;
 
-  HRESULT STDMETHODCALLTYPE get_Content(IStream**) override { return Unexpected(); }
-  HRESULT STDMETHODCALLTYPE put_Content(IStream*) override { return Unexpected(); }
-  HRESULT STDMETHODCALLTYPE get_Headers(ICoreWebView2HttpResponseHeaders**) override {
-    return Unexpected();
-  }
-  HRESULT STDMETHODCALLTYPE get_StatusCode(int*) override { return Unexpected(); }
-  HRESULT STDMETHODCALLTYPE put_StatusCode(int) override { return Unexpected(); }
-  HRESULT STDMETHODCALLTYPE get_ReasonPhrase(LPWSTR*) override { return Unexpected(); }
-  HRESULT STDMETHODCALLTYPE put_ReasonPhrase(LPCWSTR) override { return Unexpected(); }
+  UNEXPECTED(get_Content, IStream**)
+  UNEXPECTED(put_Content, IStream*)
+  UNEXPECTED(get_Headers, ICoreWebView2HttpResponseHeaders**)
+  UNEXPECTED(get_StatusCode, int*)
+  UNEXPECTED(put_StatusCode, int)
+  UNEXPECTED(get_ReasonPhrase, LPWSTR*)
+  UNEXPECTED(put_ReasonPhrase, LPCWSTR)
 };
 
 class FakeEnvironment final : public ComObject<FakeEnvironment, ICoreWebView2Environment> {
@@ -114,18 +110,12 @@ class FakeEnvironment final : public ComObject<FakeEnvironment, ICoreWebView2Env
     *response = created;
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE CreateCoreWebView2Controller(
-      HWND, ICoreWebView2CreateCoreWebView2ControllerCompletedHandler*) override {
-    return Unexpected();
-  }
-  HRESULT STDMETHODCALLTYPE get_BrowserVersionString(LPWSTR*) override { return Unexpected(); }
-  HRESULT STDMETHODCALLTYPE add_NewBrowserVersionAvailable(
-      ICoreWebView2NewBrowserVersionAvailableEventHandler*, EventRegistrationToken*) override {
-    return Unexpected();
-  }
-  HRESULT STDMETHODCALLTYPE remove_NewBrowserVersionAvailable(EventRegistrationToken) override {
-    return Unexpected();
-  }
+  UNEXPECTED(CreateCoreWebView2Controller, HWND,
+             ICoreWebView2CreateCoreWebView2ControllerCompletedHandler*)
+  UNEXPECTED(get_BrowserVersionString, LPWSTR*)
+  UNEXPECTED(add_NewBrowserVersionAvailable, ICoreWebView2NewBrowserVersionAvailableEventHandler*,
+             EventRegistrationToken*)
+  UNEXPECTED(remove_NewBrowserVersionAvailable, EventRegistrationToken)
 };
 
 class FakeArgs final : public ComObject<FakeArgs, ICoreWebView2WebResourceRequestedEventArgs> {
@@ -142,13 +132,9 @@ class FakeArgs final : public ComObject<FakeArgs, ICoreWebView2WebResourceReques
     response = value;
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE get_Response(ICoreWebView2WebResourceResponse**) override {
-    return Unexpected();
-  }
-  HRESULT STDMETHODCALLTYPE GetDeferral(ICoreWebView2Deferral**) override { return Unexpected(); }
-  HRESULT STDMETHODCALLTYPE get_ResourceContext(COREWEBVIEW2_WEB_RESOURCE_CONTEXT*) override {
-    return Unexpected();
-  }
+  UNEXPECTED(get_Response, ICoreWebView2WebResourceResponse**)
+  UNEXPECTED(GetDeferral, ICoreWebView2Deferral**)
+  UNEXPECTED(get_ResourceContext, COREWEBVIEW2_WEB_RESOURCE_CONTEXT*)
 };
 
 std::string ReadAll(IStream* stream) {
