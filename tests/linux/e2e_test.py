@@ -160,12 +160,11 @@ class PageScenario(unittest.TestCase):
         cls.app.add_page()
         cls.app.add("data.bin", pattern_bytes(5000, 3))
         write_tone(os.path.join(cls.app.loose, "tone.wav"), seconds=30)
-        cls.tone_size = os.path.getsize(os.path.join(cls.app.loose, "tone.wav"))
         # A large asset: from the bundle in bundle mode, a loose file (beside the bundle) otherwise.
         cls.large_sha = write_pattern_file(os.path.join(cls.app.loose, "large.bin"),
                                            BUNDLED_LARGE_SIZE, 5)
         cls.app.pack()
-        cls.result = cls.app.run()
+        cls.app.run()
         cls.results = cls.app.report()
 
     @classmethod

@@ -41,6 +41,8 @@ TEST(PrefixTest, ABareOriginMustEndItsAuthorityAndAnyOtherBaseIsAPlainBytePrefix
       {"https://example.com/app/index.html2", page, true},
       {"https://example.com/app/other.html", page, false}, {"https://example.com/app/", page, false},
       {"index.html#x", "index.html", true}, {"https://a/index.html", "index.html", false},
+      // A scheme must start with a letter: "1ab" is none, so "1ab://host" is no bare origin.
+      {"1ab://host.evil", "1ab://host", true},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(PassesPrefixTest(c.url, c.base), c.passes) << c.url << " against " << c.base;

@@ -27,11 +27,16 @@ HRESULT STDMETHODCALLTYPE UnexpectedSlot(void*) {
   return E_NOTIMPL;
 }
 
-std::vector<void*> SlotTable(std::size_t length) { return std::vector<void*>(length, reinterpret_cast<void*>(&UnexpectedSlot)); }
-
 template <class Fn>
 void* Slot(Fn fn) {
   return reinterpret_cast<void*>(fn);
+}
+
+// A table of `length` slots that fail the test, except the given ones.
+std::vector<void*> SlotTable(std::size_t length, std::initializer_list<std::pair<std::size_t, void*>> answered) {
+  std::vector<void*> table(length, Slot(&UnexpectedSlot));
+  for (const auto& [index, slot] : answered) table[index] = slot;
+  return table;
 }
 
 // Every stand-in object: a slot table pointer first, then a reference count.
@@ -144,27 +149,13 @@ HRESULT STDMETHODCALLTYPE PostWithObjects(FakeWebView* self, LPCWSTR json, FakeC
 class DirectoryHandlesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    g_handleSlots = SlotTable(6);
-    g_handleSlots[0] = Slot(&HandleQueryInterface);
-    g_handleSlots[1] = Slot(&FakeAddRef);
-    g_handleSlots[2] = Slot(&FakeRelease);
-    g_collectionSlots = SlotTable(7);
-    g_collectionSlots[1] = Slot(&FakeAddRef);
-    g_collectionSlots[2] = Slot(&CollectionRelease);
-
-    environmentSlots = SlotTable(29);
-    environmentSlots[0] = Slot(&EnvironmentQueryInterface);
-    environmentSlots[1] = Slot(&FakeAddRef);
-    environmentSlots[2] = Slot(&FakeRelease);
-    environmentSlots[27] = Slot(&CreateDirectoryHandle);
-    environmentSlots[28] = Slot(&CreateObjectCollection);
+    const std::pair<std::size_t, void*> addRef{1, Slot(&FakeAddRef)}, release{2, Slot(&FakeRelease)};
+    g_handleSlots = SlotTable(6, {{0, Slot(&HandleQueryInterface)}, addRef, release});
+    g_collectionSlots = SlotTable(7, {addRef, {2, Slot(&CollectionRelease)}});
+    environmentSlots = SlotTable(29, {{0, Slot(&EnvironmentQueryInterface)}, addRef, release,
+                                      {27, Slot(&CreateDirectoryHandle)}, {28, Slot(&CreateObjectCollection)}});
     environment.slots = environmentSlots.data();
-
-    webViewSlots = SlotTable(126);
-    webViewSlots[0] = Slot(&WebViewQueryInterface);
-    webViewSlots[1] = Slot(&FakeAddRef);
-    webViewSlots[2] = Slot(&FakeRelease);
-    webViewSlots[125] = Slot(&PostWithObjects);
+    webViewSlots = SlotTable(126, {{0, Slot(&WebViewQueryInterface)}, addRef, release, {125, Slot(&PostWithObjects)}});
     webView.slots = webViewSlots.data();
   }
 
