@@ -109,7 +109,7 @@ class App:
             out.write(data)
         return path
 
-    def add_page(self, name="index.html"):
+    def add_page(self):
         for page in ("index.html", "frame.html", "app.js"):
             with open(os.path.join(HERE, "page", page), "rb") as source:
                 self.add(page, source.read())
@@ -160,12 +160,11 @@ class PageScenario(unittest.TestCase):
         cls.app.add_page()
         cls.app.add("data.bin", pattern_bytes(5000, 3))
         write_tone(os.path.join(cls.app.loose, "tone.wav"), seconds=30)
-        cls.tone_size = os.path.getsize(os.path.join(cls.app.loose, "tone.wav"))
         # A large asset: from the bundle in bundle mode, a loose file (beside the bundle) otherwise.
         cls.large_sha = write_pattern_file(os.path.join(cls.app.loose, "large.bin"),
                                            BUNDLED_LARGE_SIZE, 5)
         cls.app.pack()
-        cls.result = cls.app.run()
+        cls.app.run()
         cls.results = cls.app.report()
 
     @classmethod
@@ -182,13 +181,11 @@ class PageScenario(unittest.TestCase):
 
     def test_start_page_and_headers_as_the_page_sees_them(self):
         index = self.results["index"]
-        self.assertEqual(index["status"], 200)
-        self.assertEqual(index["statusText"], "OK")
-        self.assertEqual(index["headers"]["content-type"], "text/html; charset=utf-8")
-        self.assertEqual(index["headers"]["cache-control"], "no-store")
-        self.assertEqual(index["headers"]["accept-ranges"], "bytes")
         with open(os.path.join(HERE, "page", "index.html"), "rb") as source:
-            self.assertEqual(int(index["headers"]["content-length"]), len(source.read()))
+            length = str(len(source.read()))
+        self.assertEqual((index["status"], index["statusText"]), (200, "OK"))
+        self.assertEqual(index["headers"], {"content-type": "text/html; charset=utf-8", "cache-control": "no-store",
+                                            "accept-ranges": "bytes", "content-length": length})
         missing = self.results["missing"]
         self.assertEqual((missing["status"], missing["statusText"], missing["text"]),
                          (404, "Not Found", "File not found"))
@@ -222,11 +219,8 @@ class PageScenario(unittest.TestCase):
         self.assertAlmostEqual(audio["seekedTo"], 25.0, places=0)
 
     def test_large_asset_arrives_intact(self):
-        large = self.results["large"]
-        self.assertEqual(large["status"], 200)
-        self.assertEqual(large["url"], "https://corvane.localhost/large.bin")
-        self.assertEqual(large["length"], BUNDLED_LARGE_SIZE)
-        self.assertEqual(large["sha256"], self.large_sha)
+        self.assertEqual(self.results["large"], {"status": 200, "url": "https://corvane.localhost/large.bin",
+                                                 "length": BUNDLED_LARGE_SIZE, "sha256": self.large_sha})
 
     def test_handshake_and_extension_messages_both_ways(self):
         self.assertEqual(self.results["handshake"],
@@ -270,20 +264,17 @@ class LooseFilesScenario(PageScenario):
 class LargeLooseAsset(unittest.TestCase):
     def test_200_mib_asset_is_fetched_intact(self):
         tmp = tempfile.mkdtemp(prefix="corvane-e2e-big-")
-        try:
-            app = App(tmp, bundle=False)
-            app.add_page()
-            sha = write_pattern_file(os.path.join(app.www, "big.bin"), BIG_SIZE, 11)
-            app.add("mode.json", b'{"big":true}')
-            app.run()
-            results = app.report()
-            self.assertIsNotNone(results, app.stderr)
-            self.assertEqual(results["big"]["status"], 200)
-            self.assertEqual(results["big"]["length"], BIG_SIZE)
-            self.assertEqual(results["big"]["sha256"], sha)
-            self.assertEqual(app.returncode, 0, app.stderr)
-        finally:
-            shutil.rmtree(tmp, ignore_errors=True)
+        self.addCleanup(shutil.rmtree, tmp, True)
+        app = App(tmp, bundle=False)
+        app.add_page()
+        sha = write_pattern_file(os.path.join(app.www, "big.bin"), BIG_SIZE, 11)
+        app.add("mode.json", b'{"big":true}')
+        app.run()
+        results = app.report()
+        self.assertIsNotNone(results, app.stderr)
+        self.assertEqual(results["big"], {"status": 200, "url": "https://corvane.localhost/big.bin",
+                                          "length": BIG_SIZE, "sha256": sha})
+        self.assertEqual(app.returncode, 0, app.stderr)
 
 
 def child_pids(pid):
@@ -315,7 +306,9 @@ def wait_until(test, seconds):
 class ProcessLifetime(unittest.TestCase):
     """Neither process outlives the other."""
 
-    def start_idle_app(self, tmp):
+    def start_idle_app(self):
+        tmp = tempfile.mkdtemp(prefix="corvane-e2e-life-")
+        self.addCleanup(shutil.rmtree, tmp, True)
         app = App(tmp, bundle=False)
         app.add_page()
         app.add("mode.json", b'{"idle":true}')
@@ -329,9 +322,7 @@ class ProcessLifetime(unittest.TestCase):
         return shell, chromium[0]
 
     def test_chromium_ends_when_the_shell_is_killed(self):
-        tmp = tempfile.mkdtemp(prefix="corvane-e2e-life-")
-        self.addCleanup(shutil.rmtree, tmp, True)
-        shell, chromium = self.start_idle_app(tmp)
+        shell, chromium = self.start_idle_app()
         shell.kill()
         shell.wait(10)
         gone = wait_until(lambda: not alive(chromium), 20)
@@ -340,9 +331,7 @@ class ProcessLifetime(unittest.TestCase):
         self.assertTrue(gone, "Chromium outlived the shell")
 
     def test_shell_reports_and_exits_when_chromium_dies(self):
-        tmp = tempfile.mkdtemp(prefix="corvane-e2e-life-")
-        self.addCleanup(shutil.rmtree, tmp, True)
-        shell, chromium = self.start_idle_app(tmp)
+        shell, chromium = self.start_idle_app()
         os.kill(chromium, signal.SIGKILL)
         _, stderr = shell.communicate(timeout=30)
         self.assertEqual(shell.returncode, 1)
@@ -351,47 +340,31 @@ class ProcessLifetime(unittest.TestCase):
 
 @unittest.skipUnless(SHELL, "needs the shell")
 class StartupFailures(unittest.TestCase):
-    def run_in(self, files):
+    def run_in(self, files, **env):
         tmp = tempfile.mkdtemp(prefix="corvane-e2e-start-")
-        try:
-            shutil.copy2(SHELL, os.path.join(tmp, "corvane"))
-            for name, data in files.items():
-                with open(os.path.join(tmp, name), "wb") as out:
-                    out.write(data)
-            env = dict(os.environ, HOME=tmp, XDG_DATA_HOME=os.path.join(tmp, "data"))
-            return subprocess.run([os.path.join(tmp, "corvane"), "--headless"], env=env,
-                                  capture_output=True, text=True, timeout=30)
-        finally:
-            shutil.rmtree(tmp, ignore_errors=True)
+        self.addCleanup(shutil.rmtree, tmp, True)
+        shutil.copy2(SHELL, os.path.join(tmp, "corvane"))
+        for name, data in files.items():
+            with open(os.path.join(tmp, name), "wb") as out:
+                out.write(data)
+        env = dict(os.environ, HOME=tmp, XDG_DATA_HOME=os.path.join(tmp, "data"), **env)
+        result = subprocess.run([os.path.join(tmp, "corvane"), "--headless"], env=env,
+                                capture_output=True, text=True, timeout=30)
+        self.assertEqual(result.returncode, 1)
+        return result.stderr.strip()
 
-    def test_missing_or_empty_package_json(self):
-        for files in ({}, {"package.json": b""}):
-            result = self.run_in(files)
-            self.assertEqual(result.returncode, 1)
-            self.assertEqual(result.stderr.strip(),
-                             "Failed to load package.json. Check the file is in the same folder as the app.")
-
-    def test_invalid_package_json(self):
-        for text in (b"{", b'{"name":""}', b'{"name":"x","settings":{"content-mode":"Bundle"}}'):
-            result = self.run_in({"package.json": text})
-            self.assertEqual(result.returncode, 1)
-            self.assertEqual(result.stderr.strip(),
-                             "Failed to parse package.json. Check the file has valid JSON and that "
-                             "all parameters are correct.")
+    def test_missing_empty_or_invalid_package_json(self):
+        load = "Failed to load package.json. Check the file is in the same folder as the app."
+        parse = ("Failed to parse package.json. Check the file has valid JSON and that all parameters "
+                 "are correct.")
+        for files, message in (({}, load), ({"package.json": b""}, load),
+                               ({"package.json": b"{"}, parse), ({"package.json": b'{"name":""}'}, parse),
+                               ({"package.json": b'{"name":"x","settings":{"content-mode":"Bundle"}}'}, parse)):
+            self.assertEqual(self.run_in(files), message, files)
 
     def test_missing_chromium_is_reported(self):
-        tmp = tempfile.mkdtemp(prefix="corvane-e2e-start-")
-        try:
-            shutil.copy2(SHELL, os.path.join(tmp, "corvane"))
-            with open(os.path.join(tmp, "package.json"), "w") as out:
-                out.write('{"name":"x"}')
-            env = dict(os.environ, HOME=tmp, PATH=os.path.join(tmp, "nothing"))
-            result = subprocess.run([os.path.join(tmp, "corvane"), "--headless"], env=env,
-                                    capture_output=True, text=True, timeout=30)
-            self.assertEqual(result.returncode, 1)
-            self.assertIn("Chromium was not found", result.stderr)
-        finally:
-            shutil.rmtree(tmp, ignore_errors=True)
+        self.assertIn("Chromium was not found",
+                      self.run_in({"package.json": b'{"name":"x"}'}, PATH="/nonexistent"))
 
 
 if __name__ == "__main__":

@@ -46,6 +46,16 @@ class Packer:
         return result.returncode, result.stdout.decode("utf-8", "replace"), result.stderr.decode("utf-8", "replace")
 
 
+def write(path, data):
+    with open(path, "wb") as out:
+        out.write(data)
+
+
+def read(path):
+    with open(path, "rb") as source:
+        return source.read()
+
+
 def encode_bundle(entries, blob, chunk_offset=16):
     """entries: list of (path bytes, offset, size)."""
     directory = struct.pack(">I", len(entries))
@@ -72,8 +82,7 @@ def make_source(root):
     for name, data in files.items():
         path = os.path.join(root, name)
         os.makedirs(os.path.dirname(path), exist_ok=True)
-        with open(path, "wb") as out:
-            out.write(data)
+        write(path, data)
     return files
 
 
@@ -153,26 +162,22 @@ def run_all(pack, work):
     # the same folder gives the same bytes
     again = os.path.join(work, "again.dat")
     pack.run("create", src, "-o", again)
-    with open(bundle, "rb") as a, open(again, "rb") as b:
-        check(a.read() == b.read(), "packing the same folder twice gives identical bundles")
+    check(read(bundle) == read(again), "packing the same folder twice gives identical bundles")
 
     # names that differ only in case: two files on Linux, a refusal where the file system folds
     # them together (Windows) instead of one silently replacing the other
     cased = os.path.join(work, "cased.dat")
-    with open(cased, "wb") as f:
-        f.write(encode_bundle([(b"Case.txt", 0, 5), (b"case.txt", 5, 5)], b"upperlower"))
+    write(cased, encode_bundle([(b"Case.txt", 0, 5), (b"case.txt", 5, 5)], b"upperlower"))
     cased_dir = os.path.join(work, "cased")
     code, out, err = pack.run("extract", cased, cased_dir)
     if pack.windows:
         line = single_line_error(code, err, "case.txt", "extract of names that differ in case")
         check("refused" in line, f"the collision is refused ({line!r})")
-        with open(os.path.join(cased_dir, "Case.txt"), "rb") as f:
-            check(f.read() == b"upper", "the first file is kept")
+        check(read(os.path.join(cased_dir, "Case.txt")) == b"upper", "the first file is kept")
     else:
         check(code == 0, f"extract of names that differ in case ({err!r})")
         for name, data in (("Case.txt", b"upper"), ("case.txt", b"lower")):
-            with open(os.path.join(cased_dir, name), "rb") as f:
-                check(f.read() == data, f"{name} keeps its own bytes")
+            check(read(os.path.join(cased_dir, name)) == data, f"{name} keeps its own bytes")
 
     # a bundle written inside the folder it packs leaves itself out
     inside = os.path.join(src, "assets.dat")
@@ -184,12 +189,10 @@ def run_all(pack, work):
     os.remove(inside)
 
     # a failed create leaves an existing bundle untouched and no partial file
-    with open(bundle, "rb") as f:
-        before = f.read()
+    before = read(bundle)
     code, out, err = pack.run("create", os.path.join(work, "no-such-folder"), "-o", bundle)
     single_line_error(code, err, "no-such-folder", "create from a missing folder")
-    with open(bundle, "rb") as f:
-        check(f.read() == before, "a failed create leaves the old bundle as it was")
+    check(read(bundle) == before, "a failed create leaves the old bundle as it was")
     check(os.listdir(os.path.dirname(bundle)) == ["assets.dat"], "a failed create leaves no partial file")
     code, out, err = pack.run("create", src, "-o", os.path.join(work, "missing-dir", "x.dat"))
     single_line_error(code, err, "x.dat", "create into a missing folder")
@@ -197,8 +200,7 @@ def run_all(pack, work):
     if not pack.windows:
         odd = os.path.join(work, "odd")
         os.makedirs(odd)
-        with open(os.path.join(odd.encode(), b"bad-\xff-name"), "wb") as f:
-            f.write(b"x")
+        write(os.path.join(odd.encode(), b"bad-\xff-name"), b"x")
         code, out, err = pack.run("create", odd, "-o", os.path.join(work, "odd.dat"))
         line = single_line_error(code, err, "bad-", "create with a file name that is not UTF-8")
         check("UTF-8" in line, f"the message says why ({line!r})")
@@ -209,8 +211,7 @@ def run_all(pack, work):
     for index, path in enumerate(hostile):
         name = f"hostile{index}.dat"
         target = os.path.join(work, name)
-        with open(target, "wb") as f:
-            f.write(encode_bundle([(b"fine.txt", 0, 2), (path, 0, 2)], b"ok"))
+        write(target, encode_bundle([(b"fine.txt", 0, 2), (path, 0, 2)], b"ok"))
         dest = os.path.join(work, f"dest{index}")
         code, out, err = pack.run("extract", target, dest)
         line = single_line_error(code, err, name, f"extract refuses {path!r}")
@@ -226,8 +227,7 @@ def run_all(pack, work):
         os.makedirs(outside)
         os.symlink(outside, os.path.join(linked, "sub"))
         target = os.path.join(work, "through-link.dat")
-        with open(target, "wb") as f:
-            f.write(encode_bundle([(b"sub/x.txt", 0, 2)], b"ok"))
+        write(target, encode_bundle([(b"sub/x.txt", 0, 2)], b"ok"))
         code, out, err = pack.run("extract", target, linked)
         single_line_error(code, err, "sub", "extract through a symbolic link")
         check(os.listdir(outside) == [], "nothing written through the link")
@@ -247,8 +247,7 @@ def run_all(pack, work):
     }
     for name, (data, message) in bad.items():
         target = os.path.join(work, name)
-        with open(target, "wb") as f:
-            f.write(data)
+        write(target, data)
         for command in (["verify", target], ["list", target], ["list", target, "--json"],
                         ["extract", target, os.path.join(work, "never")]):
             code, out, err = pack.run(*command)

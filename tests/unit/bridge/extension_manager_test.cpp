@@ -91,13 +91,15 @@ class ExtensionManagerTest : public ::testing::Test {
   void TearDown() override { g_fake = nullptr; }
 
   // One run of the shell: load, window, host, page handshake, one page message, teardown.
-  void RunShell() {
-    manager.LoadExtension(kFakeLoader);
+  // Returns what the load reported.
+  bool RunShell() {
+    const bool loaded = manager.LoadExtension(kFakeLoader);
     manager.NotifyMainWindowCreated(&g_libraryToken);
     manager.host = &host;
     bridge.HandleWebMessage(R"({"type":"wrapper-init"})");
     bridge.HandleWebMessage(R"({"type":"extension-message","x":1})");
     manager.ReleaseAndUnload(kFakeLoader);
+    return loaded;
   }
 
   FakeLibrary fake;
@@ -108,7 +110,7 @@ class ExtensionManagerTest : public ::testing::Test {
 
 TEST_F(ExtensionManagerTest, FullLibraryFollowsTheCallingOrderOfARun) {
   fake.ids = {"camera", "gamepad"};
-  RunShell();
+  EXPECT_TRUE(RunShell());
   EXPECT_THAT(fake.events,
               ElementsAre("open /opt/app/", "find Init", "find Release", "find OnMainWindowCreated",
                           "find OnExtensionMessage", "Init /opt/app/|www/|/home/u/.local/share/demo",
@@ -128,11 +130,11 @@ TEST_F(ExtensionManagerTest, LoadReportsSuccessAndCopiesIdsAtOnce) {
   EXPECT_THAT(manager.componentIds, ElementsAre("camera", "\xc3\xa9t\xc3\xa9"));
   // The library is handed the manager itself: the interface sits at the start of the object.
   EXPECT_EQ(static_cast<void*>(fake.app), static_cast<void*>(&manager));
-}
-
-TEST_F(ExtensionManagerTest, EmptyIdArrayIsSuccessWithoutIds) {
-  EXPECT_TRUE(manager.LoadExtension(kFakeLoader));
-  EXPECT_THAT(manager.componentIds, IsEmpty());
+  // An empty array is success without ids.
+  ExtensionManager empty{"/opt/app/", "www/", "data", "{}"};
+  fake.ids.clear();
+  EXPECT_TRUE(empty.LoadExtension(kFakeLoader));
+  EXPECT_THAT(empty.componentIds, IsEmpty());
 }
 
 TEST_F(ExtensionManagerTest, MissingLibraryBindsNothing) {
@@ -150,7 +152,7 @@ TEST_F(ExtensionManagerTest, MissingLibraryBindsNothing) {
 TEST_F(ExtensionManagerTest, MissingExportFailsButTheOthersAreStillCalled) {
   fake.exports = {"Init", "Release", "OnMainWindowCreated"};
   fake.ids = {"never-reported"};
-  RunShell();
+  EXPECT_FALSE(RunShell());
   EXPECT_THAT(fake.events, ElementsAre("open /opt/app/", "find Init", "find Release", "find OnMainWindowCreated",
                                        "find OnExtensionMessage", "OnMainWindowCreated hwnd", "Release", "close"));
   EXPECT_THAT(host.posted, ElementsAre(R"({"registeredComponentIds":[],"type":"wrapper-init-response"})"));
@@ -176,32 +178,21 @@ TEST_F(ExtensionManagerTest, UnloadTwiceIsHarmless) {
   EXPECT_EQ(std::count(fake.events.begin(), fake.events.end(), "close"), 1);
 }
 
-TEST_F(ExtensionManagerTest, DirectoryPathReadsTheHostMapExactly) {
+TEST_F(ExtensionManagerTest, DirectoryPathReadsTheHostMapExactlyAndNullArgumentsAreIgnored) {
   EXPECT_THAT(manager.GetDirectoryPath("<documents>"), StrEq(""));  // no host yet
-  manager.host = &host;
-  EXPECT_THAT(manager.GetDirectoryPath("<documents>"), StrEq(""));  // before the handshake
-  bridge.HandleWrapperInit();
-  EXPECT_THAT(manager.GetDirectoryPath("<documents>"), StrEq("/home/u/Documents"));
-  EXPECT_THAT(manager.GetDirectoryPath("<Documents>"), StrEq(""));
-  EXPECT_THAT(manager.GetDirectoryPath("documents"), StrEq(""));
-  EXPECT_THAT(manager.GetDirectoryPath(""), StrEq(""));
-}
-
-TEST_F(ExtensionManagerTest, NullArgumentsAreIgnored) {
   ASSERT_NE(manager.GetDirectoryPath(nullptr), nullptr);
   EXPECT_THAT(manager.GetDirectoryPath(nullptr), StrEq(""));
   manager.PostWebMessage(nullptr);
   EXPECT_THAT(manager.pendingMessages, IsEmpty());
   manager.host = &host;
+  EXPECT_THAT(manager.GetDirectoryPath("<documents>"), StrEq(""));  // before the handshake
   bridge.HandleWrapperInit();
+  EXPECT_THAT(manager.GetDirectoryPath("<documents>"), StrEq("/home/u/Documents"));
+  for (const char* other : {"<Documents>", "documents", ""}) EXPECT_THAT(manager.GetDirectoryPath(other), StrEq(""));
+  EXPECT_THAT(manager.GetDirectoryPath(nullptr), StrEq(""));
   host.posted.clear();
   manager.PostWebMessage(nullptr);
-  EXPECT_THAT(manager.GetDirectoryPath(nullptr), StrEq(""));
   EXPECT_THAT(host.posted, IsEmpty());
-}
-
-TEST_F(ExtensionManagerTest, PackageJsonIsTheRawText) {
-  EXPECT_THAT(manager.GetPackageJson(), StrEq("{ \"name\" : \"demo\" }\n"));
 }
 
 // What a C library does: take the first word of the object as the table and call by slot.

@@ -85,11 +85,25 @@ class ChromiumHostTest : public ::testing::Test {
            {"targetInfo", {{"targetId", kMain}, {"type", "page"}, {"url", "data:text/html,"}}},
            {"waitingForDebugger", true}});
   }
-  void LoadAppDocument(const std::string& url = "https://corvane.localhost/index.html") {
-    Event("Page.frameNavigated", {{"frame", {{"id", kMain}, {"url", url}}}}, kSession);
+  void AddContext(int id, const std::string& frameId) {
     Event("Runtime.executionContextCreated",
-          {{"context", {{"id", 1}, {"uniqueId", "U1"}, {"auxData", {{"isDefault", true}, {"frameId", kMain}}}}}},
+          {{"context", {{"id", id}, {"uniqueId", "U" + std::to_string(id)},
+                        {"auxData", {{"isDefault", true}, {"frameId", frameId}}}}}},
           kSession);
+  }
+  // The app's page in the main frame (context 1) with an iframe beside it (context 2).
+  void LoadAppDocument() {
+    Event("Page.frameNavigated", {{"frame", {{"id", kMain}, {"url", "https://corvane.localhost/index.html"}}}},
+          kSession);
+    AddContext(1, kMain);
+    AddContext(2, "CHILD");
+  }
+  void Binding(const std::string& name, const std::string& payload, int context) {
+    Event("Runtime.bindingCalled", {{"name", name}, {"payload", payload}, {"executionContextId", context}}, kSession);
+  }
+  // Answers the host's window look-up with the given state.
+  void ReplyWindow(const json& command, const std::string& state) {
+    Reply(command, {{"windowId", 7}, {"bounds", {{"windowState", state}}}});
   }
   void Paused(const std::string& url, json headers = json::object(), const std::string& method = "GET",
               const std::string& frameId = kMain, const std::string& type = "Fetch") {
@@ -163,14 +177,10 @@ TEST_F(ChromiumHostTest, TheStartPageIsRequestedOnlyOnceTheBridgeIsInPlace) {
 TEST_F(ChromiumHostTest, OnlyTheMainFramesAppDocumentReachesTheBridge) {
   AttachMain();
   LoadAppDocument();
-  Event("Runtime.executionContextCreated",
-        {{"context", {{"id", 2}, {"uniqueId", "U2"}, {"auxData", {{"isDefault", true}, {"frameId", "CHILD"}}}}}},
-        kSession);
   Take();
-  const auto init = [&](int context) {
+  const auto init = [&](int context, const json& payload = R"({"type":"wrapper-init"})") {
     Event("Runtime.bindingCalled",
-          {{"name", "__corvaneHostMessage"}, {"payload", R"({"type":"wrapper-init"})"}, {"executionContextId", context}},
-          kSession);
+          {{"name", "__corvaneHostMessage"}, {"payload", payload}, {"executionContextId", context}}, kSession);
     return WithMethod(Take(), "Runtime.evaluate");
   };
   const auto replies = init(1);
@@ -179,9 +189,9 @@ TEST_F(ChromiumHostTest, OnlyTheMainFramesAppDocumentReachesTheBridge) {
   EXPECT_NE(replies[0]["params"]["expression"].get<std::string>().find("wrapper-init-response"), std::string::npos);
   EXPECT_TRUE(init(2).empty());   // an iframe
   EXPECT_TRUE(init(99).empty());  // an unknown context
+  EXPECT_TRUE(init(1, 7).empty());  // a payload that is not text
   // Another binding name, or a main frame showing some other site, is ignored as well.
-  Event("Runtime.bindingCalled",
-        {{"name", "other"}, {"payload", R"({"type":"wrapper-init"})"}, {"executionContextId", 1}}, kSession);
+  Binding("other", R"({"type":"wrapper-init"})", 1);
   EXPECT_TRUE(WithMethod(Take(), "Runtime.evaluate").empty());
   Event("Page.frameNavigated", {{"frame", {{"id", kMain}, {"url", "https://evil.example/"}}}}, kSession);
   EXPECT_TRUE(init(1).empty());
@@ -190,15 +200,10 @@ TEST_F(ChromiumHostTest, OnlyTheMainFramesAppDocumentReachesTheBridge) {
 TEST_F(ChromiumHostTest, WindowCloseFromTheAppDocumentClosesTheWindow) {
   AttachMain();
   LoadAppDocument();
-  Event("Runtime.executionContextCreated",
-        {{"context", {{"id", 2}, {"uniqueId", "U2"}, {"auxData", {{"isDefault", true}, {"frameId", "CHILD"}}}}}},
-        kSession);
   Take();
-  Event("Runtime.bindingCalled", {{"name", "__corvaneHostClose"}, {"payload", ""}, {"executionContextId", 2}},
-        kSession);
+  Binding("__corvaneHostClose", "", 2);
   EXPECT_TRUE(WithMethod(Take(), "Target.closeTarget").empty());  // an iframe cannot
-  Event("Runtime.bindingCalled", {{"name", "__corvaneHostClose"}, {"payload", ""}, {"executionContextId", 1}},
-        kSession);
+  Binding("__corvaneHostClose", "", 1);
   const auto close = WithMethod(Take(), "Target.closeTarget");
   ASSERT_EQ(close.size(), 1u);
   EXPECT_EQ(close[0]["params"]["targetId"], kMain);
@@ -217,6 +222,23 @@ TEST_F(ChromiumHostTest, MessagesForThePageWaitForAnAppDocument) {
   // Passed as a string literal and parsed in the page: order kept, nothing evaluated.
   EXPECT_EQ(delivered[0]["params"]["expression"], R"(globalThis.__corvaneDeliver("{\"b\":1,\"a\":2}"))");
   EXPECT_EQ(host->QueuedForPage(), 0u);
+  // Only the end of the main frame's context makes them wait again.
+  Event("Runtime.executionContextDestroyed", {{"executionContextId", 2}}, kSession);
+  host->PostJson("{}");
+  EXPECT_EQ(host->QueuedForPage(), 0u);
+  Event("Runtime.executionContextDestroyed", {{"executionContextId", 1}}, kSession);
+  host->PostJson("{}");
+  EXPECT_EQ(host->QueuedForPage(), 1u);
+}
+
+TEST_F(ChromiumHostTest, TheBlankFirstPageLeavesTheHistoryOnceTheAppIsShown) {
+  AttachMain();
+  Event("Page.domContentEventFired", json::object(), kSession);
+  EXPECT_TRUE(WithMethod(Take(), "Page.resetNavigationHistory").empty());
+  LoadAppDocument();
+  Event("Page.domContentEventFired", json::object(), kSession);
+  Event("Page.domContentEventFired", json::object(), kSession);
+  EXPECT_EQ(WithMethod(Take(), "Page.resetNavigationHistory").size(), 1u);
 }
 
 TEST_F(ChromiumHostTest, AppRequestsAreAnsweredByTheResponder) {
@@ -308,6 +330,8 @@ TEST_F(ChromiumHostTest, WorkersAreResumedAndDevtoolsClosedWhenOff) {
   ASSERT_EQ(commands.size(), 1u);
   EXPECT_EQ(commands[0]["method"], "Target.closeTarget");
   EXPECT_EQ(commands[0]["params"]["targetId"], "D");
+  Event("Target.targetCreated", {{"targetInfo", {{"targetId", "X"}, {"type", "page"}, {"url", "https://a.test/"}}}});
+  EXPECT_TRUE(Take().empty());
 }
 
 TEST_F(ChromiumHostTest, ClosingTheAppWindowEndsTheRunWithZero) {
@@ -325,11 +349,12 @@ TEST_F(ChromiumHostTest, ClientSizeAddsTheWindowFrameAndIsIgnoredInFullscreen) {
   AttachMain();
   Take();
   host->SetClientSize(0, 100);
+  host->SetClientSize(100, 0);
   EXPECT_TRUE(Take().empty());
   host->SetClientSize(640, 480);
   auto commands = Take();
   ASSERT_EQ(commands.size(), 1u);
-  Reply(commands[0], {{"windowId", 7}, {"bounds", {{"windowState", "normal"}}}});
+  ReplyWindow(commands[0], "normal");
   commands = Take();
   ASSERT_EQ(commands.size(), 1u);
   EXPECT_EQ(commands[0]["method"], "Runtime.evaluate");
@@ -339,12 +364,10 @@ TEST_F(ChromiumHostTest, ClientSizeAddsTheWindowFrameAndIsIgnoredInFullscreen) {
   EXPECT_EQ(commands[0]["params"], json({{"windowId", 7}, {"bounds", {{"width", 640}, {"height", 536}}}}));
 
   host->SetClientSize(640, 480);
-  commands = Take();
-  Reply(commands.at(0), {{"windowId", 7}, {"bounds", {{"windowState", "fullscreen"}}}});
+  ReplyWindow(Take().at(0), "fullscreen");
   EXPECT_TRUE(Take().empty());
   host->SetWindowPosition(10, 20);
-  commands = Take();
-  Reply(commands.at(0), {{"windowId", 7}, {"bounds", {{"windowState", "fullscreen"}}}});
+  ReplyWindow(Take().at(0), "fullscreen");
   EXPECT_TRUE(Take().empty());
 }
 
@@ -352,13 +375,11 @@ TEST_F(ChromiumHostTest, FullscreenFollowsTheWindowsOwnState) {
   AttachMain();
   Take();
   host->SetFullscreen(true);
-  auto commands = Take();
-  Reply(commands.at(0), {{"windowId", 7}, {"bounds", {{"windowState", "fullscreen"}}}});
+  ReplyWindow(Take().at(0), "fullscreen");
   EXPECT_TRUE(Take().empty());  // already there
   host->SetFullscreen(true);
-  commands = Take();
-  Reply(commands.at(0), {{"windowId", 7}, {"bounds", {{"windowState", "normal"}}}});
-  commands = Take();
+  ReplyWindow(Take().at(0), "normal");
+  const auto commands = Take();
   ASSERT_EQ(commands.size(), 1u);
   EXPECT_EQ(commands[0]["params"], json({{"windowId", 7}, {"bounds", {{"windowState", "fullscreen"}}}}));
 }

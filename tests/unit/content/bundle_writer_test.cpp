@@ -3,16 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <stdexcept>
 #include <string>
 
 #include "content/asset_bundle.h"
+#include "temp_file.h"
 
 namespace corvane {
 namespace {
 
-namespace fs = std::filesystem;
 using namespace std::string_literals;
 
 AssetBundle ParsedOver(const std::string& bytes) {
@@ -29,26 +28,6 @@ std::string ReadAll(std::FILE* file) {
   while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
   return bytes;
 }
-
-class TempFile {
- public:
-  TempFile() {
-    static int counter = 0;
-    path_ = fs::temp_directory_path() / ("corvane-writer-test-" + std::to_string(counter++) + ".dat");
-    file_ = std::fopen(path_.string().c_str(), "w+b");
-    if (file_ == nullptr) throw std::runtime_error("cannot create " + path_.string());
-  }
-  ~TempFile() {
-    std::fclose(file_);
-    std::error_code ignored;
-    fs::remove(path_, ignored);
-  }
-  std::FILE* get() const { return file_; }
-
- private:
-  fs::path path_;
-  std::FILE* file_ = nullptr;
-};
 
 TEST(BundleEncoding, IntegersAreBigEndian) {
   EXPECT_EQ(EncodeU32(0x01020304), "\x01\x02\x03\x04");
@@ -100,19 +79,14 @@ TEST(BundleStreamWriter, WritesWhatBuildBundleBuilds) {
 }
 
 TEST(BundleStreamWriter, RefusesABlobOfAnotherSizeOrEntriesOutsideIt) {
-  {
-    TempFile file;
-    BundleStreamWriter writer(file.get(), 4);
-    EXPECT_THROW(writer.AppendBlob("12345", 5), std::runtime_error);
-    writer.AppendBlob("123", 3);
-    EXPECT_THROW(writer.Finish({}), std::runtime_error);
-  }
-  {
-    TempFile file;
-    BundleStreamWriter writer(file.get(), 4);
-    writer.AppendBlob("1234", 4);
-    EXPECT_THROW(writer.Finish({{"a", 2, 3}}), std::runtime_error);
-  }
+  TempFile file;
+  BundleStreamWriter shortBlob(file.get(), 4);
+  EXPECT_THROW(shortBlob.AppendBlob("12345", 5), std::runtime_error);
+  shortBlob.AppendBlob("123", 3);
+  EXPECT_THROW(shortBlob.Finish({}), std::runtime_error);
+  BundleStreamWriter outside(file.get(), 4);
+  outside.AppendBlob("1234", 4);
+  EXPECT_THROW(outside.Finish({{"a", 2, 3}}), std::runtime_error);
 }
 
 }  // namespace

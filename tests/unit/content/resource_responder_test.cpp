@@ -135,39 +135,51 @@ std::vector<std::string> WithoutLengths(std::vector<std::string> headers) {
   return headers;
 }
 
-TEST_F(ResponderTest, AnswersWholeBundleEntryInPlace) {
+// Without a range: the bundle first (its bytes in place), then the content folder (streamed);
+// folders and the empty path answer empty content.
+TEST_F(ResponderTest, WholeAnswersComeFromTheBundleThenTheContentFolder) {
   ResourceResponder responder(bundle_, ContentRoot(), kSeparator);
-  const ResourceAnswer answer = responder.Answer("index.html", std::nullopt);
-  EXPECT_EQ(answer.status, 200);
-  EXPECT_EQ(answer.reason, "OK");
-  EXPECT_EQ(answer.headers, WholeHeaders("text/html; charset=utf-8", 6));
-  EXPECT_EQ(answer.HeaderBlock(),
+  const std::string octets = "application/octet-stream", text = "text/plain; charset=utf-8";
+  struct Case {
+    const char* tail;
+    std::string type;
+    std::string body;
+    Body kind;
+  };
+  const Case cases[] = {
+      {"index.html", "text/html; charset=utf-8", "<html>", Body::Bytes},
+      {"empty.bin", octets, "", Body::Bytes},
+      {"shadow.txt", text, "from bundle", Body::Bytes},
+      {"my%20file.txt", text, "spaced", Body::Bytes},  // decoded before the look-up
+      {"caf%C3%A9.css", "text/css; charset=utf-8", "body{}", Body::Bytes},
+      {"sub/b.png", "image/png", "PNGDATA", Body::WholeFile},
+      {"sub%2Fb.png", "image/png", "PNGDATA", Body::WholeFile},
+      {"empty.txt", text, "", Body::None},
+      {"", octets, "", Body::None},
+      {"sub", octets, "", Body::None},
+      {"sub/", octets, "", Body::None},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.tail);
+    const ResourceAnswer answer = responder.AnswerUriTail(c.tail, std::nullopt);
+    EXPECT_EQ(answer.status, 200);
+    EXPECT_EQ(answer.reason, "OK");
+    EXPECT_EQ(answer.headers, WholeHeaders(c.type, c.body.size()));
+    EXPECT_EQ(answer.body, c.kind);
+    EXPECT_EQ(BodyOf(answer), c.body);
+    EXPECT_TRUE(c.kind != Body::Bytes || c.body.empty() || InsideBundle(answer));
+  }
+  EXPECT_EQ(responder.Answer("sub/b.png", std::nullopt).filePath, ContentRoot() + "sub" + kSeparator + "b.png");
+  EXPECT_TRUE(responder.mappedFiles().empty());
+  EXPECT_EQ(responder.Answer("index.html", std::nullopt).HeaderBlock(),
             "Cache-Control: no-store\nContent-Type: text/html; charset=utf-8\n"
             "Accept-Ranges: bytes\nContent-Length: 6");
-  ASSERT_EQ(answer.body, Body::Bytes);
-  EXPECT_TRUE(InsideBundle(answer));
-  EXPECT_EQ(BodyOf(answer), "<html>");
+  EXPECT_EQ(ResourceAnswer().HeaderBlock(), "");
 
-  const ResourceAnswer empty = responder.Answer("empty.bin", std::nullopt);
-  EXPECT_EQ(empty.status, 200);
-  EXPECT_EQ(empty.headers, WholeHeaders("application/octet-stream", 0));
-  EXPECT_EQ(BodyOf(empty), "");
-}
-
-TEST_F(ResponderTest, StreamsWholeDiskFileFromTheContentFolder) {
-  ResourceResponder responder(bundle_, ContentRoot(), kSeparator);
-  const ResourceAnswer answer = responder.Answer("sub/b.png", std::nullopt);
-  EXPECT_EQ(answer.status, 200);
-  EXPECT_EQ(answer.headers, WholeHeaders("image/png", 7));
-  ASSERT_EQ(answer.body, Body::WholeFile);
-  EXPECT_EQ(answer.filePath, ContentRoot() + "sub" + kSeparator + "b.png");
-  EXPECT_EQ(BodyOf(answer), "PNGDATA");
-  EXPECT_TRUE(responder.mappedFiles().empty());
-
-  const ResourceAnswer empty = responder.Answer("empty.txt", std::nullopt);
-  EXPECT_EQ(empty.status, 200);
-  EXPECT_EQ(empty.headers, WholeHeaders("text/plain; charset=utf-8", 0));
-  EXPECT_EQ(BodyOf(empty), "");
+  const std::string bundleWithRoot = BuildBundle({{"", "root page"}});
+  AssetBundle rootBundle = AssetBundle::OverMemory(bundleWithRoot.data(), bundleWithRoot.size());
+  rootBundle.Parse();
+  EXPECT_EQ(BodyOf(ResourceResponder(rootBundle, ContentRoot(), kSeparator).Answer("", std::nullopt)), "root page");
 }
 
 TEST_F(ResponderTest, AnswersNotFoundWithFixedBody) {
@@ -182,38 +194,8 @@ TEST_F(ResponderTest, AnswersNotFoundWithFixedBody) {
   ExpectNotFound(responder.AnswerUriTail("a.txt?v=2", std::nullopt), "a.txt?v=2");
   // The body lives in static storage, not in the answer.
   EXPECT_EQ(responder.Answer("other", std::nullopt).data, first.data);
-}
-
-TEST_F(ResponderTest, EmptyPathAndFoldersAnswerEmptyContent) {
-  ResourceResponder responder(bundle_, ContentRoot(), kSeparator);
-  for (const char* path : {"", "sub", "sub/"}) {
-    SCOPED_TRACE(path);
-    const ResourceAnswer answer = responder.Answer(path, std::nullopt);
-    EXPECT_EQ(answer.status, 200);
-    EXPECT_EQ(answer.headers, WholeHeaders("application/octet-stream", 0));
-    EXPECT_EQ(answer.body, Body::None);
-  }
-
-  const std::string bundleWithRoot = BuildBundle({{"", "root page"}});
-  AssetBundle rootBundle = AssetBundle::OverMemory(bundleWithRoot.data(), bundleWithRoot.size());
-  rootBundle.Parse();
-  ResourceResponder withRoot(rootBundle, ContentRoot(), kSeparator);
-  EXPECT_EQ(BodyOf(withRoot.Answer("", std::nullopt)), "root page");
-
   ResourceResponder noFolder(bundle_, Utf8(root_ / "nowhere") + kSeparator, kSeparator);
   ExpectNotFound(noFolder.Answer("", std::nullopt), "missing content folder");
-}
-
-TEST_F(ResponderTest, DecodesTailBeforeLookupAndPrefersBundle) {
-  ResourceResponder responder(bundle_, ContentRoot(), kSeparator);
-  EXPECT_EQ(BodyOf(responder.AnswerUriTail("my%20file.txt", std::nullopt)), "spaced");
-  EXPECT_EQ(BodyOf(responder.AnswerUriTail("caf%C3%A9.css", std::nullopt)), "body{}");
-  EXPECT_EQ(BodyOf(responder.AnswerUriTail("sub%2Fb.png", std::nullopt)), "PNGDATA");
-
-  const ResourceAnswer shadowed = responder.Answer("shadow.txt", std::nullopt);
-  EXPECT_EQ(shadowed.body, Body::Bytes);
-  EXPECT_EQ(BodyOf(shadowed), "from bundle");
-  EXPECT_EQ(shadowed.headers, WholeHeaders("text/plain; charset=utf-8", 11));
 }
 
 struct RangeCase {
@@ -370,31 +352,12 @@ TEST_F(ResponderTest, TraversalAttemptsAreAllNotFound) {
 
   const std::string absoluteSecret = Utf8(root_ / "app" / "secret.txt");
   const std::vector<std::string> tails = {
-      "..%2Fsecret.txt",
-      "..%2Fpackage.json",
-      "..%2F..%2Fsecret.txt",
-      "..%2F..%2Fpackage.json",
-      "..%5Csecret.txt",
-      "..%5C..%5Csecret.txt",
-      "sub/../../secret.txt",
-      "sub%2F..%2F..%2F..%2Fsecret.txt",
-      "a/../../x",
-      "%2E%2E/secret.txt",
-      "%2e%2e%5cpackage.json",
-      ".../secret.txt",
-      "..%20/secret.txt",
-      "./a.txt",
-      "C:/x",
-      "C:secret.txt",
-      "a.txt::$DATA",
-      "/etc/passwd",
-      "%2Fetc%2Fpasswd",
-      "\\\\server\\x",
-      "%5C%5Cserver%5Cx",
-      "\\secret.txt",
-      "..%2Fsecret.txt%00.png",
-      "%C0%AE%C0%AE/secret.txt",
-      absoluteSecret,
+      "..%2Fsecret.txt", "..%2Fpackage.json", "..%2F..%2Fsecret.txt", "..%2F..%2Fpackage.json",
+      "..%5Csecret.txt", "..%5C..%5Csecret.txt", "sub/../../secret.txt", "sub%2F..%2F..%2F..%2Fsecret.txt",
+      "a/../../x", "%2E%2E/secret.txt", "%2e%2e%5cpackage.json", ".../secret.txt", "..%20/secret.txt",
+      "./a.txt", "C:/x", "C:secret.txt", "a.txt::$DATA", "/etc/passwd", "%2Fetc%2Fpasswd",
+      "\\\\server\\x", "%5C%5Cserver%5Cx", "\\secret.txt", "..%2Fsecret.txt%00.png",
+      "%C0%AE%C0%AE/secret.txt", absoluteSecret,
   };
   for (const std::string& tail : tails) {
     ExpectNotFound(responder.AnswerUriTail(tail, std::nullopt), tail);

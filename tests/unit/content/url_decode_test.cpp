@@ -7,7 +7,7 @@
 namespace corvane {
 namespace {
 
-const std::string kReplacement = "\xEF\xBF\xBD";
+const std::string kBad = "\xEF\xBF\xBD";  // U+FFFD
 
 std::string Repeat(const std::string& piece, std::size_t times) {
   std::string text;
@@ -15,62 +15,37 @@ std::string Repeat(const std::string& piece, std::size_t times) {
   return text;
 }
 
-TEST(PercentDecodePath, DecodesEscapesAndLeavesOtherTextAlone) {
-  EXPECT_EQ(PercentDecodePath(""), "");
-  EXPECT_EQ(PercentDecodePath("images/a.png"), "images/a.png");
-  EXPECT_EQ(PercentDecodePath("my%20file.txt"), "my file.txt");
-  EXPECT_EQ(PercentDecodePath("a+b.txt"), "a+b.txt");
-  EXPECT_EQ(PercentDecodePath("a%2Fb%2fc"), "a/b/c");
-  EXPECT_EQ(PercentDecodePath("..%5C..%5Csecret.txt"), "..\\..\\secret.txt");
-  EXPECT_EQ(PercentDecodePath("app.js?v=2&x=%41"), "app.js?v=2&x=A");
-  EXPECT_EQ(PercentDecodePath("caf\xC3\xA9.png"), "caf\xC3\xA9.png");
-}
-
-TEST(PercentDecodePath, KeepsPercentSignsThatStartNoEscape) {
-  EXPECT_EQ(PercentDecodePath("100%"), "100%");
-  EXPECT_EQ(PercentDecodePath("a%4"), "a%4");
-  EXPECT_EQ(PercentDecodePath("%G1%1G"), "%G1%1G");
-  EXPECT_EQ(PercentDecodePath("%%41"), "%A");
-  EXPECT_EQ(PercentDecodePath("%2541"), "%41");  // decoded once only
-}
-
-TEST(PercentDecodePath, DecodesEachRunOfEscapesAsUtf8) {
-  EXPECT_EQ(PercentDecodePath("caf%C3%A9.png"), "caf\xC3\xA9.png");
-  EXPECT_EQ(PercentDecodePath("%c3%a9"), "\xC3\xA9");
-  EXPECT_EQ(PercentDecodePath("%E2%82%AC"), "\xE2\x82\xAC");
-  EXPECT_EQ(PercentDecodePath("%F0%9F%98%80"), "\xF0\x9F\x98\x80");
-}
-
-TEST(PercentDecodePath, ReplacesInvalidSequencesWithReplacementCharacter) {
-  EXPECT_EQ(PercentDecodePath("%C3"), kReplacement);
-  EXPECT_EQ(PercentDecodePath("%C3x"), kReplacement + "x");
-  EXPECT_EQ(PercentDecodePath("%FF%FE"), kReplacement + kReplacement);
-  EXPECT_EQ(PercentDecodePath("%E2%82"), kReplacement);  // a truncated sequence counts once
-  EXPECT_EQ(PercentDecodePath("%ED%A0%80"), Repeat(kReplacement, 3));  // surrogate
-  // An overlong slash must not turn into a separator.
-  EXPECT_EQ(PercentDecodePath("..%C0%AF..%C0%AFx"),
-            ".." + kReplacement + kReplacement + ".." + kReplacement + kReplacement + "x");
-  // A literal lead byte is not completed by an escaped continuation byte.
-  EXPECT_EQ(PercentDecodePath("\xC3%A9"), kReplacement + kReplacement);
-  EXPECT_EQ(PercentDecodePath("a\xFF"), "a" + kReplacement);
-}
-
-TEST(PercentDecodePath, EndsAtTheFirstNul) {
-  EXPECT_EQ(PercentDecodePath("a.txt%00.png"), "a.txt");
-  EXPECT_EQ(PercentDecodePath(std::string("a\0%41", 5)), "a");
-  EXPECT_EQ(PercentDecodePath("%00"), "");
+TEST(PercentDecodePath, DecodesEscapesOnceAsUtf8AndEndsAtTheFirstNul) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"", ""}, {"images/a.png", "images/a.png"}, {"my%20file.txt", "my file.txt"},
+      {"a+b.txt", "a+b.txt"}, {"a%2Fb%2fc", "a/b/c"}, {"..%5C..%5Csecret.txt", "..\\..\\secret.txt"},
+      {"app.js?v=2&x=%41", "app.js?v=2&x=A"}, {"caf\xC3\xA9.png", "caf\xC3\xA9.png"},
+      // Percent signs that start no escape stay; an escape is decoded once only.
+      {"100%", "100%"}, {"a%4", "a%4"}, {"%G1%1G", "%G1%1G"}, {"%%41", "%A"}, {"%2541", "%41"},
+      // Each run of escapes is read as UTF-8.
+      {"caf%C3%A9.png", "caf\xC3\xA9.png"}, {"%c3%a9", "\xC3\xA9"}, {"%E2%82%AC", "\xE2\x82\xAC"},
+      {"%F0%9F%98%80", "\xF0\x9F\x98\x80"},
+      // Ill-formed sequences become U+FFFD; a truncated sequence counts once.
+      {"%C3", kBad}, {"%C3x", kBad + "x"}, {"%FF%FE", kBad + kBad}, {"%E2%82", kBad},
+      {"%ED%A0%80", Repeat(kBad, 3)},  // surrogate
+      // An overlong slash must not turn into a separator.
+      {"..%C0%AF..%C0%AFx", ".." + kBad + kBad + ".." + kBad + kBad + "x"},
+      // A literal lead byte is not completed by an escaped continuation byte.
+      {"\xC3%A9", kBad + kBad}, {"a\xFF", "a" + kBad},
+      {"a.txt%00.png", "a.txt"}, {std::string("a\0%41", 5), "a"}, {"%00", ""},
+  };
+  for (const auto& [input, expected] : cases) EXPECT_EQ(PercentDecodePath(input), expected) << input;
 }
 
 TEST(PercentDecodePath, ReturnsTextUndecodedWhenResultExceedsCapacity) {
-  // 2047 units plus the terminator fit; one more does not.
+  // 2047 UTF-16 units plus the terminator fit; one more does not.
   EXPECT_EQ(PercentDecodePath(Repeat("%41", 2047)), std::string(2047, 'A'));
   EXPECT_EQ(PercentDecodePath(Repeat("%41", 2048)), Repeat("%41", 2048));
   EXPECT_EQ(PercentDecodePath(std::string(2048, 'a')), std::string(2048, 'a'));
-  // Characters past U+FFFF take two units each.
+  // Characters past U+FFFF take two units each, three-byte characters one.
   const std::string grin = "%F0%9F%98%80";
   EXPECT_EQ(PercentDecodePath(Repeat(grin, 1023) + "a"), Repeat("\xF0\x9F\x98\x80", 1023) + "a");
   EXPECT_EQ(PercentDecodePath(Repeat(grin, 1024)), Repeat(grin, 1024));
-  // Three-byte characters take one unit: 2047 of them fit.
   EXPECT_EQ(PercentDecodePath(Repeat("%E2%82%AC", 2047)), Repeat("\xE2\x82\xAC", 2047));
 }
 

@@ -12,75 +12,58 @@ AppConfig ConfigFor(ContentMode mode, std::string main) {
   return config;
 }
 
-TEST(PrefixTest, AppOriginAcceptsItsOwnPagesOnly) {
-  const std::string base(kAppOrigin);
-  EXPECT_TRUE(PassesPrefixTest("https://corvane.localhost/", base));
-  EXPECT_TRUE(PassesPrefixTest("https://corvane.localhost/index.html?x=1#top", base));
-  EXPECT_FALSE(PassesPrefixTest("https://corvane.localhost", base));  // shorter than the prefix
-  EXPECT_FALSE(PassesPrefixTest("https://Corvane.localhost/index.html", base));  // exact case
-  EXPECT_FALSE(PassesPrefixTest("https://corvane.localhost.evil.net/", base));
-  EXPECT_FALSE(PassesPrefixTest("http://corvane.localhost/", base));
-  EXPECT_FALSE(PassesPrefixTest("", base));
-}
-
-TEST(PrefixTest, BareOriginMustEndItsAuthority) {
-  const std::string base = "https://example.com";
-  EXPECT_TRUE(PassesPrefixTest("https://example.com", base));
-  EXPECT_TRUE(PassesPrefixTest("https://example.com/", base));
-  EXPECT_TRUE(PassesPrefixTest("https://example.com/app/page.html", base));
-  EXPECT_TRUE(PassesPrefixTest("https://example.com?q=1", base));
-  EXPECT_TRUE(PassesPrefixTest("https://example.com#frag", base));
-  EXPECT_FALSE(PassesPrefixTest("https://example.com.evil.net/", base));
-  EXPECT_FALSE(PassesPrefixTest("https://example.com.evil.net", base));
-  EXPECT_FALSE(PassesPrefixTest("https://example.community/", base));
-  EXPECT_FALSE(PassesPrefixTest("https://example.com:8443/", base));
-  EXPECT_FALSE(PassesPrefixTest("https://example.com@evil.net/", base));
-}
-
-TEST(PrefixTest, BareOriginWithPortIsNotExtendedByMoreDigits) {
-  const std::string base = "http://localhost:80";
-  EXPECT_TRUE(PassesPrefixTest("http://localhost:80/", base));
-  EXPECT_FALSE(PassesPrefixTest("http://localhost:8080/", base));
-}
-
-TEST(PrefixTest, BaseWithPathIsAPlainBytePrefix) {
-  // The origin is fixed by the path's slash; anything after it stays on that origin.
-  const std::string base = "https://example.com/app/index.html";
-  EXPECT_TRUE(PassesPrefixTest("https://example.com/app/index.html", base));
-  EXPECT_TRUE(PassesPrefixTest("https://example.com/app/index.html2", base));
-  EXPECT_FALSE(PassesPrefixTest("https://example.com/app/other.html", base));
-  EXPECT_FALSE(PassesPrefixTest("https://example.com/app/", base));
-}
-
-TEST(PrefixTest, BaseWithoutAuthorityIsAPlainBytePrefix) {
-  EXPECT_TRUE(PassesPrefixTest("index.html#x", "index.html"));
-  EXPECT_FALSE(PassesPrefixTest("https://a/index.html", "index.html"));
+TEST(PrefixTest, ABareOriginMustEndItsAuthorityAndAnyOtherBaseIsAPlainBytePrefix) {
+  struct Case {
+    const char* url;
+    const char* base;
+    bool passes;
+  };
+  const char* const app = kAppOrigin.data();
+  const char* const bare = "https://example.com";
+  const char* const page = "https://example.com/app/index.html";
+  const Case cases[] = {
+      {"https://corvane.localhost/", app, true},
+      {"https://corvane.localhost/index.html?x=1#top", app, true},
+      {"https://corvane.localhost", app, false},  // shorter than the prefix
+      {"https://Corvane.localhost/index.html", app, false},  // exact case
+      {"https://corvane.localhost.evil.net/", app, false},
+      {"http://corvane.localhost/", app, false},
+      {"", app, false},
+      {"https://example.com", bare, true}, {"https://example.com/", bare, true},
+      {"https://example.com/app/page.html", bare, true}, {"https://example.com?q=1", bare, true},
+      {"https://example.com#frag", bare, true}, {"https://example.com.evil.net/", bare, false},
+      {"https://example.com.evil.net", bare, false}, {"https://example.community/", bare, false},
+      {"https://example.com:8443/", bare, false}, {"https://example.com@evil.net/", bare, false},
+      {"http://localhost:80/", "http://localhost:80", true},
+      {"http://localhost:8080/", "http://localhost:80", false},  // a port is not extended
+      // The origin is fixed by the path's slash; anything after it stays on that origin.
+      {"https://example.com/app/index.html", page, true},
+      {"https://example.com/app/index.html2", page, true},
+      {"https://example.com/app/other.html", page, false}, {"https://example.com/app/", page, false},
+      {"index.html#x", "index.html", true}, {"https://a/index.html", "index.html", false},
+      // A scheme must start with a letter: "1ab" is none, so "1ab://host" is no bare origin.
+      {"1ab://host.evil", "1ab://host", true},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(PassesPrefixTest(c.url, c.base), c.passes) << c.url << " against " << c.base;
+  }
 }
 
 TEST(ExternalOpenPolicy, OnlyWebAndMailSchemesLeave) {
-  EXPECT_TRUE(MayOpenExternally("http://example.com/"));
-  EXPECT_TRUE(MayOpenExternally("https://example.com/a?b#c"));
-  EXPECT_TRUE(MayOpenExternally("mailto:someone@example.com"));
-  EXPECT_TRUE(MayOpenExternally("HTTPS://EXAMPLE.COM/"));
-  EXPECT_TRUE(MayOpenExternally("MailTo:x@y"));
-  EXPECT_TRUE(MayOpenExternally(std::string(kAppOrigin) + "page.html"));
+  for (const std::string url : {"http://example.com/", "https://example.com/a?b#c", "MailTo:x@y",
+                                "mailto:someone@example.com", "HTTPS://EXAMPLE.COM/",
+                                "https://corvane.localhost/page.html"}) {
+    EXPECT_TRUE(MayOpenExternally(url)) << url;
+  }
+  for (const std::string url : {"file:///C:/Windows/System32/calc.exe", "FILE:///etc/passwd",
+                                "ms-settings:privacy", "javascript:alert(1)", "https", "httpx://example.com",
+                                "http.evil:foo", " https://example.com", "C:\\Windows\\notepad.exe",
+                                "\\\\server\\share\\tool.exe", ""}) {
+    EXPECT_FALSE(MayOpenExternally(url)) << url;
+  }
 }
 
-TEST(ExternalOpenPolicy, EverythingElseStaysInside) {
-  EXPECT_FALSE(MayOpenExternally("file:///C:/Windows/System32/calc.exe"));
-  EXPECT_FALSE(MayOpenExternally("FILE:///etc/passwd"));
-  EXPECT_FALSE(MayOpenExternally("ms-settings:privacy"));
-  EXPECT_FALSE(MayOpenExternally("javascript:alert(1)"));
-  EXPECT_FALSE(MayOpenExternally("https"));              // no colon
-  EXPECT_FALSE(MayOpenExternally("httpx://example.com"));
-  EXPECT_FALSE(MayOpenExternally("http.evil:foo"));
-  EXPECT_FALSE(MayOpenExternally(" https://example.com"));  // not a scheme at the start
-  EXPECT_FALSE(MayOpenExternally("C:\\Windows\\notepad.exe"));
-  EXPECT_FALSE(MayOpenExternally("\\\\server\\share\\tool.exe"));
-  EXPECT_FALSE(MayOpenExternally(""));
-}
-
-TEST(AppAddresses, BundleModeServesUnderTheAppOrigin) {
+TEST(AppAddresses, BundleModeServesUnderTheAppOriginAndRemoteModeUsesMainAsWritten) {
   const AppConfig config = ConfigFor(ContentMode::Bundle, "index.html");
   const std::string base = BaseUrlFor(config);
   EXPECT_EQ(base, "https://corvane.localhost/");
@@ -89,13 +72,10 @@ TEST(AppAddresses, BundleModeServesUnderTheAppOrigin) {
   // "main" is appended as written: no slash added or removed, nothing escaped.
   EXPECT_EQ(StartUrlFor(ConfigFor(ContentMode::Bundle, "/a b.html"), base),
             "https://corvane.localhost//a b.html");
-}
 
-TEST(AppAddresses, RemoteModeUsesMainAsWritten) {
-  const AppConfig config = ConfigFor(ContentMode::Remote, "https://example.com/app/start.html");
-  const std::string base = BaseUrlFor(config);
-  EXPECT_EQ(base, "https://example.com/app/start.html");
-  EXPECT_EQ(StartUrlFor(config, base), "https://example.com/app/start.html");
+  const AppConfig remote = ConfigFor(ContentMode::Remote, "https://example.com/app/start.html");
+  EXPECT_EQ(BaseUrlFor(remote), "https://example.com/app/start.html");
+  EXPECT_EQ(StartUrlFor(remote, BaseUrlFor(remote)), "https://example.com/app/start.html");
 }
 
 }  // namespace

@@ -27,11 +27,16 @@ HRESULT STDMETHODCALLTYPE UnexpectedSlot(void*) {
   return E_NOTIMPL;
 }
 
-std::vector<void*> SlotTable(std::size_t length) { return std::vector<void*>(length, reinterpret_cast<void*>(&UnexpectedSlot)); }
-
 template <class Fn>
 void* Slot(Fn fn) {
   return reinterpret_cast<void*>(fn);
+}
+
+// A table of `length` slots that fail the test, except the given ones.
+std::vector<void*> SlotTable(std::size_t length, std::initializer_list<std::pair<std::size_t, void*>> answered) {
+  std::vector<void*> table(length, Slot(&UnexpectedSlot));
+  for (const auto& [index, slot] : answered) table[index] = slot;
+  return table;
 }
 
 // Every stand-in object: a slot table pointer first, then a reference count.
@@ -144,34 +149,20 @@ HRESULT STDMETHODCALLTYPE PostWithObjects(FakeWebView* self, LPCWSTR json, FakeC
 class DirectoryHandlesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    g_handleSlots = SlotTable(6);
-    g_handleSlots[0] = Slot(&HandleQueryInterface);
-    g_handleSlots[1] = Slot(&FakeAddRef);
-    g_handleSlots[2] = Slot(&FakeRelease);
-    g_collectionSlots = SlotTable(7);
-    g_collectionSlots[1] = Slot(&FakeAddRef);
-    g_collectionSlots[2] = Slot(&CollectionRelease);
-
-    environmentSlots = SlotTable(29);
-    environmentSlots[0] = Slot(&EnvironmentQueryInterface);
-    environmentSlots[1] = Slot(&FakeAddRef);
-    environmentSlots[2] = Slot(&FakeRelease);
-    environmentSlots[27] = Slot(&CreateDirectoryHandle);
-    environmentSlots[28] = Slot(&CreateObjectCollection);
+    const std::pair<std::size_t, void*> addRef{1, Slot(&FakeAddRef)}, release{2, Slot(&FakeRelease)};
+    g_handleSlots = SlotTable(6, {{0, Slot(&HandleQueryInterface)}, addRef, release});
+    g_collectionSlots = SlotTable(7, {addRef, {2, Slot(&CollectionRelease)}});
+    environmentSlots = SlotTable(29, {{0, Slot(&EnvironmentQueryInterface)}, addRef, release,
+                                      {27, Slot(&CreateDirectoryHandle)}, {28, Slot(&CreateObjectCollection)}});
     environment.slots = environmentSlots.data();
-
-    webViewSlots = SlotTable(126);
-    webViewSlots[0] = Slot(&WebViewQueryInterface);
-    webViewSlots[1] = Slot(&FakeAddRef);
-    webViewSlots[2] = Slot(&FakeRelease);
-    webViewSlots[125] = Slot(&PostWithObjects);
+    webViewSlots = SlotTable(126, {{0, Slot(&WebViewQueryInterface)}, addRef, release, {125, Slot(&PostWithObjects)}});
     webView.slots = webViewSlots.data();
   }
 
-  void Send(const KnownFolderResolver& resolver) {
-    SendDirectoryHandles(reinterpret_cast<ICoreWebView2Environment*>(&environment),
-                         reinterpret_cast<ICoreWebView2*>(&webView), "C:\\App\\", "www\\",
-                         "C:\\Local\\demo", directoryHandles, resolver);
+  void Send(bool withEnvironment = true, bool withWebView = true) {
+    SendDirectoryHandles(withEnvironment ? reinterpret_cast<ICoreWebView2Environment*>(&environment) : nullptr,
+                         withWebView ? reinterpret_cast<ICoreWebView2*>(&webView) : nullptr, "C:\\App\\",
+                         "www\\", "C:\\Local\\demo", directoryHandles, &FakeKnownFolder);
   }
 
   static std::string FakeKnownFolder(KnownFolder folder) {
@@ -189,7 +180,7 @@ class DirectoryHandlesTest : public ::testing::Test {
 TEST_F(DirectoryHandlesTest, ThirteenSlotsInTableOrderWithUnresolvedAndFailedRowsEmpty) {
   directoryHandles["<screenshots>"] = "C:\\Earlier\\Screenshots";
   environment.failingPaths = {L"C:\\K\\5\\\u00e9"};  // Pictures: recorded, but no handle
-  Send(&FakeKnownFolder);
+  Send();
 
   EXPECT_THAT(environment.requestedPaths,
               ElementsAre(L"C:\\App\\", L"C:\\App\\www\\", L"C:\\Local\\demo", L"C:\\K\\0\\\u00e9", L"C:\\K\\1\\\u00e9",
@@ -215,28 +206,17 @@ TEST_F(DirectoryHandlesTest, ThirteenSlotsInTableOrderWithUnresolvedAndFailedRow
   for (const auto& handle : environment.handles) EXPECT_EQ(handle->refs, 0) << ToUtf8(handle->path);
 }
 
-TEST_F(DirectoryHandlesTest, RuntimeWithoutEnvironment14PostsNothingAndRecordsNothing) {
+TEST_F(DirectoryHandlesTest, OlderRuntimeOrMissingObjectPostsNothingAndRecordsNothing) {
   environment.offers14 = false;
-  Send(&FakeKnownFolder);
+  Send();
+  environment.offers14 = true;
+  webView.offers23 = false;
+  Send();
+  webView.offers23 = true;
+  Send(true, false);
+  Send(false, true);
   EXPECT_TRUE(environment.requestedPaths.empty());
   EXPECT_TRUE(webView.posted.empty());
-  EXPECT_TRUE(directoryHandles.empty());
-  EXPECT_EQ(webView.refs, 1);
-}
-
-TEST_F(DirectoryHandlesTest, RuntimeWithoutWebView23PostsNothingAndRecordsNothing) {
-  webView.offers23 = false;
-  Send(&FakeKnownFolder);
-  EXPECT_TRUE(environment.requestedPaths.empty());
-  EXPECT_TRUE(directoryHandles.empty());
-  EXPECT_EQ(environment.refs, 1);
-}
-
-TEST_F(DirectoryHandlesTest, NoWebViewYetDoesNothing) {
-  SendDirectoryHandles(reinterpret_cast<ICoreWebView2Environment*>(&environment), nullptr, "C:\\App\\", "www\\",
-                       "C:\\Local\\demo", directoryHandles);
-  SendDirectoryHandles(nullptr, reinterpret_cast<ICoreWebView2*>(&webView), "C:\\App\\", "www\\", "C:\\Local\\demo",
-                       directoryHandles);
   EXPECT_TRUE(directoryHandles.empty());
   EXPECT_EQ(environment.refs, 1);
   EXPECT_EQ(webView.refs, 1);

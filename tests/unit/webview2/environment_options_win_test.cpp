@@ -25,50 +25,6 @@ ComRef<Interface> Query(IUnknown* object) {
   return result;
 }
 
-TEST(EnvironmentOptions, StartsFromTheSdkDefaults) {
-  auto options = EnvironmentOptions::Create();
-  LPWSTR text = nullptr;
-  ASSERT_EQ(options->get_TargetCompatibleBrowserVersion(&text), S_OK);
-  EXPECT_EQ(TakeText(text), L"137.0.3296.44");
-  ASSERT_EQ(options->get_AdditionalBrowserArguments(&text), S_OK);
-  EXPECT_EQ(text, nullptr);
-  ASSERT_EQ(options->get_Language(&text), S_OK);
-  EXPECT_EQ(text, nullptr);
-  BOOL flag = TRUE;
-  EXPECT_EQ(options->get_AllowSingleSignOnUsingOSPrimaryAccount(&flag), S_OK);
-  EXPECT_EQ(flag, FALSE);
-
-  flag = TRUE;
-  Query<ICoreWebView2EnvironmentOptions2>(options.get())->get_ExclusiveUserDataFolderAccess(&flag);
-  EXPECT_EQ(flag, FALSE);
-  flag = TRUE;
-  Query<ICoreWebView2EnvironmentOptions3>(options.get())->get_IsCustomCrashReportingEnabled(&flag);
-  EXPECT_EQ(flag, FALSE);
-  UINT32 count = 7;
-  ICoreWebView2CustomSchemeRegistration** schemes = nullptr;
-  EXPECT_EQ(Query<ICoreWebView2EnvironmentOptions4>(options.get())
-                ->GetCustomSchemeRegistrations(&count, &schemes),
-            S_OK);
-  EXPECT_EQ(count, 0u);
-  EXPECT_EQ(schemes, nullptr);
-  flag = FALSE;
-  Query<ICoreWebView2EnvironmentOptions5>(options.get())->get_EnableTrackingPrevention(&flag);
-  EXPECT_EQ(flag, TRUE);
-  flag = TRUE;
-  Query<ICoreWebView2EnvironmentOptions6>(options.get())->get_AreBrowserExtensionsEnabled(&flag);
-  EXPECT_EQ(flag, FALSE);
-  auto options7 = Query<ICoreWebView2EnvironmentOptions7>(options.get());
-  COREWEBVIEW2_CHANNEL_SEARCH_KIND kind = COREWEBVIEW2_CHANNEL_SEARCH_KIND_LEAST_STABLE;
-  options7->get_ChannelSearchKind(&kind);
-  EXPECT_EQ(kind, COREWEBVIEW2_CHANNEL_SEARCH_KIND_MOST_STABLE);
-  COREWEBVIEW2_RELEASE_CHANNELS channels = COREWEBVIEW2_RELEASE_CHANNELS_NONE;
-  options7->get_ReleaseChannels(&channels);
-  EXPECT_EQ(int(channels), 0x1F);
-  COREWEBVIEW2_SCROLLBAR_STYLE style = COREWEBVIEW2_SCROLLBAR_STYLE_FLUENT_OVERLAY;
-  Query<ICoreWebView2EnvironmentOptions8>(options.get())->get_ScrollBarStyle(&style);
-  EXPECT_EQ(style, COREWEBVIEW2_SCROLLBAR_STYLE_DEFAULT);
-}
-
 TEST(EnvironmentOptions, TextPropertiesAreCopiedInAndOut) {
   auto options = EnvironmentOptions::Create();
   std::wstring arguments = L"--disable-gpu --lang=fr";

@@ -26,6 +26,8 @@ HRESULT Unexpected() {
   ADD_FAILURE() << "the adapter called a method it has no use for";
   return E_NOTIMPL;
 }
+#define UNEXPECTED(name, ...) \
+  HRESULT STDMETHODCALLTYPE name(__VA_ARGS__) override { return Unexpected(); }
 
 LPWSTR CoTaskCopy(const std::wstring& text) {
   auto* copy = static_cast<LPWSTR>(CoTaskMemAlloc((text.size() + 1) * sizeof(wchar_t)));
@@ -53,14 +55,10 @@ class FakeHeaders final : public ComObject<FakeHeaders, ICoreWebView2HttpRequest
     *value = std::wstring(name) == L"Range" && range;
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE GetHeaders(LPCWSTR, ICoreWebView2HttpHeadersCollectionIterator**) override {
-    return Unexpected();
-  }
-  HRESULT STDMETHODCALLTYPE SetHeader(LPCWSTR, LPCWSTR) override { return Unexpected(); }
-  HRESULT STDMETHODCALLTYPE RemoveHeader(LPCWSTR) override { return Unexpected(); }
-  HRESULT STDMETHODCALLTYPE GetIterator(ICoreWebView2HttpHeadersCollectionIterator**) override {
-    return Unexpected();
-  }
+  UNEXPECTED(GetHeaders, LPCWSTR, ICoreWebView2HttpHeadersCollectionIterator**)
+  UNEXPECTED(SetHeader, LPCWSTR, LPCWSTR)
+  UNEXPECTED(RemoveHeader, LPCWSTR)
+  UNEXPECTED(GetIterator, ICoreWebView2HttpHeadersCollectionIterator**)
 };
 
 class FakeRequest final : public ComObject<FakeRequest, ICoreWebView2WebResourceRequest> {
@@ -77,11 +75,11 @@ class FakeRequest final : public ComObject<FakeRequest, ICoreWebView2WebResource
     *value = headers.get();
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE put_Uri(LPCWSTR) override { return Unexpected(); }
-  HRESULT STDMETHODCALLTYPE get_Method(LPWSTR*) override { return Unexpected(); }
-  HRESULT STDMETHODCALLTYPE put_Method(LPCWSTR) override { return Unexpected(); }
-  HRESULT STDMETHODCALLTYPE get_Content(IStream**) override { return Unexpected(); }
-  HRESULT STDMETHODCALLTYPE put_Content(IStream*) override { return Unexpected(); }
+  UNEXPECTED(put_Uri, LPCWSTR)
+  UNEXPECTED(get_Method, LPWSTR*)
+  UNEXPECTED(put_Method, LPCWSTR)
+  UNEXPECTED(get_Content, IStream**)
+  UNEXPECTED(put_Content, IStream*)
 };
 
 class FakeResponse final : public ComObject<FakeResponse, ICoreWebView2WebResourceResponse> {
@@ -91,15 +89,13 @@ class FakeResponse final : public ComObject<FakeResponse, ICoreWebView2WebResour
   std::wstring reason;
   std::wstring headerBlock;
 
-  HRESULT STDMETHODCALLTYPE get_Content(IStream**) override { return Unexpected(); }
-  HRESULT STDMETHODCALLTYPE put_Content(IStream*) override { return Unexpected(); }
-  HRESULT STDMETHODCALLTYPE get_Headers(ICoreWebView2HttpResponseHeaders**) override {
-    return Unexpected();
-  }
-  HRESULT STDMETHODCALLTYPE get_StatusCode(int*) override { return Unexpected(); }
-  HRESULT STDMETHODCALLTYPE put_StatusCode(int) override { return Unexpected(); }
-  HRESULT STDMETHODCALLTYPE get_ReasonPhrase(LPWSTR*) override { return Unexpected(); }
-  HRESULT STDMETHODCALLTYPE put_ReasonPhrase(LPCWSTR) override { return Unexpected(); }
+  UNEXPECTED(get_Content, IStream**)
+  UNEXPECTED(put_Content, IStream*)
+  UNEXPECTED(get_Headers, ICoreWebView2HttpResponseHeaders**)
+  UNEXPECTED(get_StatusCode, int*)
+  UNEXPECTED(put_StatusCode, int)
+  UNEXPECTED(get_ReasonPhrase, LPWSTR*)
+  UNEXPECTED(put_ReasonPhrase, LPCWSTR)
 };
 
 class FakeEnvironment final : public ComObject<FakeEnvironment, ICoreWebView2Environment> {
@@ -115,18 +111,12 @@ class FakeEnvironment final : public ComObject<FakeEnvironment, ICoreWebView2Env
     *response = created;
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE CreateCoreWebView2Controller(
-      HWND, ICoreWebView2CreateCoreWebView2ControllerCompletedHandler*) override {
-    return Unexpected();
-  }
-  HRESULT STDMETHODCALLTYPE get_BrowserVersionString(LPWSTR*) override { return Unexpected(); }
-  HRESULT STDMETHODCALLTYPE add_NewBrowserVersionAvailable(
-      ICoreWebView2NewBrowserVersionAvailableEventHandler*, EventRegistrationToken*) override {
-    return Unexpected();
-  }
-  HRESULT STDMETHODCALLTYPE remove_NewBrowserVersionAvailable(EventRegistrationToken) override {
-    return Unexpected();
-  }
+  UNEXPECTED(CreateCoreWebView2Controller, HWND,
+             ICoreWebView2CreateCoreWebView2ControllerCompletedHandler*)
+  UNEXPECTED(get_BrowserVersionString, LPWSTR*)
+  UNEXPECTED(add_NewBrowserVersionAvailable, ICoreWebView2NewBrowserVersionAvailableEventHandler*,
+             EventRegistrationToken*)
+  UNEXPECTED(remove_NewBrowserVersionAvailable, EventRegistrationToken)
 };
 
 class FakeArgs final : public ComObject<FakeArgs, ICoreWebView2WebResourceRequestedEventArgs> {
@@ -143,13 +133,9 @@ class FakeArgs final : public ComObject<FakeArgs, ICoreWebView2WebResourceReques
     response = value;
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE get_Response(ICoreWebView2WebResourceResponse**) override {
-    return Unexpected();
-  }
-  HRESULT STDMETHODCALLTYPE GetDeferral(ICoreWebView2Deferral**) override { return Unexpected(); }
-  HRESULT STDMETHODCALLTYPE get_ResourceContext(COREWEBVIEW2_WEB_RESOURCE_CONTEXT*) override {
-    return Unexpected();
-  }
+  UNEXPECTED(get_Response, ICoreWebView2WebResourceResponse**)
+  UNEXPECTED(GetDeferral, ICoreWebView2Deferral**)
+  UNEXPECTED(get_ResourceContext, COREWEBVIEW2_WEB_RESOURCE_CONTEXT*)
 };
 
 std::string ReadAll(IStream* stream) {
@@ -207,55 +193,50 @@ class ResourceStreamTest : public ::testing::Test {
   ComRef<FakeArgs> args_;
 };
 
-TEST_F(ResourceStreamTest, AnswersBundleEntryWithCopiedBody) {
-  FakeResponse* response = Request(L"https://app.corvane.invalid/index.html");
-  ASSERT_TRUE(response);
-  EXPECT_EQ(response->status, 200);
-  EXPECT_EQ(response->reason, L"OK");
-  EXPECT_EQ(response->headerBlock,
-            L"Cache-Control: no-store\nContent-Type: text/html; charset=utf-8\n"
-            L"Accept-Ranges: bytes\nContent-Length: 6");
-  ASSERT_TRUE(response->content);
-  EXPECT_EQ(ReadAll(response->content.get()), "<html>");
-  EXPECT_EQ(References(response->content.get()), 1u);
-
-  response = Request(L"https://app.corvane.invalid/my%20file.txt");
-  ASSERT_TRUE(response && response->content);
-  EXPECT_EQ(ReadAll(response->content.get()), "spaced");
-}
-
-TEST_F(ResourceStreamTest, ReadsRangeHeaderAndServesDiskFiles) {
-  FakeResponse* whole = Request(L"https://app.corvane.invalid/clip.webm");
-  ASSERT_TRUE(whole && whole->content);
-  EXPECT_EQ(whole->status, 200);
-  EXPECT_EQ(ReadAll(whole->content.get()), "0123456789");
-
-  FakeResponse* part = Request(L"https://app.corvane.invalid/clip.webm", L" bytes=2-4 ");
-  ASSERT_TRUE(part && part->content);
-  EXPECT_EQ(part->status, 206);
-  EXPECT_EQ(part->reason, L"Partial Content");
-  EXPECT_EQ(part->headerBlock,
-            L"Cache-Control: no-store\nContent-Type: video/webm\nAccept-Ranges: bytes\n"
-            L"Content-Range: bytes 2-4/10\nContent-Length: 3");
-  EXPECT_EQ(ReadAll(part->content.get()), "234");
-
-  FakeResponse* unsatisfiable = Request(L"https://app.corvane.invalid/clip.webm", L"bytes=10-");
-  ASSERT_TRUE(unsatisfiable);
-  EXPECT_EQ(unsatisfiable->status, 416);
-  EXPECT_EQ(unsatisfiable->reason, L"Range Not Satisfiable");
-  EXPECT_FALSE(unsatisfiable->content);
-}
-
-TEST_F(ResourceStreamTest, AnswersNotFoundForMissingTraversingAndShortUris) {
-  for (const wchar_t* uri : {L"https://app.corvane.invalid/missing.js",
-                             L"https://app.corvane.invalid/..%2F..%2Fwin.ini",
-                             L"https://app.corvane.invalid", L""}) {
-    SCOPED_TRACE(ToUtf8(uri));
+// Status, reason, header block and body (none when absent) as the responder gave them; the Range
+// header is read from the request, and URIs shorter than the base address are no app path.
+TEST_F(ResourceStreamTest, ResponsesCarryTheResponderAnswer) {
+  const std::wstring notFound = L"Cache-Control: no-store";
+  struct Case {
+    std::wstring uri;
+    std::optional<std::wstring> range;
+    int status;
+    std::wstring reason;
+    std::wstring headerBlock;  // empty: not compared
+    std::optional<std::string> body;
+  };
+  const Case cases[] = {
+      {L"index.html", {}, 200, L"OK",
+       L"Cache-Control: no-store\nContent-Type: text/html; charset=utf-8\nAccept-Ranges: bytes\n"
+       L"Content-Length: 6",
+       "<html>"},
+      {L"my%20file.txt", {}, 200, L"OK", L"", "spaced"},
+      {L"clip.webm", {}, 200, L"OK", L"", "0123456789"},
+      {L"clip.webm", L" bytes=2-4 ", 206, L"Partial Content",
+       L"Cache-Control: no-store\nContent-Type: video/webm\nAccept-Ranges: bytes\n"
+       L"Content-Range: bytes 2-4/10\nContent-Length: 3",
+       "234"},
+      {L"clip.webm", L"bytes=10-", 416, L"Range Not Satisfiable", L"", std::nullopt},
+      {L"missing.js", {}, 404, L"Not Found", notFound, "File not found"},
+      {L"..%2F..%2Fwin.ini", {}, 404, L"Not Found", notFound, "File not found"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(ToUtf8(c.uri));
+    FakeResponse* response = Request(L"https://app.corvane.invalid/" + c.uri, c.range);
+    ASSERT_TRUE(response);
+    EXPECT_EQ(response->status, c.status);
+    EXPECT_EQ(response->reason, c.reason);
+    EXPECT_TRUE(c.headerBlock.empty() || response->headerBlock == c.headerBlock) << ToUtf8(response->headerBlock);
+    ASSERT_EQ(bool(response->content), c.body.has_value());
+    if (c.body) {
+      EXPECT_EQ(ReadAll(response->content.get()), *c.body);
+      EXPECT_EQ(References(response->content.get()), 1u);
+    }
+  }
+  for (const wchar_t* uri : {L"https://app.corvane.invalid", L""}) {
     FakeResponse* response = Request(uri);
     ASSERT_TRUE(response && response->content);
     EXPECT_EQ(response->status, 404);
-    EXPECT_EQ(response->reason, L"Not Found");
-    EXPECT_EQ(response->headerBlock, L"Cache-Control: no-store");
     EXPECT_EQ(ReadAll(response->content.get()), "File not found");
   }
 }
