@@ -1,388 +1,199 @@
 #!/usr/bin/env python3
-r"""End-to-end scenarios of the runtime installer under Wine.
+r"""End-to-end scenarios of the runtime installer under Wine, played with the rig of ../rig.py.
 
-They drive corvane_installer_test.exe, the shell built with a loopback bootstrapper address
-(see CMakeLists.txt here), through the rig of ../scenarios.py: a fresh prefix per run, the
-scripted stand-in WebView2Loader.dll and the message-box runner. On top of that, per run:
+They drive corvane_installer_test.exe, the shell built with a loopback bootstrapper address (see
+CMakeLists.txt here), with no runtime installed. On top of the rig, per run:
 
-- a loopback HTTP server (loopback_server.py) on the compiled-in port answers the download
-  the way the scenario asks (the whole file, no length, 404, or nothing listening);
+- a loopback HTTP server (loopback_server.py) on the compiled-in port answers the download the
+  way the case asks (the whole file, no length, 404, or nothing listening);
 - the file it serves is test_bootstrapper.exe, which logs how it was started and creates the
   marker file that makes the stand-in runtime report an installed runtime
   ("runtime - <version> when-exists <marker>");
 - the observer linked into the test shell logs the progress window's creation, its bar's range,
   step and every position it is given, and the window's destruction.
 
-The observer and the bootstrapper write to the same file, installer.log, so the order of
-"window gone" and "bootstrapper ran" is visible.
+The observer and the bootstrapper write to the same file, installer.log, so the order of "window
+gone" and "bootstrapper ran" shows.
 
     installer_scenarios.py --list
-    installer_scenarios.py --run NAME --shell corvane_installer_test.exe --loader ... \
-        --empty-loader ... --runner runner.exe --bootstrapper test_bootstrapper.exe \
-        --port PORT --work DIR
+    installer_scenarios.py --run NAME [the rig's options, --shell corvane_installer_test.exe] \
+        --bootstrapper test_bootstrapper.exe --port PORT
 """
 
-import argparse
 import os
-import shutil
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-import scenarios as rig  # noqa: E402  the shared Wine rig
-from loopback_server import BOOTSTRAPPER_PATH, LoopbackServer, PortTurn  # noqa: E402
+import rig  # noqa: E402
+from loopback_server import BOOTSTRAPPER_PATH, LoopbackServer, port_turn  # noqa: E402
+from rig import TITLE, scale  # noqa: E402
 
-SCENARIOS = {}
-TITLE = "Corvane Test App"
-RUNTIME_VERSION = "137.0.3296.44"
-FAILED_TO_CREATE_FOLDER = "Failed to create user data directory"
+scenario = rig.Suite()
+INFO_BOX = (TITLE, "The runtime is missing; installing it now.")
+FAILURE_BOX = (TITLE, "The runtime could not be installed.")
+DEFAULT_CAPTION = "Downloading..."
 WINDOW_STYLE = 0x10CA0000  # WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX
 BAR_STYLE = 0x50000000  # WS_CHILD | WS_VISIBLE
 WS_EX_WINDOWEDGE = 0x100  # added by the system to every captioned window
 SCREEN_WIDTH, SCREEN_HEIGHT = 1280, 1024  # the rig's xvfb screen
+SETUP = {"class": "WebView2Setup"}
 
 
-def scenario(function):
-    SCENARIOS[function.__name__] = function
-    return function
-
-
-def scale(length, dpi):
-    """The shell's DPI rule: length * dpi / 96, rounded up."""
-    return -(-length * dpi // 96)
-
-
-class InstallerRun:
-    """What one run of the test shell left behind, beyond the rig's own logs."""
-
-    def __init__(self, result, installer_log, server):
-        self.result = result
-        self.events = rig.parse_log(installer_log)
-        self.requests = list(server.requests) if server else []
-
-    def of(self, name):
-        return [e for e in self.events if e["_event"] == name]
-
-    def window(self, window_class):
-        found = [e for e in self.of("window-created") if e.get("class") == window_class]
-        return found[0] if len(found) == 1 else None
-
-    def positions(self):
-        return [int(e["position"]) for e in self.of("bar-position")]
-
-    def order(self, name, **match):
-        for i, e in enumerate(self.events):
-            if e["_event"] == name and all(e.get(k) == v for k, v in match.items()):
-                return i
-        return -1
-
-    def dump(self):
-        lines = ["--- installer log ---"]
-        lines += ["  " + "  ".join([e["_event"]] + [f"{k}={v!r}" for k, v in e.items()
-                                                    if k != "_event"]) for e in self.events]
-        lines.append(f"--- server requests: {self.requests}")
-        return "\n".join(lines) + "\n" + self.result.dump()
-
-
-class Installer:
-    """Runs the test shell with a server answering in `mode` and the installer's observers."""
-
-    def __init__(self, ctx, args):
-        self.ctx = ctx
-        self.args = args
-        with open(args.bootstrapper, "rb") as f:
-            self.bootstrapper = f.read()
-
-    def run(self, c, package, mode, label, dpi=96, stale=None, keep_folder=False, close_at=None,
-            chunk_delay=0.05):
-        """One shell run. `stale`: bytes placed as Webview2Setup.exe in the per-user data folder
-        before the shell starts. With `stale` or `keep_folder` the per-user data folder lives
-        outside the prefix (the prefix is deleted after each run) and its path is returned with
-        the run for inspection."""
-        folder = os.path.join(self.ctx.base, label)
-        os.makedirs(folder, exist_ok=True)
-        installer_log = os.path.join(folder, "installer.log")
-        marker = os.path.join(folder, "runtime-installed.marker")
-        for path in (installer_log, marker):
-            if os.path.exists(path):
-                os.remove(path)
-        outside = None
-        if stale is not None or keep_folder:
-            outside = os.path.join(folder, "user-data")
-            shutil.rmtree(outside, ignore_errors=True)
-            os.makedirs(outside)
-            if stale is not None:
-                with open(os.path.join(outside, "Webview2Setup.exe"), "wb") as f:
-                    f.write(stale)
-
-        original_environment = rig.wine_environment
-        original_prefix = rig.prepare_prefix
-
-        def environment(run_folder):
-            env = original_environment(run_folder)
-            # The rig points downloads at a closed port; these runs download from loopback.
-            for name in ("http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY"):
-                env.pop(name, None)
-            env["CORVANE_INSTALLER_OBSERVER_LOG"] = rig.windows_path(installer_log)
-            env["CORVANE_TEST_BOOTSTRAPPER_LOG"] = rig.windows_path(installer_log)
-            env["CORVANE_TEST_RUNTIME_MARKER"] = rig.windows_path(marker)
-            if close_at is not None:
-                env["CORVANE_INSTALLER_OBSERVER_CLOSE_AT"] = str(close_at)
-            return env
-
-        def prefix(env):
-            original_prefix(env)
-            if outside is not None:
-                local = local_app_data(env["WINEPREFIX"])
-                os.symlink(outside, os.path.join(local, package["name"]))
-
-        # One word of the scenario file: backslashes and spaces escaped.
-        marker_word = rig.esc(rig.windows_path(marker)).replace(" ", "\\s")
-        script = f"runtime - {RUNTIME_VERSION} when-exists {marker_word}\nclose\n"
-        app = rig.App(package=package, loose={"index.html": rig.INDEX}, script=script, dpi=dpi)
-        rig.wine_environment, rig.prepare_prefix = environment, prefix
-        server = None
-        try:
-            with PortTurn(self.args.port):
-                server = LoopbackServer(self.args.port, mode, body=self.bootstrapper,
-                                        chunk_delay=chunk_delay)
-                try:
-                    result = self.ctx.run(app, label=os.path.join(label, "shell"))
-                finally:
-                    server.close()
-        finally:
-            rig.wine_environment, rig.prepare_prefix = original_environment, original_prefix
-        run = InstallerRun(result, installer_log, server)
-        run.marker = marker
-        run.outside = outside
-        if run.order("observer-ready") < 0:
-            c.expect(False, "the test shell's observer did not start: " + run.dump())
-        return run
-
-
-def local_app_data(prefix):
-    users = os.path.join(prefix, "drive_c", "users")
-    names = [n for n in os.listdir(users) if n.lower() != "public"]
-    if len(names) != 1:
-        raise rig.ScenarioFailure(f"cannot tell the prefix's user among {names}")
-    local = os.path.join(users, names[0], "AppData", "Local")
-    os.makedirs(local, exist_ok=True)
-    return local
-
-
-def package_for(name="CorvaneInstallerTest", downloading=None):
-    messages = {"install-webview2": "The runtime is missing; installing it now.",
-                "install-webview2-failed": "The runtime could not be installed."}
+def play(ctx, c, label, mode, name="CorvaneInstallerTest", downloading=None, dpi=96, existing=None,
+         close_at=None, chunk_delay=0.05):
+    """One run of the test shell with the server answering in `mode`. With `existing` (its files)
+    the per-user data folder exists before the run, outside the prefix as <run>/user-data, so it
+    stays for inspection. Returns the shell's logs, with `log` (installer.log), `requests` and
+    `marker` set on them."""
+    folder = ctx.folder(label)
+    log, marker = os.path.join(folder, "installer.log"), os.path.join(folder, "runtime-installed.marker")
+    bootstrapper = rig.read(ctx.args.bootstrapper)
+    messages = {"install-webview2": INFO_BOX[1], "install-webview2-failed": FAILURE_BOX[1]}
     if downloading is not None:
         messages["downloading"] = downloading
-    return rig.packaged(name=name, messages=messages)
+    env = {name: None for name in ("http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY")}  # loopback
+    env.update(CORVANE_INSTALLER_OBSERVER_LOG=rig.windows_path(log),
+               CORVANE_TEST_BOOTSTRAPPER_LOG=rig.windows_path(log),
+               CORVANE_TEST_RUNTIME_MARKER=rig.windows_path(marker))
+    if close_at is not None:
+        env["CORVANE_INSTALLER_OBSERVER_CLOSE_AT"] = str(close_at)
 
+    def existing_folder(prefix):
+        users = os.path.join(prefix, "drive_c", "users")
+        user = next(n for n in sorted(os.listdir(users)) if n.lower() != "public")
+        rig.write(os.path.join(folder, "user-data"), None)
+        for file, data in existing.items():
+            rig.write(os.path.join(folder, "user-data", file), data)
+        rig.write(os.path.join(users, user, "AppData", "Local"), None)
+        os.symlink(os.path.join(folder, "user-data"), os.path.join(users, user, "AppData", "Local", name))
 
-INFO_BOX = (TITLE, "The runtime is missing; installing it now.")
-FAILURE_BOX = (TITLE, "The runtime could not be installed.")
+    word = rig.esc(rig.windows_path(marker)).replace(" ", "\\s")  # one word: spaces escaped too
+    script = [f"runtime - 137.0.3296.44 when-exists {word}", "close"]
+    app = rig.App(package=rig.packaged(name=name, messages=messages), script=script, dpi=dpi, env=env,
+                  on_prefix=None if existing is None else existing_folder)
+    with port_turn(ctx.args.port):
+        server = LoopbackServer(int(ctx.args.port), mode, bootstrapper, chunk_delay)
+        try:
+            result = ctx.run(app, label)
+        finally:
+            server.close()
+    result.log = rig.Result(rig.parse_log(log), [], folder, [])
+    result.requests, result.marker = server.requests, marker
+    c.expect(result.log.index("observer-ready") >= 0, "the test shell's observer started")
+    return result
 
-
-# ---- Shared expectations ----------------------------------------------------------------------
 
 def check_window(c, run, dpi, caption):
-    window = run.window("WebView2Setup")
-    if not c.expect(window is not None, "one progress window was created\n" + run.dump()):
-        return
-    width, height = scale(300, dpi), scale(90, dpi)
-    c.equal(window.get("caption"), caption, "progress window caption")
-    c.equal(int(window["style"]), WINDOW_STYLE, "progress window style")
-    c.equal(int(window["exstyle"]) & ~WS_EX_WINDOWEDGE, 0, "progress window extended style")
-    c.equal((int(window["width"]), int(window["height"])), (width, height), "outer size")
-    c.equal((int(window["x"]), int(window["y"])),
-            (SCREEN_WIDTH // 2 - width // 2, SCREEN_HEIGHT // 2 - height // 2),
-            "centred on the primary screen")
-    c.equal(window.get("parent"), "", "no owner")
-
-    bar = run.window("msctls_progress32")
-    if not c.expect(bar is not None, "one progress bar was created"):
-        return
-    inset = scale(10, dpi)
-    c.equal(bar.get("parent"), "WebView2Setup", "bar is the window's child")
-    c.equal(int(bar["style"]), BAR_STYLE, "bar style")
-    c.equal((int(bar["x"]), int(bar["y"])), (inset, inset), "bar placed inside the client area")
+    window, bar = (run.log.one("window-created", **{"class": name})
+                   for name in ("WebView2Setup", "msctls_progress32"))
+    width, height, inset = scale(300, dpi), scale(90, dpi), scale(10, dpi)
+    c.equal([window.get("caption"), int(window["style"]), int(window["exstyle"]) & ~WS_EX_WINDOWEDGE,
+             window.get("parent")], [caption, WINDOW_STYLE, 0, ""],
+            "progress window: caption, styles, no owner")
+    c.equal([int(window[k]) for k in ("width", "height", "x", "y")],
+            [width, height, SCREEN_WIDTH // 2 - width // 2, SCREEN_HEIGHT // 2 - height // 2],
+            "outer size, centred on the primary screen")
+    c.equal([bar.get("parent"), int(bar["style"]), int(bar["x"]), int(bar["y"])],
+            ["WebView2Setup", BAR_STYLE, inset, inset],
+            "the bar: the window's child, its style, inside the client area")
     c.expect(0 < int(bar["width"]) < width - 2 * inset + 1 and 0 < int(bar["height"]) < height,
              f"bar fills the client area less the inset: {bar}")
-    c.equal([(e.get("low"), e.get("high")) for e in run.of("bar-range")], [("0", "100")],
-            "bar range")
-    c.equal([e.get("step") for e in run.of("bar-step")], ["1"], "bar step")
-    c.expect(run.order("window-destroyed", **{"class": "WebView2Setup"}) >= 0,
-             "the progress window was closed")
-    c.expect(all(e.get("cross-thread") == "1" for e in run.of("bar-position")),
+    c.equal((run.log.pluck("bar-range", "low", "high"), run.log.pluck("bar-step", "step")),
+            ([("0", "100")], ["1"]), "bar range and step")
+    c.expect(run.log.index("window-destroyed", **SETUP) >= 0, "the progress window was closed")
+    c.expect(all(e.get("cross-thread") == "1" for e in run.log.events("bar-position")),
              "every bar position came from the download thread")
 
 
 def check_installed_and_started(c, run):
-    result = run.result
-    c.equal(result.boxes, [INFO_BOX], "only the information box")
-    c.equal(result.exit_code, 0, "exit code after normal start-up and the close request")
-    c.equal(run.requests, [BOOTSTRAPPER_PATH], "one download from the loopback server")
-    ran = run.of("bootstrapper-ran")
-    if c.equal(len(ran), 1, "the bootstrapper ran once"):
-        created = result.events("environment-create")
-        folder = created[0].get("userDataFolder") if created else None
-        c.expect(folder is not None, "normal start-up created the environment")
-        c.equal(ran[0].get("cwd"), folder, "bootstrapper's current directory: the per-user folder")
-        c.equal(ran[0].get("image"), f"{folder}\\Webview2Setup.exe", "bootstrapper's file")
-        c.expect(run.order("window-destroyed", **{"class": "WebView2Setup"})
-                 < run.order("bootstrapper-ran"),
+    c.equal((run.boxes, run.exit_code, run.requests), ([INFO_BOX], 0, [BOOTSTRAPPER_PATH]),
+            "only the information box, exit code after start-up and the close request, one download")
+    ran, created = run.log.events("bootstrapper-ran"), run.events("environment-create")
+    folder = created[0].get("userDataFolder") if created else None
+    if c.equal(len(ran), 1, "the bootstrapper ran once") and c.expect(folder, "the environment was created"):
+        c.equal((ran[0].get("cwd"), ran[0].get("image")), (folder, f"{folder}\\Webview2Setup.exe"),
+                "the bootstrapper's current directory (the per-user folder) and file")
+        c.expect(run.log.index("window-destroyed", **SETUP) < run.log.index("bootstrapper-ran"),
                  "the bootstrapper starts after the progress window has gone")
-    queries = [q.get("found") for q in result.events("version-query")]
-    c.equal(queries[:2], ["0", "1"], "runtime missing before the installer, present after")
+    c.equal([q.get("found") for q in run.events("version-query")][:2], ["0", "1"],
+            "runtime missing before the installer, present after")
 
 
-def check_not_installed(c, run):
-    c.equal(run.result.boxes, [INFO_BOX, FAILURE_BOX], "information box, then the failure box")
-    c.equal(run.result.exit_code, 1, "exit code")
-    c.equal(run.of("bootstrapper-ran"), [], "no program was started")
-    c.expect(not os.path.exists(run.marker), "nothing installed the runtime")
-    c.equal(run.result.events("environment-create"), [], "no environment was created")
-
-
-# ---- Scenarios --------------------------------------------------------------------------------
-
-@scenario
-def download_and_install(ctx, c, installer):
-    # A caption outside ASCII shows that the configured text reaches the window as UTF-16.
-    caption = "Téléchargement… ⏬"
-    run = installer.run(c, package_for(downloading=caption), "file", "whole-file")
-    check_window(c, run, 96, caption)
-    check_installed_and_started(c, run)
-    positions = run.positions()
-    c.expect(positions and positions[-1] == 100, f"the bar reached 100: {positions}")
-    c.equal(positions, sorted(positions), "the bar only moves forward")
-    c.expect(all(0 <= p <= 100 for p in positions), f"positions within the range: {positions}")
+def check_not_installed(c, run, boxes=(INFO_BOX, FAILURE_BOX)):
+    c.equal((run.boxes, run.exit_code), (list(boxes), 1), "message boxes, exit code")
+    c.equal((run.log.events("bootstrapper-ran"), os.path.exists(run.marker),
+             run.events("environment-create")), ([], False, []),
+            "no program started, nothing installed the runtime, no environment")
 
 
 @scenario
-def download_default_caption_at_120_dpi(ctx, c, installer):
-    run = installer.run(c, package_for(), "file", "dpi120", dpi=120)
-    check_window(c, run, 120, "Downloading...")
-    check_installed_and_started(c, run)
+def downloads_and_installs(ctx, c):
+    caption = "Téléchargement… ⏬"  # outside ASCII: the configured text reaches the window as UTF-16
+    for label, mode, options in [("whole-file", "file", dict(downloading=caption)),
+                                 ("120-dpi", "file", dict(dpi=120)),
+                                 ("no-length", "no-length", {}),
+                                 ("existing-folder", "file", dict(existing={}))]:
+        with c.case(label):
+            run = play(ctx, c, label, mode, **options)
+            check_window(c, run, options.get("dpi", 96), options.get("downloading", DEFAULT_CAPTION))
+            check_installed_and_started(c, run)
+            positions = [int(p) for p in run.log.pluck("bar-position", "position")]
+            if mode == "no-length":
+                c.expect(set(positions) <= {0}, f"with no length the bar stays at 0: {positions}")
+            else:
+                c.expect(positions and positions[-1] == 100 and positions == sorted(positions)
+                         and positions[0] >= 0, f"the bar moves forward only, to 100: {positions}")
+            if label == "existing-folder":
+                c.expect(os.path.exists(os.path.join(run.folder, "user-data", "Webview2Setup.exe")),
+                         "the download landed in the existing folder and was kept")
+
+    with c.case("closed"):
+        # Closed a quarter of the way through a download that takes about two more seconds: the
+        # download is not cancelled, and the bootstrapper still runs once it has arrived.
+        run = play(ctx, c, "closed", "file", close_at=25, chunk_delay=0.3)
+        gone = run.log.index("window-destroyed", **SETUP)
+        c.expect(0 <= run.log.index("close-posted") < gone, "the window closed when asked to")
+        positions = [int(p) for p in run.log.pluck("bar-position", "position")]
+        c.equal(run.log.events("bar-position", run.log.runtime[gone:]), [],
+                "nothing reached the bar after it had gone")
+        c.expect(max(positions, default=0) < 100, f"closed before the end: {positions}")
+        check_installed_and_started(c, run)
 
 
 @scenario
-def download_without_length(ctx, c, installer):
-    run = installer.run(c, package_for(), "no-length", "no-length")
-    check_window(c, run, 96, "Downloading...")
-    c.expect(all(p == 0 for p in run.positions()),
-             f"with no length the bar stays at 0: {run.positions()}")
-    check_installed_and_started(c, run)
+def failed_installs(ctx, c):
+    for label, mode in [("404", "404"), ("404-with-program", "404-body"), ("refused", "refuse")]:
+        # A 404 carrying a working program: the status alone must stop it.
+        with c.case(label):
+            run = play(ctx, c, label, mode)
+            check_window(c, run, 96, DEFAULT_CAPTION)
+            check_not_installed(c, run)
+            if mode != "refuse":
+                c.equal(run.requests, [BOOTSTRAPPER_PATH], "the download was tried")
 
-
-@scenario
-def user_closes_the_progress_window(ctx, c, installer):
-    # Closed a quarter of the way through a download that takes about two more seconds: the
-    # download is not cancelled, and the bootstrapper still runs once it has arrived.
-    run = installer.run(c, package_for(), "file", "closed", close_at=25, chunk_delay=0.3)
-    closed = run.order("close-posted")
-    gone = run.order("window-destroyed", **{"class": "WebView2Setup"})
-    c.expect(0 <= closed < gone, "the window closed when asked to\n" + run.dump())
-    c.equal([e for e in run.events[gone:] if e["_event"] == "bar-position"], [],
-            "nothing reached the bar after the window had gone")
-    c.expect(max(run.positions(), default=0) < 100, f"closed before the end: {run.positions()}")
-    check_installed_and_started(c, run)
-
-
-@scenario
-def server_answers_404(ctx, c, installer):
-    run = installer.run(c, package_for(), "404", "404")
-    check_window(c, run, 96, "Downloading...")
-    c.equal(run.requests, [BOOTSTRAPPER_PATH], "the download was tried")
-    check_not_installed(c, run)
-    # The status alone must stop it: this error answer carries a working program.
-    run = installer.run(c, package_for(), "404-body", "404-with-program")
-    before = len(c.failures)
-    c.equal(run.requests, [BOOTSTRAPPER_PATH], "the download was tried")
-    check_not_installed(c, run)
-    for i in range(before, len(c.failures)):
-        c.failures[i] = f"[404 with a program] {c.failures[i]}"
-
-
-@scenario
-def nothing_listens(ctx, c, installer):
-    run = installer.run(c, package_for(), "refuse", "refused")
-    check_window(c, run, 96, "Downloading...")
-    check_not_installed(c, run)
-
-
-@scenario
-def stale_bootstrapper_is_not_run(ctx, c, installer):
-    # The stale file is a working bootstrapper: if anything ran it, it would log and install.
+    # A working bootstrapper left from before: if anything ran it, it would log and install.
     for mode in ("404", "refuse"):
-        before = len(c.failures)
-        run = installer.run(c, package_for(), mode, f"stale-{mode}", stale=installer.bootstrapper)
-        check_not_installed(c, run)
-        destination = os.path.join(run.outside, "Webview2Setup.exe")
-        left = open(destination, "rb").read() if os.path.exists(destination) else None
-        c.expect(left != installer.bootstrapper,
-                 f"the earlier file was removed before downloading (left: {left[:40] if left else left!r})")
-        if mode == "404":
-            c.expect(left is not None and b"404" in left,
-                     "the saved error page sits at the destination, and was not run")
-        for i in range(before, len(c.failures)):
-            c.failures[i] = f"[{mode}] {c.failures[i]}"
+        with c.case(f"stale-{mode}"):
+            bootstrapper = rig.read(ctx.args.bootstrapper)
+            run = play(ctx, c, f"stale-{mode}", mode, existing={"Webview2Setup.exe": bootstrapper})
+            check_not_installed(c, run)
+            path = os.path.join(run.folder, "user-data", "Webview2Setup.exe")
+            left = rig.read(path) if os.path.exists(path) else None
+            c.expect(left != bootstrapper, "the earlier file was removed before downloading")
+            if mode == "404":
+                c.expect(left is not None and b"404" in left,
+                         "the saved error page is at the destination, and was not run")
 
+    with c.case("bad-folder"):
+        # No folder can have this name; the server would serve a working bootstrapper.
+        run = play(ctx, c, "bad-folder", "file", name='Bad<Name>|"?*')
+        check_not_installed(c, run, [INFO_BOX, (TITLE, "Failed to create user data directory"),
+                                     FAILURE_BOX])
+        c.equal((run.log.events("window-created"), run.requests), ([], []),
+                "no progress window, no download")
 
-@scenario
-def existing_user_data_folder(ctx, c, installer):
-    run = installer.run(c, package_for(), "file", "existing", keep_folder=True)
-    check_installed_and_started(c, run)
-    c.expect(os.path.exists(os.path.join(run.outside, "Webview2Setup.exe")),
-             "the download landed in the existing folder and was kept")
-
-
-@scenario
-def user_data_folder_cannot_be_created(ctx, c, installer):
-    # A name holding characters that no folder name may hold; the server would serve a working
-    # bootstrapper, so a download attempt would show.
-    run = installer.run(c, package_for(name='Bad<Name>|"?*'), "file", "bad-folder")
-    c.equal(run.result.boxes,
-            [INFO_BOX, (TITLE, FAILED_TO_CREATE_FOLDER), FAILURE_BOX],
-            "information box, the folder failure, then the failure box")
-    c.equal(run.result.exit_code, 1, "exit code")
-    c.equal(run.of("window-created"), [], "no progress window")
-    c.equal(run.requests, [], "no download")
-    c.equal(run.of("bootstrapper-ran"), [], "no program was started")
-
-
-# ---- Driver -----------------------------------------------------------------------------------
-
-def main():
-    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawTextHelpFormatter)
-    parser.add_argument("--list", action="store_true")
-    parser.add_argument("--run")
-    for name in ("shell", "loader", "empty-loader", "runner", "bootstrapper", "work"):
-        parser.add_argument(f"--{name}")
-    parser.add_argument("--port", type=int)
-    args = parser.parse_args()
-    args.pack = None
-    if args.list:
-        print(";".join(SCENARIOS))
-        return 0
-    if args.run not in SCENARIOS:
-        print(f"unknown scenario {args.run!r}; known: {', '.join(SCENARIOS)}", file=sys.stderr)
-        return 2
-    for name in ("shell", "loader", "empty_loader", "runner", "bootstrapper", "work", "port"):
-        if not getattr(args, name):
-            print(f"--{name.replace('_', '-')} is required", file=sys.stderr)
-            return 2
-    if not os.environ.get("DISPLAY"):
-        command = ["xvfb-run", "-a", "-s", f"-screen 0 {SCREEN_WIDTH}x{SCREEN_HEIGHT}x24",
-                   sys.executable] + sys.argv
-        return rig.subprocess.run(command).returncode
-    for path in (args.shell, args.loader, args.runner, args.bootstrapper):
-        if not os.path.exists(path):
-            print(f"missing build output: {path}", file=sys.stderr)
-            return 1
-
-    ctx = rig.Context(args, args.run)
-    return rig.play_scenario(ctx, lambda checks: SCENARIOS[args.run](ctx, checks, Installer(ctx, args)))
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(rig.main(scenario, __doc__, ["bootstrapper", "port"]))

@@ -1,16 +1,16 @@
-"""A loopback HTTP server for the runtime installer scenarios.
+"""The loopback HTTP server of the runtime installer scenarios.
 
-The installer test build of the shell downloads its bootstrapper from a fixed loopback address
-(127.0.0.1 and the port compiled into it), so every scenario needs that same port. Scenarios of
-all build trees on the machine take turns through a lock file named after the port; a port held
-by some other program is waited for a bounded time, then the scenario fails naming the port.
+The installer test build of the shell downloads its bootstrapper from 127.0.0.1 and the port
+compiled into it, so every scenario needs that same port. Scenarios of all build trees on the
+machine take turns through a lock file named after the port; a port some other program holds is
+waited for a bounded time, then the scenario fails naming the port.
 """
 
+import contextlib
 import errno
 import fcntl
 import http.server
 import os
-import socket
 import tempfile
 import threading
 import time
@@ -22,138 +22,86 @@ class PortBusy(RuntimeError):
     pass
 
 
-class PortTurn:
-    """Exclusive use of the port among installer scenarios, for the life of the object."""
-
-    def __init__(self, port, wait_seconds=300):
-        path = os.path.join(tempfile.gettempdir(), f"corvane-installer-port-{port}.lock")
-        self._file = open(path, "a+")
-        deadline = time.monotonic() + wait_seconds
-        while True:
-            try:
-                fcntl.flock(self._file, fcntl.LOCK_EX | fcntl.LOCK_NB)
-                return
-            except BlockingIOError:
-                if time.monotonic() >= deadline:
-                    self._file.close()
-                    raise PortBusy(f"other installer scenarios held port {port} (lock {path}) "
-                                   f"for {wait_seconds} s")
-                time.sleep(0.2)
-
-    def release(self):
-        if not self._file.closed:
-            fcntl.flock(self._file, fcntl.LOCK_UN)
-            self._file.close()
-
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *exc):
-        self.release()
-        return False
-
-
-def _bind(port, wait_seconds):
+def _waiting(what, wait_seconds, attempt):
+    """Calls `attempt` until it returns something other than None, for at most `wait_seconds`."""
     deadline = time.monotonic() + wait_seconds
-    while True:
-        sock = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
-        # Connections closed by earlier scenarios linger in TIME_WAIT; that must not count as busy.
-        # A program that listens on the port still makes the bind fail.
-        sock.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
-        try:
-            sock.bind(("127.0.0.1", port))
-            return sock
-        except OSError as error:
-            sock.close()
-            if error.errno != errno.EADDRINUSE:
-                raise
-            if time.monotonic() >= deadline:
-                raise PortBusy(
-                    f"port 127.0.0.1:{port} stayed busy for {wait_seconds} s; the installer "
-                    "scenarios need it (another program listens there; choose a free one with "
-                    "CORVANE_INSTALLER_TEST_PORT when configuring)") from error
-            time.sleep(0.5)
+    while (got := attempt()) is None:
+        if time.monotonic() >= deadline:
+            raise PortBusy(f"{what} for {wait_seconds} s")
+        time.sleep(0.2)
+    return got
 
 
-class LoopbackServer:
-    """Serves one scenario's answer on 127.0.0.1:port until closed.
+@contextlib.contextmanager
+def port_turn(port, wait_seconds=300):
+    """Exclusive use of the port among installer scenarios while the block runs."""
+    path = os.path.join(tempfile.gettempdir(), f"corvane-installer-port-{port}.lock")
+    with open(path, "a+") as lock:
+        def take():
+            with contextlib.suppress(BlockingIOError):
+                fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+                return True
+        _waiting(f"other installer scenarios held port {port} (lock {path})", wait_seconds, take)
+        yield
 
-    mode "file":       200 with Content-Length, the body sent in `chunks` pieces
-    mode "no-length":  200 without Content-Length, the end of the body marked by closing
-    mode "404":        404 with a small HTML body (which a download service saves as the file)
-    mode "404-body":   404 whose body is `body` (an error answer carrying a valid program)
-    mode "refuse":     the port is bound but nothing listens, so connections are refused
-    Hold a PortTurn around it so no other installer scenario answers in our place.
-    `requests` lists the paths asked for.
+
+class LoopbackServer(http.server.HTTPServer):
+    """Answers on 127.0.0.1:port, the way `mode` says, until closed; `requests` lists the paths
+    asked for.
+
+    "file":       200 with Content-Length, the body sent in 8 pieces `chunk_delay` apart
+    "no-length":  200 without Content-Length, the end of the body marked by closing
+    "404":        404 with a small HTML page (which a download service saves as the file)
+    "404-body":   404 whose body is `body` (an error answer carrying a valid program)
+    "refuse":     the port is bound but nothing listens, so connections are refused
     """
 
-    def __init__(self, port, mode, body=b"", chunks=8, chunk_delay=0.05, wait_seconds=60):
-        self.mode = mode
-        self.requests = []
-        self._sock = _bind(port, wait_seconds)
-        self._server = None
-        self._thread = None
-        if mode == "refuse":
-            return
-        self._sock.listen(8)
-        self._server = self._make_server(body, chunks, chunk_delay)
-        self._thread = threading.Thread(target=self._server.serve_forever, daemon=True)
-        self._thread.start()
+    allow_reuse_address = True  # connections of earlier scenarios linger in TIME_WAIT
 
-    def _make_server(self, body, chunks, chunk_delay):
-        owner = self
+    def __init__(self, port, mode, body, chunk_delay=0.05, wait_seconds=60):
+        super().__init__(("127.0.0.1", port), Handler, bind_and_activate=False)
+        self.mode, self.body, self.chunk_delay, self.requests, self.thread = mode, body, chunk_delay, [], None
 
-        class Handler(http.server.BaseHTTPRequestHandler):
-            protocol_version = "HTTP/1.0"
-
-            def log_message(self, *args):
-                pass
-
-            def do_GET(self):
-                owner.requests.append(self.path)
-                if owner.mode in ("404", "404-body"):
-                    page = body if owner.mode == "404-body" else b"<html><body>404 Not Found</body></html>"
-                    self.send_response(404)
-                    self.send_header("Content-Type", "text/html")
-                    self.send_header("Content-Length", str(len(page)))
-                    self.end_headers()
-                    self.wfile.write(page)
-                    return
-                self.send_response(200)
-                self.send_header("Content-Type", "application/octet-stream")
-                if owner.mode == "file":
-                    self.send_header("Content-Length", str(len(body)))
-                self.end_headers()
-                step = max(1, -(-len(body) // chunks))
-                for start in range(0, len(body), step):
-                    self.wfile.write(body[start:start + step])
-                    self.wfile.flush()
-                    time.sleep(chunk_delay)
-
-        class Server(http.server.HTTPServer):
-            def server_bind(self):
-                pass  # already bound (and listening) by LoopbackServer
-
-            def server_activate(self):
-                pass
-
-        server = Server(("127.0.0.1", 0), Handler, bind_and_activate=False)
-        server.socket.close()
-        server.socket = self._sock
-        server.timeout = 1
-        return server
+        def bind():
+            try:
+                self.server_bind()
+                return True
+            except OSError as error:
+                if error.errno != errno.EADDRINUSE:
+                    raise
+        _waiting(f"port 127.0.0.1:{port} stayed busy (another program listens there; choose a free one "
+                 "with CORVANE_INSTALLER_TEST_PORT when configuring)", wait_seconds, bind)
+        if mode != "refuse":
+            self.server_activate()
+            self.thread = threading.Thread(target=self.serve_forever, args=(0.2,), daemon=True)
+            self.thread.start()
 
     def close(self):
-        if self._server is not None:
-            self._server.shutdown()
-            self._thread.join(timeout=10)
-            self._server.server_close()
-        else:
-            self._sock.close()
+        if self.thread:
+            self.shutdown()
+            self.thread.join(timeout=10)
+        self.server_close()
 
-    def __enter__(self):
-        return self
 
-    def __exit__(self, *exc):
-        self.close()
-        return False
+class Handler(http.server.BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.0"
+
+    def log_message(self, *args):
+        pass
+
+    def do_GET(self):
+        server = self.server
+        server.requests.append(self.path)
+        error = server.mode in ("404", "404-body")
+        body = b"<html><body>404 Not Found</body></html>" if server.mode == "404" else server.body
+        self.send_response(404 if error else 200)
+        self.send_header("Content-Type", "text/html" if error else "application/octet-stream")
+        if server.mode != "no-length":
+            self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        step = max(1, -(-len(body) // 8))
+        for start in range(0, len(body), step):
+            self.wfile.write(body[start:start + step])
+            self.wfile.flush()
+            if not error:
+                time.sleep(server.chunk_delay)
