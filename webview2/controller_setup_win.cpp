@@ -4,13 +4,14 @@
 #include "base/text_win.h"
 #include "content/url_policy.h"
 #include "webview2/lumo_webview_win.h"
+#include "webview2/start_failure.h"
 #include "webview2/webview_handlers_win.h"
 
 namespace corvane {
 
 void LumoWebView::OnControllerCreated(HRESULT errorCode,
                                       ICoreWebView2Controller* createdController) {
-  if (startFailed_) return;
+  if (failed_) return;
   if (!createdController) {
     ReportStartFailure(FAILED(errorCode) ? errorCode : E_FAIL);
     return;
@@ -74,8 +75,12 @@ void LumoWebView::ConfigureWebView() {
   webView->add_NewWindowRequested(NewWindowRequestedHandler::Create(this).get(), &token);
   webView->add_WebMessageReceived(WebMessageReceivedHandler::Create(this).get(), &token);
   webView2->add_DOMContentLoaded(DomContentLoadedHandler::Create(this).get(), &token);
+  webView->add_NavigationCompleted(NavigationCompletedHandler::Create(this).get(), &token);
+  webView->add_ProcessFailed(ProcessFailedHandler::Create(this).get(), &token);
 
-  webView->Navigate(ToWide(StartUrlFor(config, baseUrl)).c_str());
+  // A refused start page would leave the window hidden for good.
+  const HRESULT navigateResult = webView->Navigate(ToWide(StartUrlFor(config, baseUrl)).c_str());
+  if (FAILED(navigateResult)) ReportFailure(StartPageFailureMessage(std::uint32_t(navigateResult)));
 }
 
 }  // namespace corvane

@@ -58,12 +58,20 @@ void LumoWebView::Init() {
 
 void LumoWebView::OnEnvironmentCreated(HRESULT errorCode,
                                        ICoreWebView2Environment* createdEnvironment) {
-  if (startFailed_) return;
+  if (failed_) return;
   if (!createdEnvironment) {
     ReportStartFailure(FAILED(errorCode) ? errorCode : E_FAIL);
     return;
   }
   environment = createdEnvironment;
+  // Older runtimes lack the event; their browser exits still reach ProcessFailed.
+  ComRef<ICoreWebView2Environment5> environment5;
+  QueryAs(environment.get(), environment5.Put());
+  if (environment5) {
+    EventRegistrationToken token{};
+    environment5->add_BrowserProcessExited(BrowserProcessExitedHandler::Create(this).get(),
+                                           &token);
+  }
   ComRef<ICoreWebView2CreateCoreWebView2ControllerCompletedHandler> handler =
       ControllerCompletedHandler::Create(this);
   const HRESULT result = environment->CreateCoreWebView2Controller(window, handler.get());
@@ -71,12 +79,16 @@ void LumoWebView::OnEnvironmentCreated(HRESULT errorCode,
 }
 
 void LumoWebView::ReportStartFailure(HRESULT error) {
-  if (startFailed_) return;
-  startFailed_ = true;
+  ReportFailure(restarted_ ? std::string(kRestartFailureMessage)
+                           : StartFailureMessage(std::uint32_t(error)));
+}
+
+void LumoWebView::ReportFailure(const std::string& message) {
+  if (failed_) return;
+  failed_ = true;
   // A window the user already closed has nothing left to start; its quit code stands.
   if (!IsWindow(window)) return;
-  MessageBoxW(nullptr, ToWide(StartFailureMessage(std::uint32_t(error))).c_str(),
-              ToWide(config.title).c_str(), MB_ICONERROR);
+  MessageBoxW(nullptr, ToWide(message).c_str(), ToWide(config.title).c_str(), MB_ICONERROR);
   DestroyWindow(window);
 }
 

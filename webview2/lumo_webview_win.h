@@ -17,6 +17,7 @@
 #include "bridge/message_bridge.h"
 #include "content/asset_bundle.h"
 #include "content/resource_responder.h"
+#include "webview2/recovery_policy.h"
 #include "webview2/webview2_abi.h"
 #include "webview2/webview2_loader_win.h"
 
@@ -44,9 +45,18 @@ class LumoWebView final : public BridgeHost, public ExtensionHost {
   // The main window moved or changed size: keep the web view's position and bounds in step.
   void OnWindowMoved();
   void OnWindowResized();
-  // The exit code the message loop ends with once the main window is destroyed: 0 unless start-up
-  // of the web view failed.
-  int quitCode() const { return startFailed_ ? 1 : 0; }
+  // The exit code the message loop ends with once the main window is destroyed: 0 unless the web
+  // view could not be started or kept running.
+  int quitCode() const { return failed_ ? 1 : 0; }
+
+  // Engine events, called by their handlers. `sender` tells a late event of a web view or
+  // environment already replaced from one of the current ones.
+  void OnNavigationCompleted(ICoreWebView2* sender);
+  void OnProcessFailed(ICoreWebView2* sender, COREWEBVIEW2_PROCESS_FAILED_KIND kind);
+  void OnBrowserProcessExited(ICoreWebView2Environment* sender,
+                              COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND kind);
+  // Shows the window and hands the page the focus.
+  void ShowPage();
 
   // Window operations (lengths in 96-DPI units).
   void SetFullscreen(bool fullscreen) override;
@@ -95,9 +105,21 @@ class LumoWebView final : public BridgeHost, public ExtensionHost {
   // Environment or controller creation failed: tell the user, close the window and end the
   // message loop with exit code 1. Only the first failure is reported.
   void ReportStartFailure(HRESULT error);
+  void ReportFailure(const std::string& message);
   void ConfigureWebView();
+  void Recreate();
+  // Starts (or restarts) one of the host's timers on the main window; OnTimer runs its action
+  // from the message loop, outside the event handler that asked for it.
+  void Defer(UINT_PTR timerId, UINT delayMs);
+  void ScheduleUnresponsiveQuestion();
+  void AskToReload();
+  static void CALLBACK OnTimer(HWND window, UINT message, UINT_PTR timerId, DWORD time);
 
-  bool startFailed_ = false;
+  RecoveryPolicy recovery_;
+  bool failed_ = false;
+  bool restarted_ = false;          // a failure to start now means the restart failed
+  bool pageShown_ = false;          // the current web view has been shown and focused
+  bool asking_ = false;             // the reload question is on screen
 };
 
 }  // namespace corvane

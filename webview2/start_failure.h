@@ -1,5 +1,5 @@
 #pragma once
-// The one message the user sees when the web view cannot be started.
+// The messages the user sees when the web view cannot be started or kept running.
 
 #include <cstdint>
 #include <string>
@@ -9,5 +9,11 @@ namespace corvane {
 // "Failed to start the web view (error 0xHHHHHHHH)." with the result code in eight upper-case
 // hexadecimal digits.
 std::string StartFailureMessage(std::uint32_t errorCode);
+// "Failed to open the app's start page (error 0xHHHHHHHH).", digits as above.
+std::string StartPageFailureMessage(std::uint32_t errorCode);
+
+inline constexpr char kRestartFailureMessage[] =
+    "The app's web view stopped unexpectedly and could not be restarted.";
+inline constexpr char kNotRespondingQuestion[] = "The app is not responding. Reload it?";
 
 }  // namespace corvane

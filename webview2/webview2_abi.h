@@ -87,6 +87,9 @@ struct ICoreWebView2NavigationStartingEventArgs;
 struct ICoreWebView2WebResourceRequestedEventArgs;
 struct ICoreWebView2AcceleratorKeyPressedEventArgs;
 struct ICoreWebView2DOMContentLoadedEventArgs;
+struct ICoreWebView2NavigationCompletedEventArgs;
+struct ICoreWebView2ProcessFailedEventArgs;
+struct ICoreWebView2BrowserProcessExitedEventArgs;
 struct ICoreWebView2WebResourceRequest;
 struct ICoreWebView2HttpRequestHeaders;
 struct ICoreWebView2HttpHeadersCollectionIterator;
@@ -261,6 +264,43 @@ enum COREWEBVIEW2_SHARED_BUFFER_ACCESS : INT32 {
   COREWEBVIEW2_SHARED_BUFFER_ACCESS_READ_ONLY = 0,
   COREWEBVIEW2_SHARED_BUFFER_ACCESS_READ_WRITE = 1,
 };
+enum COREWEBVIEW2_PROCESS_FAILED_KIND : INT32 {
+  COREWEBVIEW2_PROCESS_FAILED_KIND_BROWSER_PROCESS_EXITED = 0,
+  COREWEBVIEW2_PROCESS_FAILED_KIND_RENDER_PROCESS_EXITED = 1,
+  COREWEBVIEW2_PROCESS_FAILED_KIND_RENDER_PROCESS_UNRESPONSIVE = 2,
+  COREWEBVIEW2_PROCESS_FAILED_KIND_FRAME_RENDER_PROCESS_EXITED = 3,
+  COREWEBVIEW2_PROCESS_FAILED_KIND_UTILITY_PROCESS_EXITED = 4,
+  COREWEBVIEW2_PROCESS_FAILED_KIND_SANDBOX_HELPER_PROCESS_EXITED = 5,
+  COREWEBVIEW2_PROCESS_FAILED_KIND_GPU_PROCESS_EXITED = 6,
+  COREWEBVIEW2_PROCESS_FAILED_KIND_PPAPI_PLUGIN_PROCESS_EXITED = 7,
+  COREWEBVIEW2_PROCESS_FAILED_KIND_PPAPI_BROKER_PROCESS_EXITED = 8,
+  COREWEBVIEW2_PROCESS_FAILED_KIND_UNKNOWN_PROCESS_EXITED = 9,
+};
+enum COREWEBVIEW2_WEB_ERROR_STATUS : INT32 {
+  COREWEBVIEW2_WEB_ERROR_STATUS_UNKNOWN = 0,
+  COREWEBVIEW2_WEB_ERROR_STATUS_CERTIFICATE_COMMON_NAME_IS_INCORRECT = 1,
+  COREWEBVIEW2_WEB_ERROR_STATUS_CERTIFICATE_EXPIRED = 2,
+  COREWEBVIEW2_WEB_ERROR_STATUS_CLIENT_CERTIFICATE_CONTAINS_ERRORS = 3,
+  COREWEBVIEW2_WEB_ERROR_STATUS_CERTIFICATE_REVOKED = 4,
+  COREWEBVIEW2_WEB_ERROR_STATUS_CERTIFICATE_IS_INVALID = 5,
+  COREWEBVIEW2_WEB_ERROR_STATUS_SERVER_UNREACHABLE = 6,
+  COREWEBVIEW2_WEB_ERROR_STATUS_TIMEOUT = 7,
+  COREWEBVIEW2_WEB_ERROR_STATUS_ERROR_HTTP_INVALID_SERVER_RESPONSE = 8,
+  COREWEBVIEW2_WEB_ERROR_STATUS_CONNECTION_ABORTED = 9,
+  COREWEBVIEW2_WEB_ERROR_STATUS_CONNECTION_RESET = 10,
+  COREWEBVIEW2_WEB_ERROR_STATUS_DISCONNECTED = 11,
+  COREWEBVIEW2_WEB_ERROR_STATUS_CANNOT_CONNECT = 12,
+  COREWEBVIEW2_WEB_ERROR_STATUS_HOST_NAME_NOT_RESOLVED = 13,
+  COREWEBVIEW2_WEB_ERROR_STATUS_OPERATION_CANCELED = 14,
+  COREWEBVIEW2_WEB_ERROR_STATUS_REDIRECT_FAILED = 15,
+  COREWEBVIEW2_WEB_ERROR_STATUS_UNEXPECTED_ERROR = 16,
+  COREWEBVIEW2_WEB_ERROR_STATUS_VALID_AUTHENTICATION_CREDENTIALS_REQUIRED = 17,
+  COREWEBVIEW2_WEB_ERROR_STATUS_VALID_PROXY_AUTHENTICATION_REQUIRED = 18,
+};
+enum COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND : INT32 {
+  COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_NORMAL = 0,
+  COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_FAILED = 1,
+};
 
 // ---- Structures ----
 
@@ -299,6 +339,10 @@ struct ICoreWebView2BasicAuthenticationRequestedEventHandler : IUnknown {
   ~ICoreWebView2BasicAuthenticationRequestedEventHandler() = default;
 };
 struct ICoreWebView2BrowserProcessExitedEventHandler : IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE Invoke(
+      ICoreWebView2Environment* sender,
+      ICoreWebView2BrowserProcessExitedEventArgs* args) = 0;  // 3
+
  protected:
   ~ICoreWebView2BrowserProcessExitedEventHandler() = default;
 };
@@ -407,6 +451,9 @@ struct ICoreWebView2MoveFocusRequestedEventHandler : IUnknown {
   ~ICoreWebView2MoveFocusRequestedEventHandler() = default;
 };
 struct ICoreWebView2NavigationCompletedEventHandler : IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE Invoke(
+      ICoreWebView2* sender, ICoreWebView2NavigationCompletedEventArgs* args) = 0;  // 3
+
  protected:
   ~ICoreWebView2NavigationCompletedEventHandler() = default;
 };
@@ -435,6 +482,9 @@ struct ICoreWebView2PrintToPdfStreamCompletedHandler : IUnknown {
   ~ICoreWebView2PrintToPdfStreamCompletedHandler() = default;
 };
 struct ICoreWebView2ProcessFailedEventHandler : IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE Invoke(ICoreWebView2* sender,
+                                           ICoreWebView2ProcessFailedEventArgs* args) = 0;  // 3
+
  protected:
   ~ICoreWebView2ProcessFailedEventHandler() = default;
 };
@@ -1201,6 +1251,35 @@ struct ICoreWebView2DOMContentLoadedEventArgs : IUnknown {
   ~ICoreWebView2DOMContentLoadedEventArgs() = default;
 };
 
+// IsSuccess is also FALSE for harmless ends (cancelled, replaced, stopped by the page).
+struct ICoreWebView2NavigationCompletedEventArgs : IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE get_IsSuccess(BOOL* isSuccess) = 0;  // 3
+  virtual HRESULT STDMETHODCALLTYPE get_WebErrorStatus(
+      COREWEBVIEW2_WEB_ERROR_STATUS* webErrorStatus) = 0;  // 4
+  virtual HRESULT STDMETHODCALLTYPE get_NavigationId(UINT64* navigationId) = 0;  // 5
+
+ protected:
+  ~ICoreWebView2NavigationCompletedEventArgs() = default;
+};
+
+struct ICoreWebView2ProcessFailedEventArgs : IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE get_ProcessFailedKind(
+      COREWEBVIEW2_PROCESS_FAILED_KIND* value) = 0;  // 3
+
+ protected:
+  ~ICoreWebView2ProcessFailedEventArgs() = default;
+};
+
+// Raised for every exit of the environment's browser process, normal ones included.
+struct ICoreWebView2BrowserProcessExitedEventArgs : IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE get_BrowserProcessExitKind(
+      COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND* value) = 0;  // 3
+  virtual HRESULT STDMETHODCALLTYPE get_BrowserProcessId(UINT32* value) = 0;  // 4
+
+ protected:
+  ~ICoreWebView2BrowserProcessExitedEventArgs() = default;
+};
+
 // ---- Requests, responses, headers, handles, collections, deferral ----
 
 struct ICoreWebView2WebResourceRequest : IUnknown {
@@ -1729,6 +1808,12 @@ inline constexpr IID IID_ICoreWebView2AcceleratorKeyPressedEventArgs =
     {0x9f760f8a, 0xfb79, 0x42be, {0x99, 0x90, 0x7b, 0x56, 0x90, 0x0f, 0xa9, 0xc7}};
 inline constexpr IID IID_ICoreWebView2DOMContentLoadedEventArgs =
     {0x16b1e21a, 0xc503, 0x44f2, {0x84, 0xc9, 0x70, 0xab, 0xa5, 0x03, 0x12, 0x83}};
+inline constexpr IID IID_ICoreWebView2NavigationCompletedEventArgs =
+    {0x30d68b7d, 0x20d9, 0x4752, {0xa9, 0xca, 0xec, 0x84, 0x48, 0xfb, 0xb5, 0xc1}};
+inline constexpr IID IID_ICoreWebView2ProcessFailedEventArgs =
+    {0x8155a9a4, 0x1474, 0x4a86, {0x8c, 0xae, 0x15, 0x1b, 0x0f, 0xa6, 0xb8, 0xca}};
+inline constexpr IID IID_ICoreWebView2BrowserProcessExitedEventArgs =
+    {0x1f00663f, 0xaf8c, 0x4782, {0x9c, 0xdd, 0xdd, 0x01, 0xc5, 0x2e, 0x34, 0xcb}};
 inline constexpr IID IID_ICoreWebView2WebResourceRequest =
     {0x97055cd4, 0x512c, 0x4264, {0x8b, 0x5f, 0xe3, 0xf4, 0x46, 0xce, 0xa6, 0xa5}};
 inline constexpr IID IID_ICoreWebView2HttpRequestHeaders =
@@ -2060,6 +2145,15 @@ template <> struct InterfaceId<ICoreWebView2AcceleratorKeyPressedEventArgs> {
 };
 template <> struct InterfaceId<ICoreWebView2DOMContentLoadedEventArgs> {
   static constexpr const IID& value = IID_ICoreWebView2DOMContentLoadedEventArgs;
+};
+template <> struct InterfaceId<ICoreWebView2NavigationCompletedEventArgs> {
+  static constexpr const IID& value = IID_ICoreWebView2NavigationCompletedEventArgs;
+};
+template <> struct InterfaceId<ICoreWebView2ProcessFailedEventArgs> {
+  static constexpr const IID& value = IID_ICoreWebView2ProcessFailedEventArgs;
+};
+template <> struct InterfaceId<ICoreWebView2BrowserProcessExitedEventArgs> {
+  static constexpr const IID& value = IID_ICoreWebView2BrowserProcessExitedEventArgs;
 };
 template <> struct InterfaceId<ICoreWebView2WebResourceRequest> {
   static constexpr const IID& value = IID_ICoreWebView2WebResourceRequest;

@@ -26,11 +26,36 @@ HRESULT ControllerCompletedHandler::Invoke(HRESULT errorCode, ICoreWebView2Contr
 // until the first one the window stays hidden.
 HRESULT DomContentLoadedHandler::Invoke(ICoreWebView2*, ICoreWebView2DOMContentLoadedEventArgs*) {
   return NoExceptions([&] {
-    ShowWindow(host_->window, SW_SHOW);
-    UpdateWindow(host_->window);
-    if (host_->controller) {
-      host_->controller->put_IsVisible(TRUE);
-      host_->controller->MoveFocus(COREWEBVIEW2_MOVE_FOCUS_REASON_PROGRAMMATIC);
+    host_->ShowPage();
+    return S_OK;
+  });
+}
+
+// Whether it succeeded or not does not matter: a failed start page shows the runtime's error page,
+// which the user must see rather than a window that never appears.
+HRESULT NavigationCompletedHandler::Invoke(ICoreWebView2* sender,
+                                           ICoreWebView2NavigationCompletedEventArgs*) {
+  return NoExceptions([&] {
+    host_->OnNavigationCompleted(sender);
+    return S_OK;
+  });
+}
+
+HRESULT ProcessFailedHandler::Invoke(ICoreWebView2* sender,
+                                     ICoreWebView2ProcessFailedEventArgs* args) {
+  return NoExceptions([&] {
+    COREWEBVIEW2_PROCESS_FAILED_KIND kind{};
+    if (args && SUCCEEDED(args->get_ProcessFailedKind(&kind))) host_->OnProcessFailed(sender, kind);
+    return S_OK;
+  });
+}
+
+HRESULT BrowserProcessExitedHandler::Invoke(ICoreWebView2Environment* sender,
+                                            ICoreWebView2BrowserProcessExitedEventArgs* args) {
+  return NoExceptions([&] {
+    COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND kind{};
+    if (args && SUCCEEDED(args->get_BrowserProcessExitKind(&kind))) {
+      host_->OnBrowserProcessExited(sender, kind);
     }
     return S_OK;
   });

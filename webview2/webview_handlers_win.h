@@ -61,6 +61,13 @@ CORVANE_HOST_HANDLER(DocumentTitleChangedHandler, ICoreWebView2DocumentTitleChan
 CORVANE_HOST_HANDLER(AcceleratorKeyPressedHandler, ICoreWebView2AcceleratorKeyPressedEventHandler,
                      ICoreWebView2Controller* sender,
                      ICoreWebView2AcceleratorKeyPressedEventArgs* args);
+CORVANE_HOST_HANDLER(NavigationCompletedHandler, ICoreWebView2NavigationCompletedEventHandler,
+                     ICoreWebView2* sender, ICoreWebView2NavigationCompletedEventArgs* args);
+CORVANE_HOST_HANDLER(ProcessFailedHandler, ICoreWebView2ProcessFailedEventHandler,
+                     ICoreWebView2* sender, ICoreWebView2ProcessFailedEventArgs* args);
+CORVANE_HOST_HANDLER(BrowserProcessExitedHandler, ICoreWebView2BrowserProcessExitedEventHandler,
+                     ICoreWebView2Environment* sender,
+                     ICoreWebView2BrowserProcessExitedEventArgs* args);
 
 #undef CORVANE_HOST_HANDLER
 

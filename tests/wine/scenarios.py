@@ -292,9 +292,10 @@ def normal_run(ctx, c):
     c.equal(result.pluck("filter-add", "uri", "context"), [(APP_ORIGIN + "*", "0")],
             "one resource filter, the app origin")
     c.equal(result.pluck("register", "event"),
-            ["AcceleratorKeyPressed", "DocumentTitleChanged", "WebResourceRequested", "NavigationStarting",
+            ["BrowserProcessExited", "AcceleratorKeyPressed", "DocumentTitleChanged", "WebResourceRequested", "NavigationStarting",
              "PermissionRequested", "ContainsFullScreenElementChanged", "WindowCloseRequested",
-             "NewWindowRequested", "WebMessageReceived", "DOMContentLoaded"], "handlers, in order")
+             "NewWindowRequested", "WebMessageReceived", "DOMContentLoaded", "NavigationCompleted",
+             "ProcessFailed"], "handlers, in order")
     c.equal(result.pluck("navigate", "uri"), [APP_PAGE], "start URL")
     c.equal(result.pluck("shell-execute-hook", "status"), ["installed"], "ShellExecuteW intercepted")
     check_answer(c, start, "start page", *ok(HTML, INDEX))

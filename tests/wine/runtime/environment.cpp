@@ -170,6 +170,14 @@ HRESULT FakeEnvironment::CreateCoreWebView2Controller(
   return S_OK;
 }
 
+void FakeEnvironment::RaiseBrowserProcessExited(COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND kind) {
+  auto args = ComPtr<FakeBrowserExitedArgs>::Adopt(new FakeBrowserExitedArgs(kind));
+  Log("browser-exited", {{"kind", std::to_string(kind)}});
+  auto handlers = onBrowserProcessExited_.Snapshot();
+  for (auto& handler : handlers) handler->Invoke(this, args.get());
+  Log("browser-exited-done", {{"handlers", std::to_string(handlers.size())}});
+}
+
 HRESULT FakeEnvironment::CreateWebResourceResponse(IStream* content, int statusCode,
                                                    LPCWSTR reasonPhrase, LPCWSTR headers,
                                                    ICoreWebView2WebResourceResponse** response) {

@@ -232,6 +232,62 @@ class FakeDomContentLoadedArgs final : public ComObject<DOMContentLoadedEventArg
   UINT64 id_;
 };
 
+class FakeNavigationCompletedArgs final : public ComObject<NavigationCompletedEventArgsStub> {
+ public:
+  FakeNavigationCompletedArgs(UINT64 id, bool success, COREWEBVIEW2_WEB_ERROR_STATUS status)
+      : id_(id), success_(success), status_(status) {}
+  HRESULT STDMETHODCALLTYPE get_IsSuccess(BOOL* isSuccess) override {
+    return HandOutBool(success_, isSuccess);
+  }
+  HRESULT STDMETHODCALLTYPE get_WebErrorStatus(COREWEBVIEW2_WEB_ERROR_STATUS* status) override {
+    if (!status) return E_POINTER;
+    *status = status_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_NavigationId(UINT64* id) override {
+    if (!id) return E_POINTER;
+    *id = id_;
+    return S_OK;
+  }
+
+ private:
+  UINT64 id_;
+  bool success_;
+  COREWEBVIEW2_WEB_ERROR_STATUS status_;
+};
+
+class FakeProcessFailedArgs final : public ComObject<ProcessFailedEventArgsStub> {
+ public:
+  explicit FakeProcessFailedArgs(COREWEBVIEW2_PROCESS_FAILED_KIND kind) : kind_(kind) {}
+  HRESULT STDMETHODCALLTYPE get_ProcessFailedKind(COREWEBVIEW2_PROCESS_FAILED_KIND* kind) override {
+    if (!kind) return E_POINTER;
+    *kind = kind_;
+    return S_OK;
+  }
+
+ private:
+  COREWEBVIEW2_PROCESS_FAILED_KIND kind_;
+};
+
+class FakeBrowserExitedArgs final : public ComObject<BrowserProcessExitedEventArgsStub> {
+ public:
+  explicit FakeBrowserExitedArgs(COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND kind) : kind_(kind) {}
+  HRESULT STDMETHODCALLTYPE get_BrowserProcessExitKind(
+      COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND* kind) override {
+    if (!kind) return E_POINTER;
+    *kind = kind_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_BrowserProcessId(UINT32* id) override {
+    if (!id) return E_POINTER;
+    *id = 4242;
+    return S_OK;
+  }
+
+ private:
+  COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND kind_;
+};
+
 // A web message: JSON always; the string only when the page posted a string.
 class FakeWebMessageArgs final : public ComObject<WebMessageReceivedEventArgs2Stub> {
  public:

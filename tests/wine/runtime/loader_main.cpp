@@ -23,6 +23,11 @@
 //   environment-error <hr>     The handler is called with <hr> and no environment.
 //   controller-result <hr>     CreateCoreWebView2Controller returns <hr> at once.
 //   controller-error <hr>      The controller handler is called with <hr> and no controller.
+//   navigate-result <hr>       Every Navigate returns <hr> and navigates nowhere.
+//   navigation-fails <status>  Document navigations end with NavigationCompleted IsSuccess
+//                              FALSE and that WebErrorStatus number, without DOMContentLoaded.
+// Every CreateCoreWebView2EnvironmentWithOptions makes a new environment (a shell recovering
+// from a browser exit asks again); the player's steps go on with the newest objects.
 //   no-settings3 | no-environment14 | no-webview23
 //                              QueryInterface for that level fails.
 //   keep-shell-execute         Do not intercept ShellExecuteW/ShellExecuteExW (default: the
@@ -46,6 +51,8 @@
 //   syscommand <wParam> <lParam>       WM_SYSCOMMAND sent to the main window; logs whether a
 //                                      menu loop started (the loop is ended again at once)
 //   close                              WindowCloseRequested
+//   process-failed <kind> [reason]     ProcessFailed; kind and reason are the enums' numbers
+//   browser-exited [failed|normal]     the environment's BrowserProcessExited (default failed)
 // In texts, \n \t \r \s (space) and \\ are escapes.
 //
 // ---- Log: UTF-8, one event per line ----
@@ -77,6 +84,9 @@
 //             bodyFnv is FNV-1a 64 of the body bytes; bodyHex only up to 4096 bytes
 //   request-header-read (name, found)
 //   dom-content-loaded (handlers)
+//   navigation-completed (uri, success, handlers)   navigate-result (hr)   reload (uri)
+//   process-failed (kind, reason)  process-failed-done (handlers)
+//   browser-exited (kind)  browser-exited-done (handlers)
 //   window (label, exists, visible, caption, outer, client, style, exstyle, monitor, class,
 //           icon, smallIcon)   icon: the window class has a (small) icon
 //             logged at controller-create, before/after every DOMContentLoaded, and by "state"

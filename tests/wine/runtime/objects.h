@@ -154,12 +154,15 @@ class FakeEnvironment final : public ComObject<EnvironmentStub> {
   HRESULT STDMETHODCALLTYPE CreateObjectCollection(
       UINT32 length, IUnknown** items, ICoreWebView2ObjectCollection** objectCollection) override;
 
+  void RaiseBrowserProcessExited(COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND kind);
+
  protected:
   bool Answers(REFIID riid) const override;
 
  private:
   std::wstring version_;
   std::wstring userDataFolder_;
+  CORVANE_TEST_EVENT(BrowserProcessExited);
 };
 
 // ---- Settings, controller, web view ----
@@ -213,6 +216,7 @@ class FakeWebView final : public ComObject<WebViewStub> {
   HRESULT STDMETHODCALLTYPE get_Settings(ICoreWebView2Settings** settings) override;
   HRESULT STDMETHODCALLTYPE get_Source(LPWSTR* uri) override;
   HRESULT STDMETHODCALLTYPE Navigate(LPCWSTR uri) override;
+  HRESULT STDMETHODCALLTYPE Reload() override;
   HRESULT STDMETHODCALLTYPE PostWebMessageAsJson(LPCWSTR webMessageAsJson) override;
   HRESULT STDMETHODCALLTYPE PostWebMessageAsString(LPCWSTR webMessageAsString) override;
   HRESULT STDMETHODCALLTYPE get_DocumentTitle(LPWSTR* title) override;
@@ -239,8 +243,10 @@ class FakeWebView final : public ComObject<WebViewStub> {
   void RaiseNewWindow(const std::wstring& uri);
   void RaisePermission(const std::wstring& uri, COREWEBVIEW2_PERMISSION_KIND kind);
   void RaiseWindowCloseRequested();
+  void RaiseProcessFailed(COREWEBVIEW2_PROCESS_FAILED_KIND kind, int reason);
   // Navigation to a document: NavigationStarting, then (unless cancelled) its request and
-  // DOMContentLoaded, with the window's state logged around the latter.
+  // DOMContentLoaded, with the window's state logged around the latter, then
+  // NavigationCompleted (failed when the scenario says so: then without DOMContentLoaded).
   void NavigateDocument(const std::wstring& uri);
 
  protected:
@@ -262,6 +268,8 @@ class FakeWebView final : public ComObject<WebViewStub> {
   CORVANE_TEST_EVENT(WebResourceRequested);
   CORVANE_TEST_EVENT(WindowCloseRequested);
   CORVANE_TEST_EVENT(DOMContentLoaded);
+  CORVANE_TEST_EVENT(NavigationCompleted);
+  CORVANE_TEST_EVENT(ProcessFailed);
 };
 
 class FakeController final : public ComObject<ControllerStub> {

@@ -154,6 +154,13 @@ void Player::RunStep(const Step& step) {
     LogWindowState(state.parentWindow, step.rest);
   } else if (step.verb == "syscommand") {
     SendSysCommand(state.parentWindow, step.rest);
+  } else if (step.verb == "browser-exited") {
+    // Raised by the environment of the moment, even when the web view is already gone.
+    if (state.environment) {
+      state.environment->RaiseBrowserProcessExited(step.rest == "normal"
+                                                       ? COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_NORMAL
+                                                       : COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_FAILED);
+    }
   } else if (!webView) {
     Log("step-skipped", {{"line", std::to_string(step.line)}, {"why", "no web view"}});
   } else if (step.verb == "title") {
@@ -185,6 +192,10 @@ void Player::RunStep(const Step& step) {
   } else if (step.verb == "message-json") {
     auto [source, json] = SplitFirst(step.rest);
     webView->RaiseWebMessage(Wide(source), Wide(json), std::nullopt);
+  } else if (step.verb == "process-failed") {
+    auto [kind, reason] = SplitFirst(step.rest);
+    webView->RaiseProcessFailed(static_cast<COREWEBVIEW2_PROCESS_FAILED_KIND>(std::atoi(kind.c_str())),
+                                std::atoi(reason.c_str()));
   } else if (step.verb == "close") {
     webView->RaiseWindowCloseRequested();
   } else if (step.verb == "dom-content-loaded") {

@@ -149,6 +149,11 @@ struct Scenario {
   HRESULT environmentError = S_OK;   // passed to the handler with no environment
   HRESULT controllerResult = S_OK;
   HRESULT controllerError = S_OK;
+  HRESULT navigateResult = S_OK;  // what every Navigate returns; a failure navigates nowhere
+  // Navigations of documents end with NavigationCompleted IsSuccess FALSE and this status,
+  // without DOMContentLoaded.
+  bool navigationFails = false;
+  COREWEBVIEW2_WEB_ERROR_STATUS navigationError = COREWEBVIEW2_WEB_ERROR_STATUS_UNKNOWN;
   bool settings3 = true;
   bool environment14 = true;
   bool webView23 = true;

@@ -14,6 +14,7 @@ const char* const kStepVerbs[] = {
     "state",          "wait",       "title",      "fullscreen",         "request",
     "request-range",  "navigation", "new-window", "permission",         "key",
     "message-string", "message-json", "close",    "dom-content-loaded", "syscommand",
+    "process-failed", "browser-exited",
 };
 
 std::string Unescape(std::string_view text) {
@@ -90,6 +91,11 @@ Scenario LoadScenario(const std::wstring& path) {
       scenario.controllerResult = ParseHr(words[0]);
     } else if (verb == "controller-error" && words.size() == 1) {
       scenario.controllerError = ParseHr(words[0]);
+    } else if (verb == "navigate-result" && words.size() == 1) {
+      scenario.navigateResult = ParseHr(words[0]);
+    } else if (verb == "navigation-fails" && words.size() == 1) {
+      scenario.navigationFails = true;
+      scenario.navigationError = static_cast<COREWEBVIEW2_WEB_ERROR_STATUS>(std::atoi(words[0].c_str()));
     } else if (verb == "no-settings3") {
       scenario.settings3 = false;
     } else if (verb == "no-environment14") {

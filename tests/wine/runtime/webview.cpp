@@ -219,11 +219,23 @@ HRESULT FakeWebView::get_Source(LPWSTR* uri) { return HandOutString(source_, uri
 HRESULT FakeWebView::Navigate(LPCWSTR uri) {
   Log("navigate", {{"uri", Utf8(uri)}});
   if (!uri) return E_INVALIDARG;
+  const HRESULT refused = State().scenario.navigateResult;
+  if (FAILED(refused)) {
+    Log("navigate-result", {{"hr", HexHr(refused)}});
+    return refused;
+  }
   std::wstring target = uri;
   Player::Get().Schedule([this, target] {
     NavigateDocument(target);
     Player::Get().StartScript();
   });
+  return S_OK;
+}
+
+HRESULT FakeWebView::Reload() {
+  Log("reload", {{"uri", Utf8(source_)}});
+  std::wstring target = source_;
+  Player::Get().Schedule([this, target] { NavigateDocument(target); });
   return S_OK;
 }
 
@@ -395,14 +407,32 @@ void FakeWebView::RaiseWindowCloseRequested() {
   LogWindowState(State().parentWindow, "after-close-request");
 }
 
+void FakeWebView::RaiseProcessFailed(COREWEBVIEW2_PROCESS_FAILED_KIND kind, int reason) {
+  auto args = ComPtr<FakeProcessFailedArgs>::Adopt(new FakeProcessFailedArgs(kind));
+  Log("process-failed", {{"kind", std::to_string(kind)}, {"reason", std::to_string(reason)}});
+  std::size_t count = InvokeAll(onProcessFailed_, this, args.get());
+  Log("process-failed-done", {{"handlers", std::to_string(count)}});
+}
+
 void FakeWebView::NavigateDocument(const std::wstring& uri) {
   if (!RaiseNavigationStarting(uri)) return;
   source_ = uri;
-  RaiseResourceRequest(uri, L"", false);
+  const Scenario& scenario = State().scenario;
   HWND window = State().parentWindow;
-  LogWindowState(window, "before-dom-content-loaded");
-  RaiseDomContentLoaded();
-  LogWindowState(window, "after-dom-content-loaded");
+  if (!scenario.navigationFails) {
+    RaiseResourceRequest(uri, L"", false);
+    LogWindowState(window, "before-dom-content-loaded");
+    RaiseDomContentLoaded();
+    LogWindowState(window, "after-dom-content-loaded");
+  }
+  const bool success = !scenario.navigationFails;
+  auto args = ComPtr<FakeNavigationCompletedArgs>::Adopt(new FakeNavigationCompletedArgs(
+      navigationId_, success, success ? COREWEBVIEW2_WEB_ERROR_STATUS_UNKNOWN
+                                      : scenario.navigationError));
+  std::size_t count = InvokeAll(onNavigationCompleted_, this, args.get());
+  Log("navigation-completed", {{"uri", Utf8(uri)},
+                               {"success", success ? "1" : "0"},
+                               {"handlers", std::to_string(count)}});
 }
 
 }  // namespace corvane::test_runtime
