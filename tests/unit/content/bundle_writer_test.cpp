@@ -74,7 +74,7 @@ TEST(BuildBundle, SortsByUnsignedBytes) {
   const AssetBundle bundle =
       ParsedOver(BuildBundle({{"\xC3\xA9", "e"}, {"z", "z"}, {"Z", "Z"}, {"", "-"}}));
   std::string order;
-  for (const auto& [path, entry] : bundle.files) order += path + "|";
+  for (const auto& [path, entry] : bundle.files) order.append(path).append("|");
   EXPECT_EQ(order, "|Z|z|\xC3\xA9|");
 }
 
