@@ -1,5 +1,6 @@
 #include "content/asset_bundle.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <stdexcept>
@@ -21,7 +22,131 @@ bool Seek64(std::FILE* stream, std::uint64_t offset, int origin) {
 #endif
 }
 
+std::uint32_t LoadU32(const std::uint8_t* bytes) {
+  return (std::uint32_t(bytes[0]) << 24) | (std::uint32_t(bytes[1]) << 16) |
+         (std::uint32_t(bytes[2]) << 8) | std::uint32_t(bytes[3]);
+}
+
+std::uint64_t LoadU64(const std::uint8_t* bytes) {
+  return (std::uint64_t(LoadU32(bytes)) << 32) | LoadU32(bytes + 4);
+}
+
+template <typename T>
+T NativeLoad(const char* bytes) {
+  T value;
+  std::memcpy(&value, bytes, sizeof value);
+  return value;
+}
+
+// Eight bytes a step with a multiply-xorshift mix; the last step takes the final eight bytes,
+// overlapping the one before, so there is no byte-by-byte tail. Quick on paths of a few dozen
+// bytes. A bundle's paths are its author's own, so nobody picks them to collide.
+std::uint64_t HashPath(std::string_view path) {
+  constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ULL;
+  std::uint64_t hash = (path.size() + 1) * kMultiplier;
+  const auto mix = [&hash](std::uint64_t word) {
+    hash = (hash ^ word) * kMultiplier;
+    hash ^= hash >> 32;
+  };
+  const char* bytes = path.data();
+  std::size_t left = path.size();
+  if (left >= 8) {
+    for (; left > 8; bytes += 8, left -= 8) mix(NativeLoad<std::uint64_t>(bytes));
+    mix(NativeLoad<std::uint64_t>(bytes + left - 8));
+  } else if (left >= 4) {
+    mix((std::uint64_t(NativeLoad<std::uint32_t>(bytes)) << 32) |
+        NativeLoad<std::uint32_t>(bytes + left - 4));
+  } else if (left > 0) {
+    const auto byte = [bytes](std::size_t i) { return std::uint64_t(std::uint8_t(bytes[i])); };
+    mix((byte(0) << 16) | (byte(left / 2) << 8) | byte(left - 1));
+  }
+  hash = (hash ^ (hash >> 29)) * kMultiplier;
+  return hash ^ (hash >> 32);
+}
+
+void Prefetch(const void* address) {
+#if defined(__GNUC__) || defined(__clang__)
+  __builtin_prefetch(address, 1);
+#else
+  (void)address;
+#endif
+}
+
+constexpr std::uint64_t kTagMask = 0xFFFFFFFF00000000ULL;
+
 }  // namespace
+
+void FileIndex::clear() {
+  entries_.clear();
+  slots_.clear();
+  ownedPaths_.reset();
+  ordered_ = true;
+}
+
+void FileIndex::Add(std::string_view path, const FileEntry& entry) {
+  if (ordered_ && !entries_.empty() && !(entries_.back().first < path)) ordered_ = false;
+  entries_.emplace_back(path, entry);
+}
+
+std::string_view FileIndex::Keep(std::string path) {
+  // A deque never moves its elements, so views of earlier paths (even short ones kept inside
+  // the string object) stay valid as it grows.
+  if (!ownedPaths_) ownedPaths_ = std::make_shared<std::deque<std::string>>();
+  return ownedPaths_->emplace_back(std::move(path));
+}
+
+void FileIndex::Finish() {
+  if (!ordered_) {
+    // Stable, so the directory's first entry of a path leads its run and is the one kept.
+    const auto byPath = [](const value_type& a, const value_type& b) { return a.first < b.first; };
+    std::stable_sort(entries_.begin(), entries_.end(), byPath);
+    const auto samePath = [](const value_type& a, const value_type& b) {
+      return a.first == b.first;
+    };
+    entries_.erase(std::unique(entries_.begin(), entries_.end(), samePath), entries_.end());
+    ordered_ = true;
+  }
+  slots_.clear();
+  if (entries_.empty()) return;
+  // Linear probing at most half full: short probe runs, and a miss always meets an empty slot.
+  std::size_t capacity = 16;
+  while (capacity < 2 * entries_.size()) capacity *= 2;
+  slots_.assign(capacity, 0);
+  const std::size_t mask = capacity - 1;
+  // Every insert lands on a random slot, so each hash is worked out some entries ahead and its
+  // slot fetched while the entries before it go in: the cache misses overlap instead of queueing.
+  constexpr std::size_t kAhead = 16;
+  std::uint64_t hashes[kAhead];
+  const std::size_t count = entries_.size();
+  for (std::size_t next = 0; next < count + kAhead; ++next) {
+    if (next >= kAhead) {
+      const std::size_t index = next - kAhead;
+      const std::uint64_t hash = hashes[index % kAhead];
+      std::size_t slot = hash & mask;
+      while (slots_[slot] != 0) slot = (slot + 1) & mask;
+      slots_[slot] = (hash & kTagMask) | (index + 1);
+    }
+    if (next < count) {
+      const std::uint64_t hash = HashPath(entries_[next].first);
+      hashes[next % kAhead] = hash;
+      Prefetch(&slots_[hash & mask]);
+    }
+  }
+}
+
+const FileEntry* FileIndex::Find(std::string_view path) const {
+  if (slots_.empty()) return nullptr;
+  const std::uint64_t hash = HashPath(path);
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+    const std::uint64_t value = slots_[slot];
+    if (value == 0) return nullptr;
+    if ((value & kTagMask) == (hash & kTagMask)) {
+      const value_type& entry = entries_[(value & ~kTagMask) - 1];
+      if (entry.first == path) return &entry.second;
+    }
+  }
+}
 
 AssetBundle AssetBundle::OverMemory(const void* data, std::uint64_t length) {
   AssetBundle bundle;
@@ -79,30 +204,68 @@ void AssetBundle::Parse() {
   end = directory->second.offset + directory->second.size;  // recorded chunks lie inside the file
 
   const std::uint32_t count = ReadU32();
+  // A failure keeps the entries read before it, so the index is finished on every way out.
+  try {
+    ParseDirectory(count);
+  } catch (...) {
+    files.Finish();
+    throw;
+  }
+  files.Finish();
+}
+
+void AssetBundle::ParseDirectory(std::uint32_t count) {
+  // Every entry takes at least its fixed fields, which bounds what a false count can reserve.
+  files.Reserve(
+      static_cast<std::size_t>(std::min<std::uint64_t>(count, (end - position) / kEntryFixedSize)));
   for (std::uint32_t index = 0; index < count; ++index) {
-    const std::uint32_t reserved1 = ReadU32();
-    const std::uint32_t reserved2 = ReadU32();
-    if (reserved1 != 0 || reserved2 != 0) Fail("bad file entry");
-    const std::uint64_t offset = ReadU64();
-    const std::uint64_t size = ReadU64();
-    const std::uint64_t extra = ReadU64();
-    if (size > blobSize || offset > blobSize - size) Fail("bad file entry");
-    if (ReadByte() != 0) Fail("bad file compression");
-    const std::uint32_t pathLength = ReadU32();
-    std::string path = ReadBytes(pathLength);
-    // Written directories are sorted, so a new path usually goes last: a hinted insert there
-    // avoids a second tree search. The first entry of a path wins.
-    const bool last = files.empty() || files.rbegin()->first < path;
-    if (last || !files.contains(path)) {
-      FileEntry entry{path, 0, offset, size, extra};
-      files.emplace_hint(last ? files.end() : files.lower_bound(path), std::move(path), std::move(entry));
+    std::uint64_t offset = 0;
+    std::uint64_t size = 0;
+    std::uint64_t extra = 0;
+    std::uint32_t pathLength = 0;
+    if (mode == ReadMode::Memory && position <= end && end - position >= kEntryFixedSize) {
+      // All fixed fields lie inside the window: decoded in place, failing with the same
+      // message and leaving the cursor where the field-by-field reads below would.
+      const std::uint8_t* fields = base + position;
+      if (LoadU32(fields) != 0 || LoadU32(fields + 4) != 0) {
+        position += 8;
+        Fail("bad file entry");
+      }
+      offset = LoadU64(fields + 8);
+      size = LoadU64(fields + 16);
+      extra = LoadU64(fields + 24);
+      if (size > blobSize || offset > blobSize - size) {
+        position += 32;
+        Fail("bad file entry");
+      }
+      if (fields[32] != 0) {
+        position += 33;
+        Fail("bad file compression");
+      }
+      pathLength = LoadU32(fields + 33);
+      position += kEntryFixedSize;
+    } else {
+      const std::uint32_t reserved1 = ReadU32();
+      const std::uint32_t reserved2 = ReadU32();
+      if (reserved1 != 0 || reserved2 != 0) Fail("bad file entry");
+      offset = ReadU64();
+      size = ReadU64();
+      extra = ReadU64();
+      if (size > blobSize || offset > blobSize - size) Fail("bad file entry");
+      if (ReadByte() != 0) Fail("bad file compression");
+      pathLength = ReadU32();
     }
+    files.Add(ReadPath(pathLength), FileEntry{0, offset, size, extra});
   }
 }
 
-const FileEntry* AssetBundle::Find(const std::string& path) const {
-  const auto it = files.find(path);
-  return it == files.end() ? nullptr : &it->second;
+// Memory mode views the path where it lies; stream mode keeps a copy.
+std::string_view AssetBundle::ReadPath(std::uint64_t count) {
+  if (mode != ReadMode::Memory) return files.Keep(ReadBytes(count));
+  RequireAvailable(count);
+  const std::string_view path(reinterpret_cast<const char*>(base + position), count);
+  position += count;
+  return path;
 }
 
 const std::uint8_t* AssetBundle::DataPointer(std::uint64_t offset) const {

@@ -105,6 +105,11 @@ void BundleStreamWriter::AppendBlob(const void* data, std::size_t size) {
   written_ += size;
 }
 
+void BundleStreamWriter::AppendedBlob(std::uint64_t size) {
+  if (size > blobSize_ - written_) throw std::runtime_error("blob larger than declared");
+  written_ += size;
+}
+
 void BundleStreamWriter::Finish(std::vector<BundleEntry> entries) {
   if (written_ != blobSize_) throw std::runtime_error("blob shorter than declared");
   for (const BundleEntry& entry : entries) {

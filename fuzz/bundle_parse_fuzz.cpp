@@ -1,5 +1,5 @@
-// Parses arbitrary bytes as an asset bundle in both read modes. Both must end the same way, and
-// every entry that parsing accepted must lie inside the input.
+// Parses arbitrary bytes as an asset bundle in both read modes. Both must end the same way with
+// the same entries, and every entry that parsing accepted must lie inside the input.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -36,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const auto& [path, entry] : memory.files) {
     if (memory.blobOffset + entry.offset + entry.size > size) std::abort();
     if (entry.size != 0) {
-      sink = sink + *memory.DataPointer(entry.offset) + *memory.DataPointer(entry.offset + entry.size - 1);
+      sink = sink + *memory.DataPointer(entry.offset) +
+             *memory.DataPointer(entry.offset + entry.size - 1);
     }
     if (memory.Find(path) != &entry) std::abort();
   }
@@ -52,6 +53,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (streamOutcome != memoryOutcome || streamed.files.size() != memory.files.size() ||
       streamed.blobOffset != memory.blobOffset || streamed.blobSize != memory.blobSize) {
     std::abort();
+  }
+  // Views into the input and owned copies must name the same entries in the same order.
+  auto next = streamed.files.begin();
+  for (const auto& [path, entry] : memory.files) {
+    const auto& [streamedPath, streamedEntry] = *next++;
+    if (streamedPath != path || streamedEntry.offset != entry.offset ||
+        streamedEntry.size != entry.size || streamedEntry.extra != entry.extra) {
+      std::abort();
+    }
   }
   std::free(copy);
   return 0;

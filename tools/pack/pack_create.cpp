@@ -52,12 +52,17 @@ class PartialFile {
   bool committed_ = false;
 };
 
-void CopyInto(BundleStreamWriter& writer, const SourceFile& file, std::vector<char>& buffer,
-              const std::function<void(std::uint64_t)>& advanced) {
+// Appends the file's bytes to the blob: inside the kernel where it can, through the buffer for
+// whatever it could not move.
+void CopyInto(BundleStreamWriter& writer, std::FILE* out, const SourceFile& file,
+              std::vector<char>& buffer, const std::function<void(std::uint64_t)>& advanced) {
   std::FILE* in = OpenFile(file.diskPath, "rb");
   const std::string name = Printable(PathToUtf8(file.diskPath));
   if (in == nullptr) throw PackError(name + ": " + std::strerror(errno));
-  std::uint64_t left = file.size;
+  const std::uint64_t moved = KernelCopy(in, out, file.size);
+  writer.AppendedBlob(moved);
+  advanced(moved);
+  std::uint64_t left = file.size - moved;
   while (left > 0) {
     const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), left));
     const std::size_t got = std::fread(buffer.data(), 1, want, in);
@@ -96,11 +101,13 @@ int CreateBundle(const std::string& folderText, const std::string& outputText) {
     std::vector<char> buffer(1 << 20);
     std::size_t written = 0;
     for (const std::size_t index : layout.stored) {
-      CopyInto(writer, files[index], buffer, [&](std::uint64_t) {
-        progress.Show("writing", written, layout.stored.size(), writer.BlobWritten(), layout.blobSize);
+      CopyInto(writer, partial.stream(), files[index], buffer, [&](std::uint64_t) {
+        progress.Show("writing", written, layout.stored.size(), writer.BlobWritten(),
+                      layout.blobSize);
       });
       ++written;
-      progress.Show("writing", written, layout.stored.size(), writer.BlobWritten(), layout.blobSize);
+      progress.Show("writing", written, layout.stored.size(), writer.BlobWritten(),
+                    layout.blobSize);
     }
     std::vector<BundleEntry> entries;
     entries.reserve(files.size());
@@ -122,7 +129,8 @@ int CreateBundle(const std::string& folderText, const std::string& outputText) {
 
   std::printf("%s: %zu files, %zu stored (%zu duplicates share bytes), %llu bytes of file data\n",
               outputName.c_str(), files.size(), layout.stored.size(),
-              files.size() - layout.stored.size(), static_cast<unsigned long long>(layout.blobSize));
+              files.size() - layout.stored.size(),
+              static_cast<unsigned long long>(layout.blobSize));
   return 0;
 }
 

@@ -5,17 +5,28 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <new>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "tools/pack/pack_commands.h"
 #include "tools/pack/pack_io.h"
+
+#ifdef CORVANE_HAVE_XXHASH
+#include <xxhash.h>
+#endif
 
 namespace corvane::pack {
 
 namespace {
 
 constexpr std::size_t kBufferSize = 1 << 20;
+// Same-sized files are first told apart by their first bytes; most differ there already, so a
+// pair of large files of one size costs two short reads rather than two whole ones.
+constexpr std::uint64_t kHeadSize = 64 * 1024;
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
@@ -36,24 +47,60 @@ File Open(const SourceFile& file) {
 // it had when the folder was scanned is an error.
 std::size_t ReadChunk(std::FILE* stream, const SourceFile& file, std::vector<char>& buffer,
                       std::uint64_t remaining) {
-  const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), remaining));
+  const std::size_t want =
+      static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), remaining));
   const std::size_t got = std::fread(buffer.data(), 1, want, stream);
   if (got != want) Fail(file, std::ferror(stream) ? "read error" : "file changed while packing");
   return got;
 }
 
-// 64-bit FNV-1a: only a fingerprint to find candidates; equality is always confirmed.
-std::uint64_t Fingerprint(const SourceFile& file, std::vector<char>& buffer) {
-  File stream = Open(file);
-  std::uint64_t hash = 0xcbf29ce484222325ULL;
-  for (std::uint64_t left = file.size; left > 0;) {
-    const std::size_t got = ReadChunk(stream.get(), file, buffer, left);
-    for (std::size_t i = 0; i < got; ++i) {
-      hash = (hash ^ static_cast<unsigned char>(buffer[i])) * 0x100000001b3ULL;
+using Fingerprint = std::pair<std::uint64_t, std::uint64_t>;
+
+// XXH3's 128-bit hash where the library is there (the Linux build); elsewhere 64-bit FNV-1a.
+// Either is only a fingerprint: files are merged after a byte compare.
+class Hasher {
+ public:
+#ifdef CORVANE_HAVE_XXHASH
+  Hasher() : state_(XXH3_createState()) {
+    if (state_ == nullptr) throw std::bad_alloc();
+    XXH3_128bits_reset(state_);
+  }
+  ~Hasher() { XXH3_freeState(state_); }
+  void Update(const char* data, std::size_t size) { XXH3_128bits_update(state_, data, size); }
+  Fingerprint Digest() const {
+    const XXH128_hash_t hash = XXH3_128bits_digest(state_);
+    return {hash.low64, hash.high64};
+  }
+#else
+  Hasher() = default;
+  void Update(const char* data, std::size_t size) {
+    for (std::size_t i = 0; i < size; ++i) {
+      hash_ = (hash_ ^ static_cast<unsigned char>(data[i])) * 0x100000001b3ULL;
     }
+  }
+  Fingerprint Digest() const { return {hash_, 0}; }
+#endif
+  Hasher(const Hasher&) = delete;
+  Hasher& operator=(const Hasher&) = delete;
+
+ private:
+#ifdef CORVANE_HAVE_XXHASH
+  XXH3_state_t* state_;
+#else
+  std::uint64_t hash_ = 0xcbf29ce484222325ULL;
+#endif
+};
+
+// The fingerprint of the first `length` bytes of `file`.
+Fingerprint FingerprintOf(const SourceFile& file, std::uint64_t length, std::vector<char>& buffer) {
+  File stream = Open(file);
+  Hasher hasher;
+  for (std::uint64_t left = length; left > 0;) {
+    const std::size_t got = ReadChunk(stream.get(), file, buffer, left);
+    hasher.Update(buffer.data(), got);
     left -= got;
   }
-  return hash;
+  return hasher.Digest();
 }
 
 bool SameContents(const SourceFile& a, const SourceFile& b, std::vector<char>& bufferA,
@@ -76,27 +123,45 @@ BlobLayout PlanBlob(const std::vector<SourceFile>& files,
                     const std::function<void(std::size_t filesDone)>& progress) {
   std::vector<char> buffer(kBufferSize);
   std::vector<char> other(kBufferSize);
+
+  // A file whose size no other file has cannot be a copy and is never read here. The others are
+  // fingerprinted by their head, and only those whose head is not unique either in full.
+  std::unordered_map<std::uint64_t, std::size_t> filesOfSize;
+  for (const SourceFile& file : files) ++filesOfSize[file.size];
+  std::vector<std::optional<Fingerprint>> head(files.size());
+  std::map<std::pair<std::uint64_t, Fingerprint>, std::size_t> filesOfHead;
+  for (std::size_t index = 0; index < files.size(); ++index) {
+    const SourceFile& file = files[index];
+    if (filesOfSize[file.size] < 2) continue;
+    head[index] = FingerprintOf(file, std::min(file.size, kHeadSize), buffer);
+    ++filesOfHead[{file.size, *head[index]}];
+  }
+
   BlobLayout layout;
   layout.offsetOf.resize(files.size());
   // (size, fingerprint) -> stored files with that key.
-  std::map<std::pair<std::uint64_t, std::uint64_t>, std::vector<std::size_t>> storedByKey;
-
+  std::map<std::pair<std::uint64_t, Fingerprint>, std::vector<std::size_t>> storedByKey;
   for (std::size_t index = 0; index < files.size(); ++index) {
     const SourceFile& file = files[index];
-    std::vector<std::size_t>& candidates = storedByKey[{file.size, Fingerprint(file, buffer)}];
     bool shared = false;
-    for (const std::size_t candidate : candidates) {
-      if (SameContents(files[candidate], file, buffer, other)) {
-        layout.offsetOf[index] = layout.offsetOf[candidate];
-        shared = true;
-        break;
+    std::vector<std::size_t>* candidates = nullptr;
+    if (head[index] && filesOfHead[{file.size, *head[index]}] > 1) {
+      const Fingerprint whole =
+          file.size <= kHeadSize ? *head[index] : FingerprintOf(file, file.size, buffer);
+      candidates = &storedByKey[{file.size, whole}];
+      for (const std::size_t candidate : *candidates) {
+        if (SameContents(files[candidate], file, buffer, other)) {
+          layout.offsetOf[index] = layout.offsetOf[candidate];
+          shared = true;
+          break;
+        }
       }
     }
     if (!shared) {
       layout.offsetOf[index] = layout.blobSize;
       layout.blobSize += file.size;
       layout.stored.push_back(index);
-      candidates.push_back(index);
+      if (candidates != nullptr) candidates->push_back(index);
     }
     progress(index + 1);
   }

@@ -15,8 +15,10 @@ struct BlobLayout {
   std::uint64_t blobSize = 0;
 };
 
-// Reads every file once to fingerprint it, and compares candidates byte for byte, so only truly
-// identical files are merged. `progress` is told after each file. Throws PackError.
+// Reads only files that share their size with another, fingerprints them (XXH3 128-bit on Linux)
+// and compares candidates byte for byte, so only truly identical files are merged; each file
+// shares the bytes of the first identical one. `progress` is told after each file. Throws
+// PackError.
 BlobLayout PlanBlob(const std::vector<SourceFile>& files,
                     const std::function<void(std::size_t filesDone)>& progress);
 

@@ -21,6 +21,13 @@ std::string Printable(std::string_view text);
 std::FILE* OpenFile(const std::filesystem::path& path, const char* mode);
 bool SeekTo(std::FILE* file, std::uint64_t offset);
 
+// Appends up to `size` bytes of `in` (opened, nothing read from it yet) to the end of `out` inside
+// the kernel (copy_file_range, else sendfile) where the system offers that. Returns how many bytes
+// it moved: fewer when the input ends early, the kernel cannot copy between these files or
+// anything fails. Both streams are then positioned behind what was moved, so the caller can
+// carry on through a buffer, which meets any error again and reports it.
+std::uint64_t KernelCopy(std::FILE* in, std::FILE* out, std::uint64_t size);
+
 // Which file a path or an open stream is, independent of the name used to reach it: two names
 // that a case-insensitive file system folds together give the same identity.
 struct FileIdentity {
@@ -36,7 +43,7 @@ bool StderrIsTerminal();
 
 // Renames `from` over `to`, replacing an existing `to`.
 void RenameOver(const std::filesystem::path& from, const std::filesystem::path& to,
-                 std::error_code& error);
+                std::error_code& error);
 
 // A file name beside `path` that no other running packer picks.
 std::filesystem::path TemporarySibling(const std::filesystem::path& path);

@@ -50,10 +50,11 @@ TEST(BuildBundle, SameFilesInAnyOrderGiveTheSameBytes) {
 }
 
 TEST(BuildBundle, SortsByUnsignedBytes) {
-  const AssetBundle bundle =
-      ParsedOver(BuildBundle({{"\xC3\xA9", "e"}, {"z", "z"}, {"Z", "Z"}, {"", "-"}}));
+  // The reader's paths point into these bytes, so they must outlive it.
+  const std::string bytes = BuildBundle({{"\xC3\xA9", "e"}, {"z", "z"}, {"Z", "Z"}, {"", "-"}});
+  const AssetBundle bundle = ParsedOver(bytes);
   std::string order;
-  for (const auto& [path, entry] : bundle.files) order += path + "|";
+  for (const auto& [path, entry] : bundle.files) order.append(path).append("|");
   EXPECT_EQ(order, "|Z|z|\xC3\xA9|");
 }
 
