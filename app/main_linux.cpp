@@ -40,11 +40,12 @@ std::string EnvironmentText(const char* name) {
 // Known folders are looked up afresh at every handshake, as the user may move them meanwhile.
 std::string ResolveKnownFolder(corvane::KnownFolder folder) {
   std::string configHome = EnvironmentText("XDG_CONFIG_HOME");
-  if (configHome.empty() || configHome.front() != '/') configHome = EnvironmentText("HOME") + "/.config";
-  const auto userDirs =
-      corvane::ParseUserDirs(ReadWholeFile(configHome + "/user-dirs.dirs"), EnvironmentText("HOME"));
-  return corvane::ResolveXdgFolder(folder, [](const char* name) { return EnvironmentText(name); },
-                                   userDirs);
+  if (configHome.empty() || configHome.front() != '/')
+    configHome = EnvironmentText("HOME") + "/.config";
+  const auto userDirs = corvane::ParseUserDirs(ReadWholeFile(configHome + "/user-dirs.dirs"),
+                                               EnvironmentText("HOME"));
+  return corvane::ResolveXdgFolder(
+      folder, [](const char* name) { return EnvironmentText(name); }, userDirs);
 }
 
 }  // namespace
@@ -106,8 +107,9 @@ int main(int argc, char** argv) {
   {
     ResourceResponder responder(bundle, appFolder + kContentFolder, '/');
     ChromiumHostFolders folders{appFolder, kContentFolder, *userDataFolder, &ResolveKnownFolder};
-    exitCode = RunChromiumShell(config, config.contentMode == ContentMode::Bundle ? &responder : nullptr,
-                                extensions.get(), folders, options);
+    exitCode =
+        RunChromiumShell(config, config.contentMode == ContentMode::Bundle ? &responder : nullptr,
+                         extensions.get(), folders, options);
     responder.ReleaseMappedFiles();
   }
   extensions->ReleaseAndUnload();

@@ -65,7 +65,8 @@ bool RegisterMainWindowClass(HINSTANCE instance, HICON icon) {
 }
 
 DWORD MainWindowStyle(bool resizable) {
-  return resizable ? WS_OVERLAPPEDWINDOW : (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+  return resizable ? WS_OVERLAPPEDWINDOW
+                   : (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
 }
 
 HWND CreateMainWindow(HINSTANCE instance, const AppConfig& config, const std::wstring& title) {
@@ -74,8 +75,8 @@ HWND CreateMainWindow(HINSTANCE instance, const AppConfig& config, const std::ws
   AdjustWindowRectEx(&outer, style, FALSE, 0);
   return CreateWindowExW(0, kMainWindowClassName, title.c_str(), style, CW_USEDEFAULT,
                          CW_USEDEFAULT, SaturatedSpan(outer.left, outer.right),
-                         SaturatedSpan(outer.top, outer.bottom),
-                         nullptr, nullptr, instance, nullptr);
+                         SaturatedSpan(outer.top, outer.bottom), nullptr, nullptr, instance,
+                         nullptr);
 }
 
 HICON LoadIconFromFile(const std::string& path) {

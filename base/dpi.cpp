@@ -19,8 +19,10 @@ std::int32_t ScaleLength(std::int32_t length, float factor) {
 
 std::int32_t SaturatedSpan(std::int32_t low, std::int32_t high) {
   const std::int64_t span = std::int64_t(high) - std::int64_t(low);
-  if (span > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
-  if (span < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
+  if (span > std::numeric_limits<std::int32_t>::max())
+    return std::numeric_limits<std::int32_t>::max();
+  if (span < std::numeric_limits<std::int32_t>::min())
+    return std::numeric_limits<std::int32_t>::min();
   return std::int32_t(span);
 }
 

@@ -26,8 +26,8 @@ std::string ToUtf8(std::wstring_view text) {
       WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
   if (needed <= 0) return {};
   std::string narrow(static_cast<std::size_t>(needed), '\0');
-  const int written = WideCharToMultiByte(CP_UTF8, 0, text.data(), length, narrow.data(), needed,
-                                          nullptr, nullptr);
+  const int written =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), length, narrow.data(), needed, nullptr, nullptr);
   if (written <= 0) return {};
   narrow.resize(static_cast<std::size_t>(written));
   return narrow;

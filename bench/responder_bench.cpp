@@ -63,9 +63,9 @@ void Report(benchmark::State& state, std::uint64_t bytes, Clock::duration elapse
 }
 
 struct ScratchFolder {
-  fs::path path = fs::temp_directory_path() /
-                  ("corvane-responder-bench-" +
-                   std::to_string(Clock::now().time_since_epoch().count()));
+  fs::path path =
+      fs::temp_directory_path() /
+      ("corvane-responder-bench-" + std::to_string(Clock::now().time_since_epoch().count()));
   ScratchFolder() { fs::create_directories(path / "www"); }
   ~ScratchFolder() {
     std::error_code ignored;
@@ -126,7 +126,8 @@ void BM_DiskFileRanges(benchmark::State& state) {
     return;
   }
   std::vector<const std::uint8_t*> sources;
-  for (std::uint64_t first = 0; first < kFileSize; first += kMiB) sources.push_back(mapped->view + first);
+  for (std::uint64_t first = 0; first < kFileSize; first += kMiB)
+    sources.push_back(mapped->view + first);
   const double memcpyRate = MemcpyRate(sources, kMiB);
 
   std::uint64_t bytes = 0;

@@ -14,10 +14,9 @@ constexpr std::array<KnownFolder, kDirectoryPlaceholderCount - 3> kKnownFolderRo
 
 }  // namespace
 
-DirectoryPlaceholderTable ResolveDirectoryPlaceholders(const std::string& appFolder,
-                                                       const std::string& contentFolder,
-                                                       const std::string& userDataFolder,
-                                                       const KnownFolderResolver& resolveKnownFolder) {
+DirectoryPlaceholderTable ResolveDirectoryPlaceholders(
+    const std::string& appFolder, const std::string& contentFolder,
+    const std::string& userDataFolder, const KnownFolderResolver& resolveKnownFolder) {
   DirectoryPlaceholderTable table;
   for (std::size_t i = 0; i < table.size(); ++i) table[i].name = kDirectoryPlaceholderNames[i];
   table[0].folder = appFolder;
@@ -29,8 +28,8 @@ DirectoryPlaceholderTable ResolveDirectoryPlaceholders(const std::string& appFol
   return table;
 }
 
-bool RecordDirectoryHandle(std::map<std::string, std::string>& directoryHandles, std::string_view name,
-                           const std::string& folder) {
+bool RecordDirectoryHandle(std::map<std::string, std::string>& directoryHandles,
+                           std::string_view name, const std::string& folder) {
   if (folder.empty()) return false;
   directoryHandles.insert_or_assign(std::string(name), folder);
   return true;

@@ -28,10 +28,21 @@ enum class KnownFolder {
 inline constexpr std::size_t kDirectoryPlaceholderCount = 13;
 
 // Row order is also the order of the handles the page receives, so it never changes.
-inline constexpr std::array<std::string_view, kDirectoryPlaceholderCount> kDirectoryPlaceholderNames = {
-    "<app>",          "<web-resource>", "<current-app-data>", "<local-app-data>", "<roaming-app-data>",
-    "<desktop>",      "<documents>",    "<downloads>",        "<pictures>",       "<profile>",
-    "<saved-games>",  "<screenshots>",  "<videos>",
+inline constexpr std::array<std::string_view, kDirectoryPlaceholderCount>
+    kDirectoryPlaceholderNames = {
+        "<app>",
+        "<web-resource>",
+        "<current-app-data>",
+        "<local-app-data>",
+        "<roaming-app-data>",
+        "<desktop>",
+        "<documents>",
+        "<downloads>",
+        "<pictures>",
+        "<profile>",
+        "<saved-games>",
+        "<screenshots>",
+        "<videos>",
 };
 
 struct DirectoryPlaceholder {
@@ -48,15 +59,14 @@ using KnownFolderResolver = std::function<std::string(KnownFolder)>;
 // Computes all 13 rows: "<app>" is appFolder, "<web-resource>" appFolder + contentFolder,
 // "<current-app-data>" userDataFolder, the rest come from `resolveKnownFolder`, asked afresh on
 // every call because the user may move those folders while the app runs.
-DirectoryPlaceholderTable ResolveDirectoryPlaceholders(const std::string& appFolder,
-                                                       const std::string& contentFolder,
-                                                       const std::string& userDataFolder,
-                                                       const KnownFolderResolver& resolveKnownFolder);
+DirectoryPlaceholderTable ResolveDirectoryPlaceholders(
+    const std::string& appFolder, const std::string& contentFolder,
+    const std::string& userDataFolder, const KnownFolderResolver& resolveKnownFolder);
 
 // Records one row in `directoryHandles`: a non-empty folder inserts or overwrites the entry, an
 // empty one leaves whatever an earlier walk recorded. Returns whether the row was recorded (and
 // so deserves a handle).
-bool RecordDirectoryHandle(std::map<std::string, std::string>& directoryHandles, std::string_view name,
-                           const std::string& folder);
+bool RecordDirectoryHandle(std::map<std::string, std::string>& directoryHandles,
+                           std::string_view name, const std::string& folder);
 
 }  // namespace corvane

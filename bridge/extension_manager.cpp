@@ -31,7 +31,8 @@ bool ExtensionManager::LoadExtension(const ExtensionLibraryLoader& loader) {
 
   initFn = FindExport<ExtensionInitFn>(loader, library, "Init");
   releaseFn = FindExport<ExtensionReleaseFn>(loader, library, "Release");
-  onMainWindowCreatedFn = FindExport<ExtensionOnMainWindowCreatedFn>(loader, library, "OnMainWindowCreated");
+  onMainWindowCreatedFn =
+      FindExport<ExtensionOnMainWindowCreatedFn>(loader, library, "OnMainWindowCreated");
   onExtensionMessageFn = FindExport<ExtensionOnMessageFn>(loader, library, "OnExtensionMessage");
   // A partial library keeps the exports it has; they are still called at their moments.
   if (initFn == nullptr || releaseFn == nullptr || onMainWindowCreatedFn == nullptr ||
@@ -39,7 +40,8 @@ bool ExtensionManager::LoadExtension(const ExtensionLibraryLoader& loader) {
     return false;
   }
 
-  const char* const* ids = initFn(appFolder.c_str(), contentFolder.c_str(), userDataFolder.c_str(), this);
+  const char* const* ids =
+      initFn(appFolder.c_str(), contentFolder.c_str(), userDataFolder.c_str(), this);
   if (ids == nullptr) return false;
   // Copied at once: the library only promises the array until Init returns.
   for (; *ids != nullptr; ++ids) componentIds.emplace_back(*ids);

@@ -24,9 +24,9 @@ class IWrapperApp {
 
 // Exports of the extension library, looked up by these undecorated names.
 using ExtensionInitFn = const char* const*(CORVANE_EXTENSION_CALL*)(const char* appFolder,
-                                                                     const char* contentFolder,
-                                                                     const char* userDataFolder,
-                                                                     IWrapperApp* app);
+                                                                    const char* contentFolder,
+                                                                    const char* userDataFolder,
+                                                                    IWrapperApp* app);
 using ExtensionReleaseFn = void(CORVANE_EXTENSION_CALL*)();
 using ExtensionOnMainWindowCreatedFn = void(CORVANE_EXTENSION_CALL*)(void* window);
 using ExtensionOnMessageFn = void(CORVANE_EXTENSION_CALL*)(const char* message);

@@ -18,13 +18,42 @@ using nlohmann::json;
 // Windows shell allows every permission request. Unknown names are refused one by one by the
 // browser and cost nothing.
 constexpr const char* kPermissionTypes[] = {
-    "ar", "audioCapture", "automaticFullscreen", "backgroundFetch", "backgroundSync",
-    "cameraPanTiltZoom", "capturedSurfaceControl", "clipboardReadWrite", "clipboardSanitizedWrite",
-    "displayCapture", "durableStorage", "geolocation", "handTracking", "idleDetection",
-    "keyboardLock", "localFonts", "midi", "midiSysex", "nfc", "notifications", "paymentHandler",
-    "periodicBackgroundSync", "pointerLock", "protectedMediaIdentifier", "sensors", "smartCard",
-    "speakerSelection", "storageAccess", "topLevelStorageAccess", "videoCapture", "vr",
-    "wakeLockScreen", "wakeLockSystem", "webAppInstallation", "webPrinting", "windowManagement",
+    "ar",
+    "audioCapture",
+    "automaticFullscreen",
+    "backgroundFetch",
+    "backgroundSync",
+    "cameraPanTiltZoom",
+    "capturedSurfaceControl",
+    "clipboardReadWrite",
+    "clipboardSanitizedWrite",
+    "displayCapture",
+    "durableStorage",
+    "geolocation",
+    "handTracking",
+    "idleDetection",
+    "keyboardLock",
+    "localFonts",
+    "midi",
+    "midiSysex",
+    "nfc",
+    "notifications",
+    "paymentHandler",
+    "periodicBackgroundSync",
+    "pointerLock",
+    "protectedMediaIdentifier",
+    "sensors",
+    "smartCard",
+    "speakerSelection",
+    "storageAccess",
+    "topLevelStorageAccess",
+    "videoCapture",
+    "vr",
+    "wakeLockScreen",
+    "wakeLockSystem",
+    "webAppInstallation",
+    "webPrinting",
+    "windowManagement",
 };
 
 // Large answers reach the browser from a loopback address; without this the browser refuses
@@ -99,12 +128,13 @@ void ChromiumHost::Start() {
   if (config_.contentMode == ContentMode::Bundle && responder_ != nullptr) {
     // At browser level, so workers, iframes' subresources and popups are covered too. Documents
     // of other origins are paused as well so the main frame can be kept on the app.
-    client_.Send("Fetch.enable",
-                 {{"patterns", json::array({{{"urlPattern", std::string(kAppOrigin) + "*"},
-                                             {"requestStage", "Request"}},
-                                            {{"urlPattern", "*"},
-                                             {"resourceType", "Document"},
-                                             {"requestStage", "Request"}}})}});
+    client_.Send(
+        "Fetch.enable",
+        {{"patterns",
+          json::array({{{"urlPattern", std::string(kAppOrigin) + "*"}, {"requestStage", "Request"}},
+                       {{"urlPattern", "*"},
+                        {"resourceType", "Document"},
+                        {"requestStage", "Request"}}})}});
   }
 }
 
@@ -236,7 +266,8 @@ void ChromiumHost::OnRequestPaused(const json& params) {
       range ? std::optional<std::string_view>(*range) : std::nullopt;
   const std::string_view tail = std::string_view(url).substr(kAppOrigin.size());
   ResourceAnswer answer = responder_->AnswerUriTail(tail, rangeView);
-  if (const std::optional<std::string> capped = CappedRangeFor(rangeView, answer, kInlineBodyLimit)) {
+  if (const std::optional<std::string> capped =
+          CappedRangeFor(rangeView, answer, kInlineBodyLimit)) {
     answer = responder_->AnswerUriTail(tail, std::string_view(*capped));
   }
 
@@ -341,9 +372,10 @@ void ChromiumHost::PostJson(const std::string& jsonText) {
 }
 
 void ChromiumHost::Deliver(const std::string& jsonText) {
-  client_.Send("Runtime.evaluate",
-               {{"expression", DeliveryExpression(jsonText)}, {"uniqueContextId", mainContextUniqueId_}},
-               mainSessionId_);
+  client_.Send(
+      "Runtime.evaluate",
+      {{"expression", DeliveryExpression(jsonText)}, {"uniqueContextId", mainContextUniqueId_}},
+      mainSessionId_);
 }
 
 void ChromiumHost::FlushOutbox() {
@@ -369,8 +401,8 @@ const std::map<std::string, std::string>& ChromiumHost::DirectoryHandles() const
 
 void ChromiumHost::WithWindow(std::function<void(std::int64_t, const std::string&)> action) {
   if (mainTargetId_.empty()) return;
-  client_.Send("Browser.getWindowForTarget", {{"targetId", mainTargetId_}},
-               {}, [action = std::move(action)](const DevToolsReply& reply) {
+  client_.Send("Browser.getWindowForTarget", {{"targetId", mainTargetId_}}, {},
+               [action = std::move(action)](const DevToolsReply& reply) {
                  if (!reply.ok || !reply.result.contains("windowId")) return;
                  const json bounds = reply.result.value("bounds", json::object());
                  action(reply.result["windowId"].get<std::int64_t>(),
@@ -395,12 +427,15 @@ void ChromiumHost::SetClientSize(std::int32_t width, std::int32_t height) {
     // The frame around the page is what the window has beyond the page's viewport.
     client_.Send(
         "Runtime.evaluate",
-        {{"expression", "[outerWidth - innerWidth, outerHeight - innerHeight]"}, {"returnByValue", true}},
+        {{"expression", "[outerWidth - innerWidth, outerHeight - innerHeight]"},
+         {"returnByValue", true}},
         mainSessionId_, [this, windowId, state, width, height](const DevToolsReply& reply) {
           std::int64_t frameWidth = 0, frameHeight = 0;
-          const json value = reply.ok ? reply.result.value("result", json::object()).value("value", json())
-                                      : json();
-          if (value.is_array() && value.size() == 2 && value[0].is_number() && value[1].is_number()) {
+          const json value =
+              reply.ok ? reply.result.value("result", json::object()).value("value", json())
+                       : json();
+          if (value.is_array() && value.size() == 2 && value[0].is_number() &&
+              value[1].is_number()) {
             frameWidth = std::max<std::int64_t>(0, value[0].get<std::int64_t>());
             frameHeight = std::max<std::int64_t>(0, value[1].get<std::int64_t>());
           }
@@ -408,9 +443,10 @@ void ChromiumHost::SetClientSize(std::int32_t width, std::int32_t height) {
             client_.Send("Browser.setWindowBounds",
                          {{"windowId", windowId}, {"bounds", {{"windowState", "normal"}}}});
           }
-          client_.Send("Browser.setWindowBounds",
-                       {{"windowId", windowId},
-                        {"bounds", {{"width", width + frameWidth}, {"height", height + frameHeight}}}});
+          client_.Send(
+              "Browser.setWindowBounds",
+              {{"windowId", windowId},
+               {"bounds", {{"width", width + frameWidth}, {"height", height + frameHeight}}}});
         });
   });
 }

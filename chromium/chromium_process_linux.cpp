@@ -65,8 +65,8 @@ std::optional<std::string> FindOnPath(const std::string& program, const char* pa
 
 ChromiumProcess::~ChromiumProcess() { Stop(5000); }
 
-bool ChromiumProcess::Launch(const std::string& executable, const std::vector<std::string>& arguments,
-                             std::string& error) {
+bool ChromiumProcess::Launch(const std::string& executable,
+                             const std::vector<std::string>& arguments, std::string& error) {
   int commands[2];  // shell writes [1], child reads [0] as fd 3
   int replies[2];   // child writes [1] as fd 4, shell reads [0]
   if (pipe2(commands, O_CLOEXEC) != 0) {
@@ -146,7 +146,8 @@ bool ChromiumProcess::HasExited(int* status) {
 void ChromiumProcess::Stop(int graceMilliseconds) {
   CloseIfOpen(toChild_);
   if (pid_ >= 0) {
-    for (int waited = 0; !HasExited() && waited < graceMilliseconds; waited += 20) SleepMilliseconds(20);
+    for (int waited = 0; !HasExited() && waited < graceMilliseconds; waited += 20)
+      SleepMilliseconds(20);
     if (!HasExited()) {
       kill(pid_, SIGKILL);
       int waitStatus = 0;

@@ -87,7 +87,8 @@ int RunChromiumShell(const AppConfig& config, ResourceResponder* responder,
   InstallSignalHandlers();
   const std::optional<std::string> chromium = FindOnPath("chromium", std::getenv("PATH"));
   if (!chromium) {
-    std::fprintf(stderr, "Chromium was not found on PATH. Install the chromium package to run this app.\n");
+    std::fprintf(stderr,
+                 "Chromium was not found on PATH. Install the chromium package to run this app.\n");
     return 1;
   }
   if (!MakeFolders(folders.userDataFolder)) {

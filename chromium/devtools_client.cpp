@@ -33,9 +33,10 @@ bool DevToolsClient::Dispatch(std::string_view message) {
     DevToolsReply reply;
     const auto error = parsed.find("error");
     if (error != parsed.end()) {
-      reply.error = error->is_object() && error->contains("message") && (*error)["message"].is_string()
-                        ? (*error)["message"].get<std::string>()
-                        : error->dump();
+      reply.error =
+          error->is_object() && error->contains("message") && (*error)["message"].is_string()
+              ? (*error)["message"].get<std::string>()
+              : error->dump();
     } else {
       reply.ok = true;
       const auto result = parsed.find("result");
@@ -50,7 +51,8 @@ bool DevToolsClient::Dispatch(std::string_view message) {
   DevToolsEvent event;
   event.method = method->get<std::string>();
   const auto session = parsed.find("sessionId");
-  if (session != parsed.end() && session->is_string()) event.sessionId = session->get<std::string>();
+  if (session != parsed.end() && session->is_string())
+    event.sessionId = session->get<std::string>();
   const auto params = parsed.find("params");
   event.params = params != parsed.end() ? std::move(*params) : nlohmann::json::object();
   if (onEvent_) onEvent_(event);

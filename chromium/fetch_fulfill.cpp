@@ -63,7 +63,8 @@ nlohmann::json FulfillParams(std::string_view requestId, const ResourceAnswer& a
 
 std::optional<std::string> CappedRangeFor(std::optional<std::string_view> rangeValue,
                                           const ResourceAnswer& answer, std::uint64_t limit) {
-  if (!rangeValue || answer.status != 206 || BodyLength(answer) <= limit || limit == 0) return std::nullopt;
+  if (!rangeValue || answer.status != 206 || BodyLength(answer) <= limit || limit == 0)
+    return std::nullopt;
   const std::string range = TrimWhitespace(*rangeValue);
   // Only "bytes=N-": a closed range or a suffix asks for exactly those bytes.
   if (range.rfind("bytes=", 0) != 0 || range.size() < 8 || range.back() != '-' ||

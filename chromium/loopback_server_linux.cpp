@@ -55,7 +55,8 @@ bool SendFile(int socket, const std::string& path, std::uint64_t size) {
   off_t offset = 0;
   bool ok = true;
   while (std::uint64_t(offset) < size) {
-    const ssize_t n = sendfile(socket, file, &offset, std::min<std::uint64_t>(size - std::uint64_t(offset), 1 << 30));
+    const ssize_t n = sendfile(socket, file, &offset,
+                               std::min<std::uint64_t>(size - std::uint64_t(offset), 1 << 30));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
       ok = false;  // the file shrank or the browser went away
@@ -158,16 +159,19 @@ void LoopbackServer::Serve(int connection) {
     if (space != std::string::npos && secondSpace != std::string::npos && line[space + 1] == '/') {
       const std::string method = line.substr(0, space);
       headOnly = method == "HEAD";
-      if (method == "GET" || headOnly) entry = Take(line.substr(space + 2, secondSpace - space - 2));
+      if (method == "GET" || headOnly)
+        entry = Take(line.substr(space + 2, secondSpace - space - 2));
     }
   }
 
   if (!entry) {
-    static constexpr char kNotFound[] = "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+    static constexpr char kNotFound[] =
+        "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
     SendAll(connection, kNotFound, sizeof kNotFound - 1);
   } else {
     const ResourceAnswer& answer = entry->answer;
-    std::string response = "HTTP/1.1 " + std::to_string(answer.status) + " " + answer.reason + "\r\n";
+    std::string response =
+        "HTTP/1.1 " + std::to_string(answer.status) + " " + answer.reason + "\r\n";
     for (const std::string& line : answer.headers) response += line + "\r\n";
     response += "Connection: close\r\n\r\n";
     if (SendAll(connection, response.data(), response.size()) && !headOnly) {

@@ -18,12 +18,16 @@ std::string PageBridgeScript() {
   // to the shell only through postMessage. Only strings are posted: the shell reads messages as
   // text and drops anything else. The delivery function can be neither replaced nor removed.
   return R"JS((() => {
-  const post = globalThis[")JS" + binding + R"JS("];
+  const post = globalThis[")JS" +
+         binding + R"JS("];
   if (typeof post !== "function") return;
-  try { delete globalThis[")JS" + binding + R"JS("]; } catch (e) {}
-  const close = globalThis[")JS" + closer + R"JS("];
+  try { delete globalThis[")JS" +
+         binding + R"JS("]; } catch (e) {}
+  const close = globalThis[")JS" +
+         closer + R"JS("];
   if (typeof close === "function") {
-    try { delete globalThis[")JS" + closer + R"JS("]; } catch (e) {}
+    try { delete globalThis[")JS" +
+         closer + R"JS("]; } catch (e) {}
     globalThis.close = function close_() { close(""); };
   }
   const events = new EventTarget();
@@ -36,7 +40,8 @@ std::string PageBridgeScript() {
     Object.defineProperty(globalThis, "chrome", { value: {}, writable: true, configurable: true });
   }
   Object.defineProperty(globalThis.chrome, "webview", { value: webview, enumerable: true });
-  Object.defineProperty(globalThis, ")JS" + deliver + R"JS(", {
+  Object.defineProperty(globalThis, ")JS" +
+         deliver + R"JS(", {
     value: (text) => {
       let data;
       try { data = JSON.parse(text); } catch (e) { return; }
@@ -50,8 +55,8 @@ std::string PageBridgeScript() {
 
 std::string DeliveryExpression(std::string_view jsonText) {
   // ASCII-only literal: no line terminators or invalid bytes can end up in the source text.
-  const std::string literal =
-      nlohmann::json(std::string(jsonText)).dump(-1, ' ', true, nlohmann::json::error_handler_t::replace);
+  const std::string literal = nlohmann::json(std::string(jsonText))
+                                  .dump(-1, ' ', true, nlohmann::json::error_handler_t::replace);
   return "globalThis." + std::string(kDeliveryFunction) + "(" + literal + ")";
 }
 

@@ -12,7 +12,7 @@ struct MappedFile {
   void* fileHandle = nullptr;     // HANDLE on Windows, file descriptor (as intptr) on Linux
   void* mappingHandle = nullptr;  // HANDLE of the mapping on Windows; unused on Linux
   const std::uint8_t* view = nullptr;
-  std::uint64_t length = 0;       // bytes readable through view, fixed when mapped
+  std::uint64_t length = 0;  // bytes readable through view, fixed when mapped
 };
 
 // Maps the whole file read-only; none when it cannot be opened, is empty or cannot be mapped.

@@ -53,8 +53,8 @@ std::optional<UrlParts> SplitUrl(std::string_view url) {
   if (authority.find('@') != std::string_view::npos) return std::nullopt;
   const std::size_t bracket = authority.rfind(']');
   const std::size_t colon = authority.rfind(':');
-  const bool hasPort = colon != std::string_view::npos &&
-                       (bracket == std::string_view::npos || colon > bracket);
+  const bool hasPort =
+      colon != std::string_view::npos && (bracket == std::string_view::npos || colon > bracket);
   for (char c : authority.substr(0, hasPort ? colon : authority.size())) {
     parts.host.push_back(AsciiLower(c));
   }

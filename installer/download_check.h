@@ -14,6 +14,7 @@ inline constexpr std::int32_t kNoHttpStatus = 0;
 // True when the transfer succeeded, the HTTP status (kNoHttpStatus when unseen) is below 400, and
 // the file begins with the two bytes "MZ" of a Windows executable. `fileStart` holds the first
 // bytes read from the file; fewer than two bytes (or a missing file, read as empty) fail.
-bool IsRunnableDownload(bool transferSucceeded, std::int32_t httpStatus, std::string_view fileStart);
+bool IsRunnableDownload(bool transferSucceeded, std::int32_t httpStatus,
+                        std::string_view fileStart);
 
 }  // namespace corvane

@@ -27,14 +27,16 @@ HRESULT DownloadProgress::OnProgress(ULONG progress, ULONG progressMax, ULONG, L
   // The total is 0 until the size is known (and stays 0 when the server never sends one).
   if (progressMax == 0) return S_OK;
   // Sent, not posted: the UI thread is pumping, and once the window is gone this fails at once.
-  SendMessageW(progressBar_, PBM_SETPOS, static_cast<WPARAM>(ProgressPosition(progress, progressMax)),
-               0);
+  SendMessageW(progressBar_, PBM_SETPOS,
+               static_cast<WPARAM>(ProgressPosition(progress, progressMax)), 0);
   return S_OK;
 }
 
 HRESULT DownloadProgress::OnStopBinding(HRESULT, LPCWSTR) { return E_NOTIMPL; }
 HRESULT DownloadProgress::GetBindInfo(DWORD*, BINDINFO*) { return E_NOTIMPL; }
-HRESULT DownloadProgress::OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) { return E_NOTIMPL; }
+HRESULT DownloadProgress::OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) {
+  return E_NOTIMPL;
+}
 HRESULT DownloadProgress::OnObjectAvailable(REFIID, IUnknown*) { return E_NOTIMPL; }
 
 HRESULT DownloadProgress::BeginningTransaction(LPCWSTR, LPCWSTR, DWORD, LPWSTR* additionalHeaders) {
@@ -46,8 +48,9 @@ HRESULT DownloadProgress::OnResponse(DWORD responseCode, LPCWSTR, LPCWSTR,
                                      LPWSTR* additionalRequestHeaders) {
   if (additionalRequestHeaders != nullptr) *additionalRequestHeaders = nullptr;
   // Redirects may report more than once; the last answer is the one whose body was saved.
-  httpStatus_ = responseCode > static_cast<DWORD>(INT32_MAX) ? INT32_MAX
-                                                              : static_cast<std::int32_t>(responseCode);
+  httpStatus_ = responseCode > static_cast<DWORD>(INT32_MAX)
+                    ? INT32_MAX
+                    : static_cast<std::int32_t>(responseCode);
   return S_OK;
 }
 

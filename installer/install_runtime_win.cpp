@@ -45,7 +45,8 @@ void RunBootstrapper(const std::wstring& path, const std::wstring& folder) {
 
 }  // namespace
 
-void InstallRuntime(HINSTANCE instance, const std::string& userDataFolder, const AppConfig& config) {
+void InstallRuntime(HINSTANCE instance, const std::string& userDataFolder,
+                    const AppConfig& config) {
   const std::wstring folder = ToWide(userDataFolder);
   const std::wstring caption = ToWide(config.title);
 

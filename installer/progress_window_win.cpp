@@ -49,10 +49,10 @@ HWND CreateInstallerProgressBar(HINSTANCE instance, HWND window) {
   RECT client{};
   GetClientRect(window, &client);
   const int inset = ScaleForDpi(kBarInset);
-  HWND bar = CreateWindowExW(0, PROGRESS_CLASSW, nullptr, WS_CHILD | WS_VISIBLE, client.left + inset,
-                             client.top + inset, (client.right - client.left) - 2 * inset,
-                             (client.bottom - client.top) - 2 * inset, window, nullptr, instance,
-                             nullptr);
+  HWND bar =
+      CreateWindowExW(0, PROGRESS_CLASSW, nullptr, WS_CHILD | WS_VISIBLE, client.left + inset,
+                      client.top + inset, (client.right - client.left) - 2 * inset,
+                      (client.bottom - client.top) - 2 * inset, window, nullptr, instance, nullptr);
   SendMessageW(bar, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
   SendMessageW(bar, PBM_SETSTEP, 1, 0);
   return bar;

@@ -69,8 +69,8 @@ void LumoWebView::ConfigureWebView() {
     webView->add_NavigationStarting(NavigationStartingHandler::Create(this).get(), &token);
   }
   webView->add_PermissionRequested(PermissionRequestedHandler::Create(this).get(), &token);
-  webView->add_ContainsFullScreenElementChanged(
-      FullScreenElementChangedHandler::Create(this).get(), &token);
+  webView->add_ContainsFullScreenElementChanged(FullScreenElementChangedHandler::Create(this).get(),
+                                                &token);
   webView->add_WindowCloseRequested(WindowCloseRequestedHandler::Create(this).get(), &token);
   webView->add_NewWindowRequested(NewWindowRequestedHandler::Create(this).get(), &token);
   webView->add_WebMessageReceived(WebMessageReceivedHandler::Create(this).get(), &token);

@@ -14,22 +14,33 @@ namespace corvane {
 
 std::string ResolveKnownFolderWin(KnownFolder folder) {
   switch (folder) {
-    case KnownFolder::LocalAppData: return GetKnownFolderPath(FOLDERID_LocalAppData);
-    case KnownFolder::RoamingAppData: return GetKnownFolderPath(FOLDERID_RoamingAppData);
-    case KnownFolder::Desktop: return GetKnownFolderPath(FOLDERID_Desktop);
-    case KnownFolder::Documents: return GetKnownFolderPath(FOLDERID_Documents);
-    case KnownFolder::Downloads: return GetKnownFolderPath(FOLDERID_Downloads);
-    case KnownFolder::Pictures: return GetKnownFolderPath(FOLDERID_Pictures);
-    case KnownFolder::Profile: return GetKnownFolderPath(FOLDERID_Profile);
-    case KnownFolder::SavedGames: return GetKnownFolderPath(FOLDERID_SavedGames);
-    case KnownFolder::Screenshots: return GetKnownFolderPath(FOLDERID_Screenshots);
-    case KnownFolder::Videos: return GetKnownFolderPath(FOLDERID_Videos);
+    case KnownFolder::LocalAppData:
+      return GetKnownFolderPath(FOLDERID_LocalAppData);
+    case KnownFolder::RoamingAppData:
+      return GetKnownFolderPath(FOLDERID_RoamingAppData);
+    case KnownFolder::Desktop:
+      return GetKnownFolderPath(FOLDERID_Desktop);
+    case KnownFolder::Documents:
+      return GetKnownFolderPath(FOLDERID_Documents);
+    case KnownFolder::Downloads:
+      return GetKnownFolderPath(FOLDERID_Downloads);
+    case KnownFolder::Pictures:
+      return GetKnownFolderPath(FOLDERID_Pictures);
+    case KnownFolder::Profile:
+      return GetKnownFolderPath(FOLDERID_Profile);
+    case KnownFolder::SavedGames:
+      return GetKnownFolderPath(FOLDERID_SavedGames);
+    case KnownFolder::Screenshots:
+      return GetKnownFolderPath(FOLDERID_Screenshots);
+    case KnownFolder::Videos:
+      return GetKnownFolderPath(FOLDERID_Videos);
   }
   return {};
 }
 
-void AddDirectoryHandle(ICoreWebView2Environment14* environment14, ICoreWebView2FileSystemHandle** slot,
-                        const std::string& name, const std::string& path,
+void AddDirectoryHandle(ICoreWebView2Environment14* environment14,
+                        ICoreWebView2FileSystemHandle** slot, const std::string& name,
+                        const std::string& path,
                         std::map<std::string, std::string>& directoryHandles) {
   if (!RecordDirectoryHandle(directoryHandles, name, path)) return;
   // The runtime wants the plain path: an extended-length prefix would reach the page.
@@ -46,8 +57,8 @@ void SendDirectoryHandles(ICoreWebView2Environment* environment, ICoreWebView2* 
                           const std::string& appFolder, const std::string& contentFolder,
                           const std::string& userDataFolder,
                           std::map<std::string, std::string>& directoryHandles) {
-  SendDirectoryHandles(environment, webView, appFolder, contentFolder, userDataFolder, directoryHandles,
-                       &ResolveKnownFolderWin);
+  SendDirectoryHandles(environment, webView, appFolder, contentFolder, userDataFolder,
+                       directoryHandles, &ResolveKnownFolderWin);
 }
 
 void SendDirectoryHandles(ICoreWebView2Environment* environment, ICoreWebView2* webView,
@@ -66,15 +77,16 @@ void SendDirectoryHandles(ICoreWebView2Environment* environment, ICoreWebView2* 
   const DirectoryPlaceholderTable table =
       ResolveDirectoryPlaceholders(appFolder, contentFolder, userDataFolder, resolveKnownFolder);
   for (std::size_t i = 0; i < table.size(); ++i) {
-    AddDirectoryHandle(environment14.get(), handles[i].Put(), std::string(table[i].name), table[i].folder,
-                       directoryHandles);
+    AddDirectoryHandle(environment14.get(), handles[i].Put(), std::string(table[i].name),
+                       table[i].folder, directoryHandles);
   }
 
   // Empty slots travel as null entries so every handle keeps its table index on the page.
   std::array<IUnknown*, kDirectoryPlaceholderCount> items{};
   for (std::size_t i = 0; i < handles.size(); ++i) items[i] = handles[i].get();
   ComRef<ICoreWebView2ObjectCollection> collection;
-  environment14->CreateObjectCollection(static_cast<UINT32>(items.size()), items.data(), collection.Put());
+  environment14->CreateObjectCollection(static_cast<UINT32>(items.size()), items.data(),
+                                        collection.Put());
   webView23->PostWebMessageAsJsonWithAdditionalObjects(ToWide(kDirectoryHandlesMessage).c_str(),
                                                        collection.get());
 }

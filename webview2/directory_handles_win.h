@@ -33,8 +33,9 @@ void SendDirectoryHandles(ICoreWebView2Environment* environment, ICoreWebView2* 
 
 // Records one row and creates its handle into `slot`; an empty path leaves both alone, and a
 // failed creation leaves the slot empty.
-void AddDirectoryHandle(ICoreWebView2Environment14* environment14, ICoreWebView2FileSystemHandle** slot,
-                        const std::string& name, const std::string& path,
+void AddDirectoryHandle(ICoreWebView2Environment14* environment14,
+                        ICoreWebView2FileSystemHandle** slot, const std::string& name,
+                        const std::string& path,
                         std::map<std::string, std::string>& directoryHandles);
 
 // The Windows known folder behind a placeholder row, in UTF-8 without an extended-length prefix;

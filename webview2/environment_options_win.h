@@ -79,7 +79,8 @@ class EnvironmentOptions final : public EnvironmentOptionsBase {
   std::vector<ComRef<ICoreWebView2CustomSchemeRegistration>> customSchemeRegistrations_;
   BOOL enableTrackingPrevention_ = TRUE;
   BOOL areBrowserExtensionsEnabled_ = FALSE;
-  COREWEBVIEW2_CHANNEL_SEARCH_KIND channelSearchKind_ = COREWEBVIEW2_CHANNEL_SEARCH_KIND_MOST_STABLE;
+  COREWEBVIEW2_CHANNEL_SEARCH_KIND channelSearchKind_ =
+      COREWEBVIEW2_CHANNEL_SEARCH_KIND_MOST_STABLE;
   // Every public channel plus the internal bit the SDK helper sets.
   COREWEBVIEW2_RELEASE_CHANNELS releaseChannels_ = COREWEBVIEW2_RELEASE_CHANNELS(0x1F);
   COREWEBVIEW2_SCROLLBAR_STYLE scrollBarStyle_ = COREWEBVIEW2_SCROLLBAR_STYLE_DEFAULT;

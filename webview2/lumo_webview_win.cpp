@@ -48,9 +48,9 @@ void LumoWebView::Init() {
   options->put_AdditionalBrowserArguments(browserArguments.c_str());
   ComRef<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler> handler =
       EnvironmentCompletedHandler::Create(this);
-  const HRESULT result = loader.CreateEnvironmentWithOptions(
-      browserFolder ? browserFolder->c_str() : nullptr, userData.c_str(), options.get(),
-      handler.get());
+  const HRESULT result =
+      loader.CreateEnvironmentWithOptions(browserFolder ? browserFolder->c_str() : nullptr,
+                                          userData.c_str(), options.get(), handler.get());
   // A call refused outright never reaches the handler; without this the hidden window would
   // wait forever.
   if (FAILED(result)) ReportStartFailure(result);
@@ -69,8 +69,7 @@ void LumoWebView::OnEnvironmentCreated(HRESULT errorCode,
   QueryAs(environment.get(), environment5.Put());
   if (environment5) {
     EventRegistrationToken token{};
-    environment5->add_BrowserProcessExited(BrowserProcessExitedHandler::Create(this).get(),
-                                           &token);
+    environment5->add_BrowserProcessExited(BrowserProcessExitedHandler::Create(this).get(), &token);
   }
   ComRef<ICoreWebView2CreateCoreWebView2ControllerCompletedHandler> handler =
       ControllerCompletedHandler::Create(this);

@@ -117,9 +117,9 @@ class LumoWebView final : public BridgeHost, public ExtensionHost {
 
   RecoveryPolicy recovery_;
   bool failed_ = false;
-  bool restarted_ = false;          // a failure to start now means the restart failed
-  bool pageShown_ = false;          // the current web view has been shown and focused
-  bool asking_ = false;             // the reload question is on screen
+  bool restarted_ = false;  // a failure to start now means the restart failed
+  bool pageShown_ = false;  // the current web view has been shown and focused
+  bool asking_ = false;     // the reload question is on screen
 };
 
 }  // namespace corvane

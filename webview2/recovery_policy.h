@@ -18,9 +18,9 @@ enum class EngineFailure {
 
 enum class RecoveryAction {
   None,
-  Recreate,         // new environment, controller and web view in the same window
-  Reload,           // reload the current page
-  GiveUp,           // tell the user the web view could not be restarted and exit with 1
+  Recreate,           // new environment, controller and web view in the same window
+  Reload,             // reload the current page
+  GiveUp,             // tell the user the web view could not be restarted and exit with 1
   WatchUnresponsive,  // a new unresponsive episode began: ask the user once it lasts long enough
 };
 

@@ -25,16 +25,16 @@ class HostHandler : public ComObject<Derived, Interface> {
   LumoWebView* host_;
 };
 
-#define CORVANE_HOST_HANDLER(Name, Interface, ...)                    \
-  class Name final : public HostHandler<Name, Interface> {            \
-   public:                                                            \
-    using HostHandler::HostHandler;                                   \
-    HRESULT STDMETHODCALLTYPE Invoke(__VA_ARGS__) override;           \
+#define CORVANE_HOST_HANDLER(Name, Interface, ...)          \
+  class Name final : public HostHandler<Name, Interface> {  \
+   public:                                                  \
+    using HostHandler::HostHandler;                         \
+    HRESULT STDMETHODCALLTYPE Invoke(__VA_ARGS__) override; \
   }
 
 CORVANE_HOST_HANDLER(EnvironmentCompletedHandler,
-                     ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler,
-                     HRESULT errorCode, ICoreWebView2Environment* result);
+                     ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler, HRESULT errorCode,
+                     ICoreWebView2Environment* result);
 CORVANE_HOST_HANDLER(ControllerCompletedHandler,
                      ICoreWebView2CreateCoreWebView2ControllerCompletedHandler, HRESULT errorCode,
                      ICoreWebView2Controller* result);

@@ -19,13 +19,15 @@ const char* const kComponentIds[] = {"demo-echo", "demo-log", nullptr};
 
 void Post(const nlohmann::json& message) {
   if (g_app != nullptr) {
-    g_app->PostWebMessage(message.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
+    g_app->PostWebMessage(
+        message.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
   }
 }
 
 }  // namespace
 
-DEMO_EXPORT const char* const* Init(const char*, const char*, const char*, corvane::IWrapperApp* app) {
+DEMO_EXPORT const char* const* Init(const char*, const char*, const char*,
+                                    corvane::IWrapperApp* app) {
   g_app = app;
   // Held by the shell until the page's handshake has been answered.
   Post({{"type", "demo-hello"}, {"text", "The demo extension is loaded."}});

@@ -32,12 +32,14 @@ corvane::IWrapperApp* g_app = nullptr;
 const char* const kComponentIds[] = {"echo", "folders", nullptr};
 
 void Post(const nlohmann::json& message) {
-  g_app->PostWebMessage(message.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
+  g_app->PostWebMessage(
+      message.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
 }
 
 }  // namespace
 
-VANTOR_EXPORT const char* const* CORVANE_EXTENSION_CALL Init(const char* appFolder, const char* /*contentFolder*/,
+VANTOR_EXPORT const char* const* CORVANE_EXTENSION_CALL Init(const char* appFolder,
+                                                             const char* /*contentFolder*/,
                                                              const char* /*userDataFolder*/,
                                                              corvane::IWrapperApp* app) {
   g_app = app;
@@ -66,7 +68,8 @@ VANTOR_EXPORT void CORVANE_EXTENSION_CALL OnExtensionMessage(const char* text) {
       Post({{"type", "app-name"}, {"name", package.value("name", "")}});
     } else {
       // The shell parsed the text before passing it on, so it can be embedded as it stands.
-      g_app->PostWebMessage((std::string("{\"type\":\"extension-echo\",\"message\":") + text + "}").c_str());
+      g_app->PostWebMessage(
+          (std::string("{\"type\":\"extension-echo\",\"message\":") + text + "}").c_str());
     }
   } catch (...) {
   }

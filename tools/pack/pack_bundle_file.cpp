@@ -39,11 +39,13 @@ void OpenedBundle::Parse() {
 
 void OpenedBundle::CopyEntry(const FileEntry& entry, std::FILE* out, const std::string& target) {
   // The reader has checked that the entry lies inside the blob, and the blob inside the file.
-  if (!SeekTo(stream_, reader_.blobOffset + entry.offset)) throw PackError(name_ + ": file read error");
+  if (!SeekTo(stream_, reader_.blobOffset + entry.offset))
+    throw PackError(name_ + ": file read error");
   std::vector<char> buffer(1 << 20);
   for (std::uint64_t left = entry.size; left > 0;) {
     const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), left));
-    if (std::fread(buffer.data(), 1, want, stream_) != want) throw PackError(name_ + ": file read error");
+    if (std::fread(buffer.data(), 1, want, stream_) != want)
+      throw PackError(name_ + ": file read error");
     if (std::fwrite(buffer.data(), 1, want, out) != want) throw PackError(target + ": write error");
     left -= want;
   }

@@ -51,11 +51,13 @@ void PrepareParents(const fs::path& root, const fs::path& target, const std::str
     std::error_code error;
     const fs::file_status status = fs::symlink_status(current, error);
     if (fs::is_symlink(status)) {
-      throw PackError(entryName + ": refused, " + Printable(PathToUtf8(current)) + " is a symbolic link");
+      throw PackError(entryName + ": refused, " + Printable(PathToUtf8(current)) +
+                      " is a symbolic link");
     }
     if (fs::exists(status)) {
       if (!fs::is_directory(status)) {
-        throw PackError(entryName + ": " + Printable(PathToUtf8(current)) + " exists and is not a folder");
+        throw PackError(entryName + ": " + Printable(PathToUtf8(current)) +
+                        " exists and is not a folder");
       }
       continue;
     }
@@ -101,7 +103,8 @@ int ExtractBundle(const std::string& bundlePath, const std::string& folderText) 
     const std::optional<FileIdentity> identity = IdentityOf(out);
     if (identity && !written.insert(*identity).second) {
       std::fclose(out);
-      throw PackError(targetName + ": refused, the file system already holds another entry under "
+      throw PackError(targetName +
+                      ": refused, the file system already holds another entry under "
                       "this name (names that differ only in case?)");
     }
     std::fclose(out);

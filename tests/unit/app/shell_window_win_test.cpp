@@ -36,9 +36,21 @@ std::string SolidBitmap(std::uint32_t width, std::uint32_t height) {
   const std::uint32_t rowBytes = (width * 3 + 3) & ~3u;
   const std::uint32_t pixelBytes = rowBytes * height;
   std::string bmp = "BM";
-  for (const auto& [value, size] : std::initializer_list<std::pair<std::uint32_t, int>>{
-           {54 + pixelBytes, 4}, {0, 4}, {54, 4}, {40, 4}, {width, 4}, {height, 4}, {1, 2},
-           {24, 2}, {0, 4}, {pixelBytes, 4}, {2835, 4}, {2835, 4}, {0, 4}, {0, 4}}) {
+  for (const auto& [value, size] :
+       std::initializer_list<std::pair<std::uint32_t, int>>{{54 + pixelBytes, 4},
+                                                            {0, 4},
+                                                            {54, 4},
+                                                            {40, 4},
+                                                            {width, 4},
+                                                            {height, 4},
+                                                            {1, 2},
+                                                            {24, 2},
+                                                            {0, 4},
+                                                            {pixelBytes, 4},
+                                                            {2835, 4},
+                                                            {2835, 4},
+                                                            {0, 4},
+                                                            {0, 4}}) {
     for (int i = 0; i < size; ++i) bmp.push_back(char((value >> (8 * i)) & 0xFF));
   }
   for (std::uint32_t y = 0; y < height; ++y) {

@@ -57,8 +57,9 @@ TEST(AppConfig, EveryKeyIsRead) {
 // Sections or keys of the wrong type, in the wrong place or in another case read as missing.
 TEST(AppConfig, KeysAreExactTypedAndOnlyInTheirPlace) {
   for (const char* window : {R"("big")", "null", "[1,2]", "3"}) {
-    EXPECT_EQ(Fields(Load(R"({"name":"a","window":)"s + window + R"(,"settings":"x","messages":false})")),
-              Fields(Minimal()))
+    EXPECT_EQ(
+        Fields(Load(R"({"name":"a","window":)"s + window + R"(,"settings":"x","messages":false})")),
+        Fields(Minimal()))
         << window;
   }
   EXPECT_EQ(Fields(Load(R"({"name":"a","Main":"x.html","title":"top",
@@ -69,8 +70,8 @@ TEST(AppConfig, KeysAreExactTypedAndOnlyInTheirPlace) {
 }
 
 TEST(AppConfig, NameMustBeANonEmptyString) {
-  for (const char* text : {"{}", "[]", R"("demo")", "42", "null", R"({"name":""})",
-                           R"({"name":7})", R"({"name":null})", R"({"name":["x"]})"}) {
+  for (const char* text : {"{}", "[]", R"("demo")", "42", "null", R"({"name":""})", R"({"name":7})",
+                           R"({"name":null})", R"({"name":["x"]})"}) {
     EXPECT_EQ(ConfigErrorText(text), "invalid name") << text;
   }
 }
@@ -83,14 +84,15 @@ TEST(AppConfig, ModesMustBeKnownAndExact) {
   EXPECT_EQ(ConfigErrorText(R"({"name":"a","settings":{"content-mode":""}})"),
             "invalid content mode");
   // Checked in order: distribution before hosting before content.
-  EXPECT_EQ(ConfigErrorText(
-                R"({"name":"a","settings":{"content-mode":"x","hosting-mode":"x","distribution-mode":"x"}})"),
-            "invalid distribution mode");
+  EXPECT_EQ(
+      ConfigErrorText(
+          R"({"name":"a","settings":{"content-mode":"x","hosting-mode":"x","distribution-mode":"x"}})"),
+      "invalid distribution mode");
   // Fields before the failure are already assigned.
   AppConfig config;
-  EXPECT_THROW(LoadAppConfig(R"({"name":"a","window":{"width":5},"settings":{"hosting-mode":"?"}})",
-                             config),
-               ConfigError);
+  EXPECT_THROW(
+      LoadAppConfig(R"({"name":"a","window":{"width":5},"settings":{"hosting-mode":"?"}})", config),
+      ConfigError);
   EXPECT_EQ(config.name, "a");
   EXPECT_EQ(config.width, 5);
   EXPECT_EQ(config.distributionMode, DistributionMode::Evergreen);
@@ -98,8 +100,8 @@ TEST(AppConfig, ModesMustBeKnownAndExact) {
 
 TEST(AppConfig, InvalidJsonRaisesTheLibraryParseErrorAndTextEndsAtTheFirstZeroByte) {
   for (std::string text : {""s, "   "s, "{\"name\":\"a\" // note\n}"s, "/* c */ {\"name\":\"a\"}"s,
-                           "{\"name\":\"a\"} trailing"s, "{\"name\":\"a\"\0}"s, "\0{\"name\":\"a\"}"s,
-                           "{\"name\":\"a\",}"s}) {
+                           "{\"name\":\"a\"} trailing"s, "{\"name\":\"a\"\0}"s,
+                           "\0{\"name\":\"a\"}"s, "{\"name\":\"a\",}"s}) {
     AppConfig config;
     EXPECT_THROW(LoadAppConfig(text, config), Json::parse_error) << text;
   }
@@ -108,11 +110,21 @@ TEST(AppConfig, InvalidJsonRaisesTheLibraryParseErrorAndTextEndsAtTheFirstZeroBy
 }
 
 TEST(LenientReaders, GetIntKeepsLow32BitsAndSaturatesFloats) {
-  const std::pair<const char*, std::int32_t> cases[] = {
-      {"4294967297", 1}, {"-1", -1}, {"-4294967297", -1}, {"18446744073709551615", -1},
-      {"2147483648", INT32_MIN}, {"2.9", 2}, {"-2.9", -2}, {"1e12", INT32_MAX},
-      {"-1e12", INT32_MIN}, {"2147483647.9", INT32_MAX}, {"-2147483648.9", INT32_MIN},
-      {"true", 9}, {R"("5")", 9}, {"null", 9}, {"[1]", 9}};
+  const std::pair<const char*, std::int32_t> cases[] = {{"4294967297", 1},
+                                                        {"-1", -1},
+                                                        {"-4294967297", -1},
+                                                        {"18446744073709551615", -1},
+                                                        {"2147483648", INT32_MIN},
+                                                        {"2.9", 2},
+                                                        {"-2.9", -2},
+                                                        {"1e12", INT32_MAX},
+                                                        {"-1e12", INT32_MIN},
+                                                        {"2147483647.9", INT32_MAX},
+                                                        {"-2147483648.9", INT32_MIN},
+                                                        {"true", 9},
+                                                        {R"("5")", 9},
+                                                        {"null", 9},
+                                                        {"[1]", 9}};
   for (const auto& [value, expected] : cases) {
     EXPECT_EQ(GetInt(Json{{"k", Json::parse(value)}}, "k", 9), expected) << value;
   }
@@ -124,7 +136,8 @@ TEST(LenientReaders, GetIntKeepsLow32BitsAndSaturatesFloats) {
 TEST(LenientReaders, GetStringAndGetBoolAcceptOnlyTheirType) {
   const Json object = Json::parse(R"({"s":"text","b":false,"n":1,"z":null,"o":{}})");
   EXPECT_EQ(GetString(object, "s", "d"), "text");
-  for (const char* key : {"b", "n", "z", "o", "missing"}) EXPECT_EQ(GetString(object, key, "d"), "d");
+  for (const char* key : {"b", "n", "z", "o", "missing"})
+    EXPECT_EQ(GetString(object, key, "d"), "d");
   EXPECT_FALSE(GetBool(object, "b", true));
   for (const char* key : {"s", "n", "z", "o", "missing"}) EXPECT_TRUE(GetBool(object, key, true));
   EXPECT_EQ(GetString(Json("s"), "s", "d"), "d");

@@ -18,16 +18,30 @@ TEST(ScaleLength, RoundsUpAndSaturates) {
     std::int32_t expected;
   };
   for (const Case& c : std::initializer_list<Case>{
-           {1024, 144, 1536}, {101, 144, 152}, {-101, 144, -151}, {0, 144, 0}, {800, 96, 800},
-           {-7, 96, -7}, {800, 120, 1000}, {601, 120, 752}, {300, 192, 600},
-           {1 << 24, 96, 1 << 24}, {1000000000, 192, 2000000000},
-           {kMax, 144, kMax}, {kMin, 144, kMin}, {1500000000, 144, kMax}, {-1500000000, 144, kMin},
+           {1024, 144, 1536},
+           {101, 144, 152},
+           {-101, 144, -151},
+           {0, 144, 0},
+           {800, 96, 800},
+           {-7, 96, -7},
+           {800, 120, 1000},
+           {601, 120, 752},
+           {300, 192, 600},
+           {1 << 24, 96, 1 << 24},
+           {1000000000, 192, 2000000000},
+           {kMax, 144, kMax},
+           {kMin, 144, kMin},
+           {1500000000, 144, kMax},
+           {-1500000000, 144, kMin},
            // At 96 DPI the largest length rounds to 2^31 in single precision, one past the limit.
-           {kMax, 96, kMax}, {kMin, 96, kMin},
+           {kMax, 96, kMax},
+           {kMin, 96, kMin},
            {96, 1, 1},
            // Impossible DPI counts as 96.
-           {77, 0, 77}, {77, -120, 77}}) {
-    EXPECT_EQ(ScaleLength(c.length, DpiFactorFor(c.dpi)), c.expected) << c.length << " at " << c.dpi;
+           {77, 0, 77},
+           {77, -120, 77}}) {
+    EXPECT_EQ(ScaleLength(c.length, DpiFactorFor(c.dpi)), c.expected)
+        << c.length << " at " << c.dpi;
   }
   EXPECT_EQ(DpiFactorFor(144), 1.5f);
   EXPECT_EQ(DpiFactorFor(120), 1.25f);

@@ -10,8 +10,9 @@ namespace corvane {
 namespace {
 
 TEST(FolderName, AcceptsOrdinaryNames) {
-  for (const std::string& name : std::initializer_list<std::string>{"my-app", "Game 2", ".hidden", "a.b.c", "CONSOLE", "COM0", "LPT10",
-                                 "naïve", "  leading spaces", std::string(255, 'x')}) {
+  for (const std::string& name : std::initializer_list<std::string>{
+           "my-app", "Game 2", ".hidden", "a.b.c", "CONSOLE", "COM0", "LPT10", "naïve",
+           "  leading spaces", std::string(255, 'x')}) {
     EXPECT_TRUE(IsUsableFolderName(name)) << name;
   }
   // 255 UTF-16 units of a two-unit character would be 510; 127 of them fit.
@@ -22,11 +23,15 @@ TEST(FolderName, AcceptsOrdinaryNames) {
 }
 
 TEST(FolderName, RefusesNamesThatAreNotOneFolder) {
-  for (const std::string& name : std::initializer_list<std::string>
-       {"", "   ", ".", "..", "../x", "a/b", "a\\b", "x:y", "C:", "a*", "a?", "a\"b", "a<b", "a>b",
-        "a|b", std::string("a\x01", 2), "a\x7F", "tab\there", "trailing.", "trailing ", "CON",
-        "con", "Con.txt", "NUL.tar.gz", "aux", "PRN", "COM1", "com9.log", "LPT1", "lpt9", "CON .x",
-        std::string(256, 'x')}) {
+  for (const std::string& name : std::initializer_list<std::string>{
+           "",      "   ",       ".",         "..",
+           "../x",  "a/b",       "a\\b",      "x:y",
+           "C:",    "a*",        "a?",        "a\"b",
+           "a<b",   "a>b",       "a|b",       std::string("a\x01", 2),
+           "a\x7F", "tab\there", "trailing.", "trailing ",
+           "CON",   "con",       "Con.txt",   "NUL.tar.gz",
+           "aux",   "PRN",       "COM1",      "com9.log",
+           "LPT1",  "lpt9",      "CON .x",    std::string(256, 'x')}) {
     EXPECT_FALSE(IsUsableFolderName(name)) << name;
   }
   EXPECT_FALSE(IsUsableFolderName(std::string("a\0b", 3)));
@@ -59,15 +64,16 @@ TEST(FolderName, AnUnusableNameStopsStartUpNamingTheKey) {
 TEST(FolderName, RemoteModeNeedsAnAbsoluteWebAddress) {
   const std::string remoteLine =
       "\"main\" must be an absolute http: or https: address in remote mode.";
-  for (const std::string& main : std::initializer_list<std::string>{"index.html", "", "file:///c:/x.html", "https://", "https:///x",
-                                 "ftp://example.com/", "//example.com/", "example.com"}) {
+  for (const std::string& main : std::initializer_list<std::string>{
+           "index.html", "", "file:///c:/x.html", "https://", "https:///x", "ftp://example.com/",
+           "//example.com/", "example.com"}) {
     EXPECT_EQ(ConfigErrorLine(R"({"name":"a","main":")" + main +
                               R"(","settings":{"content-mode":"remote"}})"),
               remoteLine)
         << main;
   }
-  for (const std::string& main : std::initializer_list<std::string>{"https://example.com", "HTTP://example.com:8080/game/",
-                                 "https://example.com?x=1"}) {
+  for (const std::string& main : std::initializer_list<std::string>{
+           "https://example.com", "HTTP://example.com:8080/game/", "https://example.com?x=1"}) {
     EXPECT_EQ(ConfigErrorLine(R"({"name":"a","main":")" + main +
                               R"(","settings":{"content-mode":"remote"}})"),
               "accepted")

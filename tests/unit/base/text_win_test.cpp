@@ -25,8 +25,15 @@ TEST(TextWin, EmptyAndRoundTrip) {
 // whose replacement every converter handles alike. (Overlong forms and encoded surrogates are
 // replaced per byte by the portable converter; Wine folds some of their bytes together.)
 TEST(TextWin, PlatformAndPortableConvertersAgree) {
-  const std::string inputs[] = {"plain", "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80", "\x80", "\xC0\xAF",
-                                "\xE2\x82", "\xE2\x82x", "\xF0\x9F\x98\xC3\xA9", "a\xFF" "b"};
+  const std::string inputs[] = {"plain",
+                                "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80",
+                                "\x80",
+                                "\xC0\xAF",
+                                "\xE2\x82",
+                                "\xE2\x82x",
+                                "\xF0\x9F\x98\xC3\xA9",
+                                "a\xFF"
+                                "b"};
   for (const std::string& input : inputs) {
     EXPECT_EQ(ToWide(input), AsWide(Utf8ToUtf16(input))) << testing::PrintToString(input);
   }

@@ -35,7 +35,8 @@ class RecordingHost final : public BridgeHost, public ExtensionHost {
 // A library made of plain functions: what the loader was asked and what the library saw.
 struct FakeLibrary {
   bool present = true;
-  std::vector<std::string> exports = {"Init", "Release", "OnMainWindowCreated", "OnExtensionMessage"};
+  std::vector<std::string> exports = {"Init", "Release", "OnMainWindowCreated",
+                                      "OnExtensionMessage"};
   bool initFails = false;
   std::vector<std::string> ids;  // returned by Init (rewritten right after, to prove the copy)
 
@@ -48,10 +49,12 @@ int g_libraryToken = 0;
 
 const char* const* CORVANE_EXTENSION_CALL FakeInit(const char* appFolder, const char* contentFolder,
                                                    const char* userDataFolder, IWrapperApp* app) {
-  g_fake->events.push_back(std::string("Init ") + appFolder + "|" + contentFolder + "|" + userDataFolder);
+  g_fake->events.push_back(std::string("Init ") + appFolder + "|" + contentFolder + "|" +
+                           userDataFolder);
   g_fake->app = app;
   app->PostWebMessage(R"({"from":"init"})");
-  g_fake->events.push_back(std::string("path during Init=[") + app->GetDirectoryPath("<documents>") + "]");
+  g_fake->events.push_back(std::string("path during Init=[") +
+                           app->GetDirectoryPath("<documents>") + "]");
   if (g_fake->initFails) return nullptr;
   g_fake->idPointers.clear();
   for (const std::string& id : g_fake->ids) g_fake->idPointers.push_back(id.c_str());
@@ -60,16 +63,20 @@ const char* const* CORVANE_EXTENSION_CALL FakeInit(const char* appFolder, const 
 }
 void CORVANE_EXTENSION_CALL FakeRelease() { g_fake->events.push_back("Release"); }
 void CORVANE_EXTENSION_CALL FakeWindowCreated(void* window) {
-  g_fake->events.push_back(window == &g_libraryToken ? "OnMainWindowCreated hwnd" : "OnMainWindowCreated ?");
+  g_fake->events.push_back(window == &g_libraryToken ? "OnMainWindowCreated hwnd"
+                                                     : "OnMainWindowCreated ?");
 }
-void CORVANE_EXTENSION_CALL FakeMessage(const char* text) { g_fake->events.push_back(std::string("Message ") + text); }
+void CORVANE_EXTENSION_CALL FakeMessage(const char* text) {
+  g_fake->events.push_back(std::string("Message ") + text);
+}
 
 void* FakeOpen(const std::string& appFolder) {
   g_fake->events.push_back("open " + appFolder);
   return g_fake->present ? &g_libraryToken : nullptr;
 }
 ExtensionExport FakeFind(void* library, const char* name) {
-  g_fake->events.push_back(std::string("find ") + name + (library == &g_libraryToken ? "" : " in ?"));
+  g_fake->events.push_back(std::string("find ") + name +
+                           (library == &g_libraryToken ? "" : " in ?"));
   const std::map<std::string, ExtensionExport> table = {
       {"Init", reinterpret_cast<ExtensionExport>(&FakeInit)},
       {"Release", reinterpret_cast<ExtensionExport>(&FakeRelease)},
@@ -81,7 +88,9 @@ ExtensionExport FakeFind(void* library, const char* name) {
   }
   return nullptr;
 }
-void FakeClose(void* library) { g_fake->events.push_back(library == &g_libraryToken ? "close" : "close ?"); }
+void FakeClose(void* library) {
+  g_fake->events.push_back(library == &g_libraryToken ? "close" : "close ?");
+}
 
 constexpr ExtensionLibraryLoader kFakeLoader{&FakeOpen, &FakeFind, &FakeClose};
 
@@ -104,21 +113,25 @@ class ExtensionManagerTest : public ::testing::Test {
 
   FakeLibrary fake;
   RecordingHost host;
-  ExtensionManager manager{"/opt/app/", "www/", "/home/u/.local/share/demo", "{ \"name\" : \"demo\" }\n"};
+  ExtensionManager manager{"/opt/app/", "www/", "/home/u/.local/share/demo",
+                           "{ \"name\" : \"demo\" }\n"};
   MessageBridge bridge{host, &manager};
 };
 
 TEST_F(ExtensionManagerTest, FullLibraryFollowsTheCallingOrderOfARun) {
   fake.ids = {"camera", "gamepad"};
   EXPECT_TRUE(RunShell());
-  EXPECT_THAT(fake.events,
-              ElementsAre("open /opt/app/", "find Init", "find Release", "find OnMainWindowCreated",
-                          "find OnExtensionMessage", "Init /opt/app/|www/|/home/u/.local/share/demo",
-                          "path during Init=[]", "OnMainWindowCreated hwnd",
-                          R"(Message {"type":"extension-message","x":1})", "Release", "close"));
-  EXPECT_THAT(host.posted,
-              ElementsAre(R"({"registeredComponentIds":["camera","gamepad"],"type":"wrapper-init-response"})",
-                          R"({"from":"init"})"));
+  EXPECT_THAT(
+      fake.events,
+      ElementsAre("open /opt/app/", "find Init", "find Release", "find OnMainWindowCreated",
+                  "find OnExtensionMessage", "Init /opt/app/|www/|/home/u/.local/share/demo",
+                  "path during Init=[]", "OnMainWindowCreated hwnd",
+                  R"(Message {"type":"extension-message","x":1})", "Release", "close"));
+  EXPECT_THAT(
+      host.posted,
+      ElementsAre(
+          R"({"registeredComponentIds":["camera","gamepad"],"type":"wrapper-init-response"})",
+          R"({"from":"init"})"));
   EXPECT_EQ(manager.library, nullptr);
   EXPECT_EQ(manager.onExtensionMessageFn, nullptr);
 }
@@ -153,9 +166,11 @@ TEST_F(ExtensionManagerTest, MissingExportFailsButTheOthersAreStillCalled) {
   fake.exports = {"Init", "Release", "OnMainWindowCreated"};
   fake.ids = {"never-reported"};
   EXPECT_FALSE(RunShell());
-  EXPECT_THAT(fake.events, ElementsAre("open /opt/app/", "find Init", "find Release", "find OnMainWindowCreated",
-                                       "find OnExtensionMessage", "OnMainWindowCreated hwnd", "Release", "close"));
-  EXPECT_THAT(host.posted, ElementsAre(R"({"registeredComponentIds":[],"type":"wrapper-init-response"})"));
+  EXPECT_THAT(fake.events, ElementsAre("open /opt/app/", "find Init", "find Release",
+                                       "find OnMainWindowCreated", "find OnExtensionMessage",
+                                       "OnMainWindowCreated hwnd", "Release", "close"));
+  EXPECT_THAT(host.posted,
+              ElementsAre(R"({"registeredComponentIds":[],"type":"wrapper-init-response"})"));
 }
 
 TEST_F(ExtensionManagerTest, InitReturningNullFailsWithoutIdsButKeepsTheLibrary) {
@@ -188,7 +203,8 @@ TEST_F(ExtensionManagerTest, DirectoryPathReadsTheHostMapExactlyAndNullArguments
   EXPECT_THAT(manager.GetDirectoryPath("<documents>"), StrEq(""));  // before the handshake
   bridge.HandleWrapperInit();
   EXPECT_THAT(manager.GetDirectoryPath("<documents>"), StrEq("/home/u/Documents"));
-  for (const char* other : {"<Documents>", "documents", ""}) EXPECT_THAT(manager.GetDirectoryPath(other), StrEq(""));
+  for (const char* other : {"<Documents>", "documents", ""})
+    EXPECT_THAT(manager.GetDirectoryPath(other), StrEq(""));
   EXPECT_THAT(manager.GetDirectoryPath(nullptr), StrEq(""));
   host.posted.clear();
   manager.PostWebMessage(nullptr);
@@ -233,21 +249,25 @@ TEST(ExampleExtension, LoadsThroughThePlatformLoaderAndTalksToThePage) {
   manager.NotifyMainWindowCreated(nullptr);
   manager.host = &host;
 
-  bridge.HandleWebMessage(R"({"type":"extension-message","action":"get-folder","name":"<documents>"})");
+  bridge.HandleWebMessage(
+      R"({"type":"extension-message","action":"get-folder","name":"<documents>"})");
   bridge.HandleWebMessage(R"({"type":"wrapper-init"})");
-  bridge.HandleWebMessage(R"({"type":"extension-message","action":"get-folder","name":"<documents>"})");
+  bridge.HandleWebMessage(
+      R"({"type":"extension-message","action":"get-folder","name":"<documents>"})");
   bridge.HandleWebMessage(R"({"type":"extension-message","action":"get-app-name"})");
   bridge.HandleWebMessage(R"({ "type":"extension-message", "note":"h\u00e9" })");
   manager.ReleaseAndUnload();
   EXPECT_EQ(manager.library, nullptr);
 
   nlohmann::json ready = {{"type", "extension-ready"}, {"appFolder", ExampleFolder()}};
-  EXPECT_THAT(host.posted,
-              ElementsAre(R"({"registeredComponentIds":["echo","folders"],"type":"wrapper-init-response"})",
-                          ready.dump(), R"({"name":"<documents>","path":"","type":"folder"})",
-                          R"({"name":"<documents>","path":"/home/u/Documents","type":"folder"})",
-                          R"({"name":"demo app","type":"app-name"})",
-                          R"({"type":"extension-echo","message":{ "type":"extension-message", "note":"h\u00e9" }})"));
+  EXPECT_THAT(
+      host.posted,
+      ElementsAre(
+          R"({"registeredComponentIds":["echo","folders"],"type":"wrapper-init-response"})",
+          ready.dump(), R"({"name":"<documents>","path":"","type":"folder"})",
+          R"({"name":"<documents>","path":"/home/u/Documents","type":"folder"})",
+          R"({"name":"demo app","type":"app-name"})",
+          R"({"type":"extension-echo","message":{ "type":"extension-message", "note":"h\u00e9" }})"));
 }
 #endif
 

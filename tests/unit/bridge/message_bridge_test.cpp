@@ -18,7 +18,9 @@ using ::testing::IsEmpty;
 // Records every call in order, as one line each.
 class RecordingHost final : public BridgeHost, public ExtensionHost {
  public:
-  void SetFullscreen(bool fullscreen) override { calls.push_back(fullscreen ? "fullscreen on" : "fullscreen off"); }
+  void SetFullscreen(bool fullscreen) override {
+    calls.push_back(fullscreen ? "fullscreen on" : "fullscreen off");
+  }
   void SetClientSize(std::int32_t width, std::int32_t height) override {
     calls.push_back("size " + std::to_string(width) + "x" + std::to_string(height));
   }
@@ -34,7 +36,9 @@ class RecordingHost final : public BridgeHost, public ExtensionHost {
 };
 
 std::vector<std::string> g_delivered;
-void CORVANE_EXTENSION_CALL RecordMessage(const char* message) { g_delivered.emplace_back(message); }
+void CORVANE_EXTENSION_CALL RecordMessage(const char* message) {
+  g_delivered.emplace_back(message);
+}
 
 class MessageBridgeTest : public ::testing::Test {
  protected:
@@ -65,9 +69,10 @@ TEST_F(MessageBridgeTest, WindowCommandsReachTheHost) {
        }) {
     bridge.HandleWebMessage(text);
   }
-  EXPECT_THAT(host.calls, ElementsAre("size 800x600", "position -20,40", "fullscreen on", "fullscreen off",
-                                      "size 800x0", "size 0x600", "position 0,7", "position 0,0",
-                                      "fullscreen off", "fullscreen off", "fullscreen off"));
+  EXPECT_THAT(host.calls,
+              ElementsAre("size 800x600", "position -20,40", "fullscreen on", "fullscreen off",
+                          "size 800x0", "size 0x600", "position 0,7", "position 0,0",
+                          "fullscreen off", "fullscreen off", "fullscreen off"));
 }
 
 TEST_F(MessageBridgeTest, OnlyExactStringTypesDispatch) {
@@ -93,8 +98,9 @@ TEST_F(MessageBridgeTest, OnlyExactStringTypesDispatch) {
 }
 
 TEST_F(MessageBridgeTest, InvalidJsonIsDroppedWithoutThrowing) {
-  for (const char* text : {"", "{", "wrapper-init", R"({"type":"wrapper-init"} trailing)",
-                           "// comment\n{\"type\":\"wrapper-init\"}", "{\"type\":\"wrapper-init\"\xff}"}) {
+  for (const char* text :
+       {"", "{", "wrapper-init", R"({"type":"wrapper-init"} trailing)",
+        "// comment\n{\"type\":\"wrapper-init\"}", "{\"type\":\"wrapper-init\"\xff}"}) {
     EXPECT_NO_THROW(bridge.HandleWebMessage(text));
   }
   EXPECT_THAT(host.calls, IsEmpty());
@@ -115,13 +121,15 @@ TEST_F(MessageBridgeTest, ExceptionsFromTheHostAreContained) {
   } throwing;
   MessageBridge guarded(throwing, nullptr);
   EXPECT_NO_THROW(guarded.HandleWebMessage(R"({"type":"set-fullscreen","fullscreen":true})"));
-  EXPECT_NO_THROW(guarded.HandleWebMessage(R"({"type":"set-window-size","windowWidth":1,"windowHeight":1})"));
+  EXPECT_NO_THROW(
+      guarded.HandleWebMessage(R"({"type":"set-window-size","windowWidth":1,"windowHeight":1})"));
   EXPECT_NO_THROW(guarded.HandleWebMessage(R"({"type":"wrapper-init"})"));
 }
 
 TEST_F(MessageBridgeTest, ExtensionMessageTextGoesToTheLibraryUnchanged) {
   extensions.onExtensionMessageFn = &RecordMessage;
-  const std::string text = "{ \"type\" : \"extension-message\", \"zeta\":1.50, \"a\":{\"x\":\"\\u00e9\"} }";
+  const std::string text =
+      "{ \"type\" : \"extension-message\", \"zeta\":1.50, \"a\":{\"x\":\"\\u00e9\"} }";
   bridge.HandleWebMessage(text);
   bridge.HandleWebMessage(R"({"type":"extension-message"})");
   EXPECT_THAT(g_delivered, ElementsAre(text, R"({"type":"extension-message"})"));
@@ -135,11 +143,12 @@ TEST_F(MessageBridgeTest, HandshakeRepliesAfterHandlesThenFlushesQueueInOrder) {
   ASSERT_THAT(host.calls, IsEmpty());  // queued until the page is ready
 
   bridge.HandleWebMessage(R"({"type":"wrapper-init"})");
-  EXPECT_THAT(host.calls,
-              ElementsAre("directory-handles",
-                          "post {\"registeredComponentIds\":[\"camera\",\"zeta\",\"\xc3\xa9t\xc3\xa9\"],"
-                          "\"type\":\"wrapper-init-response\"}",
-                          R"(post {"n":1})", R"(post {"n":2})"));
+  EXPECT_THAT(
+      host.calls,
+      ElementsAre("directory-handles",
+                  "post {\"registeredComponentIds\":[\"camera\",\"zeta\",\"\xc3\xa9t\xc3\xa9\"],"
+                  "\"type\":\"wrapper-init-response\"}",
+                  R"(post {"n":1})", R"(post {"n":2})"));
   EXPECT_TRUE(extensions.pageReady);
   EXPECT_THAT(extensions.pendingMessages, IsEmpty());
 
@@ -155,18 +164,21 @@ TEST_F(MessageBridgeTest, RepeatedHandshakeGetsTheWholeSequenceWithNothingLeftTo
   host.calls.clear();
   bridge.HandleWebMessage(R"({"type":"wrapper-init"})");
   EXPECT_THAT(host.calls,
-              ElementsAre("directory-handles", R"(post {"registeredComponentIds":[],"type":"wrapper-init-response"})"));
+              ElementsAre("directory-handles",
+                          R"(post {"registeredComponentIds":[],"type":"wrapper-init-response"})"));
   EXPECT_TRUE(extensions.pageReady);
 }
 
-TEST_F(MessageBridgeTest, WithoutHandlerOrManagerExtensionMessagesGoNowhereAndTheHandshakeHasNoIds) {
+TEST_F(MessageBridgeTest,
+       WithoutHandlerOrManagerExtensionMessagesGoNowhereAndTheHandshakeHasNoIds) {
   EXPECT_NO_THROW(bridge.HandleWebMessage(R"({"type":"extension-message"})"));
   MessageBridge alone(host, nullptr);
   EXPECT_NO_THROW(alone.HandleWebMessage(R"({"type":"extension-message"})"));
   EXPECT_THAT(host.calls, IsEmpty());
   alone.HandleWebMessage(R"({"type":"wrapper-init","extra":[1,2]})");
   EXPECT_THAT(host.calls,
-              ElementsAre("directory-handles", R"(post {"registeredComponentIds":[],"type":"wrapper-init-response"})"));
+              ElementsAre("directory-handles",
+                          R"(post {"registeredComponentIds":[],"type":"wrapper-init-response"})"));
 }
 
 // Invalid UTF-8 is replaced and quotes and control characters escaped: the reply still goes out
@@ -175,11 +187,13 @@ TEST_F(MessageBridgeTest, AnyComponentIdTextMakesAValidReply) {
   extensions.componentIds = {"ok", "bad\xff\xfeid", "cut\xc3", "a\"b\\c\n\x01"};
   extensions.PostWebMessage(R"({"queued":true})");
   bridge.HandleWebMessage(R"({"type":"wrapper-init"})");
-  EXPECT_THAT(host.calls,
-              ElementsAre("directory-handles",
-                          "post {\"registeredComponentIds\":[\"ok\",\"bad\xef\xbf\xbd\xef\xbf\xbdid\","
-                          "\"cut\xef\xbf\xbd\",\"a\\\"b\\\\c\\n\\u0001\"],\"type\":\"wrapper-init-response\"}",
-                          R"(post {"queued":true})"));
+  EXPECT_THAT(
+      host.calls,
+      ElementsAre(
+          "directory-handles",
+          "post {\"registeredComponentIds\":[\"ok\",\"bad\xef\xbf\xbd\xef\xbf\xbdid\","
+          "\"cut\xef\xbf\xbd\",\"a\\\"b\\\\c\\n\\u0001\"],\"type\":\"wrapper-init-response\"}",
+          R"(post {"queued":true})"));
   EXPECT_TRUE(extensions.pageReady);
   EXPECT_THAT(extensions.pendingMessages, IsEmpty());
 }

@@ -25,7 +25,9 @@ class FakePlatform final : public ChromiumPlatform {
     large.push_back(answer);
     return std::string("http://127.0.0.1:9/token");
   }
-  void Finish(int code, const std::string& message) override { finished.emplace_back(code, message); }
+  void Finish(int code, const std::string& message) override {
+    finished.emplace_back(code, message);
+  }
 
   std::vector<std::string> opened;
   std::vector<ResourceAnswer> large;
@@ -35,8 +37,10 @@ class FakePlatform final : public ChromiumPlatform {
 class ChromiumHostTest : public ::testing::Test {
  protected:
   ChromiumHostTest() {
-    root = fs::temp_directory_path() / ("corvane_host_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    root =
+        fs::temp_directory_path() /
+        ("corvane_host_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(root / "www");
     std::ofstream(root / "www" / "index.html", std::ios::binary) << "<p>hello</p>";
     std::ofstream big(root / "www" / "big.bin", std::ios::binary);
@@ -47,9 +51,10 @@ class ChromiumHostTest : public ::testing::Test {
     config.width = 800;
     config.height = 600;
     responder = std::make_unique<ResourceResponder>(bundle, root.string() + "/www/", '/');
-    host = std::make_unique<ChromiumHost>(config, responder.get(), nullptr, client, platform,
-                                          ChromiumHostFolders{root.string() + "/", "www/", "/data/t",
-                                                              [](KnownFolder) { return std::string("/k"); }});
+    host = std::make_unique<ChromiumHost>(
+        config, responder.get(), nullptr, client, platform,
+        ChromiumHostFolders{root.string() + "/", "www/", "/data/t",
+                            [](KnownFolder) { return std::string("/k"); }});
     client.SetEventHandler([this](const DevToolsEvent& e) { host->HandleEvent(e); });
   }
   ~ChromiumHostTest() override {
@@ -64,14 +69,16 @@ class ChromiumHostTest : public ::testing::Test {
     ASSERT_TRUE(client.Dispatch(message.dump()));
   }
   void Reply(const json& command, json result) {
-    ASSERT_TRUE(client.Dispatch(json({{"id", command["id"]}, {"result", std::move(result)}}).dump()));
+    ASSERT_TRUE(
+        client.Dispatch(json({{"id", command["id"]}, {"result", std::move(result)}}).dump()));
   }
   std::vector<json> Take() {
     std::vector<json> out;
     out.swap(sent);
     return out;
   }
-  static std::vector<json> WithMethod(const std::vector<json>& commands, const std::string& method) {
+  static std::vector<json> WithMethod(const std::vector<json>& commands,
+                                      const std::string& method) {
     std::vector<json> out;
     for (const json& c : commands) {
       if (c["method"] == method) out.push_back(c);
@@ -87,30 +94,35 @@ class ChromiumHostTest : public ::testing::Test {
   }
   void AddContext(int id, const std::string& frameId) {
     Event("Runtime.executionContextCreated",
-          {{"context", {{"id", id}, {"uniqueId", "U" + std::to_string(id)},
-                        {"auxData", {{"isDefault", true}, {"frameId", frameId}}}}}},
+          {{"context",
+            {{"id", id},
+             {"uniqueId", "U" + std::to_string(id)},
+             {"auxData", {{"isDefault", true}, {"frameId", frameId}}}}}},
           kSession);
   }
   // The app's page in the main frame (context 1) with an iframe beside it (context 2).
   void LoadAppDocument() {
-    Event("Page.frameNavigated", {{"frame", {{"id", kMain}, {"url", "https://corvane.localhost/index.html"}}}},
-          kSession);
+    Event("Page.frameNavigated",
+          {{"frame", {{"id", kMain}, {"url", "https://corvane.localhost/index.html"}}}}, kSession);
     AddContext(1, kMain);
     AddContext(2, "CHILD");
   }
   void Binding(const std::string& name, const std::string& payload, int context) {
-    Event("Runtime.bindingCalled", {{"name", name}, {"payload", payload}, {"executionContextId", context}}, kSession);
+    Event("Runtime.bindingCalled",
+          {{"name", name}, {"payload", payload}, {"executionContextId", context}}, kSession);
   }
   // Answers the host's window look-up with the given state.
   void ReplyWindow(const json& command, const std::string& state) {
     Reply(command, {{"windowId", 7}, {"bounds", {{"windowState", state}}}});
   }
-  void Paused(const std::string& url, json headers = json::object(), const std::string& method = "GET",
-              const std::string& frameId = kMain, const std::string& type = "Fetch") {
-    Event("Fetch.requestPaused", {{"requestId", "R"},
-                                  {"request", {{"url", url}, {"method", method}, {"headers", headers}}},
-                                  {"frameId", frameId},
-                                  {"resourceType", type}});
+  void Paused(const std::string& url, json headers = json::object(),
+              const std::string& method = "GET", const std::string& frameId = kMain,
+              const std::string& type = "Fetch") {
+    Event("Fetch.requestPaused",
+          {{"requestId", "R"},
+           {"request", {{"url", url}, {"method", method}, {"headers", headers}}},
+           {"frameId", frameId},
+           {"resourceType", type}});
   }
 
   fs::path root;
@@ -118,7 +130,9 @@ class ChromiumHostTest : public ::testing::Test {
   AssetBundle bundle;
   std::unique_ptr<ResourceResponder> responder;
   std::vector<json> sent;
-  DevToolsClient client{[this](std::string framed) { sent.push_back(json::parse(framed.substr(0, framed.size() - 1))); }};
+  DevToolsClient client{[this](std::string framed) {
+    sent.push_back(json::parse(framed.substr(0, framed.size() - 1)));
+  }};
   FakePlatform platform;
   std::unique_ptr<ChromiumHost> host;
 };
@@ -135,7 +149,8 @@ TEST_F(ChromiumHostTest, StartInterceptsTheAppOriginAndGrantsItPermissions) {
   EXPECT_EQ(autoAttach[0]["params"]["waitForDebuggerOnStart"], true);
   const auto grants = WithMethod(commands, "Browser.grantPermissions");
   ASSERT_FALSE(grants.empty());
-  for (const json& grant : grants) EXPECT_EQ(grant["params"]["origin"], "https://corvane.localhost");
+  for (const json& grant : grants)
+    EXPECT_EQ(grant["params"]["origin"], "https://corvane.localhost");
   const auto loopback = WithMethod(commands, "Browser.setPermission");
   ASSERT_EQ(loopback.size(), 1u);
   EXPECT_EQ(loopback[0]["params"]["permission"]["name"], "loopback-network");
@@ -144,11 +159,13 @@ TEST_F(ChromiumHostTest, StartInterceptsTheAppOriginAndGrantsItPermissions) {
 TEST_F(ChromiumHostTest, RemoteModeInterceptsNothing) {
   config.contentMode = ContentMode::Remote;
   config.main = "https://example.com/app/";
-  host = std::make_unique<ChromiumHost>(config, nullptr, nullptr, client, platform, ChromiumHostFolders{});
+  host = std::make_unique<ChromiumHost>(config, nullptr, nullptr, client, platform,
+                                        ChromiumHostFolders{});
   host->Start();
   const auto commands = Take();
   EXPECT_TRUE(WithMethod(commands, "Fetch.enable").empty());
-  EXPECT_EQ(WithMethod(commands, "Browser.grantPermissions").at(0)["params"]["origin"], "https://example.com");
+  EXPECT_EQ(WithMethod(commands, "Browser.grantPermissions").at(0)["params"]["origin"],
+            "https://example.com");
 }
 
 TEST_F(ChromiumHostTest, TheStartPageIsRequestedOnlyOnceTheBridgeIsInPlace) {
@@ -159,11 +176,11 @@ TEST_F(ChromiumHostTest, TheStartPageIsRequestedOnlyOnceTheBridgeIsInPlace) {
   EXPECT_EQ(host->mainTargetId(), kMain);
   EXPECT_TRUE(WithMethod(commands, "Page.navigate").empty());
   // Replies in another order than the commands, as the browser gives them.
-  const std::vector<json> setup = {WithMethod(commands, "Page.addScriptToEvaluateOnNewDocument").at(0),
-                                   WithMethod(commands, "Runtime.addBinding").at(0),
-                                   WithMethod(commands, "Runtime.addBinding").at(1),
-                                   WithMethod(commands, "Runtime.enable").at(0),
-                                   WithMethod(commands, "Page.enable").at(0)};
+  const std::vector<json> setup = {
+      WithMethod(commands, "Page.addScriptToEvaluateOnNewDocument").at(0),
+      WithMethod(commands, "Runtime.addBinding").at(0),
+      WithMethod(commands, "Runtime.addBinding").at(1),
+      WithMethod(commands, "Runtime.enable").at(0), WithMethod(commands, "Page.enable").at(0)};
   for (std::size_t i = 0; i < setup.size(); ++i) {
     EXPECT_TRUE(WithMethod(Take(), "Page.navigate").empty());
     Reply(setup[i], json::object());
@@ -180,20 +197,23 @@ TEST_F(ChromiumHostTest, OnlyTheMainFramesAppDocumentReachesTheBridge) {
   Take();
   const auto init = [&](int context, const json& payload = R"({"type":"wrapper-init"})") {
     Event("Runtime.bindingCalled",
-          {{"name", "__corvaneHostMessage"}, {"payload", payload}, {"executionContextId", context}}, kSession);
+          {{"name", "__corvaneHostMessage"}, {"payload", payload}, {"executionContextId", context}},
+          kSession);
     return WithMethod(Take(), "Runtime.evaluate");
   };
   const auto replies = init(1);
   ASSERT_EQ(replies.size(), 1u);
   EXPECT_EQ(replies[0]["params"]["uniqueContextId"], "U1");
-  EXPECT_NE(replies[0]["params"]["expression"].get<std::string>().find("wrapper-init-response"), std::string::npos);
-  EXPECT_TRUE(init(2).empty());   // an iframe
-  EXPECT_TRUE(init(99).empty());  // an unknown context
+  EXPECT_NE(replies[0]["params"]["expression"].get<std::string>().find("wrapper-init-response"),
+            std::string::npos);
+  EXPECT_TRUE(init(2).empty());     // an iframe
+  EXPECT_TRUE(init(99).empty());    // an unknown context
   EXPECT_TRUE(init(1, 7).empty());  // a payload that is not text
   // Another binding name, or a main frame showing some other site, is ignored as well.
   Binding("other", R"({"type":"wrapper-init"})", 1);
   EXPECT_TRUE(WithMethod(Take(), "Runtime.evaluate").empty());
-  Event("Page.frameNavigated", {{"frame", {{"id", kMain}, {"url", "https://evil.example/"}}}}, kSession);
+  Event("Page.frameNavigated", {{"frame", {{"id", kMain}, {"url", "https://evil.example/"}}}},
+        kSession);
   EXPECT_TRUE(init(1).empty());
 }
 
@@ -220,7 +240,8 @@ TEST_F(ChromiumHostTest, MessagesForThePageWaitForAnAppDocument) {
   const auto delivered = WithMethod(Take(), "Runtime.evaluate");
   ASSERT_EQ(delivered.size(), 1u);
   // Passed as a string literal and parsed in the page: order kept, nothing evaluated.
-  EXPECT_EQ(delivered[0]["params"]["expression"], R"(globalThis.__corvaneDeliver("{\"b\":1,\"a\":2}"))");
+  EXPECT_EQ(delivered[0]["params"]["expression"],
+            R"(globalThis.__corvaneDeliver("{\"b\":1,\"a\":2}"))");
   EXPECT_EQ(host->QueuedForPage(), 0u);
   // Only the end of the main frame's context makes them wait again.
   Event("Runtime.executionContextDestroyed", {{"executionContextId", 2}}, kSession);
@@ -247,7 +268,8 @@ TEST_F(ChromiumHostTest, AppRequestsAreAnsweredByTheResponder) {
   ASSERT_EQ(fulfil.size(), 1u);
   EXPECT_EQ(fulfil[0]["params"]["responseCode"], 200);
   EXPECT_EQ(fulfil[0]["params"]["body"], "PHA+aGVsbG88L3A+");
-  EXPECT_EQ(fulfil[0]["params"]["responseHeaders"][1], json({{"name", "Content-Type"}, {"value", "text/html; charset=utf-8"}}));
+  EXPECT_EQ(fulfil[0]["params"]["responseHeaders"][1],
+            json({{"name", "Content-Type"}, {"value", "text/html; charset=utf-8"}}));
 
   Paused("https://corvane.localhost/missing.js");
   fulfil = WithMethod(Take(), "Fetch.fulfillRequest");
@@ -298,7 +320,8 @@ TEST_F(ChromiumHostTest, PopupsCloseAndOnlyAllowedSchemesGoToTheSystem) {
   AttachMain();
   Take();
   Event("Target.attachedToTarget",
-        {{"sessionId", "POPUP"}, {"targetInfo", {{"targetId", "P"}, {"type", "page"}, {"url", ""}}},
+        {{"sessionId", "POPUP"},
+         {"targetInfo", {{"targetId", "P"}, {"type", "page"}, {"url", ""}}},
          {"waitingForDebugger", true}});
   const auto commands = Take();
   ASSERT_EQ(commands.size(), 2u);
@@ -306,31 +329,38 @@ TEST_F(ChromiumHostTest, PopupsCloseAndOnlyAllowedSchemesGoToTheSystem) {
   EXPECT_EQ(commands[0]["sessionId"], "POPUP");
   EXPECT_EQ(commands[1]["method"], "Target.closeTarget");
   EXPECT_EQ(commands[1]["params"]["targetId"], "P");
-  for (const char* url : {"https://example.com/x", "mailto:a@b.c", "file:///etc/passwd", "javascript:alert(1)",
-                          "", "HTTP://EXAMPLE.COM/"}) {
+  for (const char* url : {"https://example.com/x", "mailto:a@b.c", "file:///etc/passwd",
+                          "javascript:alert(1)", "", "HTTP://EXAMPLE.COM/"}) {
     Event("Page.windowOpen", {{"url", url}, {"userGesture", true}}, kSession);
   }
-  EXPECT_EQ(platform.opened, (std::vector<std::string>{"https://example.com/x", "mailto:a@b.c", "HTTP://EXAMPLE.COM/"}));
+  EXPECT_EQ(platform.opened, (std::vector<std::string>{"https://example.com/x", "mailto:a@b.c",
+                                                       "HTTP://EXAMPLE.COM/"}));
 }
 
 TEST_F(ChromiumHostTest, WorkersAreResumedAndDevtoolsClosedWhenOff) {
   config.enableDevtools = false;
-  host = std::make_unique<ChromiumHost>(config, responder.get(), nullptr, client, platform, ChromiumHostFolders{});
+  host = std::make_unique<ChromiumHost>(config, responder.get(), nullptr, client, platform,
+                                        ChromiumHostFolders{});
   AttachMain();
   Take();
   Event("Target.attachedToTarget",
-        {{"sessionId", "W"}, {"targetInfo", {{"targetId", "WT"}, {"type", "worker"}, {"url", "https://corvane.localhost/w.js"}}},
+        {{"sessionId", "W"},
+         {"targetInfo",
+          {{"targetId", "WT"}, {"type", "worker"}, {"url", "https://corvane.localhost/w.js"}}},
          {"waitingForDebugger", true}});
   auto commands = Take();
   ASSERT_EQ(commands.size(), 1u);
   EXPECT_EQ(commands[0]["method"], "Runtime.runIfWaitingForDebugger");
-  Event("Target.targetCreated",
-        {{"targetInfo", {{"targetId", "D"}, {"type", "page"}, {"url", "devtools://devtools/bundled/inspector.html"}}}});
+  Event("Target.targetCreated", {{"targetInfo",
+                                  {{"targetId", "D"},
+                                   {"type", "page"},
+                                   {"url", "devtools://devtools/bundled/inspector.html"}}}});
   commands = Take();
   ASSERT_EQ(commands.size(), 1u);
   EXPECT_EQ(commands[0]["method"], "Target.closeTarget");
   EXPECT_EQ(commands[0]["params"]["targetId"], "D");
-  Event("Target.targetCreated", {{"targetInfo", {{"targetId", "X"}, {"type", "page"}, {"url", "https://a.test/"}}}});
+  Event("Target.targetCreated",
+        {{"targetInfo", {{"targetId", "X"}, {"type", "page"}, {"url", "https://a.test/"}}}});
   EXPECT_TRUE(Take().empty());
 }
 
@@ -361,7 +391,8 @@ TEST_F(ChromiumHostTest, ClientSizeAddsTheWindowFrameAndIsIgnoredInFullscreen) {
   Reply(commands[0], {{"result", {{"type", "object"}, {"value", {0, 56}}}}});
   commands = Take();
   ASSERT_EQ(commands.size(), 1u);
-  EXPECT_EQ(commands[0]["params"], json({{"windowId", 7}, {"bounds", {{"width", 640}, {"height", 536}}}}));
+  EXPECT_EQ(commands[0]["params"],
+            json({{"windowId", 7}, {"bounds", {{"width", 640}, {"height", 536}}}}));
 
   host->SetClientSize(640, 480);
   ReplyWindow(Take().at(0), "fullscreen");
@@ -381,7 +412,8 @@ TEST_F(ChromiumHostTest, FullscreenFollowsTheWindowsOwnState) {
   ReplyWindow(Take().at(0), "normal");
   const auto commands = Take();
   ASSERT_EQ(commands.size(), 1u);
-  EXPECT_EQ(commands[0]["params"], json({{"windowId", 7}, {"bounds", {{"windowState", "fullscreen"}}}}));
+  EXPECT_EQ(commands[0]["params"],
+            json({{"windowId", 7}, {"bounds", {{"windowState", "fullscreen"}}}}));
 }
 
 TEST_F(ChromiumHostTest, HandshakeRecordsTheFoldersForTheExtensionLibrary) {

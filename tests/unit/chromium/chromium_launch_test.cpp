@@ -15,7 +15,8 @@ using ::testing::ElementsAre;
 TEST(SplitCommandLine, WhiteSpaceQuotesAndEscapes) {
   EXPECT_THAT(SplitCommandLine(""), ElementsAre());
   EXPECT_THAT(SplitCommandLine("  --a   --b\t--c\n"), ElementsAre("--a", "--b", "--c"));
-  EXPECT_THAT(SplitCommandLine(R"(--rules="MAP a b" "x y"z)"), ElementsAre("--rules=MAP a b", "x yz"));
+  EXPECT_THAT(SplitCommandLine(R"(--rules="MAP a b" "x y"z)"),
+              ElementsAre("--rules=MAP a b", "x yz"));
   EXPECT_THAT(SplitCommandLine(R"("say \"hi\" \\ \n" "")"), ElementsAre(R"(say "hi" \ \n)", ""));
   EXPECT_THAT(SplitCommandLine(R"("unterminated quote)"), ElementsAre("unterminated quote"));
 }
@@ -42,14 +43,17 @@ TEST(ChromiumArguments, AppArgumentsFirstThenTheShellsOwn) {
   ASSERT_GE(args.size(), 4u);
   EXPECT_EQ(args[0], "--lang=de");
   EXPECT_EQ(args[1], "--user-data-dir=/elsewhere");
-  const auto has = [&](const std::string& a) { return std::find(args.begin(), args.end(), a) != args.end(); };
+  const auto has = [&](const std::string& a) {
+    return std::find(args.begin(), args.end(), a) != args.end();
+  };
   EXPECT_TRUE(has("--headless"));
   EXPECT_TRUE(has("--remote-debugging-pipe"));
   EXPECT_TRUE(has("--host-resolver-rules=MAP corvane.localhost ~NOTFOUND"));
   EXPECT_TRUE(has("--window-size=640,480"));
   EXPECT_TRUE(has("--test-type"));  // no warning bar over the app
   // The shell's profile comes after the app's, so it is the one the browser keeps.
-  const auto ours = std::find(args.begin(), args.end(), "--user-data-dir=/home/u/.local/share/demo");
+  const auto ours =
+      std::find(args.begin(), args.end(), "--user-data-dir=/home/u/.local/share/demo");
   EXPECT_GT(ours - args.begin(), 1);
   EXPECT_EQ(args.back(), "--app=data:text/html,");
 

@@ -14,7 +14,8 @@ namespace {
 using nlohmann::json;
 
 TEST(NulFramedReader, ReassemblesMessagesSplitAnywhere) {
-  const std::string stream = FrameMessage(R"({"a":1})") + FrameMessage("") + FrameMessage(R"({"b":"x"})");
+  const std::string stream =
+      FrameMessage(R"({"a":1})") + FrameMessage("") + FrameMessage(R"({"b":"x"})");
   // Every split point, including inside the NULs themselves.
   for (std::size_t cut = 0; cut <= stream.size(); ++cut) {
     NulFramedReader reader(1024);
@@ -23,7 +24,8 @@ TEST(NulFramedReader, ReassemblesMessagesSplitAnywhere) {
     while (auto message = reader.Next()) seen.push_back(*message);
     ASSERT_TRUE(reader.Append(std::string_view(stream).substr(cut)));
     while (auto message = reader.Next()) seen.push_back(*message);
-    EXPECT_EQ(seen, (std::vector<std::string>{R"({"a":1})", "", R"({"b":"x"})"})) << "cut at " << cut;
+    EXPECT_EQ(seen, (std::vector<std::string>{R"({"a":1})", "", R"({"b":"x"})"}))
+        << "cut at " << cut;
   }
 }
 
@@ -81,7 +83,8 @@ TEST_F(DevToolsClientTest, RepliesReachTheirOwnHandlerOnce) {
   });
   EXPECT_EQ(client.PendingCount(), 2u);
   // Out of order, with an error, and a duplicate that must be ignored.
-  EXPECT_TRUE(client.Dispatch(json({{"id", b}, {"error", {{"code", -32000}, {"message", "No target"}}}}).dump()));
+  EXPECT_TRUE(client.Dispatch(
+      json({{"id", b}, {"error", {{"code", -32000}, {"message", "No target"}}}}).dump()));
   EXPECT_TRUE(client.Dispatch(json({{"id", a}, {"result", {{"x", 1}}}}).dump()));
   EXPECT_TRUE(client.Dispatch(json({{"id", a}, {"result", {{"x", 2}}}}).dump()));
   EXPECT_EQ(log, (std::vector<std::string>{"B err No target", "A ok {\"x\":1}"}));
@@ -91,8 +94,10 @@ TEST_F(DevToolsClientTest, RepliesReachTheirOwnHandlerOnce) {
 TEST_F(DevToolsClientTest, EventsCarryTheirSessionAndJunkIsRefused) {
   std::vector<DevToolsEvent> events;
   client.SetEventHandler([&](const DevToolsEvent& e) { events.push_back(e); });
-  EXPECT_TRUE(client.Dispatch(R"({"method":"Target.targetCreated","params":{"targetInfo":{"targetId":"T"}}})"));
-  EXPECT_TRUE(client.Dispatch(R"({"method":"Runtime.bindingCalled","params":{"payload":"p"},"sessionId":"S"})"));
+  EXPECT_TRUE(client.Dispatch(
+      R"({"method":"Target.targetCreated","params":{"targetInfo":{"targetId":"T"}}})"));
+  EXPECT_TRUE(client.Dispatch(
+      R"({"method":"Runtime.bindingCalled","params":{"payload":"p"},"sessionId":"S"})"));
   EXPECT_FALSE(client.Dispatch("not json"));
   EXPECT_FALSE(client.Dispatch(R"([1,2])"));
   EXPECT_FALSE(client.Dispatch(R"({"params":{}})"));
@@ -106,13 +111,17 @@ TEST_F(DevToolsClientTest, EventsCarryTheirSessionAndJunkIsRefused) {
 TEST_F(DevToolsClientTest, TextThatIsNotUtf8StillMakesAValidMessage) {
   client.Send("Runtime.evaluate", {{"expression", std::string("a\xff") + "b"}});
   ASSERT_EQ(written.size(), 1u);
-  EXPECT_EQ(written[0]["params"]["expression"], "a\xEF\xBF\xBD" "b");
+  EXPECT_EQ(written[0]["params"]["expression"],
+            "a\xEF\xBF\xBD"
+            "b");
 }
 
 TEST_F(DevToolsClientTest, FailPendingAnswersEveryWaiterWithTheReason) {
   int failed = 0;
-  client.Send("A", json::object(), {}, [&](const DevToolsReply& r) { failed += !r.ok && r.error == "gone"; });
-  client.Send("B", json::object(), {}, [&](const DevToolsReply& r) { failed += !r.ok && r.error == "gone"; });
+  client.Send("A", json::object(), {},
+              [&](const DevToolsReply& r) { failed += !r.ok && r.error == "gone"; });
+  client.Send("B", json::object(), {},
+              [&](const DevToolsReply& r) { failed += !r.ok && r.error == "gone"; });
   client.FailPending("gone");
   EXPECT_EQ(failed, 2);
   EXPECT_EQ(client.PendingCount(), 0u);

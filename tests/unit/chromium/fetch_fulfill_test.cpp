@@ -13,15 +13,17 @@ TEST(FulfillParams, StatusReasonHeadersAndBodyAsThePageWillSeeThem) {
   ResourceAnswer answer;
   answer.status = 206;
   answer.reason = "Partial Content";
-  answer.headers = {"Cache-Control: no-store", "Content-Type: audio/wav", "Accept-Ranges: bytes",
-                    "Content-Range: bytes 0-2/10", "Content-Length: 3", "not a header line"};
+  answer.headers = {"Cache-Control: no-store", "Content-Type: audio/wav",
+                    "Accept-Ranges: bytes",    "Content-Range: bytes 0-2/10",
+                    "Content-Length: 3",       "not a header line"};
   const json params = FulfillParams("R1", answer, "abc");
   EXPECT_EQ(params["requestId"], "R1");
   EXPECT_EQ(params["responseCode"], 206);
   EXPECT_EQ(params["responsePhrase"], "Partial Content");
   EXPECT_EQ(params["body"], "YWJj");
   ASSERT_EQ(params["responseHeaders"].size(), 5u);
-  EXPECT_EQ(params["responseHeaders"][3], json({{"name", "Content-Range"}, {"value", "bytes 0-2/10"}}));
+  EXPECT_EQ(params["responseHeaders"][3],
+            json({{"name", "Content-Range"}, {"value", "bytes 0-2/10"}}));
 }
 
 TEST(FulfillParams, NoBodyMemberWithoutBody) {
@@ -38,8 +40,8 @@ ResourceAnswer Partial(std::uint64_t first, std::uint64_t last, std::uint64_t to
   answer.body = ResourceAnswer::BodyKind::Bytes;
   answer.size = last - first + 1;
   answer.headers = {"Cache-Control: no-store",
-                    "Content-Range: bytes " + std::to_string(first) + "-" + std::to_string(last) + "/" +
-                        std::to_string(total),
+                    "Content-Range: bytes " + std::to_string(first) + "-" + std::to_string(last) +
+                        "/" + std::to_string(total),
                     "Content-Length: " + std::to_string(last - first + 1)};
   return answer;
 }

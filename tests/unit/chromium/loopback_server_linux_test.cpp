@@ -35,7 +35,8 @@ std::string Exchange(std::uint16_t port, const std::string& request) {
   shutdown(s, SHUT_WR);  // nothing more is coming: a partial request must not wait for a timeout
   std::string reply;
   char buffer[65536];
-  for (ssize_t n; (n = recv(s, buffer, sizeof buffer, 0)) > 0;) reply.append(buffer, std::size_t(n));
+  for (ssize_t n; (n = recv(s, buffer, sizeof buffer, 0)) > 0;)
+    reply.append(buffer, std::size_t(n));
   close(s);
   return reply;
 }
@@ -75,25 +76,28 @@ TEST_F(LoopbackServerTest, ServesARegisteredAnswerOnceExactlyAsBuilt) {
   const std::string reply = Exchange(server.port(), "GET " + path + " HTTP/1.1\r\nHost: x\r\n\r\n");
   const std::size_t headEnd = reply.find("\r\n\r\n");
   ASSERT_NE(headEnd, std::string::npos);
-  EXPECT_EQ(reply.substr(0, headEnd),
-            "HTTP/1.1 206 Partial Content\r\nCache-Control: no-store\r\n"
-            "Content-Range: bytes 0-3145727/9999999\r\nContent-Length: 3145728\r\nConnection: close");
+  EXPECT_EQ(
+      reply.substr(0, headEnd),
+      "HTTP/1.1 206 Partial Content\r\nCache-Control: no-store\r\n"
+      "Content-Range: bytes 0-3145727/9999999\r\nContent-Length: 3145728\r\nConnection: close");
   EXPECT_TRUE(reply.compare(headEnd + 4, std::string::npos, body) == 0);
   // Used up: the same address serves nothing a second time.
-  EXPECT_EQ(Exchange(server.port(), "GET " + path + " HTTP/1.1\r\n\r\n").rfind("HTTP/1.1 404", 0), 0u);
+  EXPECT_EQ(Exchange(server.port(), "GET " + path + " HTTP/1.1\r\n\r\n").rfind("HTTP/1.1 404", 0),
+            0u);
 }
 
 TEST_F(LoopbackServerTest, UnknownTokensAndOtherRequestsGetNothing) {
   static const std::string secret = "secret";
   const std::string token = Register(BytesAnswer(200, "OK", secret)).substr(1);
-  for (const std::string& request :
-       std::vector<std::string>{"GET / HTTP/1.1\r\n\r\n", "GET /" + token.substr(1) + " HTTP/1.1\r\n\r\n",
-        "GET /" + token + "x HTTP/1.1\r\n\r\n", "POST /" + token + " HTTP/1.1\r\n\r\n", "garbage\r\n\r\n",
-        std::string("")}) {
+  for (const std::string& request : std::vector<std::string>{
+           "GET / HTTP/1.1\r\n\r\n", "GET /" + token.substr(1) + " HTTP/1.1\r\n\r\n",
+           "GET /" + token + "x HTTP/1.1\r\n\r\n", "POST /" + token + " HTTP/1.1\r\n\r\n",
+           "garbage\r\n\r\n", std::string("")}) {
     EXPECT_EQ(Exchange(server.port(), request).find(secret), std::string::npos) << request;
   }
   // The guesses above did not use the entry up.
-  EXPECT_NE(Exchange(server.port(), "GET /" + token + " HTTP/1.1\r\n\r\n").find(secret), std::string::npos);
+  EXPECT_NE(Exchange(server.port(), "GET /" + token + " HTTP/1.1\r\n\r\n").find(secret),
+            std::string::npos);
 }
 
 TEST_F(LoopbackServerTest, StopEndsATransferThatIsStillRunning) {

@@ -27,7 +27,8 @@ TEST(XdgFolders, UserDirsAndFallbacks) {
   EXPECT_EQ(ResolveXdgFolder(KnownFolder::Profile, env, dirs), "/home/u");
   EXPECT_EQ(ResolveXdgFolder(KnownFolder::Screenshots, env, dirs), "/home/u/Pictures/Screenshots");
   EXPECT_EQ(ResolveXdgFolder(KnownFolder::SavedGames, env, dirs), "");
-  EXPECT_EQ(ResolveXdgFolder(KnownFolder::Documents, [](const char*) { return std::string(); }, {}), "");
+  EXPECT_EQ(ResolveXdgFolder(KnownFolder::Documents, [](const char*) { return std::string(); }, {}),
+            "");
 }
 
 }  // namespace

@@ -32,7 +32,8 @@ struct Chunk {
 };
 
 std::string Assemble(const std::vector<Chunk>& chunks, std::string header = EncodeHeader()) {
-  for (const Chunk& chunk : chunks) header += EncodeChunkHeader(chunk.id, chunk.data.size()) + chunk.data;
+  for (const Chunk& chunk : chunks)
+    header += EncodeChunkHeader(chunk.id, chunk.data.size()) + chunk.data;
   return header;
 }
 
@@ -79,7 +80,8 @@ class BundleParse : public ::testing::TestWithParam<ReadMode> {
   }
   std::string Contents(const FileEntry& entry) {
     if (GetParam() == ReadMode::Memory) {
-      return std::string(reinterpret_cast<const char*>(bundle_.DataPointer(entry.offset)), entry.size);
+      return std::string(reinterpret_cast<const char*>(bundle_.DataPointer(entry.offset)),
+                         entry.size);
     }
     return bytes_.substr(bundle_.blobOffset + entry.offset, entry.size);
   }
@@ -90,7 +92,9 @@ class BundleParse : public ::testing::TestWithParam<ReadMode> {
 };
 
 INSTANTIATE_TEST_SUITE_P(Modes, BundleParse, ::testing::Values(ReadMode::Memory, ReadMode::Stream),
-                         [](const auto& mode) { return mode.param == ReadMode::Memory ? "Memory" : "Stream"; });
+                         [](const auto& mode) {
+                           return mode.param == ReadMode::Memory ? "Memory" : "Stream";
+                         });
 
 TEST_P(BundleParse, ReadsWhatTheWriterWrote) {
   const std::string bytes = BuildBundle({{"index.html", "<p>hi</p>"},
@@ -151,22 +155,30 @@ TEST_P(BundleParse, MalformedBundlesFailWithTheirOwnMessage) {
       // Directory reads stay inside the directory chunk: a count promising two entries where
       // one follows (the blob behind must not be read as the second), path lengths running past
       // the chunk, a count cut short.
-      {Assemble({{kDirectoryChunkId, EncodeU32(2) + EncodeEntry({"a", 0, 1})}, {kBlobChunkId, kBlob + kBlob}}),
+      {Assemble({{kDirectoryChunkId, EncodeU32(2) + EncodeEntry({"a", 0, 1})},
+                 {kBlobChunkId, kBlob + kBlob}}),
        kReadError, true},
-      {Assemble({{kDirectoryChunkId, Patched(OneEntry({"abc", 0, 1}), 4 + 36, "\4")}, {kBlobChunkId, kBlob}}),
-       kReadError, true},
-      {Assemble({{kDirectoryChunkId, Patched(OneEntry({"abc", 0, 1}), 4 + 33, EncodeU32(0xFFFFFFFF))},
+      {Assemble({{kDirectoryChunkId, Patched(OneEntry({"abc", 0, 1}), 4 + 36, "\4")},
                  {kBlobChunkId, kBlob}}),
+       kReadError, true},
+      {Assemble(
+           {{kDirectoryChunkId, Patched(OneEntry({"abc", 0, 1}), 4 + 33, EncodeU32(0xFFFFFFFF))},
+            {kBlobChunkId, kBlob}}),
        kReadError, true},
       {BlobAnd("\0\0\0"s), kReadError, true},
   };
   // Chunk sizes beyond the file, without overflow.
-  for (std::uint64_t size : {std::uint64_t{1}, std::uint64_t{1} << 32, kMax64 - 11, kMax64 - 27, kMax64}) {
+  for (std::uint64_t size :
+       {std::uint64_t{1}, std::uint64_t{1} << 32, kMax64 - 11, kMax64 - 27, kMax64}) {
     cases.push_back({blobOnly + EncodeChunkHeader(kDirectoryChunkId, size), "bad chunk"});
   }
   // Entry ranges outside the blob, including ones whose end would overflow.
-  for (const BundleEntry& entry : std::vector<BundleEntry>{
-           {"a", 0, 11}, {"b", 11, 0}, {"c", kMax64, 2}, {"d", 2, kMax64}, {"e", kMax64 - 5, 10}, {"f", 5, 6}}) {
+  for (const BundleEntry& entry : std::vector<BundleEntry>{{"a", 0, 11},
+                                                           {"b", 11, 0},
+                                                           {"c", kMax64, 2},
+                                                           {"d", 2, kMax64},
+                                                           {"e", kMax64 - 5, 10},
+                                                           {"f", 5, 6}}) {
     cases.push_back({BlobAnd(Directory({entry})), "bad file entry"});
   }
   for (std::size_t i = 0; i < cases.size(); ++i) {
@@ -181,7 +193,7 @@ TEST_P(BundleParse, OddButValidLayoutsParse) {
       {BlobAnd(Directory({})), 0},
       {BlobAnd(Directory({})) + EncodeChunkHeader(FourCC("pad "), 0), 0},  // empty chunk at the end
       {BlobAnd(Directory({{"a", 0, 1}}) + "tail"), 1},  // bytes behind the last entry are ignored
-      {BlobAnd(Directory({{"e", 10, 0}})), 1},          // an empty range at the very end of the blob
+      {BlobAnd(Directory({{"e", 10, 0}})), 1},  // an empty range at the very end of the blob
       {Assemble({{kBlobChunkId, ""}, {kDirectoryChunkId, Directory({{"e", 0, 0}})}}), 1},
   };
   for (const auto& [bytes, files] : cases) {
@@ -206,14 +218,17 @@ TEST_P(BundleParse, FirstChunkOfAnIdWinsAndOthersAreRecorded) {
 
 TEST_P(BundleParse, ChunksMayComeInAnyOrderAfterAGap) {
   // The chunk region may start later than the header's end; the bytes between are never read.
-  const std::string bytes = Assemble({{kDirectoryChunkId, Directory({{"x", 0, 10}})}, {kBlobChunkId, kBlob}},
-                                     EncodeHeader(20) + "gap!");
+  const std::string bytes =
+      Assemble({{kDirectoryChunkId, Directory({{"x", 0, 10}})}, {kBlobChunkId, kBlob}},
+               EncodeHeader(20) + "gap!");
   ASSERT_EQ(Run(bytes).message, "");
   EXPECT_EQ(Contents(*bundle_.Find("x")), kBlob);
 }
 
 TEST_P(BundleParse, FirstEntryOfAPathWinsAndCaseMatters) {
-  ASSERT_EQ(Run(BlobAnd(Directory({{"a.txt", 0, 1, 7}, {"A.txt", 1, 1}, {"a.txt", 2, 1, 8}}))).message, "");
+  ASSERT_EQ(
+      Run(BlobAnd(Directory({{"a.txt", 0, 1, 7}, {"A.txt", 1, 1}, {"a.txt", 2, 1, 8}}))).message,
+      "");
   EXPECT_EQ(bundle_.files.size(), 2u);
   EXPECT_EQ(Contents(*bundle_.Find("a.txt")), "0");
   EXPECT_EQ(bundle_.Find("a.txt")->extra, 7u);
@@ -222,14 +237,17 @@ TEST_P(BundleParse, FirstEntryOfAPathWinsAndCaseMatters) {
 
 TEST_P(BundleParse, FailureKeepsWhatWasReadBefore) {
   std::string directory = EncodeU32(6);
-  for (int i = 0; i < 6; ++i) directory += EncodeEntry({"f" + std::to_string(i), std::uint64_t(i), 1}, i == 4 ? 2 : 0);
+  for (int i = 0; i < 6; ++i)
+    directory += EncodeEntry({"f" + std::to_string(i), std::uint64_t(i), 1}, i == 4 ? 2 : 0);
   EXPECT_EQ(Run(BlobAnd(directory)).message, "bad file compression");
   EXPECT_EQ(bundle_.files.size(), 4u);
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(Contents(*bundle_.Find("f" + std::to_string(i))), std::to_string(i));
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(Contents(*bundle_.Find("f" + std::to_string(i))), std::to_string(i));
   EXPECT_EQ(bundle_.Find("f4"), nullptr);
 
   // Blob fields are kept when only the directory is missing.
-  EXPECT_EQ(Run(Assemble({{FourCC("xtra"), "x"}, {kBlobChunkId, kBlob}})).message, "missing fdir chunk");
+  EXPECT_EQ(Run(Assemble({{FourCC("xtra"), "x"}, {kBlobChunkId, kBlob}})).message,
+            "missing fdir chunk");
   EXPECT_EQ(bundle_.blobSize, kBlob.size());
   EXPECT_EQ(bundle_.blobOffset, 16u + 13u + 12u);
   EXPECT_EQ(bundle_.chunks.size(), 2u);
@@ -271,7 +289,8 @@ TEST(BundleModes, DataPointerNeedsMemoryMode) {
   }
   AssetBundle memory = AssetBundle::OverMemory(bytes.data(), bytes.size());
   memory.Parse();
-  EXPECT_EQ(memory.DataPointer(1), reinterpret_cast<const std::uint8_t*>(bytes.data()) + 16 + 12 + 1);
+  EXPECT_EQ(memory.DataPointer(1),
+            reinterpret_cast<const std::uint8_t*>(bytes.data()) + 16 + 12 + 1);
 }
 
 TEST(BundleModes, StreamShorterThanClaimedIsAFileReadError) {

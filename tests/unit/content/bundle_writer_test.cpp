@@ -34,8 +34,8 @@ TEST(BundleEncoding, IntegersAreBigEndian) {
   EXPECT_EQ(EncodeU64(0x0102030405060708), "\x01\x02\x03\x04\x05\x06\x07\x08");
   EXPECT_EQ(EncodeHeader(), "z9ab\0\0\0\0\0\0\0\x10\0\0\0\0"s);
   EXPECT_EQ(EncodeChunkHeader(kBlobChunkId, 258), "blob\0\0\0\0\0\0\x01\x02"s);
-  EXPECT_EQ(EncodeEntry({"ab", 1, 2, 3}),
-            std::string(8, '\0') + EncodeU64(1) + EncodeU64(2) + EncodeU64(3) + '\0' + EncodeU32(2) + "ab");
+  EXPECT_EQ(EncodeEntry({"ab", 1, 2, 3}), std::string(8, '\0') + EncodeU64(1) + EncodeU64(2) +
+                                              EncodeU64(3) + '\0' + EncodeU32(2) + "ab");
 }
 
 TEST(BuildBundle, SameFilesInAnyOrderGiveTheSameBytes) {
@@ -44,8 +44,7 @@ TEST(BuildBundle, SameFilesInAnyOrderGiveTheSameBytes) {
   EXPECT_EQ(one, two);
   const std::string expectedBlob = "012";  // contents follow the sorted paths
   EXPECT_EQ(one.substr(16, 12 + 3), EncodeChunkHeader(kBlobChunkId, 3) + expectedBlob);
-  const std::string directory =
-      EncodeDirectory({{"a", 0, 1}, {"a/x", 1, 1}, {"b", 2, 1}});
+  const std::string directory = EncodeDirectory({{"a", 0, 1}, {"a/x", 1, 1}, {"b", 2, 1}});
   EXPECT_EQ(one.substr(31), EncodeChunkHeader(kDirectoryChunkId, directory.size()) + directory);
 }
 
@@ -60,13 +59,15 @@ TEST(BuildBundle, SortsByUnsignedBytes) {
 
 TEST(BuildBundle, StoresIdenticalContentsOnce) {
   const std::string big(1000, 'q');
-  const std::string bytes = BuildBundle({{"a", big}, {"b", big}, {"c", "other"}, {"d", big}, {"e", ""}, {"f", ""}});
+  const std::string bytes =
+      BuildBundle({{"a", big}, {"b", big}, {"c", "other"}, {"d", big}, {"e", ""}, {"f", ""}});
   const AssetBundle bundle = ParsedOver(bytes);
   EXPECT_EQ(bundle.blobSize, big.size() + 5);
   EXPECT_EQ(bundle.Find("a")->offset, bundle.Find("b")->offset);
   EXPECT_EQ(bundle.Find("a")->offset, bundle.Find("d")->offset);
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(bundle.DataPointer(bundle.Find("c")->offset)), 5),
-            "other");
+  EXPECT_EQ(
+      std::string(reinterpret_cast<const char*>(bundle.DataPointer(bundle.Find("c")->offset)), 5),
+      "other");
 }
 
 TEST(BundleStreamWriter, WritesWhatBuildBundleBuilds) {

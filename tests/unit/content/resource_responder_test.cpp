@@ -169,7 +169,8 @@ TEST_F(ResponderTest, WholeAnswersComeFromTheBundleThenTheContentFolder) {
     EXPECT_EQ(BodyOf(answer), c.body);
     EXPECT_TRUE(c.kind != Body::Bytes || c.body.empty() || InsideBundle(answer));
   }
-  EXPECT_EQ(responder.Answer("sub/b.png", std::nullopt).filePath, ContentRoot() + "sub" + kSeparator + "b.png");
+  EXPECT_EQ(responder.Answer("sub/b.png", std::nullopt).filePath,
+            ContentRoot() + "sub" + kSeparator + "b.png");
   EXPECT_TRUE(responder.mappedFiles().empty());
   EXPECT_EQ(responder.Answer("index.html", std::nullopt).HeaderBlock(),
             "Cache-Control: no-store\nContent-Type: text/html; charset=utf-8\n"
@@ -179,7 +180,9 @@ TEST_F(ResponderTest, WholeAnswersComeFromTheBundleThenTheContentFolder) {
   const std::string bundleWithRoot = BuildBundle({{"", "root page"}});
   AssetBundle rootBundle = AssetBundle::OverMemory(bundleWithRoot.data(), bundleWithRoot.size());
   rootBundle.Parse();
-  EXPECT_EQ(BodyOf(ResourceResponder(rootBundle, ContentRoot(), kSeparator).Answer("", std::nullopt)), "root page");
+  EXPECT_EQ(
+      BodyOf(ResourceResponder(rootBundle, ContentRoot(), kSeparator).Answer("", std::nullopt)),
+      "root page");
 }
 
 TEST_F(ResponderTest, AnswersNotFoundWithFixedBody) {
@@ -207,13 +210,27 @@ struct RangeCase {
 // Ten bytes, from the bundle and from disk: both must give the same answers.
 TEST_F(ResponderTest, AnswersRangeTableForBundleAndDisk) {
   const RangeCase cases[] = {
-      {"bytes=0-0", 206, 0, 0},     {"bytes=0-9", 206, 0, 9},    {"bytes=2-5", 206, 2, 5},
-      {"bytes=5-", 206, 5, 9},      {"bytes=-3", 206, 7, 9},     {"bytes=-10", 206, 0, 9},
-      {"bytes=0-", 206, 0, 9},      {"bytes=-11", 206, 0, 9},    {"bytes=0-10", 206, 0, 9},
-      {"bytes=8-99", 206, 8, 9},    {" bytes=2-4\t", 206, 2, 4}, {"bytes=0-3,5-7", 206, 0, 3},
-      {"bytes=-0", 416, 0, 0},      {"bytes=10-", 416, 0, 0},    {"bytes=3-2", 416, 0, 0},
-      {"Bytes=0-5", 416, 0, 0},     {"items=0-5", 416, 0, 0},    {"bytes=abc-5", 416, 0, 0},
-      {"bytes=-", 416, 0, 0},       {"", 416, 0, 0},             {"bytes=99999999999-", 416, 0, 0},
+      {"bytes=0-0", 206, 0, 0},
+      {"bytes=0-9", 206, 0, 9},
+      {"bytes=2-5", 206, 2, 5},
+      {"bytes=5-", 206, 5, 9},
+      {"bytes=-3", 206, 7, 9},
+      {"bytes=-10", 206, 0, 9},
+      {"bytes=0-", 206, 0, 9},
+      {"bytes=-11", 206, 0, 9},
+      {"bytes=0-10", 206, 0, 9},
+      {"bytes=8-99", 206, 8, 9},
+      {" bytes=2-4\t", 206, 2, 4},
+      {"bytes=0-3,5-7", 206, 0, 3},
+      {"bytes=-0", 416, 0, 0},
+      {"bytes=10-", 416, 0, 0},
+      {"bytes=3-2", 416, 0, 0},
+      {"Bytes=0-5", 416, 0, 0},
+      {"items=0-5", 416, 0, 0},
+      {"bytes=abc-5", 416, 0, 0},
+      {"bytes=-", 416, 0, 0},
+      {"", 416, 0, 0},
+      {"bytes=99999999999-", 416, 0, 0},
   };
   struct Source {
     const char* path;
@@ -230,9 +247,8 @@ TEST_F(ResponderTest, AnswersRangeTableForBundleAndDisk) {
       ASSERT_EQ(answer.status, c.status);
       if (c.status == 416) {
         EXPECT_EQ(answer.reason, "Range Not Satisfiable");
-        EXPECT_EQ(answer.headers,
-                  (Lines{"Cache-Control: no-store", "Content-Type: " + source.type,
-                         "Accept-Ranges: bytes"}));
+        EXPECT_EQ(answer.headers, (Lines{"Cache-Control: no-store", "Content-Type: " + source.type,
+                                         "Accept-Ranges: bytes"}));
         EXPECT_EQ(answer.body, Body::None);
       } else {
         EXPECT_EQ(answer.reason, "Partial Content");
@@ -336,9 +352,26 @@ TEST(IsServableDiskPath, AcceptsPlainRelativePaths) {
 }
 
 TEST(IsServableDiskPath, RefusesAnythingThatCanLeaveTheFolder) {
-  for (const char* path : {".", "..", "../x", "a/..", "a/../../x", "a\\..\\..\\x", "./a", "a/./b",
-                           "...", "a/.../b", ". ", ".. /x", "/etc/passwd", "\\x", "\\\\server\\x",
-                           "//server/x", "C:/x", "C:x", "a.txt::$DATA", "a:b"}) {
+  for (const char* path : {".",
+                           "..",
+                           "../x",
+                           "a/..",
+                           "a/../../x",
+                           "a\\..\\..\\x",
+                           "./a",
+                           "a/./b",
+                           "...",
+                           "a/.../b",
+                           ". ",
+                           ".. /x",
+                           "/etc/passwd",
+                           "\\x",
+                           "\\\\server\\x",
+                           "//server/x",
+                           "C:/x",
+                           "C:x",
+                           "a.txt::$DATA",
+                           "a:b"}) {
     EXPECT_FALSE(IsServableDiskPath(path)) << path;
   }
   EXPECT_FALSE(IsServableDiskPath(std::string("a.txt\0../x", 10)));
@@ -352,12 +385,31 @@ TEST_F(ResponderTest, TraversalAttemptsAreAllNotFound) {
 
   const std::string absoluteSecret = Utf8(root_ / "app" / "secret.txt");
   const std::vector<std::string> tails = {
-      "..%2Fsecret.txt", "..%2Fpackage.json", "..%2F..%2Fsecret.txt", "..%2F..%2Fpackage.json",
-      "..%5Csecret.txt", "..%5C..%5Csecret.txt", "sub/../../secret.txt", "sub%2F..%2F..%2F..%2Fsecret.txt",
-      "a/../../x", "%2E%2E/secret.txt", "%2e%2e%5cpackage.json", ".../secret.txt", "..%20/secret.txt",
-      "./a.txt", "C:/x", "C:secret.txt", "a.txt::$DATA", "/etc/passwd", "%2Fetc%2Fpasswd",
-      "\\\\server\\x", "%5C%5Cserver%5Cx", "\\secret.txt", "..%2Fsecret.txt%00.png",
-      "%C0%AE%C0%AE/secret.txt", absoluteSecret,
+      "..%2Fsecret.txt",
+      "..%2Fpackage.json",
+      "..%2F..%2Fsecret.txt",
+      "..%2F..%2Fpackage.json",
+      "..%5Csecret.txt",
+      "..%5C..%5Csecret.txt",
+      "sub/../../secret.txt",
+      "sub%2F..%2F..%2F..%2Fsecret.txt",
+      "a/../../x",
+      "%2E%2E/secret.txt",
+      "%2e%2e%5cpackage.json",
+      ".../secret.txt",
+      "..%20/secret.txt",
+      "./a.txt",
+      "C:/x",
+      "C:secret.txt",
+      "a.txt::$DATA",
+      "/etc/passwd",
+      "%2Fetc%2Fpasswd",
+      "\\\\server\\x",
+      "%5C%5Cserver%5Cx",
+      "\\secret.txt",
+      "..%2Fsecret.txt%00.png",
+      "%C0%AE%C0%AE/secret.txt",
+      absoluteSecret,
   };
   for (const std::string& tail : tails) {
     ExpectNotFound(responder.AnswerUriTail(tail, std::nullopt), tail);

@@ -15,8 +15,9 @@ class TempFile {
   explicit TempFile(const std::string& bytes = "") {
     static int counter = 0;
     path_ = std::filesystem::temp_directory_path() /
-            ("corvane-test-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) +
-             "-" + std::to_string(counter++) + ".dat");
+            ("corvane-test-" +
+             std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "-" +
+             std::to_string(counter++) + ".dat");
     file_ = std::fopen(path_.string().c_str(), "w+b");
     if (file_ == nullptr) throw std::runtime_error("cannot create " + path_.string());
     std::fwrite(bytes.data(), 1, bytes.size(), file_);

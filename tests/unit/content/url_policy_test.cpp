@@ -24,23 +24,30 @@ TEST(PrefixTest, ABareOriginMustEndItsAuthorityAndAnyOtherBaseIsAPlainBytePrefix
   const Case cases[] = {
       {"https://corvane.localhost/", app, true},
       {"https://corvane.localhost/index.html?x=1#top", app, true},
-      {"https://corvane.localhost", app, false},  // shorter than the prefix
+      {"https://corvane.localhost", app, false},             // shorter than the prefix
       {"https://Corvane.localhost/index.html", app, false},  // exact case
       {"https://corvane.localhost.evil.net/", app, false},
       {"http://corvane.localhost/", app, false},
       {"", app, false},
-      {"https://example.com", bare, true}, {"https://example.com/", bare, true},
-      {"https://example.com/app/page.html", bare, true}, {"https://example.com?q=1", bare, true},
-      {"https://example.com#frag", bare, true}, {"https://example.com.evil.net/", bare, false},
-      {"https://example.com.evil.net", bare, false}, {"https://example.community/", bare, false},
-      {"https://example.com:8443/", bare, false}, {"https://example.com@evil.net/", bare, false},
+      {"https://example.com", bare, true},
+      {"https://example.com/", bare, true},
+      {"https://example.com/app/page.html", bare, true},
+      {"https://example.com?q=1", bare, true},
+      {"https://example.com#frag", bare, true},
+      {"https://example.com.evil.net/", bare, false},
+      {"https://example.com.evil.net", bare, false},
+      {"https://example.community/", bare, false},
+      {"https://example.com:8443/", bare, false},
+      {"https://example.com@evil.net/", bare, false},
       {"http://localhost:80/", "http://localhost:80", true},
       {"http://localhost:8080/", "http://localhost:80", false},  // a port is not extended
       // The origin is fixed by the path's slash; anything after it stays on that origin.
       {"https://example.com/app/index.html", page, true},
       {"https://example.com/app/index.html2", page, true},
-      {"https://example.com/app/other.html", page, false}, {"https://example.com/app/", page, false},
-      {"index.html#x", "index.html", true}, {"https://a/index.html", "index.html", false},
+      {"https://example.com/app/other.html", page, false},
+      {"https://example.com/app/", page, false},
+      {"index.html#x", "index.html", true},
+      {"https://a/index.html", "index.html", false},
       // A scheme must start with a letter: "1ab" is none, so "1ab://host" is no bare origin.
       {"1ab://host.evil", "1ab://host", true},
   };
@@ -55,10 +62,10 @@ TEST(ExternalOpenPolicy, OnlyWebAndMailSchemesLeave) {
                                 "https://corvane.localhost/page.html"}) {
     EXPECT_TRUE(MayOpenExternally(url)) << url;
   }
-  for (const std::string url : {"file:///C:/Windows/System32/calc.exe", "FILE:///etc/passwd",
-                                "ms-settings:privacy", "javascript:alert(1)", "https", "httpx://example.com",
-                                "http.evil:foo", " https://example.com", "C:\\Windows\\notepad.exe",
-                                "\\\\server\\share\\tool.exe", ""}) {
+  for (const std::string url :
+       {"file:///C:/Windows/System32/calc.exe", "FILE:///etc/passwd", "ms-settings:privacy",
+        "javascript:alert(1)", "https", "httpx://example.com", "http.evil:foo",
+        " https://example.com", "C:\\Windows\\notepad.exe", "\\\\server\\share\\tool.exe", ""}) {
     EXPECT_FALSE(MayOpenExternally(url)) << url;
   }
 }

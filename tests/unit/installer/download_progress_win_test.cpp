@@ -35,8 +35,8 @@ TEST(DownloadProgress, HandsOutOnlyHttpNegotiateAndWritesNothingOtherwise) {
   DownloadProgress progress(nullptr);
   IBindStatusCallback* callback = &progress;
   void* const untouched = reinterpret_cast<void*>(0x1234);
-  for (const IID* iid : {&IID_IUnknown, &IID_IBindStatusCallback, &IID_IServiceProvider,
-                         &IID_IAuthenticate}) {
+  for (const IID* iid :
+       {&IID_IUnknown, &IID_IBindStatusCallback, &IID_IServiceProvider, &IID_IAuthenticate}) {
     void* object = untouched;
     EXPECT_EQ(callback->QueryInterface(*iid, &object), E_NOINTERFACE);
     EXPECT_EQ(object, untouched);

@@ -15,12 +15,21 @@ TEST(ProgressPosition, TruncatedPercentageInSinglePrecisionEndingAtTheBarsEnd) {
     std::int32_t expected;
   };
   for (const Case& c : std::initializer_list<Case>{
-           {0, 0, 0}, {123456, 0, 0}, {UINT32_MAX, 0, 0},  // total unknown
-           {0, 1000, 0}, {9, 1000, 0}, {1, 3, 33}, {2, 3, 66}, {999, 1000, 99}, {1000, 1000, 100},
-           {UINT32_MAX, UINT32_MAX, 100}, {2000000000u, 4000000000u, 50},
+           {0, 0, 0},
+           {123456, 0, 0},
+           {UINT32_MAX, 0, 0},  // total unknown
+           {0, 1000, 0},
+           {9, 1000, 0},
+           {1, 3, 33},
+           {2, 3, 66},
+           {999, 1000, 99},
+           {1000, 1000, 100},
+           {UINT32_MAX, UINT32_MAX, 100},
+           {2000000000u, 4000000000u, 50},
            // 100000001 is not a float; it rounds to 1e8 (double precision would give 99).
            {100000000, 100000001, 100},
-           {2000, 1000, 100}, {UINT32_MAX, 1, 100},  // beyond the total
+           {2000, 1000, 100},
+           {UINT32_MAX, 1, 100},  // beyond the total
        }) {
     EXPECT_EQ(ProgressPosition(c.progress, c.total), c.expected) << c.progress << "/" << c.total;
   }

@@ -19,8 +19,8 @@
 namespace corvane {
 namespace {
 
-using ::testing::ElementsAre;
 using ::testing::Each;
+using ::testing::ElementsAre;
 
 HRESULT STDMETHODCALLTYPE UnexpectedSlot(void*) {
   ADD_FAILURE() << "a slot the shell has no business calling was called";
@@ -33,7 +33,8 @@ void* Slot(Fn fn) {
 }
 
 // A table of `length` slots that fail the test, except the given ones.
-std::vector<void*> SlotTable(std::size_t length, std::initializer_list<std::pair<std::size_t, void*>> answered) {
+std::vector<void*> SlotTable(std::size_t length,
+                             std::initializer_list<std::pair<std::size_t, void*>> answered) {
   std::vector<void*> table(length, Slot(&UnexpectedSlot));
   for (const auto& [index, slot] : answered) table[index] = slot;
   return table;
@@ -99,9 +100,9 @@ HRESULT STDMETHODCALLTYPE EnvironmentQueryInterface(FakeEnvironment* self, REFII
   return E_NOINTERFACE;
 }
 
-HRESULT STDMETHODCALLTYPE CreateDirectoryHandle(FakeEnvironment* self, LPCWSTR path,
-                                                COREWEBVIEW2_FILE_SYSTEM_HANDLE_PERMISSION permission,
-                                                FakeHandle** value) {
+HRESULT STDMETHODCALLTYPE
+CreateDirectoryHandle(FakeEnvironment* self, LPCWSTR path,
+                      COREWEBVIEW2_FILE_SYSTEM_HANDLE_PERMISSION permission, FakeHandle** value) {
   self->requestedPaths.emplace_back(path);
   self->permissions.push_back(permission);
   if (self->failingPaths.count(path)) {
@@ -116,8 +117,8 @@ HRESULT STDMETHODCALLTYPE CreateDirectoryHandle(FakeEnvironment* self, LPCWSTR p
   return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE CreateObjectCollection(FakeEnvironment* self, UINT32 length, IUnknown** items,
-                                                 FakeCollection** value) {
+HRESULT STDMETHODCALLTYPE CreateObjectCollection(FakeEnvironment* self, UINT32 length,
+                                                 IUnknown** items, FakeCollection** value) {
   self->collection = std::make_unique<FakeCollection>();
   self->collection->slots = g_collectionSlots.data();
   for (UINT32 i = 0; i < length; ++i) {
@@ -129,7 +130,8 @@ HRESULT STDMETHODCALLTYPE CreateObjectCollection(FakeEnvironment* self, UINT32 l
 }
 
 HRESULT STDMETHODCALLTYPE WebViewQueryInterface(FakeWebView* self, REFIID iid, void** out) {
-  if (iid == IID_IUnknown || iid == IID_ICoreWebView2 || (iid == IID_ICoreWebView2_23 && self->offers23)) {
+  if (iid == IID_IUnknown || iid == IID_ICoreWebView2 ||
+      (iid == IID_ICoreWebView2_23 && self->offers23)) {
     ++self->refs;
     *out = self;
     return S_OK;
@@ -138,7 +140,8 @@ HRESULT STDMETHODCALLTYPE WebViewQueryInterface(FakeWebView* self, REFIID iid, v
   return E_NOINTERFACE;
 }
 
-HRESULT STDMETHODCALLTYPE PostWithObjects(FakeWebView* self, LPCWSTR json, FakeCollection* objects) {
+HRESULT STDMETHODCALLTYPE PostWithObjects(FakeWebView* self, LPCWSTR json,
+                                          FakeCollection* objects) {
   self->posted.emplace_back(json);
   for (IUnknown* item : objects->items) {
     self->postedItemPaths.push_back(item ? reinterpret_cast<FakeHandle*>(item)->path : L"");
@@ -149,20 +152,26 @@ HRESULT STDMETHODCALLTYPE PostWithObjects(FakeWebView* self, LPCWSTR json, FakeC
 class DirectoryHandlesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const std::pair<std::size_t, void*> addRef{1, Slot(&FakeAddRef)}, release{2, Slot(&FakeRelease)};
+    const std::pair<std::size_t, void*> addRef{1, Slot(&FakeAddRef)},
+        release{2, Slot(&FakeRelease)};
     g_handleSlots = SlotTable(6, {{0, Slot(&HandleQueryInterface)}, addRef, release});
     g_collectionSlots = SlotTable(7, {addRef, {2, Slot(&CollectionRelease)}});
-    environmentSlots = SlotTable(29, {{0, Slot(&EnvironmentQueryInterface)}, addRef, release,
-                                      {27, Slot(&CreateDirectoryHandle)}, {28, Slot(&CreateObjectCollection)}});
+    environmentSlots = SlotTable(29, {{0, Slot(&EnvironmentQueryInterface)},
+                                      addRef,
+                                      release,
+                                      {27, Slot(&CreateDirectoryHandle)},
+                                      {28, Slot(&CreateObjectCollection)}});
     environment.slots = environmentSlots.data();
-    webViewSlots = SlotTable(126, {{0, Slot(&WebViewQueryInterface)}, addRef, release, {125, Slot(&PostWithObjects)}});
+    webViewSlots = SlotTable(
+        126, {{0, Slot(&WebViewQueryInterface)}, addRef, release, {125, Slot(&PostWithObjects)}});
     webView.slots = webViewSlots.data();
   }
 
   void Send(bool withEnvironment = true, bool withWebView = true) {
-    SendDirectoryHandles(withEnvironment ? reinterpret_cast<ICoreWebView2Environment*>(&environment) : nullptr,
-                         withWebView ? reinterpret_cast<ICoreWebView2*>(&webView) : nullptr, "C:\\App\\",
-                         "www\\", "C:\\Local\\demo", directoryHandles, &FakeKnownFolder);
+    SendDirectoryHandles(
+        withEnvironment ? reinterpret_cast<ICoreWebView2Environment*>(&environment) : nullptr,
+        withWebView ? reinterpret_cast<ICoreWebView2*>(&webView) : nullptr, "C:\\App\\", "www\\",
+        "C:\\Local\\demo", directoryHandles, &FakeKnownFolder);
   }
 
   static std::string FakeKnownFolder(KnownFolder folder) {
@@ -183,15 +192,17 @@ TEST_F(DirectoryHandlesTest, ThirteenSlotsInTableOrderWithUnresolvedAndFailedRow
   Send();
 
   EXPECT_THAT(environment.requestedPaths,
-              ElementsAre(L"C:\\App\\", L"C:\\App\\www\\", L"C:\\Local\\demo", L"C:\\K\\0\\\u00e9", L"C:\\K\\1\\\u00e9",
-                          L"C:\\K\\2\\\u00e9", L"C:\\K\\3\\\u00e9", L"C:\\K\\4\\\u00e9", L"C:\\K\\5\\\u00e9",
-                          L"C:\\K\\6\\\u00e9", L"C:\\K\\7\\\u00e9", L"C:\\K\\9\\\u00e9"));
+              ElementsAre(L"C:\\App\\", L"C:\\App\\www\\", L"C:\\Local\\demo", L"C:\\K\\0\\\u00e9",
+                          L"C:\\K\\1\\\u00e9", L"C:\\K\\2\\\u00e9", L"C:\\K\\3\\\u00e9",
+                          L"C:\\K\\4\\\u00e9", L"C:\\K\\5\\\u00e9", L"C:\\K\\6\\\u00e9",
+                          L"C:\\K\\7\\\u00e9", L"C:\\K\\9\\\u00e9"));
   EXPECT_THAT(environment.permissions, Each(COREWEBVIEW2_FILE_SYSTEM_HANDLE_PERMISSION_READ_WRITE));
   EXPECT_THAT(webView.posted, ElementsAre(L"{\"type\":\"directory-handles\"}"));
   EXPECT_THAT(webView.postedItemPaths,
-              ElementsAre(L"C:\\App\\", L"C:\\App\\www\\", L"C:\\Local\\demo", L"C:\\K\\0\\\u00e9", L"C:\\K\\1\\\u00e9",
-                          L"C:\\K\\2\\\u00e9", L"C:\\K\\3\\\u00e9", L"C:\\K\\4\\\u00e9", L"", L"C:\\K\\6\\\u00e9",
-                          L"C:\\K\\7\\\u00e9", L"", L"C:\\K\\9\\\u00e9"));
+              ElementsAre(L"C:\\App\\", L"C:\\App\\www\\", L"C:\\Local\\demo", L"C:\\K\\0\\\u00e9",
+                          L"C:\\K\\1\\\u00e9", L"C:\\K\\2\\\u00e9", L"C:\\K\\3\\\u00e9",
+                          L"C:\\K\\4\\\u00e9", L"", L"C:\\K\\6\\\u00e9", L"C:\\K\\7\\\u00e9", L"",
+                          L"C:\\K\\9\\\u00e9"));
 
   EXPECT_EQ(directoryHandles.size(), 13u);
   EXPECT_EQ(directoryHandles["<screenshots>"], "C:\\Earlier\\Screenshots");
@@ -224,8 +235,8 @@ TEST_F(DirectoryHandlesTest, OlderRuntimeOrMissingObjectPostsNothingAndRecordsNo
 
 TEST_F(DirectoryHandlesTest, KnownFoldersComeFromTheShellLookupByDefault) {
   SendDirectoryHandles(reinterpret_cast<ICoreWebView2Environment*>(&environment),
-                       reinterpret_cast<ICoreWebView2*>(&webView), "C:\\App\\", "www\\", "C:\\Local\\demo",
-                       directoryHandles);
+                       reinterpret_cast<ICoreWebView2*>(&webView), "C:\\App\\", "www\\",
+                       "C:\\Local\\demo", directoryHandles);
   const std::string documents = GetKnownFolderPath(FOLDERID_Documents);
   ASSERT_FALSE(documents.empty());
   EXPECT_EQ(directoryHandles["<documents>"], documents);

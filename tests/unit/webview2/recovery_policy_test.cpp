@@ -32,8 +32,7 @@ TEST(RecoveryPolicy, OldAttemptsLeaveTheWindow) {
 TEST(RecoveryPolicy, RendererExitsReloadThreeTimesThenGiveUp) {
   RecoveryPolicy policy;
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(policy.OnFailure(EngineFailure::RendererExited, i * kMinute),
-              RecoveryAction::Reload)
+    EXPECT_EQ(policy.OnFailure(EngineFailure::RendererExited, i * kMinute), RecoveryAction::Reload)
         << i;
   }
   EXPECT_EQ(policy.OnFailure(EngineFailure::RendererExited, 4 * kMinute), RecoveryAction::GiveUp);
@@ -105,7 +104,8 @@ TEST(RecoveryPolicy, ExitsEndAnUnresponsiveEpisode) {
 TEST(StartFailureMessages, ShowTheCodeInEightUpperCaseHexDigits) {
   EXPECT_EQ(StartPageFailureMessage(0x80070005u),
             "Failed to open the app's start page (error 0x80070005).");
-  EXPECT_EQ(StartPageFailureMessage(0xabcu), "Failed to open the app's start page (error 0x00000ABC).");
+  EXPECT_EQ(StartPageFailureMessage(0xabcu),
+            "Failed to open the app's start page (error 0x00000ABC).");
   EXPECT_EQ(StartFailureMessage(0x8007000Eu), "Failed to start the web view (error 0x8007000E).");
 }
 

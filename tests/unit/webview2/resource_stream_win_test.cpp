@@ -11,11 +11,11 @@
 #include <optional>
 #include <string>
 
+#include "base/com_handler_win.h"
+#include "base/com_ref_win.h"
 #include "base/text_win.h"
 #include "content/bundle_writer.h"
-#include "base/com_handler_win.h"
 #include "webview2/webview2_abi.h"
-#include "base/com_ref_win.h"
 
 namespace corvane {
 namespace {
@@ -100,9 +100,9 @@ class FakeResponse final : public ComObject<FakeResponse, ICoreWebView2WebResour
 
 class FakeEnvironment final : public ComObject<FakeEnvironment, ICoreWebView2Environment> {
  public:
-  HRESULT STDMETHODCALLTYPE CreateWebResourceResponse(
-      IStream* content, int statusCode, LPCWSTR reasonPhrase, LPCWSTR headers,
-      ICoreWebView2WebResourceResponse** response) override {
+  HRESULT STDMETHODCALLTYPE
+  CreateWebResourceResponse(IStream* content, int statusCode, LPCWSTR reasonPhrase, LPCWSTR headers,
+                            ICoreWebView2WebResourceResponse** response) override {
     auto* created = new FakeResponse;
     created->content = content;
     created->status = statusCode;
@@ -142,7 +142,8 @@ std::string ReadAll(IStream* stream) {
   std::string bytes;
   char buffer[4096];
   ULONG read = 0;
-  while (SUCCEEDED(stream->Read(buffer, sizeof(buffer), &read)) && read > 0) bytes.append(buffer, read);
+  while (SUCCEEDED(stream->Read(buffer, sizeof(buffer), &read)) && read > 0)
+    bytes.append(buffer, read);
   return bytes;
 }
 
@@ -206,7 +207,10 @@ TEST_F(ResourceStreamTest, ResponsesCarryTheResponderAnswer) {
     std::optional<std::string> body;
   };
   const Case cases[] = {
-      {L"index.html", {}, 200, L"OK",
+      {L"index.html",
+       {},
+       200,
+       L"OK",
        L"Cache-Control: no-store\nContent-Type: text/html; charset=utf-8\nAccept-Ranges: bytes\n"
        L"Content-Length: 6",
        "<html>"},
@@ -226,7 +230,8 @@ TEST_F(ResourceStreamTest, ResponsesCarryTheResponderAnswer) {
     ASSERT_TRUE(response);
     EXPECT_EQ(response->status, c.status);
     EXPECT_EQ(response->reason, c.reason);
-    EXPECT_TRUE(c.headerBlock.empty() || response->headerBlock == c.headerBlock) << ToUtf8(response->headerBlock);
+    EXPECT_TRUE(c.headerBlock.empty() || response->headerBlock == c.headerBlock)
+        << ToUtf8(response->headerBlock);
     ASSERT_EQ(bool(response->content), c.body.has_value());
     if (c.body) {
       EXPECT_EQ(ReadAll(response->content.get()), *c.body);

@@ -24,8 +24,8 @@ std::string IidText(const IID& iid) {
   char text[40];
   std::snprintf(text, sizeof text, "%08lX-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X",
                 static_cast<unsigned long>(iid.Data1), iid.Data2, iid.Data3, iid.Data4[0],
-                iid.Data4[1], iid.Data4[2], iid.Data4[3], iid.Data4[4], iid.Data4[5],
-                iid.Data4[6], iid.Data4[7]);
+                iid.Data4[1], iid.Data4[2], iid.Data4[3], iid.Data4[4], iid.Data4[5], iid.Data4[6],
+                iid.Data4[7]);
   return text;
 }
 
@@ -38,7 +38,7 @@ struct IidRow {
 
 // Rows name interfaces without their common prefix: IID_ROW(_2, ...) is ICoreWebView2_2.
 #define IID_ROW(Name, Text) \
-  {"ICoreWebView2" #Name, IID_ICoreWebView2##Name, IidOf<ICoreWebView2##Name>(), Text}
+  { "ICoreWebView2" #Name, IID_ICoreWebView2##Name, IidOf<ICoreWebView2##Name>(), Text }
 
 TEST(WebView2Abi, EveryInterfaceHasTheTableIid) {
   const IidRow rows[] = {
@@ -231,16 +231,24 @@ struct Probe {
 // T EventRegistrationToken, C COREWEBVIEW2_COLOR.
 template <class T>
 constexpr char ShapeOf() {
-  if constexpr (std::is_pointer_v<T>) return 'p';
-  else if constexpr (std::is_reference_v<T>) return 'r';
-  else if constexpr (std::is_same_v<T, double>) return 'd';
+  if constexpr (std::is_pointer_v<T>)
+    return 'p';
+  else if constexpr (std::is_reference_v<T>)
+    return 'r';
+  else if constexpr (std::is_same_v<T, double>)
+    return 'd';
   else if constexpr (std::is_integral_v<T> || std::is_enum_v<T>)
     return sizeof(T) == 4 ? 'i' : sizeof(T) == 8 ? 'q' : '?';
-  else if constexpr (std::is_same_v<T, RECT>) return 'R';
-  else if constexpr (std::is_same_v<T, POINT>) return 'P';
-  else if constexpr (std::is_same_v<T, EventRegistrationToken>) return 'T';
-  else if constexpr (std::is_same_v<T, COREWEBVIEW2_COLOR>) return 'C';
-  else return '?';
+  else if constexpr (std::is_same_v<T, RECT>)
+    return 'R';
+  else if constexpr (std::is_same_v<T, POINT>)
+    return 'P';
+  else if constexpr (std::is_same_v<T, EventRegistrationToken>)
+    return 'T';
+  else if constexpr (std::is_same_v<T, COREWEBVIEW2_COLOR>)
+    return 'C';
+  else
+    return '?';
 }
 
 struct Measured {
@@ -273,9 +281,11 @@ struct SlotRow {
 };
 
 // SLOT(_2, add_DOMContentLoaded, 64, pp): ICoreWebView2_2's method at slot 64, taking two pointers.
-#define SLOT(Name, Method, Slot, Shape)                                                          \
-  {"ICoreWebView2" #Name "::" #Method, Measure<ICoreWebView2##Name>(&ICoreWebView2##Name::Method), \
-   Slot, #Shape}
+#define SLOT(Name, Method, Slot, Shape)                                          \
+  {                                                                              \
+    "ICoreWebView2" #Name "::" #Method,                                          \
+        Measure<ICoreWebView2##Name>(&ICoreWebView2##Name::Method), Slot, #Shape \
+  }
 
 TEST(WebView2Abi, EveryMethodInUseSitsInItsTableSlot) {
   using QueryInterfaceFn = HRESULT (STDMETHODCALLTYPE IUnknown::*)(REFIID, void**);
@@ -291,16 +301,27 @@ TEST(WebView2Abi, EveryMethodInUseSitsInItsTableSlot) {
       SLOT(Environment14, CreateWebFileSystemFileHandle, 26, pip),
       SLOT(Environment14, CreateWebFileSystemDirectoryHandle, 27, pip),
       SLOT(Environment14, CreateObjectCollection, 28, ipp),
-      SLOT(, get_Settings, 3, p), SLOT(, get_Source, 4, p), SLOT(, Navigate, 5, p),
-      SLOT(, add_NavigationStarting, 7, pp), SLOT(, remove_NavigationStarting, 8, T),
-      SLOT(, add_PermissionRequested, 23, pp), SLOT(, remove_PermissionRequested, 24, T),
-      SLOT(, PostWebMessageAsJson, 32, p), SLOT(, PostWebMessageAsString, 33, p),
-      SLOT(, add_WebMessageReceived, 34, pp), SLOT(, remove_WebMessageReceived, 35, T),
-      SLOT(, add_NewWindowRequested, 44, pp), SLOT(, remove_NewWindowRequested, 45, T),
-      SLOT(, add_DocumentTitleChanged, 46, pp), SLOT(, remove_DocumentTitleChanged, 47, T),
-      SLOT(, get_DocumentTitle, 48, p), SLOT(, OpenDevToolsWindow, 51, ),
-      SLOT(, add_NavigationCompleted, 15, pp), SLOT(, remove_NavigationCompleted, 16, T),
-      SLOT(, add_ProcessFailed, 25, pp), SLOT(, remove_ProcessFailed, 26, T),
+      SLOT(, get_Settings, 3, p),
+      SLOT(, get_Source, 4, p),
+      SLOT(, Navigate, 5, p),
+      SLOT(, add_NavigationStarting, 7, pp),
+      SLOT(, remove_NavigationStarting, 8, T),
+      SLOT(, add_PermissionRequested, 23, pp),
+      SLOT(, remove_PermissionRequested, 24, T),
+      SLOT(, PostWebMessageAsJson, 32, p),
+      SLOT(, PostWebMessageAsString, 33, p),
+      SLOT(, add_WebMessageReceived, 34, pp),
+      SLOT(, remove_WebMessageReceived, 35, T),
+      SLOT(, add_NewWindowRequested, 44, pp),
+      SLOT(, remove_NewWindowRequested, 45, T),
+      SLOT(, add_DocumentTitleChanged, 46, pp),
+      SLOT(, remove_DocumentTitleChanged, 47, T),
+      SLOT(, get_DocumentTitle, 48, p),
+      SLOT(, OpenDevToolsWindow, 51, ),
+      SLOT(, add_NavigationCompleted, 15, pp),
+      SLOT(, remove_NavigationCompleted, 16, T),
+      SLOT(, add_ProcessFailed, 25, pp),
+      SLOT(, remove_ProcessFailed, 26, T),
       SLOT(, Reload, 31, ),
       SLOT(Environment5, add_BrowserProcessExited, 12, pp),
       SLOT(Environment5, remove_BrowserProcessExited, 13, T),
@@ -315,27 +336,41 @@ TEST(WebView2Abi, EveryMethodInUseSitsInItsTableSlot) {
       SLOT(BrowserProcessExitedEventHandler, Invoke, 3, pp),
       SLOT(, add_ContainsFullScreenElementChanged, 52, pp),
       SLOT(, remove_ContainsFullScreenElementChanged, 53, T),
-      SLOT(, get_ContainsFullScreenElement, 54, p), SLOT(, add_WebResourceRequested, 55, pp),
-      SLOT(, remove_WebResourceRequested, 56, T), SLOT(, AddWebResourceRequestedFilter, 57, pi),
-      SLOT(, RemoveWebResourceRequestedFilter, 58, pi), SLOT(, add_WindowCloseRequested, 59, pp),
+      SLOT(, get_ContainsFullScreenElement, 54, p),
+      SLOT(, add_WebResourceRequested, 55, pp),
+      SLOT(, remove_WebResourceRequested, 56, T),
+      SLOT(, AddWebResourceRequestedFilter, 57, pi),
+      SLOT(, RemoveWebResourceRequestedFilter, 58, pi),
+      SLOT(, add_WindowCloseRequested, 59, pp),
       SLOT(, remove_WindowCloseRequested, 60, T),
-      SLOT(_2, add_DOMContentLoaded, 64, pp), SLOT(_2, remove_DOMContentLoaded, 65, T),
+      SLOT(_2, add_DOMContentLoaded, 64, pp),
+      SLOT(_2, remove_DOMContentLoaded, 65, T),
       SLOT(_2, get_Environment, 67, p),
       SLOT(_23, PostWebMessageAsJsonWithAdditionalObjects, 125, pp),
-      SLOT(Controller, get_IsVisible, 3, p), SLOT(Controller, put_IsVisible, 4, i),
-      SLOT(Controller, get_Bounds, 5, p), SLOT(Controller, put_Bounds, 6, R),
-      SLOT(Controller, get_ZoomFactor, 7, p), SLOT(Controller, put_ZoomFactor, 8, d),
-      SLOT(Controller, MoveFocus, 12, i), SLOT(Controller, add_AcceleratorKeyPressed, 19, pp),
+      SLOT(Controller, get_IsVisible, 3, p),
+      SLOT(Controller, put_IsVisible, 4, i),
+      SLOT(Controller, get_Bounds, 5, p),
+      SLOT(Controller, put_Bounds, 6, R),
+      SLOT(Controller, get_ZoomFactor, 7, p),
+      SLOT(Controller, put_ZoomFactor, 8, d),
+      SLOT(Controller, MoveFocus, 12, i),
+      SLOT(Controller, add_AcceleratorKeyPressed, 19, pp),
       SLOT(Controller, remove_AcceleratorKeyPressed, 20, T),
-      SLOT(Controller, get_ParentWindow, 21, p), SLOT(Controller, put_ParentWindow, 22, p),
-      SLOT(Controller, NotifyParentWindowPositionChanged, 23, ), SLOT(Controller, Close, 24, ),
+      SLOT(Controller, get_ParentWindow, 21, p),
+      SLOT(Controller, put_ParentWindow, 22, p),
+      SLOT(Controller, NotifyParentWindowPositionChanged, 23, ),
+      SLOT(Controller, Close, 24, ),
       SLOT(Controller, get_CoreWebView2, 25, p),
-      SLOT(Settings, get_IsScriptEnabled, 3, p), SLOT(Settings, put_IsScriptEnabled, 4, i),
-      SLOT(Settings, get_IsWebMessageEnabled, 5, p), SLOT(Settings, put_IsWebMessageEnabled, 6, i),
+      SLOT(Settings, get_IsScriptEnabled, 3, p),
+      SLOT(Settings, put_IsScriptEnabled, 4, i),
+      SLOT(Settings, get_IsWebMessageEnabled, 5, p),
+      SLOT(Settings, put_IsWebMessageEnabled, 6, i),
       SLOT(Settings, get_AreDefaultScriptDialogsEnabled, 7, p),
       SLOT(Settings, put_AreDefaultScriptDialogsEnabled, 8, i),
-      SLOT(Settings, get_IsStatusBarEnabled, 9, p), SLOT(Settings, put_IsStatusBarEnabled, 10, i),
-      SLOT(Settings, get_AreDevToolsEnabled, 11, p), SLOT(Settings, put_AreDevToolsEnabled, 12, i),
+      SLOT(Settings, get_IsStatusBarEnabled, 9, p),
+      SLOT(Settings, put_IsStatusBarEnabled, 10, i),
+      SLOT(Settings, get_AreDevToolsEnabled, 11, p),
+      SLOT(Settings, put_AreDevToolsEnabled, 12, i),
       SLOT(Settings, get_AreDefaultContextMenusEnabled, 13, p),
       SLOT(Settings, put_AreDefaultContextMenusEnabled, 14, i),
       SLOT(Settings, get_AreHostObjectsAllowed, 15, p),
@@ -344,7 +379,8 @@ TEST(WebView2Abi, EveryMethodInUseSitsInItsTableSlot) {
       SLOT(Settings, put_IsZoomControlEnabled, 18, i),
       SLOT(Settings, get_IsBuiltInErrorPageEnabled, 19, p),
       SLOT(Settings, put_IsBuiltInErrorPageEnabled, 20, i),
-      SLOT(Settings2, get_UserAgent, 21, p), SLOT(Settings2, put_UserAgent, 22, p),
+      SLOT(Settings2, get_UserAgent, 21, p),
+      SLOT(Settings2, put_UserAgent, 22, p),
       SLOT(Settings3, get_AreBrowserAcceleratorKeysEnabled, 23, p),
       SLOT(Settings3, put_AreBrowserAcceleratorKeysEnabled, 24, i),
       SLOT(WebMessageReceivedEventArgs, get_Source, 3, p),
@@ -382,22 +418,30 @@ TEST(WebView2Abi, EveryMethodInUseSitsInItsTableSlot) {
       SLOT(AcceleratorKeyPressedEventArgs, get_Handled, 7, p),
       SLOT(AcceleratorKeyPressedEventArgs, put_Handled, 8, i),
       SLOT(DOMContentLoadedEventArgs, get_NavigationId, 3, p),
-      SLOT(WebResourceRequest, get_Uri, 3, p), SLOT(WebResourceRequest, put_Uri, 4, p),
-      SLOT(WebResourceRequest, get_Method, 5, p), SLOT(WebResourceRequest, put_Method, 6, p),
-      SLOT(WebResourceRequest, get_Content, 7, p), SLOT(WebResourceRequest, put_Content, 8, p),
+      SLOT(WebResourceRequest, get_Uri, 3, p),
+      SLOT(WebResourceRequest, put_Uri, 4, p),
+      SLOT(WebResourceRequest, get_Method, 5, p),
+      SLOT(WebResourceRequest, put_Method, 6, p),
+      SLOT(WebResourceRequest, get_Content, 7, p),
+      SLOT(WebResourceRequest, put_Content, 8, p),
       SLOT(WebResourceRequest, get_Headers, 9, p),
-      SLOT(HttpRequestHeaders, GetHeader, 3, pp), SLOT(HttpRequestHeaders, GetHeaders, 4, pp),
-      SLOT(HttpRequestHeaders, Contains, 5, pp), SLOT(HttpRequestHeaders, SetHeader, 6, pp),
-      SLOT(HttpRequestHeaders, RemoveHeader, 7, p), SLOT(HttpRequestHeaders, GetIterator, 8, p),
+      SLOT(HttpRequestHeaders, GetHeader, 3, pp),
+      SLOT(HttpRequestHeaders, GetHeaders, 4, pp),
+      SLOT(HttpRequestHeaders, Contains, 5, pp),
+      SLOT(HttpRequestHeaders, SetHeader, 6, pp),
+      SLOT(HttpRequestHeaders, RemoveHeader, 7, p),
+      SLOT(HttpRequestHeaders, GetIterator, 8, p),
       SLOT(HttpHeadersCollectionIterator, GetCurrentHeader, 3, pp),
       SLOT(HttpHeadersCollectionIterator, get_HasCurrentHeader, 4, p),
       SLOT(HttpHeadersCollectionIterator, MoveNext, 5, p),
-      SLOT(WebResourceResponse, get_Content, 3, p), SLOT(WebResourceResponse, put_Content, 4, p),
+      SLOT(WebResourceResponse, get_Content, 3, p),
+      SLOT(WebResourceResponse, put_Content, 4, p),
       SLOT(WebResourceResponse, get_StatusCode, 6, p),
       SLOT(WebResourceResponse, put_StatusCode, 7, i),
       SLOT(WebResourceResponse, get_ReasonPhrase, 8, p),
       SLOT(WebResourceResponse, put_ReasonPhrase, 9, p),
-      SLOT(FileSystemHandle, get_Kind, 3, p), SLOT(FileSystemHandle, get_Path, 4, p),
+      SLOT(FileSystemHandle, get_Kind, 3, p),
+      SLOT(FileSystemHandle, get_Path, 4, p),
       SLOT(FileSystemHandle, get_Permission, 5, p),
       SLOT(ObjectCollectionView, get_Count, 3, p),
       SLOT(ObjectCollectionView, GetValueAtIndex, 4, ip),
@@ -406,7 +450,8 @@ TEST(WebView2Abi, EveryMethodInUseSitsInItsTableSlot) {
       SLOT(Deferral, Complete, 3, ),
       SLOT(EnvironmentOptions, get_AdditionalBrowserArguments, 3, p),
       SLOT(EnvironmentOptions, put_AdditionalBrowserArguments, 4, p),
-      SLOT(EnvironmentOptions, get_Language, 5, p), SLOT(EnvironmentOptions, put_Language, 6, p),
+      SLOT(EnvironmentOptions, get_Language, 5, p),
+      SLOT(EnvironmentOptions, put_Language, 6, p),
       SLOT(EnvironmentOptions, get_TargetCompatibleBrowserVersion, 7, p),
       SLOT(EnvironmentOptions, put_TargetCompatibleBrowserVersion, 8, p),
       SLOT(EnvironmentOptions, get_AllowSingleSignOnUsingOSPrimaryAccount, 9, p),

@@ -36,8 +36,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "bridge/wrapper_app.h"
 #include "../common/log_text.h"
+#include "bridge/wrapper_app.h"
 
 #define TEST_EXPORT extern "C" __declspec(dllexport)
 
@@ -50,9 +50,9 @@ std::vector<std::string> g_windowPosts;
 
 std::wstring ModuleFolder() {
   HMODULE self = nullptr;
-  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                         GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCWSTR>(&g_app), &self);
+  GetModuleHandleExW(
+      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+      reinterpret_cast<LPCWSTR>(&g_app), &self);
   wchar_t path[4096] = L"";
   const DWORD length = GetModuleFileNameW(self, path, 4096);
   std::wstring folder(path, length);
@@ -61,7 +61,8 @@ std::wstring ModuleFolder() {
 
 void Record(const char* event, const std::vector<std::pair<const char*, std::string>>& fields) {
   std::string line = std::string("extension-") + event;
-  for (const auto& [key, value] : fields) line += std::string("\t") + key + "=" + corvane::test_log::EscapeField(value);
+  for (const auto& [key, value] : fields)
+    line += std::string("\t") + key + "=" + corvane::test_log::EscapeField(value);
   line += "\n";
   corvane::test_log::AppendLine(ModuleFolder() + L"extension-calls.log", line);
   wchar_t runtimeLog[4096] = L"";
@@ -72,13 +73,15 @@ void Record(const char* event, const std::vector<std::pair<const char*, std::str
 std::string Documents() { return g_app ? g_app->GetDirectoryPath("<documents>") : "<no app>"; }
 
 [[maybe_unused]] void Post(const nlohmann::json& message) {
-  g_app->PostWebMessage(message.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
+  g_app->PostWebMessage(
+      message.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
 }
 
 std::vector<std::pair<std::string, std::string>> ReadDirectives() {
   std::vector<std::pair<std::string, std::string>> directives;
-  HANDLE file = CreateFileW((ModuleFolder() + L"extension.txt").c_str(), GENERIC_READ,
-                            FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileW((ModuleFolder() + L"extension.txt").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return directives;
   std::string text;
   char buffer[4096];
@@ -112,10 +115,14 @@ TEST_EXPORT const char* const* CORVANE_EXTENSION_CALL Init(const char* appFolder
                   {"packageJson", app->GetPackageJson()}});
   bool nullIds = false;
   for (const auto& [verb, rest] : ReadDirectives()) {
-    if (verb == "id") g_ids.push_back(rest);
-    else if (verb == "null-ids") nullIds = true;
-    else if (verb == "post") app->PostWebMessage(rest.c_str());
-    else if (verb == "post-at-window") g_windowPosts.push_back(rest);
+    if (verb == "id")
+      g_ids.push_back(rest);
+    else if (verb == "null-ids")
+      nullIds = true;
+    else if (verb == "post")
+      app->PostWebMessage(rest.c_str());
+    else if (verb == "post-at-window")
+      g_windowPosts.push_back(rest);
   }
   if (nullIds) return nullptr;
   for (const std::string& id : g_ids) g_idPointers.push_back(id.c_str());

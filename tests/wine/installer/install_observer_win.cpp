@@ -55,8 +55,8 @@ LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
             "\tcaption=" + Field(create->lpszName) + "\tstyle=" + std::to_string(create->style) +
             "\texstyle=" + std::to_string(create->dwExStyle) + "\tx=" + std::to_string(create->x) +
             "\ty=" + std::to_string(create->y) + "\twidth=" + std::to_string(create->cx) +
-            "\theight=" + std::to_string(create->cy) + "\tparent=" +
-            Utf8(create->hwndParent ? ClassOf(create->hwndParent).c_str() : L""));
+            "\theight=" + std::to_string(create->cy) +
+            "\tparent=" + Utf8(create->hwndParent ? ClassOf(create->hwndParent).c_str() : L""));
     } else if (ours && message->message == WM_DESTROY) {
       Write("window-destroyed\tclass=" + Utf8(windowClass.c_str()));
     } else if (windowClass == PROGRESS_CLASSW && message->message == PBM_SETRANGE) {
@@ -82,7 +82,8 @@ LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
 struct Observer {
   Observer() {
     wchar_t path[MAX_PATH * 4] = {};
-    const DWORD length = GetEnvironmentVariableW(L"CORVANE_INSTALLER_OBSERVER_LOG", path, MAX_PATH * 4);
+    const DWORD length =
+        GetEnvironmentVariableW(L"CORVANE_INSTALLER_OBSERVER_LOG", path, MAX_PATH * 4);
     if (length == 0 || length >= MAX_PATH * 4) return;
     g_log = _wfopen(path, L"ab");
     if (g_log == nullptr) return;

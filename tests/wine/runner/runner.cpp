@@ -29,7 +29,8 @@ constexpr UINT kKilledExitCode = 0xDEAD;
 
 HANDLE g_out = INVALID_HANDLE_VALUE;
 
-void Emit(const std::string& event, const std::vector<std::pair<std::string, std::string>>& fields) {
+void Emit(const std::string& event,
+          const std::vector<std::pair<std::string, std::string>>& fields) {
   std::string line = event;
   for (const auto& [key, value] : fields) line += "\t" + key + "=" + EscapeField(value);
   line += "\n";

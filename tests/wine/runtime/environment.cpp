@@ -142,9 +142,10 @@ bool FakeEnvironment::Answers(REFIID riid) const {
 HRESULT FakeEnvironment::CreateCoreWebView2Controller(
     HWND parentWindow, ICoreWebView2CreateCoreWebView2ControllerCompletedHandler* handler) {
   RuntimeState& state = State();
-  Log("controller-create", {{"parent", Hex32(static_cast<std::uint32_t>(
-                                           reinterpret_cast<std::uintptr_t>(parentWindow)))},
-                            {"handler", handler ? "1" : "0"}});
+  Log("controller-create",
+      {{"parent",
+        Hex32(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(parentWindow)))},
+       {"handler", handler ? "1" : "0"}});
   LogWindowState(parentWindow, "controller-create");
   if (FAILED(state.scenario.controllerResult)) {
     Log("controller-create-result", {{"hr", HexHr(state.scenario.controllerResult)}});
@@ -214,8 +215,8 @@ HRESULT FakeEnvironment::CreateWebFileSystemDirectoryHandle(
   if (!value) return E_POINTER;
   *value = nullptr;
   if (!path || !*path) return E_INVALIDARG;
-  *value = new FakeFileSystemHandle(path, permission,
-                                    COREWEBVIEW2_FILE_SYSTEM_HANDLE_KIND_DIRECTORY);
+  *value =
+      new FakeFileSystemHandle(path, permission, COREWEBVIEW2_FILE_SYSTEM_HANDLE_KIND_DIRECTORY);
   return S_OK;
 }
 

@@ -65,8 +65,8 @@ class FakeRequestHeaders final : public ComObject<HttpRequestHeadersStub> {
     if (!found) return E_INVALIDARG;
     return HandOutString(*found, value);
   }
-  HRESULT STDMETHODCALLTYPE GetHeaders(LPCWSTR name,
-                                       ICoreWebView2HttpHeadersCollectionIterator** value) override {
+  HRESULT STDMETHODCALLTYPE
+  GetHeaders(LPCWSTR name, ICoreWebView2HttpHeadersCollectionIterator** value) override {
     if (!value) return E_POINTER;
     HeaderList matching;
     for (const auto& header : headers_) {
@@ -86,7 +86,8 @@ class FakeRequestHeaders final : public ComObject<HttpRequestHeadersStub> {
     Log("request-header-remove", {{"name", Utf8(name)}});
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE GetIterator(ICoreWebView2HttpHeadersCollectionIterator** value) override {
+  HRESULT STDMETHODCALLTYPE
+  GetIterator(ICoreWebView2HttpHeadersCollectionIterator** value) override {
     if (!value) return E_POINTER;
     *value = new FakeHeaderIterator(headers_);
     return S_OK;
@@ -169,7 +170,8 @@ class FakeResourceRequestedArgs final : public ComObject<WebResourceRequestedEve
   HRESULT STDMETHODCALLTYPE GetDeferral(ICoreWebView2Deferral** deferral) override {
     return HandOutDeferral("WebResourceRequested", deferral);
   }
-  HRESULT STDMETHODCALLTYPE get_ResourceContext(COREWEBVIEW2_WEB_RESOURCE_CONTEXT* context) override {
+  HRESULT STDMETHODCALLTYPE
+  get_ResourceContext(COREWEBVIEW2_WEB_RESOURCE_CONTEXT* context) override {
     if (!context) return E_POINTER;
     *context = COREWEBVIEW2_WEB_RESOURCE_CONTEXT_DOCUMENT;
     return S_OK;
@@ -200,7 +202,9 @@ class FakeNavigationStartingArgs final : public ComObject<NavigationStartingEven
     *headers = new FakeRequestHeaders({});
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE get_Cancel(BOOL* cancel) override { return HandOutBool(cancel_, cancel); }
+  HRESULT STDMETHODCALLTYPE get_Cancel(BOOL* cancel) override {
+    return HandOutBool(cancel_, cancel);
+  }
   HRESULT STDMETHODCALLTYPE put_Cancel(BOOL cancel) override {
     cancel_ = cancel != FALSE;
     return S_OK;
@@ -272,8 +276,8 @@ class FakeProcessFailedArgs final : public ComObject<ProcessFailedEventArgsStub>
 class FakeBrowserExitedArgs final : public ComObject<BrowserProcessExitedEventArgsStub> {
  public:
   explicit FakeBrowserExitedArgs(COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND kind) : kind_(kind) {}
-  HRESULT STDMETHODCALLTYPE get_BrowserProcessExitKind(
-      COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND* kind) override {
+  HRESULT STDMETHODCALLTYPE
+  get_BrowserProcessExitKind(COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND* kind) override {
     if (!kind) return E_POINTER;
     *kind = kind_;
     return S_OK;
@@ -309,7 +313,8 @@ class FakeWebMessageArgs final : public ComObject<WebMessageReceivedEventArgs2St
     if (!text_) return E_INVALIDARG;
     return HandOutString(*text_, value);
   }
-  HRESULT STDMETHODCALLTYPE get_AdditionalObjects(ICoreWebView2ObjectCollectionView** value) override {
+  HRESULT STDMETHODCALLTYPE
+  get_AdditionalObjects(ICoreWebView2ObjectCollectionView** value) override {
     if (!value) return E_POINTER;
     *value = nullptr;
     return S_OK;
@@ -411,13 +416,16 @@ class FakeAcceleratorArgs final : public ComObject<AcceleratorKeyPressedEventArg
     *lParam = 1;
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE get_PhysicalKeyStatus(COREWEBVIEW2_PHYSICAL_KEY_STATUS* status) override {
+  HRESULT STDMETHODCALLTYPE
+  get_PhysicalKeyStatus(COREWEBVIEW2_PHYSICAL_KEY_STATUS* status) override {
     if (!status) return E_POINTER;
-    *status = COREWEBVIEW2_PHYSICAL_KEY_STATUS{1, 0, FALSE, FALSE, FALSE,
-                                               kind_ == COREWEBVIEW2_KEY_EVENT_KIND_KEY_UP};
+    *status = COREWEBVIEW2_PHYSICAL_KEY_STATUS{
+        1, 0, FALSE, FALSE, FALSE, kind_ == COREWEBVIEW2_KEY_EVENT_KIND_KEY_UP};
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE get_Handled(BOOL* handled) override { return HandOutBool(handled_, handled); }
+  HRESULT STDMETHODCALLTYPE get_Handled(BOOL* handled) override {
+    return HandOutBool(handled_, handled);
+  }
   HRESULT STDMETHODCALLTYPE put_Handled(BOOL handled) override {
     handled_ = handled != FALSE;
     return S_OK;

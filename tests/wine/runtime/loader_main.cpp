@@ -154,11 +154,18 @@ std::string Apartment(HRESULT* failure) {
     return "none";
   }
   switch (type) {
-    case APTTYPE_STA: return "sta";
-    case APTTYPE_MAINSTA: return "mainsta";
-    case APTTYPE_MTA: *failure = RPC_E_CHANGED_MODE; return "mta";
-    case APTTYPE_NA: *failure = RPC_E_CHANGED_MODE; return "na";
-    default: return "other";
+    case APTTYPE_STA:
+      return "sta";
+    case APTTYPE_MAINSTA:
+      return "mainsta";
+    case APTTYPE_MTA:
+      *failure = RPC_E_CHANGED_MODE;
+      return "mta";
+    case APTTYPE_NA:
+      *failure = RPC_E_CHANGED_MODE;
+      return "na";
+    default:
+      return "other";
   }
 }
 
@@ -195,10 +202,10 @@ void LogOptions(ICoreWebView2EnvironmentOptions* options) {
   }
   std::vector<Field> fields{{"present", "1"}};
   IUnknown* unknown = nullptr;
-  fields.push_back({"unknown", SUCCEEDED(options->QueryInterface(IID_IUnknown,
-                                                                 reinterpret_cast<void**>(&unknown)))
-                                   ? "1"
-                                   : "0"});
+  fields.push_back(
+      {"unknown",
+       SUCCEEDED(options->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown))) ? "1"
+                                                                                            : "0"});
   if (unknown) unknown->Release();
   LPWSTR text = nullptr;
   HRESULT hr = options->get_AdditionalBrowserArguments(&text);
@@ -290,7 +297,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 }
 
 extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE
-GetAvailableCoreWebView2BrowserVersionString(PCWSTR browserExecutableFolder, LPWSTR* versionInfo) {
+    GetAvailableCoreWebView2BrowserVersionString(PCWSTR browserExecutableFolder,
+                                                 LPWSTR* versionInfo) {
   State();
   const RuntimeInstall* install = FindRuntime(browserExecutableFolder);
   HRESULT hr = install ? S_OK : HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
@@ -310,7 +318,8 @@ GetAvailableCoreWebView2BrowserVersionString(PCWSTR browserExecutableFolder, LPW
 extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE CreateCoreWebView2EnvironmentWithOptions(
     PCWSTR browserExecutableFolder, PCWSTR userDataFolder,
     corvane::ICoreWebView2EnvironmentOptions* environmentOptions,
-    corvane::ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* environmentCreatedHandler) {
+    corvane::ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler*
+        environmentCreatedHandler) {
   RuntimeState& state = State();
   HRESULT apartmentFailure = S_OK;
   std::string apartment = Apartment(&apartmentFailure);

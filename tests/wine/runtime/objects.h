@@ -53,25 +53,29 @@ HRESULT HandlerList<Handler>::Remove(EventRegistrationToken token) {
 
 // One event of an object: add_<Name> and remove_<Name> on the handler list on<Name>_. Leaves the
 // class in its private section.
-#define CORVANE_TEST_EVENT(Name)                                                      \
- public:                                                                              \
-  HRESULT STDMETHODCALLTYPE add_##Name(ICoreWebView2##Name##EventHandler* handler,    \
-                                       EventRegistrationToken* token) override {      \
-    return on##Name##_.Add(handler, token);                                           \
-  }                                                                                   \
-  HRESULT STDMETHODCALLTYPE remove_##Name(EventRegistrationToken token) override {   \
-    return on##Name##_.Remove(token);                                                 \
-  }                                                                                   \
-                                                                                      \
- private:                                                                             \
-  HandlerList<ICoreWebView2##Name##EventHandler> on##Name##_{#Name, {}}
+#define CORVANE_TEST_EVENT(Name)                                                   \
+ public:                                                                           \
+  HRESULT STDMETHODCALLTYPE add_##Name(ICoreWebView2##Name##EventHandler* handler, \
+                                       EventRegistrationToken* token) override {   \
+    return on##Name##_.Add(handler, token);                                        \
+  }                                                                                \
+  HRESULT STDMETHODCALLTYPE remove_##Name(EventRegistrationToken token) override { \
+    return on##Name##_.Remove(token);                                              \
+  }                                                                                \
+                                                                                   \
+ private:                                                                          \
+  HandlerList<ICoreWebView2##Name##EventHandler> on##Name##_ {                     \
+#Name, {}                                                                      \
+  }
 
 // ---- Responses and the objects handed to the page ----
 
 class FakeResponse final : public ComObject<WebResourceResponseStub> {
  public:
   FakeResponse(IStream* content, int status, std::wstring reason, std::wstring headers)
-      : content_(content), status_(status), reason_(std::move(reason)),
+      : content_(content),
+        status_(status),
+        reason_(std::move(reason)),
         headers_(std::move(headers)) {}
 
   // The response as the runtime received it, or null when `response` is not one of ours.
@@ -107,7 +111,8 @@ class FakeFileSystemHandle final : public ComObject<FileSystemHandleStub> {
 
   HRESULT STDMETHODCALLTYPE get_Kind(COREWEBVIEW2_FILE_SYSTEM_HANDLE_KIND* value) override;
   HRESULT STDMETHODCALLTYPE get_Path(LPWSTR* value) override;
-  HRESULT STDMETHODCALLTYPE get_Permission(COREWEBVIEW2_FILE_SYSTEM_HANDLE_PERMISSION* value) override;
+  HRESULT STDMETHODCALLTYPE
+  get_Permission(COREWEBVIEW2_FILE_SYSTEM_HANDLE_PERMISSION* value) override;
 
  private:
   std::wstring path_;
@@ -139,15 +144,16 @@ class FakeEnvironment final : public ComObject<EnvironmentStub> {
       : version_(std::move(version)), userDataFolder_(std::move(userDataFolder)) {}
 
   HRESULT STDMETHODCALLTYPE CreateCoreWebView2Controller(
-      HWND parentWindow, ICoreWebView2CreateCoreWebView2ControllerCompletedHandler* handler) override;
-  HRESULT STDMETHODCALLTYPE CreateWebResourceResponse(
-      IStream* content, int statusCode, LPCWSTR reasonPhrase, LPCWSTR headers,
-      ICoreWebView2WebResourceResponse** response) override;
+      HWND parentWindow,
+      ICoreWebView2CreateCoreWebView2ControllerCompletedHandler* handler) override;
+  HRESULT STDMETHODCALLTYPE
+  CreateWebResourceResponse(IStream* content, int statusCode, LPCWSTR reasonPhrase, LPCWSTR headers,
+                            ICoreWebView2WebResourceResponse** response) override;
   HRESULT STDMETHODCALLTYPE get_BrowserVersionString(LPWSTR* versionInfo) override;
   HRESULT STDMETHODCALLTYPE get_UserDataFolder(LPWSTR* value) override;
-  HRESULT STDMETHODCALLTYPE CreateWebFileSystemFileHandle(
-      LPCWSTR path, COREWEBVIEW2_FILE_SYSTEM_HANDLE_PERMISSION permission,
-      ICoreWebView2FileSystemHandle** value) override;
+  HRESULT STDMETHODCALLTYPE
+  CreateWebFileSystemFileHandle(LPCWSTR path, COREWEBVIEW2_FILE_SYSTEM_HANDLE_PERMISSION permission,
+                                ICoreWebView2FileSystemHandle** value) override;
   HRESULT STDMETHODCALLTYPE CreateWebFileSystemDirectoryHandle(
       LPCWSTR path, COREWEBVIEW2_FILE_SYSTEM_HANDLE_PERMISSION permission,
       ICoreWebView2FileSystemHandle** value) override;
@@ -169,16 +175,16 @@ class FakeEnvironment final : public ComObject<EnvironmentStub> {
 
 // A BOOL setting, TRUE at first, with its getter and its logging putter. Leaves the class in
 // its private section.
-#define CORVANE_TEST_SETTING(Name)                                                     \
- public:                                                                               \
-  HRESULT STDMETHODCALLTYPE get_##Name(BOOL* value) override {                         \
-    return HandOutBool(setting##Name##_, value);                                       \
-  }                                                                                    \
-  HRESULT STDMETHODCALLTYPE put_##Name(BOOL value) override {                          \
-    return Put(#Name, setting##Name##_, value);                                        \
-  }                                                                                    \
-                                                                                       \
- private:                                                                              \
+#define CORVANE_TEST_SETTING(Name)                             \
+ public:                                                       \
+  HRESULT STDMETHODCALLTYPE get_##Name(BOOL* value) override { \
+    return HandOutBool(setting##Name##_, value);               \
+  }                                                            \
+  HRESULT STDMETHODCALLTYPE put_##Name(BOOL value) override {  \
+    return Put(#Name, setting##Name##_, value);                \
+  }                                                            \
+                                                               \
+ private:                                                      \
   BOOL setting##Name##_ = TRUE
 
 class FakeSettings final : public ComObject<Settings3Stub> {

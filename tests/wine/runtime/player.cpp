@@ -157,9 +157,9 @@ void Player::RunStep(const Step& step) {
   } else if (step.verb == "browser-exited") {
     // Raised by the environment of the moment, even when the web view is already gone.
     if (state.environment) {
-      state.environment->RaiseBrowserProcessExited(step.rest == "normal"
-                                                       ? COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_NORMAL
-                                                       : COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_FAILED);
+      state.environment->RaiseBrowserProcessExited(
+          step.rest == "normal" ? COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_NORMAL
+                                : COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_FAILED);
     }
   } else if (!webView) {
     Log("step-skipped", {{"line", std::to_string(step.line)}, {"why", "no web view"}});
@@ -178,12 +178,13 @@ void Player::RunStep(const Step& step) {
     webView->RaiseNewWindow(Wide(step.rest));
   } else if (step.verb == "permission") {
     auto [kind, uri] = SplitFirst(step.rest);
-    webView->RaisePermission(Wide(uri), static_cast<COREWEBVIEW2_PERMISSION_KIND>(std::atoi(kind.c_str())));
+    webView->RaisePermission(Wide(uri),
+                             static_cast<COREWEBVIEW2_PERMISSION_KIND>(std::atoi(kind.c_str())));
   } else if (step.verb == "key") {
     auto [key, kind] = SplitFirst(step.rest);
     if (state.controller) {
-      state.controller->RaiseAcceleratorKey(KeyKind(kind),
-                                            static_cast<UINT>(std::strtoul(key.c_str(), nullptr, 0)));
+      state.controller->RaiseAcceleratorKey(
+          KeyKind(kind), static_cast<UINT>(std::strtoul(key.c_str(), nullptr, 0)));
     }
   } else if (step.verb == "message-string") {
     auto [source, text] = SplitFirst(step.rest);
@@ -194,8 +195,9 @@ void Player::RunStep(const Step& step) {
     webView->RaiseWebMessage(Wide(source), Wide(json), std::nullopt);
   } else if (step.verb == "process-failed") {
     auto [kind, reason] = SplitFirst(step.rest);
-    webView->RaiseProcessFailed(static_cast<COREWEBVIEW2_PROCESS_FAILED_KIND>(std::atoi(kind.c_str())),
-                                std::atoi(reason.c_str()));
+    webView->RaiseProcessFailed(
+        static_cast<COREWEBVIEW2_PROCESS_FAILED_KIND>(std::atoi(kind.c_str())),
+        std::atoi(reason.c_str()));
   } else if (step.verb == "close") {
     webView->RaiseWindowCloseRequested();
   } else if (step.verb == "dom-content-loaded") {

@@ -11,9 +11,9 @@ namespace corvane::test_runtime {
 namespace {
 
 const char* const kStepVerbs[] = {
-    "state",          "wait",       "title",      "fullscreen",         "request",
-    "request-range",  "navigation", "new-window", "permission",         "key",
-    "message-string", "message-json", "close",    "dom-content-loaded", "syscommand",
+    "state",          "wait",           "title",      "fullscreen",         "request",
+    "request-range",  "navigation",     "new-window", "permission",         "key",
+    "message-string", "message-json",   "close",      "dom-content-loaded", "syscommand",
     "process-failed", "browser-exited",
 };
 
@@ -25,11 +25,16 @@ std::string Unescape(std::string_view text) {
       continue;
     }
     char next = text[++i];
-    if (next == 'n') out += '\n';
-    else if (next == 't') out += '\t';
-    else if (next == 'r') out += '\r';
-    else if (next == 's') out += ' ';
-    else out += next;
+    if (next == 'n')
+      out += '\n';
+    else if (next == 't')
+      out += '\t';
+    else if (next == 'r')
+      out += '\r';
+    else if (next == 's')
+      out += ' ';
+    else
+      out += next;
   }
   return out;
 }
@@ -95,7 +100,8 @@ Scenario LoadScenario(const std::wstring& path) {
       scenario.navigateResult = ParseHr(words[0]);
     } else if (verb == "navigation-fails" && words.size() == 1) {
       scenario.navigationFails = true;
-      scenario.navigationError = static_cast<COREWEBVIEW2_WEB_ERROR_STATUS>(std::atoi(words[0].c_str()));
+      scenario.navigationError =
+          static_cast<COREWEBVIEW2_WEB_ERROR_STATUS>(std::atoi(words[0].c_str()));
     } else if (verb == "no-settings3") {
       scenario.settings3 = false;
     } else if (verb == "no-environment14") {

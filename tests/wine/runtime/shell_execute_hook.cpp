@@ -48,16 +48,18 @@ void InterceptShellExecute() {
   auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
   auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
   auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-  const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  const IMAGE_DATA_DIRECTORY& imports =
+      nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
   std::string patched;
   if (imports.VirtualAddress != 0) {
-    for (auto* descriptor = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+    for (auto* descriptor =
+             reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
          descriptor->Name != 0; ++descriptor) {
       if (_stricmp(reinterpret_cast<const char*>(base + descriptor->Name), "shell32.dll") != 0) {
         continue;
       }
-      DWORD lookup = descriptor->OriginalFirstThunk ? descriptor->OriginalFirstThunk
-                                                    : descriptor->FirstThunk;
+      DWORD lookup =
+          descriptor->OriginalFirstThunk ? descriptor->OriginalFirstThunk : descriptor->FirstThunk;
       auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + lookup);
       auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + descriptor->FirstThunk);
       for (; names->u1.AddressOfData != 0; ++names, ++slots) {
@@ -77,8 +79,8 @@ void InterceptShellExecute() {
       }
     }
   }
-  Log("shell-execute-hook", {{"status", patched.empty() ? "not-imported" : "installed"},
-                             {"functions", patched}});
+  Log("shell-execute-hook",
+      {{"status", patched.empty() ? "not-imported" : "installed"}, {"functions", patched}});
 }
 
 }  // namespace corvane::test_runtime

@@ -343,9 +343,9 @@ void FakeWebView::RaiseResourceRequest(const std::wstring& uri, const std::wstri
   HeaderList headers{{L"Accept", L"*/*"}};
   if (hasRange) headers.emplace_back(L"Range", range);
   auto request = ComPtr<FakeRequest>::Adopt(new FakeRequest(uri, std::move(headers)));
-  auto args = ComPtr<FakeResourceRequestedArgs>::Adopt(new FakeResourceRequestedArgs(request.get()));
-  Log("resource-request", {{"uri", Utf8(uri)},
-                           {"range", hasRange ? Utf8(range) : "<none>"}});
+  auto args =
+      ComPtr<FakeResourceRequestedArgs>::Adopt(new FakeResourceRequestedArgs(request.get()));
+  Log("resource-request", {{"uri", Utf8(uri)}, {"range", hasRange ? Utf8(range) : "<none>"}});
   HRESULT result = S_OK;
   std::size_t count = InvokeAll(onWebResourceRequested_, this, args.get(), &result);
   LogResponse(uri, *args.get(), result, count);
@@ -367,16 +367,15 @@ void FakeWebView::RaiseFullscreenChanged(bool contains) {
   fullscreen_ = contains ? TRUE : FALSE;
   std::size_t count =
       InvokeAll(onContainsFullScreenElementChanged_, this, static_cast<IUnknown*>(nullptr));
-  Log("fullscreen-changed", {{"contains", contains ? "1" : "0"},
-                             {"handlers", std::to_string(count)}});
+  Log("fullscreen-changed",
+      {{"contains", contains ? "1" : "0"}, {"handlers", std::to_string(count)}});
 }
 
 void FakeWebView::RaiseWebMessage(const std::wstring& source, const std::wstring& json,
                                   const std::optional<std::wstring>& text) {
   auto args = ComPtr<FakeWebMessageArgs>::Adopt(new FakeWebMessageArgs(source, json, text));
-  Log("web-message", {{"source", Utf8(source)},
-                      {"kind", text ? "string" : "json"},
-                      {"json", Utf8(json)}});
+  Log("web-message",
+      {{"source", Utf8(source)}, {"kind", text ? "string" : "json"}, {"json", Utf8(json)}});
   std::size_t count = InvokeAll(onWebMessageReceived_, this, args.get());
   Log("web-message-done", {{"handlers", std::to_string(count)}});
 }
@@ -427,12 +426,11 @@ void FakeWebView::NavigateDocument(const std::wstring& uri) {
   }
   const bool success = !scenario.navigationFails;
   auto args = ComPtr<FakeNavigationCompletedArgs>::Adopt(new FakeNavigationCompletedArgs(
-      navigationId_, success, success ? COREWEBVIEW2_WEB_ERROR_STATUS_UNKNOWN
-                                      : scenario.navigationError));
+      navigationId_, success,
+      success ? COREWEBVIEW2_WEB_ERROR_STATUS_UNKNOWN : scenario.navigationError));
   std::size_t count = InvokeAll(onNavigationCompleted_, this, args.get());
-  Log("navigation-completed", {{"uri", Utf8(uri)},
-                               {"success", success ? "1" : "0"},
-                               {"handlers", std::to_string(count)}});
+  Log("navigation-completed",
+      {{"uri", Utf8(uri)}, {"success", success ? "1" : "0"}, {"handlers", std::to_string(count)}});
 }
 
 }  // namespace corvane::test_runtime
