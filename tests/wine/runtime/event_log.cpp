@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "tests/wine/common/log_text.h"
 #include "tests/wine/runtime/runtime.h"
 
 namespace corvane::test_runtime {
@@ -10,37 +11,13 @@ namespace {
 
 HANDLE g_log = INVALID_HANDLE_VALUE;
 
-std::string Escape(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
-
 void WriteLine(std::string_view event, const Field* begin, const Field* end) {
-  std::string line = Escape(event);
+  std::string line = test_log::EscapeField(event);
   for (const Field* f = begin; f != end; ++f) {
     line += '\t';
-    line += Escape(f->key);
+    line += test_log::EscapeField(f->key);
     line += '=';
-    line += Escape(f->value);
+    line += test_log::EscapeField(f->value);
   }
   line += '\n';
   if (g_log == INVALID_HANDLE_VALUE) {
@@ -54,15 +31,7 @@ void WriteLine(std::string_view event, const Field* begin, const Field* end) {
 
 }  // namespace
 
-std::string Utf8(std::wstring_view text) {
-  if (text.empty()) return {};
-  int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                 nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
-                      nullptr, nullptr);
-  return out;
-}
+std::string Utf8(std::wstring_view text) { return test_log::Utf8(text); }
 
 std::string Utf8(const wchar_t* text) {
   if (!text) return "<null>";
