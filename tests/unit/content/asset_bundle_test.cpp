@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <map>
 #include <memory>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -84,6 +86,12 @@ class BundleParse : public ::testing::TestWithParam<ReadMode> {
                          entry.size);
     }
     return bytes_.substr(bundle_.blobOffset + entry.offset, entry.size);
+  }
+
+  std::vector<std::string> Paths() const {
+    std::vector<std::string> paths;
+    for (const auto& [path, entry] : bundle_.files) paths.emplace_back(path);
+    return paths;
   }
 
   std::string bytes_;
@@ -225,25 +233,82 @@ TEST_P(BundleParse, ChunksMayComeInAnyOrderAfterAGap) {
   EXPECT_EQ(Contents(*bundle_.Find("x")), kBlob);
 }
 
-TEST_P(BundleParse, FirstEntryOfAPathWinsAndCaseMatters) {
-  ASSERT_EQ(
-      Run(BlobAnd(Directory({{"a.txt", 0, 1, 7}, {"A.txt", 1, 1}, {"a.txt", 2, 1, 8}}))).message,
-      "");
-  EXPECT_EQ(bundle_.files.size(), 2u);
-  EXPECT_EQ(Contents(*bundle_.Find("a.txt")), "0");
-  EXPECT_EQ(bundle_.Find("a.txt")->extra, 7u);
-  EXPECT_EQ(Contents(*bundle_.Find("A.txt")), "1");
+// The directory need not be sorted: the index orders paths by their bytes, keeps the first entry
+// of each path and tells case apart.
+TEST_P(BundleParse, UnsortedDirectoryIsOrderedByBytesAndTheFirstOfAPathWins) {
+  ASSERT_EQ(Run(BlobAnd(Directory({{"b", 1, 1, 10},
+                                   {"\xC3\xA9", 2, 1, 20},
+                                   {"a", 3, 1, 30},
+                                   {"b", 4, 1, 40},
+                                   {"Z", 5, 1, 50},
+                                   {"a", 6, 1, 60},
+                                   {"", 7, 1, 70},
+                                   {"b", 8, 1, 80}})))
+                .message,
+            "");
+  EXPECT_EQ(Paths(), (std::vector<std::string>{"", "Z", "a", "b", "\xC3\xA9"}));
+  for (const auto& [path, extra] : std::map<std::string, std::uint64_t>{
+           {"", 70}, {"Z", 50}, {"a", 30}, {"b", 10}, {"\xC3\xA9", 20}}) {
+    const FileEntry* entry = bundle_.Find(path);
+    ASSERT_NE(entry, nullptr) << path;
+    EXPECT_EQ(entry->extra, extra) << path;
+    EXPECT_EQ(Contents(*entry), std::to_string(extra / 10)) << path;
+  }
+  EXPECT_EQ(bundle_.Find("\xC3"), nullptr);
+  EXPECT_EQ(bundle_.Find("A"), nullptr);
+}
+
+// Thousands of paths of every length from 0 to 40, shuffled and partly repeated, so that the
+// hash table's probing and the order's duplicate removal meet every case; a std::map built from
+// the same directory, first entry winning, is the reference.
+TEST_P(BundleParse, LookupsAgreeWithAPlainMap) {
+  std::mt19937 random(7);
+  std::vector<BundleEntry> entries;
+  std::map<std::string, std::uint64_t> expected;
+  for (int i = 0; i < 6000; ++i) {
+    std::string path;
+    const std::size_t length = random() % 41;
+    for (std::size_t c = 0; c < length; ++c) path += "ab/\xFF"[random() % 4];
+    if (i % 5 == 0 && !entries.empty()) path = entries[random() % entries.size()].path;
+    entries.push_back({path, random() % kBlob.size(), 0, std::uint64_t(i)});
+    expected.try_emplace(path, i);
+  }
+  ASSERT_EQ(Run(BlobAnd(Directory(entries))).message, "");
+  ASSERT_EQ(bundle_.files.size(), expected.size());
+  auto model = expected.begin();
+  for (const auto& [path, entry] : bundle_.files) {
+    ASSERT_EQ(path, model->first);
+    EXPECT_EQ(entry.extra, model->second);
+    EXPECT_EQ(bundle_.Find(path), &entry);
+    ++model;
+  }
+  for (const auto& [path, extra] : expected) {
+    // Neighbours that differ in one byte or in length are misses unless they are entries too.
+    for (const std::string& other : {path + "a", path + "\xFF"s, path.substr(0, path.size() / 2)}) {
+      const FileEntry* found = bundle_.Find(other);
+      const auto known = expected.find(other);
+      if (known == expected.end()) {
+        EXPECT_EQ(found, nullptr) << other;
+      } else {
+        ASSERT_NE(found, nullptr) << other;
+        EXPECT_EQ(found->extra, known->second);
+      }
+    }
+  }
 }
 
 TEST_P(BundleParse, FailureKeepsWhatWasReadBefore) {
-  std::string directory = EncodeU32(6);
-  for (int i = 0; i < 6; ++i)
-    directory += EncodeEntry({"f" + std::to_string(i), std::uint64_t(i), 1}, i == 4 ? 2 : 0);
+  // Unsorted and with a repeated path, so the index is ordered and deduplicated at the failure.
+  std::string directory = EncodeU32(7);
+  for (const int i : {3, 1, 0, 3, 2})
+    directory += EncodeEntry({"f" + std::to_string(i), std::uint64_t(i), 1});
+  directory += EncodeEntry({"f9", 0, 1}, 2) + EncodeEntry({"f4", 4, 1});
   EXPECT_EQ(Run(BlobAnd(directory)).message, "bad file compression");
-  EXPECT_EQ(bundle_.files.size(), 4u);
+  EXPECT_EQ(Paths(), (std::vector<std::string>{"f0", "f1", "f2", "f3"}));
   for (int i = 0; i < 4; ++i)
     EXPECT_EQ(Contents(*bundle_.Find("f" + std::to_string(i))), std::to_string(i));
   EXPECT_EQ(bundle_.Find("f4"), nullptr);
+  EXPECT_EQ(bundle_.Find("f9"), nullptr);
 
   // Blob fields are kept when only the directory is missing.
   EXPECT_EQ(Run(Assemble({{FourCC("xtra"), "x"}, {kBlobChunkId, kBlob}})).message,
@@ -259,6 +324,7 @@ TEST_P(BundleParse, ParseStartsFromEmptyTables) {
   bundle_.end = 0;
   EXPECT_EQ(ParseOutcome(bundle_).message, kReadError);
   EXPECT_TRUE(bundle_.files.empty());
+  EXPECT_EQ(bundle_.Find("a"), nullptr);
   EXPECT_TRUE(bundle_.chunks.empty());
   EXPECT_EQ(bundle_.blobSize, 0u);
 }
@@ -311,6 +377,36 @@ TEST(BundleModes, StreamReadsLongPathsInPieces) {
   AssetBundle bundle = AssetBundle::OverStream(file.get(), bytes.size());
   bundle.Parse();
   ASSERT_NE(bundle.Find(longPath), nullptr);
+}
+
+TEST(BundlePaths, MemoryModePathsPointIntoTheBundleBytes) {
+  const std::string bytes = BuildBundle({{"index.html", "x"}, {"img/a.png", "y"}});
+  AssetBundle bundle = AssetBundle::OverMemory(bytes.data(), bytes.size());
+  bundle.Parse();
+  ASSERT_EQ(bundle.files.size(), 2u);
+  for (const auto& [path, entry] : bundle.files) {
+    EXPECT_GE(path.data(), bytes.data());
+    EXPECT_LE(path.data() + path.size(), bytes.data() + bytes.size());
+    EXPECT_EQ(bytes.compare(path.data() - bytes.data(), path.size(), path), 0);
+  }
+}
+
+TEST(BundlePaths, StreamModePathsOutliveTheStreamAndTheBundleThatReadThem) {
+  const std::string longPath(300, 'L');
+  const std::string bytes = BuildBundle({{"s", "1"}, {longPath, "2"}, {"dir/file.txt", "3"}});
+  std::unique_ptr<AssetBundle> original;
+  {
+    TempFile file(bytes);
+    original = std::make_unique<AssetBundle>(AssetBundle::OverStream(file.get(), bytes.size()));
+    original->Parse();
+  }
+  const AssetBundle copy = *original;
+  original.reset();
+  std::vector<std::string> paths;
+  for (const auto& [path, entry] : copy.files) paths.emplace_back(path);
+  EXPECT_EQ(paths, (std::vector<std::string>{longPath, "dir/file.txt", "s"}));
+  ASSERT_NE(copy.Find(longPath), nullptr);
+  EXPECT_EQ(copy.Find("s")->size, 1u);
 }
 
 #ifndef _WIN32
