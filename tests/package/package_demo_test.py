@@ -25,6 +25,15 @@ NAME, VERSION, TITLE = "corvane-demo", "2.5.1", "Corvane demo"
 ICON_COLOUR = "1F8A70"  # the centre of examples/demo/icon.png
 
 
+def linux_build():
+    """The Linux preset's build where scripts/test has made one (its shell has no sanitizers), so
+    the test compiles only the branded Windows shell; else the release preset's."""
+    reused = os.path.join(REPO, "build", "linux")
+    if os.path.exists(os.path.join(reused, "build.ninja")):
+        return reused
+    return os.path.join(REPO, "build", "linux-release")
+
+
 def make_app(work):
     """The demo as its author would ship it: its folder, its chime, its extension library."""
     app = os.path.join(work, "app")
@@ -33,7 +42,7 @@ def make_app(work):
     os.makedirs(os.path.join(app, "www", "media"))
     subprocess.run([sys.executable, os.path.join(REPO, "examples", "demo", "make_chime.py"),
                     os.path.join(app, "www", "media", "chime.wav")], check=True)
-    build = os.path.join(REPO, "build", "linux-release")
+    build = linux_build()
     if not os.path.exists(os.path.join(build, "build.ninja")):
         subprocess.run(["cmake", "--preset", "linux-release"], cwd=REPO, check=True, stdout=subprocess.DEVNULL)
     subprocess.run(["cmake", "--build", build, "-j2", "--target", "corvane_demo_extension"], check=True,
@@ -51,7 +60,8 @@ def make_app(work):
 
 def package(app, dist, loader):
     done = subprocess.run([sys.executable, os.path.join(REPO, "scripts", "package"), app, "-o", dist,
-                           "--loader", loader], capture_output=True, text=True, timeout=3000)
+                           "--loader", loader], capture_output=True, text=True, timeout=3000,
+                          env={**os.environ, "CORVANE_LINUX_BUILD": linux_build()})
     if done.returncode != 0:
         raise rig.ScenarioFailure(f"scripts/package failed:\n{done.stdout}{done.stderr}")
     return sorted(os.listdir(dist))
@@ -85,6 +95,10 @@ def run_windows(c, archive_path, folder, args):
         archive.extractall(folder)
     c.equal(names, sorted([f"{NAME}.exe", "WebView2Loader.dll", "package.json", "www/assets.dat"]),
             "zip entries (the Linux extension library stays out)")
+    exe_check = subprocess.run([sys.executable, os.path.join(REPO, "tests", "wine", "exe_check.py"),
+                                os.path.join(folder, f"{NAME}.exe")], capture_output=True, text=True)
+    c.expect(exe_check.returncode == 0, "the branded executable keeps what the plain one has (manifest, "
+             f"static runtime, exports):\n{exe_check.stdout}{exe_check.stderr}")
     files = {name: rig.read(os.path.join(folder, name)) for name in names if name != f"{NAME}.exe"}
     ctx = rig.Context(argparse.Namespace(shell=os.path.join(folder, f"{NAME}.exe"), runner=args.runner,
                                          work=args.work, loader=None, empty_loader=None), "windows-run")

@@ -22,8 +22,9 @@ bool IsUsableVersion(const std::string& version) {
   while (true) {
     const std::size_t dot = version.find('.', start);
     const std::string part = version.substr(start, dot - start);
-    if (part.empty() || part.size() > 5 || part.find_first_not_of("0123456789") != std::string::npos ||
-        std::stoul(part) > 65535 || ++parts > 4) {
+    if (part.empty() || part.size() > 5 ||
+        part.find_first_not_of("0123456789") != std::string::npos || std::stoul(part) > 65535 ||
+        ++parts > 4) {
       return false;
     }
     if (dot == std::string::npos) return true;
@@ -62,11 +63,12 @@ int CheckConfig(const std::string& file) {
   const auto window = root.find("window");
   const std::string title =
       window == root.end() ? config.name : GetString(*window, "title", config.name);
-  const nlohmann::json info = {{"name", config.name},
-                               {"title", title},
-                               {"icon", config.icon},
-                               {"version", version},
-                               {"fixedRuntime", config.distributionMode == DistributionMode::Fixed}};
+  const nlohmann::json info = {
+      {"name", config.name},
+      {"title", title},
+      {"icon", config.icon},
+      {"version", version},
+      {"fixedRuntime", config.distributionMode == DistributionMode::Fixed}};
   std::printf("%s\n", info.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
   return 0;
 }
