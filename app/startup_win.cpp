@@ -123,11 +123,12 @@ bool LoadConfiguration(const std::string& appFolder, std::string& packageJsonTex
   return true;
 }
 
-// The configured icon, else the system's application icon.
+// The configured icon, else the executable's own icon resource, if it has one.
 HICON LoadWindowIcon(HINSTANCE instance, const std::string& appFolder, const AppConfig& config) {
   HICON icon = nullptr;
   if (!config.icon.empty()) icon = LoadIconFromFile(appFolder + config.icon);
-  // The executable carries no icon resource, so this normally leaves the class without one.
+  // A packaged executable holds the app's icon under this id (app/branding.rc.in); the plain
+  // shell holds none, which leaves the class without an icon.
   if (!icon) icon = LoadIconW(instance, MAKEINTRESOURCEW(32512));
   return icon;
 }

@@ -208,14 +208,14 @@ class App:
     `bundle`: path -> bytes packed into www/assets.dat with corvane-pack, or its exact bytes.
     `files`: beside the shell, path -> bytes (None: an empty folder). `loader`: "runtime",
     "empty" or None. `env`: variables for the run (None removes one). `on_prefix`: called with
-    the prefix once it is in place."""
+    the prefix once it is in place. `exe`: the shell's file name in the folder."""
 
     def __init__(self, package=None, loose=None, bundle=None, script=(), loader="runtime", dpi=96,
-                 files=None, env=None, on_prefix=None):
+                 files=None, env=None, on_prefix=None, exe="corvane.exe"):
         self.package = packaged() if package is None else package
         self.loose = {"index.html": INDEX} if loose is None else loose
         self.bundle, self.script, self.loader, self.dpi = bundle, list(script), loader, dpi
-        self.files, self.env, self.on_prefix = files or {}, env or {}, on_prefix
+        self.files, self.env, self.on_prefix, self.exe = files or {}, env or {}, on_prefix, exe
 
 
 NO_PACKAGE = False  # App(package=NO_PACKAGE): no package.json at all
@@ -250,7 +250,7 @@ class Context:
         folder = self.folder(label or f"run{self.runs}")
         shutil.rmtree(folder, ignore_errors=True)
         app_dir, args = os.path.join(folder, "app"), self.args
-        files = {"corvane.exe": read(args.shell), **app.files,
+        files = {app.exe: read(args.shell), **app.files,
                  **{f"www/{path}": data for path, data in app.loose.items()}}
         if app.loader:
             files["WebView2Loader.dll"] = read(args.loader if app.loader == "runtime" else args.empty_loader)
@@ -295,7 +295,7 @@ class Context:
                 subprocess.run(["wine", "reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels",
                                 "/t", "REG_DWORD", "/d", str(app.dpi), "/f"], env=env, timeout=30, **quiet)
             with open(os.path.join(folder, "wine-output.txt"), "wb") as out:
-                subprocess.run(["wine", args.runner, windows_path(os.path.join(app_dir, "corvane.exe")),
+                subprocess.run(["wine", args.runner, windows_path(os.path.join(app_dir, app.exe)),
                                 "--timeout", str(SHELL_TIMEOUT_MS), "--out", windows_path(runner_log)],
                                env=env, timeout=RUN_TIMEOUT_S, stdin=subprocess.DEVNULL,
                                stdout=out, stderr=subprocess.STDOUT)

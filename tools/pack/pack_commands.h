@@ -17,4 +17,8 @@ int ListBundle(const std::string& bundle, bool asJson);
 int ExtractBundle(const std::string& bundle, const std::string& folder);
 int VerifyBundle(const std::string& bundle);
 
+// Reads `file` as the shell reads package.json; prints the name, title (the window title, else the
+// name), icon, version (default 1.0.0) and whether the runtime is fixed as one JSON object.
+int CheckConfig(const std::string& file);
+
 }  // namespace corvane::pack

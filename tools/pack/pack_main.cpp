@@ -19,7 +19,9 @@ constexpr const char* kUsage =
     "usage: corvane-pack create FOLDER -o BUNDLE   pack every file under FOLDER\n"
     "       corvane-pack list BUNDLE [--json]      show path, size and offset of each entry\n"
     "       corvane-pack extract BUNDLE FOLDER     write every entry below FOLDER\n"
-    "       corvane-pack verify BUNDLE             check that the shell can read BUNDLE\n";
+    "       corvane-pack verify BUNDLE             check that the shell can read BUNDLE\n"
+    "       corvane-pack config PACKAGE_JSON       check it as the shell does, print its "
+    "settings\n";
 
 int UsageError(const std::string& problem) {
   std::fprintf(stderr, "corvane-pack: %s\n%s", Printable(problem).c_str(), kUsage);
@@ -64,6 +66,10 @@ int Run(const std::vector<std::string>& args) {
   if (command == "verify") {
     if (args.size() != 2) return UsageError("verify needs one BUNDLE");
     return VerifyBundle(args[1]);
+  }
+  if (command == "config") {
+    if (args.size() != 2) return UsageError("config needs one PACKAGE_JSON");
+    return CheckConfig(args[1]);
   }
   return UsageError("unknown command: " + command);
 }

@@ -108,6 +108,67 @@ HRESULT UnexpectedCall(const char* method) {
   return E_NOTIMPL;
 }
 
+namespace {
+
+// The centre pixel of `icon` drawn at 32x32 on black, as RRGGBB; empty without an icon.
+std::string IconCentreColour(HICON icon) {
+  if (!icon) return "";
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 32, -32, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  std::string colour;
+  if (bitmap) {
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    if (DrawIconEx(dc, 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL)) {
+      GdiFlush();
+      const auto pixel = static_cast<const std::uint32_t*>(bits)[16 * 32 + 16];
+      char text[8];
+      std::snprintf(text, sizeof text, "%06X", static_cast<unsigned>(pixel & 0xFFFFFF));
+      colour = text;
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+  }
+  DeleteDC(dc);
+  return colour;
+}
+
+}  // namespace
+
+void LogExeVersion() {
+  wchar_t exe[MAX_PATH] = L"";
+  GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  std::vector<Field> fields;
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeW(exe, &ignored);
+  std::vector<unsigned char> data(size);
+  if (size == 0 || !GetFileVersionInfoW(exe, 0, size, data.data())) {
+    Log("exe-version", {{"present", "0"}});
+    return;
+  }
+  fields.push_back({"present", "1"});
+  for (const wchar_t* key : {L"ProductName", L"FileDescription", L"ProductVersion", L"FileVersion",
+                             L"OriginalFilename"}) {
+    const std::wstring query = std::wstring(L"\\StringFileInfo\\040904B0\\") + key;
+    wchar_t* value = nullptr;
+    UINT length = 0;
+    if (VerQueryValueW(data.data(), query.c_str(), reinterpret_cast<void**>(&value), &length)) {
+      fields.push_back({Utf8(key), Utf8(value)});
+    }
+  }
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  if (VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed) {
+    fields.push_back({"fixedFileVersion", std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
+                                              std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
+                                              std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." +
+                                              std::to_string(LOWORD(fixed->dwFileVersionLS))});
+  }
+  Log("exe-version", fields);
+}
+
 void LogWindowState(HWND window, std::string_view label) {
   if (!IsWindow(window)) {
     Log("window", {{"label", std::string(label)}, {"exists", "0"}});
@@ -120,7 +181,7 @@ void LogWindowState(HWND window, std::string_view label) {
   GetClientRect(window, &client);
   wchar_t className[256] = L"";
   GetClassNameW(window, className, 256);
-  bool classIcon = GetClassLongPtrW(window, GCLP_HICON) != 0;
+  auto classIcon = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICON));
   bool smallIcon = GetClassLongPtrW(window, GCLP_HICONSM) != 0;
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
@@ -138,7 +199,8 @@ void LogWindowState(HWND window, std::string_view label) {
        {"monitor", RectText(monitor.rcMonitor)},
        {"class", Utf8(std::wstring_view(className))},
        {"icon", classIcon ? "1" : "0"},
-       {"smallIcon", smallIcon ? "1" : "0"}});
+       {"smallIcon", smallIcon ? "1" : "0"},
+       {"iconColour", IconCentreColour(classIcon)}});
 }
 
 }  // namespace corvane::test_runtime

@@ -61,6 +61,8 @@
 // Values escape backslash, tab, line feed and carriage return as \\ \t \n \r; a null string
 // reads <null>. Events (fields):
 //   runtime-start (scenario)
+//   exe-version (present, ProductName, FileDescription, ProductVersion, FileVersion,
+//                OriginalFilename, fixedFileVersion)   the shell's version resource
 //   version-query (folder, found, version, hr, cwd)
 //   environment-create (browserFolder, userDataFolder, options, handler, hostingModeEnv,
 //                       apartment, dpi)
@@ -88,7 +90,8 @@
 //   process-failed (kind, reason)  process-failed-done (handlers)
 //   browser-exited (kind)  browser-exited-done (handlers)
 //   window (label, exists, visible, caption, outer, client, style, exstyle, monitor, class,
-//           icon, smallIcon)   icon: the window class has a (small) icon
+//           icon, smallIcon, iconColour)   icon: the window class has a (small) icon;
+//             iconColour: its centre pixel drawn at 32x32 on black (RRGGBB)
 //             logged at controller-create, before/after every DOMContentLoaded, and by "state"
 //   title-changed (title, handlers)   fullscreen-changed (contains, handlers)
 //   web-message (source, kind, json)  message-read (what[, isString])  web-message-done
@@ -278,6 +281,7 @@ RuntimeState& State() {
   if (logPath.empty() && !scenarioPath.empty()) logPath = scenarioPath + L".log";
   OpenLog(logPath);
   Log("runtime-start", {{"scenario", Utf8(scenarioPath)}});
+  LogExeVersion();
   state->scenario = LoadScenario(scenarioPath);
   if (state->scenario.interceptShellExecute) InterceptShellExecute();
   return *state;

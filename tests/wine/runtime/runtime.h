@@ -44,6 +44,8 @@ void Log(std::string_view event, std::initializer_list<Field> fields = {});
 void Log(std::string_view event, const std::vector<Field>& fields);
 // The real state of a top-level window, read with Win32 calls.
 void LogWindowState(HWND window, std::string_view label);
+// Logs the host executable's version resource as the event "exe-version".
+void LogExeVersion();
 
 // ---- COM helpers ----
 

@@ -1,0 +1,156 @@
+"""scripts/package end to end: the demo app packaged for both targets, twice, from the same folder.
+
+The archives must be byte-identical and hold exactly the app's files. The Linux one, unpacked into
+an empty folder, runs the demo's headless tour to its end; the Windows one runs under Wine with the
+stand-in WebView2 loader (shipped through --loader) and must show the app's icon and carry its
+name and version in the executable's version resource.
+
+    package_demo_test.py --loader WebView2Loader.dll --runner runner.exe --work DIR
+"""
+
+import argparse
+import json
+import os
+import shutil
+import subprocess
+import sys
+import tarfile
+import zipfile
+
+REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+sys.path.insert(0, os.path.join(REPO, "tests", "wine"))
+import rig  # noqa: E402
+
+NAME, VERSION, TITLE = "corvane-demo", "2.5.1", "Corvane demo"
+ICON_COLOUR = "1F8A70"  # the centre of examples/demo/icon.png
+
+
+def linux_build():
+    """The Linux preset's build where scripts/test has made one (its shell has no sanitizers), so
+    the test compiles only the branded Windows shell; else the release preset's."""
+    reused = os.path.join(REPO, "build", "linux")
+    if os.path.exists(os.path.join(reused, "build.ninja")):
+        return reused
+    return os.path.join(REPO, "build", "linux-release")
+
+
+def make_app(work):
+    """The demo as its author would ship it: its folder, its chime, its extension library."""
+    app = os.path.join(work, "app")
+    shutil.copytree(os.path.join(REPO, "examples", "demo"), app,
+                    ignore=shutil.ignore_patterns("*.cpp", "*.py", "CMakeLists.txt"))
+    os.makedirs(os.path.join(app, "www", "media"))
+    subprocess.run([sys.executable, os.path.join(REPO, "examples", "demo", "make_chime.py"),
+                    os.path.join(app, "www", "media", "chime.wav")], check=True)
+    build = linux_build()
+    if not os.path.exists(os.path.join(build, "build.ninja")):
+        subprocess.run(["cmake", "--preset", "linux-release"], cwd=REPO, check=True, stdout=subprocess.DEVNULL)
+    subprocess.run(["cmake", "--build", build, "-j2", "--target", "corvane_demo_extension"], check=True,
+                   stdout=subprocess.DEVNULL)
+    shutil.copy(os.path.join(build, "examples", "demo", "Vantor.so"), app)
+    with open(os.path.join(app, "package.json")) as f:
+        config = json.load(f)
+    config["version"] = VERSION
+    flags = "--no-first-run --disable-gpu --disable-background-networking"
+    config["chromium-args"] = flags + (" --no-sandbox" if os.getuid() == 0 else "")
+    with open(os.path.join(app, "package.json"), "w") as f:
+        json.dump(config, f, indent=2)
+    return app
+
+
+def package(app, dist, loader):
+    done = subprocess.run([sys.executable, os.path.join(REPO, "scripts", "package"), app, "-o", dist,
+                           "--loader", loader], capture_output=True, text=True, timeout=3000,
+                          env={**os.environ, "CORVANE_LINUX_BUILD": linux_build()})
+    if done.returncode != 0:
+        raise rig.ScenarioFailure(f"scripts/package failed:\n{done.stdout}{done.stderr}")
+    return sorted(os.listdir(dist))
+
+
+def run_linux(c, tarball, folder):
+    with tarfile.open(tarball) as archive:
+        modes = {m.name: m.mode for m in archive.getmembers()}
+        archive.extractall(folder)
+    c.equal(modes, {NAME: 0o755, "Vantor.so": 0o755, "package.json": 0o644, "www/assets.dat": 0o644,
+                    f"{NAME}.desktop": 0o644, f"{NAME}.png": 0o644}, "tarball entries and modes")
+    with open(os.path.join(folder, f"{NAME}.desktop")) as f:
+        desktop = f.read()
+    c.expect(f"Name={TITLE}\n" in desktop and f'Exec="{NAME}"\n' in desktop and f"Icon={NAME}\n" in desktop,
+             f"desktop entry: {desktop!r}")
+    env = {**os.environ, "HOME": os.path.join(folder, "home"), "XDG_DATA_HOME": os.path.join(folder, "data")}
+    env.pop("DISPLAY", None)
+    try:
+        done = subprocess.run([os.path.join(folder, NAME), "--headless"], capture_output=True, text=True,
+                              timeout=120, env=env, cwd="/")
+    except subprocess.TimeoutExpired as e:
+        raise rig.ScenarioFailure(f"the Linux shell did not finish its tour: {e.stdout}")
+    c.expect(done.returncode == 0 and "[demo] tour done, closing the window" in done.stdout
+             and '[demo] extension echoed "Hello from the page"' in done.stdout,
+             f"the demo's tour (exit {done.returncode}):\n{done.stdout}\n{done.stderr[-2000:]}")
+
+
+def run_windows(c, archive_path, folder, args):
+    with zipfile.ZipFile(archive_path) as archive:
+        names = sorted(archive.namelist())
+        archive.extractall(folder)
+    c.equal(names, sorted([f"{NAME}.exe", "WebView2Loader.dll", "package.json", "www/assets.dat"]),
+            "zip entries (the Linux extension library stays out)")
+    exe_check = subprocess.run([sys.executable, os.path.join(REPO, "tests", "wine", "exe_check.py"),
+                                os.path.join(folder, f"{NAME}.exe")], capture_output=True, text=True)
+    c.expect(exe_check.returncode == 0, "the branded executable keeps what the plain one has (manifest, "
+             f"static runtime, exports):\n{exe_check.stdout}{exe_check.stderr}")
+    files = {name: rig.read(os.path.join(folder, name)) for name in names if name != f"{NAME}.exe"}
+    ctx = rig.Context(argparse.Namespace(shell=os.path.join(folder, f"{NAME}.exe"), runner=args.runner,
+                                         work=args.work, loader=None, empty_loader=None), "windows-run")
+    result = ctx.run(rig.App(package=files.pop("package.json"), loose={}, loader=None, files=files,
+                             exe=f"{NAME}.exe", script=["close"]))
+    rig.check_clean_close(c, result)
+    c.equal(result.pluck("navigate", "uri"), [rig.APP_ORIGIN + "index.html"], "the demo's start page opened")
+    window = result.window("after-dom-content-loaded")
+    c.equal((window["caption"], window["icon"], window["iconColour"]), (TITLE, "1", ICON_COLOUR),
+            "caption, and the app's icon on the window class from the executable's resource")
+    version = result.one("exe-version")
+    c.equal({k: version.get(k) for k in ("ProductName", "FileDescription", "ProductVersion", "FileVersion",
+                                          "OriginalFilename", "fixedFileVersion")},
+            {"ProductName": TITLE, "FileDescription": TITLE, "ProductVersion": VERSION, "FileVersion": VERSION,
+             "OriginalFilename": f"{NAME}.exe", "fixedFileVersion": VERSION + ".0"}, "version resource")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    for name in ("loader", "runner", "work"):
+        parser.add_argument(f"--{name}", required=True)
+    args = parser.parse_args()
+    if not os.environ.get("DISPLAY"):
+        return subprocess.run(["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24", sys.executable]
+                              + sys.argv).returncode
+    shutil.rmtree(args.work, ignore_errors=True)
+    os.makedirs(args.work)
+    c = rig.Checks()
+    try:
+        app = make_app(args.work)
+        first, second = os.path.join(args.work, "dist"), os.path.join(args.work, "dist-again")
+        archives = package(app, first, args.loader)
+        c.equal(archives, [f"{NAME}-{VERSION}-linux-x64.tar.gz", f"{NAME}-{VERSION}-windows-x64.zip"],
+                "archives written")
+        # The second run relinks the Windows shell, which must not change its bytes either.
+        os.remove(os.path.join(REPO, "build", "package-windows", "app", "corvane.exe"))
+        c.equal(package(app, second, args.loader), archives, "archives of the second run")
+        for name in archives:
+            c.expect(rig.read(os.path.join(first, name)) == rig.read(os.path.join(second, name)),
+                     f"{name}: the two runs differ")
+        with c.case("linux"):
+            run_linux(c, os.path.join(first, archives[0]), os.path.join(args.work, "linux"))
+        with c.case("windows"):
+            run_windows(c, os.path.join(first, archives[1]), os.path.join(args.work, "windows"), args)
+    except rig.ScenarioFailure as e:
+        c.failures.append(str(e))
+    if c.failures:
+        print("FAILED package_demo:\n" + "\n".join("  - " + f for f in c.failures))
+        return 1
+    print("passed package_demo")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,87 @@
+"""scripts/package refuses each bad app folder or option with one line naming the file and the
+problem, exit code 1, before anything is built, and leaves the output folder as it was.
+
+    package_refusals_test.py   (CORVANE_PACK: the corvane-pack to validate with)
+"""
+
+import json
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+
+SCRIPT = os.path.join(os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))),
+                      "scripts", "package")
+SHELL_MESSAGE = "Failed to parse package.json. Check the file has valid JSON"
+
+
+def good_app(root):
+    app = os.path.join(root, "app")
+    os.makedirs(os.path.join(app, "www"))
+    with open(os.path.join(app, "www", "index.html"), "w") as f:
+        f.write("<!doctype html><p>hi</p>\n")
+    with open(os.path.join(app, "package.json"), "w") as f:
+        json.dump({"name": "refused", "window": {"icon": "icon.png"}}, f)
+    subprocess.run(["convert", "-size", "16x16", "xc:red", os.path.join(app, "icon.png")], check=True)
+    return app
+
+
+def write(path, text):
+    with open(path, "w") as f:
+        f.write(text)
+
+
+# name -> (change to the good app folder, extra options, dist as "file" / "missing" / "kept",
+#          text the one line must contain; "{app}" / "{dist}" stand for the paths)
+CASES = {
+    "no package.json": (lambda app: os.remove(os.path.join(app, "package.json")), [], "missing",
+                        "{app}/package.json: not found"),
+    "invalid JSON": (lambda app: write(os.path.join(app, "package.json"), '{"name": "x",}'), [], "kept",
+                     "{app}/package.json: " + SHELL_MESSAGE),
+    "unusable name": (lambda app: write(os.path.join(app, "package.json"), '{"name": "CON"}'), [], "missing",
+                      '{app}/package.json: ' + SHELL_MESSAGE),
+    "unusable version": (lambda app: write(os.path.join(app, "package.json"), '{"name": "a", "version": "1.x"}'),
+                         [], "missing", '{app}/package.json: "version" must be'),
+    "no www": (lambda app: shutil.rmtree(os.path.join(app, "www")), [], "missing", "{app}/www: not found"),
+    "missing icon": (lambda app: os.remove(os.path.join(app, "icon.png")), [], "kept",
+                     "{app}/icon.png: not found"),
+    "icon not an image": (lambda app: write(os.path.join(app, "icon.png"), "not an image"), [], "missing",
+                          "{app}/icon.png: not an image"),
+    "unwritable dist": (lambda app: None, [], "file", "{dist}: cannot write archives there"),
+    "no loader": (lambda app: None, ["--target", "windows"], "missing", "WebView2Loader.dll: not given"),
+    "loader not found": (lambda app: None, ["--loader", "nowhere/WebView2Loader.dll"], "missing",
+                         "nowhere/WebView2Loader.dll: not found"),
+}
+
+
+class PackageRefusals(unittest.TestCase):
+    def test_each_bad_input_is_refused_in_one_line_leaving_dist_as_it_was(self):
+        for name, (spoil, options, dist_state, expected) in CASES.items():
+            with self.subTest(name), tempfile.TemporaryDirectory() as root:
+                app = good_app(root)
+                spoil(app)
+                dist = os.path.join(root, "dist")
+                if dist_state == "file":
+                    write(os.path.join(root, "plain file"), "x")
+                    dist = os.path.join(root, "plain file", "dist")
+                elif dist_state == "kept":
+                    os.makedirs(dist)
+                    write(os.path.join(dist, "older.zip"), "older")
+                before = sorted(os.listdir(root)), os.path.isdir(dist) and sorted(os.listdir(dist))
+                if "--target" not in options and "--loader" not in options:
+                    options = ["--target", "linux"] + options
+                done = subprocess.run([sys.executable, SCRIPT, app, "-o", dist] + options,
+                                      capture_output=True, text=True, timeout=120)
+                lines = done.stderr.splitlines()
+                self.assertEqual(done.returncode, 1, done.stderr)
+                self.assertEqual(len(lines), 1, done.stderr)
+                self.assertIn(expected.format(app=app, dist=dist), lines[0])
+                self.assertNotIn("building", done.stdout)
+                self.assertEqual((sorted(os.listdir(root)), os.path.isdir(dist) and sorted(os.listdir(dist))),
+                                 before, "the output folder changed")
+
+
+if __name__ == "__main__":
+    unittest.main()
