@@ -119,7 +119,7 @@ void BM_DiskFileRanges(benchmark::State& state) {
   for (std::uint64_t first = 0; first < kFileSize; first += kMiB) {
     ranges.push_back("bytes=" + std::to_string(first) + "-" + std::to_string(first + kMiB - 1));
   }
-  const MappedFile* mapped =
+  const SharedMapping mapped =
       responder.MapDiskFile("movie.mp4", Scratch().ContentRoot() + "movie.mp4");
   if (!mapped) {
     state.SkipWithError("cannot map the disk file");
