@@ -1,5 +1,5 @@
 // Throughput of the resource responder next to a plain memcpy of the same bytes in the same run:
-// whole bundle entries (copied into an owned buffer, as the platform's memory stream does), 1 MiB
+// whole bundle entries (copied into an owned buffer, as a host that hands on a copy does), 1 MiB
 // ranges of a large mapped disk file, and 404s. `vs_memcpy` is the answer rate in bytes over the
 // memcpy rate, so 1.0 means the responder costs nothing beyond the copy itself.
 
@@ -44,7 +44,7 @@ double MemcpyRate(const std::vector<const std::uint8_t*>& sources, std::size_t s
   return double(copies) * double(size) / Seconds(elapsed);
 }
 
-// Copies the body into memory the caller owns, as SHCreateMemStream does.
+// Copies the body into memory the caller owns, as the former Windows memory stream did.
 std::uint64_t CopyBody(const ResourceAnswer& answer) {
   std::unique_ptr<std::uint8_t[]> owned(new std::uint8_t[answer.size]);
   std::memcpy(owned.get(), answer.data, answer.size);
