@@ -44,8 +44,8 @@ bool WriteBundle(const std::string& path) {
   try {
     BundleStreamWriter writer(out, kSmallSize + kLargeSize);
     std::vector<std::uint8_t> piece(kPiece);
-    for (std::uint64_t at = 0; at < kSmallSize + kLargeSize; at += piece.size()) {
-      const std::size_t size = std::size_t(std::min<std::uint64_t>(
+    for (std::uint64_t at = 0, size = 0; at < kSmallSize + kLargeSize; at += size) {
+      size = std::size_t(std::min<std::uint64_t>(
           piece.size(), at < kSmallSize ? kSmallSize - at : kSmallSize + kLargeSize - at));
       const std::uint64_t base = at < kSmallSize ? at : at - kSmallSize;
       for (std::size_t i = 0; i < size; ++i) piece[i] = PatternByte(base + i);
