@@ -7,7 +7,6 @@
 
 #include <cstdio>
 #include <limits>
-#include <optional>
 #include <string>
 
 #include "app/shell_window_win.h"
@@ -62,27 +61,6 @@ class GdiplusSession {
 
  private:
   ULONG_PTR token_ = 0;
-};
-
-// assets.dat mapped read-only; the bundle reads it in place, so the mapping outlives it.
-class BundleMapping {
- public:
-  BundleMapping() = default;
-  BundleMapping(const BundleMapping&) = delete;
-  BundleMapping& operator=(const BundleMapping&) = delete;
-  ~BundleMapping() {
-    if (file_) UnmapFile(*file_);
-  }
-
-  // False when the file cannot be opened or mapped (an empty file cannot be mapped either).
-  bool Map(const std::string& path) {
-    file_ = MapWholeFile(path);
-    return file_.has_value();
-  }
-  const MappedFile& file() const { return *file_; }
-
- private:
-  std::optional<MappedFile> file_;
 };
 
 // package.json as bytes; empty when it cannot be opened or read, or has no bytes.
@@ -172,15 +150,16 @@ bool EnsureRuntime(HINSTANCE instance, const WebView2Loader& loader, const AppCo
 
 // Opens and parses the bundle when the file exists. A file that cannot be mapped or parsed is
 // reported once; start-up goes on with whatever the bundle holds.
-void OpenAssetBundle(const std::string& appFolder, AssetBundle& bundle, BundleMapping& mapping) {
+void OpenAssetBundle(const std::string& appFolder, AssetBundle& bundle, SharedMapping& mapping) {
   const std::string bundlePath = appFolder + kContentFolder + "assets.dat";
   if (!FileExists(bundlePath)) return;
-  if (!mapping.Map(bundlePath)) {
+  mapping = MapWholeFileShared(bundlePath);
+  if (!mapping) {
     ShowStartupError(L"Error reading asset bundle");
     return;
   }
   try {
-    bundle = AssetBundle::OverMemory(mapping.file().view, mapping.file().length);
+    bundle = AssetBundle::OverMemory(mapping->view, mapping->length);
     bundle.Parse();
   } catch (...) {
     ShowStartupError(L"Error reading asset bundle");
@@ -226,8 +205,9 @@ int RunShell(HINSTANCE instance) {
   const wchar_t* browserFolder = nullptr;
   if (!EnsureRuntime(instance, loader, config, userDataFolder, browserFolder)) return 1;
 
-  // Opened whatever the content mode.
-  BundleMapping bundleMapping;
+  // Opened whatever the content mode. Answers the runtime still reads share the mapping, so it
+  // may outlive this function.
+  SharedMapping bundleMapping;
   AssetBundle bundle;
   OpenAssetBundle(appFolder, bundle, bundleMapping);
 
@@ -245,8 +225,8 @@ int RunShell(HINSTANCE instance) {
   }
   extensions.NotifyMainWindowCreated(window);
 
-  LumoWebView host(config, loader, bundle, &extensions, window, appFolder, kContentFolder,
-                   browserFolder, userDataFolder);
+  LumoWebView host(config, loader, bundle, bundleMapping, &extensions, window, appFolder,
+                   kContentFolder, browserFolder, userDataFolder);
   AttachHost(window, &host);
   host.Init();
 

@@ -9,6 +9,10 @@
 
 namespace corvane {
 
+// The system's interfaces have public non-virtual destructors, as COM interfaces do by design:
+// objects are released, never deleted through them.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 template <class Derived, class FirstInterface, class... MoreInterfaces>
 class ComObject : public FirstInterface, public MoreInterfaces... {
  public:
@@ -51,6 +55,7 @@ class ComObject : public FirstInterface, public MoreInterfaces... {
   // The runtime may release objects from its own threads.
   std::atomic<ULONG> references_{1};
 };
+#pragma GCC diagnostic pop
 
 // Body of an event handler: no exception may reach the runtime.
 template <class Body>

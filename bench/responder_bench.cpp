@@ -1,5 +1,5 @@
 // Throughput of the resource responder next to a plain memcpy of the same bytes in the same run:
-// whole bundle entries (copied into an owned buffer, as the platform's memory stream does), 1 MiB
+// whole bundle entries (copied into an owned buffer, as a host that hands on a copy does), 1 MiB
 // ranges of a large mapped disk file, and 404s. `vs_memcpy` is the answer rate in bytes over the
 // memcpy rate, so 1.0 means the responder costs nothing beyond the copy itself.
 
@@ -44,7 +44,7 @@ double MemcpyRate(const std::vector<const std::uint8_t*>& sources, std::size_t s
   return double(copies) * double(size) / Seconds(elapsed);
 }
 
-// Copies the body into memory the caller owns, as SHCreateMemStream does.
+// Copies the body into memory the caller owns, as the former Windows memory stream did.
 std::uint64_t CopyBody(const ResourceAnswer& answer) {
   std::unique_ptr<std::uint8_t[]> owned(new std::uint8_t[answer.size]);
   std::memcpy(owned.get(), answer.data, answer.size);
@@ -119,7 +119,7 @@ void BM_DiskFileRanges(benchmark::State& state) {
   for (std::uint64_t first = 0; first < kFileSize; first += kMiB) {
     ranges.push_back("bytes=" + std::to_string(first) + "-" + std::to_string(first + kMiB - 1));
   }
-  const MappedFile* mapped =
+  const SharedMapping mapped =
       responder.MapDiskFile("movie.mp4", Scratch().ContentRoot() + "movie.mp4");
   if (!mapped) {
     state.SkipWithError("cannot map the disk file");

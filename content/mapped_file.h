@@ -3,6 +3,7 @@
 // mapped_file_linux.cpp).
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -20,5 +21,11 @@ std::optional<MappedFile> MapWholeFile(const std::string& path);
 
 // Unmaps the view and closes the handles.
 void UnmapFile(MappedFile& file);
+
+// A mapping with shared owners: the last one to let go unmaps it, on whatever thread that is.
+using SharedMapping = std::shared_ptr<const MappedFile>;
+
+// Maps the whole file as MapWholeFile does; null when it cannot.
+SharedMapping MapWholeFileShared(const std::string& path);
 
 }  // namespace corvane

@@ -17,6 +17,7 @@ void ResourceAnswer::FailWithoutBody() {
   body = BodyKind::None;
   data = nullptr;
   size = 0;
+  dataOwner.reset();
   filePath.clear();
   std::erase_if(headers, [](const std::string& line) {
     return line.rfind("Content-Length:", 0) == 0 || line.rfind("Content-Range:", 0) == 0;

@@ -16,10 +16,12 @@ const std::uint8_t* AsBytes(const char* text) {
   return reinterpret_cast<const std::uint8_t*>(text);
 }
 
-void SetBytes(ResourceAnswer& answer, const std::uint8_t* data, std::uint64_t size) {
+void SetBytes(ResourceAnswer& answer, const std::uint8_t* data, std::uint64_t size,
+              std::shared_ptr<const void> owner) {
   answer.body = ResourceAnswer::BodyKind::Bytes;
   answer.data = size == 0 ? kEmptyBody : data;
   answer.size = size;
+  if (size != 0) answer.dataOwner = std::move(owner);
 }
 
 bool IsSeparator(char c) { return c == '/' || c == '\\'; }
@@ -62,11 +64,13 @@ bool IsServableDiskPath(std::string_view relativePath) {
 }
 
 ResourceResponder::ResourceResponder(const AssetBundle& bundle, std::string contentRoot,
-                                     char separator, std::uint64_t maxCopiedBodySize)
+                                     char separator, std::uint64_t maxCopiedBodySize,
+                                     std::shared_ptr<const void> bundleOwner)
     : bundle_(bundle),
       contentRoot_(std::move(contentRoot)),
       separator_(separator),
-      maxCopiedBodySize_(maxCopiedBodySize) {}
+      maxCopiedBodySize_(maxCopiedBodySize),
+      bundleOwner_(std::move(bundleOwner)) {}
 
 ResourceResponder::~ResourceResponder() { ReleaseMappedFiles(); }
 
@@ -122,7 +126,7 @@ ResourceAnswer ResourceResponder::Answer(std::string_view relativePath,
       if (total > maxCopiedBodySize_) {
         answer.FailWithoutBody();
       } else {
-        SetBytes(answer, bundleBytes(0), total);
+        SetBytes(answer, bundleBytes(0), total, bundleOwner_);
       }
     } else if (total > 0) {  // folders read as size 0 and have nothing to stream
       answer.body = ResourceAnswer::BodyKind::WholeFile;
@@ -148,7 +152,7 @@ ResourceAnswer ResourceResponder::Answer(std::string_view relativePath,
     if (length > maxCopiedBodySize_) {
       answer.FailWithoutBody();
     } else {
-      SetBytes(answer, bundleBytes(range->first), length);
+      SetBytes(answer, bundleBytes(range->first), length, bundleOwner_);
     }
     return answer;
   }
@@ -158,28 +162,25 @@ ResourceAnswer ResourceResponder::Answer(std::string_view relativePath,
     return answer;
   }
   // The file may have grown or shrunk since it was mapped: serve only what the view holds.
-  const MappedFile* mapped = MapDiskFile(path, diskPath);
+  SharedMapping mapped = MapDiskFile(path, diskPath);
   if (!mapped || range->last >= mapped->length || length > maxCopiedBodySize_) {
     answer.FailWithoutBody();
     return answer;
   }
-  SetBytes(answer, mapped->view + range->first, length);
+  SetBytes(answer, mapped->view + range->first, length, mapped);
   return answer;
 }
 
-const MappedFile* ResourceResponder::MapDiskFile(const std::string& relativePath,
-                                                 const std::string& diskPath) {
+SharedMapping ResourceResponder::MapDiskFile(const std::string& relativePath,
+                                             const std::string& diskPath) {
   if (auto found = mappedFiles_.find(relativePath); found != mappedFiles_.end()) {
-    return &found->second;
+    return found->second;
   }
-  std::optional<MappedFile> mapped = MapWholeFile(diskPath);
-  if (!mapped) return nullptr;
-  return &mappedFiles_.emplace(relativePath, *mapped).first->second;
+  SharedMapping mapped = MapWholeFileShared(diskPath);
+  if (mapped) mappedFiles_.emplace(relativePath, mapped);
+  return mapped;
 }
 
-void ResourceResponder::ReleaseMappedFiles() {
-  for (auto& [path, file] : mappedFiles_) UnmapFile(file);
-  mappedFiles_.clear();
-}
+void ResourceResponder::ReleaseMappedFiles() { mappedFiles_.clear(); }
 
 }  // namespace corvane

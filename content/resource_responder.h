@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,7 +21,7 @@ namespace corvane {
 struct ResourceAnswer {
   enum class BodyKind {
     None,       // no body at all
-    Bytes,      // `size` bytes at `data`, valid while the bundle or mapping lives
+    Bytes,      // `size` bytes at `data`, valid while `dataOwner` or else the bundle lives
     WholeFile,  // stream the whole disk file at `filePath`
   };
 
@@ -30,6 +31,9 @@ struct ResourceAnswer {
   BodyKind body = BodyKind::None;
   const std::uint8_t* data = nullptr;
   std::uint64_t size = 0;
+  // Keeps the bytes at `data` readable while held, past the responder and its cache; null when
+  // they are static or belong to a bundle the responder was given no owner for.
+  std::shared_ptr<const void> dataOwner;
   std::string filePath;
 
   // Header lines joined with "\n", none after the last.
@@ -41,7 +45,7 @@ struct ResourceAnswer {
   void FailWithoutBody();
 };
 
-// Longest body handed over as a copy: the platform's memory stream takes a 32-bit length.
+// Longest body handed over by default. A host that reads bodies in place passes no limit.
 inline constexpr std::uint64_t kMaxCopiedBodySize = 0xFFFFFFFFu;
 
 // Whether a decoded relative path may be looked up on disk: no segment (split on "/" and "\\") is
@@ -58,9 +62,11 @@ class ResourceResponder {
  public:
   // `contentRoot` is the content folder ending in the platform separator; relative paths are
   // joined to it with every "/" turned into `separator`. Bodies longer than `maxCopiedBodySize`
-  // that would have to be copied are refused with 500.
+  // are refused with 500. `bundleOwner`, when given, keeps the bundle's memory valid and is
+  // shared with every answer that points into it.
   ResourceResponder(const AssetBundle& bundle, std::string contentRoot, char separator,
-                    std::uint64_t maxCopiedBodySize = kMaxCopiedBodySize);
+                    std::uint64_t maxCopiedBodySize = kMaxCopiedBodySize,
+                    std::shared_ptr<const void> bundleOwner = nullptr);
   ~ResourceResponder();
   ResourceResponder(const ResourceResponder&) = delete;
   ResourceResponder& operator=(const ResourceResponder&) = delete;
@@ -74,13 +80,13 @@ class ResourceResponder {
                                std::optional<std::string_view> rangeValue);
 
   // The cached view of a disk file, mapping it on first use; null when it cannot be mapped.
-  // Entries stay until ReleaseMappedFiles, so addresses handed out stay valid until then.
-  const MappedFile* MapDiskFile(const std::string& relativePath, const std::string& diskPath);
+  // Entries stay until ReleaseMappedFiles; each answer into one holds the mapping as well.
+  SharedMapping MapDiskFile(const std::string& relativePath, const std::string& diskPath);
 
-  // Unmaps every cached file and empties the cache.
+  // Empties the cache; a mapping is unmapped once no answer holds it either.
   void ReleaseMappedFiles();
 
-  const std::map<std::string, MappedFile>& mappedFiles() const { return mappedFiles_; }
+  const std::map<std::string, SharedMapping>& mappedFiles() const { return mappedFiles_; }
 
   // contentRoot + relative path, "/" turned into the separator.
   std::string DiskPathFor(std::string_view relativePath) const;
@@ -90,7 +96,8 @@ class ResourceResponder {
   std::string contentRoot_;
   char separator_;
   std::uint64_t maxCopiedBodySize_;
-  std::map<std::string, MappedFile> mappedFiles_;  // keyed by decoded relative path
+  std::shared_ptr<const void> bundleOwner_;           // null when none was given
+  std::map<std::string, SharedMapping> mappedFiles_;  // keyed by decoded relative path
 };
 
 }  // namespace corvane

@@ -1,5 +1,7 @@
 #include "webview2/lumo_webview_win.h"
 
+#include <limits>
+
 #include "base/text_win.h"
 #include "content/url_policy.h"
 #include "webview2/directory_handles_win.h"
@@ -11,10 +13,10 @@
 namespace corvane {
 
 LumoWebView::LumoWebView(const AppConfig& appConfig, const WebView2Loader& webView2Loader,
-                         const AssetBundle& assetBundle, ExtensionManager* extensions,
-                         HWND mainWindow, std::string executableFolder,
-                         std::string contentFolderName, const wchar_t* runtimeFolder,
-                         std::string userData)
+                         const AssetBundle& assetBundle, std::shared_ptr<const void> bundleOwner,
+                         ExtensionManager* extensions, HWND mainWindow,
+                         std::string executableFolder, std::string contentFolderName,
+                         const wchar_t* runtimeFolder, std::string userData)
     : config(appConfig),
       loader(webView2Loader),
       bundle(assetBundle),
@@ -25,7 +27,9 @@ LumoWebView::LumoWebView(const AppConfig& appConfig, const WebView2Loader& webVi
       userDataFolder(std::move(userData)),
       baseUrl(BaseUrlFor(appConfig)),
       browserFolder(runtimeFolder ? std::optional<std::wstring>(runtimeFolder) : std::nullopt),
-      responder(assetBundle, appFolder + contentFolder, '\\'),
+      // Bodies are read in place from the mappings, never copied: no length limit.
+      responder(assetBundle, appFolder + contentFolder, '\\',
+                std::numeric_limits<std::uint64_t>::max(), std::move(bundleOwner)),
       bridge(*this, extensionManager) {
   if (extensionManager) extensionManager->host = this;
 }

@@ -8,6 +8,7 @@
 #include <shobjidl.h>
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -26,11 +27,14 @@ namespace corvane {
 class LumoWebView final : public BridgeHost, public ExtensionHost {
  public:
   // `browserFolder` is null for the installed runtime. `loader` and `bundle` must outlive the
-  // host. `extensionManager` may be null; otherwise it must outlive the host too, and the host
-  // makes itself that manager's host until it is destroyed.
+  // host; `bundleOwner` keeps the bundle's memory valid (null for a bundle of static memory),
+  // also for answers the runtime reads after the host is gone. `extensionManager` may be null;
+  // otherwise it must outlive the host too, and the host makes itself that manager's host until
+  // it is destroyed.
   LumoWebView(const AppConfig& config, const WebView2Loader& loader, const AssetBundle& bundle,
-              ExtensionManager* extensionManager, HWND window, std::string appFolder,
-              std::string contentFolder, const wchar_t* browserFolder, std::string userDataFolder);
+              std::shared_ptr<const void> bundleOwner, ExtensionManager* extensionManager,
+              HWND window, std::string appFolder, std::string contentFolder,
+              const wchar_t* browserFolder, std::string userDataFolder);
   LumoWebView(const LumoWebView&) = delete;
   LumoWebView& operator=(const LumoWebView&) = delete;
   ~LumoWebView();
@@ -72,7 +76,7 @@ class LumoWebView final : public BridgeHost, public ExtensionHost {
 
   // Answers one intercepted request under baseUrl.
   HRESULT HandleResourceRequest(ICoreWebView2WebResourceRequestedEventArgs* args);
-  // Unmaps the loose files served as ranges; start-up calls it after the message loop.
+  // Lets go of the loose files mapped for ranges; start-up calls it after the message loop.
   void ReleaseMappedFiles();
 
   // True when `uri` belongs to the app (see PassesPrefixTest); a null uri never does.

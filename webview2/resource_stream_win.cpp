@@ -7,6 +7,7 @@
 #include "base/com_ref_win.h"
 #include "base/text_path.h"
 #include "base/text_win.h"
+#include "content/view_stream_win.h"
 
 namespace corvane {
 namespace {
@@ -44,10 +45,8 @@ ComRef<IStream> BodyStream(ResourceAnswer& answer) {
     case ResourceAnswer::BodyKind::None:
       return stream;
     case ResourceAnswer::BodyKind::Bytes:
-      // The responder never hands over more than a 32-bit length for a copy.
-      if (answer.size <= kMaxCopiedBodySize) {
-        stream = ComRef<IStream>::Adopt(SHCreateMemStream(answer.data, UINT(answer.size)));
-      }
+      // Read in place, by the runtime's own threads and maybe after the responder is gone.
+      stream = CreateViewStream(answer.data, answer.size, answer.dataOwner);
       break;
     case ResourceAnswer::BodyKind::WholeFile: {
       const std::wstring path = ToExtendedPath(ToWide(answer.filePath));

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -283,15 +284,28 @@ TEST_F(ResponderTest, WholeDiskRangeStreamsAndPartialRangeMapsOnce) {
   EXPECT_EQ(BodyOf(second), "tail");
   EXPECT_EQ(second.headers.back(), "Content-Length: 4");
   ASSERT_EQ(responder.mappedFiles().size(), 1u);
-  const MappedFile& mapped = responder.mappedFiles().at("movie.mp4");
+  const MappedFile& mapped = *responder.mappedFiles().at("movie.mp4");
   EXPECT_EQ(mapped.length, 4100u);
   EXPECT_EQ(first.data, mapped.view + 4090);
   EXPECT_EQ(second.data, mapped.view + 4096);
+  EXPECT_EQ(first.dataOwner, responder.mappedFiles().at("movie.mp4"));
 
+  // Answers hold the mapping: their bytes stay readable after the cache lets go of it.
   responder.ReleaseMappedFiles();
   EXPECT_TRUE(responder.mappedFiles().empty());
+  EXPECT_EQ(BodyOf(first), "mmmmmm");
   EXPECT_EQ(BodyOf(responder.Answer("movie.mp4", "bytes=-4")), "tail");
   EXPECT_EQ(responder.mappedFiles().size(), 1u);
+}
+
+TEST_F(ResponderTest, BundleAnswersShareTheBundleOwner) {
+  const auto owner = std::make_shared<int>(0);
+  ResourceResponder responder(bundle_, ContentRoot(), kSeparator, kMaxCopiedBodySize, owner);
+  EXPECT_EQ(responder.Answer("index.html", std::nullopt).dataOwner, owner);
+  EXPECT_EQ(responder.Answer("index.html", "bytes=1-2").dataOwner, owner);
+  // Static bodies and files streamed whole need no owner.
+  EXPECT_EQ(responder.Answer("missing.js", std::nullopt).dataOwner, nullptr);
+  EXPECT_EQ(responder.Answer("movie.mp4", std::nullopt).dataOwner, nullptr);
 }
 
 TEST_F(ResponderTest, NeverCopiesPastTheViewOfAFileThatChangedSize) {
@@ -299,7 +313,7 @@ TEST_F(ResponderTest, NeverCopiesPastTheViewOfAFileThatChangedSize) {
   WriteFile(file, "0123456789");
   ResourceResponder responder(bundle_, ContentRoot(), kSeparator);
   EXPECT_EQ(BodyOf(responder.Answer("growing.bin", "bytes=0-1")), "01");
-  ASSERT_EQ(responder.mappedFiles().at("growing.bin").length, 10u);
+  ASSERT_EQ(responder.mappedFiles().at("growing.bin")->length, 10u);
 
   {
     std::ofstream grow(file, std::ios::binary | std::ios::app);

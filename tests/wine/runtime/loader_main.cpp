@@ -41,6 +41,9 @@
 //   fullscreen <0|1>                   ContainsFullScreenElementChanged
 //   request <uri>                      WebResourceRequested (when a filter matches)
 //   request-range <uri> <value>        the same with a Range header of <value>
+//   request-held <uri> [<value>]       the same, the body read on a worker thread: a first
+//                                      piece at once, the rest when the shell releases its
+//                                      controller (its teardown)
 //   navigation <uri>                   a document navigation in the main frame
 //   new-window <uri>                   NewWindowRequested
 //   permission <kind> <uri>            PermissionRequested; kind is the enum's number
@@ -84,6 +87,10 @@
 //   response (uri, handlers, result, responsesSet, status, reason, headers, body,
 //             bodyLength, bodyFnv, bodyHex)   status is "none" when no response was set;
 //             bodyFnv is FNV-1a 64 of the body bytes; bodyHex only up to 4096 bytes
+//   held-body (uri, result, direct, early, bodyLength, bodyFnv)   a held body, read on a
+//             worker thread: result read, read-error, timeout, marshal-<hr> or unmarshal-<hr>;
+//             direct 1 when the marshaled stream arrived as the object itself; early: bytes of
+//             the first piece
 //   request-header-read (name, found)
 //   dom-content-loaded (handlers)
 //   navigation-completed (uri, success, handlers)   navigate-result (hr)   reload (uri)

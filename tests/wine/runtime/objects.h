@@ -239,8 +239,10 @@ class FakeWebView final : public ComObject<WebViewStub> {
   // ---- Raising events (player) ----
   // NavigationStarting; true when no handler cancelled it.
   bool RaiseNavigationStarting(const std::wstring& uri);
-  // WebResourceRequested when a filter matches; logs the response.
-  void RaiseResourceRequest(const std::wstring& uri, const std::wstring& range, bool hasRange);
+  // WebResourceRequested when a filter matches; logs the response, and reads its body at once
+  // or, when `held`, on a worker thread later.
+  void RaiseResourceRequest(const std::wstring& uri, const std::wstring& range, bool hasRange,
+                            bool held = false);
   void RaiseDomContentLoaded();
   void RaiseTitleChanged(const std::wstring& title);
   void RaiseFullscreenChanged(bool contains);
@@ -281,6 +283,10 @@ class FakeWebView final : public ComObject<WebViewStub> {
 class FakeController final : public ComObject<ControllerStub> {
  public:
   FakeController(HWND parent, FakeWebView* webView) : parent_(parent), webView_(webView) {}
+
+  // The runtime keeps one reference; the shell letting go of its last one is its teardown, when
+  // the bodies still held are read to their end.
+  ULONG STDMETHODCALLTYPE Release() override;
 
   HRESULT STDMETHODCALLTYPE get_IsVisible(BOOL* isVisible) override;
   HRESULT STDMETHODCALLTYPE put_IsVisible(BOOL isVisible) override;

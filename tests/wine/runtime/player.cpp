@@ -172,6 +172,9 @@ void Player::RunStep(const Step& step) {
   } else if (step.verb == "request-range") {
     auto [uri, range] = SplitFirst(step.rest);
     webView->RaiseResourceRequest(Wide(uri), Wide(range), true);
+  } else if (step.verb == "request-held") {
+    auto [uri, range] = SplitFirst(step.rest);
+    webView->RaiseResourceRequest(Wide(uri), Wide(range), !range.empty(), true);
   } else if (step.verb == "navigation") {
     webView->NavigateDocument(Wide(step.rest));
   } else if (step.verb == "new-window") {

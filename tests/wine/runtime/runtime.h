@@ -130,6 +130,20 @@ inline HRESULT HandOutBool(bool value, BOOL* out) {
   return S_OK;
 }
 
+// ---- Response bodies ----
+
+// Reads a response body to its end, as the browser would; false on a failed read.
+bool ReadWholeStream(IStream* stream, std::string& bytes);
+// FNV-1a 64 of the bytes as 16 hex digits, and the bytes themselves as hex.
+std::string Fnv1a64(const std::string& bytes);
+std::string HexBytes(const std::string& bytes);
+// Hands the body to a worker thread of its own through COM marshaling, as the browser does; the
+// worker reads a first piece at once and the rest when FinishHeldReads lets it (UI thread).
+void ReadOnWorker(const std::wstring& uri, IStream* content);
+// Lets every worker read to the end, waits for them (5 s in all) and logs each body as
+// "held-body"; nothing when no body is held.
+void FinishHeldReads();
+
 // ---- Scenario ----
 
 struct RuntimeInstall {

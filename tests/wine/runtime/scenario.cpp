@@ -11,10 +11,10 @@ namespace corvane::test_runtime {
 namespace {
 
 const char* const kStepVerbs[] = {
-    "state",          "wait",           "title",      "fullscreen",         "request",
-    "request-range",  "navigation",     "new-window", "permission",         "key",
-    "message-string", "message-json",   "close",      "dom-content-loaded", "syscommand",
-    "process-failed", "browser-exited",
+    "state",          "wait",           "title",        "fullscreen",         "request",
+    "request-range",  "navigation",     "new-window",   "permission",         "key",
+    "message-string", "message-json",   "close",        "dom-content-loaded", "syscommand",
+    "process-failed", "browser-exited", "request-held",
 };
 
 std::string Unescape(std::string_view text) {

@@ -12,41 +12,9 @@ namespace {
 
 std::string Bool(BOOL value) { return value ? "1" : "0"; }
 
-std::string Fnv1a64(const std::string& bytes) {
-  std::uint64_t hash = 1469598103934665603ull;
-  for (unsigned char c : bytes) {
-    hash ^= c;
-    hash *= 1099511628211ull;
-  }
-  char text[24];
-  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
-  return text;
-}
-
-std::string HexBytes(const std::string& bytes) {
-  static const char digits[] = "0123456789abcdef";
-  std::string out;
-  for (unsigned char c : bytes) {
-    out += digits[c >> 4];
-    out += digits[c & 15];
-  }
-  return out;
-}
-
-// Reads a response body to its end, as the browser would.
-bool ReadWholeStream(IStream* stream, std::string& bytes) {
-  char buffer[65536];
-  for (;;) {
-    ULONG got = 0;
-    HRESULT hr = stream->Read(buffer, sizeof buffer, &got);
-    if (FAILED(hr)) return false;
-    bytes.append(buffer, got);
-    if (got == 0 || hr == S_FALSE) return true;
-  }
-}
-
+// A held body is read later, on a worker thread (see ReadOnWorker).
 void LogResponse(const std::wstring& uri, FakeResourceRequestedArgs& args, HRESULT result,
-                 std::size_t handlers) {
+                 std::size_t handlers, bool held) {
   std::vector<Field> fields{{"uri", Utf8(uri)},
                             {"handlers", std::to_string(handlers)},
                             {"result", HexHr(result)},
@@ -63,6 +31,9 @@ void LogResponse(const std::wstring& uri, FakeResourceRequestedArgs& args, HRESU
     fields.push_back({"headers", Utf8(ours->headers())});
     if (!ours->content()) {
       fields.push_back({"body", "none"});
+    } else if (held) {
+      fields.push_back({"body", "held"});
+      ReadOnWorker(uri, ours->content());
     } else {
       std::string bytes;
       bool complete = ReadWholeStream(ours->content(), bytes);
@@ -87,6 +58,38 @@ std::size_t InvokeAll(const HandlerList<Handler>& list, ICoreWebView2* sender, A
 }
 
 }  // namespace
+
+std::string Fnv1a64(const std::string& bytes) {
+  std::uint64_t hash = 1469598103934665603ull;
+  for (unsigned char c : bytes) {
+    hash ^= c;
+    hash *= 1099511628211ull;
+  }
+  char text[24];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+  return text;
+}
+
+std::string HexBytes(const std::string& bytes) {
+  static const char digits[] = "0123456789abcdef";
+  std::string out;
+  for (unsigned char c : bytes) {
+    out += digits[c >> 4];
+    out += digits[c & 15];
+  }
+  return out;
+}
+
+bool ReadWholeStream(IStream* stream, std::string& bytes) {
+  char buffer[65536];
+  for (;;) {
+    ULONG got = 0;
+    HRESULT hr = stream->Read(buffer, sizeof buffer, &got);
+    if (FAILED(hr)) return false;
+    bytes.append(buffer, got);
+    if (got == 0 || hr == S_FALSE) return true;
+  }
+}
 
 INT64 NextToken() {
   static INT64 next = 100;
@@ -116,6 +119,12 @@ HRESULT FakeSettings::put_UserAgent(LPCWSTR v) {
 }
 
 // ---- FakeController ----
+
+ULONG FakeController::Release() {
+  const ULONG left = ComObject::Release();
+  if (left == 1) FinishHeldReads();
+  return left;
+}
 
 HRESULT FakeController::get_IsVisible(BOOL* isVisible) { return HandOutBool(visible_, isVisible); }
 
@@ -333,7 +342,7 @@ bool FakeWebView::RaiseNavigationStarting(const std::wstring& uri) {
 }
 
 void FakeWebView::RaiseResourceRequest(const std::wstring& uri, const std::wstring& range,
-                                       bool hasRange) {
+                                       bool hasRange, bool held) {
   bool matched = false;
   for (const auto& filter : filters_) matched = matched || WildcardMatch(filter.first, uri);
   if (!matched) {
@@ -348,7 +357,7 @@ void FakeWebView::RaiseResourceRequest(const std::wstring& uri, const std::wstri
   Log("resource-request", {{"uri", Utf8(uri)}, {"range", hasRange ? Utf8(range) : "<none>"}});
   HRESULT result = S_OK;
   std::size_t count = InvokeAll(onWebResourceRequested_, this, args.get(), &result);
-  LogResponse(uri, *args.get(), result, count);
+  LogResponse(uri, *args.get(), result, count, held);
 }
 
 void FakeWebView::RaiseDomContentLoaded() {
