@@ -14,6 +14,9 @@ namespace corvane {
 // Host name of the app's origin, which must never reach a resolver.
 inline constexpr std::string_view kAppHost = "corvane.localhost";
 
+// Host names under this suffix (one per large answer) resolve to 127.0.0.1 inside the browser.
+inline constexpr std::string_view kLargeAnswerHostSuffix = ".large.corvane-loopback.localhost";
+
 // Splits "chromium-args" into arguments the way a command line is: white space separates,
 // double quotes group (and are removed), a backslash escapes a quote or a backslash inside
 // quotes.

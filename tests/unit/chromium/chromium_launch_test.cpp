@@ -48,7 +48,9 @@ TEST(ChromiumArguments, AppArgumentsFirstThenTheShellsOwn) {
   };
   EXPECT_TRUE(has("--headless"));
   EXPECT_TRUE(has("--remote-debugging-pipe"));
-  EXPECT_TRUE(has("--host-resolver-rules=MAP corvane.localhost ~NOTFOUND"));
+  EXPECT_TRUE(
+      has("--host-resolver-rules=MAP corvane.localhost ~NOTFOUND, "
+          "MAP *.large.corvane-loopback.localhost 127.0.0.1"));
   EXPECT_TRUE(has("--window-size=640,480"));
   EXPECT_TRUE(has("--test-type"));  // no warning bar over the app
   // The shell's profile comes after the app's, so it is the one the browser keeps.
