@@ -2,6 +2,7 @@
 // The browser's command line on Linux: the system's Chromium, driven over the DevTools pipe,
 // in app mode with a private profile.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +32,7 @@ std::optional<std::string> UserDataFolderFor(std::string_view appName, const cha
 struct ChromiumLaunchOptions {
   std::string profileFolder;
   bool headless = false;
+  std::uint16_t largeAnswerPort = 0;  // the loopback endpoint's port, 0 when there is none
 };
 
 // Arguments after the program name. The app's own "chromium-args" come first so the flags the

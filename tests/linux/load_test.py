@@ -86,7 +86,6 @@ class LargeAnswersUnderLoad(unittest.TestCase):
             self.assertEqual(self.results[client], {k: v for k, v in self.large().items()
                                                     if k != "contentRange"}, client)
         service = self.results["serviceWorker"]
-        print(service, self.results["dedicatedWorker"], self.results["sharedWorker"])
         self.assertEqual(service["state"], "activated")
         self.assertEqual(service["cached"], self.large())
         self.assertEqual(service["fetched"], {k: v for k, v in self.large().items() if k != "contentRange"})

@@ -60,6 +60,10 @@ function fromMessage(target, start, key) {
 }
 
 async function serviceWorkerCheck() {
+  let installError;
+  navigator.serviceWorker.addEventListener("message", (event) => {
+    if (event.data && event.data.installError) installError = event.data.installError;
+  });
   const registration = await navigator.serviceWorker.register("/load_worker.js");
   const worker = registration.installing || registration.waiting || registration.active;
   const state = await new Promise((resolve) => {
@@ -68,7 +72,7 @@ async function serviceWorkerCheck() {
       if (worker.state === "activated" || worker.state === "redundant") resolve(worker.state);
     });
   });
-  if (state !== "activated") return { state };
+  if (state !== "activated") return { state, installError };
   if (!navigator.serviceWorker.controller) {
     await new Promise((resolve) => navigator.serviceWorker.addEventListener("controllerchange", resolve));
   }

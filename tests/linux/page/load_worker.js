@@ -17,7 +17,14 @@ const report = (path) => digestOf(path).catch((error) => ({ error: String(error)
 
 if (self.registration) {
   self.addEventListener("install", (event) => {
-    event.waitUntil(caches.open("precache").then((cache) => cache.add("/large.bin")));
+    // A failed install is told to the page, which otherwise sees only "redundant".
+    const tell = async (error) => {
+      for (const client of await self.clients.matchAll({ includeUncontrolled: true })) {
+        client.postMessage({ installError: String(error) });
+      }
+      throw error;
+    };
+    event.waitUntil(caches.open("precache").then((cache) => cache.add("/large.bin")).catch(tell));
   });
   self.addEventListener("activate", (event) => event.waitUntil(self.clients.claim()));
   self.addEventListener("fetch", (event) => {

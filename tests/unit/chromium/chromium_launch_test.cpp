@@ -59,9 +59,17 @@ TEST(ChromiumArguments, AppArgumentsFirstThenTheShellsOwn) {
   EXPECT_GT(ours - args.begin(), 1);
   EXPECT_EQ(args.back(), "--app=data:text/html,");
 
+  // Only the loopback endpoint's own port is declared public, and only when there is one.
+  EXPECT_EQ(std::count_if(args.begin(), args.end(),
+                          [](const std::string& a) { return a.find("address-space") != a.npos; }),
+            0);
   options.headless = false;
+  options.largeAnswerPort = 41234;
   const std::vector<std::string> windowed = ChromiumArguments(config, options);
   EXPECT_EQ(std::count(windowed.begin(), windowed.end(), std::string("--headless")), 0);
+  EXPECT_EQ(std::count(windowed.begin(), windowed.end(),
+                       std::string("--ip-address-space-overrides=127.0.0.1:41234=public")),
+            1);
 }
 
 }  // namespace
