@@ -30,7 +30,7 @@ constexpr std::size_t kMaxRequestHead = 16 * 1024;
 // are read away until it closes, so closing never resets a connection whose answer is unread.
 constexpr auto kLingerDeadline = std::chrono::seconds(5);
 constexpr std::size_t kChunk = 1 << 20;
-constexpr int kAcceptsPerWake = 64;
+constexpr std::size_t kAcceptsPerWake = 64;
 
 std::string RandomToken() {
   unsigned char bytes[32];
@@ -100,6 +100,7 @@ bool LoopbackServer::Start() {
     return false;
   }
   port_ = ntohs(address.sin_port);
+  stopping_ = false;
   loop_ = std::thread(&LoopbackServer::Loop, this);
   return true;
 }
@@ -257,9 +258,11 @@ void LoopbackServer::Loop() {
       const auto wait = std::chrono::ceil<std::chrono::milliseconds>(next - now).count();
       timeout = int(std::clamp<std::int64_t>(wait, 0, 60000));
     }
+    if (stopping_) break;
     if (poll(watched.data(), watched.size(), timeout) < 0) {
-      if (errno == EINTR) continue;
-      break;
+      // Out of memory or over the descriptor limit for the set: try again a little later.
+      if (errno != EINTR) std::this_thread::sleep_for(limits_.acceptBackoff);
+      continue;
     }
     if (watched[0].revents != 0) break;
 
@@ -269,7 +272,8 @@ void LoopbackServer::Loop() {
       const short revents = watched[i + 2].revents;
       if (revents == 0) continue;
       bool alive = c.peerClosed || receive(c);  // after the client's EOF there is nothing to read
-      if (alive && c.stage == Connection::Stage::Answer && (revents & (POLLOUT | POLLERR)) != 0) {
+      if (alive && c.stage == Connection::Stage::Answer &&
+          (revents & (POLLOUT | POLLERR | POLLHUP)) != 0) {
         alive = transmit(c);
       }
       if (!alive ||
@@ -284,7 +288,10 @@ void LoopbackServer::Loop() {
     }
 
     if (watched[1].revents == 0) continue;
-    for (int i = 0; i < kAcceptsPerWake; ++i) {
+    // No more accepts at once than there are slots: a client accepted in this round is never
+    // evicted for room before its head has been read.
+    const std::size_t accepts = std::min<std::size_t>(kAcceptsPerWake, limits_.maxConnections);
+    for (std::size_t i = 0; i < accepts; ++i) {
       if (connections.size() >= limits_.maxConnections && !evictOldestIdle()) {
         // Every slot carries an answer: new clients wait in the backlog.
         acceptPausedUntil = Clock::now() + limits_.acceptBackoff;
@@ -314,6 +321,7 @@ void LoopbackServer::Loop() {
 
 void LoopbackServer::Stop() {
   if (listener_ < 0) return;
+  stopping_ = true;
   const char wake = 1;
   if (write(wake_[1], &wake, 1) < 0) {
   }

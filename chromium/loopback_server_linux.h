@@ -10,6 +10,7 @@
 // request head has a deadline, and accept errors such as a full descriptor table pause accepting
 // instead of spinning.
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -69,6 +70,7 @@ class LoopbackServer {
   int wake_[2] = {-1, -1};
   std::uint16_t port_ = 0;
   std::thread loop_;
+  std::atomic<bool> stopping_ = false;
   std::mutex mutex_;
   std::map<std::string, Entry> entries_;  // guarded by mutex_
   std::uint64_t registrations_ = 0;       // guarded by mutex_; numbers the host names
