@@ -149,20 +149,71 @@ std::optional<LoopbackServer::Entry> LoopbackServer::Take(const std::string& tok
   return entry;
 }
 
+bool LoopbackServer::Receive(Connection& c) {
+  char scratch[16 * 1024];
+  for (;;) {
+    const ssize_t n = recv(c.socket, scratch, sizeof scratch, MSG_DONTWAIT);
+    if (n < 0) return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
+    if (n == 0) {
+      c.peerClosed = true;
+      return c.stage == Connection::Stage::Answer;  // a half-closed client may still read
+    }
+    if (c.stage != Connection::Stage::Head) continue;
+    c.head.append(scratch, std::size_t(n));
+    if (c.head.find("\r\n\r\n") == std::string::npos) {
+      if (c.head.size() > kMaxRequestHead) return false;
+      continue;
+    }
+    c.entry = Take(TokenOf(c.head));
+    c.stage = Connection::Stage::Answer;
+    if (!c.entry) {
+      c.out = "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+    } else {
+      const ResourceAnswer& answer = c.entry->answer;
+      c.headOnly = c.head.compare(0, 5, "HEAD ") == 0;
+      c.out = "HTTP/1.1 " + std::to_string(answer.status) + " " + answer.reason + "\r\n";
+      for (const std::string& line : answer.headers) c.out += line + "\r\n";
+      c.out += "Connection: close\r\n\r\n";
+    }
+  }
+}
+
+bool LoopbackServer::Transmit(Connection& c) {
+  while (!c.out.empty()) {
+    const ssize_t n = send(c.socket, c.out.data(), c.out.size(), MSG_DONTWAIT | MSG_NOSIGNAL);
+    if (n < 0) return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
+    c.out.erase(0, std::size_t(n));
+  }
+  const std::uint64_t length = c.entry && !c.headOnly ? c.entry->bodyLength : 0;
+  while (c.bodySent < length) {
+    const std::size_t want = std::size_t(std::min<std::uint64_t>(length - c.bodySent, kChunk));
+    ssize_t n;
+    if (c.entry->file >= 0) {
+      off_t offset = off_t(c.bodySent);
+      n = sendfile(c.socket, c.entry->file, &offset, want);
+      // The file shrank since it was measured: the connection ends short of its
+      // Content-Length, which the browser reports as a failed load, never as a whole one.
+      if (n == 0) return false;
+    } else {
+      n = send(c.socket, c.entry->answer.data + c.bodySent, want, MSG_DONTWAIT | MSG_NOSIGNAL);
+    }
+    if (n < 0) return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
+    c.bodySent += std::uint64_t(n);
+  }
+  if (c.entry) CloseEntry(*c.entry);
+  c.entry.reset();
+  shutdown(c.socket, SHUT_WR);
+  c.stage = Connection::Stage::Linger;
+  c.deadline = Clock::now() + kLingerDeadline;
+  return true;
+}
+
 void LoopbackServer::Loop() {
   std::list<Connection> connections;  // oldest first
   Clock::time_point acceptPausedUntil{};
   std::vector<pollfd> watched;
   std::vector<Connection*> owners;
-  char scratch[16 * 1024];
 
-  const auto finish = [](Connection& c) {
-    if (c.entry) CloseEntry(*c.entry);
-    c.entry.reset();
-    shutdown(c.socket, SHUT_WR);
-    c.stage = Connection::Stage::Linger;
-    c.deadline = Clock::now() + kLingerDeadline;
-  };
   // Closes the oldest connection that carries no answer: idle or slow request heads, and
   // clients that were already answered.
   const auto evictOldestIdle = [&]() {
@@ -172,61 +223,6 @@ void LoopbackServer::Loop() {
     if (oldest == connections.end()) return false;
     close(oldest->socket);
     connections.erase(oldest);
-    return true;
-  };
-  // Reads what the client sent; the head until it is complete, anything after it is dropped.
-  // False when the connection is over (closed by the client or broken).
-  const auto receive = [&](Connection& c) {
-    for (;;) {
-      const ssize_t n = recv(c.socket, scratch, sizeof scratch, MSG_DONTWAIT);
-      if (n < 0) return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
-      if (n == 0) {
-        c.peerClosed = true;
-        return c.stage == Connection::Stage::Answer;  // a half-closed client may still read
-      }
-      if (c.stage != Connection::Stage::Head) continue;
-      c.head.append(scratch, std::size_t(n));
-      if (c.head.find("\r\n\r\n") == std::string::npos) {
-        if (c.head.size() > kMaxRequestHead) return false;
-        continue;
-      }
-      c.entry = Take(TokenOf(c.head));
-      c.stage = Connection::Stage::Answer;
-      if (!c.entry) {
-        c.out = "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
-      } else {
-        const ResourceAnswer& answer = c.entry->answer;
-        c.headOnly = c.head.compare(0, 5, "HEAD ") == 0;
-        c.out = "HTTP/1.1 " + std::to_string(answer.status) + " " + answer.reason + "\r\n";
-        for (const std::string& line : answer.headers) c.out += line + "\r\n";
-        c.out += "Connection: close\r\n\r\n";
-      }
-    }
-  };
-  // Sends what the socket takes; false when the connection is broken or the file gave out.
-  const auto transmit = [&](Connection& c) {
-    while (!c.out.empty()) {
-      const ssize_t n = send(c.socket, c.out.data(), c.out.size(), MSG_DONTWAIT | MSG_NOSIGNAL);
-      if (n < 0) return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
-      c.out.erase(0, std::size_t(n));
-    }
-    const std::uint64_t length = c.entry && !c.headOnly ? c.entry->bodyLength : 0;
-    while (c.bodySent < length) {
-      const std::size_t want = std::size_t(std::min<std::uint64_t>(length - c.bodySent, kChunk));
-      ssize_t n;
-      if (c.entry->file >= 0) {
-        off_t offset = off_t(c.bodySent);
-        n = sendfile(c.socket, c.entry->file, &offset, want);
-        // The file shrank since it was measured: the connection ends short of its
-        // Content-Length, which the browser reports as a failed load, never as a whole one.
-        if (n == 0) return false;
-      } else {
-        n = send(c.socket, c.entry->answer.data + c.bodySent, want, MSG_DONTWAIT | MSG_NOSIGNAL);
-      }
-      if (n < 0) return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
-      c.bodySent += std::uint64_t(n);
-    }
-    finish(c);
     return true;
   };
 
@@ -239,8 +235,8 @@ void LoopbackServer::Loop() {
     watched.push_back({accepting ? listener_ : -1, POLLIN, 0});
     Clock::time_point next = accepting ? Clock::time_point::max() : acceptPausedUntil;
     for (auto it = connections.begin(); it != connections.end();) {
-      const bool waitsForHead = it->stage == Connection::Stage::Head;
-      if ((waitsForHead || it->stage == Connection::Stage::Linger) && now >= it->deadline) {
+      // Heads and lingering ends have deadlines; an answer in progress goes at the browser's pace.
+      if (it->stage != Connection::Stage::Answer && now >= it->deadline) {
         close(it->socket);
         it = connections.erase(it);
         continue;
@@ -271,10 +267,10 @@ void LoopbackServer::Loop() {
       Connection& c = *owners[i];
       const short revents = watched[i + 2].revents;
       if (revents == 0) continue;
-      bool alive = c.peerClosed || receive(c);  // after the client's EOF there is nothing to read
+      bool alive = c.peerClosed || Receive(c);  // after the client's EOF there is nothing to read
       if (alive && c.stage == Connection::Stage::Answer &&
           (revents & (POLLOUT | POLLERR | POLLHUP)) != 0) {
-        alive = transmit(c);
+        alive = Transmit(c);
       }
       if (!alive ||
           (c.stage == Connection::Stage::Linger && (c.peerClosed || (revents & POLLHUP)))) {

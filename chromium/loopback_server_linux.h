@@ -62,6 +62,12 @@ class LoopbackServer {
   struct Connection;
 
   void Loop();
+  // Reads what the client sent: the head until it is complete (then the answer is chosen), and
+  // anything after it is dropped. False when the connection is over.
+  bool Receive(Connection& connection);
+  // Sends what the socket takes, then shuts it for writing; false when the connection is broken
+  // or the file gave out.
+  static bool Transmit(Connection& connection);
   std::optional<Entry> Take(const std::string& token);
   static void CloseEntry(Entry& entry);
 
