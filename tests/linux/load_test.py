@@ -42,16 +42,14 @@ class LargeAnswersUnderLoad(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.tmp = tempfile.mkdtemp(prefix="corvane-load-")
-        app = cls.app = App(cls.tmp, bundle=True)
+        app = cls.app = App(cls.tmp, bundle=True, package={"main": "load.html"})
         for page in ("load.html", "load.js", "load_worker.js"):
             with open(os.path.join(HERE, "page", page), "rb") as source:
                 app.add(page, source.read())
-        app.add("index.html", b'<script>location.replace("/load.html")</script>')
         app.add("parallel.json", json.dumps({"count": PIECES}).encode())
-        cls.pieces = [hashlib.sha256(app_bytes).hexdigest()
-                      for app_bytes in (pattern_bytes(PIECE_SIZE, i) for i in range(PIECES))]
-        for i in range(PIECES):
-            app.add("p/%d.bin" % i, pattern_bytes(PIECE_SIZE, i))
+        os.makedirs(os.path.join(app.loose, "p"))
+        cls.pieces = [write_pattern_file(os.path.join(app.loose, "p", "%d.bin" % i), PIECE_SIZE, i)
+                      for i in range(PIECES)]
         write_tone(os.path.join(app.loose, "tone.wav"), seconds=30)
         cls.large_sha = write_pattern_file(os.path.join(app.loose, "large.bin"), LARGE_SIZE, 5)
         app.pack()
