@@ -65,6 +65,11 @@ bool IsOutOfDescriptors(int error) {
   return error == EMFILE || error == ENFILE || error == ENOBUFS || error == ENOMEM;
 }
 
+// Accept errors that concern one client only; the next one may be accepted at once.
+bool IsPassingAcceptError(int error) {
+  return error == EAGAIN || error == EWOULDBLOCK || error == EINTR || error == ECONNABORTED;
+}
+
 }  // namespace
 
 struct LoopbackServer::Connection {
@@ -295,10 +300,10 @@ void LoopbackServer::Loop() {
       }
       const int socket = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
       if (socket < 0) {
-        if (IsOutOfDescriptors(errno)) {
-          // The pending client stays in the backlog; polling the listener again at once would
-          // only spin. Idle clients give their descriptors back first.
-          evictOldestIdle();
+        // Otherwise the pending client stays in the backlog, and polling the listener again at
+        // once would only spin. Idle clients give their descriptors back first.
+        if (!IsPassingAcceptError(errno)) {
+          if (IsOutOfDescriptors(errno)) evictOldestIdle();
           acceptPausedUntil = Clock::now() + limits_.acceptBackoff;
         }
         break;
