@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -105,7 +106,9 @@ int main(int argc, char** argv) {
 
   int exitCode = 0;
   {
-    ResourceResponder responder(bundle, appFolder + kContentFolder, '/');
+    // Nothing is copied on this host (large bodies go out from the mapping), so no size limit.
+    ResourceResponder responder(bundle, appFolder + kContentFolder, '/',
+                                std::numeric_limits<std::uint64_t>::max());
     ChromiumHostFolders folders{appFolder, kContentFolder, *userDataFolder, &ResolveKnownFolder};
     exitCode =
         RunChromiumShell(config, config.contentMode == ContentMode::Bundle ? &responder : nullptr,

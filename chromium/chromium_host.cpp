@@ -1,7 +1,6 @@
 #include "chromium/chromium_host.h"
 
 #include <algorithm>
-#include <fstream>
 #include <memory>
 
 #include "chromium/fetch_fulfill.h"
@@ -72,25 +71,6 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 
 bool IsDevtoolsTarget(const json& targetInfo) {
   return StartsWith(StringMember(targetInfo, "url"), "devtools://");
-}
-
-// The body of an answer that is small enough to travel inside the protocol message.
-std::string LoadBody(const ResourceAnswer& answer) {
-  switch (answer.body) {
-    case ResourceAnswer::BodyKind::Bytes:
-      return std::string(reinterpret_cast<const char*>(answer.data), answer.size);
-    case ResourceAnswer::BodyKind::WholeFile: {
-      // No more than announced, should the file have grown since it was measured.
-      std::string body(BodyLength(answer), '\0');
-      std::ifstream file(answer.filePath, std::ios::binary);
-      file.read(body.data(), std::streamsize(body.size()));
-      body.resize(file ? body.size() : std::size_t(std::max<std::streamsize>(0, file.gcount())));
-      return body;
-    }
-    case ResourceAnswer::BodyKind::None:
-      break;
-  }
-  return {};
 }
 
 }  // namespace
@@ -277,18 +257,15 @@ void ChromiumHost::OnRequestPaused(const json& params) {
       client_.Send("Fetch.continueRequest", {{"requestId", requestId}, {"url", *elsewhere}});
       return;
     }
-    ResourceAnswer failure;
-    failure.status = 500;
-    failure.reason = "Internal Server Error";
-    failure.headers = {"Cache-Control: no-store"};
-    Fulfil(requestId, failure);
+    answer.FailWithoutBody();
+    Fulfil(requestId, answer);
     return;
   }
   Fulfil(requestId, answer);
 }
 
 void ChromiumHost::Fulfil(const std::string& requestId, const ResourceAnswer& answer) {
-  client_.Send("Fetch.fulfillRequest", FulfillParams(requestId, answer, LoadBody(answer)));
+  client_.Send("Fetch.fulfillRequest", FulfillParams(requestId, answer));
 }
 
 void ChromiumHost::OnMainSessionEvent(const DevToolsEvent& event) {

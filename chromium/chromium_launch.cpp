@@ -62,8 +62,17 @@ std::vector<std::string> ChromiumArguments(const AppConfig& config,
   // over the app, which steals part of the page area the app asked for.
   arguments.push_back("--test-type");
   // Requests for the app's origin are answered over the pipe; a speculative connection to the
-  // loopback address that ".localhost" would otherwise resolve to must not happen.
-  arguments.push_back("--host-resolver-rules=MAP " + std::string(kAppHost) + " ~NOTFOUND");
+  // loopback address that ".localhost" would otherwise resolve to must not happen. The large
+  // answers' host names go to the IPv4 loopback alone, where the endpoint listens.
+  arguments.push_back("--host-resolver-rules=MAP " + std::string(kAppHost) + " ~NOTFOUND, MAP *" +
+                      std::string(kLargeAnswerHostSuffix) + " 127.0.0.1");
+  if (options.largeAnswerPort != 0) {
+    // The browser refuses loopback answers to clients it does not count as secure: service
+    // workers are among them, whatever their origin. The endpoint serves only what the shell
+    // registered, so it is declared public, and that one port alone.
+    arguments.push_back("--ip-address-space-overrides=127.0.0.1:" +
+                        std::to_string(options.largeAnswerPort) + "=public");
+  }
   arguments.push_back("--window-size=" + std::to_string(config.width > 0 ? config.width : 1024) +
                       "," + std::to_string(config.height > 0 ? config.height : 768));
   // An app window on a blank page: the real start page is loaded once interception is in place,

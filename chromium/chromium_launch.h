@@ -2,6 +2,7 @@
 // The browser's command line on Linux: the system's Chromium, driven over the DevTools pipe,
 // in app mode with a private profile.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,9 @@ namespace corvane {
 
 // Host name of the app's origin, which must never reach a resolver.
 inline constexpr std::string_view kAppHost = "corvane.localhost";
+
+// Host names under this suffix (one per large answer) resolve to 127.0.0.1 inside the browser.
+inline constexpr std::string_view kLargeAnswerHostSuffix = ".large.corvane-loopback.localhost";
 
 // Splits "chromium-args" into arguments the way a command line is: white space separates,
 // double quotes group (and are removed), a backslash escapes a quote or a backslash inside
@@ -28,6 +32,7 @@ std::optional<std::string> UserDataFolderFor(std::string_view appName, const cha
 struct ChromiumLaunchOptions {
   std::string profileFolder;
   bool headless = false;
+  std::uint16_t largeAnswerPort = 0;  // the loopback endpoint's port, 0 when there is none
 };
 
 // Arguments after the program name. The app's own "chromium-args" come first so the flags the

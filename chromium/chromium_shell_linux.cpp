@@ -108,6 +108,7 @@ int RunChromiumShell(const AppConfig& config, ResourceResponder* responder,
   ChromiumLaunchOptions launch;
   launch.profileFolder = folders.userDataFolder;
   launch.headless = options.headless;
+  launch.largeAnswerPort = serving ? server.port() : 0;
   ChromiumProcess process;
   std::string error;
   if (!process.Launch(*chromium, ChromiumArguments(config, launch), error)) {

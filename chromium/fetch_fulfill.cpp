@@ -1,6 +1,7 @@
 #include "chromium/fetch_fulfill.h"
 
 #include <charconv>
+#include <fstream>
 
 #include "base/base64.h"
 #include "content/range_header.h"
@@ -59,6 +60,22 @@ nlohmann::json FulfillParams(std::string_view requestId, const ResourceAnswer& a
     params["body"] = Base64Encode(reinterpret_cast<const std::uint8_t*>(body.data()), body.size());
   }
   return params;
+}
+
+nlohmann::json FulfillParams(std::string_view requestId, ResourceAnswer answer) {
+  std::string body;
+  if (answer.body == ResourceAnswer::BodyKind::Bytes) {
+    body.assign(reinterpret_cast<const char*>(answer.data), answer.size);
+  } else if (answer.body == ResourceAnswer::BodyKind::WholeFile) {
+    // No more than announced, should the file have grown since it was measured.
+    body.resize(BodyLength(answer));
+    std::ifstream file(answer.filePath, std::ios::binary);
+    if (!file.read(body.data(), std::streamsize(body.size()))) {
+      body.clear();
+      answer.FailWithoutBody();
+    }
+  }
+  return FulfillParams(requestId, answer, body);
 }
 
 std::optional<std::string> CappedRangeFor(std::optional<std::string_view> rangeValue,

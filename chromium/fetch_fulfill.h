@@ -25,6 +25,11 @@ nlohmann::json ResponseHeadersFromLines(const std::vector<std::string>& lines);
 nlohmann::json FulfillParams(std::string_view requestId, const ResourceAnswer& answer,
                              std::string_view body);
 
+// The same for an answer whose body is still to be loaded: bytes in memory are copied, a whole
+// file is read. A file that no longer gives the bytes its Content-Length announced turns the
+// answer into 500 without a body, never into a success with fewer bytes.
+nlohmann::json FulfillParams(std::string_view requestId, ResourceAnswer answer);
+
 // Media players ask for "bytes=N-" and take whatever part comes back. When such an open range
 // was answered with more than `limit` bytes, this is the closed range of the first `limit` bytes
 // to ask the responder for instead; none when the answer may stand.

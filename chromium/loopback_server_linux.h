@@ -1,26 +1,40 @@
 #pragma once
 // Serves answers too large for one DevTools message from 127.0.0.1. Each answer is registered
 // under a fresh unguessable token and served once, exactly as the responder built it, to the
-// browser's continued request; anything else that connects gets nothing.
+// browser's continued request; anything else that connects gets nothing. Every answer is
+// addressed under a host name of its own, so the browser's limit of six connections per host
+// never makes one large answer wait for another.
+//
+// Any local process can connect, so one thread serves every connection from an event loop:
+// connections are capped (the oldest one still sending its request head makes room), the whole
+// request head has a deadline, and accept errors such as a full descriptor table pause accepting
+// instead of spinning.
 
+#include <atomic>
 #include <chrono>
-#include <condition_variable>
+#include <cstddef>
 #include <cstdint>
 #include <map>
-#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "content/resource_responder.h"
 
 namespace corvane {
 
+struct LoopbackLimits {
+  std::size_t maxConnections = 512;
+  // From accept to the blank line that ends the request head.
+  std::chrono::milliseconds headDeadline{10000};
+  // How long accepting pauses after the system refused a descriptor.
+  std::chrono::milliseconds acceptBackoff{100};
+};
+
 class LoopbackServer {
  public:
-  LoopbackServer() = default;
+  explicit LoopbackServer(LoopbackLimits limits = {}) : limits_(limits) {}
   LoopbackServer(const LoopbackServer&) = delete;
   LoopbackServer& operator=(const LoopbackServer&) = delete;
   ~LoopbackServer();
@@ -28,10 +42,12 @@ class LoopbackServer {
   // Listens on an ephemeral port of 127.0.0.1. False when no socket could be set up.
   bool Start();
 
-  // Registers an answer whose body stays valid until Stop(); returns its URL.
+  // Registers an answer whose body (bytes in memory) stays valid until Stop(); returns its URL.
+  // A whole-file body is opened here, so a file that cannot be read or is shorter than
+  // `bodyLength` gives none, before anything has been promised to the browser.
   std::optional<std::string> Register(const ResourceAnswer& answer, std::uint64_t bodyLength);
 
-  // Ends every transfer and joins the threads. Bodies may be released afterwards.
+  // Ends every transfer and joins the thread. Bodies may be released afterwards.
   void Stop();
 
   std::uint16_t port() const { return port_; }
@@ -40,24 +56,30 @@ class LoopbackServer {
   struct Entry {
     ResourceAnswer answer;
     std::uint64_t bodyLength = 0;
+    int file = -1;  // open descriptor of a whole-file body, owned
     std::chrono::steady_clock::time_point registered;
   };
+  struct Connection;
 
-  void AcceptLoop();
-  void Serve(int connection);
+  void Loop();
+  // Reads what the client sent: the head until it is complete (then the answer is chosen), and
+  // anything after it is dropped. False when the connection is over.
+  bool Receive(Connection& connection);
+  // Sends what the socket takes, then shuts it for writing; false when the connection is broken
+  // or the file gave out.
+  static bool Transmit(Connection& connection);
   std::optional<Entry> Take(const std::string& token);
-  void ForgetConnection(int connection);
+  static void CloseEntry(Entry& entry);
 
+  LoopbackLimits limits_;
   int listener_ = -1;
   int wake_[2] = {-1, -1};
   std::uint16_t port_ = 0;
-  std::thread acceptor_;
+  std::thread loop_;
+  std::atomic<bool> stopping_ = false;
   std::mutex mutex_;
-  std::map<std::string, Entry> entries_;
-  std::condition_variable workersDone_;
-  int activeWorkers_ = 0;
-  std::vector<int> connections_;
-  bool stopping_ = false;
+  std::map<std::string, Entry> entries_;  // guarded by mutex_
+  std::uint64_t registrations_ = 0;       // guarded by mutex_; numbers the host names
 };
 
 }  // namespace corvane

@@ -23,6 +23,7 @@ class FakePlatform final : public ChromiumPlatform {
   void OpenExternally(const std::string& url) override { opened.push_back(url); }
   std::optional<std::string> ServeLargeAnswer(const ResourceAnswer& answer) override {
     large.push_back(answer);
+    if (refuseLarge) return std::nullopt;
     return std::string("http://127.0.0.1:9/token");
   }
   void Finish(int code, const std::string& message) override {
@@ -31,6 +32,7 @@ class FakePlatform final : public ChromiumPlatform {
 
   std::vector<std::string> opened;
   std::vector<ResourceAnswer> large;
+  bool refuseLarge = false;  // as when no token could be drawn or the file could not be opened
   std::vector<std::pair<int, std::string>> finished;
 };
 
@@ -303,6 +305,17 @@ TEST_F(ChromiumHostTest, LargeAnswersLeaveThePipeAndOpenRangesAreCapped) {
   }
   EXPECT_TRUE(sawRange);
   EXPECT_EQ(platform.large.size(), 1u);
+
+  // An answer the endpoint cannot take is an error, with no length promised.
+  platform.refuseLarge = true;
+  Paused("https://corvane.localhost/big.bin");
+  const auto refused = WithMethod(Take(), "Fetch.fulfillRequest");
+  ASSERT_EQ(refused.size(), 1u);
+  EXPECT_EQ(refused[0]["params"]["responseCode"], 500);
+  EXPECT_FALSE(refused[0]["params"].contains("body"));
+  for (const json& header : refused[0]["params"]["responseHeaders"]) {
+    EXPECT_NE(header["name"], "Content-Length");
+  }
 }
 
 TEST_F(ChromiumHostTest, TheMainFrameStaysOnTheApp) {

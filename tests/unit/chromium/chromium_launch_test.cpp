@@ -48,7 +48,9 @@ TEST(ChromiumArguments, AppArgumentsFirstThenTheShellsOwn) {
   };
   EXPECT_TRUE(has("--headless"));
   EXPECT_TRUE(has("--remote-debugging-pipe"));
-  EXPECT_TRUE(has("--host-resolver-rules=MAP corvane.localhost ~NOTFOUND"));
+  EXPECT_TRUE(
+      has("--host-resolver-rules=MAP corvane.localhost ~NOTFOUND, "
+          "MAP *.large.corvane-loopback.localhost 127.0.0.1"));
   EXPECT_TRUE(has("--window-size=640,480"));
   EXPECT_TRUE(has("--test-type"));  // no warning bar over the app
   // The shell's profile comes after the app's, so it is the one the browser keeps.
@@ -57,9 +59,17 @@ TEST(ChromiumArguments, AppArgumentsFirstThenTheShellsOwn) {
   EXPECT_GT(ours - args.begin(), 1);
   EXPECT_EQ(args.back(), "--app=data:text/html,");
 
+  // Only the loopback endpoint's own port is declared public, and only when there is one.
+  EXPECT_EQ(std::count_if(args.begin(), args.end(),
+                          [](const std::string& a) { return a.find("address-space") != a.npos; }),
+            0);
   options.headless = false;
+  options.largeAnswerPort = 41234;
   const std::vector<std::string> windowed = ChromiumArguments(config, options);
   EXPECT_EQ(std::count(windowed.begin(), windowed.end(), std::string("--headless")), 0);
+  EXPECT_EQ(std::count(windowed.begin(), windowed.end(),
+                       std::string("--ip-address-space-overrides=127.0.0.1:41234=public")),
+            1);
 }
 
 }  // namespace

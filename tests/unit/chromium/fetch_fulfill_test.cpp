@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+
 #include "chromium/fetch_fulfill.h"
 
 namespace corvane {
@@ -32,6 +35,28 @@ TEST(FulfillParams, NoBodyMemberWithoutBody) {
   answer.reason = "Range Not Satisfiable";
   answer.headers = {"Cache-Control: no-store"};
   EXPECT_FALSE(FulfillParams("R", answer, "").contains("body"));
+}
+
+TEST(FulfillParams, AFileThatNoLongerHoldsTheAnnouncedBytesBecomesAnError) {
+  const std::string path = testing::TempDir() + "fulfill_body.txt";
+  std::ofstream(path, std::ios::binary) << "hello";
+  ResourceAnswer answer;
+  answer.status = 200;
+  answer.reason = "OK";
+  answer.headers = {"Content-Type: text/plain", "Content-Length: 5"};
+  answer.body = ResourceAnswer::BodyKind::WholeFile;
+  answer.filePath = path;
+  EXPECT_EQ(FulfillParams("R", answer)["body"], "aGVsbG8=");
+
+  answer.headers.back() = "Content-Length: 6";  // measured before the file shrank
+  const json failed = FulfillParams("R", answer);
+  std::remove(path.c_str());
+  EXPECT_EQ(failed["responseCode"], 500);
+  EXPECT_FALSE(failed.contains("body"));
+  EXPECT_EQ(failed["responseHeaders"],
+            json::array({{{"name", "Content-Type"}, {"value", "text/plain"}}}));
+  answer.filePath = path;  // gone now
+  EXPECT_EQ(FulfillParams("R", answer)["responseCode"], 500);
 }
 
 ResourceAnswer Partial(std::uint64_t first, std::uint64_t last, std::uint64_t total) {

@@ -1,13 +1,20 @@
 // The loopback endpoint that serves answers too large for the DevTools pipe.
 
 #include <arpa/inet.h>
+#include <dirent.h>
+#include <fcntl.h>
 #include <netinet/in.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
+#include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "chromium/loopback_server_linux.h"
@@ -15,16 +22,38 @@
 namespace corvane {
 namespace {
 
-// A connected socket to the server, or -1.
-int Connect(std::uint16_t port) {
-  const int s = socket(AF_INET, SOCK_STREAM, 0);
+// A socket connected (or, with `wait` false, connecting) to the server, or -1. Replies that
+// never come fail the test after a while instead of hanging it.
+int Connect(std::uint16_t port, bool wait = true) {
+  const int s = socket(AF_INET, SOCK_STREAM | (wait ? 0 : SOCK_NONBLOCK), 0);
+  if (s < 0) return -1;
+  timeval timeout{20, 0};
+  setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_port = htons(port);
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   if (connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) return s;
+  if (!wait && errno == EINPROGRESS) return s;
   close(s);
   return -1;
+}
+
+std::size_t CountEntries(const char* folder) {
+  std::size_t count = 0;
+  if (DIR* dir = opendir(folder)) {
+    while (readdir(dir) != nullptr) ++count;
+    closedir(dir);
+  }
+  return count;
+}
+
+// CPU time the whole process has used so far.
+double CpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 // One HTTP/1.1 exchange with the server; returns everything it sent back.
@@ -53,13 +82,22 @@ ResourceAnswer BytesAnswer(int status, const std::string& reason, const std::str
 
 class LoopbackServerTest : public ::testing::Test {
  protected:
+  LoopbackServerTest() : server(Limits()) {}
+  static LoopbackLimits Limits() {
+    LoopbackLimits limits;
+    limits.maxConnections = 64;
+    limits.headDeadline = std::chrono::milliseconds(500);
+    return limits;
+  }
   void SetUp() override { ASSERT_TRUE(server.Start()); }
   // Registers `answer` and returns the path of its address.
   std::string Register(const ResourceAnswer& answer) {
     const auto url = server.Register(answer, answer.size);
     EXPECT_TRUE(url.has_value());
     if (!url) return "";
-    EXPECT_EQ(url->rfind("http://127.0.0.1:" + std::to_string(server.port()) + "/", 0), 0u);
+    // A host name of its own under the suffix the browser maps to 127.0.0.1.
+    EXPECT_NE(url->find(".large.corvane-loopback.localhost:" + std::to_string(server.port()) + "/"),
+              std::string::npos);
     return url->substr(url->find('/', std::string("http://").size()));
   }
   LoopbackServer server;
@@ -91,12 +129,108 @@ TEST_F(LoopbackServerTest, UnknownTokensAndOtherRequestsGetNothing) {
   const std::string token = Register(BytesAnswer(200, "OK", secret)).substr(1);
   for (const std::string& request : std::vector<std::string>{
            "GET / HTTP/1.1\r\n\r\n", "GET /" + token.substr(1) + " HTTP/1.1\r\n\r\n",
-           "GET /" + token + "x HTTP/1.1\r\n\r\n", "POST /" + token + " HTTP/1.1\r\n\r\n",
+           "GET /" + token + "x HTTP/1.1\r\n\r\n", "GET /" + token + " HTTP/1.1\r\n",
            "garbage\r\n\r\n", std::string("")}) {
     EXPECT_EQ(Exchange(server.port(), request).find(secret), std::string::npos) << request;
   }
-  // The guesses above did not use the entry up.
-  EXPECT_NE(Exchange(server.port(), "GET /" + token + " HTTP/1.1\r\n\r\n").find(secret),
+  // The guesses above did not use the entry up. Any method gets the answer (the browser
+  // continues a POST here too), and its request body is read away, not left to reset the answer.
+  const std::string post = "POST /" + token + " HTTP/1.1\r\nContent-Length: 4000000\r\n\r\n";
+  EXPECT_NE(Exchange(server.port(), post + std::string(4000000, 'p')).find(secret),
+            std::string::npos);
+}
+
+TEST_F(LoopbackServerTest, AFileBodyIsSentFromTheFileAndAFailedReadIsNeverASuccess) {
+  const std::string path = testing::TempDir() + "loopback_body.bin";
+  std::ofstream(path, std::ios::binary) << std::string(5 << 20, 'f');
+  ResourceAnswer answer;
+  answer.status = 200;
+  answer.reason = "OK";
+  answer.headers = {"Content-Length: 5242880"};
+  answer.body = ResourceAnswer::BodyKind::WholeFile;
+  answer.filePath = path;
+  // Registration opens the file: one that is missing or shorter than announced is refused
+  // before the browser is promised anything.
+  EXPECT_FALSE(server.Register(answer, (5 << 20) + 1).has_value());
+  answer.filePath = path + ".missing";
+  EXPECT_FALSE(server.Register(answer, 5 << 20).has_value());
+  answer.filePath = path;
+  const auto url = server.Register(answer, 5 << 20);
+  ASSERT_TRUE(url.has_value());
+  const std::string request = "GET " + url->substr(url->rfind('/')) + " HTTP/1.1\r\n\r\n";
+  // The file shrinks after registration: the connection ends short of the length announced.
+  ASSERT_EQ(truncate(path.c_str(), 1000), 0);
+  const std::string reply = Exchange(server.port(), request);
+  std::remove(path.c_str());
+  ASSERT_EQ(reply.rfind("HTTP/1.1 200 OK\r\n", 0), 0u);
+  EXPECT_EQ(reply.size() - (reply.find("\r\n\r\n") + 4), 1000u);
+}
+
+TEST_F(LoopbackServerTest, SlowAndIdleClientsNeitherPileUpNorStallAnAnswer) {
+  // A slowloris client: one byte of an endless head every 50 ms, for ten times the deadline.
+  const int slow = Connect(server.port());
+  ASSERT_GE(slow, 0);
+  bool slowClosed = false;
+  for (int i = 0; i < 100 && !slowClosed; ++i) {
+    const char byte = i == 0 ? 'G' : 'x';
+    char sink;
+    slowClosed = send(slow, &byte, 1, MSG_NOSIGNAL) < 0 || recv(slow, &sink, 1, MSG_DONTWAIT) == 0;
+    usleep(50 * 1000);
+  }
+  close(slow);
+  EXPECT_TRUE(slowClosed) << "a head that never ends kept its connection";
+
+  rlimit limit{};
+  getrlimit(RLIMIT_NOFILE, &limit);
+  if (limit.rlim_max < 2200) GTEST_SKIP() << "needs 2,200 descriptors";
+  const rlimit saved = limit;
+  limit.rlim_cur = std::min<rlim_t>(limit.rlim_max, 4096);
+  setrlimit(RLIMIT_NOFILE, &limit);
+  const std::size_t threadsBefore = CountEntries("/proc/self/task");
+  std::vector<int> idle;
+  for (int i = 0; i < 2000; ++i) {
+    const int s = Connect(server.port(), false);
+    if (s >= 0) idle.push_back(s);
+  }
+  EXPECT_EQ(idle.size(), 2000u);
+  static const std::string body(1 << 20, 'b');
+  const std::string path = Register(BytesAnswer(200, "OK", body));
+  const std::string reply = Exchange(server.port(), "GET " + path + " HTTP/1.1\r\n\r\n");
+  EXPECT_EQ(reply.size() - (reply.find("\r\n\r\n") + 4), body.size());
+  // One thread serves everything, however many clients came.
+  EXPECT_LE(CountEntries("/proc/self/task"), threadsBefore);
+  for (int s : idle) close(s);
+  setrlimit(RLIMIT_NOFILE, &saved);
+}
+
+TEST_F(LoopbackServerTest, RunningOutOfDescriptorsPausesAcceptingInsteadOfSpinning) {
+  // Client sockets made first, then no descriptor left: they connect, and every one of them
+  // waits in the backlog because the server cannot accept it.
+  std::vector<int> clients;
+  for (int i = 0; i < 10; ++i) clients.push_back(socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0));
+  rlimit limit{};
+  getrlimit(RLIMIT_NOFILE, &limit);
+  const rlimit saved = limit;
+  limit.rlim_cur = CountEntries("/proc/self/fd") + 16;
+  ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &limit), 0);
+  for (int fd; (fd = dup(0)) >= 0;) clients.push_back(fd);  // every free number taken
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(server.port());
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  for (int i = 0; i < 10; ++i) {
+    connect(clients[i], reinterpret_cast<sockaddr*>(&address), sizeof address);
+  }
+  const double cpuBefore = CpuSeconds();
+  usleep(1000 * 1000);
+  const double cpuUsed = CpuSeconds() - cpuBefore;
+  setrlimit(RLIMIT_NOFILE, &saved);
+  for (int s : clients) close(s);
+  EXPECT_LT(cpuUsed, 0.1) << "the server spun while it could not accept";
+
+  static const std::string body = "still serving";
+  const std::string path = Register(BytesAnswer(200, "OK", body));
+  EXPECT_NE(Exchange(server.port(), "GET " + path + " HTTP/1.1\r\n\r\n").find(body),
             std::string::npos);
 }
 
