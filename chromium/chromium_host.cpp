@@ -157,6 +157,8 @@ void ChromiumHost::HandleEvent(const DevToolsEvent& event) {
     OnAttached(event);
   } else if (method == "Target.targetCreated" || method == "Target.targetInfoChanged") {
     OnTargetCreated(event.params.value("targetInfo", json::object()));
+  } else if (method == "Target.targetCrashed") {
+    OnTargetCrashed(StringMember(event.params, "targetId"));
   } else if (method == "Target.targetDestroyed") {
     OnTargetGone(StringMember(event.params, "targetId"));
   } else if (method == "Target.detachedFromTarget") {
@@ -219,7 +221,7 @@ void ChromiumHost::AdoptMainTarget(const std::string& targetId, const std::strin
   if (extensions_ != nullptr) extensions_->NotifyMainWindowCreated(nullptr);
   // The window opened at the size given on the command line, which counts its frame; the app
   // asks for the client area.
-  SetClientSize(config_.width, config_.height);
+  SizeNewWindow();
 }
 
 void ChromiumHost::OnTargetCreated(const json& targetInfo) {

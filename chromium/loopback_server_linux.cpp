@@ -13,6 +13,8 @@
 #include <cerrno>
 #include <fstream>
 
+#include "chromium/loopback_request.h"
+
 namespace corvane {
 
 namespace {
@@ -148,21 +150,10 @@ void LoopbackServer::Serve(int connection) {
     head.append(buffer, std::size_t(n));
   }
 
-  // "GET /<token> HTTP/1.1"
   std::optional<Entry> entry;
-  bool headOnly = false;
-  const std::size_t lineEnd = head.find("\r\n");
-  if (lineEnd != std::string::npos) {
-    const std::string line = head.substr(0, lineEnd);
-    const std::size_t space = line.find(' ');
-    const std::size_t secondSpace = line.find(' ', space + 1);
-    if (space != std::string::npos && secondSpace != std::string::npos && line[space + 1] == '/') {
-      const std::string method = line.substr(0, space);
-      headOnly = method == "HEAD";
-      if (method == "GET" || headOnly)
-        entry = Take(line.substr(space + 2, secondSpace - space - 2));
-    }
-  }
+  const std::optional<LoopbackRequest> request = ParseLoopbackRequest(head);
+  const bool headOnly = request && request->headOnly;
+  if (request) entry = Take(request->token);
 
   if (!entry) {
     static constexpr char kNotFound[] =

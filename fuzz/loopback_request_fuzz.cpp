@@ -1,0 +1,40 @@
+// Whatever a local program sends to the loopback endpoint, through its request-head reader; half
+// the inputs are a well-formed request around a fuzzed token followed by fuzzed bytes. Traps when
+// a request is read that the head's complete first line does not begin with, when a token holds
+// a space, and when a well-formed request is not read back with its own token and method.
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdint>
+#include <string>
+
+#include "chromium/loopback_request.h"
+
+using namespace corvane;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzedDataProvider input(data, size);
+  std::string head;
+  std::string token;
+  bool wellFormed = input.ConsumeBool();
+  const bool headOnly = input.ConsumeBool();
+  if (wellFormed) {
+    token = input.ConsumeRandomLengthString(96);
+    wellFormed = token.find(' ') == std::string::npos && token.find("\r\n") == std::string::npos;
+    head = std::string(headOnly ? "HEAD" : "GET") + " /" + token + " HTTP/1.1\r\n";
+  }
+  head += input.ConsumeRemainingBytesAsString();
+
+  const std::optional<LoopbackRequest> request = ParseLoopbackRequest(head);
+  if (request) {
+    const std::string line =
+        std::string(request->headOnly ? "HEAD" : "GET") + " /" + request->token + " ";
+    if (head.compare(0, line.size(), line) != 0) __builtin_trap();
+    if (request->token.find(' ') != std::string::npos) __builtin_trap();
+    if (head.find("\r\n") < line.size()) __builtin_trap();
+  }
+  if (wellFormed && (!request || request->token != token || request->headOnly != headOnly)) {
+    __builtin_trap();
+  }
+  return 0;
+}
