@@ -438,8 +438,10 @@ void ChromiumHost::SetClientSize(std::int32_t width, std::int32_t height) {
                        : json();
           if (value.is_array() && value.size() == 2 && value[0].is_number() &&
               value[1].is_number()) {
-            frameWidth = std::max<std::int64_t>(0, value[0].get<std::int64_t>());
-            frameHeight = std::max<std::int64_t>(0, value[1].get<std::int64_t>());
+            // The page can redefine outerWidth and innerWidth to any number: bounded as doubles
+            // before any conversion or sum can overflow.
+            frameWidth = std::int64_t(std::clamp(value[0].get<double>(), 0.0, 65536.0));
+            frameHeight = std::int64_t(std::clamp(value[1].get<double>(), 0.0, 65536.0));
           }
           if (state != "normal") {
             client_.Send("Browser.setWindowBounds",

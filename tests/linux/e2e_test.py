@@ -355,7 +355,8 @@ class ProcessLifetime(unittest.TestCase):
             time.sleep(1.5)  # the shell notes the window's place about once a second
             os.kill(chromium, signal.SIGKILL)
             self.assertTrue(self.wait_for_idle(restart), f"no page after restart {restart - 2}")
-            chromium = wait_until(lambda: child_pids(shell.pid), 10)[0]
+            self.assertTrue(wait_until(lambda: len(child_pids(shell.pid)) == 1, 10))
+            chromium = child_pids(shell.pid)[0]
         self.assertEqual([r["place"] for r in self.idle_reports()], [place] * 4,
                          "the window kept its place through every recovery")
         os.kill(chromium, signal.SIGKILL)
