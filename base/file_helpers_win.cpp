@@ -22,7 +22,12 @@ std::wstring ExtendedWide(const std::string& path) { return ToExtendedPath(ToWid
 std::string CanonicalModulePath(const wchar_t* path) {
   // Heap buffer: the platform's longest path would crowd the stack.
   const auto canonical = std::make_unique<wchar_t[]>(kLongestPath);
-  PathCchCanonicalizeEx(canonical.get(), kLongestPath, path, PATHCCH_ALLOW_LONG_PATHS);
+  // Canonicalised in its plain form, "\\server\share\...". A module path is always absolute, yet
+  // Wine 8 reports an executable started from a share as "UNC\server\share\..." (its NT path
+  // less "\??\"), and its canonicaliser makes that of "\\?\UNC\server\share\..." too.
+  std::wstring plain = StripExtendedPrefix(std::wstring(path));
+  if (plain.rfind(L"UNC\\", 0) == 0) plain.replace(0, 3, L"\\");
+  PathCchCanonicalizeEx(canonical.get(), kLongestPath, plain.c_str(), PATHCCH_ALLOW_LONG_PATHS);
   return ToUtf8(StripExtendedPrefix(std::wstring(canonical.get())));
 }
 

@@ -137,6 +137,8 @@ void ChromiumHost::HandleEvent(const DevToolsEvent& event) {
     OnAttached(event);
   } else if (method == "Target.targetCreated" || method == "Target.targetInfoChanged") {
     OnTargetCreated(event.params.value("targetInfo", json::object()));
+  } else if (method == "Target.targetCrashed") {
+    OnTargetCrashed(StringMember(event.params, "targetId"));
   } else if (method == "Target.targetDestroyed") {
     OnTargetGone(StringMember(event.params, "targetId"));
   } else if (method == "Target.detachedFromTarget") {
@@ -199,7 +201,7 @@ void ChromiumHost::AdoptMainTarget(const std::string& targetId, const std::strin
   if (extensions_ != nullptr) extensions_->NotifyMainWindowCreated(nullptr);
   // The window opened at the size given on the command line, which counts its frame; the app
   // asks for the client area.
-  SetClientSize(config_.width, config_.height);
+  SizeNewWindow();
 }
 
 void ChromiumHost::OnTargetCreated(const json& targetInfo) {
@@ -413,8 +415,10 @@ void ChromiumHost::SetClientSize(std::int32_t width, std::int32_t height) {
                        : json();
           if (value.is_array() && value.size() == 2 && value[0].is_number() &&
               value[1].is_number()) {
-            frameWidth = std::max<std::int64_t>(0, value[0].get<std::int64_t>());
-            frameHeight = std::max<std::int64_t>(0, value[1].get<std::int64_t>());
+            // The page can redefine outerWidth and innerWidth to any number: bounded as doubles
+            // before any conversion or sum can overflow.
+            frameWidth = std::int64_t(std::clamp(value[0].get<double>(), 0.0, 65536.0));
+            frameHeight = std::int64_t(std::clamp(value[1].get<double>(), 0.0, 65536.0));
           }
           if (state != "normal") {
             client_.Send("Browser.setWindowBounds",

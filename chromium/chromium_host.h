@@ -32,6 +32,13 @@ class ChromiumPlatform {
   virtual std::optional<std::string> ServeLargeAnswer(const ResourceAnswer& answer) = 0;
   // Ends the run with an exit code; a non-empty message is reported to the user.
   virtual void Finish(int exitCode, const std::string& message) = 0;
+  // The page's renderer crashed: true to reload the page, false (the default) to end the run.
+  virtual bool ReloadAfterCrash() { return false; }
+  // The window's bounds as Browser.getWindowForTarget reports them (see TrackWindowBounds).
+  virtual void RememberWindowBounds(const nlohmann::json& /*bounds*/) {}
+  // Browser.setWindowBounds bounds for the app's window when it opens, instead of the configured
+  // page size; none by default.
+  virtual std::optional<nlohmann::json> WindowBoundsToRestore() { return std::nullopt; }
 
  protected:
   ~ChromiumPlatform() = default;
@@ -63,6 +70,10 @@ class ChromiumHost final : public BridgeHost, public ExtensionHost {
   void SendDirectoryHandles() override;
   const std::map<std::string, std::string>& DirectoryHandles() const override;
 
+  // Asks for the window's bounds and hands them to the platform; the shell calls it now and then
+  // so that a restarted browser's window can be put back where it was.
+  void TrackWindowBounds();
+
   const std::string& baseUrl() const { return baseUrl_; }
   const std::string& mainTargetId() const { return mainTargetId_; }
   // Messages for the page waiting for an app document to receive them.
@@ -79,6 +90,9 @@ class ChromiumHost final : public BridgeHost, public ExtensionHost {
   void AdoptMainTarget(const std::string& targetId, const std::string& sessionId);
   void OnTargetCreated(const nlohmann::json& targetInfo);
   void OnTargetGone(const std::string& targetId);
+  // Recovery (chromium_host_recovery.cpp).
+  void OnTargetCrashed(const std::string& targetId);
+  void SizeNewWindow();
   void OnRequestPaused(const nlohmann::json& params);
   void Fulfil(const std::string& requestId, const ResourceAnswer& answer);
   void OnMainSessionEvent(const DevToolsEvent& event);

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +18,7 @@
 #include "chromium/devtools_framing.h"
 #include "chromium/fetch_fulfill.h"
 #include "chromium/loopback_server_linux.h"
+#include "chromium/shell_recovery.h"
 
 namespace corvane {
 
@@ -25,6 +27,9 @@ namespace {
 // The protocol's messages are bounded by what the browser itself sends (it closes the pipe at
 // about 100 MiB); anything larger means the stream is corrupt.
 constexpr std::size_t kMaxIncomingMessage = 256u << 20;
+
+// RunChromiumOnce's result when the browser died and is to be started again.
+constexpr int kRestartChromium = -1;
 
 volatile std::sig_atomic_t g_stopSignal = 0;
 
@@ -54,7 +59,8 @@ std::string DescribeExit(int status) {
 
 class LinuxPlatform final : public ChromiumPlatform {
  public:
-  explicit LinuxPlatform(LoopbackServer* server) : server_(server) {}
+  LinuxPlatform(LoopbackServer* server, ShellRecovery& recovery)
+      : server_(server), recovery_(recovery) {}
 
   void OpenExternally(const std::string& url) override {
     if (!SpawnDetached("xdg-open", url)) std::fprintf(stderr, "corvane: could not run xdg-open\n");
@@ -71,19 +77,28 @@ class LinuxPlatform final : public ChromiumPlatform {
     message = text;
   }
 
+  bool ReloadAfterCrash() override { return recovery_.ReloadAfterCrash(); }
+  void RememberWindowBounds(const nlohmann::json& bounds) override {
+    recovery_.RememberWindowBounds(bounds);
+  }
+  std::optional<nlohmann::json> WindowBoundsToRestore() override {
+    return recovery_.WindowBoundsToRestore();
+  }
+
   bool finished = false;
   int exitCode = 0;
   std::string message;
 
  private:
   LoopbackServer* server_;
+  ShellRecovery& recovery_;
 };
 
-}  // namespace
-
-int RunChromiumShell(const AppConfig& config, ResourceResponder* responder,
-                     ExtensionManager* extensions, const ChromiumHostFolders& folders,
-                     const ChromiumShellOptions& options) {
+// One browser process from start to end: the exit code, or kRestartChromium when it died and
+// `recovery` allows another.
+int RunChromiumOnce(const AppConfig& config, ResourceResponder* responder,
+                    ExtensionManager* extensions, const ChromiumHostFolders& folders,
+                    const ChromiumShellOptions& options, ShellRecovery& recovery) {
   InstallSignalHandlers();
   const std::optional<std::string> chromium = FindOnPath("chromium", std::getenv("PATH"));
   if (!chromium) {
@@ -103,7 +118,7 @@ int RunChromiumShell(const AppConfig& config, ResourceResponder* responder,
     std::fprintf(stderr, "corvane: no loopback socket; answers over %llu bytes will fail\n",
                  static_cast<unsigned long long>(kInlineBodyLimit));
   }
-  LinuxPlatform platform(serving ? &server : nullptr);
+  LinuxPlatform platform(serving ? &server : nullptr, recovery);
 
   ChromiumLaunchOptions launch;
   launch.profileFolder = folders.userDataFolder;
@@ -127,7 +142,12 @@ int RunChromiumShell(const AppConfig& config, ResourceResponder* responder,
   NulFramedReader reader(kMaxIncomingMessage);
   std::string failure;
   std::vector<char> buffer(1 << 20);
+  auto boundsDue = std::chrono::steady_clock::now();
   while (!platform.finished && failure.empty()) {
+    if (std::chrono::steady_clock::now() >= boundsDue) {
+      host.TrackWindowBounds();
+      boundsDue = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    }
     if (g_stopSignal != 0) {
       failure = std::string("Stopped by signal ") + strsignal(g_stopSignal) + ".";
       break;
@@ -166,7 +186,13 @@ int RunChromiumShell(const AppConfig& config, ResourceResponder* responder,
     // Chromium is gone or unusable: make sure of it by its pid before leaving.
     process.Stop(g_stopSignal != 0 ? 2000 : 0);
     exitCode = g_stopSignal != 0 ? 128 + g_stopSignal : 1;
-    std::fprintf(stderr, "%s The app has to close.\n", failure.c_str());
+    if (g_stopSignal == 0 && recovery.RestartAfterExit()) {
+      std::fprintf(stderr, "%s Starting it again.\n", failure.c_str());
+      exitCode = kRestartChromium;
+    } else {
+      std::fprintf(stderr, "%s %s\n", failure.c_str(),
+                   g_stopSignal != 0 ? "The app has to close." : kRestartFailureMessage);
+    }
   } else {
     if (!platform.message.empty()) std::fprintf(stderr, "%s\n", platform.message.c_str());
     process.Stop(5000);
@@ -174,6 +200,21 @@ int RunChromiumShell(const AppConfig& config, ResourceResponder* responder,
   client.FailPending("Chromium is gone");
   if (extensions != nullptr) extensions->host = nullptr;  // the library may still post on Release
   server.Stop();
+  return exitCode;
+}
+
+}  // namespace
+
+int RunChromiumShell(const AppConfig& config, ResourceResponder* responder,
+                     ExtensionManager* extensions, const ChromiumHostFolders& folders,
+                     const ChromiumShellOptions& options) {
+  ShellRecovery recovery;
+  int exitCode = kRestartChromium;
+  while (exitCode == kRestartChromium) {
+    exitCode = RunChromiumOnce(config, responder, extensions, folders, options, recovery);
+    // The new browser's page shakes hands anew; the library's posts wait for it.
+    if (extensions != nullptr) extensions->pageReady = false;
+  }
   return exitCode;
 }
 

@@ -15,7 +15,9 @@ struct ChromiumShellOptions {
 };
 
 // Starts Chromium, serves the app and returns the process exit code: 0 when the app's window was
-// closed, 1 with a message on stderr when Chromium could not be started or went away on its own.
+// closed, 1 with a message on stderr when Chromium could not be started, or when it died or its
+// page crashed more often than the recovery policy allows (until then the page is reloaded, or
+// Chromium started again with the window where it was).
 int RunChromiumShell(const AppConfig& config, ResourceResponder* responder,
                      ExtensionManager* extensions, const ChromiumHostFolders& folders,
                      const ChromiumShellOptions& options);

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "chromium/chromium_launch.h"
+#include "chromium/loopback_request.h"
 
 namespace corvane {
 
@@ -48,17 +49,6 @@ std::string RandomToken() {
     token.push_back(kHex[b & 15]);
   }
   return token;
-}
-
-// "METHOD /<token> HTTP/1.1": the token, or empty text.
-std::string TokenOf(const std::string& head) {
-  const std::size_t lineEnd = head.find("\r\n");
-  const std::size_t space = head.find(' ');
-  if (lineEnd == std::string::npos || space == std::string::npos || space > lineEnd) return {};
-  const std::size_t secondSpace = head.find(' ', space + 1);
-  if (secondSpace == std::string::npos || secondSpace > lineEnd || head[space + 1] != '/')
-    return {};
-  return head.substr(space + 2, secondSpace - space - 2);
 }
 
 bool IsOutOfDescriptors(int error) {
@@ -169,13 +159,14 @@ bool LoopbackServer::Receive(Connection& c) {
       if (c.head.size() > kMaxRequestHead) return false;
       continue;
     }
-    c.entry = Take(TokenOf(c.head));
+    const std::optional<LoopbackRequest> request = ParseLoopbackRequest(c.head);
+    if (request) c.entry = Take(request->token);
     c.stage = Connection::Stage::Answer;
     if (!c.entry) {
       c.out = "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
     } else {
       const ResourceAnswer& answer = c.entry->answer;
-      c.headOnly = c.head.compare(0, 5, "HEAD ") == 0;
+      c.headOnly = request->headOnly;
       c.out = "HTTP/1.1 " + std::to_string(answer.status) + " " + answer.reason + "\r\n";
       for (const std::string& line : answer.headers) c.out += line + "\r\n";
       c.out += "Connection: close\r\n\r\n";

@@ -11,34 +11,33 @@
 namespace corvane {
 namespace {
 
-// A file left by an earlier run (stale, partial or planted) must never pass for this download.
-bool RemoveEarlierFile(const std::wstring& path) {
-  if (DeleteFileW(path.c_str())) return true;
-  const DWORD error = GetLastError();
-  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+// Opens the download for the check and for as long as the bootstrapper needs it unchanged: only
+// reading is shared, so the file can be neither rewritten nor renamed nor deleted in between.
+HANDLE OpenLocked(const std::wstring& path) {
+  return CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-// Up to the first two bytes of the file; empty when it cannot be read.
-std::string ReadFileStart(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {};
+// Up to the first two bytes read through `file`; empty when it cannot be read.
+std::string ReadFileStart(HANDLE file) {
   char bytes[2] = {};
   DWORD read = 0;
   if (!ReadFile(file, bytes, sizeof(bytes), &read, nullptr)) read = 0;
-  CloseHandle(file);
   return std::string(bytes, read);
 }
 
-bool Download(const DownloadJob& job) {
-  if (!RemoveEarlierFile(job.destination)) return false;
+HANDLE Download(const DownloadJob& job) {
   // The service calls back on this thread and saves error pages too, so the answer it gives is
   // only one of three things to check.
   DownloadProgress progress(job.progressBar);
   const HRESULT result =
       URLDownloadToFileW(nullptr, job.url.c_str(), job.destination.c_str(), 0, &progress);
-  return IsRunnableDownload(SUCCEEDED(result), progress.httpStatus(),
-                            ReadFileStart(job.destination));
+  HANDLE file = OpenLocked(job.destination);
+  const std::string start = file == INVALID_HANDLE_VALUE ? std::string() : ReadFileStart(file);
+  if (IsRunnableDownload(SUCCEEDED(result), progress.httpStatus(), start)) return file;
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  DeleteFileW(job.destination.c_str());
+  return INVALID_HANDLE_VALUE;
 }
 
 }  // namespace
@@ -46,7 +45,7 @@ bool Download(const DownloadJob& job) {
 DWORD WINAPI DownloadWorker(LPVOID parameter) {
   auto& job = *static_cast<DownloadJob*>(parameter);
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  job.succeeded = Download(job);
+  job.checkedFile = Download(job);
   if (SUCCEEDED(com)) CoUninitialize();
   // Fails at once when the user has already closed the window.
   SendMessageW(job.window, WM_CLOSE, 0, 0);

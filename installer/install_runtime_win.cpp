@@ -1,6 +1,7 @@
 #include "installer/install_runtime_win.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <string>
 
@@ -12,7 +13,18 @@
 namespace corvane {
 namespace {
 
-constexpr wchar_t kBootstrapperFile[] = L"Webview2Setup.exe";
+// A name no earlier run used: a stale file there (read-only, in use, planted) cannot block or
+// stand in for this download. Empty when no unused name was found.
+std::wstring FreshBootstrapperPath(const std::wstring& folder) {
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    GUID id{};
+    wchar_t text[40] = {};
+    if (FAILED(CoCreateGuid(&id)) || StringFromGUID2(id, text, 40) == 0) break;
+    std::wstring path = folder + L"\\Webview2Setup-" + text + L".exe";
+    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return path;
+  }
+  return {};
+}
 
 void ShowSetupFailure(const wchar_t* text, const std::wstring& caption) {
   MessageBoxW(nullptr, text, caption.c_str(), MB_ICONERROR);
@@ -27,20 +39,24 @@ void RunMessageLoop() {
   }
 }
 
-// Starts the bootstrapper without arguments in `folder` and waits for it; its exit code is not
-// read, because the caller asks the runtime loader instead.
-void RunBootstrapper(const std::wstring& path, const std::wstring& folder) {
+// Starts the bootstrapper at `path` without arguments in `folder`, waits for it and removes it;
+// its exit code is not read, because the caller asks the runtime loader instead. `checkedFile`
+// is the open handle through which the file was checked: it is held until the process has been
+// created from the file, so what runs is what was checked, and closed here.
+void RunBootstrapper(const std::wstring& path, const std::wstring& folder, HANDLE checkedFile) {
   wchar_t commandLine[1] = {L'\0'};
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(path.c_str(), commandLine, nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.c_str(), &startup, &process)) {
-    return;
+  const BOOL started = CreateProcessW(path.c_str(), commandLine, nullptr, nullptr, FALSE, 0,
+                                      nullptr, folder.c_str(), &startup, &process);
+  CloseHandle(checkedFile);
+  if (started) {
+    WaitForSingleObject(process.hProcess, INFINITE);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
   }
-  WaitForSingleObject(process.hProcess, INFINITE);
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
+  DeleteFileW(path.c_str());
 }
 
 }  // namespace
@@ -72,7 +88,7 @@ void InstallRuntime(HINSTANCE instance, const std::string& userDataFolder,
 
   DownloadJob job;
   job.url = bootstrapperUrl;
-  job.destination = folder + L"\\" + kBootstrapperFile;
+  job.destination = FreshBootstrapperPath(folder);
   job.window = window;
   job.progressBar = CreateInstallerProgressBar(instance, window);
 
@@ -88,7 +104,9 @@ void InstallRuntime(HINSTANCE instance, const std::string& userDataFolder,
   WaitForSingleObject(worker, INFINITE);
   CloseHandle(worker);
 
-  if (job.succeeded) RunBootstrapper(job.destination, folder);
+  if (job.checkedFile != INVALID_HANDLE_VALUE) {
+    RunBootstrapper(job.destination, folder, job.checkedFile);
+  }
 }
 
 }  // namespace corvane

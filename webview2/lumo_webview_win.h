@@ -18,7 +18,7 @@
 #include "bridge/message_bridge.h"
 #include "content/asset_bundle.h"
 #include "content/resource_responder.h"
-#include "webview2/recovery_policy.h"
+#include "base/recovery_policy.h"
 #include "webview2/webview2_abi.h"
 #include "webview2/webview2_loader_win.h"
 

@@ -12,8 +12,6 @@ std::string StartFailureMessage(std::uint32_t errorCode);
 // "Failed to open the app's start page (error 0xHHHHHHHH).", digits as above.
 std::string StartPageFailureMessage(std::uint32_t errorCode);
 
-inline constexpr char kRestartFailureMessage[] =
-    "The app's web view stopped unexpectedly and could not be restarted.";
 inline constexpr char kNotRespondingQuestion[] = "The app is not responding. Reload it?";
 
 }  // namespace corvane

@@ -306,20 +306,27 @@ def wait_until(test, seconds):
 class ProcessLifetime(unittest.TestCase):
     """Neither process outlives the other."""
 
-    def start_idle_app(self):
+    def start_idle_app(self, mode=b'{"idle":true}'):
         tmp = tempfile.mkdtemp(prefix="corvane-e2e-life-")
         self.addCleanup(shutil.rmtree, tmp, True)
-        app = App(tmp, bundle=False)
+        self.app = app = App(tmp, bundle=False)
         app.add_page()
-        app.add("mode.json", b'{"idle":true}')
+        app.add("mode.json", mode)
         shell = subprocess.Popen([os.path.join(app.folder, "corvane"), "--headless"], env=app.env,
                                  stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
         self.addCleanup(lambda: (shell.poll() is None and shell.kill(), shell.communicate()))
-        ready = wait_until(lambda: any('"idle"' in l for l in app.log_lines()), 60)
-        self.assertTrue(ready, "the page never came up")
+        self.assertTrue(self.wait_for_idle(1), "the page never came up")
         chromium = child_pids(shell.pid)
         self.assertEqual(len(chromium), 1)
         return shell, chromium[0]
+
+    def idle_reports(self):
+        return [json.loads(line[len("message "):]) for line in self.app.log_lines()
+                if line.startswith("message ") and '"idle"' in line]
+
+    def wait_for_idle(self, count):
+        """Until the page has shaken hands and reported `count` times in all."""
+        return wait_until(lambda: len(self.idle_reports()) >= count, 60)
 
     def test_chromium_ends_when_the_shell_is_killed(self):
         shell, chromium = self.start_idle_app()
@@ -330,12 +337,47 @@ class ProcessLifetime(unittest.TestCase):
             os.kill(chromium, signal.SIGKILL)
         self.assertTrue(gone, "Chromium outlived the shell")
 
-    def test_shell_reports_and_exits_when_chromium_dies(self):
-        shell, chromium = self.start_idle_app()
+    def test_crashed_page_and_dead_browser_come_back_within_bounds(self):
+        # The page moves its window, then its renderers are killed: the page is reloaded and
+        # shakes hands again. Chromium killed twice is started again, its window where the page had
+        # put it (not at the configured size), and the page answers through the bridge each time;
+        # the third death within five minutes ends the shell.
+        place = [40, 30, 640, 480]
+        shell, chromium = self.start_idle_app(json.dumps({"idle": True, "place": place}).encode())
+        self.app.add("mode.json", b'{"idle":true}', loose=True)  # later pages leave the window be
+        renderers = [p for p in all_descendants(chromium) if "--type=renderer" in command_line(p)]
+        self.assertTrue(renderers, "no renderer found")
+        for pid in renderers:
+            os.kill(pid, signal.SIGKILL)
+        self.assertTrue(self.wait_for_idle(2), "the page was not reloaded")
+        self.assertEqual(child_pids(shell.pid), [chromium], "the same browser reloaded the page")
+        for restart in (3, 4):
+            time.sleep(1.5)  # the shell notes the window's place about once a second
+            os.kill(chromium, signal.SIGKILL)
+            self.assertTrue(self.wait_for_idle(restart), f"no page after restart {restart - 2}")
+            self.assertTrue(wait_until(lambda: len(child_pids(shell.pid)) == 1, 10))
+            chromium = child_pids(shell.pid)[0]
+        self.assertEqual([r["place"] for r in self.idle_reports()], [place] * 4,
+                         "the window kept its place through every recovery")
         os.kill(chromium, signal.SIGKILL)
         _, stderr = shell.communicate(timeout=30)
         self.assertEqual(shell.returncode, 1)
-        self.assertRegex(stderr, r"Chromium (ended unexpectedly|closed its connection).* The app has to close\.")
+        self.assertEqual(stderr.count("Starting it again."), 2, stderr)
+        self.assertRegex(stderr, r"Chromium (ended unexpectedly|closed its connection).* The app's web "
+                                 r"view stopped unexpectedly and could not be restarted\.")
+
+
+def all_descendants(pid):
+    found = child_pids(pid)
+    return found + [d for child in found for d in all_descendants(child)]
+
+
+def command_line(pid):
+    try:
+        with open("/proc/%d/cmdline" % pid, "rb") as source:
+            return source.read().replace(b"\0", b" ").decode(errors="replace")
+    except FileNotFoundError:
+        return ""
 
 
 @unittest.skipUnless(SHELL, "needs the shell")

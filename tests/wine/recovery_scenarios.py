@@ -21,6 +21,7 @@ REPLY = '{"registeredComponentIds":[],"type":"wrapper-init-response"}'
 # ProcessFailed kinds
 BROWSER, RENDERER, UNRESPONSIVE, SUBFRAME = 0, 1, 2, 3
 SETTLE = "wait 400"  # lets a deferred recreation or dialog run before the next step
+IDYES, IDNO = 6, 7
 
 
 def replies(result):
@@ -96,6 +97,24 @@ def renderer_exit(ctx, c):
         c.equal(len(result.events("reload")), 3, "reloads")
         c.equal(result.boxes, [(TITLE, RESTART_FAILED)], "message boxes")
         c.equal(result.exit_code, 1, "exit code")
+
+
+@scenario
+def unresponsive_renderer(ctx, c):
+    # Timers shortened a hundredfold: the 30 s waits take 0.3 s. The repeated report belongs to the
+    # same episode; "No" waits a full delay again, "Yes" reloads, and the reloaded page's
+    # wrapper-init is answered.
+    hung = f"process-failed {UNRESPONSIVE} 0"
+    script = ["timer-scale 100", HELLO, hung, "wait 100", hung, "wait 3000", HELLO, "close"]
+    result = ctx.run(App(script=script, answers=[IDNO, IDYES]), "unresponsive")
+    question = (TITLE, "The app is not responding. Reload it?")
+    c.equal(result.boxes, [question, question], "questions asked")
+    c.equal(result.pluck("set-timer", "ms"), ["30000", "30000"],
+            "waits before each question: one full delay from the episode, again after No")
+    c.equal(result.pluck("reload", "uri"), [APP_PAGE], "reloaded once, after Yes")
+    c.equal(replies(result), 2, "wrapper-init answers")
+    c.equal(result.exit_code, 0, "exit code after the close request")
+    c.equal(result.events("scenario-error") + result.events("step-skipped"), [], "script errors")
 
 
 @scenario

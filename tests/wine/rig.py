@@ -208,17 +208,22 @@ class App:
     `bundle`: path -> bytes packed into www/assets.dat with corvane-pack, or its exact bytes.
     `files`: beside the shell, path -> bytes (None: an empty folder). `loader`: "runtime",
     "empty" or None. `env`: variables for the run (None removes one). `on_prefix`: called with
-    the prefix once it is in place. `exe`: the shell's file name in the folder."""
+    the prefix once it is in place. `answers`: the button ids the runner presses on the message
+    boxes in turn (OK for the rest). `unc`: the shell is started from SHARE, the run's folder
+    as a network share (through the prefix's dosdevices/unc). `exe`: the shell's file name in the
+    folder."""
 
     def __init__(self, package=None, loose=None, bundle=None, script=(), loader="runtime", dpi=96,
-                 files=None, env=None, on_prefix=None, exe="corvane.exe"):
+                 files=None, env=None, on_prefix=None, answers=(), unc=False, exe="corvane.exe"):
         self.package = packaged() if package is None else package
         self.loose = {"index.html": INDEX} if loose is None else loose
         self.bundle, self.script, self.loader, self.dpi = bundle, list(script), loader, dpi
-        self.files, self.env, self.on_prefix, self.exe = files or {}, env or {}, on_prefix, exe
+        self.files, self.env, self.on_prefix, self.answers = files or {}, env or {}, on_prefix, answers
+        self.unc, self.exe = unc, exe
 
 
 NO_PACKAGE = False  # App(package=NO_PACKAGE): no package.json at all
+SHARE = r"\\localhost\corvane"  # a run's folder as a network share, with App(unc=True)
 
 
 def read(path):
@@ -276,6 +281,12 @@ class Context:
         env = {k: v for k, v in env.items() if v is not None}
         os.makedirs(env["HOME"])
         subprocess.run(["cp", "-a", template_prefix(), env["WINEPREFIX"]], check=True)
+        shell = windows_path(os.path.join(app_dir, app.exe))
+        if app.unc:  # Wine maps \\server\share\ to dosdevices/unc/server/share/
+            hosts = os.path.join(env["WINEPREFIX"], "dosdevices", "unc", "localhost")
+            os.makedirs(hosts)
+            os.symlink(folder, os.path.join(hosts, "corvane"))
+            shell = SHARE + "\\app\\" + app.exe
         if app.on_prefix:
             app.on_prefix(env["WINEPREFIX"])
         quiet = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -295,8 +306,9 @@ class Context:
                 subprocess.run(["wine", "reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels",
                                 "/t", "REG_DWORD", "/d", str(app.dpi), "/f"], env=env, timeout=30, **quiet)
             with open(os.path.join(folder, "wine-output.txt"), "wb") as out:
-                subprocess.run(["wine", args.runner, windows_path(os.path.join(app_dir, app.exe)),
-                                "--timeout", str(SHELL_TIMEOUT_MS), "--out", windows_path(runner_log)],
+                subprocess.run(["wine", args.runner, shell,
+                                "--timeout", str(SHELL_TIMEOUT_MS), "--out", windows_path(runner_log)]
+                               + (["--answers", ",".join(map(str, app.answers))] if app.answers else []),
                                env=env, timeout=RUN_TIMEOUT_S, stdin=subprocess.DEVNULL,
                                stdout=out, stderr=subprocess.STDOUT)
         except subprocess.TimeoutExpired:

@@ -7,6 +7,7 @@ bundles are packed with corvane-pack (--pack).
         --empty-loader WebView2Loader.dll --runner runner.exe --work DIR --pack corvane-pack.exe
 """
 
+import os
 import struct
 import sys
 import zlib
@@ -368,6 +369,35 @@ def normal_run(ctx, c):
 
 
 # ---- Apps configured away from the defaults ------------------------------------------------------
+
+@scenario
+def large_loose_file(ctx, c):
+    # A sparse 5 GiB loose file: ranges are served from 64-bit positions on both sides of 4 GiB.
+    size, first, tail = 5 * 2**30, 5_000_000_000, bytes(range(7, 107))
+    path = os.path.join(ctx.folder("sparse"), "app", "www", "big.bin")
+
+    def sparse(prefix):
+        with open(path, "wb") as f:
+            f.truncate(size)
+            f.seek(first)
+            f.write(tail)
+
+    ranges = [(first, first + 99), (first + 50, first + 59), (size - 4, size - 1)]
+    script = [f"request-range {APP_ORIGIN}big.bin bytes={a}-{b}" for a, b in ranges]
+    try:
+        result = ctx.run(App(script=script + ["close"], on_prefix=sparse), "sparse")
+    finally:
+        if os.path.exists(path):
+            os.remove(path)
+    check_clean_close(c, result)
+    answers = [events for line, events in result.steps() if line.startswith("request")]
+    data = {first: tail, first + 50: tail[50:60], size - 4: bytes(4)}  # the end is a hole: zeros
+    for (a, b), events in zip(ranges, answers):
+        check_answer(c, events, f"bytes={a}-{b}", 206,
+                     ["Cache-Control: no-store", "Content-Type: application/octet-stream",
+                      "Accept-Ranges: bytes", f"Content-Range: bytes {a}-{b}/{size}",
+                      f"Content-Length: {b - a + 1}"], data[a])
+
 
 def png_bytes(width, height, rgba):
     """A truecolour-with-alpha PNG of one colour."""

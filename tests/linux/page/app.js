@@ -136,8 +136,17 @@ async function main() {
   results.inboxOrder = inbox.map((m) => m.type);
 
   if (mode.idle) {
-    // Stays open: the harness ends the shell or the browser from outside.
-    send({ type: "extension-message", action: "idle" });
+    // Stays open: the harness ends the shell or the browser from outside. With "place" the
+    // window is moved and sized first; the report says where the window is.
+    if (mode.place) {
+      const [x, y, width, height] = mode.place;
+      send({ type: "set-window-size", windowWidth: width, windowHeight: height });
+      send({ type: "set-window-position", windowX: x, windowY: y });
+      await until(() => screenX === x && innerWidth === width && innerHeight === height);
+      await wait(1500); // the shell notes the window's bounds about once a second
+    }
+    const place = [screenX, screenY, innerWidth, innerHeight];
+    send({ type: "extension-message", action: "idle", place });
     await new Promise(() => {});
   }
   if (mode.big) {

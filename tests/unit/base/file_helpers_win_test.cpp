@@ -137,6 +137,14 @@ TEST_F(WinFileHelpers, ExecutablePathLongerThan260Characters) {
   EXPECT_EQ(CanonicalModulePath(Extended(program).c_str()), program);
   EXPECT_EQ(CanonicalModulePath(ToWide(folder + "\\.\\x\\..\\program.exe").c_str()), program);
   EXPECT_EQ(CanonicalModulePath(L"C:\\a\\b.exe"), "C:\\a\\b.exe");
+  // An executable started from a network share, in every form a platform reports it (Wine 8:
+  // "UNC\...").
+  EXPECT_EQ(CanonicalModulePath(L"\\\\server\\share\\app\\.\\b.exe"),
+            "\\\\server\\share\\app\\b.exe");
+  EXPECT_EQ(CanonicalModulePath(L"UNC\\server\\share\\app\\b.exe"),
+            "\\\\server\\share\\app\\b.exe");
+  EXPECT_EQ(CanonicalModulePath(L"\\\\?\\UNC\\server\\share\\app\\b.exe"),
+            "\\\\server\\share\\app\\b.exe");
 }
 
 }  // namespace

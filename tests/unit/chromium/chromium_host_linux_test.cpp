@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/recovery_policy.h"
 #include "chromium/chromium_host.h"
 #include "chromium/fetch_fulfill.h"
 
@@ -29,7 +30,13 @@ class FakePlatform final : public ChromiumPlatform {
   void Finish(int code, const std::string& message) override {
     finished.emplace_back(code, message);
   }
+  bool ReloadAfterCrash() override { return reloadsLeft-- > 0; }
+  void RememberWindowBounds(const json& bounds) override { remembered.push_back(bounds); }
+  std::optional<json> WindowBoundsToRestore() override { return restore; }
 
+  int reloadsLeft = 0;
+  std::vector<json> remembered;
+  std::optional<json> restore;
   std::vector<std::string> opened;
   std::vector<ResourceAnswer> large;
   bool refuseLarge = false;  // as when no token could be drawn or the file could not be opened
@@ -436,6 +443,42 @@ TEST_F(ChromiumHostTest, HandshakeRecordsTheFoldersForTheExtensionLibrary) {
   EXPECT_EQ(handles.at("<web-resource>"), root.string() + "/www/");
   EXPECT_EQ(handles.at("<current-app-data>"), "/data/t");
   EXPECT_EQ(handles.at("<documents>"), "/k");
+}
+
+TEST_F(ChromiumHostTest, ACrashedPageIsReloadedWhileThePlatformAllowsThenTheRunEnds) {
+  platform.reloadsLeft = 1;
+  AttachMain();
+  LoadAppDocument();
+  Take();
+  Event("Target.targetCrashed", {{"targetId", "WORKER"}});  // not the app's page: nothing
+  EXPECT_TRUE(Take().empty());
+  Event("Target.targetCrashed", {{"targetId", kMain}});
+  auto commands = Take();
+  ASSERT_EQ(commands.size(), 1u);
+  EXPECT_EQ(commands[0]["method"], "Page.reload");
+  EXPECT_EQ(commands[0]["sessionId"], kSession);
+  host->PostJson(R"({"a":1})");  // the dead document is not spoken to; the reloaded one will be
+  EXPECT_TRUE(Take().empty());
+  EXPECT_EQ(host->QueuedForPage(), 1u);
+  Event("Target.targetCrashed", {{"targetId", kMain}});
+  EXPECT_EQ(WithMethod(Take(), "Browser.close").size(), 1u);
+  EXPECT_EQ(platform.finished,
+            (std::vector<std::pair<int, std::string>>{{1, kRestartFailureMessage}}));
+}
+
+TEST_F(ChromiumHostTest, ARestartedBrowsersWindowGetsTheBoundsItHadAndTheyAreTracked) {
+  const json bounds = {{"left", 40}, {"top", 30}, {"width", 700}, {"height", 500}};
+  platform.restore = bounds;
+  AttachMain();
+  auto lookup = WithMethod(Take(), "Browser.getWindowForTarget");
+  ASSERT_EQ(lookup.size(), 1u);
+  ReplyWindow(lookup[0], "normal");
+  const auto placed = Take();  // the saved outer bounds, not the configured page size
+  ASSERT_EQ(placed.size(), 1u);
+  EXPECT_EQ(placed[0]["params"], json({{"windowId", 7}, {"bounds", bounds}}));
+  host->TrackWindowBounds();
+  Reply(Take().at(0), {{"windowId", 7}, {"bounds", bounds}});
+  EXPECT_EQ(platform.remembered, std::vector<json>{bounds});
 }
 
 }  // namespace

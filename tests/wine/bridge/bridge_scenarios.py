@@ -46,13 +46,14 @@ def folder(name, path=""):
     return {"type": "folder", "name": name, "path": path}
 
 
-def run(ctx, c, label, script, library="stand-in", directives=None, package=None):
-    """`library`: "stand-in", "partial" or "sample"; `directives`: extension.txt."""
+def run(ctx, c, label, script, library="stand-in", directives=None, package=None, unc=False):
+    """`library`: "stand-in", "partial" or "sample"; `directives`: extension.txt; `unc`: started
+    from a network share."""
     option = {"stand-in": "extension", "partial": "partial_extension", "sample": "sample_extension"}[library]
     files = {"Vantor.dll": rig.read(getattr(ctx.args, option))}
     if directives is not None:
         files["extension.txt"] = directives
-    result = ctx.run(App(package=package, script=script + ["close"], files=files), label)
+    result = ctx.run(App(package=package, script=script + ["close"], files=files, unc=unc), label)
     check_clean_close(c, result)
     return result
 
@@ -215,6 +216,24 @@ def directory_handles(ctx, c):
     c.equal(values(result)[1:],
             [folder("<documents>")] + [folder(name, by_name.get(name, "")) for name in asks],
             "GetDirectoryPath: empty before the handshake, then each folder's path (unknown names empty)")
+
+
+@scenario
+def network_share(ctx, c):
+    # Started as \\localhost\corvane\app\corvane.exe with no drive letter behind it:
+    # package.json, the library, the start page and the folder handles all come from the share.
+    app = rig.SHARE + "\\app\\"
+    result = run(ctx, c, "share", [HELLO, ext("folder", name="<app>")], directives=b"id alpha",
+                 unc=True)
+    start = [e for e in result.startup() if e["_event"] == "response"]
+    c.equal([(e.get("uri"), e.get("status")) for e in start], [(APP_PAGE, "200")],
+            "the start page served from the share")
+    slots = (result.pluck("post-json-with-objects", "slots") + [""])[0].split("|")
+    c.equal(slots[:2], [app, app + "www\\"], "the app and content folder handles on the share")
+    c.equal(values(result), [reply("alpha"), folder("<app>", app)],
+            "the library's ids and its view of the app folder")
+    c.expect(result.one("environment-create").get("userDataFolder", "").endswith(
+        "\\AppData\\Local\\CorvaneTest"), "user data stays in Local AppData")
 
 
 @scenario

@@ -56,6 +56,8 @@ std::wstring ModuleFolder() {
   wchar_t path[4096] = L"";
   const DWORD length = GetModuleFileNameW(self, path, 4096);
   std::wstring folder(path, length);
+  // Wine 8 names a module loaded from a share "UNC\server\share\...".
+  if (folder.rfind(L"UNC\\", 0) == 0) folder.replace(0, 3, L"\\");
   return folder.substr(0, folder.find_last_of(L'\\') + 1);
 }
 

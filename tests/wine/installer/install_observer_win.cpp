@@ -13,6 +13,12 @@
 // CORVANE_INSTALLER_OBSERVER_CLOSE_AT=<position> plays the user who closes the progress window:
 // once the bar is given a position at or above it, WM_CLOSE is posted to the bar's window, as
 // the system menu's Close would (logged as close-posted).
+//
+// CORVANE_INSTALLER_OBSERVER_TAMPER=<folder> plays another program that tries to change the
+// checked download before it runs: when the progress window is destroyed (the download has been
+// checked by then), each Webview2Setup-*.exe in the folder is opened for writing, renamed and
+// deleted, and the results are logged as
+//   tamper  file write rename delete   (1 where the attempt succeeded)
 
 #include <windows.h>
 #include <commctrl.h>
@@ -27,6 +33,7 @@ namespace {
 FILE* g_log = nullptr;
 HHOOK g_hook = nullptr;
 int g_closeAt = -1;  // no closing unless asked for
+std::wstring g_tamperFolder;
 
 std::string Utf8(const wchar_t* text) {
   return text ? corvane::test_log::Utf8(text) : std::string();
@@ -44,6 +51,31 @@ void Write(const std::string& line) {
   std::fflush(g_log);
 }
 
+std::wstring Variable(const wchar_t* name) {
+  wchar_t value[MAX_PATH * 4] = {};
+  const DWORD length = GetEnvironmentVariableW(name, value, MAX_PATH * 4);
+  return length > 0 && length < MAX_PATH * 4 ? std::wstring(value, length) : std::wstring();
+}
+
+void Tamper() {
+  WIN32_FIND_DATAW found{};
+  HANDLE search = FindFirstFileW((g_tamperFolder + L"\\Webview2Setup-*.exe").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::wstring path = g_tamperFolder + L"\\" + found.cFileName;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    const bool wrote = file != INVALID_HANDLE_VALUE;
+    if (wrote) CloseHandle(file);
+    const bool renamed = MoveFileW(path.c_str(), (path + L".moved").c_str());
+    const bool deleted = DeleteFileW((renamed ? path + L".moved" : path).c_str());
+    Write("tamper\tfile=" + Field(found.cFileName) + "\twrite=" + (wrote ? "1" : "0") +
+          "\trename=" + (renamed ? "1" : "0") + "\tdelete=" + (deleted ? "1" : "0"));
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+}
+
 LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION) {
     const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
@@ -59,6 +91,7 @@ LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
             "\tparent=" + Utf8(create->hwndParent ? ClassOf(create->hwndParent).c_str() : L""));
     } else if (ours && message->message == WM_DESTROY) {
       Write("window-destroyed\tclass=" + Utf8(windowClass.c_str()));
+      if (!g_tamperFolder.empty() && windowClass == L"WebView2Setup") Tamper();
     } else if (windowClass == PROGRESS_CLASSW && message->message == PBM_SETRANGE) {
       Write("bar-range\tlow=" + std::to_string(LOWORD(message->lParam)) +
             "\thigh=" + std::to_string(HIWORD(message->lParam)));
@@ -91,6 +124,7 @@ struct Observer {
     if (GetEnvironmentVariableW(L"CORVANE_INSTALLER_OBSERVER_CLOSE_AT", closeAt, 32) - 1u < 31u) {
       g_closeAt = _wtoi(closeAt);
     }
+    g_tamperFolder = Variable(L"CORVANE_INSTALLER_OBSERVER_TAMPER");
     g_hook = SetWindowsHookExW(WH_CALLWNDPROC, Watch, nullptr, GetCurrentThreadId());
     Write(g_hook ? "observer-ready" : "observer-failed");
   }

@@ -13,6 +13,7 @@ order of "window gone" and "bootstrapper ran" shows.
 """
 
 import os
+import re
 import shutil
 import sys
 
@@ -32,14 +33,16 @@ BAR_STYLE = 0x50000000  # WS_CHILD | WS_VISIBLE
 WS_EX_WINDOWEDGE = 0x100  # added by the system to every captioned window
 SCREEN_WIDTH, SCREEN_HEIGHT = 1280, 1024  # the rig's xvfb screen
 SETUP = {"class": "WebView2Setup"}
+STALE = "Webview2Setup.exe"  # the fixed name earlier versions downloaded to
 
 
 def play(ctx, c, label, mode, name="CorvaneInstallerTest", downloading=None, dpi=96, existing=None,
          close_at=None, chunk_delay=0.05, blocked=False):
-    """One run of the test shell with the server answering in `mode`. With `existing` (its files)
-    the per-user data folder exists before the run, outside the prefix as <run>/user-data, so it
-    stays for inspection. With `blocked` a plain file stands where Local AppData belongs, so the
-    folder cannot be made inside it. Returns the shell's logs, with `log` (installer.log), `requests` and
+    """One run of the test shell with the server answering in `mode`. With `existing` (its files,
+    left read-only as by an earlier run) the per-user data folder exists before the run, outside
+    the prefix as <run>/user-data, so it stays for inspection, and the observer tries to change
+    the download once it has been checked. With `blocked` a plain file stands where Local AppData
+    belongs, so the folder cannot be made inside it. Returns the shell's logs, with `log` (installer.log), `requests` and
     `marker` set on them."""
     folder = ctx.folder(label)
     log, marker = os.path.join(folder, "installer.log"), os.path.join(folder, "runtime-installed.marker")
@@ -53,6 +56,8 @@ def play(ctx, c, label, mode, name="CorvaneInstallerTest", downloading=None, dpi
                CORVANE_TEST_RUNTIME_MARKER=rig.windows_path(marker))
     if close_at is not None:
         env["CORVANE_INSTALLER_OBSERVER_CLOSE_AT"] = str(close_at)
+    if existing is not None:
+        env["CORVANE_INSTALLER_OBSERVER_TAMPER"] = rig.windows_path(os.path.join(folder, "user-data"))
 
     def local_app_data(prefix):
         users = os.path.join(prefix, "drive_c", "users")
@@ -67,6 +72,7 @@ def play(ctx, c, label, mode, name="CorvaneInstallerTest", downloading=None, dpi
         rig.write(os.path.join(folder, "user-data"), None)
         for file, data in existing.items():
             rig.write(os.path.join(folder, "user-data", file), data)
+            os.chmod(os.path.join(folder, "user-data", file), 0o444)
         rig.write(local_app_data(prefix), None)
         os.symlink(os.path.join(folder, "user-data"), os.path.join(local_app_data(prefix), name))
 
@@ -114,12 +120,20 @@ def check_installed_and_started(c, run):
     ran, created = run.log.events("bootstrapper-ran"), run.events("environment-create")
     folder = created[0].get("userDataFolder") if created else None
     if c.equal(len(ran), 1, "the bootstrapper ran once") and c.expect(folder, "the environment was created"):
-        c.equal((ran[0].get("cwd"), ran[0].get("image")), (folder, f"{folder}\\Webview2Setup.exe"),
-                "the bootstrapper's current directory (the per-user folder) and file")
+        c.equal(ran[0].get("cwd"), folder, "the bootstrapper's current directory: the per-user folder")
+        c.expect(re.fullmatch(re.escape(folder) + r"\\Webview2Setup-\{[0-9A-F-]{36}\}\.exe", ran[0]["image"]),
+                 f"the bootstrapper ran from a fresh unique name: {ran[0]['image']}")
         c.expect(run.log.index("window-destroyed", **SETUP) < run.log.index("bootstrapper-ran"),
                  "the bootstrapper starts after the progress window has gone")
     c.equal([q.get("found") for q in run.events("version-query")][:2], ["0", "1"],
             "runtime missing before the installer, present after")
+
+
+def check_only_stale_left(c, run, stale):
+    """The earlier run's read-only file is still there, untouched; this run's download is gone."""
+    folder = os.path.join(run.folder, "user-data")
+    c.equal((sorted(os.listdir(folder)), rig.read(os.path.join(folder, STALE))), ([STALE], stale),
+            "the user data folder holds only the earlier file, unchanged")
 
 
 def check_not_installed(c, run, boxes=(INFO_BOX, FAILURE_BOX)):
@@ -135,7 +149,7 @@ def downloads_and_installs(ctx, c):
     for label, mode, options in [("whole-file", "file", dict(downloading=caption)),
                                  ("120-dpi", "file", dict(dpi=120)),
                                  ("no-length", "no-length", {}),
-                                 ("existing-folder", "file", dict(existing={}))]:
+                                 ("existing-folder", "file", dict(existing={STALE: b"MZ stale"}))]:
         with c.case(label):
             run = play(ctx, c, label, mode, **options)
             check_window(c, run, options.get("dpi", 96), options.get("downloading", DEFAULT_CAPTION))
@@ -147,8 +161,11 @@ def downloads_and_installs(ctx, c):
                 c.expect(positions and positions[-1] == 100 and positions == sorted(positions)
                          and positions[0] >= 0, f"the bar moves forward only, to 100: {positions}")
             if label == "existing-folder":
-                c.expect(os.path.exists(os.path.join(run.folder, "user-data", "Webview2Setup.exe")),
-                         "the download landed in the existing folder and was kept")
+                # Another program cannot change the checked file before it runs; it is removed
+                # after the bootstrapper has exited.
+                c.equal([(t["write"], t["rename"], t["delete"]) for t in run.log.events("tamper")],
+                        [("0", "0", "0")], "attempts to change the checked download")
+                check_only_stale_left(c, run, b"MZ stale")
 
     with c.case("closed"):
         # Closed a quarter of the way through a download that takes about two more seconds: the
@@ -165,27 +182,19 @@ def downloads_and_installs(ctx, c):
 
 @scenario
 def failed_installs(ctx, c):
-    for label, mode in [("404", "404"), ("404-with-program", "404-body"), ("refused", "refuse")]:
-        # A 404 carrying a working program: the status alone must stop it.
+    # Every case finds a working bootstrapper left read-only by an earlier run: if anything ran it,
+    # it would log and install. A 404 carrying a working program: the status alone must stop it;
+    # a 200 page: the missing "MZ" alone must. A refused download leaves nothing.
+    bootstrapper = rig.read(ctx.args.bootstrapper)
+    for label, mode in [("404", "404"), ("404-with-program", "404-body"), ("refused", "refuse"),
+                        ("200-without-program", "200-page")]:
         with c.case(label):
-            run = play(ctx, c, label, mode)
+            run = play(ctx, c, label, mode, existing={STALE: bootstrapper})
             check_window(c, run, 96, DEFAULT_CAPTION)
             check_not_installed(c, run)
+            check_only_stale_left(c, run, bootstrapper)
             if mode != "refuse":
                 c.equal(run.requests, [BOOTSTRAPPER_PATH], "the download was tried")
-
-    # A working bootstrapper left from before: if anything ran it, it would log and install.
-    for mode in ("404", "refuse"):
-        with c.case(f"stale-{mode}"):
-            bootstrapper = rig.read(ctx.args.bootstrapper)
-            run = play(ctx, c, f"stale-{mode}", mode, existing={"Webview2Setup.exe": bootstrapper})
-            check_not_installed(c, run)
-            path = os.path.join(run.folder, "user-data", "Webview2Setup.exe")
-            left = rig.read(path) if os.path.exists(path) else None
-            c.expect(left != bootstrapper, "the earlier file was removed before downloading")
-            if mode == "404":
-                c.expect(left is not None and b"404" in left,
-                         "the saved error page is at the destination, and was not run")
 
     with c.case("bad-folder"):
         # A file holds the folder's place; the server would serve a working bootstrapper.

@@ -53,6 +53,7 @@ class LoopbackServer(http.server.HTTPServer):
     "no-length":  200 without Content-Length, the end of the body marked by closing
     "404":        404 with a small HTML page (which a download service saves as the file)
     "404-body":   404 whose body is `body` (an error answer carrying a valid program)
+    "200-page":   200 with an HTML page (a portal or proxy answering for the server)
     "refuse":     the port is bound but nothing listens, so connections are refused
     """
 
@@ -93,7 +94,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
         server = self.server
         server.requests.append(self.path)
         error = server.mode in ("404", "404-body")
-        body = b"<html><body>404 Not Found</body></html>" if server.mode == "404" else server.body
+        body = {"404": b"<html><body>404 Not Found</body></html>",
+                "200-page": b"<html><body>Sign in to continue</body></html>"}.get(server.mode, server.body)
         self.send_response(404 if error else 200)
         self.send_header("Content-Type", "text/html" if error else "application/octet-stream")
         if server.mode != "no-length":

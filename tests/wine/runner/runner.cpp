@@ -1,12 +1,15 @@
 // Starts the shell, reads and answers every message box it shows, and reports how it ended.
 //
-//   runner.exe <shell exe> [--timeout <milliseconds>] [--out <file>]
+//   runner.exe <shell exe> [--timeout <milliseconds>] [--out <file>] [--answers <id>,<id>...]
 //
+// --answers names the button (IDYES 6, IDNO 7, ...) pressed on each box in the order the boxes
+// appear; boxes beyond the list get OK.
 // The shell starts in its own folder, as when the user opens it from Explorer. Output lines use
 // the test runtime's log format (event, then tab-separated key=value fields, with \\ \t \n \r
 // escaped) and go to standard output and, with --out, to the file:
 //   start (exe)            start-failed (error)
-//   message-box (caption, text)   one line per box, in the order they appeared; then OK is pressed
+//   message-box (caption, text, answer)   one line per box, in the order they appeared; then the
+//                          button numbered `answer` is pressed
 //   timeout (ms)           the shell was still running and has been killed
 //   exit (code)            the shell's exit code (after a timeout: the code given to the kill)
 
@@ -14,7 +17,7 @@
 
 #include <cstdio>
 #include <cwchar>
-#include <set>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -79,7 +82,15 @@ int wmain(int argc, wchar_t** argv) {
   }
   std::wstring exe = argv[1];
   DWORD timeoutMs = 30000;
+  std::vector<int> answers;
   for (int i = 2; i + 1 < argc; i += 2) {
+    if (std::wcscmp(argv[i], L"--answers") == 0) {
+      for (const wchar_t* p = argv[i + 1]; *p;) {
+        wchar_t* end = nullptr;
+        answers.push_back(static_cast<int>(std::wcstol(p, &end, 10)));
+        p = *end == L',' ? end + 1 : end + std::wcslen(end);
+      }
+    }
     if (std::wcscmp(argv[i], L"--timeout") == 0) timeoutMs = std::wcstoul(argv[i + 1], nullptr, 10);
     if (std::wcscmp(argv[i], L"--out") == 0) {
       g_out = CreateFileW(argv[i + 1], GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
@@ -100,22 +111,28 @@ int wmain(int argc, wchar_t** argv) {
   }
   CloseHandle(process.hThread);
 
-  std::set<HWND> answered;
+  std::map<HWND, int> answered;  // each open box and the button it gets
+  std::size_t boxesSeen = 0;
   ULONGLONG deadline = GetTickCount64() + timeoutMs;
   bool timedOut = false;
   while (WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT) {
     BoxSearch search{process.dwProcessId, {}};
     EnumWindows(CollectBoxes, reinterpret_cast<LPARAM>(&search));
     for (HWND box : search.boxes) {
-      if (answered.insert(box).second) {
-        Emit("message-box", {{"caption", Utf8(WindowText(box))}, {"text", Utf8(BoxText(box))}});
+      auto [entry, isNew] = answered.try_emplace(box, IDOK);
+      if (isNew) {
+        if (boxesSeen < answers.size()) entry->second = answers[boxesSeen];
+        ++boxesSeen;
+        Emit("message-box", {{"caption", Utf8(WindowText(box))},
+                             {"text", Utf8(BoxText(box))},
+                             {"answer", std::to_string(entry->second)}});
       }
       // Pressed again on every round until the box is gone.
-      PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+      PostMessageW(box, WM_COMMAND, MAKEWPARAM(entry->second, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(GetDlgItem(box, entry->second)));
     }
     for (auto it = answered.begin(); it != answered.end();) {
-      it = IsWindow(*it) ? std::next(it) : answered.erase(it);
+      it = IsWindow(it->first) ? std::next(it) : answered.erase(it);
     }
     if (GetTickCount64() > deadline) {
       timedOut = true;

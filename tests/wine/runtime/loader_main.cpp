@@ -32,6 +32,8 @@
 //                              QueryInterface for that level fails.
 //   keep-shell-execute         Do not intercept ShellExecuteW/ShellExecuteExW (default: the
 //                              shell's imports of both are replaced by loggers; nothing starts).
+//   timer-scale <divisor>      The shell's SetTimer delays of a second and more are divided by
+//                              <divisor> (its 30-second waits take 30 / divisor seconds).
 //
 // Steps, played in order after the shell's first Navigate has been served (NavigationStarting,
 // the start page's WebResourceRequested when a filter matches, DOMContentLoaded):
@@ -110,7 +112,7 @@
 //   directory-handle (path, permission)   file-handle (path, permission)
 //   object-collection (length, slots)      slots: paths joined by '|', empty for empty slots
 //   shell-execute (owner, verb, file, parameters, directory, show)   shell-execute-ex (...)
-//   shell-execute-hook (status, functions)
+//   shell-execute-hook (status, functions)   timer-hook (status)   set-timer (ms, scaled)
 //   deferral-taken / deferral-complete (event)
 //   syscommand (wParam, lParam, result, menu)
 //   step (line, verb, text)   step-skipped (line, why)   script-start (steps)   script-end
@@ -291,6 +293,7 @@ RuntimeState& State() {
   LogExeVersion();
   state->scenario = LoadScenario(scenarioPath);
   if (state->scenario.interceptShellExecute) InterceptShellExecute();
+  if (state->scenario.timerDivisor != 0) ScaleTimers(state->scenario.timerDivisor);
   return *state;
 }
 

@@ -174,6 +174,7 @@ struct Scenario {
   bool environment14 = true;
   bool webView23 = true;
   bool interceptShellExecute = true;
+  unsigned timerDivisor = 0;  // 0: the shell's SetTimer is left alone
   std::vector<Step> steps;
 };
 
@@ -201,6 +202,10 @@ RuntimeState& State();
 // Replaces the main module's import of ShellExecuteW (and ShellExecuteExW) with a logger, so no
 // test ever launches a browser or a file.
 void InterceptShellExecute();
+
+// Replaces the main module's import of SetTimer with one that divides delays of a second and
+// more by `divisor` and logs each call.
+void ScaleTimers(UINT divisor);
 
 // ---- Player: runs actions one at a time from the thread's message loop ----
 

@@ -110,6 +110,8 @@ Scenario LoadScenario(const std::wstring& path) {
       scenario.webView23 = false;
     } else if (verb == "keep-shell-execute") {
       scenario.interceptShellExecute = false;
+    } else if (verb == "timer-scale" && words.size() == 1) {
+      scenario.timerDivisor = static_cast<unsigned>(std::strtoul(words[0].c_str(), nullptr, 10));
     } else {
       bool isStep = false;
       for (const char* known : kStepVerbs) isStep = isStep || verb == known;

@@ -1,4 +1,4 @@
-#include "webview2/recovery_policy.h"
+#include "base/recovery_policy.h"
 
 namespace corvane {
 

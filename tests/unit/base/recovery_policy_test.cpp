@@ -1,8 +1,6 @@
-#include "webview2/recovery_policy.h"
+#include "base/recovery_policy.h"
 
 #include <gtest/gtest.h>
-
-#include "webview2/start_failure.h"
 
 namespace corvane {
 namespace {
@@ -99,14 +97,6 @@ TEST(RecoveryPolicy, ExitsEndAnUnresponsiveEpisode) {
   for (int i = 0; i < 5; ++i) policy.OnFailure(EngineFailure::RendererUnresponsive, 10 + i);
   EXPECT_EQ(policy.OnFailure(EngineFailure::RendererExited, 20), RecoveryAction::Reload);
   EXPECT_EQ(policy.OnFailure(EngineFailure::RendererExited, 21), RecoveryAction::Reload);
-}
-
-TEST(StartFailureMessages, ShowTheCodeInEightUpperCaseHexDigits) {
-  EXPECT_EQ(StartPageFailureMessage(0x80070005u),
-            "Failed to open the app's start page (error 0x80070005).");
-  EXPECT_EQ(StartPageFailureMessage(0xabcu),
-            "Failed to open the app's start page (error 0x00000ABC).");
-  EXPECT_EQ(StartFailureMessage(0x8007000Eu), "Failed to start the web view (error 0x8007000E).");
 }
 
 }  // namespace

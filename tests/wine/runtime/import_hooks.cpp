@@ -1,16 +1,20 @@
-// Replaces the shell executable's imports of ShellExecuteW and ShellExecuteExW with loggers, so
-// that a test can see what the shell would open without anything being started. The import
-// address table of the main module is patched once, before the web view exists.
+// Replaces imports of the shell executable, patching the main module's import address table
+// once, before the web view exists: ShellExecuteW and ShellExecuteExW with loggers, so that a
+// test can see what the shell would open without anything being started, and on request SetTimer
+// with one that shortens long delays, so that a test need not sit through them.
 
 #include "tests/wine/runtime/runtime.h"
 
 #include <shellapi.h>
 
 #include <cstring>
+#include <functional>
 
 namespace corvane::test_runtime {
 
 namespace {
+
+UINT g_timerDivisor = 1;
 
 HINSTANCE WINAPI LoggedShellExecuteW(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters,
                                      LPCWSTR directory, INT show) {
@@ -34,17 +38,17 @@ BOOL WINAPI LoggedShellExecuteExW(SHELLEXECUTEINFOW* info) {
   return TRUE;
 }
 
-void* ReplacementFor(const char* name) {
-  if (std::strcmp(name, "ShellExecuteW") == 0) return reinterpret_cast<void*>(&LoggedShellExecuteW);
-  if (std::strcmp(name, "ShellExecuteExW") == 0) {
-    return reinterpret_cast<void*>(&LoggedShellExecuteExW);
-  }
-  return nullptr;
+// Delays of a second and more are the shell's own waits (recovery questions); shorter ones keep
+// their length, so zero-delay deferrals stay zero.
+UINT_PTR WINAPI ScaledSetTimer(HWND window, UINT_PTR id, UINT delayMs, TIMERPROC procedure) {
+  const UINT scaled = delayMs >= 1000 ? delayMs / g_timerDivisor : delayMs;
+  Log("set-timer", {{"ms", std::to_string(delayMs)}, {"scaled", std::to_string(scaled)}});
+  return SetTimer(window, id, scaled, procedure);
 }
 
-}  // namespace
-
-void InterceptShellExecute() {
+// Points every import of `dll` that `replacementFor` names a replacement for at that replacement;
+// returns the names patched, comma-separated.
+std::string PatchImports(const char* dll, const std::function<void*(const char*)>& replacementFor) {
   auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
   auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
   auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
@@ -55,7 +59,7 @@ void InterceptShellExecute() {
     for (auto* descriptor =
              reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
          descriptor->Name != 0; ++descriptor) {
-      if (_stricmp(reinterpret_cast<const char*>(base + descriptor->Name), "shell32.dll") != 0) {
+      if (_stricmp(reinterpret_cast<const char*>(base + descriptor->Name), dll) != 0) {
         continue;
       }
       DWORD lookup =
@@ -66,7 +70,7 @@ void InterceptShellExecute() {
         if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
         auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
         const char* name = reinterpret_cast<const char*>(byName->Name);
-        void* replacement = ReplacementFor(name);
+        void* replacement = replacementFor(name);
         if (!replacement) continue;
         DWORD oldProtection = 0;
         VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE,
@@ -79,8 +83,31 @@ void InterceptShellExecute() {
       }
     }
   }
+  return patched;
+}
+
+}  // namespace
+
+void InterceptShellExecute() {
+  const std::string patched = PatchImports("shell32.dll", [](const char* name) -> void* {
+    if (std::strcmp(name, "ShellExecuteW") == 0) {
+      return reinterpret_cast<void*>(&LoggedShellExecuteW);
+    }
+    if (std::strcmp(name, "ShellExecuteExW") == 0) {
+      return reinterpret_cast<void*>(&LoggedShellExecuteExW);
+    }
+    return nullptr;
+  });
   Log("shell-execute-hook",
       {{"status", patched.empty() ? "not-imported" : "installed"}, {"functions", patched}});
+}
+
+void ScaleTimers(UINT divisor) {
+  g_timerDivisor = divisor == 0 ? 1 : divisor;
+  const std::string patched = PatchImports("user32.dll", [](const char* name) -> void* {
+    return std::strcmp(name, "SetTimer") == 0 ? reinterpret_cast<void*>(&ScaledSetTimer) : nullptr;
+  });
+  Log("timer-hook", {{"status", patched.empty() ? "not-imported" : "installed"}});
 }
 
 }  // namespace corvane::test_runtime

@@ -1,13 +1,17 @@
 #pragma once
-// What the shell does when a process of the web view's engine fails, and how often it may try.
-// Free of any platform header: times are plain milliseconds from any fixed origin, so the policy
-// can be driven by a test clock.
+// What the shell does when a process of the web view's engine fails, and how often it may try;
+// both hosts follow it. Free of any platform header: times are plain milliseconds from any fixed
+// origin, so the policy can be driven by a test clock.
 
 #include <cstdint>
 #include <deque>
 #include <optional>
 
 namespace corvane {
+
+// What the user is told when the policy gives up.
+inline constexpr char kRestartFailureMessage[] =
+    "The app's web view stopped unexpectedly and could not be restarted.";
 
 enum class EngineFailure {
   BrowserExited,         // the whole engine is gone; only a new web view recovers

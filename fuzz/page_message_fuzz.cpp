@@ -1,0 +1,294 @@
+// What a page can do to the Linux host through its bindings, in any order and with any text:
+// handshakes, window commands, extension messages and close requests, from the main frame, an
+// iframe, an isolated world or a foreign document, with reloads, the browser's replies to window
+// look-ups and page measurements (which the page can fake), and an extension library posting
+// back. Traps when the host writes a protocol message that is not a JSON object with an id and a
+// method, delivers text to the page that is not JSON, asks for a window size that is not
+// positive, lets a message from anywhere but the app's own main document reach the library, or
+// leaves an accepted handshake unanswered.
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "bridge/extension_manager.h"
+#include "chromium/chromium_host.h"
+#include "chromium/page_bridge_script.h"
+
+using namespace corvane;
+using nlohmann::json;
+
+namespace {
+
+constexpr char kMain[] = "MAIN";
+constexpr char kSession[] = "S";
+constexpr char kAppPage[] = "https://corvane.localhost/index.html";
+
+struct Library {
+  std::vector<std::string> received;
+  IWrapperApp* app = nullptr;
+  const char* ids[3] = {"one", "two", nullptr};
+};
+Library* g_library = nullptr;
+int g_libraryHandle = 0;
+
+const char* const* InitLibrary(const char*, const char*, const char*, IWrapperApp* app) {
+  g_library->app = app;
+  app->PostWebMessage(R"({"from":"init"})");
+  return g_library->ids;
+}
+void ReleaseLibrary() {}
+void WindowCreated(void*) {}
+void LibraryMessage(const char* text) { g_library->received.emplace_back(text); }
+
+void* OpenLibrary(const std::string&) { return &g_libraryHandle; }
+ExtensionExport FindExport(void*, const char* name) {
+  const std::string wanted = name;
+  if (wanted == "Init") return reinterpret_cast<ExtensionExport>(&InitLibrary);
+  if (wanted == "Release") return reinterpret_cast<ExtensionExport>(&ReleaseLibrary);
+  if (wanted == "OnMainWindowCreated") return reinterpret_cast<ExtensionExport>(&WindowCreated);
+  if (wanted == "OnExtensionMessage") return reinterpret_cast<ExtensionExport>(&LibraryMessage);
+  return nullptr;
+}
+void CloseLibrary(void*) {}
+constexpr ExtensionLibraryLoader kLoader{&OpenLibrary, &FindExport, &CloseLibrary};
+
+class Platform final : public ChromiumPlatform {
+ public:
+  void OpenExternally(const std::string&) override {}
+  std::optional<std::string> ServeLargeAnswer(const ResourceAnswer&) override { return {}; }
+  void Finish(int, const std::string&) override {}
+};
+
+// One browser and page around a fresh host.
+class Page {
+ public:
+  Page()
+      : extensions_("/app/", "www/", "/data/t", "{}"),
+        client_([this](std::string framed) { Written(std::move(framed)); }),
+        host_(Config(), nullptr, &extensions_, client_, platform_,
+              ChromiumHostFolders{"/app/", "www/", "/data/t",
+                                  [](KnownFolder) { return std::string("/k"); }}) {
+    g_library = &library_;
+    extensions_.LoadExtension(kLoader);
+    // The set-up's commands (the bridge script among them) are the same every time: only the
+    // window look-ups among them are kept, unchecked, so the fuzzer's time goes to the page.
+    checking_ = false;
+    host_.HandleEvent({"Target.attachedToTarget",
+                       "",
+                       {{"sessionId", kSession},
+                        {"targetInfo", {{"targetId", kMain}, {"type", "page"}}},
+                        {"waitingForDebugger", true}}});
+    checking_ = true;
+    Navigate(kAppPage);
+  }
+  ~Page() {
+    extensions_.ReleaseAndUnload(kLoader);
+    g_library = nullptr;
+  }
+
+  // A new document in the main frame: fresh contexts for it, an iframe and an isolated world.
+  void Navigate(const std::string& url) {
+    Event("Runtime.executionContextsCleared", json::object());
+    Event("Page.frameNavigated", {{"frame", {{"id", kMain}, {"url", url}}}});
+    appDocument_ = url.rfind("https://corvane.localhost/", 0) == 0;
+    mainContext_ = nextContext_;
+    for (const auto& [frame, isDefault] :
+         {std::pair<const char*, bool>{kMain, true}, {"FRAME", true}, {kMain, false}}) {
+      Event("Runtime.executionContextCreated",
+            {{"context",
+              {{"id", nextContext_},
+               {"uniqueId", "u" + std::to_string(nextContext_)},
+               {"auxData", {{"frameId", frame}, {"isDefault", isDefault}}}}}});
+      ++nextContext_;
+    }
+  }
+
+  // The page calls a binding from context `offset` of the current document (0 is the main
+  // frame's own; 1, 2 and 3 are an iframe, an isolated world and a context that does not exist).
+  void Call(int offset, const std::string& text, bool close = false) {
+    const std::size_t before = library_.received.size();
+    const std::size_t deliveredBefore = delivered_.size();
+    Event("Runtime.bindingCalled", {{"name", close ? kCloseBindingName : kBridgeBindingName},
+                                    {"payload", text},
+                                    {"executionContextId", mainContext_ + offset}});
+    const bool accepted = offset == 0 && appDocument_;
+    if (!accepted && library_.received.size() != before) __builtin_trap();
+    const json message = json::parse(text, nullptr, false);
+    if (accepted && !close && message.is_object() &&
+        message.value("type", json()) == "wrapper-init") {
+      bool answered = false;
+      for (std::size_t i = deliveredBefore; i < delivered_.size(); ++i) {
+        answered = answered || delivered_[i].value("type", json()) == "wrapper-init-response";
+      }
+      if (!answered) __builtin_trap();
+    }
+  }
+
+  void LibraryPosts(const std::string& text) {
+    if (library_.app != nullptr) library_.app->PostWebMessage(text.c_str());
+  }
+
+  // Answers the oldest command still awaiting a reply with something the fuzzer picks.
+  void ReplyToOldest(FuzzedDataProvider& input) {
+    if (awaiting_.empty()) return;
+    const auto [id, method] = awaiting_.front();
+    awaiting_.pop_front();
+    json reply = {{"id", id}};
+    if (input.ConsumeBool()) {
+      reply["error"] = {{"message", "gone"}};
+    } else if (method == "Browser.getWindowForTarget") {
+      static constexpr const char* kStates[] = {"normal", "fullscreen", "maximized", "minimized"};
+      reply["result"] = {
+          {"windowId", input.ConsumeIntegral<std::int32_t>()},
+          {"bounds", {{"windowState", kStates[input.ConsumeIntegralInRange(0, 3)]}}}};
+    } else {
+      // The page's own measurement: it can redefine outerWidth and innerWidth to anything.
+      reply["result"] = {{"result", {{"value", {Number(input), Number(input)}}}}};
+    }
+    client_.Dispatch(reply.dump());
+  }
+
+ private:
+  static const AppConfig& Config() {
+    static const AppConfig config = [] {
+      AppConfig c;
+      c.name = "t";
+      c.width = 800;
+      c.height = 600;
+      return c;
+    }();
+    return config;
+  }
+
+  static json Number(FuzzedDataProvider& input) {
+    switch (input.ConsumeIntegralInRange(0, 2)) {
+      case 0:
+        return input.ConsumeIntegral<std::int64_t>();
+      case 1:
+        return input.ConsumeIntegral<std::uint64_t>();
+      default:
+        return input.ConsumeFloatingPoint<double>();
+    }
+  }
+
+  void Event(const char* method, json params) {
+    host_.HandleEvent({method, kSession, std::move(params)});
+  }
+
+  void Written(std::string framed) {
+    if (!checking_) {
+      if (framed.find("\"Browser.getWindowForTarget\"") != std::string::npos) {
+        awaiting_.emplace_back(
+            json::parse(framed.substr(0, framed.size() - 1))["id"].get<std::int64_t>(),
+            "Browser.getWindowForTarget");
+      }
+      return;
+    }
+    if (framed.empty() || framed.back() != '\0') __builtin_trap();
+    framed.pop_back();
+    json message = json::parse(framed, nullptr, false);  // not const: a missing member reads null
+    if (!message.is_object() || !message["id"].is_number_integer() ||
+        !message["method"].is_string()) {
+      __builtin_trap();
+    }
+    const std::string method = message["method"];
+    json& params = message["params"];
+    if (method == "Browser.getWindowForTarget" ||
+        (method == "Runtime.evaluate" && params.contains("returnByValue"))) {
+      awaiting_.emplace_back(message["id"].get<std::int64_t>(), method);
+    } else if (method == "Runtime.evaluate") {
+      // globalThis.<delivery>("<json text>")
+      const std::string expression = params["expression"];
+      const std::size_t open = expression.find('(');
+      if (open == std::string::npos || expression.back() != ')') __builtin_trap();
+      const json literal =
+          json::parse(expression.substr(open + 1, expression.size() - open - 2), nullptr, false);
+      if (!literal.is_string()) __builtin_trap();
+      const json value = json::parse(literal.get<std::string>(), nullptr, false);
+      if (value.is_discarded()) __builtin_trap();
+      delivered_.push_back(value);
+    } else if (method == "Browser.setWindowBounds") {
+      json& bounds = params["bounds"];
+      if ((bounds.contains("width") && bounds["width"].get<std::int64_t>() <= 0) ||
+          (bounds.contains("height") && bounds["height"].get<std::int64_t>() <= 0)) {
+        __builtin_trap();
+      }
+    }
+  }
+
+  Library library_;
+  Platform platform_;
+  ExtensionManager extensions_;
+  DevToolsClient client_;
+  ChromiumHost host_;
+  std::deque<std::pair<std::int64_t, std::string>> awaiting_;
+  std::vector<json> delivered_;
+  std::int64_t nextContext_ = 1;
+  std::int64_t mainContext_ = 1;
+  bool appDocument_ = false;
+  bool checking_ = true;
+};
+
+// A message of a known type with fuzzed members, so the bridge's deeper paths are reached often.
+std::string Command(FuzzedDataProvider& input) {
+  static constexpr const char* kTypes[] = {"wrapper-init", "set-fullscreen", "set-window-size",
+                                           "set-window-position", "extension-message"};
+  static constexpr const char* kMembers[] = {"fullscreen", "windowWidth", "windowHeight",
+                                             "windowX",    "windowY",     "type"};
+  json message = {{"type", kTypes[input.ConsumeIntegralInRange(0, 4)]}};
+  for (int i = input.ConsumeIntegralInRange(0, 3); i > 0; --i) {
+    const char* member = kMembers[input.ConsumeIntegralInRange(0, 5)];
+    switch (input.ConsumeIntegralInRange(0, 4)) {
+      case 0:
+        message[member] = input.ConsumeBool();
+        break;
+      case 1:
+        message[member] = input.ConsumeIntegral<std::int64_t>();
+        break;
+      case 2:
+        message[member] = input.ConsumeFloatingPoint<double>();
+        break;
+      case 3:
+        message[member] = input.ConsumeRandomLengthString(16);
+        break;
+      default:
+        message[member] = nullptr;
+    }
+  }
+  return message.dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzedDataProvider input(data, size);
+  Page page;
+  for (int steps = 0; input.remaining_bytes() > 0 && steps < 64; ++steps) {
+    switch (input.ConsumeIntegralInRange(0, 6)) {
+      case 0:
+        page.Call(input.ConsumeIntegralInRange(0, 3), input.ConsumeRandomLengthString(256));
+        break;
+      case 1:
+      case 2:
+        page.Call(input.ConsumeIntegralInRange(0, 3), Command(input));
+        break;
+      case 3:
+        page.ReplyToOldest(input);
+        break;
+      case 4:
+        page.Navigate(input.ConsumeBool() ? kAppPage : input.ConsumeRandomLengthString(64));
+        break;
+      case 5:
+        page.LibraryPosts(input.ConsumeRandomLengthString(128));
+        break;
+      default:
+        page.Call(input.ConsumeIntegralInRange(0, 3), "", /*close=*/true);
+        break;
+    }
+  }
+  return 0;
+}
