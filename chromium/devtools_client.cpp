@@ -1,5 +1,6 @@
 #include "chromium/devtools_client.h"
 
+#include "base/json_parse.h"
 #include "chromium/devtools_framing.h"
 
 namespace corvane {
@@ -19,8 +20,14 @@ std::int64_t DevToolsClient::Send(std::string_view method, nlohmann::json params
   return id;
 }
 
-bool DevToolsClient::Dispatch(std::string_view message) {
-  nlohmann::json parsed = nlohmann::json::parse(message, nullptr, /*allow_exceptions=*/false);
+bool DevToolsClient::Dispatch(std::string message) {
+  // The browser writes a page's string as it is, so text cut inside a character reaches us as a
+  // lone surrogate escape; rewriting is tried only once the text failed to parse.
+  nlohmann::json parsed = ParseJsonMovingStrings(message);
+  if (parsed.is_discarded() && ReplaceLoneSurrogateEscapes(message)) {
+    parsed = ParseJsonMovingStrings(message);
+  }
+  std::string().swap(message);  // a large message is held once, not twice, while it is handled
   if (!parsed.is_object()) return false;
 
   const auto id = parsed.find("id");

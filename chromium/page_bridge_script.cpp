@@ -17,6 +17,10 @@ std::string PageBridgeScript() {
   // The binding is taken into the closure and removed from the global object, so the page talks
   // to the shell only through postMessage. Only strings are posted: the shell reads messages as
   // text and drops anything else. The delivery function can be neither replaced nor removed.
+  // Messages that arrive before the page listens are held until its first listener, so a message
+  // delivered just after a reload is not lost to a page whose scripts have not run yet. In the
+  // top frame, a navigation the page starts to an address without a network request (about:,
+  // blob:, data:) is cancelled here; network addresses are judged by the shell.
   return R"JS((() => {
   const post = globalThis[")JS" +
          binding + R"JS("];
@@ -31,11 +35,27 @@ std::string PageBridgeScript() {
     globalThis.close = function close_() { close(""); };
   }
   const events = new EventTarget();
+  let early = [];
   const webview = Object.freeze({
     postMessage(message) { if (typeof message === "string") post(message); },
-    addEventListener(type, listener, options) { events.addEventListener(type, listener, options); },
+    addEventListener(type, listener, options) {
+      events.addEventListener(type, listener, options);
+      if (type === "message" && listener && early) {
+        const held = early;
+        early = null;
+        queueMicrotask(() => held.forEach((event) => events.dispatchEvent(event)));
+      }
+    },
     removeEventListener(type, listener, options) { events.removeEventListener(type, listener, options); },
   });
+  if (globalThis === globalThis.top && typeof navigation === "object" && navigation) {
+    navigation.addEventListener("navigate", (event) => {
+      if (event.cancelable && !event.destination.sameDocument &&
+          !/^https?:/i.test(event.destination.url)) {
+        event.preventDefault();
+      }
+    });
+  }
   if (typeof globalThis.chrome !== "object" || globalThis.chrome === null) {
     Object.defineProperty(globalThis, "chrome", { value: {}, writable: true, configurable: true });
   }
@@ -47,7 +67,7 @@ std::string PageBridgeScript() {
       try { data = JSON.parse(text); } catch (e) { return; }
       const event = new MessageEvent("message", { data });
       Object.defineProperty(event, "additionalObjects", { value: [] });
-      events.dispatchEvent(event);
+      if (early) early.push(event); else events.dispatchEvent(event);
     },
   });
 })();)JS";

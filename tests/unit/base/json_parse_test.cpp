@@ -1,0 +1,52 @@
+// Lone surrogate escapes and the string-moving parser.
+
+#include "base/json_parse.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace corvane {
+namespace {
+
+using nlohmann::json;
+
+TEST(JsonParseTest, LoneSurrogateEscapesBecomeReplacementCharacters) {
+  struct Case {
+    std::string in, out;
+    bool rewritten;
+  };
+  const Case cases[] = {
+      {R"(["\ud83d"])", R"(["\uFFFD"])", true},              // a high one cut from its pair
+      {R"(["a\uDE00b"])", R"(["a\uFFFDb"])", true},          // a low one alone
+      {R"(["\ud83d\ud83d\ude00"])", R"(["\uFFFD\ud83d\ude00"])", true},
+      {R"(["\ud83d\u0041"])", R"(["\uFFFD\u0041"])", true},  // followed by something else
+      {R"(["\ud83d\ude00 \u00e9"])", R"(["\ud83d\ude00 \u00e9"])", false},
+      {R"(["\\ud83d", "\"\ud800"])", R"(["\\ud83d", "\"\uFFFD"])", true},  // escaped backslash
+      {R"(["\ud83)", R"(["\ud83)", false},                                    // cut short
+  };
+  for (const Case& c : cases) {
+    std::string text = c.in;
+    EXPECT_EQ(ReplaceLoneSurrogateEscapes(text), c.rewritten) << c.in;
+    EXPECT_EQ(text, c.out) << c.in;
+  }
+  std::string cut = R"({"text":"ab\ud83d"})";
+  EXPECT_TRUE(ParseJsonMovingStrings(cut).is_discarded());
+  ReplaceLoneSurrogateEscapes(cut);
+  EXPECT_EQ(ParseJsonMovingStrings(cut)["text"], "ab\xEF\xBF\xBD");
+}
+
+TEST(JsonParseTest, MovingParserBuildsWhatTheLibraryParserBuilds) {
+  const std::string text =
+      R"({"a":[1,-2,3.5,"x",[],{},{"b":[true,false,null]}],"s":"\u00e9\n","a2":{"k":"v"},)"
+      R"("dup":1,"dup":"last","big":18446744073709551615})";
+  EXPECT_EQ(ParseJsonMovingStrings(text), json::parse(text));
+  EXPECT_EQ(ParseJsonMovingStrings("\"top\""), "top");
+  EXPECT_EQ(ParseJsonMovingStrings(" [ ] "), json::array());
+  for (const char* bad : {"", "{", R"({"a":1} x)", R"({"a":})", "[1,]", "\"\xff\""}) {
+    EXPECT_TRUE(ParseJsonMovingStrings(bad).is_discarded()) << bad;
+  }
+}
+
+}  // namespace
+}  // namespace corvane
