@@ -23,6 +23,13 @@ std::string SerializeCompact(const nlohmann::json& value) {
 nlohmann::json ParseMessage(std::string_view text) {
   const auto zero = text.find('\0');
   if (zero != std::string_view::npos) text = text.substr(0, zero);
+  // A large message is mostly one string: parsed from a copy in which it is decoded where it
+  // lies, it costs its size twice (text and copy), not four times.
+  constexpr std::size_t kLiftFrom = 1u << 20;
+  if (text.size() >= kLiftFrom) {
+    std::string copy(text);
+    return ParseJsonLiftingLongestString(copy, kLiftFrom);
+  }
   nlohmann::json parsed = ParseJsonMovingStrings(text);
   if (!parsed.is_discarded()) return parsed;
   std::string repaired(text);

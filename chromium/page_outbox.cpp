@@ -23,8 +23,9 @@ void PageOutbox::SendWaiting(const std::string& document, const Sender& send) {
 
 std::deque<PageOutbox::Entry>::iterator PageOutbox::Find(std::uint64_t id) {
   // Ids grow along the queue.
-  const auto found = std::lower_bound(entries_.begin(), entries_.end(), id,
-                                      [](const Entry& entry, std::uint64_t key) { return entry.id < key; });
+  const auto found =
+      std::lower_bound(entries_.begin(), entries_.end(), id,
+                       [](const Entry& entry, std::uint64_t key) { return entry.id < key; });
   return found != entries_.end() && found->id == id ? found : entries_.end();
 }
 
