@@ -1,8 +1,10 @@
 #include "chromium/chromium_host.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <random>
 
 #include "base/json_parse.h"
 #include "chromium/fetch_fulfill.h"
@@ -115,7 +117,8 @@ ChromiumHost::ChromiumHost(const AppConfig& config, ResourceResponder* responder
       bridge_(*this, extensions),
       baseUrl_(BaseUrlFor(config)),
       startUrl_(StartUrlFor(config, baseUrl_)),
-      devtoolsAllowed_(config.enableDevtools) {
+      devtoolsAllowed_(config.enableDevtools),
+      run_(std::to_string(std::random_device()())) {
   if (extensions_ != nullptr) extensions_->host = this;
 }
 
@@ -391,6 +394,13 @@ bool ChromiumHost::MainDocumentIsApp() const {
 void ChromiumHost::OnBindingCalled(const json& params) {
   const std::string name = StringMember(params, "name");
   if (name != kBridgeBindingName && name != kCloseBindingName) return;
+  // A document's receipt of a message: the answer to its evaluation may still be an error, when
+  // a navigation overtook it. Only the shell's own delivery function sends one.
+  const std::string receipt = StringMember(params, "payload");
+  if (name == kCloseBindingName && receipt.rfind("ack:", 0) == 0) {
+    outbox_.Delivered(std::strtoull(receipt.c_str() + 4, nullptr, 10));
+    return;
+  }
   // Every frame of the page has the bindings; only the main frame's own document, at an address
   // of the app, speaks for the app.
   const auto context = contexts_.find(params.value("executionContextId", std::int64_t{-1}));
@@ -424,18 +434,19 @@ void ChromiumHost::Deliver(std::uint64_t id, const std::string& jsonText) {
   // meant for; when that document is gone first, the evaluation fails and the message waits for
   // the next one.
   const std::string context = mainContextUniqueId_;
-  client_.Send("Runtime.evaluate",
-               {{"expression", DeliveryExpression(jsonText)}, {"uniqueContextId", context}},
-               mainSessionId_, [this, id, context](const DevToolsReply& reply) {
-                 if (reply.ok) {
-                   outbox_.Delivered(id);
-                 } else {
-                   // No more tries in that context: the failure came before its end was reported.
-                   if (context == mainContextUniqueId_) staleContext_ = context;
-                   outbox_.NotDelivered(id);
-                 }
-                 FlushOutbox();
-               });
+  client_.Send(
+      "Runtime.evaluate",
+      {{"expression", DeliveryExpression(jsonText, id, run_)}, {"uniqueContextId", context}},
+      mainSessionId_, [this, id, context](const DevToolsReply& reply) {
+        if (reply.ok) {
+          outbox_.Delivered(id);
+        } else {
+          // No more tries in that context: the failure came before its end was reported.
+          if (context == mainContextUniqueId_) staleContext_ = context;
+          outbox_.NotDelivered(id);
+        }
+        FlushOutbox();
+      });
 }
 
 void ChromiumHost::FlushOutbox() {

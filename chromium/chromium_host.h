@@ -104,6 +104,7 @@ class ChromiumHost final : public BridgeHost, public ExtensionHost {
   std::string baseUrl_;
   std::string startUrl_;
   bool devtoolsAllowed_;
+  std::string run_;  // tells this run's message ids from an earlier one's in the page's storage
 
   std::string mainTargetId_;
   std::string mainSessionId_;

@@ -62,7 +62,13 @@ std::string PageBridgeScript() {
   Object.defineProperty(globalThis.chrome, "webview", { value: webview, enumerable: true });
   Object.defineProperty(globalThis, ")JS" +
          deliver + R"JS(", {
-    value: (text) => {
+    value: (text, id, run) => {
+      if (typeof close === "function") close("ack:" + id);
+      try {
+        const last = (sessionStorage.getItem("__corvaneDelivered") || "").split(" ");
+        if (last[0] === run && id <= Number(last[1])) return;
+        sessionStorage.setItem("__corvaneDelivered", run + " " + id);
+      } catch (e) {}
       let data;
       try { data = JSON.parse(text); } catch (e) { return; }
       const event = new MessageEvent("message", { data });
@@ -73,11 +79,12 @@ std::string PageBridgeScript() {
 })();)JS";
 }
 
-std::string DeliveryExpression(std::string_view jsonText) {
+std::string DeliveryExpression(std::string_view jsonText, std::uint64_t id, std::string_view run) {
   // ASCII-only literal: no line terminators or invalid bytes can end up in the source text.
   const std::string literal = nlohmann::json(std::string(jsonText))
                                   .dump(-1, ' ', true, nlohmann::json::error_handler_t::replace);
-  return "globalThis." + std::string(kDeliveryFunction) + "(" + literal + ")";
+  return "globalThis." + std::string(kDeliveryFunction) + "(" + literal + "," + std::to_string(id) +
+         ",\"" + nlohmann::json(std::string(run)).get<std::string>() + "\")";
 }
 
 }  // namespace corvane
