@@ -41,7 +41,11 @@ nlohmann::json ParseMessage(std::string_view text) {
 MessageBridge::MessageBridge(BridgeHost& host, ExtensionManager* extensions)
     : host_(host), extensions_(extensions) {}
 
-void MessageBridge::HandleWebMessage(std::string_view text) {
+void MessageBridge::HandleWebMessage(std::string_view text) { Handle(text, nullptr); }
+
+void MessageBridge::HandleWebMessageString(const std::string& text) { Handle(text, &text); }
+
+void MessageBridge::Handle(std::string_view text, const std::string* whole) {
   // The page is untrusted input and this runs inside a web view event: whatever goes wrong, the
   // message is dropped and the UI thread carries on.
   try {
@@ -68,7 +72,11 @@ void MessageBridge::HandleWebMessage(std::string_view text) {
     // The parsed copy is gone before the text is copied for the library: a large message costs
     // its size once more, not twice.
     if (forExtension && extensions_ != nullptr) {
-      extensions_->DeliverExtensionMessage(std::string(text));
+      if (whole != nullptr) {
+        extensions_->DeliverExtensionMessage(*whole);
+      } else {
+        extensions_->DeliverExtensionMessage(std::string(text));
+      }
     }
   } catch (...) {
   }

@@ -396,10 +396,12 @@ void ChromiumHost::OnBindingCalled(const json& params) {
   if (name != kBridgeBindingName && name != kCloseBindingName) return;
   // A document's receipt of a message: the answer to its evaluation may still be an error, when
   // a navigation overtook it. Only the shell's own delivery function sends one.
-  const std::string receipt = StringMember(params, "payload");
-  if (name == kCloseBindingName && receipt.rfind("ack:", 0) == 0) {
-    outbox_.Delivered(std::strtoull(receipt.c_str() + 4, nullptr, 10));
-    return;
+  if (name == kCloseBindingName) {
+    const std::string receipt = StringMember(params, "payload");
+    if (receipt.rfind("ack:", 0) == 0) {
+      outbox_.Delivered(std::strtoull(receipt.c_str() + 4, nullptr, 10));
+      return;
+    }
   }
   // Every frame of the page has the bindings; only the main frame's own document, at an address
   // of the app, speaks for the app.
@@ -415,7 +417,7 @@ void ChromiumHost::OnBindingCalled(const json& params) {
   }
   const auto payload = params.find("payload");
   if (payload == params.end() || !payload->is_string()) return;
-  bridge_.HandleWebMessage(payload->get_ref<const std::string&>());
+  bridge_.HandleWebMessageString(payload->get_ref<const std::string&>());
 }
 
 void ChromiumHost::PostJson(const std::string& jsonText) {
