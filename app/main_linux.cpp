@@ -16,6 +16,7 @@
 #include "bridge/extension_manager.h"
 #include "chromium/chromium_launch.h"
 #include "chromium/chromium_shell_linux.h"
+#include "chromium/cross_thread_inbox_linux.h"
 #include "chromium/xdg_folders.h"
 #include "content/asset_bundle.h"
 #include "content/mapped_file.h"
@@ -100,8 +101,12 @@ int main(int argc, char** argv) {
     if (!ok) ReportFailure("Error reading asset bundle");
   }
 
+  // Made before the library and gone after it, so a library thread always has it to post to.
+  CrossThreadInbox inbox;
+  options.inbox = &inbox;
   auto extensions = std::make_unique<ExtensionManager>(appFolder, kContentFolder, *userDataFolder,
                                                        packageJsonText);
+  extensions->crossThreadPoster = [&inbox](std::string json) { inbox.Post(std::move(json)); };
   extensions->LoadExtension();
 
   int exitCode = 0;

@@ -51,7 +51,9 @@ bool ExtensionManager::LoadExtension(const ExtensionLibraryLoader& loader) {
 void ExtensionManager::PostWebMessage(const char* json) {
   if (json == nullptr) return;
   try {
-    if (pageReady && host != nullptr) {
+    if (crossThreadPoster && std::this_thread::get_id() != shellThread) {
+      crossThreadPoster(json);
+    } else if (pageReady && host != nullptr) {
       host->PostJson(json);
     } else {
       pendingMessages.emplace_back(json);

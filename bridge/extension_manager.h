@@ -2,8 +2,10 @@
 // Loads the optional extension library ("Vantor.dll" on Windows, "Vantor.so" on Linux) beside the
 // executable, binds its four exports and carries messages between it and the page.
 
+#include <functional>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "bridge/wrapper_app.h"
@@ -48,8 +50,9 @@ class ExtensionManager final : public IWrapperApp {
   bool LoadExtension();
   bool LoadExtension(const ExtensionLibraryLoader& loader);
 
-  // Called by the library on the UI thread. A null argument is ignored (empty text for
-  // GetDirectoryPath), and no exception ever travels back into the library.
+  // Called by the library on the UI thread; PostWebMessage also from any other thread once a
+  // crossThreadPoster is set. A null argument is ignored (empty text for GetDirectoryPath), and
+  // no exception ever travels back into the library.
   void CORVANE_EXTENSION_CALL PostWebMessage(const char* json) override;
   const char* CORVANE_EXTENSION_CALL GetDirectoryPath(const char* name) override;
   const char* CORVANE_EXTENSION_CALL GetPackageJson() override;
@@ -74,6 +77,11 @@ class ExtensionManager final : public IWrapperApp {
   std::vector<std::string> componentIds;
   bool pageReady = false;
   std::vector<std::string> pendingMessages;
+  // The thread the shell runs on (the one that made the manager), and, where the host offers it,
+  // how a message posted on another thread is handed to that thread, to be posted again there.
+  // Set before the library is loaded; without it every call must come on the shell's thread.
+  std::thread::id shellThread = std::this_thread::get_id();
+  std::function<void(std::string json)> crossThreadPoster;
 };
 
 }  // namespace corvane

@@ -39,9 +39,13 @@ class MessageBridge {
 
   // One message as received from an accepted page, UTF-8. Never throws.
   void HandleWebMessage(std::string_view text);
+  // The same for text the caller holds as a string, which reaches the library without a copy.
+  void HandleWebMessageString(const std::string& text);
   void HandleWrapperInit();
 
  private:
+  void Handle(std::string_view text, const std::string* whole);
+
   BridgeHost& host_;
   ExtensionManager* extensions_;
 };

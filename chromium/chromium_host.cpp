@@ -1,8 +1,11 @@
 #include "chromium/chromium_host.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
+#include <random>
 
+#include "base/json_parse.h"
 #include "chromium/fetch_fulfill.h"
 #include "chromium/page_bridge_script.h"
 #include "content/url_policy.h"
@@ -94,7 +97,8 @@ ChromiumHost::ChromiumHost(const AppConfig& config, ResourceResponder* responder
       bridge_(*this, extensions),
       baseUrl_(BaseUrlFor(config)),
       startUrl_(StartUrlFor(config, baseUrl_)),
-      devtoolsAllowed_(config.enableDevtools) {
+      devtoolsAllowed_(config.enableDevtools),
+      run_(std::to_string(std::random_device()())) {
   if (extensions_ != nullptr) extensions_->host = this;
 }
 
@@ -105,17 +109,17 @@ void ChromiumHost::Start() {
   client_.Send("Target.setAutoAttach",
                {{"autoAttach", true}, {"waitForDebuggerOnStart", true}, {"flatten", true}});
   GrantPermissions();
+  // At browser level, so workers, iframes' subresources and popups are covered too. Every
+  // document request is paused, in both content modes, so the main frame can be kept on the app
+  // and a popup never loads.
+  json patterns = json::array();
   if (config_.contentMode == ContentMode::Bundle && responder_ != nullptr) {
-    // At browser level, so workers, iframes' subresources and popups are covered too. Documents
-    // of other origins are paused as well so the main frame can be kept on the app.
-    client_.Send(
-        "Fetch.enable",
-        {{"patterns",
-          json::array({{{"urlPattern", std::string(kAppOrigin) + "*"}, {"requestStage", "Request"}},
-                       {{"urlPattern", "*"},
-                        {"resourceType", "Document"},
-                        {"requestStage", "Request"}}})}});
+    patterns.push_back(
+        {{"urlPattern", std::string(kAppOrigin) + "*"}, {"requestStage", "Request"}});
   }
+  patterns.push_back(
+      {{"urlPattern", "*"}, {"resourceType", "Document"}, {"requestStage", "Request"}});
+  client_.Send("Fetch.enable", {{"patterns", std::move(patterns)}});
 }
 
 void ChromiumHost::GrantPermissions() {
@@ -168,8 +172,10 @@ void ChromiumHost::OnAttached(const DevToolsEvent& event) {
     AdoptMainTarget(targetId, sessionId);
     return;
   } else if (type == "page" && targetId != mainTargetId_) {
-    // A popup. Its address was reported by Page.windowOpen on the opener; the window itself
-    // never stays.
+    // A popup. Its address went to the system's handler from Page.windowOpen on the opener, and
+    // its document request is failed from now on, so nothing is loaded twice. It must be resumed
+    // before it is closed: while it waits, so does the opener's renderer, which it shares.
+    popupTargets_.insert(targetId);
     if (waiting) client_.Send("Runtime.runIfWaitingForDebugger", json::object(), sessionId);
     client_.Send("Target.closeTarget", {{"targetId", targetId}});
     return;
@@ -211,6 +217,7 @@ void ChromiumHost::OnTargetCreated(const json& targetInfo) {
 }
 
 void ChromiumHost::OnTargetGone(const std::string& targetId) {
+  popupTargets_.erase(targetId);
   if (targetId.empty() || targetId != mainTargetId_ || finished_) return;
   // The app window closed (the user, or the page's window.close()). A browser without a window
   // may stay up (headless does), so it is told to quit.
@@ -225,15 +232,7 @@ void ChromiumHost::OnRequestPaused(const json& params) {
   const std::string url = StringMember(request, "url");
 
   if (responder_ == nullptr || !StartsWith(url, kAppOrigin)) {
-    // A document of another origin. In the main frame it would replace the app: refused the way
-    // a cancelled navigation looks (Aborted leaves the app's page standing, other reasons show
-    // an error page). Frames and popups load as they like.
-    if (StringMember(params, "frameId") == mainTargetId_ && !mainTargetId_.empty() &&
-        StringMember(params, "resourceType") == "Document") {
-      client_.Send("Fetch.failRequest", {{"requestId", requestId}, {"errorReason", "Aborted"}});
-    } else {
-      client_.Send("Fetch.continueRequest", {{"requestId", requestId}});
-    }
+    OnDocumentPaused(requestId, url, params);
     return;
   }
 
@@ -264,6 +263,24 @@ void ChromiumHost::OnRequestPaused(const json& params) {
     return;
   }
   Fulfil(requestId, answer);
+}
+
+void ChromiumHost::OnDocumentPaused(const std::string& requestId, const std::string& url,
+                                    const json& params) {
+  // A main-frame document that is not the app's would replace the app, and a popup's would load
+  // what already went to the system's handler: both are refused the way a cancelled navigation
+  // looks (Aborted leaves the app's page standing, other reasons show an error page). Frames
+  // load as they like.
+  const std::string frameId = StringMember(params, "frameId");
+  const bool refused = StringMember(params, "resourceType") == "Document" &&
+                       ((frameId == mainTargetId_ && !mainTargetId_.empty() &&
+                         !IsAppAddress(url, baseUrl_, config_.contentMode)) ||
+                        popupTargets_.count(frameId) != 0);
+  if (refused) {
+    client_.Send("Fetch.failRequest", {{"requestId", requestId}, {"errorReason", "Aborted"}});
+  } else {
+    client_.Send("Fetch.continueRequest", {{"requestId", requestId}});
+  }
 }
 
 void ChromiumHost::Fulfil(const std::string& requestId, const ResourceAnswer& answer) {
@@ -297,6 +314,9 @@ void ChromiumHost::OnMainSessionEvent(const DevToolsEvent& event) {
   } else if (method == "Page.frameNavigated") {
     const json frame = params.value("frame", json::object());
     frameUrls_[StringMember(frame, "id")] = StringMember(frame, "url");
+    if (StringMember(frame, "id") == mainTargetId_) {
+      OnMainFrameNavigated(StringMember(frame, "url"));
+    }
   } else if (method == "Page.navigatedWithinDocument") {
     frameUrls_[StringMember(params, "frameId")] = StringMember(params, "url");
   } else if (method == "Page.frameDetached") {
@@ -315,6 +335,36 @@ void ChromiumHost::OnMainSessionEvent(const DevToolsEvent& event) {
   }
 }
 
+void ChromiumHost::OnMainFrameNavigated(const std::string& url) {
+  if (IsAppAddress(url, baseUrl_, config_.contentMode)) {
+    appShown_ = true;
+    FlushOutbox();
+    return;
+  }
+  // Before the app is first shown the main frame holds the blank page it opened on.
+  if (!appShown_ || finished_) return;
+  // A document that cannot be stopped before it commits (the bridge script cancels what the page
+  // itself starts, the Fetch domain what goes to the network): the app is brought back from the
+  // history, where it still is, or else from its start page.
+  client_.Send(
+      "Page.getNavigationHistory", json::object(), mainSessionId_,
+      [this](const DevToolsReply& reply) {
+        if (!reply.ok || finished_) return;
+        const json entries = reply.result.value("entries", json::array());
+        const std::int64_t current = reply.result.value("currentIndex", std::int64_t{0});
+        if (!entries.is_array()) return;
+        for (std::int64_t i = std::int64_t(entries.size()) - 1; i >= 0; --i) {
+          const json& entry = entries[std::size_t(i)];
+          if (i != current && entry.contains("id") && entry["id"].is_number_integer() &&
+              IsAppAddress(StringMember(entry, "url"), baseUrl_, config_.contentMode)) {
+            client_.Send("Page.navigateToHistoryEntry", {{"entryId", entry["id"]}}, mainSessionId_);
+            return;
+          }
+        }
+        client_.Send("Page.navigate", {{"url", startUrl_}}, mainSessionId_);
+      });
+}
+
 bool ChromiumHost::MainDocumentIsApp() const {
   const auto url = frameUrls_.find(mainTargetId_);
   return url != frameUrls_.end() && IsAppAddress(url->second, baseUrl_, config_.contentMode);
@@ -323,6 +373,15 @@ bool ChromiumHost::MainDocumentIsApp() const {
 void ChromiumHost::OnBindingCalled(const json& params) {
   const std::string name = StringMember(params, "name");
   if (name != kBridgeBindingName && name != kCloseBindingName) return;
+  // A document's receipt of a message: the answer to its evaluation may still be an error, when
+  // a navigation overtook it. Only the shell's own delivery function sends one.
+  if (name == kCloseBindingName) {
+    const std::string receipt = StringMember(params, "payload");
+    if (receipt.rfind("ack:", 0) == 0) {
+      outbox_.Delivered(std::strtoull(receipt.c_str() + 4, nullptr, 10));
+      return;
+    }
+  }
   // Every frame of the page has the bindings; only the main frame's own document, at an address
   // of the app, speaks for the app.
   const auto context = contexts_.find(params.value("executionContextId", std::int64_t{-1}));
@@ -337,31 +396,47 @@ void ChromiumHost::OnBindingCalled(const json& params) {
   }
   const auto payload = params.find("payload");
   if (payload == params.end() || !payload->is_string()) return;
-  bridge_.HandleWebMessage(payload->get<std::string>());
+  bridge_.HandleWebMessageString(payload->get_ref<const std::string&>());
 }
 
 void ChromiumHost::PostJson(const std::string& jsonText) {
-  // Text the page could not parse is lost, as the Windows web view refuses it.
-  if (!json::accept(jsonText)) return;
-  if (mainContextUniqueId_.empty() || !MainDocumentIsApp()) {
-    outbox_.push_back(jsonText);
-    return;
+  // Text the page could not parse is lost, as the Windows web view refuses it. A lone surrogate
+  // escape is no reason: the page's JSON.parse takes it (our parser does not).
+  if (!json::accept(jsonText)) {
+    std::string repaired = jsonText;
+    if (!ReplaceLoneSurrogateEscapes(repaired) || !json::accept(repaired)) return;
   }
-  Deliver(jsonText);
+  outbox_.Push(jsonText);
+  FlushOutbox();
 }
 
-void ChromiumHost::Deliver(const std::string& jsonText) {
+void ChromiumHost::Deliver(std::uint64_t id, const std::string& jsonText) {
+  // The context is named by its unique id, so a message can only land in the document it was
+  // meant for; when that document is gone first, the evaluation fails and the message waits for
+  // the next one.
+  const std::string context = mainContextUniqueId_;
   client_.Send(
       "Runtime.evaluate",
-      {{"expression", DeliveryExpression(jsonText)}, {"uniqueContextId", mainContextUniqueId_}},
-      mainSessionId_);
+      {{"expression", DeliveryExpression(jsonText, id, run_)}, {"uniqueContextId", context}},
+      mainSessionId_, [this, id, context](const DevToolsReply& reply) {
+        if (reply.ok) {
+          outbox_.Delivered(id);
+        } else {
+          // No more tries in that context: the failure came before its end was reported.
+          if (context == mainContextUniqueId_) staleContext_ = context;
+          outbox_.NotDelivered(id);
+        }
+        FlushOutbox();
+      });
 }
 
 void ChromiumHost::FlushOutbox() {
-  if (mainContextUniqueId_.empty() || !MainDocumentIsApp()) return;
-  std::vector<std::string> waiting;
-  waiting.swap(outbox_);
-  for (const std::string& text : waiting) Deliver(text);
+  if (finished_ || mainContextUniqueId_.empty() || mainContextUniqueId_ == staleContext_ ||
+      !MainDocumentIsApp()) {
+    return;
+  }
+  outbox_.SendWaiting(mainContextUniqueId_,
+                      [this](std::uint64_t id, const std::string& text) { Deliver(id, text); });
 }
 
 void ChromiumHost::SendDirectoryHandles() {

@@ -10,14 +10,15 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
-#include <vector>
 
 #include "base/app_config.h"
 #include "bridge/directory_placeholders.h"
 #include "bridge/extension_manager.h"
 #include "bridge/message_bridge.h"
 #include "chromium/devtools_client.h"
+#include "chromium/page_outbox.h"
 #include "content/resource_responder.h"
 
 namespace corvane {
@@ -76,7 +77,7 @@ class ChromiumHost final : public BridgeHost, public ExtensionHost {
 
   const std::string& baseUrl() const { return baseUrl_; }
   const std::string& mainTargetId() const { return mainTargetId_; }
-  // Messages for the page waiting for an app document to receive them.
+  // Messages for the page not yet taken by an app document.
   std::size_t QueuedForPage() const { return outbox_.size(); }
 
  private:
@@ -94,12 +95,15 @@ class ChromiumHost final : public BridgeHost, public ExtensionHost {
   void OnTargetCrashed(const std::string& targetId);
   void SizeNewWindow();
   void OnRequestPaused(const nlohmann::json& params);
+  void OnDocumentPaused(const std::string& requestId, const std::string& url,
+                        const nlohmann::json& params);
+  void OnMainFrameNavigated(const std::string& url);
   void Fulfil(const std::string& requestId, const ResourceAnswer& answer);
   void OnMainSessionEvent(const DevToolsEvent& event);
   void OnBindingCalled(const nlohmann::json& params);
   void FlushOutbox();
   bool MainDocumentIsApp() const;
-  void Deliver(const std::string& json);
+  void Deliver(std::uint64_t id, const std::string& json);
   void GrantPermissions();
   // Runs `action` with the window id and its state ("normal", "fullscreen", ...).
   void WithWindow(std::function<void(std::int64_t windowId, const std::string& state)> action);
@@ -114,6 +118,7 @@ class ChromiumHost final : public BridgeHost, public ExtensionHost {
   std::string baseUrl_;
   std::string startUrl_;
   bool devtoolsAllowed_;
+  std::string run_;  // tells this run's message ids from an earlier one's in the page's storage
 
   std::string mainTargetId_;
   std::string mainSessionId_;
@@ -121,8 +126,11 @@ class ChromiumHost final : public BridgeHost, public ExtensionHost {
   std::map<std::string, std::string> frameUrls_;
   std::string mainContextUniqueId_;  // default context of the main frame, empty when none
   bool historyReset_ = false;
+  bool appShown_ = false;  // the main frame has shown an app document
   bool finished_ = false;
-  std::vector<std::string> outbox_;
+  std::set<std::string> popupTargets_;  // popups being closed, until they are gone
+  PageOutbox outbox_;
+  std::string staleContext_;  // the main context after a delivery into it failed
   std::map<std::string, std::string> directoryHandles_;
 };
 

@@ -24,8 +24,8 @@ namespace corvane {
 
 namespace {
 
-// The protocol's messages are bounded by what the browser itself sends (it closes the pipe at
-// about 100 MiB); anything larger means the stream is corrupt.
+// A page can post a string of any size and the browser passes it on whole; a message beyond
+// this is dropped on its own and the app goes on.
 constexpr std::size_t kMaxIncomingMessage = 256u << 20;
 
 // RunChromiumOnce's result when the browser died and is to be started again.
@@ -152,25 +152,32 @@ int RunChromiumOnce(const AppConfig& config, ResourceResponder* responder,
       failure = std::string("Stopped by signal ") + strsignal(g_stopSignal) + ".";
       break;
     }
-    pollfd watched{process.readFd(), POLLIN, 0};
-    const int ready = poll(&watched, 1, 250);
+    pollfd watched[2] = {{process.readFd(), POLLIN, 0},
+                         {options.inbox != nullptr ? options.inbox->fd() : -1, POLLIN, 0}};
+    const int ready = poll(watched, 2, 250);
     if (ready < 0 && errno != EINTR) {
       failure = std::string("Waiting for Chromium failed: ") + std::strerror(errno);
       break;
     }
-    if (ready > 0) {
+    if (options.inbox != nullptr && extensions != nullptr) {
+      for (const std::string& text : options.inbox->Take())
+        extensions->PostWebMessage(text.c_str());
+    }
+    if (ready > 0 && (watched[0].revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
       const ssize_t n = read(process.readFd(), buffer.data(), buffer.size());
       if (n < 0 && errno == EINTR) continue;
       if (n <= 0) {
         failure = "Chromium closed its connection to the app.";
         break;
       }
-      if (!reader.Append(std::string_view(buffer.data(), std::size_t(n)))) {
-        failure = "Chromium sent a message the app cannot read.";
-        break;
+      const std::size_t droppedBefore = reader.droppedCount();
+      reader.Append(std::string_view(buffer.data(), std::size_t(n)));
+      if (reader.droppedCount() != droppedBefore) {
+        std::fprintf(stderr, "corvane: dropped a message from Chromium larger than %zu bytes\n",
+                     kMaxIncomingMessage);
       }
       while (std::optional<std::string> message = reader.Next()) {
-        client.Dispatch(*message);
+        client.Dispatch(std::move(*message));
         if (platform.finished) break;
       }
     }

@@ -6,12 +6,16 @@
 #include "base/app_config.h"
 #include "bridge/extension_manager.h"
 #include "chromium/chromium_host.h"
+#include "chromium/cross_thread_inbox_linux.h"
 #include "content/resource_responder.h"
 
 namespace corvane {
 
 struct ChromiumShellOptions {
   bool headless = false;
+  // Messages the extension library posted on other threads, posted again on the shell's thread.
+  // May be null.
+  CrossThreadInbox* inbox = nullptr;
 };
 
 // Starts Chromium, serves the app and returns the process exit code: 0 when the app's window was

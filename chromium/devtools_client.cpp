@@ -1,8 +1,15 @@
 #include "chromium/devtools_client.h"
 
+#include "base/json_parse.h"
 #include "chromium/devtools_framing.h"
 
 namespace corvane {
+
+namespace {
+
+constexpr std::size_t kLiftFrom = 1u << 20;
+
+}  // namespace
 
 std::int64_t DevToolsClient::Send(std::string_view method, nlohmann::json params,
                                   std::string_view sessionId, ReplyHandler onReply) {
@@ -19,8 +26,20 @@ std::int64_t DevToolsClient::Send(std::string_view method, nlohmann::json params
   return id;
 }
 
-bool DevToolsClient::Dispatch(std::string_view message) {
-  nlohmann::json parsed = nlohmann::json::parse(message, nullptr, /*allow_exceptions=*/false);
+bool DevToolsClient::Dispatch(std::string message) {
+  // The browser writes a page's string as it is, so text cut inside a character reaches us as a
+  // lone surrogate escape; rewriting is tried only once the text failed to parse. A large message
+  // is mostly a page's message: its string is decoded where it lies, so it is held once.
+  nlohmann::json parsed;
+  if (message.size() >= kLiftFrom) {
+    parsed = ParseJsonLiftingLongestString(message, kLiftFrom);
+  } else {
+    parsed = ParseJsonMovingStrings(message);
+    if (parsed.is_discarded() && ReplaceLoneSurrogateEscapes(message)) {
+      parsed = ParseJsonMovingStrings(message);
+    }
+  }
+  std::string().swap(message);
   if (!parsed.is_object()) return false;
 
   const auto id = parsed.find("id");

@@ -42,8 +42,9 @@ class DevToolsClient {
   void SetEventHandler(EventHandler handler) { onEvent_ = std::move(handler); }
 
   // Handles one message read from the browser. Returns false for text that is not a protocol
-  // message (not JSON, or neither a reply nor an event); such text is otherwise ignored.
-  bool Dispatch(std::string_view message);
+  // message (not JSON, or neither a reply nor an event); such text is otherwise ignored. A lone
+  // surrogate escaped in a string reads as U+FFFD. The text is freed before handlers run.
+  bool Dispatch(std::string message);
 
   // Replies still awaited.
   std::size_t PendingCount() const { return pending_.size(); }

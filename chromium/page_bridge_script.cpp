@@ -17,6 +17,10 @@ std::string PageBridgeScript() {
   // The binding is taken into the closure and removed from the global object, so the page talks
   // to the shell only through postMessage. Only strings are posted: the shell reads messages as
   // text and drops anything else. The delivery function can be neither replaced nor removed.
+  // Messages that arrive before the page listens are held until its first listener, so a message
+  // delivered just after a reload is not lost to a page whose scripts have not run yet. In the
+  // top frame, a navigation the page starts to an address without a network request (about:,
+  // blob:, data:) is cancelled here; network addresses are judged by the shell.
   return R"JS((() => {
   const post = globalThis[")JS" +
          binding + R"JS("];
@@ -31,33 +35,56 @@ std::string PageBridgeScript() {
     globalThis.close = function close_() { close(""); };
   }
   const events = new EventTarget();
+  let early = [];
   const webview = Object.freeze({
     postMessage(message) { if (typeof message === "string") post(message); },
-    addEventListener(type, listener, options) { events.addEventListener(type, listener, options); },
+    addEventListener(type, listener, options) {
+      events.addEventListener(type, listener, options);
+      if (type === "message" && listener && early) {
+        const held = early;
+        early = null;
+        queueMicrotask(() => held.forEach((event) => events.dispatchEvent(event)));
+      }
+    },
     removeEventListener(type, listener, options) { events.removeEventListener(type, listener, options); },
   });
+  if (globalThis === globalThis.top && typeof navigation === "object" && navigation) {
+    navigation.addEventListener("navigate", (event) => {
+      if (event.cancelable && !event.destination.sameDocument &&
+          !/^https?:/i.test(event.destination.url)) {
+        event.preventDefault();
+      }
+    });
+  }
   if (typeof globalThis.chrome !== "object" || globalThis.chrome === null) {
     Object.defineProperty(globalThis, "chrome", { value: {}, writable: true, configurable: true });
   }
   Object.defineProperty(globalThis.chrome, "webview", { value: webview, enumerable: true });
   Object.defineProperty(globalThis, ")JS" +
          deliver + R"JS(", {
-    value: (text) => {
+    value: (text, id, run) => {
+      if (typeof close === "function") close("ack:" + id);
+      try {
+        const last = (sessionStorage.getItem("__corvaneDelivered") || "").split(" ");
+        if (last[0] === run && id <= Number(last[1])) return;
+        sessionStorage.setItem("__corvaneDelivered", run + " " + id);
+      } catch (e) {}
       let data;
       try { data = JSON.parse(text); } catch (e) { return; }
       const event = new MessageEvent("message", { data });
       Object.defineProperty(event, "additionalObjects", { value: [] });
-      events.dispatchEvent(event);
+      if (early) early.push(event); else events.dispatchEvent(event);
     },
   });
 })();)JS";
 }
 
-std::string DeliveryExpression(std::string_view jsonText) {
+std::string DeliveryExpression(std::string_view jsonText, std::uint64_t id, std::string_view run) {
   // ASCII-only literal: no line terminators or invalid bytes can end up in the source text.
   const std::string literal = nlohmann::json(std::string(jsonText))
                                   .dump(-1, ' ', true, nlohmann::json::error_handler_t::replace);
-  return "globalThis." + std::string(kDeliveryFunction) + "(" + literal + ")";
+  return "globalThis." + std::string(kDeliveryFunction) + "(" + literal + "," + std::to_string(id) +
+         ",\"" + nlohmann::json(std::string(run)).get<std::string>() + "\")";
 }
 
 }  // namespace corvane

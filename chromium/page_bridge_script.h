@@ -3,6 +3,7 @@
 // the Windows shell expects it, built on a DevTools binding (page to shell) and a delivery
 // function the shell evaluates (shell to page).
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -20,7 +21,10 @@ std::string PageBridgeScript();
 
 // Expression that hands JSON text to the page's "message" listeners as a parsed value. The text
 // travels as a string literal and is parsed in the page, so member order survives and nothing in
-// it is ever evaluated as code.
-std::string DeliveryExpression(std::string_view jsonText);
+// it is ever evaluated as code. The page acknowledges message `id` through the close binding with
+// the payload "ack:<id>" as soon as it has it. Ids grow within a `run` of the shell; the page
+// drops an id it already took in this tab (its last one is kept in sessionStorage), since a
+// navigation can lose both the answer to a delivery and the acknowledgement.
+std::string DeliveryExpression(std::string_view jsonText, std::uint64_t id, std::string_view run);
 
 }  // namespace corvane

@@ -9,6 +9,7 @@ records what the shell hands to the system. Every run is bounded in time.
 """
 
 import hashlib
+import http.server
 import json
 import math
 import os
@@ -17,6 +18,7 @@ import signal
 import struct
 import subprocess
 import tempfile
+import threading
 import time
 import unittest
 import wave
@@ -67,6 +69,37 @@ def write_tone(path, seconds, rate=44100):
             v = int(8000 * math.sin(2 * math.pi * 440 * i / rate))
             frames += struct.pack("<hh", v, v)
         out.writeframes(bytes(frames))
+
+
+class RecordingServer:
+    """A local web server that records every request and serves the given files."""
+
+    def __init__(self, files=None):
+        self.requests, self.files = [], files or {}
+        outer = self
+
+        class Handler(http.server.BaseHTTPRequestHandler):
+            def answer(self):
+                outer.requests.append((self.command, self.path))
+                body = outer.files.get(self.path)
+                self.send_response(200 if body is not None else 404)
+                self.send_header("Content-Length", str(len(body or b"")))
+                self.end_headers()
+                self.wfile.write(body or b"")
+
+            do_GET = do_POST = answer
+
+            def log_message(self, *args):
+                pass
+
+        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+        self.port = self.httpd.server_address[1]
+        self.url = "http://127.0.0.1:%d" % self.port
+        threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
+
+    def close(self):
+        self.httpd.shutdown()
+        self.httpd.server_close()
 
 
 class App:
@@ -156,8 +189,10 @@ class PageScenario(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.tmp = tempfile.mkdtemp(prefix="corvane-e2e-")
+        cls.server = RecordingServer()
         cls.app = App(cls.tmp, bundle=cls.bundle)
         cls.app.add_page()
+        cls.app.add("mode.json", json.dumps({"port": cls.server.port}).encode())
         cls.app.add("data.bin", pattern_bytes(5000, 3))
         write_tone(os.path.join(cls.app.loose, "tone.wav"), seconds=30)
         # A large asset: from the bundle in bundle mode, a loose file (beside the bundle) otherwise.
@@ -169,6 +204,7 @@ class PageScenario(unittest.TestCase):
 
     @classmethod
     def tearDownClass(cls):
+        cls.server.close()
         shutil.rmtree(cls.tmp, ignore_errors=True)
 
     def setUp(self):
@@ -246,14 +282,27 @@ class PageScenario(unittest.TestCase):
         self.assertEqual(self.results["sizeInFullscreen"], self.results["fullscreenSize"])
         self.assertFalse(self.results["afterFullscreen"])
 
-    def test_off_origin_navigation_is_blocked(self):
+    def test_navigations_and_popups_leave_the_app_standing_and_never_load(self):
+        # Another site, about:blank, blob:, data: and a history step: the same document stays.
         self.assertTrue(self.results["stillHere"])
-
-    def test_popups_go_to_the_system_only_for_allowed_schemes(self):
+        self.assertTrue(self.results["bridgeAfterNavigation"])
+        # Each popup went to the system exactly once and nothing reached the network.
         self.assertEqual(sorted(self.app.opened_urls()),
-                         sorted(["https://example.com/popup", "mailto:someone@example.com",
-                                 "http://example.com/link"]))
+                         sorted([self.server.url + "/popup", self.server.url + "/link",
+                                 self.server.url + "/form", "mailto:someone@example.com"]))
+        self.assertEqual(self.server.requests, [])
         self.assertTrue(self.results["popupsReturnedNothing"])
+
+    def test_text_cut_inside_a_character_is_delivered(self):
+        self.assertIn('message {"type":"extension-message","action":"raw-cut","text":"a\ufffd"}',
+                      self.app.log_lines())
+        self.assertIs(self.results["cutEcho"], True)
+
+    def test_messages_reach_the_page_once_in_order_across_a_reload(self):
+        self.assertEqual(self.results["echoesAcrossReload"], list(range(1000)))
+
+    def test_library_posts_from_its_own_thread(self):
+        self.assertEqual(self.results["threadEcho"], list(range(100)))
 
 
 class LooseFilesScenario(PageScenario):
@@ -274,6 +323,58 @@ class LargeLooseAsset(unittest.TestCase):
         self.assertIsNotNone(results, app.stderr)
         self.assertEqual(results["big"], {"status": 200, "url": "https://corvane.localhost/big.bin",
                                           "length": BIG_SIZE, "sha256": sha})
+        self.assertEqual(app.returncode, 0, app.stderr)
+
+
+@unittest.skipUnless(SHELL and EXTENSION and shutil.which("chromium"), "needs the shell and chromium")
+class RemoteScenario(unittest.TestCase):
+    """The page from a local server in remote mode: it cannot be left and popups never load."""
+
+    def test_navigations_and_popups_are_stopped(self):
+        tmp = tempfile.mkdtemp(prefix="corvane-e2e-remote-")
+        self.addCleanup(shutil.rmtree, tmp, True)
+        server = RecordingServer()
+        self.addCleanup(server.close)
+        for page in ("index.html", "app.js"):
+            with open(os.path.join(HERE, "page", page), "rb") as source:
+                server.files["/app/" + page] = source.read()
+        server.files["/app/mode.json"] = json.dumps({"remote": True, "port": server.port}).encode()
+        app = App(tmp, bundle=False, package={"main": server.url + "/app/index.html",
+                                              "settings": {"content-mode": "remote"}})
+        app.run()
+        results = app.report()
+        self.assertIsNotNone(results, app.stderr)
+        self.assertEqual(results["handshake"]["type"], "wrapper-init-response")
+        self.assertTrue(results["stillHere"])
+        self.assertTrue(results["bridgeAfterNavigation"])
+        self.assertEqual(sorted(app.opened_urls()),
+                         sorted([server.url + "/popup", server.url + "/link", server.url + "/form",
+                                 "mailto:someone@example.com"]))
+        self.assertEqual([path for _, path in server.requests if not path.startswith("/app/")
+                          and path != "/favicon.ico"], [])
+        self.assertEqual(app.returncode, 0, app.stderr)
+
+
+@unittest.skipUnless(SHELL and EXTENSION and shutil.which("chromium"), "needs the shell and chromium")
+class LargePosts(unittest.TestCase):
+    def test_a_post_too_large_is_dropped_alone_and_a_large_one_costs_little(self):
+        tmp = tempfile.mkdtemp(prefix="corvane-e2e-posts-")
+        self.addCleanup(shutil.rmtree, tmp, True)
+        app = App(tmp, bundle=False)
+        app.add_page()
+        app.add("mode.json", b'{"posts":true}')
+        app.run(timeout=300)
+        results = app.report()
+        self.assertIsNotNone(results, app.stderr)
+        lines = app.log_lines()
+        size, start = 200 * 1024 * 1024, '{"type":"extension-message","action":"large-200"'
+        self.assertIn("large %d %s" % (len(start) + len(',"data":""}') + size, start), lines)
+        self.assertFalse(any("large-300" in line for line in lines))
+        peak = [int(line.split()[1]) * 1024 for line in lines if line.startswith("VmHWM:")]
+        self.assertEqual(len(peak), 1, lines)
+        self.assertLess(peak[0], 3 * size)
+        self.assertTrue(results["afterLarge"])
+        self.assertIn("dropped a message", app.stderr)
         self.assertEqual(app.returncode, 0, app.stderr)
 
 

@@ -1,10 +1,15 @@
 // Extension library of the end-to-end tests: appends every extension message it receives, one
-// per line, to the file named by CORVANE_TEST_LOG, and answers {"action":"echo"} messages. It
-// posts one message from Init, before the page can have shaken hands, to show such messages wait.
+// per line, to the file named by CORVANE_TEST_LOG (only the size and the start of one over
+// 1 MiB), and answers {"action":"echo"} messages. It posts one message from Init, before the page
+// can have shaken hands, to show such messages wait; "thread-echo" posts 100 messages from a
+// thread of its own, and "memory" logs the process's peak resident size.
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
 #include <string>
+#include <thread>
 
 #include "bridge/wrapper_app.h"
 
@@ -13,6 +18,7 @@
 namespace {
 
 corvane::IWrapperApp* g_app = nullptr;
+std::thread g_poster;
 const char* const kComponentIds[] = {"test-log", "echo", nullptr};
 
 void Log(const std::string& line) {
@@ -22,6 +28,19 @@ void Log(const std::string& line) {
     std::fprintf(file, "%s\n", line.c_str());
     std::fclose(file);
   }
+}
+
+bool Asks(const std::string& message, const char* action) {
+  return message.find(std::string("\"action\":\"") + action + "\"") != std::string::npos;
+}
+
+std::string PeakResidentLine() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmHWM:", 0) == 0) return line;
+  }
+  return "VmHWM: unknown";
 }
 
 }  // namespace
@@ -39,17 +58,33 @@ TEST_EXPORT void OnMainWindowCreated(void* window) {
 }
 
 TEST_EXPORT void OnExtensionMessage(const char* text) {
+  // A large message is not copied: the peak it reports is the shell's alone.
+  const std::size_t length = std::strlen(text);
+  if (length > (1u << 20)) {
+    Log("large " + std::to_string(length) + " " + std::string(text, 48));
+    return;
+  }
   const std::string message = text;
   Log("message " + message);
-  if (message.find("\"action\":\"echo\"") != std::string::npos && g_app != nullptr) {
+  if (g_app == nullptr) return;
+  if (Asks(message, "echo")) {
     g_app->PostWebMessage((R"({"type":"echo","message":)" + message + "}").c_str());
-  }
-  if (message.find("\"action\":\"documents\"") != std::string::npos && g_app != nullptr) {
+  } else if (Asks(message, "documents")) {
     Log(std::string("documents ") + g_app->GetDirectoryPath("<documents>"));
+  } else if (Asks(message, "memory")) {
+    Log(PeakResidentLine());
+  } else if (Asks(message, "thread-echo") && !g_poster.joinable()) {
+    g_poster = std::thread([] {
+      for (int i = 0; i < 100; ++i) {
+        g_app->PostWebMessage(
+            ("{\"type\":\"thread-echo\",\"i\":" + std::to_string(i) + "}").c_str());
+      }
+    });
   }
 }
 
 TEST_EXPORT void Release() {
+  if (g_poster.joinable()) g_poster.join();
   Log("release");
   g_app = nullptr;
 }

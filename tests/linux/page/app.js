@@ -1,12 +1,22 @@
 // Runs every check the end-to-end harness asks for, reports the findings to the test extension
-// library as one extension message, then closes the window.
+// library as one extension message, then closes the window. The last check reloads the page; the
+// reloaded page finishes it and reports.
 "use strict";
 
 const results = {};
 const inbox = [];
 const wait = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const send = (message) => chrome.webview.postMessage(JSON.stringify(message));
-chrome.webview.addEventListener("message", (event) => inbox.push(event.data));
+const numbered = (data) => data.type === "echo" && typeof data.message.n === "number";
+chrome.webview.addEventListener("message", (event) => {
+  inbox.push(event.data);
+  // Kept where the reloaded page finds it: what each document received of the numbered echoes.
+  if (numbered(event.data)) {
+    sessionStorage.setItem("echoes", (sessionStorage.getItem("echoes") || "") + event.data.message.n + ",");
+  }
+});
+const alive = Symbol("this document");
+globalThis[alive] = true;
 
 async function waitFor(test, ms = 5000) {
   for (const end = Date.now() + ms; Date.now() < end; await wait(20)) {
@@ -108,28 +118,91 @@ async function windowChecks() {
   results.afterFullscreen = !(await until(() => !fullscreenQuery()));
 }
 
-async function popupChecks() {
+async function popupChecks(server) {
   const returned = [
-    window.open("https://example.com/popup"),
+    window.open(server + "/popup"),
     window.open("mailto:someone@example.com"),
     window.open("file:///etc/passwd"),
     window.open("javascript:void(0)"),
   ];
-  document.getElementById("link").click();
+  const link = document.getElementById("link");
+  link.href = server + "/link";
+  link.click();
   document.getElementById("ftp").click();
+  const form = document.createElement("form");
+  Object.assign(form, { method: "post", action: server + "/form", target: "_blank" });
+  form.innerHTML = '<input name="secret" value="cookie">';
+  document.body.appendChild(form);
+  form.submit();
   await wait(1500);
   results.popupsReturnedNothing = returned.every((w) => w === null || w.closed);
 }
 
-async function navigationCheck() {
+// Every way out of the app is stopped; the document stays, and with it its bridge.
+async function navigationChecks(server) {
   const before = location.href;
-  location.href = "https://example.com/away";
-  await wait(2000);
-  results.stillHere = location.href === before;
+  const blob = URL.createObjectURL(new Blob(["<p>blob</p>"], { type: "text/html" }));
+  for (const away of [server + "/away", "about:blank", blob, "data:text/html,<p>data</p>"]) {
+    location.href = away;
+    await wait(1000);
+  }
+  history.back();
+  await wait(1000);
+  results.stillHere = location.href === before && globalThis[alive] === true;
+  send({ type: "extension-message", action: "echo", text: "after navigation" });
+  results.bridgeAfterNavigation = !!(await waitFor((m) => m.type === "echo" && m.message.text === "after navigation"));
+}
+
+// A string cut inside a character, posted raw and as JSON, and echoed back.
+async function surrogateChecks() {
+  chrome.webview.postMessage('{"type":"extension-message","action":"raw-cut","text":"a\ud83d"}');
+  send({ type: "extension-message", action: "echo", text: "cut \ud83d" });
+  const echo = await waitFor((m) => m.type === "echo" && m.message.action === "echo" && m.message.text.startsWith("cut"));
+  results.cutEcho = echo ? echo.message.text === "cut \ud83d" : "lost";
+}
+
+async function threadCheck() {
+  send({ type: "extension-message", action: "thread-echo" });
+  await until(() => inbox.filter((m) => m.type === "thread-echo").length >= 100);
+  await wait(200);
+  results.threadEcho = inbox.filter((m) => m.type === "thread-echo").map((m) => m.i);
+}
+
+// A thousand echoes with a reload in the middle: the reloaded page tallies what both received.
+async function reloadCheck() {
+  sessionStorage.setItem("results", JSON.stringify(results));
+  sessionStorage.setItem("echoes", "");
+  sessionStorage.setItem("phase", "reloading");
+  for (let n = 0; n < 1000; n++) send({ type: "extension-message", action: "echo", n });
+  await until(() => inbox.filter(numbered).length >= 150, 3000);
+  location.reload();
+  await new Promise(() => {});
+}
+
+async function afterReload() {
+  sessionStorage.removeItem("phase");
+  Object.assign(results, JSON.parse(sessionStorage.getItem("results")));
+  const seen = () => (sessionStorage.getItem("echoes") || "").split(",").filter((n) => n !== "").map(Number);
+  await until(() => seen().length >= 1000, 15000);
+  await wait(500);
+  results.echoesAcrossReload = seen();
+}
+
+// Two posts too large to keep in memory twice: the first arrives, the second is dropped alone.
+async function largePosts() {
+  const post = (action, size) => chrome.webview.postMessage(
+    '{"type":"extension-message","action":"' + action + '","data":"' + "x".repeat(size) + '"}');
+  post("large-200", 200 * 1024 * 1024);
+  send({ type: "extension-message", action: "memory" });
+  post("large-300", 300 * 1024 * 1024);
+  send({ type: "extension-message", action: "echo", text: "after large" });
+  results.afterLarge = !!(await waitFor((m) => m.type === "echo" && m.message.text === "after large", 60000));
 }
 
 async function main() {
-  const mode = await fetch("/mode.json").then((r) => (r.ok ? r.json() : {})).catch(() => ({}));
+  if (sessionStorage.getItem("phase") === "reloading") return afterReload();
+  const mode = await fetch("mode.json").then((r) => (r.ok ? r.json() : {})).catch(() => ({}));
+  const server = "http://127.0.0.1:" + (mode.port || 9);
   send({ type: "wrapper-init" });
   results.handshake = await waitFor((m) => m.type === "wrapper-init-response");
   await wait(300);
@@ -153,6 +226,12 @@ async function main() {
     results.big = await digestOf("/big.bin");
     return;
   }
+  if (mode.posts) return largePosts();
+  if (mode.remote) {
+    await popupChecks(server);
+    await navigationChecks(server);
+    return;
+  }
 
   send({ type: "extension-message", action: "echo", text: "h\u00e9llo" });
   results.echo = await waitFor((m) => m.type === "echo");
@@ -171,8 +250,11 @@ async function main() {
 
   await frameCheck();
   await windowChecks();
-  await popupChecks();
-  await navigationCheck();
+  await surrogateChecks();
+  await threadCheck();
+  await popupChecks(server);
+  await navigationChecks(server);
+  await reloadCheck();
 }
 
 main()

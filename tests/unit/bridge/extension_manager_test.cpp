@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -209,6 +210,20 @@ TEST_F(ExtensionManagerTest, DirectoryPathReadsTheHostMapExactlyAndNullArguments
   host.posted.clear();
   manager.PostWebMessage(nullptr);
   EXPECT_THAT(host.posted, IsEmpty());
+}
+
+TEST_F(ExtensionManagerTest, PostsFromAnotherThreadAreHandedToTheShellsThread) {
+  manager.host = &host;
+  bridge.HandleWrapperInit();
+  host.posted.clear();
+  std::vector<std::string> handedOver;
+  manager.crossThreadPoster = [&](std::string json) { handedOver.push_back(std::move(json)); };
+  std::thread([&] { manager.PostWebMessage(R"({"from":"worker"})"); }).join();
+  EXPECT_THAT(host.posted, IsEmpty());
+  EXPECT_THAT(handedOver, ElementsAre(R"({"from":"worker"})"));
+  manager.PostWebMessage(R"({"from":"shell"})");  // the shell's own thread posts at once
+  EXPECT_THAT(host.posted, ElementsAre(R"({"from":"shell"})"));
+  EXPECT_EQ(handedOver.size(), 1u);
 }
 
 // What a C library does: take the first word of the object as the table and call by slot.

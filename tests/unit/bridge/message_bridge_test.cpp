@@ -136,6 +136,17 @@ TEST_F(MessageBridgeTest, ExtensionMessageTextGoesToTheLibraryUnchanged) {
   EXPECT_THAT(host.calls, IsEmpty());
 }
 
+// JavaScript text cut inside a character serialises as a lone surrogate escape.
+TEST_F(MessageBridgeTest, ALoneSurrogateEscapeDoesNotCostTheMessage) {
+  extensions.onExtensionMessageFn = &RecordMessage;
+  const std::string text = R"({"type":"extension-message","text":"cut \ud83d"})";
+  bridge.HandleWebMessage(text);
+  bridge.HandleWebMessage(
+      R"({"windowHeight":6,"t":"\udc00","type":"set-window-size","windowWidth":5})");
+  EXPECT_THAT(g_delivered, ElementsAre(text));
+  EXPECT_THAT(host.calls, ElementsAre("size 5x6"));
+}
+
 TEST_F(MessageBridgeTest, HandshakeRepliesAfterHandlesThenFlushesQueueInOrder) {
   extensions.componentIds = {"camera", "zeta", "\xc3\xa9t\xc3\xa9"};
   extensions.PostWebMessage(R"({"n":1})");

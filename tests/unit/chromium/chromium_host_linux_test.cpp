@@ -81,6 +81,10 @@ class ChromiumHostTest : public ::testing::Test {
     ASSERT_TRUE(
         client.Dispatch(json({{"id", command["id"]}, {"result", std::move(result)}}).dump()));
   }
+  void Fail(const json& command) {
+    ASSERT_TRUE(client.Dispatch(
+        json({{"id", command["id"]}, {"error", {{"message", "Cannot find context"}}}}).dump()));
+  }
   std::vector<json> Take() {
     std::vector<json> out;
     out.swap(sent);
@@ -165,16 +169,30 @@ TEST_F(ChromiumHostTest, StartInterceptsTheAppOriginAndGrantsItPermissions) {
   EXPECT_EQ(loopback[0]["params"]["permission"]["name"], "loopback-network");
 }
 
-TEST_F(ChromiumHostTest, RemoteModeInterceptsNothing) {
+TEST_F(ChromiumHostTest, RemoteModeInterceptsOnlyDocumentsToKeepTheMainFrameOnTheApp) {
   config.contentMode = ContentMode::Remote;
   config.main = "https://example.com/app/";
   host = std::make_unique<ChromiumHost>(config, nullptr, nullptr, client, platform,
                                         ChromiumHostFolders{});
   host->Start();
   const auto commands = Take();
-  EXPECT_TRUE(WithMethod(commands, "Fetch.enable").empty());
+  const auto fetch = WithMethod(commands, "Fetch.enable");
+  ASSERT_EQ(fetch.size(), 1u);
+  EXPECT_EQ(
+      fetch[0]["params"]["patterns"],
+      json::parse(R"([{"urlPattern":"*","resourceType":"Document","requestStage":"Request"}])"));
   EXPECT_EQ(WithMethod(commands, "Browser.grantPermissions").at(0)["params"]["origin"],
             "https://example.com");
+  AttachMain();
+  Take();
+  Paused("https://EXAMPLE.com:443/app/next.html", json::object(), "GET", kMain, "Document");
+  Paused("https://example.com/other/", json::object(), "GET", kMain, "Document");
+  Paused("https://example.com/other/", json::object(), "GET", "IFRAME", "Document");
+  const auto answered = Take();
+  ASSERT_EQ(answered.size(), 3u);
+  EXPECT_EQ(answered[0]["method"], "Fetch.continueRequest");
+  EXPECT_EQ(answered[1]["method"], "Fetch.failRequest");
+  EXPECT_EQ(answered[2]["method"], "Fetch.continueRequest");
 }
 
 TEST_F(ChromiumHostTest, TheStartPageIsRequestedOnlyOnceTheBridgeIsInPlace) {
@@ -249,16 +267,50 @@ TEST_F(ChromiumHostTest, MessagesForThePageWaitForAnAppDocument) {
   const auto delivered = WithMethod(Take(), "Runtime.evaluate");
   ASSERT_EQ(delivered.size(), 1u);
   // Passed as a string literal and parsed in the page: order kept, nothing evaluated.
-  EXPECT_EQ(delivered[0]["params"]["expression"],
-            R"(globalThis.__corvaneDeliver("{\"b\":1,\"a\":2}"))");
+  EXPECT_EQ(delivered[0]["params"]["expression"].get<std::string>().rfind(
+                R"(globalThis.__corvaneDeliver("{\"b\":1,\"a\":2}",1,")", 0),
+            0u);
+  EXPECT_EQ(delivered[0]["params"]["uniqueContextId"], "U1");
+  Reply(delivered[0], json::object());
   EXPECT_EQ(host->QueuedForPage(), 0u);
   // Only the end of the main frame's context makes them wait again.
   Event("Runtime.executionContextDestroyed", {{"executionContextId", 2}}, kSession);
   host->PostJson("{}");
-  EXPECT_EQ(host->QueuedForPage(), 0u);
+  EXPECT_EQ(WithMethod(Take(), "Runtime.evaluate").size(), 1u);
   Event("Runtime.executionContextDestroyed", {{"executionContextId", 1}}, kSession);
   host->PostJson("{}");
-  EXPECT_EQ(host->QueuedForPage(), 1u);
+  EXPECT_TRUE(WithMethod(Take(), "Runtime.evaluate").empty());
+  EXPECT_EQ(host->QueuedForPage(), 2u);
+}
+
+TEST_F(ChromiumHostTest, MessagesTheOldDocumentDidNotTakeGoToTheNextOneOnceInOrder) {
+  AttachMain();
+  LoadAppDocument();
+  Take();
+  for (const char* text : {"[1]", "[2]", "[3]"}) host->PostJson(text);
+  const auto first = WithMethod(Take(), "Runtime.evaluate");
+  ASSERT_EQ(first.size(), 3u);
+  Reply(first[0], json::object());
+  Fail(first[1]);  // the page reloaded before the rest arrived
+  host->PostJson("[4]");
+  EXPECT_TRUE(WithMethod(Take(), "Runtime.evaluate").empty());  // not into the stale context
+  AddContext(3, kMain);
+  EXPECT_TRUE(WithMethod(Take(), "Runtime.evaluate").empty());  // [3] is still unanswered
+  // [3] did arrive: the old document said so before the navigation failed its evaluation.
+  Binding("__corvaneHostClose", "ack:3", 1);
+  Fail(first[2]);
+  const auto again = WithMethod(Take(), "Runtime.evaluate");
+  ASSERT_EQ(again.size(), 2u);
+  for (std::size_t i = 0; i < again.size(); ++i) {
+    const std::string n = i == 0 ? "2" : "4";
+    EXPECT_EQ(again[i]["params"]["uniqueContextId"], "U3");
+    EXPECT_EQ(again[i]["params"]["expression"].get<std::string>().rfind(
+                  "globalThis.__corvaneDeliver(\"[" + n + "]\"," + n + ",", 0),
+              0u);
+    Reply(again[i], json::object());
+  }
+  EXPECT_EQ(host->QueuedForPage(), 0u);
+  EXPECT_TRUE(Take().empty());
 }
 
 TEST_F(ChromiumHostTest, TheBlankFirstPageLeavesTheHistoryOnceTheAppIsShown) {
@@ -334,6 +386,28 @@ TEST_F(ChromiumHostTest, TheMainFrameStaysOnTheApp) {
   EXPECT_EQ(WithMethod(commands, "Fetch.failRequest")[0]["params"]["errorReason"], "Aborted");
   Paused("https://example.com/", json::object(), "GET", "IFRAME", "Document");
   EXPECT_EQ(WithMethod(Take(), "Fetch.continueRequest").size(), 1u);
+
+  // What commits all the same (no network request, a history step) is undone from the history.
+  const auto navigated = [&](const char* url) {
+    Event("Page.frameNavigated", {{"frame", {{"id", kMain}, {"url", url}}}}, kSession);
+    return WithMethod(Take(), "Page.getNavigationHistory");
+  };
+  EXPECT_TRUE(navigated("about:blank").empty());  // the page the window opened on
+  EXPECT_TRUE(navigated("https://corvane.localhost/index.html").empty());
+  EXPECT_TRUE(navigated("https://corvane.localhost/next.html").empty());
+  const auto history = navigated("blob:https://corvane.localhost/1234");
+  ASSERT_EQ(history.size(), 1u);
+  Reply(history[0], json::parse(R"({"currentIndex":2,"entries":[
+      {"id":5,"url":"https://corvane.localhost/index.html"},
+      {"id":6,"url":"https://corvane.localhost/next.html"},
+      {"id":7,"url":"blob:https://corvane.localhost/1234"}]})"));
+  const auto back = WithMethod(Take(), "Page.navigateToHistoryEntry");
+  ASSERT_EQ(back.size(), 1u);
+  EXPECT_EQ(back[0]["params"]["entryId"], 6);
+  Reply(navigated("data:text/html,x").at(0),
+        json::parse(R"({"currentIndex":0,"entries":[{"id":9,"url":"data:text/html,x"}]})"));
+  EXPECT_EQ(WithMethod(Take(), "Page.navigate").at(0)["params"]["url"],
+            "https://corvane.localhost/index.html");
 }
 
 TEST_F(ChromiumHostTest, PopupsCloseAndOnlyAllowedSchemesGoToTheSystem) {
@@ -349,6 +423,9 @@ TEST_F(ChromiumHostTest, PopupsCloseAndOnlyAllowedSchemesGoToTheSystem) {
   EXPECT_EQ(commands[0]["sessionId"], "POPUP");
   EXPECT_EQ(commands[1]["method"], "Target.closeTarget");
   EXPECT_EQ(commands[1]["params"]["targetId"], "P");
+  // Its document request fails: nothing may reach the network.
+  Paused("http://127.0.0.1:8000/popup", json::object(), "POST", "P", "Document");
+  EXPECT_EQ(WithMethod(Take(), "Fetch.failRequest").size(), 1u);
   for (const char* url : {"https://example.com/x", "mailto:a@b.c", "file:///etc/passwd",
                           "javascript:alert(1)", "", "HTTP://EXAMPLE.COM/"}) {
     Event("Page.windowOpen", {{"url", url}, {"userGesture", true}}, kSession);

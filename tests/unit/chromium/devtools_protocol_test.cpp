@@ -20,9 +20,9 @@ TEST(NulFramedReader, ReassemblesMessagesSplitAnywhere) {
   for (std::size_t cut = 0; cut <= stream.size(); ++cut) {
     NulFramedReader reader(1024);
     std::vector<std::string> seen;
-    ASSERT_TRUE(reader.Append(std::string_view(stream).substr(0, cut)));
+    reader.Append(std::string_view(stream).substr(0, cut));
     while (auto message = reader.Next()) seen.push_back(*message);
-    ASSERT_TRUE(reader.Append(std::string_view(stream).substr(cut)));
+    reader.Append(std::string_view(stream).substr(cut));
     while (auto message = reader.Next()) seen.push_back(*message);
     EXPECT_EQ(seen, (std::vector<std::string>{R"({"a":1})", "", R"({"b":"x"})"}))
         << "cut at " << cut;
@@ -36,19 +36,45 @@ TEST(NulFramedReader, ByteByByteAndLongStreamsKeepOrder) {
   for (int i = 0; i < 500; ++i) stream += FrameMessage(std::string("m").append(std::to_string(i)));
   int next = 0;
   for (char c : stream) {
-    ASSERT_TRUE(reader.Append(std::string_view(&c, 1)));
+    reader.Append(std::string_view(&c, 1));
     while (auto message = reader.Next())
       EXPECT_EQ(*message, std::string("m").append(std::to_string(next++)));
   }
   EXPECT_EQ(next, 500);
 }
 
-TEST(NulFramedReader, RefusesAnUnterminatedMessageBeyondTheLimit) {
+TEST(NulFramedReader, DropsAMessageBeyondTheLimitAloneAndReadsOn) {
   NulFramedReader reader(8);
-  EXPECT_TRUE(reader.Append("12345678"));
-  EXPECT_FALSE(reader.Append("9"));
-  EXPECT_FALSE(reader.Append(std::string("\0", 1)));
-  EXPECT_FALSE(reader.Next().has_value());
+  std::vector<std::string> seen;
+  const auto drain = [&] {
+    while (auto message = reader.Next()) seen.push_back(*message);
+  };
+  // Too long within one read, then across reads, then exactly at the limit.
+  reader.Append(FrameMessage("a") + FrameMessage("123456789") + FrameMessage("b"));
+  drain();
+  reader.Append("12345");
+  drain();
+  reader.Append("6789");
+  reader.Append(std::string(1000, 'x'));
+  reader.Append(std::string("y\0c\0", 4) + FrameMessage("12345678"));
+  drain();
+  EXPECT_EQ(seen, (std::vector<std::string>{"a", "b", "c", "12345678"}));
+  EXPECT_EQ(reader.droppedCount(), 2u);
+}
+
+TEST(NulFramedReader, HandsOverALargeMessageIntactAmongSmallOnes) {
+  NulFramedReader reader(8u << 20);
+  const std::string large = std::string(3u << 20, 'L') + "end";
+  const std::string stream = FrameMessage("s1") + FrameMessage(large) + FrameMessage("s2");
+  std::vector<std::string> seen;
+  for (std::size_t at = 0; at < stream.size(); at += 100000) {
+    reader.Append(std::string_view(stream).substr(at, 100000));
+    while (auto message = reader.Next()) seen.push_back(*message);
+  }
+  ASSERT_EQ(seen.size(), 3u);
+  EXPECT_EQ(seen[0], "s1");
+  EXPECT_TRUE(seen[1] == large);
+  EXPECT_EQ(seen[2], "s2");
 }
 
 class DevToolsClientTest : public ::testing::Test {
@@ -106,6 +132,15 @@ TEST_F(DevToolsClientTest, EventsCarryTheirSessionAndJunkIsRefused) {
   EXPECT_EQ(events[0].params["targetInfo"]["targetId"], "T");
   EXPECT_EQ(events[1].sessionId, "S");
   EXPECT_EQ(events[1].method, "Runtime.bindingCalled");
+}
+
+TEST_F(DevToolsClientTest, ALoneSurrogateInAnEventReadsAsAReplacementCharacter) {
+  std::vector<DevToolsEvent> events;
+  client.SetEventHandler([&](const DevToolsEvent& e) { events.push_back(e); });
+  EXPECT_TRUE(
+      client.Dispatch(R"({"method":"Runtime.bindingCalled","params":{"payload":"x\ud83d"}})"));
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].params["payload"], "x\xEF\xBF\xBD");
 }
 
 TEST_F(DevToolsClientTest, TextThatIsNotUtf8StillMakesAValidMessage) {

@@ -1,0 +1,47 @@
+#include "chromium/page_outbox.h"
+
+#include <algorithm>
+
+namespace corvane {
+
+void PageOutbox::Push(std::string text) {
+  entries_.push_back(Entry{nextId_++, std::move(text), {}, 0});
+}
+
+void PageOutbox::SendWaiting(const std::string& document, const Sender& send) {
+  const bool elsewhere = std::any_of(entries_.begin(), entries_.end(), [&](const Entry& entry) {
+    return !entry.sentTo.empty() && entry.sentTo != document;
+  });
+  if (elsewhere || document.empty()) return;
+  for (Entry& entry : entries_) {
+    if (!entry.sentTo.empty()) continue;
+    entry.sentTo = document;
+    ++entry.attempts;
+    send(entry.id, entry.text);
+  }
+}
+
+std::deque<PageOutbox::Entry>::iterator PageOutbox::Find(std::uint64_t id) {
+  // Ids grow along the queue.
+  const auto found =
+      std::lower_bound(entries_.begin(), entries_.end(), id,
+                       [](const Entry& entry, std::uint64_t key) { return entry.id < key; });
+  return found != entries_.end() && found->id == id ? found : entries_.end();
+}
+
+void PageOutbox::Delivered(std::uint64_t id) {
+  const auto found = Find(id);
+  if (found != entries_.end()) entries_.erase(found);
+}
+
+void PageOutbox::NotDelivered(std::uint64_t id) {
+  const auto found = Find(id);
+  if (found == entries_.end()) return;
+  if (found->attempts >= kMaxAttempts) {
+    entries_.erase(found);
+  } else {
+    found->sentTo.clear();
+  }
+}
+
+}  // namespace corvane

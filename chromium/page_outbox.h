@@ -1,0 +1,48 @@
+#pragma once
+// Messages on their way to the page. Each one is handed to one document at a time and stays
+// here until that document has taken it; when the document went away first, the message goes back
+// to its place in the queue for the next document, so a reload neither loses nor repeats it.
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+
+namespace corvane {
+
+class PageOutbox {
+ public:
+  using Sender = std::function<void(std::uint64_t id, const std::string& text)>;
+
+  // Queues `text` behind every message not yet taken.
+  void Push(std::string text);
+
+  // Hands every waiting message, in order, to `send` for `document` and marks it as sent there.
+  // Nothing is handed out while a message sent to another document is unanswered: its answer
+  // decides whether it has to come again, ahead of the later ones.
+  void SendWaiting(const std::string& document, const Sender& send);
+
+  // The answer for message `id`: taken, or not taken because its document went away. A message
+  // not taken `kMaxAttempts` times is dropped, so one the browser always refuses cannot hold up
+  // the rest for ever.
+  void Delivered(std::uint64_t id);
+  void NotDelivered(std::uint64_t id);
+
+  std::size_t size() const { return entries_.size(); }
+
+  static constexpr int kMaxAttempts = 3;
+
+ private:
+  struct Entry {
+    std::uint64_t id;
+    std::string text;
+    std::string sentTo;  // the document it is waiting on, empty while queued
+    int attempts = 0;
+  };
+  std::deque<Entry>::iterator Find(std::uint64_t id);
+
+  std::deque<Entry> entries_;
+  std::uint64_t nextId_ = 1;
+};
+
+}  // namespace corvane

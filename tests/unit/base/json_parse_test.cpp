@@ -1,0 +1,77 @@
+// Lone surrogate escapes and the string-moving parser.
+
+#include "base/json_parse.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace corvane {
+namespace {
+
+using nlohmann::json;
+
+TEST(JsonParseTest, LoneSurrogateEscapesBecomeReplacementCharacters) {
+  struct Case {
+    std::string in, out;
+    bool rewritten;
+  };
+  const Case cases[] = {
+      {R"(["\ud83d"])", R"(["\uFFFD"])", true},      // a high one cut from its pair
+      {R"(["a\uDE00b"])", R"(["a\uFFFDb"])", true},  // a low one alone
+      {R"(["\ud83d\ud83d\ude00"])", R"(["\uFFFD\ud83d\ude00"])", true},
+      {R"(["\ud83d\u0041"])", R"(["\uFFFD\u0041"])", true},  // followed by something else
+      {R"(["\ud83d\ude00 \u00e9"])", R"(["\ud83d\ude00 \u00e9"])", false},
+      {R"(["\\ud83d", "\"\ud800"])", R"(["\\ud83d", "\"\uFFFD"])", true},  // escaped backslash
+      {R"(["\ud83)", R"(["\ud83)", false},                                 // cut short
+  };
+  for (const Case& c : cases) {
+    std::string text = c.in;
+    EXPECT_EQ(ReplaceLoneSurrogateEscapes(text), c.rewritten) << c.in;
+    EXPECT_EQ(text, c.out) << c.in;
+  }
+  std::string cut = R"({"text":"ab\ud83d"})";
+  EXPECT_TRUE(ParseJsonMovingStrings(cut).is_discarded());
+  ReplaceLoneSurrogateEscapes(cut);
+  EXPECT_EQ(ParseJsonMovingStrings(cut)["text"], "ab\xEF\xBF\xBD");
+}
+
+TEST(JsonParseTest, MovingParserBuildsWhatTheLibraryParserBuilds) {
+  const std::string text =
+      R"({"a":[1,-2,3.5,"x",[],{},{"b":[true,false,null]}],"s":"\u00e9\n","a2":{"k":"v"},)"
+      R"("dup":1,"dup":"last","big":18446744073709551615})";
+  EXPECT_EQ(ParseJsonMovingStrings(text), json::parse(text));
+  EXPECT_EQ(ParseJsonMovingStrings("\"top\""), "top");
+  EXPECT_EQ(ParseJsonMovingStrings(" [ ] "), json::array());
+  for (const char* bad : {"", "{", R"({"a":1} x)", R"({"a":})", "[1,]", "\"\xff\""}) {
+    EXPECT_TRUE(ParseJsonMovingStrings(bad).is_discarded()) << bad;
+  }
+}
+
+TEST(JsonParseTest, LiftingTheLongestStringGivesTheSameDocument) {
+  const std::string payload = std::string(300, 'p') + R"(\"\\\/\b\f\n\r\t\u00e9\ud83d\ude00)";
+  const std::string event =
+      R"({"method":"Runtime.bindingCalled","params":{"name":"b","payload":")" + payload +
+      R"(","executionContextId":3},"sessionId":"S"})";
+  std::string text = event;
+  EXPECT_EQ(ParseJsonLiftingLongestString(text, 100), json::parse(event));
+  // Below the threshold, with the longest string a member name, or as plain JSON text.
+  for (const std::string& other :
+       {event, R"({")" + std::string(200, 'k') + R"(" : "v", "a": [1, "x"]})",
+        std::string("[1,2]")}) {
+    std::string copy = other;
+    EXPECT_EQ(ParseJsonLiftingLongestString(copy, other == event ? 10000 : 10), json::parse(other));
+  }
+  // A lone surrogate in the lifted string reads as U+FFFD; a broken one fails the whole text.
+  std::string cut = R"({"payload":")" + std::string(100, 'c') + R"(\ud83d"})";
+  EXPECT_EQ(ParseJsonLiftingLongestString(cut, 10)["payload"],
+            std::string(100, 'c') + "\xEF\xBF\xBD");
+  for (std::string bad : {R"({"p":")" + std::string(100, 'b') + R"(\x"})",
+                          R"({"p":")" + std::string(100, 'b') + "\x01\"}",
+                          R"({"p":")" + std::string(100, 'b') + R"("} trailing)"}) {
+    EXPECT_TRUE(ParseJsonLiftingLongestString(bad, 10).is_discarded());
+  }
+}
+
+}  // namespace
+}  // namespace corvane
