@@ -79,7 +79,9 @@ const char* ExtensionManager::GetDirectoryPath(const char* name) {
 const char* ExtensionManager::GetPackageJson() { return packageJsonText.c_str(); }
 
 void ExtensionManager::NotifyMainWindowCreated(void* window) {
-  if (onMainWindowCreatedFn != nullptr) onMainWindowCreatedFn(window);
+  if (onMainWindowCreatedFn == nullptr || mainWindowAnnounced_) return;
+  mainWindowAnnounced_ = true;
+  onMainWindowCreatedFn(window);
 }
 
 void ExtensionManager::DeliverExtensionMessage(const std::string& text) {
@@ -96,6 +98,7 @@ void ExtensionManager::ReleaseAndUnload(const ExtensionLibraryLoader& loader) {
   releaseFn = nullptr;
   onMainWindowCreatedFn = nullptr;
   onExtensionMessageFn = nullptr;
+  mainWindowAnnounced_ = false;
   if (library != nullptr) loader.close(library);
   library = nullptr;
 }

@@ -57,7 +57,8 @@ class ExtensionManager final : public IWrapperApp {
   const char* CORVANE_EXTENSION_CALL GetDirectoryPath(const char* name) override;
   const char* CORVANE_EXTENSION_CALL GetPackageJson() override;
 
-  // Calls into the library, each only when its export was found.
+  // Calls into the library, each only when its export was found. The main window is announced
+  // once per load: a host that starts its browser again keeps the library's view of one window.
   void NotifyMainWindowCreated(void* window);
   void DeliverExtensionMessage(const std::string& text);
   // Calls Release, unloads the library and forgets it and its exports.
@@ -82,6 +83,9 @@ class ExtensionManager final : public IWrapperApp {
   // Set before the library is loaded; without it every call must come on the shell's thread.
   std::thread::id shellThread = std::this_thread::get_id();
   std::function<void(std::string json)> crossThreadPoster;
+
+ private:
+  bool mainWindowAnnounced_ = false;
 };
 
 }  // namespace corvane

@@ -442,7 +442,7 @@ class ProcessLifetime(unittest.TestCase):
         # The page moves its window, then its renderers are killed: the page is reloaded and
         # shakes hands again. Chromium killed twice is started again, its window where the page had
         # put it (not at the configured size), and the page answers through the bridge each time;
-        # the third death within five minutes ends the shell.
+        # the third death within five minutes ends the shell. The library stays loaded throughout.
         place = [40, 30, 640, 480]
         shell, chromium = self.start_idle_app(json.dumps({"idle": True, "place": place}).encode())
         self.app.add("mode.json", b'{"idle":true}', loose=True)  # later pages leave the window be
@@ -460,6 +460,8 @@ class ProcessLifetime(unittest.TestCase):
             chromium = child_pids(shell.pid)[0]
         self.assertEqual([r["place"] for r in self.idle_reports()], [place] * 4,
                          "the window kept its place through every recovery")
+        self.assertEqual(self.app.log_lines().count("window null"), 1,
+                         "the library heard of one main window, as on Windows")
         os.kill(chromium, signal.SIGKILL)
         _, stderr = shell.communicate(timeout=30)
         self.assertEqual(shell.returncode, 1)

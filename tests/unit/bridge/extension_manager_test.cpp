@@ -100,10 +100,11 @@ class ExtensionManagerTest : public ::testing::Test {
   void SetUp() override { g_fake = &fake; }
   void TearDown() override { g_fake = nullptr; }
 
-  // One run of the shell: load, window, host, page handshake, one page message, teardown.
-  // Returns what the load reported.
+  // One run of the shell: load, window (announced again as a restarted browser would), host,
+  // page handshake, one page message, teardown. Returns what the load reported.
   bool RunShell() {
     const bool loaded = manager.LoadExtension(kFakeLoader);
+    manager.NotifyMainWindowCreated(&g_libraryToken);
     manager.NotifyMainWindowCreated(&g_libraryToken);
     manager.host = &host;
     bridge.HandleWebMessage(R"({"type":"wrapper-init"})");
