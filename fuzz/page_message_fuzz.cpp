@@ -201,14 +201,17 @@ class Page {
         (method == "Runtime.evaluate" && params.contains("returnByValue"))) {
       awaiting_.emplace_back(message["id"].get<std::int64_t>(), method);
     } else if (method == "Runtime.evaluate") {
-      // globalThis.<delivery>("<json text>")
+      // globalThis.<delivery>("<json text>", <number>, "<run>")
       const std::string expression = params["expression"];
       const std::size_t open = expression.find('(');
       if (open == std::string::npos || expression.back() != ')') __builtin_trap();
-      const json literal =
-          json::parse(expression.substr(open + 1, expression.size() - open - 2), nullptr, false);
-      if (!literal.is_string()) __builtin_trap();
-      const json value = json::parse(literal.get<std::string>(), nullptr, false);
+      const json arguments = json::parse(
+          "[" + expression.substr(open + 1, expression.size() - open - 2) + "]", nullptr, false);
+      if (!arguments.is_array() || arguments.size() != 3 || !arguments[0].is_string() ||
+          !arguments[1].is_number_unsigned()) {
+        __builtin_trap();
+      }
+      const json value = json::parse(arguments[0].get<std::string>(), nullptr, false);
       if (value.is_discarded()) __builtin_trap();
       delivered_.push_back(value);
     } else if (method == "Browser.setWindowBounds") {
