@@ -105,6 +105,7 @@ TEST(RequestHeader, MatchesNamesWithoutRegardToCase) {
   EXPECT_EQ(RequestHeader(headers, "accept"), "*/*");
   EXPECT_EQ(RequestHeader(headers, "X-Number"), std::nullopt);
   EXPECT_EQ(RequestHeader(headers, "Origin"), std::nullopt);
+  EXPECT_EQ(RequestHeader(headers, "Xange"), std::nullopt);  // every byte counts, the first too
   EXPECT_EQ(RequestHeader(json::array(), "Range"), std::nullopt);
 }
 

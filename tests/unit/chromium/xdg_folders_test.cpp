@@ -8,12 +8,14 @@ namespace {
 TEST(XdgFolders, UserDirsAndFallbacks) {
   const auto dirs = ParseUserDirs(
       "# comment\nXDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\nXDG_DOCUMENTS_DIR=\"/srv/docs\"\n"
-      "XDG_VIDEOS_DIR=\"relative\"\nbroken line\nXDG_MUSIC_DIR=$HOME/unquoted\n",
+      "XDG_VIDEOS_DIR=\"relative\"\nbroken line\nXDG_MUSIC_DIR=$HOME/unquoted\n"
+      "XDG_TEMPLATES_DIR=\"/srv/templates\" \t\r\n",
       "/home/u");
   EXPECT_EQ(dirs.at("XDG_DESKTOP_DIR"), "/home/u/Schreibtisch");
   EXPECT_EQ(dirs.at("XDG_DOCUMENTS_DIR"), "/srv/docs");
   EXPECT_EQ(dirs.count("XDG_VIDEOS_DIR"), 0u);
   EXPECT_EQ(dirs.count("XDG_MUSIC_DIR"), 0u);
+  EXPECT_EQ(dirs.at("XDG_TEMPLATES_DIR"), "/srv/templates");  // trailing blanks of a line ignored
 
   const auto env = [](const char* name) -> std::string {
     if (std::string(name) == "HOME") return "/home/u";
