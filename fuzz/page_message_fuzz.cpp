@@ -92,6 +92,12 @@ class Page {
 
   // A new document in the main frame: fresh contexts for it, an iframe and an isolated world.
   void Navigate(const std::string& url) {
+    // As the browser does, deliveries still under way in the old document fail with it.
+    const std::vector<std::int64_t> unanswered = std::move(deliveries_);
+    deliveries_.clear();
+    for (const std::int64_t id : unanswered) {
+      client_.Dispatch(json({{"id", id}, {"error", {{"message", "context destroyed"}}}}).dump());
+    }
     Event("Runtime.executionContextsCleared", json::object());
     Event("Page.frameNavigated", {{"frame", {{"id", kMain}, {"url", url}}}});
     appDocument_ = url.rfind("https://corvane.localhost/", 0) == 0;
@@ -214,6 +220,7 @@ class Page {
       const json value = json::parse(arguments[0].get<std::string>(), nullptr, false);
       if (value.is_discarded()) __builtin_trap();
       delivered_.push_back(value);
+      deliveries_.push_back(message["id"].get<std::int64_t>());
     } else if (method == "Browser.setWindowBounds") {
       json& bounds = params["bounds"];
       if ((bounds.contains("width") && bounds["width"].get<std::int64_t>() <= 0) ||
@@ -230,6 +237,7 @@ class Page {
   ChromiumHost host_;
   std::deque<std::pair<std::int64_t, std::string>> awaiting_;
   std::vector<json> delivered_;
+  std::vector<std::int64_t> deliveries_;  // page deliveries the browser has not answered yet
   std::int64_t nextContext_ = 1;
   std::int64_t mainContext_ = 1;
   bool appDocument_ = false;
