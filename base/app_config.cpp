@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "base/ascii.h"
 #include "base/folder_name.h"
 
 namespace corvane {
@@ -33,8 +34,7 @@ std::int32_t TruncateSaturated(double value) {
 
 // "http://" or "https://" (scheme in any case) followed by a host.
 bool IsAbsoluteWebAddress(std::string_view address) {
-  std::string lower(address.substr(0, 8));
-  for (char& c : lower) c = (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+  const std::string lower = AsciiLowered(address.substr(0, 8));
   std::size_t authority = 0;
   if (lower.rfind("http://", 0) == 0) {
     authority = 7;

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "base/ascii.h"
 #include "base/text_path.h"
 
 namespace corvane {
@@ -17,14 +18,13 @@ bool IsForbiddenByte(unsigned char c) {
 
 // Windows maps these names to devices whatever follows the first dot.
 bool IsReservedDeviceName(std::string_view name) {
-  std::string stem(name.substr(0, name.find('.')));
+  std::string stem = AsciiLowered(name.substr(0, name.find('.')));
   while (!stem.empty() && stem.back() == ' ') stem.pop_back();
-  for (char& c : stem) c = (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
-  static constexpr std::array<std::string_view, 4> kDevices = {"CON", "PRN", "AUX", "NUL"};
+  static constexpr std::array<std::string_view, 4> kDevices = {"con", "prn", "aux", "nul"};
   for (std::string_view device : kDevices) {
     if (stem == device) return true;
   }
-  return stem.size() == 4 && (stem.rfind("COM", 0) == 0 || stem.rfind("LPT", 0) == 0) &&
+  return stem.size() == 4 && (stem.rfind("com", 0) == 0 || stem.rfind("lpt", 0) == 0) &&
          stem[3] >= '1' && stem[3] <= '9';
 }
 

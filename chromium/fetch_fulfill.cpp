@@ -3,23 +3,13 @@
 #include <charconv>
 #include <fstream>
 
+#include "base/ascii.h"
 #include "base/base64.h"
 #include "content/range_header.h"
 
 namespace corvane {
 
 namespace {
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = char(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = char(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
 
 // First byte position of a "Content-Range: bytes F-L/T" line among the answer's headers.
 std::optional<std::uint64_t> ContentRangeFirst(const ResourceAnswer& answer) {

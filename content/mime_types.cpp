@@ -4,6 +4,8 @@
 #include <map>
 #include <string>
 
+#include "base/ascii.h"
+
 namespace corvane {
 namespace {
 
@@ -69,10 +71,8 @@ const std::map<std::string, std::string, std::less<>>& MimeTable() {
 std::string MimeTypeFor(std::string_view path) {
   // The last dot anywhere counts, even inside a folder name when the file name has none.
   const std::size_t dot = path.rfind('.');
-  std::string extension(dot == std::string_view::npos ? std::string_view() : path.substr(dot));
-  for (char& c : extension) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
+  const std::string extension =
+      AsciiLowered(dot == std::string_view::npos ? std::string_view() : path.substr(dot));
   const auto& table = MimeTable();
   const auto it = table.find(extension);
   return it == table.end() ? "application/octet-stream" : it->second;

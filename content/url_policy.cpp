@@ -4,12 +4,13 @@
 #include <array>
 #include <optional>
 
+#include "base/ascii.h"
+
 namespace corvane {
 namespace {
 
 bool IsAsciiAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
 
 // The scheme of `uri` in lower case (RFC 3986: a letter, then letters, digits, "+", "-", ".",
 // ended by ":"), or empty when the text does not start with one.
