@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace corvane {
 namespace {
 
@@ -16,22 +18,22 @@ TEST(DownloadProgress, OnProgressMovesTheBarOnlyOnceTheSizeIsKnown) {
                              GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(bar, nullptr);
   SendMessageW(bar, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
-  const auto position = [&] { return int(SendMessageW(bar, PBM_GETPOS, 0, 0)); };
+  SendMessageW(bar, PBM_SETPOS, 7, 0);
   DownloadProgress progress(bar);
   IBindStatusCallback* callback = &progress;
-  SendMessageW(bar, PBM_SETPOS, 7, 0);
-  EXPECT_EQ(callback->OnProgress(5000, 0, BINDSTATUS_DOWNLOADINGDATA, nullptr), S_OK);
-  EXPECT_EQ(position(), 7);
-  EXPECT_EQ(callback->OnProgress(1, 3, BINDSTATUS_DOWNLOADINGDATA, L""), S_OK);
-  EXPECT_EQ(position(), 33);
-  EXPECT_EQ(callback->OnProgress(3000, 3000, BINDSTATUS_ENDDOWNLOADDATA, nullptr), S_OK);
-  EXPECT_EQ(position(), 100);
+  for (const auto& [done, total, position] :
+       std::initializer_list<std::tuple<ULONG, ULONG, LRESULT>>{
+           {5000, 0, 7}, {1, 3, 33}, {3000, 3000, 100}}) {
+    EXPECT_EQ(callback->OnProgress(done, total, BINDSTATUS_DOWNLOADINGDATA, nullptr), S_OK);
+    EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), position) << done << "/" << total;
+  }
   DestroyWindow(bar);
   // A window that is gone: still success, the download goes on.
   EXPECT_EQ(callback->OnProgress(1, 2, 0, nullptr), S_OK);
 }
 
-TEST(DownloadProgress, HandsOutOnlyHttpNegotiateAndWritesNothingOtherwise) {
+// Only IHttpNegotiate is handed out; it records the last status and adds no headers.
+TEST(DownloadProgress, NegotiatesHttpOnlyToRecordTheLastStatus) {
   DownloadProgress progress(nullptr);
   IBindStatusCallback* callback = &progress;
   void* const untouched = reinterpret_cast<void*>(0x1234);
@@ -45,10 +47,7 @@ TEST(DownloadProgress, HandsOutOnlyHttpNegotiateAndWritesNothingOtherwise) {
   ASSERT_EQ(callback->QueryInterface(IID_IHttpNegotiate, &object), S_OK);
   EXPECT_EQ(object, static_cast<IHttpNegotiate*>(&progress));
   EXPECT_EQ(callback->QueryInterface(IID_IHttpNegotiate, nullptr), E_NOINTERFACE);
-}
 
-TEST(DownloadProgress, RecordsTheLastHttpStatusAndAddsNoHeaders) {
-  DownloadProgress progress(nullptr);
   EXPECT_EQ(progress.httpStatus(), kNoHttpStatus);
   IHttpNegotiate* negotiate = &progress;
   LPWSTR extra = reinterpret_cast<LPWSTR>(0x1);

@@ -9,28 +9,22 @@
 namespace corvane {
 namespace {
 
+// Truncated percentage in single precision, 0 while the total is unknown, held at the bar's end:
+// 100000001 is not a float and rounds to 1e8 (double precision would give 99).
 TEST(ProgressPosition, TruncatedPercentageInSinglePrecisionEndingAtTheBarsEnd) {
   struct Case {
     std::uint32_t progress, total;
     std::int32_t expected;
   };
-  for (const Case& c : std::initializer_list<Case>{
-           {0, 0, 0},
-           {123456, 0, 0},
-           {UINT32_MAX, 0, 0},  // total unknown
-           {0, 1000, 0},
-           {9, 1000, 0},
-           {1, 3, 33},
-           {2, 3, 66},
-           {999, 1000, 99},
-           {1000, 1000, 100},
-           {UINT32_MAX, UINT32_MAX, 100},
-           {2000000000u, 4000000000u, 50},
-           // 100000001 is not a float; it rounds to 1e8 (double precision would give 99).
-           {100000000, 100000001, 100},
-           {2000, 1000, 100},
-           {UINT32_MAX, 1, 100},  // beyond the total
-       }) {
+  for (const Case& c : std::initializer_list<Case>{{0, 0, 0},
+                                                   {UINT32_MAX, 0, 0},
+                                                   {9, 1000, 0},
+                                                   {2, 3, 66},
+                                                   {999, 1000, 99},
+                                                   {UINT32_MAX, UINT32_MAX, 100},
+                                                   {2000000000u, 4000000000u, 50},
+                                                   {100000000, 100000001, 100},
+                                                   {UINT32_MAX, 1, 100}}) {
     EXPECT_EQ(ProgressPosition(c.progress, c.total), c.expected) << c.progress << "/" << c.total;
   }
 }

@@ -3,69 +3,36 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <type_traits>
 
 namespace corvane {
 namespace {
 
-std::wstring TakeText(LPWSTR text) {
-  std::wstring result = text ? text : L"<null>";
-  CoTaskMemFree(text);
-  return result;
-}
-
 template <class Interface>
 ComRef<Interface> Query(IUnknown* object) {
   ComRef<Interface> result;
-  if constexpr (std::is_same_v<Interface, IUnknown>) {
-    EXPECT_EQ(object->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(result.Put())), S_OK);
-  } else {
-    EXPECT_EQ(QueryAs(object, result.Put()), S_OK);
-  }
+  EXPECT_EQ(object->QueryInterface(IidOf<Interface>(), reinterpret_cast<void**>(result.Put())),
+            S_OK);
   return result;
 }
 
-TEST(EnvironmentOptions, TextPropertiesAreCopiedInAndOut) {
+TEST(EnvironmentOptions, TextPropertiesAreCopiedInAndOutAndAnEmptyTextIsSetNotCleared) {
   auto options = EnvironmentOptions::Create();
   std::wstring arguments = L"--disable-gpu --lang=fr";
   ASSERT_EQ(options->put_AdditionalBrowserArguments(arguments.c_str()), S_OK);
   arguments.assign(arguments.size(), L'x');  // the object keeps its own copy
-  LPWSTR text = nullptr;
-  ASSERT_EQ(options->get_AdditionalBrowserArguments(&text), S_OK);
-  EXPECT_EQ(TakeText(text), L"--disable-gpu --lang=fr");
-
-  // An empty text is set, not cleared: the runtime sees "" rather than "not set".
+  CoTaskText text;
+  ASSERT_EQ(options->get_AdditionalBrowserArguments(text.Put()), S_OK);
+  EXPECT_STREQ(text.get(), L"--disable-gpu --lang=fr");
   ASSERT_EQ(options->put_AdditionalBrowserArguments(L""), S_OK);
-  ASSERT_EQ(options->get_AdditionalBrowserArguments(&text), S_OK);
-  ASSERT_NE(text, nullptr);
-  EXPECT_EQ(TakeText(text), L"");
-
+  ASSERT_EQ(options->get_AdditionalBrowserArguments(text.Put()), S_OK);
+  EXPECT_STREQ(text.get(), L"");  // the runtime sees "" rather than "not set"
   ASSERT_EQ(options->put_AdditionalBrowserArguments(nullptr), S_OK);
-  ASSERT_EQ(options->get_AdditionalBrowserArguments(&text), S_OK);
-  EXPECT_EQ(text, nullptr);
+  ASSERT_EQ(options->get_AdditionalBrowserArguments(text.Put()), S_OK);
+  EXPECT_EQ(text.get(), nullptr);
   EXPECT_EQ(options->get_Language(nullptr), E_POINTER);
 }
 
-TEST(EnvironmentOptions, EveryLevelIsOneObject) {
-  auto options = EnvironmentOptions::Create();
-  auto unknown = Query<IUnknown>(options.get());
-  auto options5 = Query<ICoreWebView2EnvironmentOptions5>(options.get());
-  // Identity rule: IUnknown from any interface is the same pointer.
-  EXPECT_EQ(Query<IUnknown>(options5.get()).get(), unknown.get());
-  EXPECT_EQ(Query<ICoreWebView2EnvironmentOptions>(options5.get()).get(), options.get());
-  // Setting through one level is seen through another.
-  auto options2 = Query<ICoreWebView2EnvironmentOptions2>(options5.get());
-  options2->put_ExclusiveUserDataFolderAccess(TRUE);
-  BOOL flag = FALSE;
-  Query<ICoreWebView2EnvironmentOptions2>(options.get())->get_ExclusiveUserDataFolderAccess(&flag);
-  EXPECT_EQ(flag, TRUE);
-
-  void* other = reinterpret_cast<void*>(1);
-  EXPECT_EQ(options->QueryInterface(IidOf<ICoreWebView2Environment>(), &other), E_NOINTERFACE);
-  EXPECT_EQ(other, nullptr);
-}
-
-TEST(EnvironmentOptions, LivesUntilTheLastReference) {
+TEST(EnvironmentOptions, EveryLevelIsOneObjectThatLivesUntilTheLastReference) {
   auto options = EnvironmentOptions::Create();
   EXPECT_EQ(options->AddRef(), 2u);  // created with exactly the one reference Create hands over
   auto options8 = Query<ICoreWebView2EnvironmentOptions8>(options.get());
@@ -73,6 +40,22 @@ TEST(EnvironmentOptions, LivesUntilTheLastReference) {
   options8.Reset();
   EXPECT_EQ(options->AddRef(), 2u);
   EXPECT_EQ(options->Release(), 1u);
+
+  auto options5 = Query<ICoreWebView2EnvironmentOptions5>(options.get());
+  // Identity rule: IUnknown from any interface is the same pointer.
+  ComRef<IUnknown> unknown, unknown5;
+  options->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(unknown.Put()));
+  options5->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(unknown5.Put()));
+  EXPECT_TRUE(unknown && unknown.get() == unknown5.get());
+  EXPECT_EQ(Query<ICoreWebView2EnvironmentOptions>(options5.get()).get(), options.get());
+  // Setting through one level is seen through another.
+  Query<ICoreWebView2EnvironmentOptions2>(options5.get())->put_ExclusiveUserDataFolderAccess(TRUE);
+  BOOL flag = FALSE;
+  Query<ICoreWebView2EnvironmentOptions2>(options.get())->get_ExclusiveUserDataFolderAccess(&flag);
+  EXPECT_EQ(flag, TRUE);
+  void* other = reinterpret_cast<void*>(1);
+  EXPECT_EQ(options->QueryInterface(IidOf<ICoreWebView2Environment>(), &other), E_NOINTERFACE);
+  EXPECT_EQ(other, nullptr);
 }
 
 }  // namespace
