@@ -1,8 +1,5 @@
 #include "base/file_helpers_win.h"
 
-#include <knownfolders.h>
-#include <winioctl.h>
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -40,7 +37,8 @@ class WinFileHelpers : public ::testing::Test {
           .wstring());
 };
 
-TEST_F(WinFileHelpers, ExistsAndSizeWithForwardSlashesLongPathsAndBeyondFourGibibytes) {
+// Sizes beyond 4 GiB are played end to end with a sparse file (tests/wine/scenarios.py).
+TEST_F(WinFileHelpers, ExistsAndSizeWithForwardSlashesAndLongPaths) {
   std::ofstream(Extended(root_ + "\\n\xC3\xA4me.txt"), std::ios::binary) << "12345";
   const std::string file = root_ + "/n\xC3\xA4me.txt";
   EXPECT_TRUE(FileExists(file));
@@ -53,32 +51,12 @@ TEST_F(WinFileHelpers, ExistsAndSizeWithForwardSlashesLongPathsAndBeyondFourGibi
   const std::string longFolder = LongFolderWith("deep.bin", std::string(1234, 'x'));
   EXPECT_TRUE(FileExists(longFolder));
   EXPECT_EQ(FileSize(longFolder + "\\deep.bin"), 1234);
-
-  const std::string sparse = root_ + "\\sparse.bin";
-  HANDLE handle = CreateFileW(Extended(sparse).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(handle, INVALID_HANDLE_VALUE);
-  DWORD ignored = 0;
-  DeviceIoControl(handle, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &ignored, nullptr);
-  for (const std::int64_t size : {(std::int64_t{1} << 31) + 7, (std::int64_t{1} << 32) + 9}) {
-    ASSERT_TRUE(SetFilePointerEx(handle, LARGE_INTEGER{.QuadPart = size}, nullptr, FILE_BEGIN) &&
-                SetEndOfFile(handle));
-    EXPECT_EQ(FileSize(sparse), size);
-  }
-  CloseHandle(handle);
 }
 
 // Wine cannot start a program from a path over 260 characters, so such a path is given to the
-// step that follows GetModuleFileNameW directly.
-TEST_F(WinFileHelpers, ExecutablePathAndKnownFoldersInPlainForm) {
-  wchar_t module[MAX_PATH];
-  const DWORD length = GetModuleFileNameW(nullptr, module, MAX_PATH);
-  EXPECT_EQ(GetExecutablePath(), ToUtf8(std::wstring(module, length)));
-  EXPECT_EQ(GetExecutablePath().rfind("\\\\?\\", 0), std::string::npos);
-  const std::string folder = ExecutableFolder();
-  EXPECT_EQ(folder.back(), '\\');
-  EXPECT_EQ(GetExecutablePath().substr(0, folder.size()), folder);
-
+// step that follows GetModuleFileNameW directly. The executable's own path, its folder and the
+// known folders are played end to end (tests/wine/bridge/bridge_scenarios.py).
+TEST_F(WinFileHelpers, CanonicalModulePathOfLongAndNetworkPaths) {
   const std::string program = LongFolderWith("program.exe", "MZ") + "\\program.exe";
   EXPECT_EQ(CanonicalModulePath(ToWide(program).c_str()), program);
   EXPECT_EQ(CanonicalModulePath(Extended(program).c_str()), program);
@@ -91,11 +69,6 @@ TEST_F(WinFileHelpers, ExecutablePathAndKnownFoldersInPlainForm) {
         L"\\\\?\\UNC\\server\\share\\app\\b.exe"}) {
     EXPECT_EQ(CanonicalModulePath(share), "\\\\server\\share\\app\\b.exe");
   }
-
-  const std::string localAppData = GetKnownFolderPath(FOLDERID_LocalAppData);
-  EXPECT_TRUE(FileExists(localAppData));
-  EXPECT_EQ(localAppData.rfind("\\\\?\\", 0), std::string::npos);
-  EXPECT_EQ(GetKnownFolderPath({0x12345678, 0x1234, 0x1234, {1, 2, 3, 4, 5, 6, 7, 8}}), "");
 }
 
 }  // namespace

@@ -11,9 +11,8 @@ namespace {
 
 using namespace std::string_literals;
 
-// Round trips, and agreement with the portable converter on valid text and on the ill-formed
-// input whose replacement every converter handles alike. (Overlong forms and encoded surrogates
-// are replaced per byte by the portable converter; Wine folds some of their bytes together.)
+// Round trips, and agreement with the portable converter on valid text and on ill-formed input
+// every converter replaces alike (Wine folds bytes of overlong forms and encoded surrogates).
 TEST(TextWin, RoundTripsAndAgreesWithThePortableConverter) {
   EXPECT_EQ(ToWide(""), L"");
   EXPECT_EQ(ToUtf8(L""), "");

@@ -1,4 +1,6 @@
 // SendDirectoryHandles against stand-in runtime objects that answer only the slots it may call.
+// The message, the handles of the real folders and an older runtime are played end to end
+// (tests/wine/bridge/bridge_scenarios.py); here: failures, references and missing objects.
 
 #include "webview2/directory_handles_win.h"
 
@@ -18,7 +20,6 @@ namespace {
 
 using stand_in::Object;
 using stand_in::Slot;
-using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
 struct Handle : Object {
@@ -114,12 +115,10 @@ TEST_F(DirectoryHandlesTest, ThirteenSlotsInTableOrderWithUnresolvedAndFailedRow
   paths[8] = L"";
   paths.insert(paths.begin() + 11, L"");
   EXPECT_THAT(webView.itemPaths, ElementsAreArray(paths));
-  EXPECT_THAT(webView.posted, ElementsAre(L"{\"type\":\"directory-handles\"}"));
 
   EXPECT_EQ(handles.size(), 13u);
   EXPECT_EQ(handles["<screenshots>"], "C:\\Earlier\\Screenshots");
   EXPECT_EQ(handles["<pictures>"], "C:\\K\\5\\\xc3\xa9");
-  EXPECT_EQ(handles["<web-resource>"], "C:\\App\\www\\");
   // Every reference taken is given back: handles, collection and both queried interfaces.
   EXPECT_EQ(environment.refs, 1);
   EXPECT_EQ(webView.refs, 1);
@@ -128,7 +127,6 @@ TEST_F(DirectoryHandlesTest, ThirteenSlotsInTableOrderWithUnresolvedAndFailedRow
   for (const auto& handle : environment.handles) EXPECT_EQ(handle->refs, 0) << ToUtf8(handle->path);
 }
 
-// An older runtime is played end to end (tests/wine/bridge/bridge_scenarios.py).
 TEST_F(DirectoryHandlesTest, MissingObjectsPostNothingAndRecordNothing) {
   Send(true, false);
   Send(false, true);

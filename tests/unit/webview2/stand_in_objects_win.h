@@ -1,6 +1,6 @@
 #pragma once
-// Stand-in runtime objects built from raw slot tables: only the slots the ABI fixes for the
-// methods a test answers respond, and a call to any other slot fails the test.
+// Stand-in runtime objects built from raw slot tables: a call to a slot a test does not answer
+// fails the test.
 
 #include <windows.h>
 
@@ -20,10 +20,7 @@ inline HRESULT STDMETHODCALLTYPE Unexpected(void*) {
   return E_NOTIMPL;
 }
 
-template <class Fn>
-void* Slot(Fn fn) {
-  return reinterpret_cast<void*>(fn);
-}
+inline void* Slot(auto fn) { return reinterpret_cast<void*>(fn); }
 
 // The slot table pointer comes first, where a COM object keeps its vtable pointer. QueryInterface
 // hands out the object itself for the IDs in `interfaces`, slots 1 and 2 count references, and
