@@ -19,7 +19,14 @@ fs::path Extended(const std::string& path) { return ToExtendedPath(ToWide(path))
 class WinFileHelpers : public ::testing::Test {
  protected:
   WinFileHelpers() { CreateDirectoryW(Extended(root_).c_str(), nullptr); }
-  ~WinFileHelpers() override { fs::remove_all(Extended(root_)); }
+  ~WinFileHelpers() override {
+    // std::filesystem reaches no deeper than 260 characters: the long chain goes first.
+    for (std::string at = longFile_; at.size() > root_.size(); at.resize(at.rfind('\\'))) {
+      DeleteFileW(Extended(at).c_str());
+      RemoveDirectoryW(Extended(at).c_str());
+    }
+    fs::remove_all(Extended(root_));
+  }
 
   // A folder whose full path is longer than 260 characters, holding `file` with `bytes`.
   std::string LongFolderWith(const char* file, const std::string& bytes) {
@@ -28,13 +35,15 @@ class WinFileHelpers : public ::testing::Test {
       folder += "\\segment-\xC3\xA9-0123456789";
       EXPECT_TRUE(CreateDirectoryW(Extended(folder).c_str(), nullptr)) << folder;
     }
-    std::ofstream(Extended(folder + "\\" + file), std::ios::binary) << bytes;
+    longFile_ = folder + "\\" + file;
+    std::ofstream(Extended(longFile_), std::ios::binary) << bytes;
     return folder;
   }
 
   const std::string root_ = ToUtf8(
       (fs::temp_directory_path() / ("corvane-files-" + std::to_string(GetCurrentProcessId())))
           .wstring());
+  std::string longFile_;
 };
 
 // Sizes beyond 4 GiB are played end to end with a sparse file (tests/wine/scenarios.py).

@@ -10,8 +10,7 @@ namespace {
 template <class Interface>
 ComRef<Interface> Query(IUnknown* object) {
   ComRef<Interface> result;
-  EXPECT_EQ(object->QueryInterface(IidOf<Interface>(), reinterpret_cast<void**>(result.Put())),
-            S_OK);
+  EXPECT_EQ(QueryAs(object, result.Put()), S_OK);
   return result;
 }
 

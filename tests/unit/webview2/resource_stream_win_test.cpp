@@ -106,7 +106,6 @@ class ResourceStreamTest : public ::testing::Test {
     responder_.emplace(bundle_, "C:\\corvane-no-such-folder\\", '\\');
   }
 
-  // Runs one request and returns the response the adapter set.
   Response* Answer(const std::wstring& uri, std::optional<std::wstring> range = {}) {
     Args args;
     args.request.uri = uri;
@@ -120,9 +119,7 @@ class ResourceStreamTest : public ::testing::Test {
     EXPECT_EQ(args.request.refs, 1);
     EXPECT_EQ(args.request.headers.refs, 1);
     EXPECT_EQ(args.refs, 1);
-    if (args.response) {
-      EXPECT_EQ(args.response->refs, 1);  // the one the args hold
-    }
+    EXPECT_TRUE(args.response && args.response->refs == 1) << "held by the args alone";
     return args.response;
   }
 
@@ -179,7 +176,6 @@ ComRef<IUnknown> Query(IUnknown* object, const IID& iid) {
   return found;
 }
 
-// The identity of a COM object: its IUnknown pointer.
 IUnknown* Identity(IUnknown* object) { return Query(object, IID_IUnknown).get(); }
 
 TEST(ViewStreamTest, ReadsSeeksClonesAndCopiesLikeAReadOnlyStream) {
