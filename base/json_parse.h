@@ -28,4 +28,8 @@ nlohmann::json ParseJsonMovingStrings(std::string_view text);
 // and its copy of the token's characters). A lone surrogate in that string becomes U+FFFD.
 nlohmann::json ParseJsonLiftingLongestString(std::string& text, std::size_t liftFrom);
 
+// The string member `key` of `object`, or empty text when `object` is not an object or the
+// member is missing or not a string.
+std::string StringMember(const nlohmann::json& object, const char* key);
+
 }  // namespace corvane

@@ -62,12 +62,6 @@ constexpr const char* kPermissionTypes[] = {
 // the app's own origin access to it.
 constexpr const char* kLoopbackPermission = "loopback-network";
 
-std::string StringMember(const json& object, const char* key) {
-  if (!object.is_object()) return {};
-  const auto found = object.find(key);
-  return found != object.end() && found->is_string() ? found->get<std::string>() : std::string();
-}
-
 bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
@@ -187,20 +181,15 @@ void ChromiumHost::AdoptMainTarget(const std::string& targetId, const std::strin
   mainTargetId_ = targetId;
   mainSessionId_ = sessionId;
   // The browser answers a session's commands out of order, and a document created before the
-  // binding and the script are in place would have no bridge: the start page is requested only
-  // once every set-up command has been answered.
-  auto remaining = std::make_shared<int>(5);
+  // script is in place would have no bridge: the start page is requested only once every set-up
+  // command has been answered.
+  auto remaining = std::make_shared<int>(2);
   const auto navigateWhenReady = [this, remaining](const DevToolsReply&) {
     if (--*remaining == 0 && !finished_) {
       client_.Send("Page.navigate", {{"url", startUrl_}}, mainSessionId_);
     }
   };
   client_.Send("Page.enable", json::object(), sessionId, navigateWhenReady);
-  client_.Send("Runtime.enable", json::object(), sessionId, navigateWhenReady);
-  client_.Send("Runtime.addBinding", {{"name", std::string(kBridgeBindingName)}}, sessionId,
-               navigateWhenReady);
-  client_.Send("Runtime.addBinding", {{"name", std::string(kCloseBindingName)}}, sessionId,
-               navigateWhenReady);
   client_.Send("Page.addScriptToEvaluateOnNewDocument", {{"source", PageBridgeScript()}}, sessionId,
                navigateWhenReady);
   client_.Send("Runtime.runIfWaitingForDebugger", json::object(), sessionId);
@@ -301,6 +290,7 @@ void ChromiumHost::OnMainSessionEvent(const DevToolsEvent& event) {
     contexts_[context["id"].get<std::int64_t>()] = record;
     if (record.isDefault && record.frameId == mainTargetId_) {
       mainContextUniqueId_ = record.uniqueId;
+      OfferBindings();
       FlushOutbox();
     }
   } else if (method == "Runtime.executionContextDestroyed") {
@@ -338,7 +328,7 @@ void ChromiumHost::OnMainSessionEvent(const DevToolsEvent& event) {
 void ChromiumHost::OnMainFrameNavigated(const std::string& url) {
   if (IsAppAddress(url, baseUrl_, config_.contentMode)) {
     appShown_ = true;
-    FlushOutbox();
+    AttachBridge();
     return;
   }
   // Before the app is first shown the main frame holds the blank page it opened on.
@@ -368,75 +358,6 @@ void ChromiumHost::OnMainFrameNavigated(const std::string& url) {
 bool ChromiumHost::MainDocumentIsApp() const {
   const auto url = frameUrls_.find(mainTargetId_);
   return url != frameUrls_.end() && IsAppAddress(url->second, baseUrl_, config_.contentMode);
-}
-
-void ChromiumHost::OnBindingCalled(const json& params) {
-  const std::string name = StringMember(params, "name");
-  if (name != kBridgeBindingName && name != kCloseBindingName) return;
-  // A document's receipt of a message: the answer to its evaluation may still be an error, when
-  // a navigation overtook it. Only the shell's own delivery function sends one.
-  if (name == kCloseBindingName) {
-    const std::string receipt = StringMember(params, "payload");
-    if (receipt.rfind("ack:", 0) == 0) {
-      outbox_.Delivered(std::strtoull(receipt.c_str() + 4, nullptr, 10));
-      return;
-    }
-  }
-  // Every frame of the page has the bindings; only the main frame's own document, at an address
-  // of the app, speaks for the app.
-  const auto context = contexts_.find(params.value("executionContextId", std::int64_t{-1}));
-  if (context == contexts_.end() || !context->second.isDefault ||
-      context->second.frameId != mainTargetId_ || !MainDocumentIsApp()) {
-    return;
-  }
-  if (name == kCloseBindingName) {
-    // The page asked for its window to close; the target's end finishes the run.
-    client_.Send("Target.closeTarget", {{"targetId", mainTargetId_}});
-    return;
-  }
-  const auto payload = params.find("payload");
-  if (payload == params.end() || !payload->is_string()) return;
-  bridge_.HandleWebMessageString(payload->get_ref<const std::string&>());
-}
-
-void ChromiumHost::PostJson(const std::string& jsonText) {
-  // Text the page could not parse is lost, as the Windows web view refuses it. A lone surrogate
-  // escape is no reason: the page's JSON.parse takes it (our parser does not).
-  if (!json::accept(jsonText)) {
-    std::string repaired = jsonText;
-    if (!ReplaceLoneSurrogateEscapes(repaired) || !json::accept(repaired)) return;
-  }
-  outbox_.Push(jsonText);
-  FlushOutbox();
-}
-
-void ChromiumHost::Deliver(std::uint64_t id, const std::string& jsonText) {
-  // The context is named by its unique id, so a message can only land in the document it was
-  // meant for; when that document is gone first, the evaluation fails and the message waits for
-  // the next one.
-  const std::string context = mainContextUniqueId_;
-  client_.Send(
-      "Runtime.evaluate",
-      {{"expression", DeliveryExpression(jsonText, id, run_)}, {"uniqueContextId", context}},
-      mainSessionId_, [this, id, context](const DevToolsReply& reply) {
-        if (reply.ok) {
-          outbox_.Delivered(id);
-        } else {
-          // No more tries in that context: the failure came before its end was reported.
-          if (context == mainContextUniqueId_) staleContext_ = context;
-          outbox_.NotDelivered(id);
-        }
-        FlushOutbox();
-      });
-}
-
-void ChromiumHost::FlushOutbox() {
-  if (finished_ || mainContextUniqueId_.empty() || mainContextUniqueId_ == staleContext_ ||
-      !MainDocumentIsApp()) {
-    return;
-  }
-  outbox_.SendWaiting(mainContextUniqueId_,
-                      [this](std::uint64_t id, const std::string& text) { Deliver(id, text); });
 }
 
 void ChromiumHost::SendDirectoryHandles() {

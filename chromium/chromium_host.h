@@ -100,6 +100,9 @@ class ChromiumHost final : public BridgeHost, public ExtensionHost {
   void OnMainFrameNavigated(const std::string& url);
   void Fulfil(const std::string& requestId, const ResourceAnswer& answer);
   void OnMainSessionEvent(const DevToolsEvent& event);
+  // The bridge (chromium_host_bridge.cpp).
+  void AttachBridge();
+  void OfferBindings();
   void OnBindingCalled(const nlohmann::json& params);
   void FlushOutbox();
   bool MainDocumentIsApp() const;
@@ -130,7 +133,11 @@ class ChromiumHost final : public BridgeHost, public ExtensionHost {
   bool finished_ = false;
   std::set<std::string> popupTargets_;  // popups being closed, until they are gone
   PageOutbox outbox_;
-  std::string staleContext_;  // the main context after a delivery into it failed
+  std::string staleContext_;         // the main context after a delivery into it failed
+  std::uint64_t attachAttempt_ = 0;  // one per app document given the bindings
+  bool bindingsAdded_ = false;
+  bool attachSent_ = false;
+  bool bridgeAttached_ = false;  // the main document holds the bindings
   std::map<std::string, std::string> directoryHandles_;
 };
 

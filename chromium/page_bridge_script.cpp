@@ -7,6 +7,7 @@ namespace corvane {
 namespace {
 
 constexpr std::string_view kDeliveryFunction = "__corvaneDeliver";
+constexpr std::string_view kAttachFunction = "__corvaneAttach";
 
 }  // namespace
 
@@ -14,30 +15,46 @@ std::string PageBridgeScript() {
   const std::string binding(kBridgeBindingName);
   const std::string closer(kCloseBindingName);
   const std::string deliver(kDeliveryFunction);
-  // The binding is taken into the closure and removed from the global object, so the page talks
-  // to the shell only through postMessage. Only strings are posted: the shell reads messages as
-  // text and drops anything else. The delivery function can be neither replaced nor removed.
-  // Messages that arrive before the page listens are held until its first listener, so a message
-  // delivered just after a reload is not lost to a page whose scripts have not run yet. In the
-  // top frame, a navigation the page starts to an address without a network request (about:,
-  // blob:, data:) is cancelled here; network addresses are judged by the shell.
+  const std::string attach(kAttachFunction);
+  // The bindings are taken into the closure and removed from the global object, so the page
+  // talks to the shell only through postMessage; the shell puts them into each new document after
+  // its scripts have begun, so what the page posts before is held until they come. Only strings
+  // are posted: the shell reads messages as text and drops anything else. The delivery and
+  // attach functions can be neither replaced nor removed. Messages that arrive before the page
+  // listens are held until its first listener, so a message delivered just after a reload is not
+  // lost to a page whose scripts have not run yet. In the top frame, a navigation the page starts
+  // to an address without a network request (about:, blob:, data:) is cancelled here; network
+  // addresses are judged by the shell.
   return R"JS((() => {
-  const post = globalThis[")JS" +
+  let post = null;
+  let close = null;
+  let closing = false;
+  const waiting = [];
+  const take = () => {
+    const p = globalThis[")JS" +
          binding + R"JS("];
-  if (typeof post !== "function") return;
-  try { delete globalThis[")JS" +
+    if (typeof p === "function") {
+      post = p;
+      try { delete globalThis[")JS" +
          binding + R"JS("]; } catch (e) {}
-  const close = globalThis[")JS" +
+    }
+    const c = globalThis[")JS" +
          closer + R"JS("];
-  if (typeof close === "function") {
-    try { delete globalThis[")JS" +
+    if (typeof c === "function") {
+      close = c;
+      try { delete globalThis[")JS" +
          closer + R"JS("]; } catch (e) {}
-    globalThis.close = function close_() { close(""); };
-  }
+    }
+  };
+  take();
+  globalThis.close = function close_() { if (close) close(""); else closing = true; };
   const events = new EventTarget();
   let early = [];
   const webview = Object.freeze({
-    postMessage(message) { if (typeof message === "string") post(message); },
+    postMessage(message) {
+      if (typeof message !== "string") return;
+      if (post) post(message); else waiting.push(message);
+    },
     addEventListener(type, listener, options) {
       events.addEventListener(type, listener, options);
       if (type === "message" && listener && early) {
@@ -61,9 +78,17 @@ std::string PageBridgeScript() {
   }
   Object.defineProperty(globalThis.chrome, "webview", { value: webview, enumerable: true });
   Object.defineProperty(globalThis, ")JS" +
+         attach + R"JS(", {
+    value: () => {
+      take();
+      if (post) waiting.splice(0).forEach((message) => post(message));
+      if (close && closing) close("");
+    },
+  });
+  Object.defineProperty(globalThis, ")JS" +
          deliver + R"JS(", {
     value: (text, id, run) => {
-      if (typeof close === "function") close("ack:" + id);
+      if (close) close("ack:" + id);
       try {
         const last = (sessionStorage.getItem("__corvaneDelivered") || "").split(" ");
         if (last[0] === run && id <= Number(last[1])) return;
@@ -78,6 +103,8 @@ std::string PageBridgeScript() {
   });
 })();)JS";
 }
+
+std::string AttachExpression() { return "globalThis." + std::string(kAttachFunction) + "()"; }
 
 std::string DeliveryExpression(std::string_view jsonText, std::uint64_t id, std::string_view run) {
   // ASCII-only literal: no line terminators or invalid bytes can end up in the source text.

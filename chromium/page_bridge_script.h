@@ -19,6 +19,10 @@ inline constexpr std::string_view kCloseBindingName = "__corvaneHostClose";
 // Script added to every new document, run before the page's own scripts.
 std::string PageBridgeScript();
 
+// Expression that has the script take the bindings the shell has just added to its document, and
+// send what the page posted before they came.
+std::string AttachExpression();
+
 // Expression that hands JSON text to the page's "message" listeners as a parsed value. The text
 // travels as a string literal and is parsed in the page, so member order survives and nothing in
 // it is ever evaluated as code. The page acknowledges message `id` through the close binding with

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,7 @@ namespace {
 constexpr char kMain[] = "MAIN";
 constexpr char kSession[] = "S";
 constexpr char kAppPage[] = "https://corvane.localhost/index.html";
+constexpr char kAttach[] = "attach";
 
 struct Library {
   std::vector<std::string> received;
@@ -101,6 +103,7 @@ class Page {
     Event("Runtime.executionContextsCleared", json::object());
     Event("Page.frameNavigated", {{"frame", {{"id", kMain}, {"url", url}}}});
     appDocument_ = url.rfind("https://corvane.localhost/", 0) == 0;
+    attached_ = false;
     mainContext_ = nextContext_;
     for (const auto& [frame, isDefault] :
          {std::pair<const char*, bool>{kMain, true}, {"FRAME", true}, {kMain, false}}) {
@@ -124,7 +127,7 @@ class Page {
     const bool accepted = offset == 0 && appDocument_;
     if (!accepted && library_.received.size() != before) __builtin_trap();
     const json message = json::parse(text, nullptr, false);
-    if (accepted && !close && message.is_object() &&
+    if (accepted && attached_ && !close && message.is_object() &&
         message.value("type", json()) == "wrapper-init") {
       bool answered = false;
       for (std::size_t i = deliveredBefore; i < delivered_.size(); ++i) {
@@ -146,6 +149,15 @@ class Page {
     json reply = {{"id", id}};
     if (input.ConsumeBool()) {
       reply["error"] = {{"message", "gone"}};
+    } else if (method == "Runtime.addBinding") {
+      reply["result"] = json::object();
+    } else if (method == kAttach) {
+      reply["result"] = json::object();
+      // The document took the bindings only if the evaluation went into its main context.
+      if (attachContexts_.count(id) != 0 &&
+          attachContexts_[id] == "u" + std::to_string(mainContext_)) {
+        attached_ = true;
+      }
     } else if (method == "Browser.getWindowForTarget") {
       static constexpr const char* kStates[] = {"normal", "fullscreen", "maximized", "minimized"};
       reply["result"] = {
@@ -203,9 +215,13 @@ class Page {
     }
     const std::string method = message["method"];
     json& params = message["params"];
-    if (method == "Browser.getWindowForTarget" ||
+    if (method == "Browser.getWindowForTarget" || method == "Runtime.addBinding" ||
         (method == "Runtime.evaluate" && params.contains("returnByValue"))) {
       awaiting_.emplace_back(message["id"].get<std::int64_t>(), method);
+    } else if (method == "Runtime.evaluate" && params["expression"] == AttachExpression()) {
+      if (!params["uniqueContextId"].is_string()) __builtin_trap();
+      awaiting_.emplace_back(message["id"].get<std::int64_t>(), kAttach);
+      attachContexts_[message["id"].get<std::int64_t>()] = params["uniqueContextId"];
     } else if (method == "Runtime.evaluate") {
       // globalThis.<delivery>("<json text>", <number>, "<run>")
       const std::string expression = params["expression"];
@@ -240,7 +256,9 @@ class Page {
   std::vector<std::int64_t> deliveries_;  // page deliveries the browser has not answered yet
   std::int64_t nextContext_ = 1;
   std::int64_t mainContext_ = 1;
+  std::map<std::int64_t, std::string> attachContexts_;  // context each attach went into
   bool appDocument_ = false;
+  bool attached_ = false;  // the current document took the bindings
   bool checking_ = true;
 };
 

@@ -1,0 +1,132 @@
+// The Linux host's half of the message bridge: bindings handed to each new app document, page
+// messages checked and passed on, messages for the page delivered into the document they were
+// meant for.
+//
+// The Runtime domain is on only while a new document takes its bindings. With it on, the browser
+// wraps, serialises and sends us every console call of the page, which doubles what logging costs
+// the page. Bindings stay usable after the domain is turned off, but a document created while it
+// is off gets none, so each app document is given them once it exists.
+
+#include <cstdlib>
+#include <memory>
+
+#include "base/json_parse.h"
+#include "chromium/chromium_host.h"
+#include "chromium/page_bridge_script.h"
+#include "content/url_policy.h"
+
+namespace corvane {
+
+using nlohmann::json;
+
+void ChromiumHost::AttachBridge() {
+  const std::uint64_t attempt = ++attachAttempt_;
+  bridgeAttached_ = false;
+  attachSent_ = false;
+  bindingsAdded_ = false;
+  // Enabling the domain reports every context that exists, but only when it was off: it is turned
+  // off first in case an earlier document's attempt left it on.
+  client_.Send("Runtime.disable", json::object(), mainSessionId_);
+  contexts_.clear();
+  mainContextUniqueId_.clear();
+  client_.Send("Runtime.enable", json::object(), mainSessionId_);
+  auto remaining = std::make_shared<int>(2);
+  for (const std::string_view name : {kBridgeBindingName, kCloseBindingName}) {
+    client_.Send("Runtime.addBinding", {{"name", std::string(name)}}, mainSessionId_,
+                 [this, attempt, remaining](const DevToolsReply&) {
+                   if (--*remaining != 0 || attempt != attachAttempt_) return;
+                   bindingsAdded_ = true;
+                   OfferBindings();
+                 });
+  }
+}
+
+void ChromiumHost::OfferBindings() {
+  if (!bindingsAdded_ || attachSent_ || bridgeAttached_ || mainContextUniqueId_.empty()) return;
+  attachSent_ = true;
+  const std::uint64_t attempt = attachAttempt_;
+  client_.Send("Runtime.evaluate",
+               {{"expression", AttachExpression()}, {"uniqueContextId", mainContextUniqueId_}},
+               mainSessionId_, [this, attempt](const DevToolsReply& reply) {
+                 if (attempt != attachAttempt_) return;
+                 if (!reply.ok) {
+                   // The context went first; its successor, when one comes, is offered them.
+                   attachSent_ = false;
+                   return;
+                 }
+                 bridgeAttached_ = true;
+                 client_.Send("Runtime.disable", json::object(), mainSessionId_);
+                 FlushOutbox();
+               });
+}
+
+void ChromiumHost::OnBindingCalled(const json& params) {
+  const std::string name = StringMember(params, "name");
+  if (name != kBridgeBindingName && name != kCloseBindingName) return;
+  // A document's receipt of a message: the answer to its evaluation may still be an error, when
+  // a navigation overtook it. Only the shell's own delivery function sends one.
+  if (name == kCloseBindingName) {
+    const std::string receipt = StringMember(params, "payload");
+    if (receipt.rfind("ack:", 0) == 0) {
+      outbox_.Delivered(std::strtoull(receipt.c_str() + 4, nullptr, 10));
+      return;
+    }
+  }
+  // Frames of the page can hold the bindings too; only the main frame's own document, at an
+  // address of the app, speaks for the app.
+  const auto context = contexts_.find(params.value("executionContextId", std::int64_t{-1}));
+  if (context == contexts_.end() || !context->second.isDefault ||
+      context->second.frameId != mainTargetId_ || !MainDocumentIsApp()) {
+    return;
+  }
+  if (name == kCloseBindingName) {
+    // The page asked for its window to close; the target's end finishes the run.
+    client_.Send("Target.closeTarget", {{"targetId", mainTargetId_}});
+    return;
+  }
+  const auto payload = params.find("payload");
+  if (payload == params.end() || !payload->is_string()) return;
+  bridge_.HandleWebMessageString(payload->get_ref<const std::string&>());
+}
+
+void ChromiumHost::PostJson(const std::string& jsonText) {
+  // Text the page could not parse is lost, as the Windows web view refuses it. A lone surrogate
+  // escape is no reason: the page's JSON.parse takes it (our parser does not).
+  if (!json::accept(jsonText)) {
+    std::string repaired = jsonText;
+    if (!ReplaceLoneSurrogateEscapes(repaired) || !json::accept(repaired)) return;
+  }
+  outbox_.Push(jsonText);
+  FlushOutbox();
+}
+
+void ChromiumHost::Deliver(std::uint64_t id, const std::string& jsonText) {
+  // The context is named by its unique id, so a message can only land in the document it was
+  // meant for; when that document is gone first, the evaluation fails and the message waits for
+  // the next one.
+  const std::string context = mainContextUniqueId_;
+  client_.Send(
+      "Runtime.evaluate",
+      {{"expression", DeliveryExpression(jsonText, id, run_)}, {"uniqueContextId", context}},
+      mainSessionId_, [this, id, context](const DevToolsReply& reply) {
+        if (reply.ok) {
+          outbox_.Delivered(id);
+        } else {
+          // No more tries in that context: the failure came before its end was reported.
+          if (context == mainContextUniqueId_) staleContext_ = context;
+          outbox_.NotDelivered(id);
+        }
+        FlushOutbox();
+      });
+}
+
+void ChromiumHost::FlushOutbox() {
+  if (finished_ || !bridgeAttached_ || mainContextUniqueId_.empty() ||
+      mainContextUniqueId_ == staleContext_ || !MainDocumentIsApp()) {
+    return;
+  }
+  outbox_.SendWaiting(mainContextUniqueId_,
+                      [this](std::uint64_t id, const std::string& text) { Deliver(id, text); });
+}
+
+}  // namespace corvane
