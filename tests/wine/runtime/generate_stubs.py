@@ -14,28 +14,20 @@ Usage: generate_stubs.py <webview2_abi.h> <output header>
 import re
 import sys
 
-# Stub class -> the newest interface level it implements.
-STUBS = {
-    "EnvironmentStub": "ICoreWebView2Environment14",
-    "WebViewStub": "ICoreWebView2_23",
-    "ControllerStub": "ICoreWebView2Controller",
-    "SettingsStub": "ICoreWebView2Settings3",
-    "WebMessageArgsStub": "ICoreWebView2WebMessageReceivedEventArgs2",
-    "NewWindowArgsStub": "ICoreWebView2NewWindowRequestedEventArgs",
-    "PermissionArgsStub": "ICoreWebView2PermissionRequestedEventArgs",
-    "NavigationStartingArgsStub": "ICoreWebView2NavigationStartingEventArgs",
-    "ResourceRequestedArgsStub": "ICoreWebView2WebResourceRequestedEventArgs",
-    "AcceleratorKeyArgsStub": "ICoreWebView2AcceleratorKeyPressedEventArgs",
-    "DomContentLoadedArgsStub": "ICoreWebView2DOMContentLoadedEventArgs",
-    "NavigationCompletedArgsStub": "ICoreWebView2NavigationCompletedEventArgs",
-    "ProcessFailedArgsStub": "ICoreWebView2ProcessFailedEventArgs",
-    "BrowserExitedArgsStub": "ICoreWebView2BrowserProcessExitedEventArgs",
-    "RequestStub": "ICoreWebView2WebResourceRequest",
-    "RequestHeadersStub": "ICoreWebView2HttpRequestHeaders",
-    "ResponseStub": "ICoreWebView2WebResourceResponse",
-    "FileSystemHandleStub": "ICoreWebView2FileSystemHandle",
-    "ObjectCollectionStub": "ICoreWebView2ObjectCollection",
-}
+# Stub class -> the newest interface level it implements ("ICoreWebView2" left out).
+STUBS = dict(pair.split(":") for pair in """
+    EnvironmentStub:Environment14 WebViewStub:_23 ControllerStub:Controller SettingsStub:Settings3
+    WebMessageArgsStub:WebMessageReceivedEventArgs2 NewWindowArgsStub:NewWindowRequestedEventArgs
+    PermissionArgsStub:PermissionRequestedEventArgs
+    NavigationStartingArgsStub:NavigationStartingEventArgs
+    ResourceRequestedArgsStub:WebResourceRequestedEventArgs
+    AcceleratorKeyArgsStub:AcceleratorKeyPressedEventArgs
+    DomContentLoadedArgsStub:DOMContentLoadedEventArgs
+    NavigationCompletedArgsStub:NavigationCompletedEventArgs
+    ProcessFailedArgsStub:ProcessFailedEventArgs BrowserExitedArgsStub:BrowserProcessExitedEventArgs
+    RequestStub:WebResourceRequest RequestHeadersStub:HttpRequestHeaders
+    ResponseStub:WebResourceResponse FileSystemHandleStub:FileSystemHandle
+    ObjectCollectionStub:ObjectCollection""".split())
 
 STRUCT = re.compile(r"\bstruct\s+(\w+)\s*:\s*(\w+)\s*\{(.*?)\n\};", re.S)
 METHOD = re.compile(r"virtual\s+HRESULT\s+STDMETHODCALLTYPE\s+(\w+)\s*\(([^)]*)\)\s*=\s*0\s*;")
@@ -102,7 +94,7 @@ def main():
              "// Do not edit. Included by runtime.h after Props.", "",
              "namespace corvane::test_runtime {", ""]
     for name, top in STUBS.items():
-        lines += stub_class(interfaces, iids, name, top)
+        lines += stub_class(interfaces, iids, name, "ICoreWebView2" + top)
     with open(sys.argv[2], "w", encoding="utf-8") as out:
         out.write("\n".join(lines + ["}  // namespace corvane::test_runtime", ""]))
 

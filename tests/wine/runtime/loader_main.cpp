@@ -1,79 +1,59 @@
-// Scripted stand-in for WebView2Loader.dll, used only by the end-to-end tests under Wine.
+// Scripted stand-in for WebView2Loader.dll, used only by the end-to-end tests under Wine. It
+// exports CreateCoreWebView2EnvironmentWithOptions and GetAvailableCoreWebView2BrowserVersionString
+// and plays a scenario against the shell: completion handlers and events are posted to the
+// calling (UI) thread and run from inside the shell's message loop, one at a time. Everything the
+// shell does is written to a log. CORVANE_TEST_SCENARIO names the scenario file,
+// CORVANE_TEST_LOG the log (appended to; default: the scenario's path + ".log").
 //
-// It exports CreateCoreWebView2EnvironmentWithOptions and
-// GetAvailableCoreWebView2BrowserVersionString by plain name and plays a scenario against the
-// shell: completion handlers and events are posted to the calling (UI) thread and run from inside
-// the shell's message loop, one at a time. Everything the shell does is written to a log.
-//
-// Environment variables (read by this runtime only):
-//   CORVANE_TEST_SCENARIO  Windows path of the scenario file.
-//   CORVANE_TEST_LOG       Windows path of the log (appended to; default: scenario path + ".log").
-//
-// ---- Scenario file: UTF-8, one directive per line, '#' starts a comment line ----
-//
-// Set-up directives (anywhere in the file):
-//   runtime <folder|-> <version> [when-exists <path>]
-//       A runtime is present for that browser folder ("-" = no folder, the installed runtime;
-//       any other text is compared with the folder the shell passes, case-insensitively).
-//       With when-exists it is present only while <path> exists. Repeatable. Without any
-//       runtime line the installed runtime is present as 137.0.3296.44.
-//   no-runtime                 No runtime anywhere.
+// ---- Scenario file: UTF-8, one directive a line, '#' starts a comment line ----
+// Set-up, anywhere in the file:
+//   runtime <folder|-> <version> [when-exists <path>]   a runtime for that browser folder ("-":
+//       none, the installed runtime; else compared case-insensitively), present only while
+//       <path> exists if given. Repeatable; without any, the installed one is 137.0.3296.44.
+//   no-runtime                 no runtime anywhere
 //   environment-result <hr>    CreateCoreWebView2EnvironmentWithOptions returns <hr> at once
-//                              and never calls the handler.
-//   environment-error <hr>     The handler is called with <hr> and no environment.
-//   controller-result <hr>     CreateCoreWebView2Controller returns <hr> at once.
-//   controller-error <hr>      The controller handler is called with <hr> and no controller.
-//   navigate-result <hr>       Every Navigate returns <hr> and navigates nowhere.
-//   navigation-fails <status>  Document navigations end with NavigationCompleted IsSuccess
-//                              FALSE and that WebErrorStatus number, without DOMContentLoaded.
-//   no-settings3 | no-environment14 | no-webview23
-//                              QueryInterface for that level fails.
-//   timer-scale <divisor>      The shell's SetTimer delays of a second and more are divided by
-//                              <divisor> (its 30-second waits take 30 / divisor seconds).
-// Every CreateCoreWebView2EnvironmentWithOptions makes a new environment (a shell recovering
-// from a browser exit asks again); the steps go on with the newest objects. The shell's imports
-// of ShellExecuteW and ShellExecuteExW are always replaced by loggers: nothing starts.
+//   environment-error <hr>     its handler gets <hr> and no environment
+//   controller-result <hr>     CreateCoreWebView2Controller returns <hr> at once
+//   controller-error <hr>      its handler gets <hr> and no controller
+//   navigate-result <hr>       every Navigate returns <hr> and navigates nowhere
+//   navigation-fails <status>  document navigations complete unsuccessfully with that
+//                              WebErrorStatus, without their request and DOMContentLoaded
+//   no-settings3 | no-environment14 | no-webview23   QueryInterface for that level fails
+//   timer-scale <divisor>      the shell's SetTimer delays of 1 s and more are divided by it
+// Every environment request makes a new environment; the steps go on with the newest objects.
+// The shell's ShellExecuteW and ShellExecuteExW are always replaced by loggers.
 //
-// Steps, played in order after the shell's first Navigate has been served (NavigationStarting,
-// the start page's WebResourceRequested when a filter matches, DOMContentLoaded):
-//   state <label>                      log the main window's real state
+// Steps, played in order once the first Navigate has been served:
+//   state <label>                    log the main window's real state
 //   wait <milliseconds>
-//   title <text>                       DocumentTitleChanged with that document title
-//   fullscreen <0|1>                   ContainsFullScreenElementChanged
-//   request <uri>                      WebResourceRequested (when a filter matches)
-//   request-range <uri> <value>        the same with a Range header of <value>
-//   request-held <uri> [<value>]       the same, the body read on a worker thread: a first
-//                                      piece at once, the rest when the shell releases its
-//                                      controller (its teardown)
-//   navigation <uri>                   a document navigation in the main frame
-//   new-window <uri>                   NewWindowRequested
-//   permission <kind> <uri>            PermissionRequested; kind is the enum's number
+//   title <text>                     DocumentTitleChanged with that title
+//   fullscreen <0|1>                 ContainsFullScreenElementChanged
+//   request <uri>                    WebResourceRequested (when a filter matches)
+//   request-range <uri> <value>      the same with a Range header
+//   request-held <uri> [<value>]     the same, the body read on a worker thread: a first piece
+//                                    at once, the rest when the shell releases its controller
+//   navigation <uri>                 a document navigation in the main frame
+//   new-window <uri>                 NewWindowRequested
+//   permission <kind> <uri>          PermissionRequested (kind: the enum's number)
 //   key <virtual-key> [down|up|sysdown|sysup]   AcceleratorKeyPressed on the controller
-//   message-string <source> <text>     WebMessageReceived posted as a string
-//   message-json <source> <json>       WebMessageReceived posted as a non-string value
-//   dom-content-loaded                 DOMContentLoaded again
-//   syscommand <wParam> <lParam>       WM_SYSCOMMAND sent to the main window; logs whether a
-//                                      menu loop started (the loop is ended again at once)
-//   close                              WindowCloseRequested
-//   process-failed <kind> [reason]     ProcessFailed; kind and reason are the enums' numbers
-//   browser-exited [failed|normal]     the environment's BrowserProcessExited (default failed)
+//   message-string <source> <text>   WebMessageReceived posted as a string
+//   message-json <source> <json>     WebMessageReceived posted as a non-string value
+//   dom-content-loaded               DOMContentLoaded again
+//   syscommand <wParam> <lParam>     WM_SYSCOMMAND to the main window; logs whether a menu loop
+//                                    started (it is ended again at once)
+//   close                            WindowCloseRequested
+//   process-failed <kind> [reason]   ProcessFailed (the enums' numbers)
+//   browser-exited [failed|normal]   the environment's BrowserProcessExited
 // In texts, \n \t \r \s (space) and \\ are escapes.
 //
-// ---- Log: UTF-8, one event per line (tests/wine/common/log_text.h) ----
-//
-// Values read <null> for a null string. The events and their fields are those of the Log calls
-// in these sources; the less obvious ones:
-//   response: status is "none" when no response was set, "foreign" when not made by us; bodyFnv
-//             is FNV-1a 64 of the body bytes; bodyHex only up to 4096 bytes.
-//   held-body: a held body read on a worker thread: result read, read-error, timeout,
-//             marshal-<hr> or unmarshal-<hr>; direct 1 when the marshaled stream arrived as the
-//             object itself; early: bytes of the first piece.
-//   window: the real state of the main window, logged at controller-create, before/after every
-//             DOMContentLoaded, after a close request and by "state"; icon: the window class has
-//             a (small) icon; iconColour: its centre pixel drawn at 32x32 on black (RRGGBB).
-//   new-window handled and permission state read "unset" when the handler set nothing.
-//   query (interface, offered): a QueryInterface for an optional level.
-//   unexpected-call (method): a method the runtime does not model; it returned E_NOTIMPL.
+// ---- Log: tests/wine/common/log_text.h; a null string reads <null> ----
+// The events and fields are those of the Log calls in these sources. Of note: "response" status
+// is "none" without a response, "foreign" for one we did not make; bodyHex only up to 4096
+// bytes. "held-body" result: read, read-error, timeout, marshal-<hr> or unmarshal-<hr>; direct 1
+// when the marshaled stream arrived as the object itself; early: bytes of the first piece.
+// "window" is logged at controller-create, around every DOMContentLoaded, after a close request
+// and by "state"; iconColour: the class icon's centre pixel drawn at 32x32 on black. "query":
+// a QueryInterface for an optional level. "unexpected-call": a method not modeled (E_NOTIMPL).
 
 #include <objbase.h>
 

@@ -3,6 +3,7 @@
 // the real runtime. The formats are described at the top of loader_main.cpp.
 
 #include <algorithm>
+#include <deque>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>

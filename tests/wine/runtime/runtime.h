@@ -7,9 +7,7 @@
 
 #include <cstdint>
 #include <cstring>
-#include <deque>
 #include <functional>
-#include <initializer_list>
 #include <map>
 #include <string>
 #include <string_view>
@@ -21,8 +19,6 @@
 #include "webview2/webview2_abi.h"
 
 namespace corvane::test_runtime {
-
-// ---- Text and log ----
 
 // UTF-8 of a runtime or shell string; a null pointer gives "<null>".
 std::string Utf8(const wchar_t* text);
@@ -44,8 +40,6 @@ HRESULT UnexpectedCall(const char* method);
 void LogWindowState(HWND window, std::string_view label);
 // Logs the host executable's version resource as the event "exe-version".
 void LogExeVersion();
-
-// ---- COM objects ----
 
 // A property as the shell sees it through get_X/put_X; `puts` counts the shell's writes.
 struct Value {
@@ -201,8 +195,6 @@ inline Props* Ours(IUnknown* object) {
                                                                         : nullptr;
 }
 
-// ---- Response bodies ----
-
 // Reads a response body to its end, as the browser would; false on a failed read.
 bool ReadWholeStream(IStream* stream, std::string& bytes);
 // FNV-1a 64 of the bytes as 16 hex digits.
@@ -213,8 +205,6 @@ void ReadOnWorker(const std::wstring& uri, IStream* content);
 // Lets every worker read to the end, waits for them (5 s in all) and logs each body as
 // "held-body"; nothing when no body is held.
 void FinishHeldReads();
-
-// ---- Scenario ----
 
 struct RuntimeInstall {
   bool nullFolder = true;  // the installed (evergreen) runtime: no browser folder given
@@ -229,15 +219,14 @@ struct Step {
   std::string rest;  // the text after the verb, escapes resolved
 };
 
+// The set-up directives (loader_main.cpp) and the steps.
 struct Scenario {
   std::vector<RuntimeInstall> runtimes;
-  HRESULT environmentResult = S_OK;  // returned at once; the handler is then never called
-  HRESULT environmentError = S_OK;   // passed to the handler with no environment
+  HRESULT environmentResult = S_OK;
+  HRESULT environmentError = S_OK;
   HRESULT controllerResult = S_OK;
   HRESULT controllerError = S_OK;
-  HRESULT navigateResult = S_OK;  // what every Navigate returns; a failure navigates nowhere
-  // Navigations of documents end with NavigationCompleted IsSuccess FALSE and this status,
-  // without DOMContentLoaded.
+  HRESULT navigateResult = S_OK;
   bool navigationFails = false;
   int navigationError = 0;
   bool settings3 = true;
