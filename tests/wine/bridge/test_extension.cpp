@@ -11,13 +11,12 @@
 //
 // Every call into the library is recorded in "extension-calls.log" beside the DLL, and the same
 // line is appended to the stand-in runtime's log (CORVANE_TEST_LOG) so that its order against
-// the runtime's events shows. Format of both: event, then tab-separated key=value fields with
-// \\ \t \n \r escaped. Events:
-//   init (appFolder, contentFolder, userDataFolder, documents, packageJson)
-//   main-window (window, isWindow, visible, documents)
-//   message (text)
-//   release
-//   unload (by: "FreeLibrary" or "process-exit")
+// the runtime's events shows, both in the runtime's log format (../common/log_text.h):
+//   extension-init (appFolder, contentFolder, userDataFolder, documents, packageJson)
+//   extension-main-window (window, isWindow, visible, documents)
+//   extension-message (text)
+//   extension-release
+//   extension-unload (by: "FreeLibrary" or "process-exit")
 // "documents" is what GetDirectoryPath("<documents>") answered at that moment.
 //
 // OnExtensionMessage acts on the message's "action" member:
@@ -31,6 +30,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -54,22 +54,17 @@ std::wstring ModuleFolder() {
       GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
       reinterpret_cast<LPCWSTR>(&g_app), &self);
   wchar_t path[4096] = L"";
-  const DWORD length = GetModuleFileNameW(self, path, 4096);
-  std::wstring folder(path, length);
+  std::wstring folder(path, GetModuleFileNameW(self, path, 4096));
   // Wine 8 names a module loaded from a share "UNC\server\share\...".
   if (folder.rfind(L"UNC\\", 0) == 0) folder.replace(0, 3, L"\\");
   return folder.substr(0, folder.find_last_of(L'\\') + 1);
 }
 
-void Record(const char* event, const std::vector<std::pair<const char*, std::string>>& fields) {
-  std::string line = std::string("extension-") + event;
-  for (const auto& [key, value] : fields)
-    line += std::string("\t") + key + "=" + corvane::test_log::EscapeField(value);
-  line += "\n";
+void Record(const char* event, const std::vector<corvane::test_log::Field>& fields) {
+  const std::string line = corvane::test_log::Line(std::string("extension-") + event, fields);
   corvane::test_log::AppendLine(ModuleFolder() + L"extension-calls.log", line);
-  wchar_t runtimeLog[4096] = L"";
-  const DWORD length = GetEnvironmentVariableW(L"CORVANE_TEST_LOG", runtimeLog, 4096);
-  if (length > 0 && length < 4096) corvane::test_log::AppendLine(runtimeLog, line);
+  const std::wstring runtimeLog = corvane::test_log::Variable(L"CORVANE_TEST_LOG");
+  if (!runtimeLog.empty()) corvane::test_log::AppendLine(runtimeLog, line);
 }
 
 std::string Documents() { return g_app ? g_app->GetDirectoryPath("<documents>") : "<no app>"; }
@@ -77,30 +72,6 @@ std::string Documents() { return g_app ? g_app->GetDirectoryPath("<documents>") 
 [[maybe_unused]] void Post(const nlohmann::json& message) {
   g_app->PostWebMessage(
       message.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
-}
-
-std::vector<std::pair<std::string, std::string>> ReadDirectives() {
-  std::vector<std::pair<std::string, std::string>> directives;
-  HANDLE file =
-      CreateFileW((ModuleFolder() + L"extension.txt").c_str(), GENERIC_READ, FILE_SHARE_READ,
-                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return directives;
-  std::string text;
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
-  CloseHandle(file);
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    const std::string line = text.substr(start, end - start);
-    start = end + 1;
-    const std::size_t space = line.find(' ');
-    directives.emplace_back(line.substr(0, space),
-                            space == std::string::npos ? "" : line.substr(space + 1));
-  }
-  return directives;
 }
 
 }  // namespace
@@ -116,15 +87,15 @@ TEST_EXPORT const char* const* CORVANE_EXTENSION_CALL Init(const char* appFolder
                   {"documents", Documents()},
                   {"packageJson", app->GetPackageJson()}});
   bool nullIds = false;
-  for (const auto& [verb, rest] : ReadDirectives()) {
-    if (verb == "id")
-      g_ids.push_back(rest);
-    else if (verb == "null-ids")
-      nullIds = true;
-    else if (verb == "post")
-      app->PostWebMessage(rest.c_str());
-    else if (verb == "post-at-window")
-      g_windowPosts.push_back(rest);
+  std::ifstream directives((ModuleFolder() + L"extension.txt").c_str(), std::ios::binary);
+  for (std::string line; std::getline(directives, line);) {
+    const std::size_t space = line.find(' ');
+    const std::string verb = line.substr(0, space);
+    const std::string rest = space == std::string::npos ? "" : line.substr(space + 1);
+    if (verb == "id") g_ids.push_back(rest);
+    if (verb == "null-ids") nullIds = true;
+    if (verb == "post") app->PostWebMessage(rest.c_str());
+    if (verb == "post-at-window") g_windowPosts.push_back(rest);
   }
   if (nullIds) return nullptr;
   for (const std::string& id : g_ids) g_idPointers.push_back(id.c_str());

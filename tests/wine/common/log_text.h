@@ -1,16 +1,17 @@
 #pragma once
-// Text helpers shared by the Wine test programs (stand-in runtime, runner, stand-in bootstrapper
-// and extension, installer observer), so every log they write is encoded and escaped one way.
+// The log format shared by the Wine test programs (stand-in runtime, runner, stand-in
+// bootstrapper and extension, installer observer): one event a line, then tab-separated
+// key=value fields, UTF-8, with backslash, tab, line feed and carriage return escaped.
 
 #include <windows.h>
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvane::test_log {
 
 inline std::string Utf8(std::wstring_view text) {
-  if (text.empty()) return {};
   const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
                                        nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<std::size_t>(size), '\0');
@@ -19,29 +20,29 @@ inline std::string Utf8(std::wstring_view text) {
   return out;
 }
 
-// Log lines are tab-separated key=value fields, one event per line: escape what would split them.
-inline std::string EscapeField(std::string_view text) {
+inline std::string Escape(std::string_view text) {
+  static constexpr std::string_view kPlain = "\\\t\n\r", kEscaped = "\\tnr";
   std::string out;
-  out.reserve(text.size());
   for (char c : text) {
-    switch (c) {
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      default:
-        out += c;
+    const std::size_t at = kPlain.find(c);
+    if (at == std::string_view::npos) {
+      out += c;
+    } else {
+      (out += '\\') += kEscaped[at];
     }
   }
   return out;
+}
+
+struct Field {
+  std::string key;
+  std::string value;
+};
+
+inline std::string Line(std::string_view event, const std::vector<Field>& fields) {
+  std::string line = Escape(event);
+  for (const Field& field : fields) line += "\t" + Escape(field.key) + "=" + Escape(field.value);
+  return line + "\n";
 }
 
 // Opens, appends and closes each time, sharing the file with a process that keeps it open.
@@ -52,6 +53,13 @@ inline void AppendLine(const std::wstring& path, std::string_view line) {
   DWORD written = 0;
   WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
   CloseHandle(file);
+}
+
+// An environment variable's value; empty when unset or too long.
+inline std::wstring Variable(const wchar_t* name) {
+  wchar_t value[32768];
+  const DWORD length = GetEnvironmentVariableW(name, value, 32768);
+  return length < 32768 ? std::wstring(value, length) : std::wstring();
 }
 
 }  // namespace corvane::test_log

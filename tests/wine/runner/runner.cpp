@@ -5,13 +5,13 @@
 // --answers names the button (IDYES 6, IDNO 7, ...) pressed on each box in the order the boxes
 // appear; boxes beyond the list get OK.
 // The shell starts in its own folder, as when the user opens it from Explorer. Output lines use
-// the test runtime's log format (event, then tab-separated key=value fields, with \\ \t \n \r
-// escaped) and go to standard output and, with --out, to the file:
+// the test runtime's log format (../common/log_text.h) and go to standard output and, with
+// --out, to the file:
 //   start (exe)            start-failed (error)
 //   message-box (caption, text, answer)   one line per box, in the order they appeared; then the
 //                          button numbered `answer` is pressed
 //   timeout (ms)           the shell was still running and has been killed
-//   exit (code)            the shell's exit code (after a timeout: the code given to the kill)
+//   exit (code, killed)    the shell's exit code (after a timeout: the code given to the kill)
 
 #include <windows.h>
 
@@ -25,52 +25,29 @@
 
 namespace {
 
-using corvane::test_log::EscapeField;
 using corvane::test_log::Utf8;
-
-constexpr UINT kKilledExitCode = 0xDEAD;
 
 HANDLE g_out = INVALID_HANDLE_VALUE;
 
-void Emit(const std::string& event,
-          const std::vector<std::pair<std::string, std::string>>& fields) {
-  std::string line = event;
-  for (const auto& [key, value] : fields) line += "\t" + key + "=" + EscapeField(value);
-  line += "\n";
+void Emit(const std::string& event, const std::vector<corvane::test_log::Field>& fields) {
+  const std::string line = corvane::test_log::Line(event, fields);
   DWORD written = 0;
-  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line.data(), static_cast<DWORD>(line.size()), &written,
-            nullptr);
-  if (g_out != INVALID_HANDLE_VALUE) {
-    WriteFile(g_out, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+  for (HANDLE out : {GetStdHandle(STD_OUTPUT_HANDLE), g_out}) {
+    if (out != INVALID_HANDLE_VALUE)
+      WriteFile(out, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
   }
 }
 
-struct BoxSearch {
-  DWORD processId;
-  std::vector<HWND> boxes;
-};
-
-BOOL CALLBACK CollectBoxes(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<BoxSearch*>(param);
+BOOL CALLBACK CollectBox(HWND window, LPARAM param) {
+  auto* boxes = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(param);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
   wchar_t className[64] = L"";
   GetClassNameW(window, className, 64);
-  if (std::wcscmp(className, L"#32770") == 0) search->boxes.push_back(window);
+  if (owner == boxes->first && IsWindowVisible(window) && std::wcscmp(className, L"#32770") == 0) {
+    boxes->second.push_back(window);
+  }
   return TRUE;
-}
-
-std::wstring WindowText(HWND window) {
-  wchar_t text[4096] = L"";
-  GetWindowTextW(window, text, 4096);
-  return text;
-}
-
-std::wstring BoxText(HWND box) {
-  wchar_t text[8192] = L"";
-  GetDlgItemTextW(box, 0xFFFF, text, 8192);
-  return text;
 }
 
 }  // namespace
@@ -80,25 +57,23 @@ int wmain(int argc, wchar_t** argv) {
     std::fputs("usage: runner.exe <shell exe> [--timeout <ms>] [--out <file>]\n", stderr);
     return 2;
   }
-  std::wstring exe = argv[1];
+  const std::wstring exe = argv[1];
   DWORD timeoutMs = 30000;
   std::vector<int> answers;
   for (int i = 2; i + 1 < argc; i += 2) {
-    if (std::wcscmp(argv[i], L"--answers") == 0) {
-      for (const wchar_t* p = argv[i + 1]; *p;) {
-        wchar_t* end = nullptr;
-        answers.push_back(static_cast<int>(std::wcstol(p, &end, 10)));
-        p = *end == L',' ? end + 1 : end + std::wcslen(end);
-      }
-    }
-    if (std::wcscmp(argv[i], L"--timeout") == 0) timeoutMs = std::wcstoul(argv[i + 1], nullptr, 10);
-    if (std::wcscmp(argv[i], L"--out") == 0) {
+    const std::wstring option = argv[i];
+    if (option == L"--timeout") timeoutMs = std::wcstoul(argv[i + 1], nullptr, 10);
+    if (option == L"--out") {
       g_out = CreateFileW(argv[i + 1], GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                           FILE_ATTRIBUTE_NORMAL, nullptr);
     }
+    for (wchar_t* p = argv[i + 1]; option == L"--answers" && *p;) {
+      answers.push_back(static_cast<int>(std::wcstol(p, &p, 10)));
+      if (*p && *p++ != L',') break;
+    }
   }
 
-  std::wstring folder = exe.substr(0, exe.find_last_of(L"\\/") + 1);
+  const std::wstring folder = exe.substr(0, exe.find_last_of(L"\\/") + 1);
   std::wstring commandLine = L"\"" + exe + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -113,39 +88,38 @@ int wmain(int argc, wchar_t** argv) {
 
   std::map<HWND, int> answered;  // each open box and the button it gets
   std::size_t boxesSeen = 0;
-  ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
   bool timedOut = false;
-  while (WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT) {
-    BoxSearch search{process.dwProcessId, {}};
-    EnumWindows(CollectBoxes, reinterpret_cast<LPARAM>(&search));
-    for (HWND box : search.boxes) {
+  while (!timedOut && WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT) {
+    std::pair<DWORD, std::vector<HWND>> boxes{process.dwProcessId, {}};
+    EnumWindows(CollectBox, reinterpret_cast<LPARAM>(&boxes));
+    for (HWND box : boxes.second) {
       auto [entry, isNew] = answered.try_emplace(box, IDOK);
       if (isNew) {
         if (boxesSeen < answers.size()) entry->second = answers[boxesSeen];
         ++boxesSeen;
-        Emit("message-box", {{"caption", Utf8(WindowText(box))},
-                             {"text", Utf8(BoxText(box))},
+        wchar_t caption[4096] = L"", text[8192] = L"";
+        GetWindowTextW(box, caption, 4096);
+        GetDlgItemTextW(box, 0xFFFF, text, 8192);
+        Emit("message-box", {{"caption", Utf8(caption)},
+                             {"text", Utf8(text)},
                              {"answer", std::to_string(entry->second)}});
       }
       // Pressed again on every round until the box is gone.
       PostMessageW(box, WM_COMMAND, MAKEWPARAM(entry->second, BN_CLICKED),
                    reinterpret_cast<LPARAM>(GetDlgItem(box, entry->second)));
     }
-    for (auto it = answered.begin(); it != answered.end();) {
-      it = IsWindow(it->first) ? std::next(it) : answered.erase(it);
-    }
+    std::erase_if(answered, [](const auto& entry) { return !IsWindow(entry.first); });
     if (GetTickCount64() > deadline) {
       timedOut = true;
       Emit("timeout", {{"ms", std::to_string(timeoutMs)}});
-      TerminateProcess(process.hProcess, kKilledExitCode);
+      TerminateProcess(process.hProcess, 0xDEAD);
       WaitForSingleObject(process.hProcess, 5000);
-      break;
     }
   }
   DWORD code = 0;
   GetExitCodeProcess(process.hProcess, &code);
   CloseHandle(process.hProcess);
   Emit("exit", {{"code", std::to_string(code)}, {"killed", timedOut ? "1" : "0"}});
-  if (g_out != INVALID_HANDLE_VALUE) CloseHandle(g_out);
   return 0;
 }

@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
 """Writes the test runtime's interface stubs from our WebView2 declarations.
 
-Each stub implements one interface chain: every method of every level answers E_NOTIMPL and logs
-an "unexpected-call" line naming the level that declares it, so a call the shell makes that the
-runtime does not model shows up in the log instead of crashing. The runtime's objects derive from
-a stub and override what they model. Each stub also lists the IIDs of its chain, lowest level
-first, which is what ComObject answers to by default.
+Each stub implements one interface chain on top of Props (runtime.h): get_X and put_X read and
+write the property X, add_X registers a handler of the event X, and every other method logs an
+"unexpected-call" line naming the level that declares it and answers E_NOTIMPL, so a call the
+shell makes that the runtime does not model shows up in the log instead of crashing. The
+runtime's objects override what needs more. Each stub also lists the IIDs of its chain, lowest
+level first, which is what Object answers to.
 
 Usage: generate_stubs.py <webview2_abi.h> <output header>
 """
@@ -13,35 +14,25 @@ Usage: generate_stubs.py <webview2_abi.h> <output header>
 import re
 import sys
 
-# Stub class -> the newest interface level it implements.
-STUBS = [
-    ("EnvironmentStub", "ICoreWebView2Environment14"),
-    ("WebViewStub", "ICoreWebView2_23"),
-    ("ControllerStub", "ICoreWebView2Controller"),
-    ("Settings3Stub", "ICoreWebView2Settings3"),
-    ("WebMessageReceivedEventArgs2Stub", "ICoreWebView2WebMessageReceivedEventArgs2"),
-    ("NewWindowRequestedEventArgsStub", "ICoreWebView2NewWindowRequestedEventArgs"),
-    ("PermissionRequestedEventArgsStub", "ICoreWebView2PermissionRequestedEventArgs"),
-    ("NavigationStartingEventArgsStub", "ICoreWebView2NavigationStartingEventArgs"),
-    ("WebResourceRequestedEventArgsStub", "ICoreWebView2WebResourceRequestedEventArgs"),
-    ("AcceleratorKeyPressedEventArgsStub", "ICoreWebView2AcceleratorKeyPressedEventArgs"),
-    ("DOMContentLoadedEventArgsStub", "ICoreWebView2DOMContentLoadedEventArgs"),
-    ("NavigationCompletedEventArgsStub", "ICoreWebView2NavigationCompletedEventArgs"),
-    ("ProcessFailedEventArgsStub", "ICoreWebView2ProcessFailedEventArgs"),
-    ("BrowserProcessExitedEventArgsStub", "ICoreWebView2BrowserProcessExitedEventArgs"),
-    ("WebResourceRequestStub", "ICoreWebView2WebResourceRequest"),
-    ("HttpRequestHeadersStub", "ICoreWebView2HttpRequestHeaders"),
-    ("HttpHeadersCollectionIteratorStub", "ICoreWebView2HttpHeadersCollectionIterator"),
-    ("WebResourceResponseStub", "ICoreWebView2WebResourceResponse"),
-    ("HttpResponseHeadersStub", "ICoreWebView2HttpResponseHeaders"),
-    ("FileSystemHandleStub", "ICoreWebView2FileSystemHandle"),
-    ("ObjectCollectionStub", "ICoreWebView2ObjectCollection"),
-    ("DeferralStub", "ICoreWebView2Deferral"),
-]
+# Stub class -> the newest interface level it implements ("ICoreWebView2" left out).
+STUBS = dict(pair.split(":") for pair in """
+    EnvironmentStub:Environment14 WebViewStub:_23 ControllerStub:Controller SettingsStub:Settings3
+    WebMessageArgsStub:WebMessageReceivedEventArgs2 NewWindowArgsStub:NewWindowRequestedEventArgs
+    PermissionArgsStub:PermissionRequestedEventArgs
+    NavigationStartingArgsStub:NavigationStartingEventArgs
+    ResourceRequestedArgsStub:WebResourceRequestedEventArgs
+    AcceleratorKeyArgsStub:AcceleratorKeyPressedEventArgs
+    DomContentLoadedArgsStub:DOMContentLoadedEventArgs
+    NavigationCompletedArgsStub:NavigationCompletedEventArgs
+    ProcessFailedArgsStub:ProcessFailedEventArgs BrowserExitedArgsStub:BrowserProcessExitedEventArgs
+    RequestStub:WebResourceRequest RequestHeadersStub:HttpRequestHeaders
+    ResponseStub:WebResourceResponse FileSystemHandleStub:FileSystemHandle
+    ObjectCollectionStub:ObjectCollection""".split())
 
 STRUCT = re.compile(r"\bstruct\s+(\w+)\s*:\s*(\w+)\s*\{(.*?)\n\};", re.S)
 METHOD = re.compile(r"virtual\s+HRESULT\s+STDMETHODCALLTYPE\s+(\w+)\s*\(([^)]*)\)\s*=\s*0\s*;")
-IID = re.compile(r"inline\s+constexpr\s+IID\s+IID_(\w+)\s*=")
+# Method prefix and parameter count -> the Props member it is routed to.
+ROUTES = {("get_", 1): "Get", ("put_", 1): "Put", ("add_", 2): "AddHandler"}
 
 
 def fail(message):
@@ -49,14 +40,14 @@ def fail(message):
 
 
 def parameter_types(parameters, where):
-    """The parameter list with the names dropped: "HWND parent, int code" -> "HWND, int"."""
+    """The parameter list's types: "HWND parent, int code" -> ["HWND", "int"]."""
     types = []
     for parameter in filter(None, (p.strip() for p in parameters.split(","))):
         match = re.fullmatch(r"(.*?[\w*&])\s*\b\w+", parameter, re.S)
         if not match:
             fail(f"{where}: cannot split parameter {parameter!r}")
         types.append(" ".join(match.group(1).split()))
-    return ", ".join(types)
+    return types
 
 
 def read_interfaces(text):
@@ -68,34 +59,29 @@ def read_interfaces(text):
         if len(methods) != len(re.findall(r"\bvirtual\b", body)):
             fail(f"{name}: a virtual method does not have the expected form")
         interfaces[name] = (base, methods)
-    return interfaces, set(IID.findall(text))
-
-
-def chain(interfaces, top):
-    levels = []
-    while top != "IUnknown":
-        if top not in interfaces:
-            fail(f"interface {top} is not declared")
-        levels.append(top)
-        top = interfaces[top][0]
-    return levels[::-1]
+    return interfaces, set(re.findall(r"inline\s+constexpr\s+IID\s+IID_(\w+)\s*=", text))
 
 
 def stub_class(interfaces, iids, name, top):
-    levels = chain(interfaces, top)
-    missing = [level for level in levels if level not in iids]
-    if missing:
-        fail(f"no IID for {', '.join(missing)}")
-    lines = [f"class {name} : public {top} {{", " public:"]
+    levels = []
+    while top != "IUnknown":
+        if top not in interfaces or top not in iids:
+            fail(f"interface {top} is not declared with an IID")
+        levels.insert(0, top)
+        top = interfaces[top][0]
+    lines = [f"class {name} : public {levels[-1]}, public Props {{", " public:",
+             f"  using Interface = {levels[-1]};",
+             f'  static constexpr const char* kName = "{levels[-1]}";',
+             f"  static constexpr const IID* kInterfaceIds[] = {{{', '.join('&IID_' + l for l in levels)}}};"]
     for level in levels:
         for method, types in interfaces[level][1]:
-            lines.append(f"  HRESULT STDMETHODCALLTYPE {method}({types}) override {{")
-            lines.append(f'    return UnexpectedCall("{level}::{method}");')
-            lines.append("  }")
-    ids = ", ".join(f"&IID_{level}" for level in levels)
-    lines += [f"  static constexpr const IID* kInterfaceIds[] = {{{ids}}};", "",
-              " protected:", f"  virtual ~{name}() = default;", "};", ""]
-    return lines
+            route = ROUTES.get((method[:4], len(types)), "UnexpectedCall")
+            named = route != "UnexpectedCall"  # unnamed parameters of unused ones: no warning
+            parameters = ", ".join(f"{t} a{i}" if named else t for i, t in enumerate(types))
+            arguments = "".join(f", a{i}" for i in range(len(types) if named else 0))
+            lines.append(f"  HRESULT STDMETHODCALLTYPE {method}({parameters}) override "
+                         f'{{ return {route}("{level}::{method}"{arguments}); }}')
+    return lines + ["};", ""]
 
 
 def main():
@@ -105,23 +91,12 @@ def main():
         interfaces, iids = read_interfaces(header.read())
     lines = ["#pragma once",
              "// Generated by tests/wine/runtime/generate_stubs.py from webview2/webview2_abi.h.",
-             "// Do not edit.", "",
-             '#include "webview2/webview2_abi.h"', "",
-             "namespace corvane::test_runtime {", "",
-             "// Logs the unexpected call and returns E_NOTIMPL (defined in event_log.cpp).",
-             "HRESULT UnexpectedCall(const char* method);", ""]
-    for name, top in STUBS:
-        lines += stub_class(interfaces, iids, name, top)
-    lines.append("}  // namespace corvane::test_runtime")
-    output = "\n".join(lines) + "\n"
-    try:
-        with open(sys.argv[2], encoding="utf-8") as old:
-            if old.read() == output:
-                return
-    except FileNotFoundError:
-        pass
+             "// Do not edit. Included by runtime.h after Props.", "",
+             "namespace corvane::test_runtime {", ""]
+    for name, top in STUBS.items():
+        lines += stub_class(interfaces, iids, name, "ICoreWebView2" + top)
     with open(sys.argv[2], "w", encoding="utf-8") as out:
-        out.write(output)
+        out.write("\n".join(lines + ["}  // namespace corvane::test_runtime", ""]))
 
 
 if __name__ == "__main__":

@@ -3,7 +3,7 @@
 
 #include <objbase.h>
 
-#include <cstdint>
+#include <cstdio>
 #include <memory>
 
 #include "tests/wine/runtime/runtime.h"
@@ -12,13 +12,10 @@ namespace corvane::test_runtime {
 
 namespace {
 
-constexpr DWORD kFinishTimeoutMs = 5000;
-constexpr ULONG kFirstPiece = 4096;
-
 struct HeldRead {
   std::wstring uri;
   IStream* marshaled = nullptr;  // the worker takes it over
-  std::uintptr_t identity = 0;   // the object the shell handed over, as a number
+  IUnknown* identity = nullptr;  // the object the shell handed over, only compared
   HANDLE thread = nullptr;
   // Written by the worker, read once it has ended.
   HRESULT unmarshal = S_OK;
@@ -29,21 +26,14 @@ struct HeldRead {
 };
 
 // Set once the shell has let go of its controller; never reset.
-HANDLE TeardownEvent() {
-  static HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  return event;
-}
+HANDLE g_teardown = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+std::vector<std::unique_ptr<HeldRead>>* g_held = new std::vector<std::unique_ptr<HeldRead>>;
 
-std::vector<std::unique_ptr<HeldRead>>& Held() {
-  static auto* held = new std::vector<std::unique_ptr<HeldRead>>;
-  return *held;
-}
-
-std::uintptr_t IdentityOf(IUnknown* object) {
+IUnknown* IdentityOf(IUnknown* object) {
   IUnknown* identity = nullptr;
   object->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity));
   if (identity) identity->Release();
-  return reinterpret_cast<std::uintptr_t>(identity);
+  return identity;
 }
 
 DWORD WINAPI Worker(void* parameter) {
@@ -54,11 +44,11 @@ DWORD WINAPI Worker(void* parameter) {
                                                    reinterpret_cast<void**>(&stream));
   if (SUCCEEDED(held->unmarshal) && stream) {
     held->direct = IdentityOf(stream) == held->identity;
-    char first[kFirstPiece];
-    if (SUCCEEDED(stream->Read(first, kFirstPiece, &held->early))) {
+    char first[4096];
+    if (SUCCEEDED(stream->Read(first, sizeof first, &held->early))) {
       held->bytes.assign(first, held->early);
     }
-    WaitForSingleObject(TeardownEvent(), INFINITE);
+    WaitForSingleObject(g_teardown, INFINITE);
     held->complete = ReadWholeStream(stream, held->bytes);
     stream->Release();
   }
@@ -68,30 +58,47 @@ DWORD WINAPI Worker(void* parameter) {
 
 }  // namespace
 
+bool ReadWholeStream(IStream* stream, std::string& bytes) {
+  char buffer[65536];
+  for (;;) {
+    ULONG got = 0;
+    const HRESULT hr = stream->Read(buffer, sizeof buffer, &got);
+    if (FAILED(hr)) return false;
+    bytes.append(buffer, got);
+    if (got == 0 || hr == S_FALSE) return true;
+  }
+}
+
+std::string Fnv1a64(const std::string& bytes) {
+  std::uint64_t hash = 1469598103934665603ull;
+  for (unsigned char c : bytes) hash = (hash ^ c) * 1099511628211ull;
+  char text[24];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+  return text;
+}
+
 void ReadOnWorker(const std::wstring& uri, IStream* content) {
   auto held = std::make_unique<HeldRead>();
   held->uri = uri;
   held->identity = IdentityOf(content);
   const HRESULT marshaled =
       CoMarshalInterThreadInterfaceInStream(IID_IStream, content, &held->marshaled);
-  if (SUCCEEDED(marshaled)) {
-    held->thread = CreateThread(nullptr, 0, Worker, held.get(), 0, nullptr);
-  }
+  if (SUCCEEDED(marshaled)) held->thread = CreateThread(nullptr, 0, Worker, held.get(), 0, nullptr);
   if (!held->thread) {
-    Log("held-body", {{"uri", Utf8(uri)}, {"result", "marshal-" + HexHr(marshaled)}});
+    Log("held-body", {{"uri", Utf8(uri)}, {"result", "marshal-" + Hex(marshaled)}});
     return;
   }
-  Held().push_back(std::move(held));
+  g_held->push_back(std::move(held));
 }
 
 void FinishHeldReads() {
-  if (Held().empty()) return;
-  SetEvent(TeardownEvent());
-  const ULONGLONG deadline = GetTickCount64() + kFinishTimeoutMs;
-  for (std::unique_ptr<HeldRead>& held : Held()) {
+  if (g_held->empty()) return;
+  SetEvent(g_teardown);
+  const ULONGLONG deadline = GetTickCount64() + 5000;
+  for (std::unique_ptr<HeldRead>& held : *g_held) {
     const ULONGLONG now = GetTickCount64();
-    const DWORD left = now < deadline ? static_cast<DWORD>(deadline - now) : 0;
-    if (WaitForSingleObject(held->thread, left) != WAIT_OBJECT_0) {
+    if (WaitForSingleObject(held->thread, now < deadline ? static_cast<DWORD>(deadline - now)
+                                                         : 0) != WAIT_OBJECT_0) {
       // A stream that needs this thread to be read never finishes while it waits here.
       Log("held-body", {{"uri", Utf8(held->uri)}, {"result", "timeout"}});
       held.release();  // the worker may still write to it
@@ -99,7 +106,7 @@ void FinishHeldReads() {
     }
     CloseHandle(held->thread);
     std::string result = held->complete ? "read" : "read-error";
-    if (FAILED(held->unmarshal)) result = "unmarshal-" + HexHr(held->unmarshal);
+    if (FAILED(held->unmarshal)) result = "unmarshal-" + Hex(held->unmarshal);
     Log("held-body", {{"uri", Utf8(held->uri)},
                       {"result", result},
                       {"direct", held->direct ? "1" : "0"},
@@ -107,7 +114,7 @@ void FinishHeldReads() {
                       {"bodyLength", std::to_string(held->bytes.size())},
                       {"bodyFnv", Fnv1a64(held->bytes)}});
   }
-  Held().clear();
+  g_held->clear();
 }
 
 }  // namespace corvane::test_runtime

@@ -8,13 +8,13 @@
 #include <shellapi.h>
 
 #include <cstring>
-#include <functional>
 
 namespace corvane::test_runtime {
 
 namespace {
 
 UINT g_timerDivisor = 1;
+const auto kStarted = reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));  // "success"
 
 HINSTANCE WINAPI LoggedShellExecuteW(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters,
                                      LPCWSTR directory, INT show) {
@@ -24,7 +24,7 @@ HINSTANCE WINAPI LoggedShellExecuteW(HWND owner, LPCWSTR verb, LPCWSTR file, LPC
                         {"parameters", Utf8(parameters)},
                         {"directory", Utf8(directory)},
                         {"show", std::to_string(show)}});
-  return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));  // "success", nothing started
+  return kStarted;
 }
 
 BOOL WINAPI LoggedShellExecuteExW(SHELLEXECUTEINFOW* info) {
@@ -33,8 +33,8 @@ BOOL WINAPI LoggedShellExecuteExW(SHELLEXECUTEINFOW* info) {
                            {"file", Utf8(info->lpFile)},
                            {"parameters", Utf8(info->lpParameters)},
                            {"show", std::to_string(info->nShow)}});
-  info->hInstApp = reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
-  if (info->fMask & SEE_MASK_NOCLOSEPROCESS) info->hProcess = nullptr;
+  info->hInstApp = kStarted;
+  info->hProcess = nullptr;
   return TRUE;
 }
 
@@ -46,40 +46,39 @@ UINT_PTR WINAPI ScaledSetTimer(HWND window, UINT_PTR id, UINT delayMs, TIMERPROC
   return SetTimer(window, id, scaled, procedure);
 }
 
-// Points every import of `dll` that `replacementFor` names a replacement for at that replacement;
-// returns the names patched, comma-separated.
-std::string PatchImports(const char* dll, const std::function<void*(const char*)>& replacementFor) {
+struct Replacement {
+  const char* name;
+  void* function;
+};
+
+// Points every import of `dll` named in `replacements` at its replacement; returns the names
+// patched, comma-separated.
+std::string PatchImports(const char* dll, std::initializer_list<Replacement> replacements) {
   auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
-  auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-  auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
+      base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
   const IMAGE_DATA_DIRECTORY& imports =
       nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
   std::string patched;
-  if (imports.VirtualAddress != 0) {
-    for (auto* descriptor =
-             reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
-         descriptor->Name != 0; ++descriptor) {
-      if (_stricmp(reinterpret_cast<const char*>(base + descriptor->Name), dll) != 0) {
-        continue;
-      }
-      DWORD lookup =
-          descriptor->OriginalFirstThunk ? descriptor->OriginalFirstThunk : descriptor->FirstThunk;
-      auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + lookup);
-      auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + descriptor->FirstThunk);
-      for (; names->u1.AddressOfData != 0; ++names, ++slots) {
-        if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-        auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-        const char* name = reinterpret_cast<const char*>(byName->Name);
-        void* replacement = replacementFor(name);
-        if (!replacement) continue;
-        DWORD oldProtection = 0;
-        VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE,
-                       &oldProtection);
-        slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
-        VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, oldProtection,
-                       &oldProtection);
-        if (!patched.empty()) patched += ',';
-        patched += name;
+  if (imports.VirtualAddress == 0) return patched;
+  for (auto* descriptor = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+       descriptor->Name != 0; ++descriptor) {
+    if (_stricmp(reinterpret_cast<const char*>(base + descriptor->Name), dll) != 0) continue;
+    auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + (descriptor->OriginalFirstThunk
+                                                                  ? descriptor->OriginalFirstThunk
+                                                                  : descriptor->FirstThunk));
+    auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + descriptor->FirstThunk);
+    for (; names->u1.AddressOfData != 0; ++names, ++slots) {
+      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+      const char* name =
+          reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name;
+      for (const Replacement& replacement : replacements) {
+        if (std::strcmp(name, replacement.name) != 0) continue;
+        DWORD protection = 0;
+        VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &protection);
+        slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement.function);
+        VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection, &protection);
+        patched += (patched.empty() ? "" : ",") + std::string(name);
       }
     }
   }
@@ -89,25 +88,18 @@ std::string PatchImports(const char* dll, const std::function<void*(const char*)
 }  // namespace
 
 void InterceptShellExecute() {
-  const std::string patched = PatchImports("shell32.dll", [](const char* name) -> void* {
-    if (std::strcmp(name, "ShellExecuteW") == 0) {
-      return reinterpret_cast<void*>(&LoggedShellExecuteW);
-    }
-    if (std::strcmp(name, "ShellExecuteExW") == 0) {
-      return reinterpret_cast<void*>(&LoggedShellExecuteExW);
-    }
-    return nullptr;
-  });
+  const std::string patched = PatchImports(
+      "shell32.dll", {{"ShellExecuteW", reinterpret_cast<void*>(&LoggedShellExecuteW)},
+                      {"ShellExecuteExW", reinterpret_cast<void*>(&LoggedShellExecuteExW)}});
   Log("shell-execute-hook",
       {{"status", patched.empty() ? "not-imported" : "installed"}, {"functions", patched}});
 }
 
 void ScaleTimers(UINT divisor) {
-  g_timerDivisor = divisor == 0 ? 1 : divisor;
-  const std::string patched = PatchImports("user32.dll", [](const char* name) -> void* {
-    return std::strcmp(name, "SetTimer") == 0 ? reinterpret_cast<void*>(&ScaledSetTimer) : nullptr;
-  });
-  Log("timer-hook", {{"status", patched.empty() ? "not-imported" : "installed"}});
+  g_timerDivisor = divisor;
+  const bool patched =
+      !PatchImports("user32.dll", {{"SetTimer", reinterpret_cast<void*>(&ScaledSetTimer)}}).empty();
+  Log("timer-hook", {{"status", patched ? "installed" : "not-imported"}});
 }
 
 }  // namespace corvane::test_runtime

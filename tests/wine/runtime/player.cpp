@@ -1,7 +1,12 @@
-// Plays the scenario on the UI thread: every action is posted to a message-only window, so the
-// shell's handlers run from inside its own message loop, one at a time, as with the real runtime.
+// Reads the scenario and plays it on the UI thread: every action is posted to a message-only
+// window, so the shell's handlers run from inside its own message loop, one at a time, as with
+// the real runtime. The formats are described at the top of loader_main.cpp.
 
+#include <algorithm>
+#include <deque>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 
 #include "tests/wine/runtime/objects.h"
 
@@ -11,34 +16,31 @@ namespace {
 
 constexpr UINT kRunQueued = WM_APP + 1;
 constexpr UINT_PTR kWaitTimer = 1;
-const wchar_t kClassName[] = L"CorvaneTestRuntimePlayer";
+
+HWND g_window = nullptr;
+std::deque<std::function<void()>> g_queue;
+bool g_running = false;
+bool g_scriptStarted = false;
+std::size_t g_nextStep = 0;
+bool g_menuSeen = false;  // set by MenuProbe when a menu loop was running
 
 std::wstring JsonQuote(const std::wstring& text) {
   std::wstring out = L"\"";
   for (wchar_t c : text) {
-    if (c == L'"' || c == L'\\') {
-      out += L'\\';
-      out += c;
-    } else if (c < 0x20) {
-      wchar_t escaped[8];
-      swprintf(escaped, 8, L"\\u%04x", static_cast<unsigned>(c));
-      out += escaped;
-    } else {
-      out += c;
-    }
+    if (c == L'"' || c == L'\\') out += L'\\';
+    wchar_t escaped[8] = {c, 0};
+    if (c < 0x20) swprintf(escaped, 8, L"\\u%04x", static_cast<unsigned>(c));
+    out += escaped;
   }
   return out + L"\"";
 }
 
 // Splits "first rest of text" at the first space.
 std::pair<std::string, std::string> SplitFirst(const std::string& text) {
-  std::size_t space = text.find(' ');
+  const std::size_t space = text.find(' ');
   if (space == std::string::npos) return {text, ""};
   return {text.substr(0, space), text.substr(space + 1)};
 }
-
-// Set by the probe when a menu loop was running; the probe also ends that loop.
-bool g_menuSeen = false;
 
 void CALLBACK MenuProbe(HWND, UINT, UINT_PTR, DWORD) {
   GUITHREADINFO info{};
@@ -54,161 +56,260 @@ void CALLBACK MenuProbe(HWND, UINT, UINT_PTR, DWORD) {
 // timer fires inside such a loop, notes it and ends it; without a loop the send returns first.
 void SendSysCommand(HWND window, const std::string& text) {
   char* end = nullptr;
-  WPARAM wParam = static_cast<WPARAM>(std::strtoull(text.c_str(), &end, 0));
-  LPARAM lParam = static_cast<LPARAM>(std::strtoll(end, nullptr, 0));
+  const auto wParam = static_cast<WPARAM>(std::strtoull(text.c_str(), &end, 0));
+  const auto lParam = static_cast<LPARAM>(std::strtoll(end, nullptr, 0));
   g_menuSeen = false;
-  UINT_PTR timer = SetTimer(nullptr, 0, 300, MenuProbe);
-  LRESULT result = SendMessageW(window, WM_SYSCOMMAND, wParam, lParam);
+  const UINT_PTR timer = SetTimer(nullptr, 0, 300, MenuProbe);
+  const LRESULT result = SendMessageW(window, WM_SYSCOMMAND, wParam, lParam);
   KillTimer(nullptr, timer);
-  Log("syscommand", {{"wParam", Hex32(static_cast<std::uint32_t>(wParam))},
-                     {"lParam", Hex32(static_cast<std::uint32_t>(lParam))},
+  Log("syscommand", {{"wParam", Hex(static_cast<std::uint32_t>(wParam))},
+                     {"lParam", Hex(static_cast<std::uint32_t>(lParam))},
                      {"result", std::to_string(result)},
                      {"menu", g_menuSeen ? "1" : "0"}});
 }
 
-COREWEBVIEW2_KEY_EVENT_KIND KeyKind(const std::string& name) {
-  if (name == "up") return COREWEBVIEW2_KEY_EVENT_KIND_KEY_UP;
-  if (name == "sysdown") return COREWEBVIEW2_KEY_EVENT_KIND_SYSTEM_KEY_DOWN;
-  if (name == "sysup") return COREWEBVIEW2_KEY_EVENT_KIND_SYSTEM_KEY_UP;
-  return COREWEBVIEW2_KEY_EVENT_KIND_KEY_DOWN;
+void RaiseWebMessage(FakeWebView* view, const std::string& source, const std::wstring& json,
+                     std::optional<std::wstring> text) {
+  auto args = New<FakeWebMessageArgs>(Wide(source), json, text);
+  Log("web-message",
+      {{"source", source}, {"kind", text ? "string" : "json"}, {"json", Utf8(json)}});
+  Log("web-message-done", {{"handlers", RAISE(view, WebMessageReceived, view, args.get())}});
+}
+
+// Steps other than state, syscommand and browser-exited are skipped without a web view.
+void RunStep(RuntimeState& s, const Step& step) {
+  const std::string& verb = step.verb;
+  const std::string& rest = step.rest;
+  auto [first, second] = SplitFirst(rest);
+  const int number = std::atoi(first.c_str());
+  FakeWebView* view = s.webView;
+  if (verb == "state") {
+    LogWindowState(s.parentWindow, rest);
+  } else if (verb == "syscommand") {
+    SendSysCommand(s.parentWindow, rest);
+  } else if (verb == "browser-exited") {
+    // Raised by the environment of the moment, even when the web view is already gone.
+    if (!s.environment) return;
+    const int kind = rest == "normal" ? COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_NORMAL
+                                      : COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_FAILED;
+    auto args = New<Object<BrowserExitedArgsStub>>();
+    args->Set("BrowserProcessExitKind", kind).Set("BrowserProcessId", 4242);
+    Log("browser-exited", {{"kind", std::to_string(kind)}});
+    Log("browser-exited-done",
+        {{"handlers", RAISE(s.environment, BrowserProcessExited, s.environment, args.get())}});
+  } else if (!view) {
+    Log("step-skipped", {{"line", std::to_string(step.line)}, {"why", "no web view"}});
+  } else if (verb == "title") {
+    view->Set("DocumentTitle", Wide(rest));
+    const std::string handlers = RAISE(view, DocumentTitleChanged, view, nullptr);
+    Log("title-changed", {{"title", rest}, {"handlers", handlers}});
+  } else if (verb == "fullscreen") {
+    const bool contains = rest == "1" || rest == "on";
+    view->Set("ContainsFullScreenElement", contains);
+    const std::string handlers = RAISE(view, ContainsFullScreenElementChanged, view, nullptr);
+    Log("fullscreen-changed", {{"contains", contains ? "1" : "0"}, {"handlers", handlers}});
+  } else if (verb == "request") {
+    view->RaiseResourceRequest(Wide(rest), std::nullopt);
+  } else if (verb == "request-range" || verb == "request-held") {
+    const bool held = verb == "request-held";
+    view->RaiseResourceRequest(
+        Wide(first), held && second.empty() ? std::nullopt : std::optional(Wide(second)), held);
+  } else if (verb == "navigation") {
+    view->NavigateDocument(Wide(rest));
+  } else if (verb == "new-window") {
+    auto args = New<Object<NewWindowArgsStub>>();
+    args->Set("Uri", Wide(rest)).Set("Handled", FALSE);
+    const std::string handlers = RAISE(view, NewWindowRequested, view, args.get());
+    const Value& handled = args->Prop("Handled");
+    Log("new-window", {{"uri", rest},
+                       {"handlers", handlers},
+                       {"handled", !handled.puts    ? "unset"
+                                   : handled.number ? "1"
+                                                    : "0"}});
+  } else if (verb == "permission") {
+    auto args = New<Object<PermissionArgsStub>>();
+    args->Set("Uri", Wide(second)).Set("PermissionKind", number).Set("State", 0);
+    const std::string handlers = RAISE(view, PermissionRequested, view, args.get());
+    const Value& state = args->Prop("State");
+    Log("permission", {{"uri", second},
+                       {"kind", std::to_string(number)},
+                       {"handlers", handlers},
+                       {"state", state.puts ? std::to_string(state.number) : "unset"}});
+  } else if (verb == "key" && s.controller) {
+    const int kind = second == "up" ? 1 : second == "sysdown" ? 2 : second == "sysup" ? 3 : 0;
+    const auto key = std::strtoul(first.c_str(), nullptr, 0);
+    auto args = New<Object<AcceleratorKeyArgsStub>>();
+    args->Set("KeyEventKind", kind).Set("VirtualKey", key).Set("Handled", FALSE);
+    const std::string handlers =
+        RAISE(s.controller, AcceleratorKeyPressed, s.controller, args.get());
+    Log("accelerator-key", {{"key", std::to_string(key)},
+                            {"kind", std::to_string(kind)},
+                            {"handlers", handlers},
+                            {"handled", args->Prop("Handled").number ? "1" : "0"}});
+  } else if (verb == "message-string") {
+    RaiseWebMessage(view, first, JsonQuote(Wide(second)), Wide(second));
+  } else if (verb == "message-json") {
+    RaiseWebMessage(view, first, Wide(second), std::nullopt);
+  } else if (verb == "process-failed") {
+    auto args = New<Object<ProcessFailedArgsStub>>();
+    args->Set("ProcessFailedKind", number);
+    Log("process-failed",
+        {{"kind", std::to_string(number)}, {"reason", std::to_string(std::atoi(second.c_str()))}});
+    Log("process-failed-done", {{"handlers", RAISE(view, ProcessFailed, view, args.get())}});
+  } else if (verb == "close") {
+    Log("close-requested");
+    Log("close-requested-done", {{"handlers", RAISE(view, WindowCloseRequested, view, nullptr)}});
+    LogWindowState(s.parentWindow, "after-close-request");
+  } else if (verb == "dom-content-loaded") {
+    view->RaiseDomContentLoaded();
+  }
+}
+
+void ScheduleNextStep() {
+  const std::vector<Step>& steps = State().scenario.steps;
+  if (g_nextStep >= steps.size()) {
+    Log("script-end");
+    return;
+  }
+  const Step step = steps[g_nextStep++];
+  Schedule([step] {
+    Log("step", {{"line", std::to_string(step.line)}, {"verb", step.verb}, {"text", step.rest}});
+    if (step.verb == "wait") {  // the timer schedules the next step
+      SetTimer(g_window, kWaitTimer, std::strtoul(step.rest.c_str(), nullptr, 10), nullptr);
+      return;
+    }
+    RunStep(State(), step);
+    ScheduleNextStep();
+  });
+}
+
+void RunQueued() {
+  // A handler may run a nested message loop (a message box); the next action waits until the
+  // current one has returned, as the runtime raises one event at a time.
+  if (g_running || g_queue.empty()) return;
+  g_running = true;
+  std::function<void()> action = std::move(g_queue.front());
+  g_queue.pop_front();
+  action();
+  g_running = false;
+  if (!g_queue.empty()) PostMessageW(g_window, kRunQueued, 0, 0);
+}
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kRunQueued) {
+    RunQueued();
+  } else if (message == WM_TIMER && wParam == kWaitTimer) {
+    KillTimer(window, kWaitTimer);
+    ScheduleNextStep();
+  } else {
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  return 0;
+}
+
+const std::string_view kSteps[] = {
+    "state",          "wait",           "title",       "fullscreen",         "request",
+    "request-range",  "navigation",     "new-window",  "permission",         "key",
+    "message-string", "message-json",   "close",       "dom-content-loaded", "syscommand",
+    "process-failed", "browser-exited", "request-held"};
+
+// \n \t \r \s (space) and \\ are escapes; a backslash before anything else stands for that.
+std::string Unescape(std::string_view text) {
+  static constexpr std::string_view kCodes = "ntrs", kChars = "\n\t\r ";
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\' || i + 1 == text.size()) {
+      out += text[i];
+      continue;
+    }
+    const std::size_t code = kCodes.find(text[++i]);
+    out += code == std::string_view::npos ? text[i] : kChars[code];
+  }
+  return out;
+}
+
+template <class T, std::size_t N>
+T* Find(const std::pair<const char*, T*> (&table)[N], const std::string& verb) {
+  for (const auto& [name, field] : table) {
+    if (verb == name) return field;
+  }
+  return nullptr;
 }
 
 }  // namespace
 
-Player& Player::Get() {
-  static auto* player = new Player;  // never destroyed: the process may end at any point
-  return *player;
+void Schedule(std::function<void()> action) {
+  if (!g_window) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = State().module;
+    windowClass.lpszClassName = L"CorvaneTestRuntimePlayer";
+    RegisterClassW(&windowClass);
+    g_window = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                               nullptr, State().module, nullptr);
+    if (!g_window) Log("player-error", {{"what", "no message window"}});
+  }
+  g_queue.push_back(std::move(action));
+  PostMessageW(g_window, kRunQueued, 0, 0);
 }
 
-void Player::Attach() {
-  if (window_) return;
-  WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = WindowProc;
-  windowClass.hInstance = State().module;
-  windowClass.lpszClassName = kClassName;
-  RegisterClassW(&windowClass);
-  window_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                            State().module, nullptr);
-  if (!window_) Log("player-error", {{"what", "no message window"}});
-}
-
-void Player::Schedule(std::function<void()> action) {
-  Attach();
-  queue_.push_back(std::move(action));
-  PostMessageW(window_, kRunQueued, 0, 0);
-}
-
-void Player::StartScript() {
-  if (scriptStarted_) return;
-  scriptStarted_ = true;
+void StartScript() {
+  if (g_scriptStarted) return;
+  g_scriptStarted = true;
   Log("script-start", {{"steps", std::to_string(State().scenario.steps.size())}});
   ScheduleNextStep();
 }
 
-void Player::ScheduleNextStep() {
-  const auto& steps = State().scenario.steps;
-  if (nextStep_ >= steps.size()) {
-    Log("script-end");
-    return;
-  }
-  const Step step = steps[nextStep_++];
-  Schedule([this, step] { RunStep(step); });
-}
-
-LRESULT CALLBACK Player::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  Player& player = Get();
-  if (message == kRunQueued) {
-    player.RunQueued();
-    return 0;
-  }
-  if (message == WM_TIMER && wParam == kWaitTimer) {
-    KillTimer(window, kWaitTimer);
-    player.ScheduleNextStep();
-    return 0;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
-void Player::RunQueued() {
-  // A handler may run a nested message loop (a message box); the next action waits until the
-  // current one has returned, as the runtime raises one event at a time.
-  if (running_ || queue_.empty()) return;
-  running_ = true;
-  std::function<void()> action = std::move(queue_.front());
-  queue_.pop_front();
-  action();
-  running_ = false;
-  if (!queue_.empty()) PostMessageW(window_, kRunQueued, 0, 0);
-}
-
-void Player::RunStep(const Step& step) {
-  RuntimeState& state = State();
-  Log("step", {{"line", std::to_string(step.line)}, {"verb", step.verb}, {"text", step.rest}});
-  FakeWebView* webView = state.webView;
-  if (step.verb == "wait") {
-    SetTimer(window_, kWaitTimer, static_cast<UINT>(std::strtoul(step.rest.c_str(), nullptr, 10)),
-             nullptr);
-    return;  // the timer schedules the next step
-  }
-  if (step.verb == "state") {
-    LogWindowState(state.parentWindow, step.rest);
-  } else if (step.verb == "syscommand") {
-    SendSysCommand(state.parentWindow, step.rest);
-  } else if (step.verb == "browser-exited") {
-    // Raised by the environment of the moment, even when the web view is already gone.
-    if (state.environment) {
-      state.environment->RaiseBrowserProcessExited(
-          step.rest == "normal" ? COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_NORMAL
-                                : COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_FAILED);
+Scenario LoadScenario(const std::wstring& path) {
+  Scenario scenario;
+  const std::pair<const char*, HRESULT*> results[] = {
+      {"environment-result", &scenario.environmentResult},
+      {"environment-error", &scenario.environmentError},
+      {"controller-result", &scenario.controllerResult},
+      {"controller-error", &scenario.controllerError},
+      {"navigate-result", &scenario.navigateResult}};
+  const std::pair<const char*, bool*> withheld[] = {{"no-settings3", &scenario.settings3},
+                                                    {"no-environment14", &scenario.environment14},
+                                                    {"no-webview23", &scenario.webView23}};
+  scenario.runtimes.push_back({true, L"", "137.0.3296.44", L""});  // unless runtime lines say
+  bool runtimeGiven = false;
+  std::ifstream in(path.c_str(), std::ios::binary);
+  if (!in) Log("scenario-error", {{"line", "0"}, {"text", "cannot open " + Utf8(path)}});
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::istringstream words(line);
+    std::string verb, rest, first, second;
+    words >> verb;
+    if (verb.empty() || verb[0] == '#') continue;
+    std::getline(words >> std::ws, rest);
+    std::istringstream(rest) >> first >> second;
+    if (std::find(std::begin(kSteps), std::end(kSteps), verb) != std::end(kSteps)) {
+      scenario.steps.push_back({number, verb, Unescape(rest)});
+    } else if (HRESULT* result = Find(results, verb)) {
+      *result = static_cast<HRESULT>(std::strtoul(first.c_str(), nullptr, 0));
+    } else if (bool* offered = Find(withheld, verb)) {
+      *offered = false;
+    } else if (verb == "runtime" && !second.empty()) {
+      if (!runtimeGiven) scenario.runtimes.clear();
+      runtimeGiven = true;
+      const std::size_t at = rest.find(" when-exists ");  // the path may hold spaces
+      scenario.runtimes.push_back(
+          {first == "-", first == "-" ? L"" : Wide(Unescape(first)), second,
+           at == std::string::npos ? L"" : Wide(Unescape(rest.substr(at + 13)))});
+    } else if (verb == "no-runtime") {
+      runtimeGiven = true;
+      scenario.runtimes.clear();
+    } else if (verb == "navigation-fails") {
+      scenario.navigationFails = true;
+      scenario.navigationError = std::atoi(first.c_str());
+    } else if (verb == "timer-scale") {
+      scenario.timerDivisor = static_cast<unsigned>(std::strtoul(first.c_str(), nullptr, 10));
+    } else {
+      Log("scenario-error", {{"line", std::to_string(number)}, {"text", line}});
     }
-  } else if (!webView) {
-    Log("step-skipped", {{"line", std::to_string(step.line)}, {"why", "no web view"}});
-  } else if (step.verb == "title") {
-    webView->RaiseTitleChanged(Wide(step.rest));
-  } else if (step.verb == "fullscreen") {
-    webView->RaiseFullscreenChanged(step.rest == "1" || step.rest == "on");
-  } else if (step.verb == "request") {
-    webView->RaiseResourceRequest(Wide(step.rest), L"", false);
-  } else if (step.verb == "request-range") {
-    auto [uri, range] = SplitFirst(step.rest);
-    webView->RaiseResourceRequest(Wide(uri), Wide(range), true);
-  } else if (step.verb == "request-held") {
-    auto [uri, range] = SplitFirst(step.rest);
-    webView->RaiseResourceRequest(Wide(uri), Wide(range), !range.empty(), true);
-  } else if (step.verb == "navigation") {
-    webView->NavigateDocument(Wide(step.rest));
-  } else if (step.verb == "new-window") {
-    webView->RaiseNewWindow(Wide(step.rest));
-  } else if (step.verb == "permission") {
-    auto [kind, uri] = SplitFirst(step.rest);
-    webView->RaisePermission(Wide(uri),
-                             static_cast<COREWEBVIEW2_PERMISSION_KIND>(std::atoi(kind.c_str())));
-  } else if (step.verb == "key") {
-    auto [key, kind] = SplitFirst(step.rest);
-    if (state.controller) {
-      state.controller->RaiseAcceleratorKey(
-          KeyKind(kind), static_cast<UINT>(std::strtoul(key.c_str(), nullptr, 0)));
-    }
-  } else if (step.verb == "message-string") {
-    auto [source, text] = SplitFirst(step.rest);
-    std::wstring wideText = Wide(text);
-    webView->RaiseWebMessage(Wide(source), JsonQuote(wideText), wideText);
-  } else if (step.verb == "message-json") {
-    auto [source, json] = SplitFirst(step.rest);
-    webView->RaiseWebMessage(Wide(source), Wide(json), std::nullopt);
-  } else if (step.verb == "process-failed") {
-    auto [kind, reason] = SplitFirst(step.rest);
-    webView->RaiseProcessFailed(
-        static_cast<COREWEBVIEW2_PROCESS_FAILED_KIND>(std::atoi(kind.c_str())),
-        std::atoi(reason.c_str()));
-  } else if (step.verb == "close") {
-    webView->RaiseWindowCloseRequested();
-  } else if (step.verb == "dom-content-loaded") {
-    LogWindowState(state.parentWindow, "before-dom-content-loaded");
-    webView->RaiseDomContentLoaded();
-    LogWindowState(state.parentWindow, "after-dom-content-loaded");
   }
-  ScheduleNextStep();
+  return scenario;
 }
 
 }  // namespace corvane::test_runtime

@@ -1,24 +1,24 @@
 #pragma once
 // Shared pieces of the scripted test runtime (the stand-in WebView2Loader.dll): text helpers, the
-// event log, COM reference helpers, the scenario and the player that runs it on the UI thread.
-// The formats are described at the top of loader_main.cpp.
+// event log, COM objects built from properties, the scenario and the player that runs it on the
+// UI thread. The formats are described at the top of loader_main.cpp.
 
 #include <windows.h>
 
 #include <cstdint>
-#include <deque>
+#include <cstring>
 #include <functional>
-#include <initializer_list>
+#include <map>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
-#include "interface_stubs.h"  // generated from webview2_abi.h by generate_stubs.py
+#include "base/com_ref_win.h"
+#include "tests/wine/common/log_text.h"
 #include "webview2/webview2_abi.h"
 
 namespace corvane::test_runtime {
-
-// ---- Text ----
 
 // UTF-8 of a runtime or shell string; a null pointer gives "<null>".
 std::string Utf8(const wchar_t* text);
@@ -26,125 +26,185 @@ std::string Utf8(std::wstring_view text);
 std::wstring Wide(std::string_view text);
 // A CoTaskMemAlloc copy, as every LPWSTR* out-parameter must be.
 LPWSTR CoTaskCopy(std::wstring_view text);
-std::string HexHr(HRESULT hr);
-std::string Hex32(std::uint32_t value);
+std::string Hex(std::uint32_t value);  // "0x%08X", for HRESULTs too
 std::string RectText(const RECT& rect);
-bool WildcardMatch(std::wstring_view pattern, std::wstring_view text);
 
-// ---- Log ----
-
-struct Field {
-  std::string key;
-  std::string value;
-};
+using test_log::Field;
 
 void OpenLog(const std::wstring& path);
 // One line: the event name, then key=value fields, tab-separated, with \\, \t, \n, \r escaped.
-void Log(std::string_view event, std::initializer_list<Field> fields = {});
-void Log(std::string_view event, const std::vector<Field>& fields);
+void Log(std::string_view event, const std::vector<Field>& fields = {});
+// Logs "unexpected-call" for a method the runtime does not model; returns E_NOTIMPL.
+HRESULT UnexpectedCall(const char* method);
 // The real state of a top-level window, read with Win32 calls.
 void LogWindowState(HWND window, std::string_view label);
 // Logs the host executable's version resource as the event "exe-version".
 void LogExeVersion();
 
-// ---- COM helpers ----
-
-template <class T>
-class ComPtr {
- public:
-  ComPtr() = default;
-  ComPtr(T* p) : p_(p) {  // NOLINT: takes a new reference
-    if (p_) p_->AddRef();
-  }
-  ComPtr(const ComPtr& other) : ComPtr(other.p_) {}
-  ComPtr& operator=(const ComPtr& other) {
-    ComPtr copy(other);
-    std::swap(p_, copy.p_);
-    return *this;
-  }
-  ~ComPtr() {
-    if (p_) p_->Release();
-  }
-  // Adopts a reference the caller already owns.
-  static ComPtr Adopt(T* p) {
-    ComPtr result;
-    result.p_ = p;
-    return result;
-  }
-  T* get() const { return p_; }
-  T* operator->() const { return p_; }
-  explicit operator bool() const { return p_ != nullptr; }
-  // Hands an owned reference to an out-parameter.
-  T* Detach() {
-    T* p = p_;
-    p_ = nullptr;
-    return p;
-  }
-
- private:
-  T* p_ = nullptr;
+// A property as the shell sees it through get_X/put_X; `puts` counts the shell's writes.
+struct Value {
+  long long number = 0;
+  std::wstring text;
+  RECT rect{};
+  ComRef<IUnknown> object;
+  int puts = 0;
 };
 
-// Reference counting and QueryInterface for an object implementing one interface chain; it
-// answers IUnknown and every level of the chain unless Answers says otherwise.
-template <class Base>
-class ComObject : public Base {
+// What an object models: the properties it was given (get_X, put_X) and the handlers registered
+// for its events (add_X). The generated stubs route those methods here; a property the object
+// was not given is an unexpected call.
+class Props {
  public:
+  virtual ~Props() = default;
+
+  template <class T>
+  Props& Set(const std::string& name, T value) {
+    Store(props_[name], value);
+    return *this;
+  }
+  Value& Prop(const std::string& name) { return props_[name]; }
+
+  template <class T>
+  HRESULT Get(const char* method, T* out) {
+    auto found = props_.find(Name(method));
+    if (found == props_.end()) return UnexpectedCall(method);
+    if (!out) return E_POINTER;
+    const Value& v = found->second;
+    if constexpr (std::is_same_v<T, LPWSTR>) {
+      *out = CoTaskCopy(v.text);
+    } else if constexpr (std::is_base_of_v<IUnknown, std::remove_pointer_t<T>>) {
+      *out = static_cast<T>(v.object.get());  // it was stored as that interface
+      if (*out) (*out)->AddRef();
+    } else if constexpr (std::is_arithmetic_v<T> || std::is_enum_v<T>) {
+      *out = static_cast<T>(v.number);
+    } else {
+      return UnexpectedCall(method);
+    }
+    return S_OK;
+  }
+
+  template <class T>
+  HRESULT Put(const char* method, T value) {
+    auto found = props_.find(Name(method));
+    if (found == props_.end() || !Store(found->second, value)) return UnexpectedCall(method);
+    ++found->second.puts;
+    Changed(found->first, found->second);
+    return S_OK;
+  }
+
+  HRESULT AddHandler(const char* method, IUnknown* handler, EventRegistrationToken* token);
+
+  // Calls every handler of `event` (a copy of the list: a handler may register another) and
+  // returns how many there were, as the log writes it; `last`: the result of the last one.
+  template <class Handler, class Sender, class Args>
+  std::string Raise(const char* event, Sender sender, Args args, HRESULT* last = nullptr) {
+    const auto list = handlers_[event];
+    for (const auto& handler : list) {
+      const HRESULT result = static_cast<Handler*>(handler.get())->Invoke(sender, args);
+      if (last) *last = result;
+    }
+    return std::to_string(list.size());
+  }
+
+  // The top level of the chain is offered only while *offered (a "query" line logs each ask).
+  const bool* offered = nullptr;
+
+ protected:
+  // After a put by the shell.
+  virtual void Changed(const std::string& /*name*/, const Value& /*value*/) {}
+
+ private:
+  static std::string Name(const char* method) { return std::strstr(method, "::") + 6; }
+
+  template <class T>
+  static bool Store(Value& v, T value) {
+    if constexpr (std::is_same_v<T, std::wstring>) {
+      v.text = value;
+    } else if constexpr (std::is_convertible_v<T, std::wstring_view>) {
+      v.text = value ? value : L"";
+    } else if constexpr (std::is_same_v<T, RECT>) {
+      v.rect = value;
+    } else if constexpr (std::is_base_of_v<IUnknown, std::remove_pointer_t<T>>) {
+      v.object = ComRef<IUnknown>(value);
+    } else if constexpr (std::is_arithmetic_v<T> || std::is_enum_v<T>) {
+      v.number = static_cast<long long>(value);
+    } else {
+      return false;
+    }
+    return true;
+  }
+
+  std::map<std::string, Value> props_;
+  std::map<std::string, std::vector<ComRef<IUnknown>>> handlers_;
+};
+
+}  // namespace corvane::test_runtime
+
+#include "interface_stubs.h"  // generated from webview2_abi.h by generate_stubs.py
+
+namespace corvane::test_runtime {
+
+// The private interface ID under which every Object hands out its Props, unreferenced.
+inline constexpr IID kPropsIid = {
+    0x6b1d2c3e, 0x43a1, 0x4f0e, {0x9c, 0x55, 0x1e, 0x2d, 0x7a, 0x60, 0x8b, 0x13}};
+
+// Reference counting and QueryInterface for a generated stub: IUnknown and every level of the
+// chain (the top one only while offered).
+template <class Stub>
+class Object : public Stub {
+ public:
+  virtual ~Object() = default;
   ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
   ULONG STDMETHODCALLTYPE Release() override {
-    ULONG left = --refs_;
+    const ULONG left = --refs_;
     if (left == 0) delete this;
     return left;
   }
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
     if (!out) return E_POINTER;
     *out = nullptr;
-    if (!IsEqualIID(riid, IID_IUnknown) && !Answers(riid)) return E_NOINTERFACE;
-    *out = static_cast<Base*>(this);
+    if (IsEqualIID(riid, kPropsIid)) {
+      *out = static_cast<Props*>(this);
+      return S_OK;
+    }
+    bool known = IsEqualIID(riid, IID_IUnknown);
+    for (const IID* id : Stub::kInterfaceIds) known = known || IsEqualIID(riid, *id);
+    if (known && this->offered && IsEqualIID(riid, *std::end(Stub::kInterfaceIds)[-1])) {
+      Log("query", {{"interface", Stub::kName}, {"offered", *this->offered ? "1" : "0"}});
+      known = *this->offered;
+    }
+    if (!known) return E_NOINTERFACE;
+    *out = static_cast<typename Stub::Interface*>(this);
     AddRef();
     return S_OK;
-  }
-
- protected:
-  virtual ~ComObject() = default;
-  virtual bool Answers(REFIID riid) const {
-    for (const IID* id : Base::kInterfaceIds) {
-      if (IsEqualIID(riid, *id)) return true;
-    }
-    return false;
   }
 
  private:
   ULONG refs_ = 1;
 };
 
-inline HRESULT HandOutString(std::wstring_view text, LPWSTR* out) {
-  if (!out) return E_POINTER;
-  *out = CoTaskCopy(text);
-  return *out ? S_OK : E_OUTOFMEMORY;
+template <class T, class... A>
+ComRef<T> New(A&&... args) {
+  return ComRef<T>::Adopt(new T(std::forward<A>(args)...));
 }
 
-inline HRESULT HandOutBool(bool value, BOOL* out) {
-  if (!out) return E_POINTER;
-  *out = value ? TRUE : FALSE;
-  return S_OK;
+// The properties of one of our objects, or null for anything else.
+inline Props* Ours(IUnknown* object) {
+  void* props = nullptr;
+  return object && SUCCEEDED(object->QueryInterface(kPropsIid, &props)) ? static_cast<Props*>(props)
+                                                                        : nullptr;
 }
-
-// ---- Response bodies ----
 
 // Reads a response body to its end, as the browser would; false on a failed read.
 bool ReadWholeStream(IStream* stream, std::string& bytes);
-// FNV-1a 64 of the bytes as 16 hex digits, and the bytes themselves as hex.
+// FNV-1a 64 of the bytes as 16 hex digits.
 std::string Fnv1a64(const std::string& bytes);
-std::string HexBytes(const std::string& bytes);
 // Hands the body to a worker thread of its own through COM marshaling, as the browser does; the
 // worker reads a first piece at once and the rest when FinishHeldReads lets it (UI thread).
 void ReadOnWorker(const std::wstring& uri, IStream* content);
 // Lets every worker read to the end, waits for them (5 s in all) and logs each body as
 // "held-body"; nothing when no body is held.
 void FinishHeldReads();
-
-// ---- Scenario ----
 
 struct RuntimeInstall {
   bool nullFolder = true;  // the installed (evergreen) runtime: no browser folder given
@@ -159,21 +219,19 @@ struct Step {
   std::string rest;  // the text after the verb, escapes resolved
 };
 
+// The set-up directives (loader_main.cpp) and the steps.
 struct Scenario {
   std::vector<RuntimeInstall> runtimes;
-  HRESULT environmentResult = S_OK;  // returned at once; the handler is then never called
-  HRESULT environmentError = S_OK;   // passed to the handler with no environment
+  HRESULT environmentResult = S_OK;
+  HRESULT environmentError = S_OK;
   HRESULT controllerResult = S_OK;
   HRESULT controllerError = S_OK;
-  HRESULT navigateResult = S_OK;  // what every Navigate returns; a failure navigates nowhere
-  // Navigations of documents end with NavigationCompleted IsSuccess FALSE and this status,
-  // without DOMContentLoaded.
+  HRESULT navigateResult = S_OK;
   bool navigationFails = false;
-  COREWEBVIEW2_WEB_ERROR_STATUS navigationError = COREWEBVIEW2_WEB_ERROR_STATUS_UNKNOWN;
+  int navigationError = 0;
   bool settings3 = true;
   bool environment14 = true;
   bool webView23 = true;
-  bool interceptShellExecute = true;
   unsigned timerDivisor = 0;  // 0: the shell's SetTimer is left alone
   std::vector<Step> steps;
 };
@@ -191,7 +249,7 @@ struct RuntimeState {
   Scenario scenario;
   HMODULE module = nullptr;
   HWND parentWindow = nullptr;
-  FakeEnvironment* environment = nullptr;  // kept alive for the process; never released
+  FakeEnvironment* environment = nullptr;  // each kept alive for the process; never released
   FakeController* controller = nullptr;
   FakeWebView* webView = nullptr;
 };
@@ -199,36 +257,16 @@ struct RuntimeState {
 // Loads the scenario and opens the log on first use.
 RuntimeState& State();
 
-// Replaces the main module's import of ShellExecuteW (and ShellExecuteExW) with a logger, so no
+// Replaces the main module's imports of ShellExecuteW and ShellExecuteExW with loggers, so no
 // test ever launches a browser or a file.
 void InterceptShellExecute();
-
 // Replaces the main module's import of SetTimer with one that divides delays of a second and
 // more by `divisor` and logs each call.
 void ScaleTimers(UINT divisor);
 
-// ---- Player: runs actions one at a time from the thread's message loop ----
-
-class Player {
- public:
-  static Player& Get();
-  // Creates the message-only window on the calling (UI) thread.
-  void Attach();
-  void Schedule(std::function<void()> action);
-  // Called after the first navigation: plays the scenario's steps in order.
-  void StartScript();
-
- private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  void RunQueued();
-  void RunStep(const Step& step);
-  void ScheduleNextStep();
-
-  HWND window_ = nullptr;
-  std::deque<std::function<void()>> queue_;
-  bool running_ = false;
-  bool scriptStarted_ = false;
-  std::size_t nextStep_ = 0;
-};
+// Runs actions one at a time from the UI thread's message loop, as the runtime raises events.
+void Schedule(std::function<void()> action);
+// Called after the first navigation: plays the scenario's steps in order.
+void StartScript();
 
 }  // namespace corvane::test_runtime
