@@ -1,10 +1,7 @@
-// ViewCursor: reads and seeks at every position of a block, at its end and past it.
-
 #include "content/view_cursor.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <limits>
 #include <string>
 
@@ -39,15 +36,6 @@ TEST(ViewCursorTest, ReadsFromEveryPositionUpToTheEnd) {
                 start < kBytes.size() ? kBytes.size() - start - expected.size() : 0u);
     }
   }
-  // Piece by piece, then nothing at the end, which stays where it is.
-  ViewCursor cursor = Over(kBytes);
-  std::string pieces = ReadText(cursor, 4);
-  pieces += ReadText(cursor, 4);
-  pieces += ReadText(cursor, 4);
-  EXPECT_EQ(pieces, kBytes);
-  EXPECT_EQ(ReadText(cursor, 4), "");
-  EXPECT_EQ(cursor.position(), kBytes.size());
-
   ViewCursor empty(nullptr, 0);
   EXPECT_EQ(ReadText(empty, 8), "");
   EXPECT_EQ(empty.Seek(0, Origin::End), 0u);
@@ -63,7 +51,6 @@ TEST(ViewCursorTest, SeeksFromEachOriginAndRefusesPositionsOutsideTheRange) {
   EXPECT_EQ(ReadText(cursor, 2), "");
   EXPECT_EQ(cursor.Seek(-15, Origin::Current), 0u);
   EXPECT_EQ(ReadText(cursor, 1), "0");
-
   // Before the start or beyond 2^64 - 1: refused, and the position stays.
   EXPECT_EQ(cursor.Seek(-2, Origin::Current), std::nullopt);
   EXPECT_EQ(cursor.Seek(-11, Origin::End), std::nullopt);
