@@ -69,9 +69,8 @@ TEST(AppConfig, RefusesValuesThatCannotWorkNamingTheKeyWhereItCan) {
                            R"({"name":null})", R"({"name":["x"]})"}) {
     EXPECT_EQ(ConfigErrorText(text), "invalid name | ") << text;
   }
-  for (const char* name : {R"({"name":"../escape"})", R"({"name":"CON"})"}) {
-    EXPECT_EQ(ConfigErrorText(name), "invalid name | \"name\" must be usable as a folder name.");
-  }
+  EXPECT_EQ(ConfigErrorText(R"({"name":"../escape"})"),
+            "invalid name | \"name\" must be usable as a folder name.");
   const std::pair<const char*, const char*> modes[] = {
       {R"("distribution-mode":"Fixed")", "invalid distribution mode | "},
       {R"("hosting-mode":"visual")", "invalid hosting mode | "},
@@ -114,7 +113,6 @@ TEST(AppConfig, InvalidJsonRaisesTheLibraryParseErrorAndTextEndsAtTheFirstZeroBy
     EXPECT_THROW(LoadAppConfig(text, config), Json::parse_error) << text;
   }
   EXPECT_EQ(Load("{\"name\":\"a\"}\0garbage"s).name, "a");
-  EXPECT_EQ(ParseJsonDocument("[1]\0]"s), Json::array({1}));
 }
 
 TEST(LenientReaders, GetIntKeepsLow32BitsAndSaturatesFloats) {

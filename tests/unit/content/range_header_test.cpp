@@ -34,7 +34,6 @@ TEST(ParseRangeHeader, FirstRangeReadLikeTheCLibraryAndClampedToTheContent) {
   for (const auto& [text, total, first, last] : beyond32Bits) {
     EXPECT_EQ(ParseRangeHeader(text, total), (ByteRange{first, last})) << text;
   }
-  EXPECT_EQ(ParseRangeHeader("bytes=-1", 1), (ByteRange{0, 0}));
   const char* const unsatisfiable[] = {
       "bytes=10-", "bytes=10-12", "bytes=-0",   "bytes=3-2",    "Bytes=0-5",
       "items=0-5", "bytes",       "bytes=",     "bytes=5",      "",

@@ -52,7 +52,6 @@ TEST(PercentDecodePath, DecodesEscapesOnceAsUtf8AndEndsAtTheFirstNul) {
 TEST(PercentDecodePath, ReturnsTextUndecodedWhenResultExceedsCapacity) {
   EXPECT_EQ(PercentDecodePath(Repeat("%41", 2047)), std::string(2047, 'A'));
   EXPECT_EQ(PercentDecodePath(Repeat("%41", 2048)), Repeat("%41", 2048));
-  EXPECT_EQ(PercentDecodePath(std::string(2048, 'a')), std::string(2048, 'a'));
   const std::string grin = "%F0%9F%98%80";
   EXPECT_EQ(PercentDecodePath(Repeat(grin, 1023) + "a"), Repeat("\xF0\x9F\x98\x80", 1023) + "a");
   EXPECT_EQ(PercentDecodePath(Repeat(grin, 1024)), Repeat(grin, 1024));

@@ -18,7 +18,6 @@ TEST(PrefixTest, ABareOriginMustEndItsAuthorityAndAnyOtherBaseIsAPlainBytePrefix
       {"https://corvane.localhost", app, false},             // shorter than the prefix
       {"https://Corvane.localhost/index.html", app, false},  // exact case
       {"https://corvane.localhost:443/a", app, false},
-      {"", app, false},
       {"https://example.com", bare, true},
       {"https://example.com/", bare, true},
       {"https://example.com?q=1", bare, true},

@@ -48,7 +48,6 @@ TEST(ViewCursorTest, SeeksFromEachOriginAndRefusesPositionsOutsideTheRange) {
   EXPECT_EQ(cursor.Seek(-4, Origin::End), 6u);
   EXPECT_EQ(ReadText(cursor, 2), "67");
   EXPECT_EQ(cursor.Seek(5, Origin::End), 15u);  // past the end is a position like any other
-  EXPECT_EQ(ReadText(cursor, 2), "");
   EXPECT_EQ(cursor.Seek(-15, Origin::Current), 0u);
   EXPECT_EQ(ReadText(cursor, 1), "0");
   // Before the start or beyond 2^64 - 1: refused, and the position stays.
@@ -60,7 +59,6 @@ TEST(ViewCursorTest, SeeksFromEachOriginAndRefusesPositionsOutsideTheRange) {
   EXPECT_EQ(cursor.Seek(-1, Origin::Begin), kMax);
   EXPECT_EQ(cursor.Seek(1, Origin::Current), std::nullopt);
   EXPECT_EQ(cursor.Seek(0, Origin::Current), kMax);
-  EXPECT_EQ(ReadText(cursor, 4), "");
   EXPECT_EQ(cursor.Seek(kMin64, Origin::Current), kMax - (std::uint64_t(1) << 63));
   EXPECT_EQ(cursor.Seek(std::numeric_limits<std::int64_t>::max(), Origin::End),
             kBytes.size() + (std::uint64_t(1) << 63) - 1);
