@@ -93,6 +93,7 @@ class ResponderTest : public ::testing::Test {
   const std::string bundleBytes_ = BuildBundle({{"index.html", "<html>"},
                                                 {"data.bin", "abcdefghij"},
                                                 {"empty.bin", ""},
+                                                {"one.bin", "1"},
                                                 {"shadow.txt", "from bundle"},
                                                 {"caf\xC3\xA9.css", "body{}"}});
   AssetBundle bundle_ = AssetBundle::OverMemory(bundleBytes_.data(), bundleBytes_.size());
@@ -106,6 +107,7 @@ TEST_F(ResponderTest, WholeAnswersComeFromTheBundleThenTheContentFolder) {
   const std::tuple<const char*, std::string, std::string, Body> cases[] = {
       {"index.html", "text/html; charset=utf-8", "<html>", Body::Bytes},
       {"empty.bin", kOctets, "", Body::Bytes},
+      {"one.bin", kOctets, "1", Body::Bytes},
       {"shadow.txt", kText, "from bundle", Body::Bytes},
       {"caf%C3%A9.css", "text/css; charset=utf-8", "body{}", Body::Bytes},  // decoded first
       {"sub/b.png", "image/png", "PNGDATA", Body::WholeFile},
