@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 namespace corvane {
 namespace {
 
@@ -15,52 +13,45 @@ std::string Repeat(const std::string& piece, std::size_t times) {
   return text;
 }
 
+// Percent signs that start no escape stay; an escape is decoded once only. Each run of escapes is
+// read as UTF-8, on its own: ill-formed sequences become U+FFFD (a truncated one counts once), an
+// overlong slash never turns into a separator, and an escaped byte never completes a literal one.
 TEST(PercentDecodePath, DecodesEscapesOnceAsUtf8AndEndsAtTheFirstNul) {
   const std::pair<std::string, std::string> cases[] = {
       {"", ""},
-      {"images/a.png", "images/a.png"},
       {"my%20file.txt", "my file.txt"},
       {"a+b.txt", "a+b.txt"},
       {"a%2Fb%2fc", "a/b/c"},
       {"..%5C..%5Csecret.txt", "..\\..\\secret.txt"},
       {"app.js?v=2&x=%41", "app.js?v=2&x=A"},
       {"caf\xC3\xA9.png", "caf\xC3\xA9.png"},
-      // Percent signs that start no escape stay; an escape is decoded once only.
       {"100%", "100%"},
       {"a%4", "a%4"},
       {"%G1%1G", "%G1%1G"},
       {"%%41", "%A"},
       {"%2541", "%41"},
-      // Each run of escapes is read as UTF-8.
       {"caf%C3%A9.png", "caf\xC3\xA9.png"},
       {"%c3%a9", "\xC3\xA9"},
-      {"%E2%82%AC", "\xE2\x82\xAC"},
       {"%F0%9F%98%80", "\xF0\x9F\x98\x80"},
-      // Ill-formed sequences become U+FFFD; a truncated sequence counts once.
       {"%C3", kBad},
       {"%C3x", kBad + "x"},
-      {"%FF%FE", kBad + kBad},
       {"%E2%82", kBad},
-      {"%ED%A0%80", Repeat(kBad, 3)},  // surrogate
-      // An overlong slash must not turn into a separator.
+      {"%ED%A0%80", Repeat(kBad, 3)},
       {"..%C0%AF..%C0%AFx", ".." + kBad + kBad + ".." + kBad + kBad + "x"},
-      // A literal lead byte is not completed by an escaped continuation byte.
       {"\xC3%A9", kBad + kBad},
       {"a\xFF", "a" + kBad},
       {"a.txt%00.png", "a.txt"},
       {std::string("a\0%41", 5), "a"},
-      {"%00", ""},
-  };
+      {"%00", ""}};
   for (const auto& [input, expected] : cases)
     EXPECT_EQ(PercentDecodePath(input), expected) << input;
 }
 
+// 2047 UTF-16 units plus the terminator fit; characters past U+FFFF take two units each,
+// three-byte characters one.
 TEST(PercentDecodePath, ReturnsTextUndecodedWhenResultExceedsCapacity) {
-  // 2047 UTF-16 units plus the terminator fit; one more does not.
   EXPECT_EQ(PercentDecodePath(Repeat("%41", 2047)), std::string(2047, 'A'));
   EXPECT_EQ(PercentDecodePath(Repeat("%41", 2048)), Repeat("%41", 2048));
-  EXPECT_EQ(PercentDecodePath(std::string(2048, 'a')), std::string(2048, 'a'));
-  // Characters past U+FFFF take two units each, three-byte characters one.
   const std::string grin = "%F0%9F%98%80";
   EXPECT_EQ(PercentDecodePath(Repeat(grin, 1023) + "a"), Repeat("\xF0\x9F\x98\x80", 1023) + "a");
   EXPECT_EQ(PercentDecodePath(Repeat(grin, 1024)), Repeat(grin, 1024));
