@@ -1,10 +1,8 @@
 #!/usr/bin/env python3
-"""corvane-pack end to end: a real folder packed, listed, verified and extracted byte for byte;
+"""corvane-pack end to end: a folder packed, listed, verified and extracted byte for byte;
 duplicates stored once; hostile entry paths refused; bad bundles answered with one line. Hostile
-bundles are written by an encoder of the format of our own, a second writer for the packer's reader.
-
-usage: pack_round_trip_test.py --pack PATH [--emulator WRAPPER]   (with Wine, paths go as Z: paths)
-"""
+bundles come from an encoder of our own, a second writer for the packer's reader.
+usage: pack_round_trip_test.py --pack PATH [--emulator=WRAPPER]   (with Wine, paths go as Z: paths)"""
 
 import argparse
 import json

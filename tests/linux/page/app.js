@@ -18,11 +18,10 @@ chrome.webview.addEventListener("message", (event) => {
 });
 const alive = Symbol("this document");
 globalThis[alive] = true;
+const threadEchoes = () => inbox.filter((m) => m.type === "thread-echo").map((m) => m.i);
 
 async function until(test, ms = 5000) {
-  for (const end = Date.now() + ms; Date.now() < end; await wait(20)) {
-    if (test()) return true;
-  }
+  for (const end = Date.now() + ms; Date.now() < end && !test(); ) await wait(20);
   return test();
 }
 const waitFor = async (test, ms) => ((await until(() => inbox.some(test), ms)) ? inbox.find(test) : null);
@@ -185,13 +184,11 @@ async function main() {
   results.echo = await waitFor((m) => m.type === "echo");
   send({ type: "extension-message", action: "documents" });
   chrome.webview.postMessage({ type: "extension-message", action: "object-post" });
-  results.index = await probe("/index.html");
-  results.missing = await probe("/nope.txt");
-  results.range = await probe("/data.bin", { Range: "bytes=10-19" });
-  results.suffix = await probe("/data.bin", { Range: "bytes=-5" });
-  results.open = await probe("/data.bin", { Range: "bytes=1000-" });
-  results.unsat = await probe("/data.bin", { Range: "bytes=999999-" });
-  results.openLarge = await probe("/large.bin", { Range: "bytes=0-" });
+  for (const [name, path, range] of [["index", "/index.html"], ["missing", "/nope.txt"], ["range", "/data.bin", "10-19"],
+    ["suffix", "/data.bin", "-5"], ["open", "/data.bin", "1000-"], ["unsat", "/data.bin", "999999-"],
+    ["openLarge", "/large.bin", "0-"]]) {
+    results[name] = await probe(path, range ? { Range: "bytes=" + range } : {});
+  }
   results.large = await digestOf("/large.bin");
   if (mode.big) results.big = await digestOf("/big.bin");
   results.audio = await audioCheck();
@@ -203,9 +200,9 @@ async function main() {
   const cut = await waitFor((m) => m.type === "echo" && m.message.text.startsWith("cut"));
   results.cutEcho = cut ? cut.message.text === "cut \ud83d" : "lost";
   send({ type: "extension-message", action: "thread-echo" });
-  await until(() => inbox.filter((m) => m.type === "thread-echo").length >= 100);
+  await until(() => threadEchoes().length >= 100);
   await wait(200);
-  results.threadEcho = inbox.filter((m) => m.type === "thread-echo").map((m) => m.i);
+  results.threadEcho = threadEchoes();
   await popupChecks(server);
   await navigationChecks(server);
   await reloadCheck();

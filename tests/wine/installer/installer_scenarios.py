@@ -119,6 +119,8 @@ def play(ctx, c, label, mode, downloading=None, dpi=96, existing=None, close_at=
         env["CORVANE_INSTALLER_OBSERVER_TAMPER"] = rig.windows_path(os.path.join(folder, "user-data"))
 
     def prepare(prefix):
+        if not blocked and existing is None:
+            return
         users = os.path.join(prefix, "drive_c", "users")
         local = os.path.join(users, next(n for n in sorted(os.listdir(users)) if n.lower() != "public"),
                              "AppData", "Local")
