@@ -58,8 +58,6 @@ def write_tone(path, seconds, rate=44100):
 
 
 class RecordingServer(http.server.ThreadingHTTPServer):
-    """A local web server that records every request and serves the given files."""
-
     def __init__(self):
         class Handler(http.server.BaseHTTPRequestHandler):
             def do_GET(self):

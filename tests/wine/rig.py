@@ -88,8 +88,6 @@ def write(path, data):
 
 
 class Result:
-    """The logs of one shell run."""
-
     def __init__(self, runtime, runner, folder, script):
         self.runtime, self.runner, self.folder, self.script = runtime, runner, folder, script
 
@@ -126,7 +124,6 @@ class Result:
                 for a, b in zip(marks, marks[1:] + [len(self.runtime)])]
 
     def startup(self):
-        """The events before the first step."""
         return self.runtime[:self.index("step")] if self.index("step") >= 0 else self.runtime
 
     def during(self, line):
@@ -137,7 +134,6 @@ class Result:
         return events[:next((i for i, e in enumerate(events) if e["_event"] == "web-message-done"), len(events))]
 
     def answers(self, prefix="request"):
-        """The events of each step whose line starts with `prefix`."""
         return [events for line, events in self.steps() if line.startswith(prefix)]
 
     @property
@@ -208,7 +204,6 @@ class Context:
         return os.path.join(self.base, label)
 
     def run(self, app, label=None):
-        """Runs the shell once in a fresh prefix and app folder; returns its logs."""
         self.runs += 1
         folder, args = self.folder(label or f"run{self.runs}"), self.args
         shutil.rmtree(folder, ignore_errors=True)

@@ -57,7 +57,6 @@ def check_answer(c, events, what, status, headers, body):
 
 
 def text_read(result, line):
-    """Whether the shell read the text of the web message of that step."""
     return any(e["_event"] == "message-read" and e.get("what") == "string" for e in result.during(line))
 
 

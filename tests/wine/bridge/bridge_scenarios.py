@@ -49,7 +49,6 @@ def run(ctx, c, label, script, library="extension", directives=None, package=Non
 
 
 def values(result, within=None):
-    """What the shell posted with PostWebMessageAsJson, as values."""
     return [json.loads(text) for text in result.pluck("post-json", "text", within=within)]
 
 
