@@ -1,12 +1,8 @@
 #!/usr/bin/env python3
-"""End-to-end tests of the Linux shell in headless Chromium.
-
-Each scenario lays out an app folder (the shell copied in, package.json, www/ with a bundle made
-by corvane-pack or loose files, and a test extension library), runs the shell with --headless and
-reads what the page reported through the bridge: the test page sends its findings as an
-extension message, which the extension library writes to a log file. A stand-in xdg-open on PATH
-records what the shell hands to the system. Every run is bounded in time.
-"""
+"""End-to-end tests of the Linux shell in headless Chromium. Each lays out an app folder (the shell,
+package.json, www/ with a bundle made by corvane-pack or loose files, the test extension), runs the
+shell headless and reads what the page (page/app.js) reported as an extension message, which the
+library writes to a log. A stand-in xdg-open on PATH records what the shell hands to the system."""
 
 import hashlib
 import http.server
@@ -23,40 +19,33 @@ import time
 import unittest
 import wave
 
-SHELL = os.environ.get("CORVANE_SHELL", "")
-PACK = os.environ.get("CORVANE_PACK", "")
+SHELL, PACK = os.environ.get("CORVANE_SHELL", ""), os.environ.get("CORVANE_PACK", "")
 EXTENSION = os.environ.get("CORVANE_TEST_EXTENSION", "")
 HERE = os.path.dirname(os.path.abspath(__file__))
-RUN_TIMEOUT = 120
-
 # The machine has no network and may run as root (where Chromium needs its sandbox off).
-CHROMIUM_ARGS = ("--disable-gpu --no-first-run --disable-background-networking "
-                 "--disable-component-update --disable-sync --disable-popup-blocking")
-if os.geteuid() == 0:
-    CHROMIUM_ARGS += " --no-sandbox"
-
-BIG_SIZE = 200 * 1024 * 1024
-BUNDLED_LARGE_SIZE = 20 * 1024 * 1024
+CHROMIUM_ARGS = ("--disable-gpu --no-first-run --disable-background-networking --disable-component-update "
+                 "--disable-sync --disable-popup-blocking" + (" --no-sandbox" if os.geteuid() == 0 else ""))
+BIG_SIZE, LARGE_SIZE = 200 * 1024 * 1024, 20 * 1024 * 1024
+PARSE = "Failed to parse package.json. Check the file has valid JSON and that all parameters are correct."
+needs_all = unittest.skipUnless(SHELL and PACK and EXTENSION and shutil.which("chromium"),
+                                "needs the shell, corvane-pack, the test extension and chromium")
 
 
 def pattern_bytes(size, seed):
-    """Deterministic bytes that differ at every offset modulo 251, so shifts and gaps show."""
-    block = bytes((i * 7 + seed) % 251 for i in range(251 * 64))
-    reps, rest = divmod(size, len(block))
-    return block * reps + block[:rest]
+    """Bytes that differ at every offset modulo 251, so shifts and gaps show."""
+    block = bytes((i * 7 + seed) % 251 for i in range(251 * 4096))
+    return block * (size // len(block)) + block[:size % len(block)]
+
+
+def write(path, data):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as out:
+        out.write(data)
 
 
 def write_pattern_file(path, size, seed):
-    block = pattern_bytes(251 * 4096, seed)
-    digest = hashlib.sha256()
-    with open(path, "wb") as out:
-        left = size
-        while left:
-            chunk = block[:min(left, len(block))]
-            out.write(chunk)
-            digest.update(chunk)
-            left -= len(chunk)
-    return digest.hexdigest()
+    write(path, data := pattern_bytes(size, seed))
+    return hashlib.sha256(data).hexdigest()
 
 
 def write_tone(path, seconds, rate=44100):
@@ -64,309 +53,180 @@ def write_tone(path, seconds, rate=44100):
         out.setnchannels(2)
         out.setsampwidth(2)
         out.setframerate(rate)
-        frames = bytearray()
-        for i in range(int(seconds * rate)):
-            v = int(8000 * math.sin(2 * math.pi * 440 * i / rate))
-            frames += struct.pack("<hh", v, v)
-        out.writeframes(bytes(frames))
+        out.writeframes(b"".join(struct.pack("<hh", v, v) for v in (
+            int(8000 * math.sin(2 * math.pi * 440 * i / rate)) for i in range(int(seconds * rate)))))
 
 
-class RecordingServer:
-    """A local web server that records every request and serves the given files."""
-
-    def __init__(self, files=None):
-        self.requests, self.files = [], files or {}
-        outer = self
-
+class RecordingServer(http.server.ThreadingHTTPServer):
+    def __init__(self):
         class Handler(http.server.BaseHTTPRequestHandler):
-            def answer(self):
-                outer.requests.append((self.command, self.path))
-                body = outer.files.get(self.path)
+            def do_GET(self):
+                self.server.requests.append(self.path)
+                body = self.server.files.get(self.path)
                 self.send_response(200 if body is not None else 404)
                 self.send_header("Content-Length", str(len(body or b"")))
                 self.end_headers()
                 self.wfile.write(body or b"")
-
-            do_GET = do_POST = answer
+            do_POST = do_GET
 
             def log_message(self, *args):
                 pass
+        super().__init__(("127.0.0.1", 0), Handler)
+        self.requests, self.files = [], {}
+        self.url = "http://127.0.0.1:%d" % self.server_address[1]
+        threading.Thread(target=self.serve_forever, daemon=True).start()
 
-        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
-        self.port = self.httpd.server_address[1]
-        self.url = "http://127.0.0.1:%d" % self.port
-        threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
-
-    def close(self):
-        self.httpd.shutdown()
-        self.httpd.server_close()
+    def popups(self):
+        return sorted([self.url + "/popup", self.url + "/link", self.url + "/form", "mailto:someone@example.com"])
 
 
 class App:
-    """One app folder and one run of the shell."""
+    """One app folder in a fresh temporary folder, removed by the test's clean-up."""
 
-    def __init__(self, root, bundle, package=None, extension=True):
-        self.root = root
-        self.folder = os.path.join(root, "app")
-        self.www = os.path.join(self.folder, "www")
-        self.loose = os.path.join(root, "content") if bundle else self.www
-        os.makedirs(self.www)
-        os.makedirs(self.loose, exist_ok=True)
-        self.bundle = bundle
+    def __init__(self, test, bundle=False, package=None, mode=None, pages=("index.html", "frame.html", "app.js")):
+        self.root = tempfile.mkdtemp(prefix="corvane-e2e-")
+        test.addCleanup(shutil.rmtree, self.root, True)
+        self.folder, self.log = os.path.join(self.root, "app"), os.path.join(self.root, "extension.log")
+        self.www, self.opened = os.path.join(self.folder, "www"), os.path.join(self.root, "xdg-open.log")
+        self.loose, self.bundle = os.path.join(self.root, "content") if bundle else self.www, bundle
+        os.makedirs(self.loose)
+        os.makedirs(self.www, exist_ok=True)
         shutil.copy2(SHELL, os.path.join(self.folder, "corvane"))
-        if extension:
-            shutil.copy2(EXTENSION, os.path.join(self.folder, "Vantor.so"))
-        config = {"name": "corvane-e2e", "main": "index.html",
-                  "window": {"title": "E2E", "width": 800, "height": 600},
-                  "chromium-args": CHROMIUM_ARGS}
-        config.update(package or {})
-        with open(os.path.join(self.folder, "package.json"), "w") as out:
-            json.dump(config, out)
-        self.home = os.path.join(root, "home")
-        self.log = os.path.join(root, "extension.log")
-        self.opened = os.path.join(root, "xdg-open.log")
-        bin_dir = os.path.join(root, "bin")
-        os.makedirs(bin_dir)
-        with open(os.path.join(bin_dir, "xdg-open"), "w") as out:
-            out.write('#!/bin/sh\nprintf "%%s\\n" "$1" >> "%s"\n' % self.opened)
-        os.chmod(os.path.join(bin_dir, "xdg-open"), 0o755)
-        self.env = dict(os.environ, HOME=self.home, XDG_DATA_HOME=os.path.join(root, "data"),
-                        XDG_CONFIG_HOME=os.path.join(root, "config"), CORVANE_TEST_LOG=self.log,
-                        PATH=bin_dir + os.pathsep + os.environ.get("PATH", ""))
+        shutil.copy2(EXTENSION, os.path.join(self.folder, "Vantor.so"))
+        config = {"name": "corvane-e2e", "main": "index.html", "window": {"title": "E2E", "width": 800, "height": 600},
+                  "chromium-args": CHROMIUM_ARGS, **(package or {})}
+        write(os.path.join(self.folder, "package.json"), json.dumps(config).encode())
+        write(os.path.join(self.root, "bin", "xdg-open"), b'#!/bin/sh\nprintf "%%s\\n" "$1" >> "%s"\n' % self.opened.encode())
+        os.chmod(os.path.join(self.root, "bin", "xdg-open"), 0o755)
+        self.env = dict(os.environ, HOME=os.path.join(self.root, "home"), XDG_DATA_HOME=os.path.join(self.root, "data"),
+                        XDG_CONFIG_HOME=os.path.join(self.root, "config"), CORVANE_TEST_LOG=self.log,
+                        PATH=os.path.join(self.root, "bin") + os.pathsep + os.environ.get("PATH", ""))
         self.env.pop("DISPLAY", None)
-
-    def add(self, relative, data, loose=False):
-        path = os.path.join(self.www if loose else self.loose, relative)
-        os.makedirs(os.path.dirname(path), exist_ok=True)
-        with open(path, "wb") as out:
-            out.write(data)
-        return path
-
-    def add_page(self):
-        for page in ("index.html", "frame.html", "app.js"):
+        for page in pages:
             with open(os.path.join(HERE, "page", page), "rb") as source:
                 self.add(page, source.read())
+        if mode is not None:
+            self.add("mode.json", json.dumps(mode).encode())
 
-    def pack(self):
+    def add(self, relative, data, loose=False):
+        write(os.path.join(self.www if loose else self.loose, relative), data)
+
+    def run(self, timeout=120):
         if self.bundle:
             subprocess.run([PACK, "create", self.loose, "-o", os.path.join(self.www, "assets.dat")],
                            check=True, capture_output=True, timeout=120)
+        done = subprocess.run([os.path.join(self.folder, "corvane"), "--headless"], env=self.env,
+                              capture_output=True, text=True, timeout=timeout)
+        self.returncode, self.stderr = done.returncode, done.stderr
+        messages = [json.loads(line[8:]) for line in self.lines() if line.startswith("message ")]
+        return next((m["results"] for m in messages if m.get("action") == "report"), None)
 
-    def run(self, timeout=RUN_TIMEOUT):
-        result = subprocess.run([os.path.join(self.folder, "corvane"), "--headless"], env=self.env,
-                                capture_output=True, text=True, timeout=timeout)
-        self.returncode, self.stderr = result.returncode, result.stderr
-        return result
-
-    def log_lines(self):
-        if not os.path.exists(self.log):
+    def read(self, path):
+        if not os.path.exists(path):
             return []
-        with open(self.log) as source:
+        with open(path) as source:
             return source.read().splitlines()
 
-    def report(self):
-        for line in self.log_lines():
-            if line.startswith("message "):
-                message = json.loads(line[len("message "):])
-                if message.get("action") == "report":
-                    return message["results"]
-        return None
-
-    def opened_urls(self):
-        if not os.path.exists(self.opened):
-            return []
-        with open(self.opened) as source:
-            return source.read().splitlines()
+    def lines(self):
+        return self.read(self.log)
 
 
-@unittest.skipUnless(SHELL and PACK and EXTENSION and shutil.which("chromium"),
-                     "needs the shell, corvane-pack, the test extension and chromium")
+@needs_all
 class PageScenario(unittest.TestCase):
-    """The test page's whole run, once from a bundle and once from loose files."""
+    """The test page's whole run, from a bundle (and from loose files, with a 200 MiB asset)."""
 
     bundle = True
 
-    @classmethod
-    def setUpClass(cls):
-        cls.tmp = tempfile.mkdtemp(prefix="corvane-e2e-")
-        cls.server = RecordingServer()
-        cls.app = App(cls.tmp, bundle=cls.bundle)
-        cls.app.add_page()
-        cls.app.add("mode.json", json.dumps({"port": cls.server.port}).encode())
-        cls.app.add("data.bin", pattern_bytes(5000, 3))
-        write_tone(os.path.join(cls.app.loose, "tone.wav"), seconds=30)
-        # A large asset: from the bundle in bundle mode, a loose file (beside the bundle) otherwise.
-        cls.large_sha = write_pattern_file(os.path.join(cls.app.loose, "large.bin"),
-                                           BUNDLED_LARGE_SIZE, 5)
-        cls.app.pack()
-        cls.app.run()
-        cls.results = cls.app.report()
+    def test_the_page_run(self):
+        server = RecordingServer()
+        self.addCleanup(server.server_close)
+        self.addCleanup(server.shutdown)
+        app = App(self, self.bundle, mode={"port": server.server_address[1], "big": not self.bundle})
+        app.add("data.bin", pattern_bytes(5000, 3))
+        write_tone(os.path.join(app.loose, "tone.wav"), seconds=30)
+        # From the bundle in bundle mode, a loose file beside the bundle otherwise.
+        large_sha = write_pattern_file(os.path.join(app.loose, "large.bin"), LARGE_SIZE, 5)
+        big_sha = None if self.bundle else write_pattern_file(os.path.join(app.www, "big.bin"), BIG_SIZE, 11)
+        r, lines = app.run(), app.lines()
+        self.assertIsNotNone(r, "the page sent no report; shell stderr:\n" + app.stderr + "\nlog:\n" + "\n".join(lines))
+        self.assertNotIn("exception", r)
+        self.assertEqual((app.returncode, "release" in lines), (0, True), app.stderr)
 
-    @classmethod
-    def tearDownClass(cls):
-        cls.server.close()
-        shutil.rmtree(cls.tmp, ignore_errors=True)
-
-    def setUp(self):
-        self.assertIsNotNone(self.results, "the page sent no report; shell stderr:\n" + self.app.stderr
-                             + "\nlog:\n" + "\n".join(self.app.log_lines()))
-
-    def test_window_close_ends_the_shell_with_zero(self):
-        self.assertEqual(self.app.returncode, 0, self.app.stderr)
-        self.assertIn("release", self.app.log_lines())
-
-    def test_start_page_and_headers_as_the_page_sees_them(self):
-        index = self.results["index"]
         with open(os.path.join(HERE, "page", "index.html"), "rb") as source:
             length = str(len(source.read()))
-        self.assertEqual((index["status"], index["statusText"]), (200, "OK"))
-        self.assertEqual(index["headers"], {"content-type": "text/html; charset=utf-8", "cache-control": "no-store",
-                                            "accept-ranges": "bytes", "content-length": length})
-        missing = self.results["missing"]
-        self.assertEqual((missing["status"], missing["statusText"], missing["text"]),
-                         (404, "Not Found", "File not found"))
+        self.assertEqual((r["index"]["status"], r["index"]["statusText"], r["index"]["headers"]),
+                         (200, "OK", {"content-type": "text/html; charset=utf-8", "cache-control": "no-store",
+                                      "accept-ranges": "bytes", "content-length": length}))
+        self.assertEqual([r["missing"][k] for k in ("status", "statusText", "text")], [404, "Not Found", "File not found"])
+        self.assertEqual((r["range"]["status"], r["range"]["statusText"], r["range"]["headers"]["content-range"],
+                          bytes(r["range"]["head"]), r["range"]["length"]),
+                         (206, "Partial Content", "bytes 10-19/5000", pattern_bytes(5000, 3)[10:18], 10))
+        self.assertEqual((r["suffix"]["headers"]["content-range"], r["open"]["length"], r["unsat"]["status"],
+                          r["unsat"]["statusText"]), ("bytes 4995-4999/5000", 4000, 416, "Range Not Satisfiable"))
+        # An open range on a large asset is answered in a piece.
+        capped, (first, last, total) = r["openLarge"], r["openLarge"]["headers"]["content-range"].replace(
+            "bytes ", "").replace("/", "-").split("-")
+        self.assertEqual((capped["status"], int(first), int(total), capped["length"]), (206, 0, LARGE_SIZE, int(last) + 1))
+        self.assertLess(int(last) + 1, LARGE_SIZE)
+        self.assertEqual(r["large"], {"status": 200, "url": "https://corvane.localhost/large.bin", "length": LARGE_SIZE,
+                                      "sha256": large_sha})
+        if big_sha:
+            self.assertEqual(r["big"], {"status": 200, "url": "https://corvane.localhost/big.bin", "length": BIG_SIZE,
+                                        "sha256": big_sha})
+        self.assertFalse({"error", "timeout"} & set(r["audio"]), r["audio"])
+        self.assertAlmostEqual(r["audio"]["duration"], 30.0, places=1)
+        self.assertAlmostEqual(r["audio"]["seekedTo"], 25.0, places=0)
 
-    def test_ranges_through_fetch(self):
-        data = pattern_bytes(5000, 3)
-        r = self.results["range"]
-        self.assertEqual((r["status"], r["statusText"]), (206, "Partial Content"))
-        self.assertEqual(r["headers"]["content-range"], "bytes 10-19/5000")
-        self.assertEqual(bytes(r["head"]), data[10:18])
-        self.assertEqual(r["length"], 10)
-        self.assertEqual(self.results["suffix"]["headers"]["content-range"], "bytes 4995-4999/5000")
-        self.assertEqual(self.results["open"]["length"], 4000)
-        self.assertEqual(self.results["unsat"]["status"], 416)
-        self.assertEqual(self.results["unsat"]["statusText"], "Range Not Satisfiable")
-
-    def test_open_range_on_a_large_asset_is_answered_in_a_piece(self):
-        capped = self.results["openLarge"]
-        self.assertEqual(capped["status"], 206)
-        first, rest = capped["headers"]["content-range"].split(" ")[1].split("-")
-        last, total = rest.split("/")
-        self.assertEqual((int(first), int(total)), (0, BUNDLED_LARGE_SIZE))
-        self.assertLess(int(last) + 1, BUNDLED_LARGE_SIZE)
-        self.assertEqual(capped["length"], int(last) + 1)
-
-    def test_audio_loads_its_duration_and_seeks(self):
-        audio = self.results["audio"]
-        self.assertNotIn("error", audio)
-        self.assertNotIn("timeout", audio)
-        self.assertAlmostEqual(audio["duration"], 30.0, places=1)
-        self.assertAlmostEqual(audio["seekedTo"], 25.0, places=0)
-
-    def test_large_asset_arrives_intact(self):
-        self.assertEqual(self.results["large"], {"status": 200, "url": "https://corvane.localhost/large.bin",
-                                                 "length": BUNDLED_LARGE_SIZE, "sha256": self.large_sha})
-
-    def test_handshake_and_extension_messages_both_ways(self):
-        self.assertEqual(self.results["handshake"],
-                         {"type": "wrapper-init-response", "registeredComponentIds": ["test-log", "echo"]})
-        # The library's message from Init waited for the handshake's reply.
-        self.assertEqual(self.results["inboxOrder"][:2], ["wrapper-init-response", "early"])
-        self.assertEqual(self.results["echo"]["message"]["text"], "h\u00e9llo")
-        lines = self.app.log_lines()
+        # The handshake, and extension messages both ways; the library's message from Init waited
+        # for the handshake's reply.
+        self.assertEqual(r["handshake"], {"type": "wrapper-init-response", "registeredComponentIds": ["test-log", "echo"]})
+        self.assertEqual((r["inboxOrder"][:2], r["echo"]["message"]["text"]), (["wrapper-init-response", "early"],
+                                                                                "h\u00e9llo"))
         self.assertIn("window null", lines)
-        self.assertTrue(any(l.startswith("documents /") for l in lines), lines)
-        self.assertFalse(any("object-post" in l for l in lines), "a non-string post reached the library")
-
-    def test_messages_from_iframes_are_ignored(self):
-        lines = "\n".join(self.app.log_lines())
-        self.assertTrue(self.results["iframeLoaded"])
-        self.assertNotIn("same-origin-iframe", lines)
-        self.assertNotIn("data-iframe", lines)
-
-    def test_window_commands(self):
-        self.assertEqual(self.results["size"], [500, 400])
-        self.assertEqual(self.results["position"], [33, 44])
-        self.assertTrue(self.results["fullscreen"])
-        self.assertEqual(self.results["sizeInFullscreen"], self.results["fullscreenSize"])
-        self.assertFalse(self.results["afterFullscreen"])
-
-    def test_navigations_and_popups_leave_the_app_standing_and_never_load(self):
-        # Another site, about:blank, blob:, data: and a history step: the same document stays.
-        self.assertTrue(self.results["stillHere"])
-        self.assertTrue(self.results["bridgeAfterNavigation"])
-        # Each popup went to the system exactly once and nothing reached the network.
-        self.assertEqual(sorted(self.app.opened_urls()),
-                         sorted([self.server.url + "/popup", self.server.url + "/link",
-                                 self.server.url + "/form", "mailto:someone@example.com"]))
-        self.assertEqual(self.server.requests, [])
-        self.assertTrue(self.results["popupsReturnedNothing"])
-
-    def test_text_cut_inside_a_character_is_delivered(self):
-        self.assertIn('message {"type":"extension-message","action":"raw-cut","text":"a\ufffd"}',
-                      self.app.log_lines())
-        self.assertIs(self.results["cutEcho"], True)
-
-    def test_messages_reach_the_page_once_in_order_across_a_reload(self):
-        self.assertEqual(self.results["echoesAcrossReload"], list(range(1000)))
-
-    def test_library_posts_from_its_own_thread(self):
-        self.assertEqual(self.results["threadEcho"], list(range(100)))
+        self.assertTrue(any(line.startswith("documents /") for line in lines), lines)
+        text = "\n".join(lines)
+        for ignored in ("object-post", "same-origin-iframe", "data-iframe"):
+            self.assertNotIn(ignored, text, "a non-string post or an iframe's message reached the library")
+        self.assertTrue(r["iframeLoaded"])
+        self.assertEqual((r["size"], r["position"], r["fullscreen"], r["sizeInFullscreen"], r["afterFullscreen"]),
+                         ([500, 400], [33, 44], True, r["fullscreenSize"], False))
+        # Another site, about:blank, blob:, data: and a history step: the same document stays; each
+        # popup went to the system once and nothing reached the network.
+        self.assertEqual((r["stillHere"], r["bridgeAfterNavigation"], r["popupsReturnedNothing"]), (True, True, True))
+        self.assertEqual((sorted(app.read(app.opened)), server.requests), (server.popups(), []))
+        self.assertIn('message {"type":"extension-message","action":"raw-cut","text":"a\ufffd"}', lines)
+        self.assertIs(r["cutEcho"], True, "text cut inside a character")
+        self.assertEqual(r["echoesAcrossReload"], list(range(1000)), "each message reaches the page once, in order")
+        self.assertEqual(r["threadEcho"], list(range(100)), "posts from the library's own thread")
 
 
 class LooseFilesScenario(PageScenario):
     bundle = False
 
 
-@unittest.skipUnless(SHELL and PACK and shutil.which("chromium"), "needs the shell and chromium")
-class LargeLooseAsset(unittest.TestCase):
-    def test_200_mib_asset_is_fetched_intact(self):
-        tmp = tempfile.mkdtemp(prefix="corvane-e2e-big-")
-        self.addCleanup(shutil.rmtree, tmp, True)
-        app = App(tmp, bundle=False)
-        app.add_page()
-        sha = write_pattern_file(os.path.join(app.www, "big.bin"), BIG_SIZE, 11)
-        app.add("mode.json", b'{"big":true}')
-        app.run()
-        results = app.report()
-        self.assertIsNotNone(results, app.stderr)
-        self.assertEqual(results["big"], {"status": 200, "url": "https://corvane.localhost/big.bin",
-                                          "length": BIG_SIZE, "sha256": sha})
-        self.assertEqual(app.returncode, 0, app.stderr)
-
-
-@unittest.skipUnless(SHELL and EXTENSION and shutil.which("chromium"), "needs the shell and chromium")
-class RemoteScenario(unittest.TestCase):
-    """The page from a local server in remote mode: it cannot be left and popups never load."""
-
-    def test_navigations_and_popups_are_stopped(self):
-        tmp = tempfile.mkdtemp(prefix="corvane-e2e-remote-")
-        self.addCleanup(shutil.rmtree, tmp, True)
+@needs_all
+class OtherApps(unittest.TestCase):
+    def test_remote_mode_navigations_and_popups_are_stopped(self):
         server = RecordingServer()
-        self.addCleanup(server.close)
+        self.addCleanup(server.server_close)
+        self.addCleanup(server.shutdown)
         for page in ("index.html", "app.js"):
             with open(os.path.join(HERE, "page", page), "rb") as source:
                 server.files["/app/" + page] = source.read()
-        server.files["/app/mode.json"] = json.dumps({"remote": True, "port": server.port}).encode()
-        app = App(tmp, bundle=False, package={"main": server.url + "/app/index.html",
-                                              "settings": {"content-mode": "remote"}})
-        app.run()
-        results = app.report()
+        server.files["/app/mode.json"] = json.dumps({"remote": True, "port": server.server_address[1]}).encode()
+        app = App(self, pages=(), package={"main": server.url + "/app/index.html", "settings": {"content-mode": "remote"}})
+        results = app.run()
         self.assertIsNotNone(results, app.stderr)
-        self.assertEqual(results["handshake"]["type"], "wrapper-init-response")
-        self.assertTrue(results["stillHere"])
-        self.assertTrue(results["bridgeAfterNavigation"])
-        self.assertEqual(sorted(app.opened_urls()),
-                         sorted([server.url + "/popup", server.url + "/link", server.url + "/form",
-                                 "mailto:someone@example.com"]))
-        self.assertEqual([path for _, path in server.requests if not path.startswith("/app/")
-                          and path != "/favicon.ico"], [])
+        self.assertEqual((results["handshake"]["type"], results["stillHere"], results["bridgeAfterNavigation"]),
+                         ("wrapper-init-response", True, True))
+        self.assertEqual(sorted(app.read(app.opened)), server.popups())
+        self.assertEqual([p for p in server.requests if not p.startswith("/app/") and p != "/favicon.ico"], [])
         self.assertEqual(app.returncode, 0, app.stderr)
 
-
-@unittest.skipUnless(SHELL and EXTENSION and shutil.which("chromium"), "needs the shell and chromium")
-class LargePosts(unittest.TestCase):
     def test_a_post_too_large_is_dropped_alone_and_a_large_one_costs_little(self):
-        tmp = tempfile.mkdtemp(prefix="corvane-e2e-posts-")
-        self.addCleanup(shutil.rmtree, tmp, True)
-        app = App(tmp, bundle=False)
-        app.add_page()
-        app.add("mode.json", b'{"posts":true}')
-        app.run(timeout=300)
-        results = app.report()
+        app = App(self, mode={"posts": True})
+        results, lines = app.run(timeout=300), app.lines()
         self.assertIsNotNone(results, app.stderr)
-        lines = app.log_lines()
         size, start = 200 * 1024 * 1024, '{"type":"extension-message","action":"large-200"'
         self.assertIn("large %d %s" % (len(start) + len(',"data":""}') + size, start), lines)
         self.assertFalse(any("large-300" in line for line in lines))
@@ -378,12 +238,12 @@ class LargePosts(unittest.TestCase):
         self.assertEqual(app.returncode, 0, app.stderr)
 
 
-def child_pids(pid):
+def children(pid, deep=False):
     pids = []
     for task in os.listdir("/proc/%d/task" % pid):
         with open("/proc/%d/task/%s/children" % (pid, task)) as source:
             pids += [int(p) for p in source.read().split()]
-    return pids
+    return pids + [d for child in pids for d in children(child, True)] if deep else pids
 
 
 def alive(pid):
@@ -396,41 +256,33 @@ def alive(pid):
 
 def wait_until(test, seconds):
     end = time.time() + seconds
-    while time.time() < end:
-        if test():
-            return True
+    while time.time() < end and not test():
         time.sleep(0.1)
     return test()
 
 
-@unittest.skipUnless(SHELL and EXTENSION and shutil.which("chromium"), "needs the shell and chromium")
+@needs_all
 class ProcessLifetime(unittest.TestCase):
     """Neither process outlives the other."""
 
-    def start_idle_app(self, mode=b'{"idle":true}'):
-        tmp = tempfile.mkdtemp(prefix="corvane-e2e-life-")
-        self.addCleanup(shutil.rmtree, tmp, True)
-        self.app = app = App(tmp, bundle=False)
-        app.add_page()
-        app.add("mode.json", mode)
+    def start_idle_app(self, mode):
+        self.app = app = App(self, mode=mode)
         shell = subprocess.Popen([os.path.join(app.folder, "corvane"), "--headless"], env=app.env,
                                  stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
         self.addCleanup(lambda: (shell.poll() is None and shell.kill(), shell.communicate()))
         self.assertTrue(self.wait_for_idle(1), "the page never came up")
-        chromium = child_pids(shell.pid)
-        self.assertEqual(len(chromium), 1)
-        return shell, chromium[0]
+        self.assertEqual(len(children(shell.pid)), 1)
+        return shell, children(shell.pid)[0]
 
     def idle_reports(self):
-        return [json.loads(line[len("message "):]) for line in self.app.log_lines()
-                if line.startswith("message ") and '"idle"' in line]
+        return [json.loads(line[8:]) for line in self.app.lines() if line.startswith("message ") and '"idle"' in line]
 
     def wait_for_idle(self, count):
         """Until the page has shaken hands and reported `count` times in all."""
         return wait_until(lambda: len(self.idle_reports()) >= count, 60)
 
     def test_chromium_ends_when_the_shell_is_killed(self):
-        shell, chromium = self.start_idle_app()
+        shell, chromium = self.start_idle_app({"idle": True})
         shell.kill()
         shell.wait(10)
         gone = wait_until(lambda: not alive(chromium), 20)
@@ -444,35 +296,27 @@ class ProcessLifetime(unittest.TestCase):
         # put it (not at the configured size), and the page answers through the bridge each time;
         # the third death within five minutes ends the shell. The library stays loaded throughout.
         place = [40, 30, 640, 480]
-        shell, chromium = self.start_idle_app(json.dumps({"idle": True, "place": place}).encode())
+        shell, chromium = self.start_idle_app({"idle": True, "place": place})
         self.app.add("mode.json", b'{"idle":true}', loose=True)  # later pages leave the window be
-        renderers = [p for p in all_descendants(chromium) if "--type=renderer" in command_line(p)]
+        renderers = [p for p in children(chromium, True) if "--type=renderer" in command_line(p)]
         self.assertTrue(renderers, "no renderer found")
         for pid in renderers:
             os.kill(pid, signal.SIGKILL)
         self.assertTrue(self.wait_for_idle(2), "the page was not reloaded")
-        self.assertEqual(child_pids(shell.pid), [chromium], "the same browser reloaded the page")
+        self.assertEqual(children(shell.pid), [chromium], "the same browser reloaded the page")
         for restart in (3, 4):
             time.sleep(1.5)  # the shell notes the window's place about once a second
             os.kill(chromium, signal.SIGKILL)
             self.assertTrue(self.wait_for_idle(restart), f"no page after restart {restart - 2}")
-            self.assertTrue(wait_until(lambda: len(child_pids(shell.pid)) == 1, 10))
-            chromium = child_pids(shell.pid)[0]
-        self.assertEqual([r["place"] for r in self.idle_reports()], [place] * 4,
-                         "the window kept its place through every recovery")
-        self.assertEqual(self.app.log_lines().count("window null"), 1,
-                         "the library heard of one main window, as on Windows")
+            self.assertTrue(wait_until(lambda: len(children(shell.pid)) == 1, 10))
+            chromium = children(shell.pid)[0]
+        self.assertEqual([r["place"] for r in self.idle_reports()], [place] * 4, "the window kept its place")
+        self.assertEqual(self.app.lines().count("window null"), 1, "the library heard of one main window")
         os.kill(chromium, signal.SIGKILL)
         _, stderr = shell.communicate(timeout=30)
-        self.assertEqual(shell.returncode, 1)
-        self.assertEqual(stderr.count("Starting it again."), 2, stderr)
+        self.assertEqual((shell.returncode, stderr.count("Starting it again.")), (1, 2), stderr)
         self.assertRegex(stderr, r"Chromium (ended unexpectedly|closed its connection).* The app's web "
                                  r"view stopped unexpectedly and could not be restarted\.")
-
-
-def all_descendants(pid):
-    found = child_pids(pid)
-    return found + [d for child in found for d in all_descendants(child)]
 
 
 def command_line(pid):
@@ -485,31 +329,20 @@ def command_line(pid):
 
 @unittest.skipUnless(SHELL, "needs the shell")
 class StartupFailures(unittest.TestCase):
-    def run_in(self, files, **env):
-        tmp = tempfile.mkdtemp(prefix="corvane-e2e-start-")
-        self.addCleanup(shutil.rmtree, tmp, True)
-        shutil.copy2(SHELL, os.path.join(tmp, "corvane"))
-        for name, data in files.items():
-            with open(os.path.join(tmp, name), "wb") as out:
-                out.write(data)
-        env = dict(os.environ, HOME=tmp, XDG_DATA_HOME=os.path.join(tmp, "data"), **env)
-        result = subprocess.run([os.path.join(tmp, "corvane"), "--headless"], env=env,
-                                capture_output=True, text=True, timeout=30)
-        self.assertEqual(result.returncode, 1)
-        return result.stderr.strip()
-
-    def test_missing_empty_or_invalid_package_json(self):
+    def test_missing_or_bad_package_json_and_missing_chromium_are_reported(self):
         load = "Failed to load package.json. Check the file is in the same folder as the app."
-        parse = ("Failed to parse package.json. Check the file has valid JSON and that all parameters "
-                 "are correct.")
-        for files, message in (({}, load), ({"package.json": b""}, load),
-                               ({"package.json": b"{"}, parse), ({"package.json": b'{"name":""}'}, parse),
-                               ({"package.json": b'{"name":"x","settings":{"content-mode":"Bundle"}}'}, parse)):
-            self.assertEqual(self.run_in(files), message, files)
-
-    def test_missing_chromium_is_reported(self):
-        self.assertIn("Chromium was not found",
-                      self.run_in({"package.json": b'{"name":"x"}'}, PATH="/nonexistent"))
+        for package, message, env in ((None, load, {}), (b"", load, {}), (b"{", PARSE, {}), (b'{"name":""}', PARSE, {}),
+                                      (b'{"name":"x","settings":{"content-mode":"Bundle"}}', PARSE, {}),
+                                      (b'{"name":"x"}', "Chromium was not found", {"PATH": "/nonexistent"})):
+            with self.subTest(package=package), tempfile.TemporaryDirectory() as tmp:
+                shutil.copy2(SHELL, os.path.join(tmp, "corvane"))
+                if package is not None:
+                    write(os.path.join(tmp, "package.json"), package)
+                done = subprocess.run([os.path.join(tmp, "corvane"), "--headless"], capture_output=True, text=True,
+                                      env=dict(os.environ, HOME=tmp, XDG_DATA_HOME=os.path.join(tmp, "data"), **env),
+                                      timeout=30)
+                self.assertEqual(done.returncode, 1)
+                (self.assertIn if env else self.assertEqual)(message, done.stderr.strip())
 
 
 if __name__ == "__main__":

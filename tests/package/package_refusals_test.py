@@ -12,20 +12,8 @@ import sys
 import tempfile
 import unittest
 
-SCRIPT = os.path.join(os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))),
-                      "scripts", "package")
+SCRIPT = os.path.join(os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))), "scripts", "package")
 SHELL_MESSAGE = "Failed to parse package.json. Check the file has valid JSON"
-
-
-def good_app(root):
-    app = os.path.join(root, "app")
-    os.makedirs(os.path.join(app, "www"))
-    with open(os.path.join(app, "www", "index.html"), "w") as f:
-        f.write("<!doctype html><p>hi</p>\n")
-    with open(os.path.join(app, "package.json"), "w") as f:
-        json.dump({"name": "refused", "window": {"icon": "icon.png"}}, f)
-    subprocess.run(["convert", "-size", "16x16", "xc:red", os.path.join(app, "icon.png")], check=True)
-    return app
 
 
 def write(path, text):
@@ -33,20 +21,21 @@ def write(path, text):
         f.write(text)
 
 
-# name -> (change to the good app folder, extra options, dist as "file" / "missing" / "kept",
-#          text the one line must contain; "{app}" / "{dist}" stand for the paths)
+def package_json(text):
+    return lambda app: write(os.path.join(app, "package.json"), text)
+
+
+# name: change to the good app folder, extra options, dist as "file" / "missing" / "kept", text the
+# one line must contain ("{app}" / "{dist}" stand for the paths)
 CASES = {
     "no package.json": (lambda app: os.remove(os.path.join(app, "package.json")), [], "missing",
                         "{app}/package.json: not found"),
-    "invalid JSON": (lambda app: write(os.path.join(app, "package.json"), '{"name": "x",}'), [], "kept",
-                     "{app}/package.json: " + SHELL_MESSAGE),
-    "unusable name": (lambda app: write(os.path.join(app, "package.json"), '{"name": "CON"}'), [], "missing",
-                      '{app}/package.json: ' + SHELL_MESSAGE),
-    "unusable version": (lambda app: write(os.path.join(app, "package.json"), '{"name": "a", "version": "1.x"}'),
-                         [], "missing", '{app}/package.json: "version" must be'),
+    "invalid JSON": (package_json('{"name": "x",}'), [], "kept", "{app}/package.json: " + SHELL_MESSAGE),
+    "unusable name": (package_json('{"name": "CON"}'), [], "missing", "{app}/package.json: " + SHELL_MESSAGE),
+    "unusable version": (package_json('{"name": "a", "version": "1.x"}'), [], "missing",
+                         '{app}/package.json: "version" must be'),
     "no www": (lambda app: shutil.rmtree(os.path.join(app, "www")), [], "missing", "{app}/www: not found"),
-    "missing icon": (lambda app: os.remove(os.path.join(app, "icon.png")), [], "kept",
-                     "{app}/icon.png: not found"),
+    "missing icon": (lambda app: os.remove(os.path.join(app, "icon.png")), [], "kept", "{app}/icon.png: not found"),
     "icon not an image": (lambda app: write(os.path.join(app, "icon.png"), "not an image"), [], "missing",
                           "{app}/icon.png: not an image"),
     "unwritable dist": (lambda app: None, [], "file", "{dist}: cannot write archives there"),
@@ -60,27 +49,27 @@ class PackageRefusals(unittest.TestCase):
     def test_each_bad_input_is_refused_in_one_line_leaving_dist_as_it_was(self):
         for name, (spoil, options, dist_state, expected) in CASES.items():
             with self.subTest(name), tempfile.TemporaryDirectory() as root:
-                app = good_app(root)
+                app, dist = os.path.join(root, "app"), os.path.join(root, "dist")
+                os.makedirs(os.path.join(app, "www"))
+                write(os.path.join(app, "www", "index.html"), "<!doctype html><p>hi</p>\n")
+                write(os.path.join(app, "package.json"), json.dumps({"name": "refused", "window": {"icon": "icon.png"}}))
+                subprocess.run(["convert", "-size", "16x16", "xc:red", os.path.join(app, "icon.png")], check=True)
                 spoil(app)
-                dist = os.path.join(root, "dist")
                 if dist_state == "file":
                     write(os.path.join(root, "plain file"), "x")
                     dist = os.path.join(root, "plain file", "dist")
                 elif dist_state == "kept":
                     os.makedirs(dist)
                     write(os.path.join(dist, "older.zip"), "older")
-                before = sorted(os.listdir(root)), os.path.isdir(dist) and sorted(os.listdir(dist))
-                if "--target" not in options and "--loader" not in options:
-                    options = ["--target", "linux"] + options
-                done = subprocess.run([sys.executable, SCRIPT, app, "-o", dist] + options,
+                listing = lambda: (sorted(os.listdir(root)), os.path.isdir(dist) and sorted(os.listdir(dist)))  # noqa
+                before = listing()
+                target = [] if "--target" in options or "--loader" in options else ["--target", "linux"]
+                done = subprocess.run([sys.executable, SCRIPT, app, "-o", dist] + target + options,
                                       capture_output=True, text=True, timeout=120)
-                lines = done.stderr.splitlines()
-                self.assertEqual(done.returncode, 1, done.stderr)
-                self.assertEqual(len(lines), 1, done.stderr)
-                self.assertIn(expected.format(app=app, dist=dist), lines[0])
+                self.assertEqual((done.returncode, len(done.stderr.splitlines())), (1, 1), done.stderr)
+                self.assertIn(expected.format(app=app, dist=dist), done.stderr)
                 self.assertNotIn("building", done.stdout)
-                self.assertEqual((sorted(os.listdir(root)), os.path.isdir(dist) and sorted(os.listdir(dist))),
-                                 before, "the output folder changed")
+                self.assertEqual(listing(), before, "the output folder changed")
 
 
 if __name__ == "__main__":

@@ -1,104 +1,63 @@
 #!/usr/bin/env python3
-"""Checks the shipped shell executable as a file, without running it.
+"""Checks the shell executable as a file: statically linked (no MinGW runtime DLL imported, nor
+WebView2Loader.dll, which start-up loads itself so that its absence can be reported); exports the
+32-bit data NvOptimusEnablement and AmdPowerXpressRequestHighPerformance, both 1; carries one
+manifest: system DPI aware, UTF-8 code page, asInvoker without UI access, Windows 10 and later.
+With four arguments, that each executable carries its own bootstrapper address and not the other's.
 
-    exe_check.py corvane.exe
-
-- statically linked: it imports no MinGW runtime DLL, and not WebView2Loader.dll (the loader is
-  loaded from the app folder at start-up, so its absence can be reported);
-- exports the 32-bit data symbols NvOptimusEnablement and AmdPowerXpressRequestHighPerformance,
-  both 1;
-- carries one manifest: system DPI aware, UTF-8 active code page, asInvoker without UI access,
-  Windows 10 and later.
+    exe_check.py corvane.exe | exe_check.py shipped.exe URL installer_test.exe LOOPBACK_URL
 """
 
 import re
-import struct
+import subprocess
 import sys
 
 FORBIDDEN_IMPORTS = {"libstdc++-6.dll", "libgcc_s_seh-1.dll", "libwinpthread-1.dll", "webview2loader.dll"}
-MANIFEST = {
-    "system DPI aware": r"<(\w+:)?dpiAware[^>]*>\s*true\s*</",
-    "UTF-8 active code page": r"<(\w+:)?activeCodePage[^>]*>\s*UTF-8\s*</",
-    "asInvoker": r"level\s*=\s*[\"']asInvoker[\"']",
-    "no UI access": r"uiAccess\s*=\s*[\"']false[\"']",
-    "Windows 10 and later": re.escape("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"),
-}
+MANIFEST = {"system DPI aware": r"<(\w+:)?dpiAware[^>]*>\s*true\s*</",
+            "UTF-8 active code page": r"<(\w+:)?activeCodePage[^>]*>\s*UTF-8\s*</",
+            "asInvoker": r"level\s*=\s*[\"']asInvoker[\"']", "no UI access": r"uiAccess\s*=\s*[\"']false[\"']",
+            "Windows 10 and later": re.escape("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}")}
 
 
-class Image:
-    """A 64-bit PE image: its data directories, and file offsets of addresses in its sections."""
-
-    def __init__(self, data):
-        self.data = data
-        pe = struct.unpack_from("<I", data, 0x3C)[0]
-        if data[pe:pe + 4] != b"PE\0\0" or struct.unpack_from("<H", data, pe + 24)[0] != 0x20B:
-            raise ValueError("not a 64-bit PE image")
-        sections, optional_size = struct.unpack_from("<H12xH", data, pe + 6)
-        self.directories = [struct.unpack_from("<II", data, pe + 24 + 112 + 8 * i) for i in range(16)]
-        table = pe + 24 + optional_size
-        self.sections = [struct.unpack_from("<IIII", data, table + 40 * i + 8) for i in range(sections)]
-
-    def offset(self, rva):
-        for size, address, raw_size, raw in self.sections:
-            if address <= rva < address + max(size, raw_size):
-                return raw + rva - address
-        raise ValueError(f"RVA {rva:#x} is in no section")
-
-    def u32(self, rva):
-        return struct.unpack_from("<I", self.data, self.offset(rva))[0]
-
-    def text(self, rva):
-        start = self.offset(rva)
-        return self.data[start:self.data.index(b"\0", start)].decode("ascii")
-
-    def exports(self):
-        rva = self.directories[0][0]
-        if not rva:
-            return {}
-        names, functions, name_table, ordinals = struct.unpack_from("<4xIIII", self.data,
-                                                                    self.offset(rva) + 20)
-        ordinal = [struct.unpack_from("<H", self.data, self.offset(ordinals + 2 * i))[0]
-                   for i in range(names)]
-        return {self.text(self.u32(name_table + 4 * i)): self.u32(functions + 4 * ordinal[i])
-                for i in range(names)}
-
-    def imports(self):
-        names, at = [], self.directories[1][0]
-        while self.u32(at + 12):
-            names.append(self.text(self.u32(at + 12)))
-            at += 20
-        return names
+def objdump(*args):
+    return subprocess.run(["x86_64-w64-mingw32-objdump", *args], capture_output=True, text=True, check=True).stdout
 
 
-def main():
-    if len(sys.argv) != 2:
-        print(__doc__, file=sys.stderr)
-        return 2
-    with open(sys.argv[1], "rb") as f:
-        image = Image(f.read())
-    failures = []
-    imports = sorted(name.lower() for name in image.imports())
+def main(path):
+    headers, failures = objdump("-p", path), []
+    imports = sorted(name.lower() for name in re.findall(r"DLL Name: (\S+)", headers))
     if FORBIDDEN_IMPORTS.intersection(imports):
         failures.append(f"imports DLLs that must not be needed beside the exe: {imports}")
-    exports = image.exports()
+    base = int(re.search(r"ImageBase\s+([0-9a-fA-F]+)", headers)[1], 16)
+    addresses = dict(re.findall(r"\[\s*(\d+)\] \+base\[\s*\d+\] ([0-9a-fA-F]+) Export RVA", headers))
+    names = re.findall(r"^\s+\[\s*(\d+)\] (\w+)$", headers.partition("[Ordinal/Name Pointer] Table")[2], re.M)
     for symbol in ("NvOptimusEnablement", "AmdPowerXpressRequestHighPerformance"):
-        value = image.u32(exports[symbol]) if symbol in exports else None
-        if value != 1:
-            failures.append(f"{symbol} is {'not exported' if value is None else value}, not 1")
-    # The manifest resource is the XML text itself; the toolchain's default one would be a second.
-    manifests = re.findall(rb"<\?xml[^>]*>\s*<(?:\w+:)?assembly\b.*?</(?:\w+:)?assembly>", image.data, re.S)
+        at = next((base + int(addresses[i], 16) for i, name in names if name == symbol and i in addresses), None)
+        words = at and re.findall(r"^ [0-9a-f]+ ([0-9a-f]{8})", objdump("-s", f"--start-address={at:#x}",
+                                                                         f"--stop-address={at + 4:#x}", path), re.M)
+        if words != ["01000000"]:
+            failures.append(f"{symbol} is {'not exported' if at is None else words}, not 1")
+    with open(path, "rb") as f:  # the manifest resource is the XML text; a toolchain default would be a second
+        manifests = re.findall(rb"<\?xml[^>]*>\s*<(?:\w+:)?assembly\b.*?</(?:\w+:)?assembly>", f.read(), re.S)
     if len(manifests) != 1:
         failures.append(f"expected one manifest, found {len(manifests)}")
     else:
-        text = manifests[0].decode("utf-8", errors="replace")
         failures += [f"manifest lacks {what}" for what, pattern in MANIFEST.items()
-                     if not re.search(pattern, text, re.IGNORECASE)]
-    if failures:
-        print(f"FAILED {sys.argv[1]}:\n" + "\n".join("  - " + failure for failure in failures))
-        return 1
-    print(f"passed: imports {imports}; both GPU exports 1; manifest as required")
-    return 0
+                     if not re.search(pattern, manifests[0].decode("utf-8", "replace"), re.IGNORECASE)]
+    print(f"FAILED {path}:\n" + "\n".join("  - " + f for f in failures) if failures else f"passed: imports {imports}")
+    return 1 if failures else 0
+
+
+def check_urls(shipped, shipped_url, test, test_url):
+    failures = []
+    for exe, own, other in ((shipped, shipped_url, test_url), (test, test_url, shipped_url)):
+        with open(exe, "rb") as f:
+            data = f.read()
+        failures += [f"{exe} lacks {own}"] * ((own + "\0").encode("utf-16-le") not in data)
+        failures += [f"{exe} carries the other address {other}"] * ((other + "\0").encode("utf-16-le") in data)
+    print("\n".join(failures) or "passed")
+    return 1 if failures else 0
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit((check_urls if len(sys.argv) == 5 else main)(*sys.argv[1:]))

@@ -1,11 +1,6 @@
 #!/usr/bin/env python3
-"""End-to-end scenarios of how the Windows shell opens its start page and lives through failures
-of the runtime's processes, played with the rig of rig.py.
-
-    recovery_scenarios.py --list
-    recovery_scenarios.py --run NAME --shell corvane.exe --loader WebView2Loader.dll \
-        --empty-loader WebView2Loader.dll --runner runner.exe --work DIR
-"""
+"""How the Windows shell opens its start page and lives through failures of the runtime's processes
+(rig.py)."""
 
 import sys
 
@@ -14,46 +9,39 @@ from rig import APP_PAGE, TITLE, App, check_clean_close
 from rig import page_message as page
 
 scenario = rig.Suite()
-
-RESTART_FAILED = "The app's web view stopped unexpectedly and could not be restarted."
+RESTART_FAILED = (TITLE, "The app's web view stopped unexpectedly and could not be restarted.")
 HELLO = page('{"type":"wrapper-init"}')
 REPLY = '{"registeredComponentIds":[],"type":"wrapper-init-response"}'
-# ProcessFailed kinds
-BROWSER, RENDERER, UNRESPONSIVE, SUBFRAME = 0, 1, 2, 3
+BROWSER, RENDERER, UNRESPONSIVE, SUBFRAME = 0, 1, 2, 3  # ProcessFailed kinds
 SETTLE = "wait 400"  # lets a deferred recreation or dialog run before the next step
-IDYES, IDNO = 6, 7
 
 
-def replies(result):
-    return len(result.events("post-json", text=REPLY))
+def counts(result, *events):
+    return [len(result.events(e, text=REPLY) if e == "post-json" else result.events(e)) for e in events]
 
 
 @scenario
 def start_page(ctx, c):
     with c.case("navigate-refused"):
         result = ctx.run(App(script=["navigate-result 0x80070057"]), "navigate-refused")
-        c.equal(result.boxes, [(TITLE, "Failed to open the app's start page (error 0x80070057).")],
-                "message boxes")
-        c.equal(result.exit_code, 1, "exit code")
-        c.equal(len(result.events("navigate")), 1, "Navigate calls")
-        c.equal(result.events("navigation-starting"), [], "navigations started")
+        c.equal((result.boxes, result.exit_code), ([(TITLE, "Failed to open the app's start page (error "
+                                                     "0x80070057).")], 1), "message boxes, exit code")
+        c.equal(counts(result, "navigate", "navigation-starting"), [1, 0], "Navigate calls, navigations started")
     with c.case("navigation-failed"):
         # No DOMContentLoaded ever comes: the failed NavigationCompleted alone shows the window.
-        result = ctx.run(App(script=["navigation-fails 12", "state shown", "close"]),
-                         "navigation-failed")
-        c.equal(result.pluck("navigation-completed", "success", "handlers"), [("0", "1")],
-                "NavigationCompleted")
-        c.equal(result.events("dom-content-loaded"), [], "DOMContentLoaded events")
-        c.equal(result.window("shown").get("visible"), "1", "window visible")
-        c.equal(result.pluck("controller-visible", "value"), ["1"], "controller shown")
-        c.equal(len(result.events("controller-focus")), 1, "focus handed to the page")
+        result = ctx.run(App(script=["navigation-fails 12", "state shown", "close"]), "navigation-failed")
         check_clean_close(c, result)
+        c.equal((result.pluck("navigation-completed", "success", "handlers"), result.window("shown").get("visible"),
+                 result.pluck("controller-visible", "value"), counts(result, "dom-content-loaded", "controller-focus")),
+                ([("0", "1")], "1", ["1"], [0, 1]), "NavigationCompleted shows the window, the web view, its focus")
     with c.case("navigation-succeeded"):
-        # DOMContentLoaded already showed the page; NavigationCompleted adds nothing.
-        result = ctx.run(App(script=["dom-content-loaded", "close"]), "navigation-succeeded")
-        c.equal(result.pluck("navigation-completed", "success"), ["1"], "NavigationCompleted")
-        c.equal(len(result.events("controller-focus")), 2, "focus at each DOMContentLoaded")
+        # DOMContentLoaded already showed the page; NavigationCompleted adds nothing. A normal
+        # browser exit is no failure.
+        result = ctx.run(App(script=["dom-content-loaded", "browser-exited normal", SETTLE, "close"]), "succeeded")
         check_clean_close(c, result)
+        c.equal((result.pluck("navigation-completed", "success"), counts(result, "controller-focus",
+                                                                         "environment-create")),
+                (["1"], [2, 1]), "NavigationCompleted, focus at each DOMContentLoaded, environments")
 
 
 @scenario
@@ -62,41 +50,35 @@ def browser_exit(ctx, c):
     # exit is one recreation. The bridge answers the new page's wrapper-init as the first one.
     once = [HELLO, "browser-exited", f"process-failed {BROWSER} 0", SETTLE, "state recreated", HELLO]
     with c.case("recreated-twice"):
-        twice = once + [f"process-failed {BROWSER} 3", "browser-exited", SETTLE, HELLO, "close"]
-        result = ctx.run(App(script=twice), "recreated-twice")
-        c.equal(len(result.events("environment-create")), 3, "environments created")
-        c.equal(len(result.events("controller-create")), 3, "controllers created")
-        c.equal(result.pluck("navigate", "uri"), [APP_PAGE] * 3, "start page opened each time")
-        c.equal(len(result.events("controller-close")), 2, "dead controllers closed")
-        c.equal(result.window("recreated").get("visible"), "1", "window stays shown")
-        c.equal(replies(result), 3, "wrapper-init answers")
+        result = ctx.run(App(script=once + [f"process-failed {BROWSER} 3", "browser-exited", SETTLE, HELLO, "close"]),
+                         "recreated-twice")
         check_clean_close(c, result)
+        c.equal(counts(result, "environment-create", "controller-create", "controller-close", "post-json"),
+                [3, 3, 2, 3], "environments, controllers created, dead controllers closed, wrapper-init answers")
+        c.equal((result.pluck("navigate", "uri"), result.window("recreated").get("visible")), ([APP_PAGE] * 3, "1"),
+                "start page opened each time, the window stays shown")
     with c.case("third-exit-gives-up"):
-        thrice = once + ["browser-exited", SETTLE, "browser-exited", SETTLE]
-        result = ctx.run(App(script=thrice), "third-exit-gives-up")
-        c.equal(len(result.events("environment-create")), 3, "environments created")
-        c.equal(result.boxes, [(TITLE, RESTART_FAILED)], "message boxes")
-        c.equal(result.exit_code, 1, "exit code")
-    with c.case("normal-exit-ignored"):
-        result = ctx.run(App(script=["browser-exited normal", SETTLE, "close"]), "normal-exit")
-        c.equal(len(result.events("environment-create")), 1, "environments created")
-        check_clean_close(c, result)
+        result = ctx.run(App(script=once + ["browser-exited", SETTLE, "browser-exited", SETTLE]), "gives-up")
+        c.equal((counts(result, "environment-create"), result.boxes, result.exit_code), ([3], [RESTART_FAILED], 1),
+                "environments created, message boxes, exit code")
 
 
 @scenario
 def renderer_exit(ctx, c):
-    crash = [f"process-failed {RENDERER} 3", SETTLE]
+    # Subframe renderers, utility, sandbox helper, GPU, plugin and unknown processes: the runtime
+    # copes alone, and so with a hung renderer within its first 30 seconds. Renderer exits reload.
+    others, crash = [SUBFRAME, 4, 5, 6, 7, 8, 9, UNRESPONSIVE, UNRESPONSIVE], [f"process-failed {RENDERER} 3", SETTLE]
     with c.case("reloaded-three-times"):
-        result = ctx.run(App(script=[HELLO] + crash * 3 + [HELLO, "close"]), "reloaded")
-        c.equal(result.pluck("reload", "uri"), [APP_PAGE] * 3, "reloads")
-        c.equal(len(result.events("environment-create")), 1, "environments created")
-        c.equal(replies(result), 2, "wrapper-init answers")
+        result = ctx.run(App(script=[HELLO] + [f"process-failed {kind} 2" for kind in others] + [SETTLE]
+                             + crash * 3 + [HELLO, "close"]), "reloaded")
         check_clean_close(c, result)
+        c.equal((result.pluck("reload", "uri"), counts(result, "environment-create", "post-json")),
+                ([APP_PAGE] * 3, [1, 2]), "reloads, environments, wrapper-init answers")
+        c.equal(result.pluck("process-failed-done", "handlers"), ["1"] * (len(others) + 3), "handlers")
     with c.case("fourth-exit-gives-up"):
         result = ctx.run(App(script=crash * 4), "gives-up")
-        c.equal(len(result.events("reload")), 3, "reloads")
-        c.equal(result.boxes, [(TITLE, RESTART_FAILED)], "message boxes")
-        c.equal(result.exit_code, 1, "exit code")
+        c.equal((counts(result, "reload"), result.boxes, result.exit_code), ([3], [RESTART_FAILED], 1),
+                "reloads, message boxes, exit code")
 
 
 @scenario
@@ -105,30 +87,15 @@ def unresponsive_renderer(ctx, c):
     # same episode; "No" waits a full delay again, "Yes" reloads, and the reloaded page's
     # wrapper-init is answered.
     hung = f"process-failed {UNRESPONSIVE} 0"
-    script = ["timer-scale 100", HELLO, hung, "wait 100", hung, "wait 3000", HELLO, "close"]
-    result = ctx.run(App(script=script, answers=[IDNO, IDYES]), "unresponsive")
-    question = (TITLE, "The app is not responding. Reload it?")
-    c.equal(result.boxes, [question, question], "questions asked")
+    result = ctx.run(App(script=["timer-scale 100", HELLO, hung, "wait 100", hung, "wait 3000", HELLO, "close"],
+                         answers=[7, 6]), "unresponsive")  # IDNO, then IDYES
+    c.equal(result.boxes, [(TITLE, "The app is not responding. Reload it?")] * 2, "questions asked")
     c.equal(result.pluck("set-timer", "ms"), ["30000", "30000"],
             "waits before each question: one full delay from the episode, again after No")
-    c.equal(result.pluck("reload", "uri"), [APP_PAGE], "reloaded once, after Yes")
-    c.equal(replies(result), 2, "wrapper-init answers")
-    c.equal(result.exit_code, 0, "exit code after the close request")
+    c.equal((result.pluck("reload", "uri"), counts(result, "post-json"), result.exit_code), ([APP_PAGE], [2], 0),
+            "reloaded once, after Yes; wrapper-init answers; exit code after the close request")
     c.equal(result.events("scenario-error") + result.events("step-skipped"), [], "script errors")
 
 
-@scenario
-def other_processes(ctx, c):
-    # Subframe renderers, utility, sandbox helper, GPU, plugin and unknown processes: the runtime
-    # copes alone. So does a hung renderer within its first 30 seconds: no reload, no question.
-    kinds = [SUBFRAME, 4, 5, 6, 7, 8, 9, UNRESPONSIVE, UNRESPONSIVE]
-    script = [f"process-failed {kind} 2" for kind in kinds] + [SETTLE, "close"]
-    result = ctx.run(App(script=script), "others")
-    c.equal(result.pluck("process-failed-done", "handlers"), ["1"] * len(kinds), "handlers")
-    c.equal(result.events("reload"), [], "reloads")
-    c.equal(len(result.events("environment-create")), 1, "environments created")
-    check_clean_close(c, result)
-
-
 if __name__ == "__main__":
-    sys.exit(rig.main(scenario, __doc__))
+    sys.exit(rig.main(scenario))

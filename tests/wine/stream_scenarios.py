@@ -1,19 +1,12 @@
 #!/usr/bin/env python3
-"""End-to-end scenario of the response bodies the Windows shell hands the runtime, read as the
-browser reads them: on a worker thread in another apartment, partly at once and the rest only
-after the shell has released its responder and its web view. Played with the rig of rig.py;
-the bundle is packed with corvane-pack (--pack).
-
-    stream_scenarios.py --list
-    stream_scenarios.py --run NAME --shell corvane.exe --loader WebView2Loader.dll \
-        --empty-loader WebView2Loader.dll --runner runner.exe --work DIR --pack corvane-pack.exe
-"""
+"""Response bodies as the browser reads them: on a worker thread in another apartment, partly at once
+and the rest only after the shell has released its responder and web view (rig.py; --pack)."""
 
 import random
 import sys
 
 import rig
-from rig import APP_ORIGIN, INDEX, App, check_clean_close
+from rig import APP_ORIGIN, INDEX, App
 
 scenario = rig.Suite()
 
@@ -29,17 +22,14 @@ def fnv1a64(data):
 def worker_thread_reads(ctx, c):
     noise = random.Random(12)
     clip, media = noise.randbytes(300_000), noise.randbytes(200_000)
-    held = [  # path, Range value, status, body expected
-        ("media/clip.bin", None, 200, clip),
-        ("media/clip.bin", "bytes=1000-150999", 206, clip[1000:151000]),
-        ("media/clip.bin", "bytes=-3", 206, clip[-3:]),
-        ("loose.webm", "bytes=5-100004", 206, media[5:100005]),  # a mapped loose file
-        ("missing.js", None, 404, b"File not found"),
-    ]
+    held = [("media/clip.bin", None, 200, clip), ("media/clip.bin", "bytes=1000-150999", 206, clip[1000:151000]),
+            ("media/clip.bin", "bytes=-3", 206, clip[-3:]),
+            ("loose.webm", "bytes=5-100004", 206, media[5:100005]),  # a mapped loose file
+            ("missing.js", None, 404, b"File not found")]
     script = [f"request-held {APP_ORIGIN}{path} {value or ''}".rstrip() for path, value, _, _ in held]
     result = ctx.run(App(loose={"index.html": INDEX, "loose.webm": media},
                          bundle={"index.html": INDEX, "media/clip.bin": clip}, script=script + ["close"]))
-    check_clean_close(c, result)
+    rig.check_clean_close(c, result)
     c.equal([(r.get("status"), r.get("body")) for r in result.events("response")][1:],
             [(str(status), "held") for _, _, status, _ in held], "every answer handed over with a body")
     bodies = result.events("held-body")
@@ -47,14 +37,11 @@ def worker_thread_reads(ctx, c):
     c.expect(result.index("held-body") > result.index("close-requested-done"),
              "the bodies are finished only after the shell has let go of the web view")
     for (path, value, _, body), read in zip(held, bodies):
-        with c.case(f"{path} {value or ''}"):
-            c.equal(read.get("uri"), APP_ORIGIN + path, "uri")
-            c.equal((read.get("result"), read.get("direct")), ("read", "1"),
-                    "read to the end, through the stream itself rather than a proxy to the UI thread")
-            c.equal(read.get("early"), str(min(len(body), 4096)), "the first piece, read at once")
-            c.equal((read.get("bodyLength"), read.get("bodyFnv")), (str(len(body)), fnv1a64(body)),
-                    "every byte")
+        c.equal([read.get(k) for k in ("uri", "result", "direct", "early", "bodyLength", "bodyFnv")],
+                [APP_ORIGIN + path, "read", "1", str(min(len(body), 4096)), str(len(body)), fnv1a64(body)],
+                f"{path} {value or ''}: read to the end through the stream itself (no proxy to the UI thread), "
+                "the first piece at once, every byte")
 
 
 if __name__ == "__main__":
-    sys.exit(rig.main(scenario, __doc__, ["pack"]))
+    sys.exit(rig.main(scenario, ["pack"]))

@@ -1,12 +1,13 @@
-// Runs every check the end-to-end harness asks for, reports the findings to the test extension
-// library as one extension message, then closes the window. The last check reloads the page; the
-// reloaded page finishes it and reports.
+// Runs the checks mode.json asks for, reports the findings to the test extension library as one
+// extension message, then closes the window. The last check reloads the page; the reloaded page
+// finishes it and reports.
 "use strict";
 
 const results = {};
 const inbox = [];
 const wait = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const send = (message) => chrome.webview.postMessage(JSON.stringify(message));
+const echo = (fields) => send({ type: "extension-message", action: "echo", ...fields });
 const numbered = (data) => data.type === "echo" && typeof data.message.n === "number";
 chrome.webview.addEventListener("message", (event) => {
   inbox.push(event.data);
@@ -17,62 +18,41 @@ chrome.webview.addEventListener("message", (event) => {
 });
 const alive = Symbol("this document");
 globalThis[alive] = true;
+const threadEchoes = () => inbox.filter((m) => m.type === "thread-echo").map((m) => m.i);
 
-async function waitFor(test, ms = 5000) {
-  for (const end = Date.now() + ms; Date.now() < end; await wait(20)) {
-    const found = inbox.find(test);
-    if (found) return found;
-  }
-  return null;
+async function until(test, ms = 5000) {
+  for (const end = Date.now() + ms; Date.now() < end && !test(); ) await wait(20);
+  return test();
 }
-
-function hex(buffer) {
-  return Array.from(new Uint8Array(buffer), (b) => b.toString(16).padStart(2, "0")).join("");
-}
+const waitFor = async (test, ms) => ((await until(() => inbox.some(test), ms)) ? inbox.find(test) : null);
+const echoed = (text, ms) => waitFor((m) => m.type === "echo" && m.message.text === text, ms);
 
 async function probe(path, headers = {}) {
   const response = await fetch(path, { headers });
   const body = new Uint8Array(await response.arrayBuffer());
   return {
-    status: response.status,
-    statusText: response.statusText,
-    headers: Object.fromEntries(response.headers),
-    length: body.length,
-    head: Array.from(body.slice(0, 8)),
-    text: body.length < 64 ? new TextDecoder().decode(body) : "",
+    status: response.status, statusText: response.statusText, headers: Object.fromEntries(response.headers),
+    length: body.length, head: Array.from(body.slice(0, 8)), text: body.length < 64 ? new TextDecoder().decode(body) : "",
   };
 }
 
 async function digestOf(path) {
   const response = await fetch(path);
   const buffer = await response.arrayBuffer();
-  return {
-    status: response.status,
-    url: response.url,
-    length: buffer.byteLength,
-    sha256: hex(await crypto.subtle.digest("SHA-256", buffer)),
-  };
+  const hash = new Uint8Array(await crypto.subtle.digest("SHA-256", buffer));
+  return { status: response.status, url: response.url, length: buffer.byteLength,
+           sha256: Array.from(hash, (b) => b.toString(16).padStart(2, "0")).join("") };
 }
 
 function audioCheck() {
   return new Promise((resolve) => {
     const audio = new Audio();
     const out = {};
+    const done = () => { clearTimeout(timer); resolve(out); };
     const timer = setTimeout(() => resolve({ ...out, timeout: true }), 15000);
-    audio.addEventListener("loadedmetadata", () => {
-      out.duration = audio.duration;
-      audio.currentTime = 25;
-    });
-    audio.addEventListener("seeked", () => {
-      out.seekedTo = audio.currentTime;
-      clearTimeout(timer);
-      resolve(out);
-    });
-    audio.addEventListener("error", () => {
-      out.error = audio.error ? audio.error.code : -1;
-      clearTimeout(timer);
-      resolve(out);
-    });
+    audio.addEventListener("loadedmetadata", () => { out.duration = audio.duration; audio.currentTime = 25; });
+    audio.addEventListener("seeked", () => { out.seekedTo = audio.currentTime; done(); });
+    audio.addEventListener("error", () => { out.error = audio.error ? audio.error.code : -1; done(); });
     audio.preload = "auto";
     audio.src = "/tone.wav";
   });
@@ -82,49 +62,37 @@ async function frameCheck() {
   const same = document.createElement("iframe");
   const loaded = new Promise((resolve) => same.addEventListener("load", () => resolve(true)));
   same.src = "/frame.html";
-  document.body.appendChild(same);
   const data = document.createElement("iframe");
   data.src = "data:text/html,<script>window.chrome&&chrome.webview&&chrome.webview.postMessage(" +
              "JSON.stringify({type:'extension-message',from:'data-iframe'}))</" + "script>";
-  document.body.appendChild(data);
+  document.body.append(same, data);
   results.iframeLoaded = await Promise.race([loaded, wait(5000).then(() => false)]);
   await wait(500);
 }
 
-async function until(test, ms = 5000) {
-  for (const end = Date.now() + ms; Date.now() < end; await wait(25)) {
-    if (test()) return true;
-  }
-  return test();
-}
-
 async function windowChecks() {
-  const fullscreenQuery = () => matchMedia("(display-mode: fullscreen)").matches;
-  send({ type: "set-window-size", windowWidth: 500, windowHeight: 400 });
+  const fullscreen = () => matchMedia("(display-mode: fullscreen)").matches;
+  const size = (windowWidth, windowHeight) => send({ type: "set-window-size", windowWidth, windowHeight });
+  size(500, 400);
   await until(() => innerWidth === 500 && innerHeight === 400);
   results.size = [innerWidth, innerHeight];
   send({ type: "set-window-position", windowX: 33, windowY: 44 });
   await until(() => screenX === 33 && screenY === 44);
   results.position = [screenX, screenY];
   send({ type: "set-fullscreen", fullscreen: true });
-  results.fullscreen = await until(fullscreenQuery);
+  results.fullscreen = await until(fullscreen);
   await wait(300);
   results.fullscreenSize = [innerWidth, innerHeight];
-  // Ignored while fullscreen: nothing may change, so this one can only wait and look.
-  send({ type: "set-window-size", windowWidth: 300, windowHeight: 300 });
+  size(300, 300); // ignored while fullscreen: nothing may change, so this one can only wait and look
   await wait(800);
   results.sizeInFullscreen = [innerWidth, innerHeight];
   send({ type: "set-fullscreen", fullscreen: false });
-  results.afterFullscreen = !(await until(() => !fullscreenQuery()));
+  results.afterFullscreen = !(await until(() => !fullscreen()));
 }
 
 async function popupChecks(server) {
-  const returned = [
-    window.open(server + "/popup"),
-    window.open("mailto:someone@example.com"),
-    window.open("file:///etc/passwd"),
-    window.open("javascript:void(0)"),
-  ];
+  const returned = ["/popup", "mailto:someone@example.com", "file:///etc/passwd", "javascript:void(0)"].map(
+    (url) => window.open(url.startsWith("/") ? server + url : url));
   const link = document.getElementById("link");
   link.href = server + "/link";
   link.click();
@@ -149,23 +117,8 @@ async function navigationChecks(server) {
   history.back();
   await wait(1000);
   results.stillHere = location.href === before && globalThis[alive] === true;
-  send({ type: "extension-message", action: "echo", text: "after navigation" });
-  results.bridgeAfterNavigation = !!(await waitFor((m) => m.type === "echo" && m.message.text === "after navigation"));
-}
-
-// A string cut inside a character, posted raw and as JSON, and echoed back.
-async function surrogateChecks() {
-  chrome.webview.postMessage('{"type":"extension-message","action":"raw-cut","text":"a\ud83d"}');
-  send({ type: "extension-message", action: "echo", text: "cut \ud83d" });
-  const echo = await waitFor((m) => m.type === "echo" && m.message.action === "echo" && m.message.text.startsWith("cut"));
-  results.cutEcho = echo ? echo.message.text === "cut \ud83d" : "lost";
-}
-
-async function threadCheck() {
-  send({ type: "extension-message", action: "thread-echo" });
-  await until(() => inbox.filter((m) => m.type === "thread-echo").length >= 100);
-  await wait(200);
-  results.threadEcho = inbox.filter((m) => m.type === "thread-echo").map((m) => m.i);
+  echo({ text: "after navigation" });
+  results.bridgeAfterNavigation = !!(await echoed("after navigation"));
 }
 
 // A thousand echoes with a reload in the middle: the reloaded page tallies what both received.
@@ -173,7 +126,7 @@ async function reloadCheck() {
   sessionStorage.setItem("results", JSON.stringify(results));
   sessionStorage.setItem("echoes", "");
   sessionStorage.setItem("phase", "reloading");
-  for (let n = 0; n < 1000; n++) send({ type: "extension-message", action: "echo", n });
+  for (let n = 0; n < 1000; n++) echo({ n });
   await until(() => inbox.filter(numbered).length >= 150, 3000);
   location.reload();
   await new Promise(() => {});
@@ -195,8 +148,8 @@ async function largePosts() {
   post("large-200", 200 * 1024 * 1024);
   send({ type: "extension-message", action: "memory" });
   post("large-300", 300 * 1024 * 1024);
-  send({ type: "extension-message", action: "echo", text: "after large" });
-  results.afterLarge = !!(await waitFor((m) => m.type === "echo" && m.message.text === "after large", 60000));
+  echo({ text: "after large" });
+  results.afterLarge = !!(await echoed("after large", 60000));
 }
 
 async function main() {
@@ -218,40 +171,38 @@ async function main() {
       await until(() => screenX === x && innerWidth === width && innerHeight === height);
       await wait(1500); // the shell notes the window's bounds about once a second
     }
-    const place = [screenX, screenY, innerWidth, innerHeight];
-    send({ type: "extension-message", action: "idle", place });
+    send({ type: "extension-message", action: "idle", place: [screenX, screenY, innerWidth, innerHeight] });
     await new Promise(() => {});
-  }
-  if (mode.big) {
-    results.big = await digestOf("/big.bin");
-    return;
   }
   if (mode.posts) return largePosts();
   if (mode.remote) {
     await popupChecks(server);
-    await navigationChecks(server);
-    return;
+    return navigationChecks(server);
   }
 
-  send({ type: "extension-message", action: "echo", text: "h\u00e9llo" });
+  echo({ text: "h\u00e9llo" });
   results.echo = await waitFor((m) => m.type === "echo");
   send({ type: "extension-message", action: "documents" });
   chrome.webview.postMessage({ type: "extension-message", action: "object-post" });
-
-  results.index = await probe("/index.html");
-  results.missing = await probe("/nope.txt");
-  results.range = await probe("/data.bin", { Range: "bytes=10-19" });
-  results.suffix = await probe("/data.bin", { Range: "bytes=-5" });
-  results.open = await probe("/data.bin", { Range: "bytes=1000-" });
-  results.unsat = await probe("/data.bin", { Range: "bytes=999999-" });
-  results.openLarge = await probe("/large.bin", { Range: "bytes=0-" });
+  for (const [name, path, range] of [["index", "/index.html"], ["missing", "/nope.txt"], ["range", "/data.bin", "10-19"],
+    ["suffix", "/data.bin", "-5"], ["open", "/data.bin", "1000-"], ["unsat", "/data.bin", "999999-"],
+    ["openLarge", "/large.bin", "0-"]]) {
+    results[name] = await probe(path, range ? { Range: "bytes=" + range } : {});
+  }
   results.large = await digestOf("/large.bin");
+  if (mode.big) results.big = await digestOf("/big.bin");
   results.audio = await audioCheck();
-
   await frameCheck();
   await windowChecks();
-  await surrogateChecks();
-  await threadCheck();
+  // A string cut inside a character, posted raw and as JSON, and echoed back.
+  chrome.webview.postMessage('{"type":"extension-message","action":"raw-cut","text":"a\ud83d"}');
+  echo({ text: "cut \ud83d" });
+  const cut = await waitFor((m) => m.type === "echo" && m.message.text.startsWith("cut"));
+  results.cutEcho = cut ? cut.message.text === "cut \ud83d" : "lost";
+  send({ type: "extension-message", action: "thread-echo" });
+  await until(() => threadEchoes().length >= 100);
+  await wait(200);
+  results.threadEcho = threadEchoes();
   await popupChecks(server);
   await navigationChecks(server);
   await reloadCheck();

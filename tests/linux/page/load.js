@@ -1,26 +1,19 @@
-// Large answers under load and in every kind of client: the harness reads the report the page
-// sends to the test extension library, then the page closes its window. Every step is bounded
-// in time, so a hang shows as a "timeout" finding instead of a stuck run.
+// Large answers under load and in every kind of client, reported to the test extension library;
+// every step is bounded in time, so a hang shows as a "timeout" finding instead of a stuck run.
 "use strict";
 
 const wait = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const within = (promise, ms) => Promise.race([promise, wait(ms).then(() => ({ timeout: true }))]);
 const send = (message) => chrome.webview.postMessage(JSON.stringify(message));
-const hex = (buffer) => Array.from(new Uint8Array(buffer), (b) => b.toString(16).padStart(2, "0")).join("");
+const failure = (error) => ({ error: String(error) });
 
 async function digestOfResponse(response) {
   const buffer = await response.arrayBuffer();
-  return {
-    status: response.status,
-    contentRange: response.headers.get("content-range"),
-    length: buffer.byteLength,
-    sha256: hex(await crypto.subtle.digest("SHA-256", buffer)),
-  };
+  const hash = new Uint8Array(await crypto.subtle.digest("SHA-256", buffer));
+  return { status: response.status, contentRange: response.headers.get("content-range"), length: buffer.byteLength,
+           sha256: Array.from(hash, (b) => b.toString(16).padStart(2, "0")).join("") };
 }
-
-const failure = (error) => ({ error: String(error) });
-const digestOf = (path, init = {}) =>
-  fetch(path, { cache: "no-store", ...init }).then(digestOfResponse).catch(failure);
+const digestOf = (path, init = {}) => fetch(path, { cache: "no-store", ...init }).then(digestOfResponse).catch(failure);
 
 if (location.hash === "#frame") {
   digestOf("/large.bin").then((result) => parent.postMessage({ frame: result }, "*"));
@@ -65,21 +58,17 @@ async function serviceWorkerCheck() {
   });
   const registration = await navigator.serviceWorker.register("/load_worker.js");
   const worker = registration.installing || registration.waiting || registration.active;
+  const settled = () => worker.state === "activated" || worker.state === "redundant";
   const state = await new Promise((resolve) => {
-    if (worker.state === "activated" || worker.state === "redundant") return resolve(worker.state);
-    worker.addEventListener("statechange", () => {
-      if (worker.state === "activated" || worker.state === "redundant") resolve(worker.state);
-    });
+    if (settled()) resolve(worker.state);
+    worker.addEventListener("statechange", () => settled() && resolve(worker.state));
   });
   if (state !== "activated") return { state, installError };
   if (!navigator.serviceWorker.controller) {
     await new Promise((resolve) => navigator.serviceWorker.addEventListener("controllerchange", resolve));
   }
-  return {
-    state,
-    cached: await digestOf("/large.bin?cached"),
-    fetched: await fromMessage(navigator.serviceWorker, () => worker.postMessage("fetch"), "serviceWorkerFetch"),
-  };
+  return { state, cached: await digestOf("/large.bin?cached"),
+           fetched: await fromMessage(navigator.serviceWorker, () => worker.postMessage("fetch"), "serviceWorkerFetch") };
 }
 
 async function main() {
@@ -92,7 +81,6 @@ async function main() {
   const audio = seekingAudio();
   results.parallel = await within(parallel, 60000);
   results.seeks = await within(audio, 30000);
-
   const frame = document.createElement("iframe");
   results.frame = await within(fromMessage(window, () => {
     frame.src = "/load.html#frame";
@@ -102,7 +90,6 @@ async function main() {
   const shared = new SharedWorker("/load_worker.js");
   results.sharedWorker = await within(fromMessage(shared.port, () => shared.port.start()), 30000);
   results.serviceWorker = await within(serviceWorkerCheck(), 60000);
-
   results.postLarge = await digestOf("/large.bin", { method: "POST", body: "x" });
   results.postSmall = await digestOf("/parallel.json", { method: "POST", body: "x" });
   results.farOpen = await digestOf("/sparse.bin", { headers: { Range: "bytes=5000000000-" } });

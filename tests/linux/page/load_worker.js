@@ -2,18 +2,17 @@
 // service worker it precaches the asset at install and answers "?cached" from that cache alone.
 "use strict";
 
-async function digestOf(path) {
-  const response = await fetch(path, { cache: "no-store" });
-  const buffer = await response.arrayBuffer();
-  const hash = await crypto.subtle.digest("SHA-256", buffer);
-  return {
-    status: response.status,
-    length: buffer.byteLength,
-    sha256: Array.from(new Uint8Array(hash), (b) => b.toString(16).padStart(2, "0")).join(""),
-  };
+async function report(path) {
+  try {
+    const response = await fetch(path, { cache: "no-store" });
+    const buffer = await response.arrayBuffer();
+    const hash = new Uint8Array(await crypto.subtle.digest("SHA-256", buffer));
+    return { status: response.status, length: buffer.byteLength,
+             sha256: Array.from(hash, (b) => b.toString(16).padStart(2, "0")).join("") };
+  } catch (error) {
+    return { error: String(error) };
+  }
 }
-
-const report = (path) => digestOf(path).catch((error) => ({ error: String(error) }));
 
 if (self.registration) {
   self.addEventListener("install", (event) => {
