@@ -258,15 +258,18 @@ TEST_F(BridgeTest, AMissingLibraryBindsNothingAndInitReturningNullKeepsTheLibrar
   EXPECT_FALSE(manager.LoadExtension(kFakeLoader));
   EXPECT_THAT(manager.componentIds, IsEmpty());
   EXPECT_NE(manager.library, nullptr);
+  manager.NotifyMainWindowCreated(&g_token);
   manager.DeliverExtensionMessage(R"({"type":"extension-message"})");
   manager.ReleaseAndUnload(kFakeLoader);
   EXPECT_THAT(std::vector<std::string>(fake.events.end() - 3, fake.events.end()),
               ElementsAre(R"(Message {"type":"extension-message"})", "Release", "close"));
-  // An empty array, though, is success without ids.
+  // An empty array, though, is success without ids; each load hears of the main window.
   fake.initFails = false;
   fake.ids.clear();
   EXPECT_TRUE(manager.LoadExtension(kFakeLoader));
   EXPECT_THAT(manager.componentIds, IsEmpty());
+  manager.NotifyMainWindowCreated(&g_token);
+  EXPECT_EQ(fake.events.back(), "OnMainWindowCreated hwnd");
 }
 
 // What a C library does: take the first word of the object as the table and call by slot. Null
