@@ -1,6 +1,9 @@
 // The Linux host's protocol logic against a scripted browser: what it sends for each event. Linux
 // only: it serves real files through the responder with POSIX paths.
 
+#include <unistd.h>
+
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,219 +17,202 @@ namespace corvane {
 namespace {
 
 using nlohmann::json;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
 namespace fs = std::filesystem;
 
 constexpr char kMain[] = "MAINTARGET";
 constexpr char kSession[] = "MAINSESSION";
+constexpr char kAborted[] = R"(Fetch.failRequest {"errorReason":"Aborted","requestId":"R"})";
+constexpr char kNavigateToStart[] =
+    R"(Page.navigate {"url":"https://corvane.localhost/index.html"} @MAINSESSION)";
 
-class FakePlatform final : public ChromiumPlatform {
- public:
+// The browser is scripted through the client; the test is the platform around the host.
+class ChromiumHostTest : public ::testing::Test, public ChromiumPlatform {
+ protected:
   void OpenExternally(const std::string& url) override { opened.push_back(url); }
   std::optional<std::string> ServeLargeAnswer(const ResourceAnswer& answer) override {
-    large.push_back(answer);
-    if (refuseLarge) return std::nullopt;
+    large.push_back(BodyLength(answer));
+    if (refuseLarge) return std::nullopt;  // as when the file could not be opened
     return std::string("http://127.0.0.1:9/token");
   }
-  void Finish(int code, const std::string& message) override {
-    finished.emplace_back(code, message);
+  void Finish(int code, const std::string& text) override {
+    finished.push_back(std::to_string(code) + " " + text);
   }
   bool ReloadAfterCrash() override { return reloadsLeft-- > 0; }
   void RememberWindowBounds(const json& bounds) override { remembered.push_back(bounds); }
   std::optional<json> WindowBoundsToRestore() override { return restore; }
 
-  int reloadsLeft = 0;
-  std::vector<json> remembered;
-  std::optional<json> restore;
-  std::vector<std::string> opened;
-  std::vector<ResourceAnswer> large;
-  bool refuseLarge = false;  // as when no token could be drawn or the file could not be opened
-  std::vector<std::pair<int, std::string>> finished;
-};
-
-class ChromiumHostTest : public ::testing::Test {
- protected:
   ChromiumHostTest() {
-    root =
-        fs::temp_directory_path() /
-        ("corvane_host_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(root / "www");
     std::ofstream(root / "www" / "index.html", std::ios::binary) << "<p>hello</p>";
-    std::ofstream big(root / "www" / "big.bin", std::ios::binary);
-    big << std::string(kInlineBodyLimit + 10, 'x');
-    big.close();
-    config.name = "t";
+    std::ofstream(root / "www" / "big.bin", std::ios::binary)
+        << std::string(kInlineBodyLimit + 10, 'x');
     config.main = "index.html";
-    config.width = 800;
-    config.height = 600;
-    responder = std::make_unique<ResourceResponder>(bundle, root.string() + "/www/", '/');
-    host = std::make_unique<ChromiumHost>(
-        config, responder.get(), nullptr, client, platform,
-        ChromiumHostFolders{root.string() + "/", "www/", "/data/t",
-                            [](KnownFolder) { return std::string("/k"); }});
+    Remake(&responder);
     client.SetEventHandler([this](const DevToolsEvent& e) { host->HandleEvent(e); });
   }
-  ~ChromiumHostTest() override {
-    host.reset();
-    responder.reset();
-    fs::remove_all(root);
-  }
+  ~ChromiumHostTest() override { fs::remove_all(root); }
 
+  void Remake(ResourceResponder* serving) {
+    host = std::make_unique<ChromiumHost>(
+        config, serving, nullptr, client, *this,
+        ChromiumHostFolders{root.string() + "/", "www/", "/data/t",
+                            [](KnownFolder) { return std::string("/k"); }});
+  }
   void Event(const std::string& method, json params, const std::string& session = "") {
     json message = {{"method", method}, {"params", std::move(params)}};
     if (!session.empty()) message["sessionId"] = session;
     ASSERT_TRUE(client.Dispatch(message.dump()));
   }
-  void Reply(const json& command, json result) {
-    ASSERT_TRUE(
-        client.Dispatch(json({{"id", command["id"]}, {"result", std::move(result)}}).dump()));
+  void PageEvent(const std::string& method, json params) { Event(method, params, kSession); }
+  // Answers `command` with `result`, or with an error when that is null.
+  void Reply(const json& command, json result = json::object()) {
+    json reply = {{"id", command["id"]}};
+    if (result.is_null()) reply["error"] = {{"message", "Cannot find context"}};
+    if (!result.is_null()) reply["result"] = std::move(result);
+    ASSERT_TRUE(client.Dispatch(reply.dump()));
   }
-  void Fail(const json& command) {
-    ASSERT_TRUE(client.Dispatch(
-        json({{"id", command["id"]}, {"error", {{"message", "Cannot find context"}}}}).dump()));
+  // Removes and returns the commands sent so far, only those of `method` when one is given.
+  std::vector<json> Take(const std::string& method = "") {
+    std::vector<json> taken, kept;
+    for (json& c : sent) (method.empty() || c["method"] == method ? taken : kept).push_back(c);
+    sent.swap(kept);
+    return taken;
   }
-  std::vector<json> Take() {
-    std::vector<json> out;
-    out.swap(sent);
-    return out;
-  }
-  static std::vector<json> WithMethod(const std::vector<json>& commands,
-                                      const std::string& method) {
-    std::vector<json> out;
-    for (const json& c : commands) {
-      if (c["method"] == method) out.push_back(c);
+  // Take(method), each command as "Method {params}", with " @session" when it has one.
+  std::vector<std::string> Lines(const std::string& method = "") {
+    std::vector<std::string> out;
+    for (const json& c : Take(method)) {
+      out.push_back(c["method"].get<std::string>() + " " + c["params"].dump() +
+                    (c.contains("sessionId") ? " @" + c["sessionId"].get<std::string>() : ""));
     }
     return out;
   }
 
-  void AttachMain() {
+  void Attach(const std::string& session, const std::string& target, const std::string& type) {
     Event("Target.attachedToTarget",
-          {{"sessionId", kSession},
-           {"targetInfo", {{"targetId", kMain}, {"type", "page"}, {"url", "data:text/html,"}}},
+          {{"sessionId", session},
+           {"targetInfo", {{"targetId", target}, {"type", type}, {"url", ""}}},
            {"waitingForDebugger", true}});
   }
   void AddContext(int id, const std::string& frameId) {
-    Event("Runtime.executionContextCreated",
-          {{"context",
-            {{"id", id},
-             {"uniqueId", "U" + std::to_string(id)},
-             {"auxData", {{"isDefault", true}, {"frameId", frameId}}}}}},
-          kSession);
+    PageEvent("Runtime.executionContextCreated",
+              {{"context",
+                {{"id", id},
+                 {"uniqueId", "U" + std::to_string(id)},
+                 {"auxData", {{"isDefault", true}, {"frameId", frameId}}}}}});
   }
-  // The app's page in the main frame (context 1) with an iframe beside it (context 2).
-  void LoadAppDocument() {
-    Event("Page.frameNavigated",
-          {{"frame", {{"id", kMain}, {"url", "https://corvane.localhost/index.html"}}}}, kSession);
+  void Navigated(const std::string& url) {
+    PageEvent("Page.frameNavigated", {{"frame", {{"id", kMain}, {"url", url}}}});
+  }
+  // The app's window attached, its page in the main frame (context 1) with an iframe (context 2).
+  void ShowApp() {
+    Attach(kSession, kMain, "page");
+    Navigated("https://corvane.localhost/index.html");
     AddContext(1, kMain);
     AddContext(2, "CHILD");
+    Take();
   }
-  void Binding(const std::string& name, const std::string& payload, int context) {
-    Event("Runtime.bindingCalled",
-          {{"name", name}, {"payload", payload}, {"executionContextId", context}}, kSession);
+  void Binding(const std::string& name, const json& payload, int context) {
+    PageEvent("Runtime.bindingCalled",
+              {{"name", name}, {"payload", payload}, {"executionContextId", context}});
   }
-  // Answers the host's window look-up with the given state.
   void ReplyWindow(const json& command, const std::string& state) {
     Reply(command, {{"windowId", 7}, {"bounds", {{"windowState", state}}}});
   }
-  void Paused(const std::string& url, json headers = json::object(),
-              const std::string& method = "GET", const std::string& frameId = kMain,
-              const std::string& type = "Fetch") {
+  // A request of `frameId`'s document, or a subresource's when no frame is given.
+  void Paused(const std::string& url, const std::string& frameId = "",
+              json headers = json::object(), const std::string& method = "GET") {
     Event("Fetch.requestPaused",
           {{"requestId", "R"},
-           {"request", {{"url", url}, {"method", method}, {"headers", headers}}},
+           {"request", {{"url", url}, {"method", method}, {"headers", std::move(headers)}}},
            {"frameId", frameId},
-           {"resourceType", type}});
+           {"resourceType", frameId.empty() ? "Fetch" : "Document"}});
   }
 
-  fs::path root;
+  fs::path root = fs::path(testing::TempDir()) /
+                  ("corvane_host_" + std::to_string(getpid()) +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
   AppConfig config;
   AssetBundle bundle;
-  std::unique_ptr<ResourceResponder> responder;
+  ResourceResponder responder{bundle, root.string() + "/www/", '/'};
   std::vector<json> sent;
   DevToolsClient client{[this](std::string framed) {
     sent.push_back(json::parse(framed.substr(0, framed.size() - 1)));
   }};
-  FakePlatform platform;
+  int reloadsLeft = 0;
+  bool refuseLarge = false;
+  std::optional<json> restore;
+  std::vector<json> remembered;
+  std::vector<std::string> opened, finished;
+  std::vector<std::uint64_t> large;
   std::unique_ptr<ChromiumHost> host;
 };
 
-TEST_F(ChromiumHostTest, StartInterceptsTheAppOriginAndGrantsItPermissions) {
+TEST_F(ChromiumHostTest,
+       StartInterceptsAndGrantsWhatTheContentModeNeedsAndTheAppPageGetsItsBridgeFirst) {
   host->Start();
-  const auto commands = Take();
-  const auto fetch = WithMethod(commands, "Fetch.enable");
-  ASSERT_EQ(fetch.size(), 1u);
-  EXPECT_EQ(fetch[0]["params"]["patterns"][0]["urlPattern"], "https://corvane.localhost/*");
-  EXPECT_FALSE(fetch[0].contains("sessionId"));  // browser level: workers and popups too
-  const auto autoAttach = WithMethod(commands, "Target.setAutoAttach");
-  ASSERT_EQ(autoAttach.size(), 1u);
-  EXPECT_EQ(autoAttach[0]["params"]["waitForDebuggerOnStart"], true);
-  const auto grants = WithMethod(commands, "Browser.grantPermissions");
+  const auto grants = Take("Browser.grantPermissions");
   ASSERT_FALSE(grants.empty());
-  for (const json& grant : grants)
+  for (const json& grant : grants) {
     EXPECT_EQ(grant["params"]["origin"], "https://corvane.localhost");
-  const auto loopback = WithMethod(commands, "Browser.setPermission");
-  ASSERT_EQ(loopback.size(), 1u);
-  EXPECT_EQ(loopback[0]["params"]["permission"]["name"], "loopback-network");
-}
+  }
+  // All at browser level, so workers and popups are covered too.
+  EXPECT_THAT(
+      Lines(),
+      ElementsAre(R"(Target.setDiscoverTargets {"discover":true})",
+                  R"(Target.setAutoAttach {"autoAttach":true,"flatten":true,)"
+                  R"("waitForDebuggerOnStart":true})",
+                  R"(Browser.setPermission {"origin":"https://corvane.localhost",)"
+                  R"("permission":{"name":"loopback-network"},"setting":"granted"})",
+                  R"(Fetch.enable {"patterns":[{"requestStage":"Request",)"
+                  R"("urlPattern":"https://corvane.localhost/*"},{"requestStage":"Request",)"
+                  R"("resourceType":"Document","urlPattern":"*"}]})"));
 
-TEST_F(ChromiumHostTest, RemoteModeInterceptsOnlyDocumentsToKeepTheMainFrameOnTheApp) {
+  // The start page is requested only once the bridge is in place.
+  Attach(kSession, kMain, "page");
+  EXPECT_EQ(host->mainTargetId(), kMain);
+  EXPECT_EQ(Take("Runtime.runIfWaitingForDebugger").size(), 1u);
+  const auto bindings = Take("Runtime.addBinding");
+  EXPECT_EQ(bindings.at(0)["sessionId"], kSession);
+  // Replies in another order than the commands, as the browser gives them.
+  for (const json& setup :
+       {Take("Page.addScriptToEvaluateOnNewDocument").at(0), bindings.at(1), bindings.at(0),
+        Take("Runtime.enable").at(0), Take("Page.enable").at(0)}) {
+    EXPECT_THAT(Lines("Page.navigate"), IsEmpty());
+    Reply(setup);
+  }
+  EXPECT_THAT(Lines("Page.navigate"), ElementsAre(kNavigateToStart));
+  // The page's handshake records the folders for the extension library.
+  host->SendDirectoryHandles();
+  const auto& handles = host->DirectoryHandles();
+  EXPECT_EQ(handles.at("<app>"), root.string() + "/");
+  EXPECT_EQ(handles.at("<web-resource>"), root.string() + "/www/");
+  EXPECT_EQ(handles.at("<current-app-data>"), "/data/t");
+  EXPECT_EQ(handles.at("<documents>"), "/k");
+
+  // Remote mode: only documents are intercepted, to keep the main frame on the app.
   config.contentMode = ContentMode::Remote;
   config.main = "https://example.com/app/";
-  host = std::make_unique<ChromiumHost>(config, nullptr, nullptr, client, platform,
-                                        ChromiumHostFolders{});
+  Remake(nullptr);
   host->Start();
-  const auto commands = Take();
-  const auto fetch = WithMethod(commands, "Fetch.enable");
-  ASSERT_EQ(fetch.size(), 1u);
+  EXPECT_EQ(Take("Browser.grantPermissions").at(0)["params"]["origin"], "https://example.com");
   EXPECT_EQ(
-      fetch[0]["params"]["patterns"],
+      Take("Fetch.enable").at(0)["params"]["patterns"],
       json::parse(R"([{"urlPattern":"*","resourceType":"Document","requestStage":"Request"}])"));
-  EXPECT_EQ(WithMethod(commands, "Browser.grantPermissions").at(0)["params"]["origin"],
-            "https://example.com");
-  AttachMain();
+  Attach(kSession, kMain, "page");
   Take();
-  Paused("https://EXAMPLE.com:443/app/next.html", json::object(), "GET", kMain, "Document");
-  Paused("https://example.com/other/", json::object(), "GET", kMain, "Document");
-  Paused("https://example.com/other/", json::object(), "GET", "IFRAME", "Document");
-  const auto answered = Take();
-  ASSERT_EQ(answered.size(), 3u);
-  EXPECT_EQ(answered[0]["method"], "Fetch.continueRequest");
-  EXPECT_EQ(answered[1]["method"], "Fetch.failRequest");
-  EXPECT_EQ(answered[2]["method"], "Fetch.continueRequest");
-}
-
-TEST_F(ChromiumHostTest, TheStartPageIsRequestedOnlyOnceTheBridgeIsInPlace) {
-  AttachMain();
-  auto commands = Take();
-  EXPECT_EQ(WithMethod(commands, "Runtime.addBinding").at(0)["sessionId"], kSession);
-  EXPECT_EQ(WithMethod(commands, "Runtime.runIfWaitingForDebugger").size(), 1u);
-  EXPECT_EQ(host->mainTargetId(), kMain);
-  EXPECT_TRUE(WithMethod(commands, "Page.navigate").empty());
-  // Replies in another order than the commands, as the browser gives them.
-  const std::vector<json> setup = {
-      WithMethod(commands, "Page.addScriptToEvaluateOnNewDocument").at(0),
-      WithMethod(commands, "Runtime.addBinding").at(0),
-      WithMethod(commands, "Runtime.addBinding").at(1),
-      WithMethod(commands, "Runtime.enable").at(0), WithMethod(commands, "Page.enable").at(0)};
-  for (std::size_t i = 0; i < setup.size(); ++i) {
-    EXPECT_TRUE(WithMethod(Take(), "Page.navigate").empty());
-    Reply(setup[i], json::object());
-  }
-  const auto navigate = WithMethod(Take(), "Page.navigate");
-  ASSERT_EQ(navigate.size(), 1u);
-  EXPECT_EQ(navigate[0]["params"]["url"], "https://corvane.localhost/index.html");
-  EXPECT_EQ(navigate[0]["sessionId"], kSession);
+  Paused("https://EXAMPLE.com:443/app/next.html", kMain);
+  Paused("https://example.com/other/", kMain);
+  EXPECT_THAT(Lines(), ElementsAre(R"(Fetch.continueRequest {"requestId":"R"})", kAborted));
 }
 
 TEST_F(ChromiumHostTest, OnlyTheMainFramesAppDocumentReachesTheBridge) {
-  AttachMain();
-  LoadAppDocument();
-  Take();
+  ShowApp();
   const auto init = [&](int context, const json& payload = R"({"type":"wrapper-init"})") {
-    Event("Runtime.bindingCalled",
-          {{"name", "__corvaneHostMessage"}, {"payload", payload}, {"executionContextId", context}},
-          kSession);
-    return WithMethod(Take(), "Runtime.evaluate");
+    Binding("__corvaneHostMessage", payload, context);
+    return Take("Runtime.evaluate");
   };
   const auto replies = init(1);
   ASSERT_EQ(replies.size(), 1u);
@@ -236,70 +222,67 @@ TEST_F(ChromiumHostTest, OnlyTheMainFramesAppDocumentReachesTheBridge) {
   EXPECT_TRUE(init(2).empty());     // an iframe
   EXPECT_TRUE(init(99).empty());    // an unknown context
   EXPECT_TRUE(init(1, 7).empty());  // a payload that is not text
-  // Another binding name, or a main frame showing some other site, is ignored as well.
   Binding("other", R"({"type":"wrapper-init"})", 1);
-  EXPECT_TRUE(WithMethod(Take(), "Runtime.evaluate").empty());
-  Event("Page.frameNavigated", {{"frame", {{"id", kMain}, {"url", "https://evil.example/"}}}},
-        kSession);
+  EXPECT_THAT(Lines(), IsEmpty());
+  // window.close() from an iframe cannot close the window; from the app's document it does.
+  Binding("__corvaneHostClose", "", 2);
+  EXPECT_THAT(Lines(), IsEmpty());
+  Binding("__corvaneHostClose", "", 1);
+  EXPECT_THAT(Lines(), ElementsAre(R"(Target.closeTarget {"targetId":"MAINTARGET"})"));
+  // A main frame showing some other site does not speak for the app.
+  Navigated("https://evil.example/");
   EXPECT_TRUE(init(1).empty());
 }
 
-TEST_F(ChromiumHostTest, WindowCloseFromTheAppDocumentClosesTheWindow) {
-  AttachMain();
-  LoadAppDocument();
-  Take();
-  Binding("__corvaneHostClose", "", 2);
-  EXPECT_TRUE(WithMethod(Take(), "Target.closeTarget").empty());  // an iframe cannot
-  Binding("__corvaneHostClose", "", 1);
-  const auto close = WithMethod(Take(), "Target.closeTarget");
-  ASSERT_EQ(close.size(), 1u);
-  EXPECT_EQ(close[0]["params"]["targetId"], kMain);
-}
-
 TEST_F(ChromiumHostTest, MessagesForThePageWaitForAnAppDocument) {
-  AttachMain();
+  Attach(kSession, kMain, "page");
   Take();
+  PageEvent("Page.domContentEventFired", json::object());  // the blank page stays in the history
   host->PostJson(R"({"b":1,"a":2})");
   host->PostJson("not json");
   EXPECT_EQ(host->QueuedForPage(), 1u);
-  EXPECT_TRUE(WithMethod(Take(), "Runtime.evaluate").empty());
-  LoadAppDocument();
-  const auto delivered = WithMethod(Take(), "Runtime.evaluate");
+  EXPECT_THAT(Lines(), IsEmpty());
+  Navigated("https://corvane.localhost/index.html");
+  AddContext(1, kMain);
+  AddContext(2, "CHILD");
+  const auto delivered = Take("Runtime.evaluate");
   ASSERT_EQ(delivered.size(), 1u);
   // Passed as a string literal and parsed in the page: order kept, nothing evaluated.
   EXPECT_EQ(delivered[0]["params"]["expression"].get<std::string>().rfind(
                 R"(globalThis.__corvaneDeliver("{\"b\":1,\"a\":2}",1,")", 0),
             0u);
   EXPECT_EQ(delivered[0]["params"]["uniqueContextId"], "U1");
-  Reply(delivered[0], json::object());
+  Reply(delivered[0]);
   EXPECT_EQ(host->QueuedForPage(), 0u);
+  // The app's first document takes the blank page out of the history, once.
+  PageEvent("Page.domContentEventFired", json::object());
+  PageEvent("Page.domContentEventFired", json::object());
+  EXPECT_THAT(Lines(), ElementsAre("Page.resetNavigationHistory {} @MAINSESSION"));
   // Only the end of the main frame's context makes them wait again.
-  Event("Runtime.executionContextDestroyed", {{"executionContextId", 2}}, kSession);
+  PageEvent("Runtime.executionContextDestroyed", {{"executionContextId", 2}});
   host->PostJson("{}");
-  EXPECT_EQ(WithMethod(Take(), "Runtime.evaluate").size(), 1u);
-  Event("Runtime.executionContextDestroyed", {{"executionContextId", 1}}, kSession);
+  EXPECT_EQ(Take("Runtime.evaluate").size(), 1u);
+  PageEvent("Runtime.executionContextDestroyed", {{"executionContextId", 1}});
   host->PostJson("{}");
-  EXPECT_TRUE(WithMethod(Take(), "Runtime.evaluate").empty());
+  EXPECT_THAT(Lines(), IsEmpty());
   EXPECT_EQ(host->QueuedForPage(), 2u);
 }
 
 TEST_F(ChromiumHostTest, MessagesTheOldDocumentDidNotTakeGoToTheNextOneOnceInOrder) {
-  AttachMain();
-  LoadAppDocument();
-  Take();
+  ShowApp();
   for (const char* text : {"[1]", "[2]", "[3]"}) host->PostJson(text);
-  const auto first = WithMethod(Take(), "Runtime.evaluate");
+  const auto first = Take("Runtime.evaluate");
   ASSERT_EQ(first.size(), 3u);
-  Reply(first[0], json::object());
-  Fail(first[1]);  // the page reloaded before the rest arrived
+  Reply(first[0]);
+  Reply(first[1], nullptr);  // the page reloaded before the rest arrived
   host->PostJson("[4]");
-  EXPECT_TRUE(WithMethod(Take(), "Runtime.evaluate").empty());  // not into the stale context
+  EXPECT_THAT(Lines(), IsEmpty());  // not into the stale context
   AddContext(3, kMain);
-  EXPECT_TRUE(WithMethod(Take(), "Runtime.evaluate").empty());  // [3] is still unanswered
+  EXPECT_THAT(Lines(), IsEmpty());  // [3] is still unanswered
   // [3] did arrive: the old document said so before the navigation failed its evaluation.
   Binding("__corvaneHostClose", "ack:3", 1);
-  Fail(first[2]);
-  const auto again = WithMethod(Take(), "Runtime.evaluate");
+  Reply(first[2], nullptr);
+  const auto again = Take("Runtime.evaluate");
   ASSERT_EQ(again.size(), 2u);
   for (std::size_t i = 0; i < again.size(); ++i) {
     const std::string n = i == 0 ? "2" : "4";
@@ -307,255 +290,156 @@ TEST_F(ChromiumHostTest, MessagesTheOldDocumentDidNotTakeGoToTheNextOneOnceInOrd
     EXPECT_EQ(again[i]["params"]["expression"].get<std::string>().rfind(
                   "globalThis.__corvaneDeliver(\"[" + n + "]\"," + n + ",", 0),
               0u);
-    Reply(again[i], json::object());
+    Reply(again[i]);
   }
   EXPECT_EQ(host->QueuedForPage(), 0u);
-  EXPECT_TRUE(Take().empty());
+  EXPECT_THAT(Lines(), IsEmpty());
 }
 
-TEST_F(ChromiumHostTest, TheBlankFirstPageLeavesTheHistoryOnceTheAppIsShown) {
-  AttachMain();
-  Event("Page.domContentEventFired", json::object(), kSession);
-  EXPECT_TRUE(WithMethod(Take(), "Page.resetNavigationHistory").empty());
-  LoadAppDocument();
-  Event("Page.domContentEventFired", json::object(), kSession);
-  Event("Page.domContentEventFired", json::object(), kSession);
-  EXPECT_EQ(WithMethod(Take(), "Page.resetNavigationHistory").size(), 1u);
-}
-
-TEST_F(ChromiumHostTest, AppRequestsAreAnsweredByTheResponder) {
-  Paused("https://corvane.localhost/index.html");
-  auto fulfil = WithMethod(Take(), "Fetch.fulfillRequest");
-  ASSERT_EQ(fulfil.size(), 1u);
-  EXPECT_EQ(fulfil[0]["params"]["responseCode"], 200);
-  EXPECT_EQ(fulfil[0]["params"]["body"], "PHA+aGVsbG88L3A+");
-  EXPECT_EQ(fulfil[0]["params"]["responseHeaders"][1],
+TEST_F(ChromiumHostTest, AppRequestsAreAnsweredByTheResponderAndLargeAnswersLeaveThePipe) {
+  const auto fulfilled = [&](const std::string& path, json headers = json::object(),
+                             const std::string& method = "GET") {
+    Paused("https://corvane.localhost/" + path, "", std::move(headers), method);
+    return Take("Fetch.fulfillRequest").at(0)["params"];
+  };
+  json answer = fulfilled("index.html");
+  EXPECT_EQ(answer["responseCode"], 200);
+  EXPECT_EQ(answer["body"], "PHA+aGVsbG88L3A+");
+  EXPECT_EQ(answer["responseHeaders"][1],
             json({{"name", "Content-Type"}, {"value", "text/html; charset=utf-8"}}));
+  EXPECT_EQ(fulfilled("index.html", json::object(), "OPTIONS")["responseCode"], 204);
 
-  Paused("https://corvane.localhost/missing.js");
-  fulfil = WithMethod(Take(), "Fetch.fulfillRequest");
-  EXPECT_EQ(fulfil.at(0)["params"]["responseCode"], 404);
-
-  Paused("https://corvane.localhost/index.html", json::object(), "OPTIONS");
-  fulfil = WithMethod(Take(), "Fetch.fulfillRequest");
-  EXPECT_EQ(fulfil.at(0)["params"]["responseCode"], 204);
-}
-
-TEST_F(ChromiumHostTest, LargeAnswersLeaveThePipeAndOpenRangesAreCapped) {
   Paused("https://corvane.localhost/big.bin");
-  auto commands = Take();
-  const auto continued = WithMethod(commands, "Fetch.continueRequest");
-  ASSERT_EQ(continued.size(), 1u);
-  EXPECT_EQ(continued[0]["params"]["url"], "http://127.0.0.1:9/token");
-  ASSERT_EQ(platform.large.size(), 1u);
-  EXPECT_EQ(BodyLength(platform.large[0]), kInlineBodyLimit + 10);
-
-  Paused("https://corvane.localhost/big.bin", {{"Range", "bytes=5-"}});
-  const auto fulfil = WithMethod(Take(), "Fetch.fulfillRequest");
-  ASSERT_EQ(fulfil.size(), 1u);
-  EXPECT_EQ(fulfil[0]["params"]["responseCode"], 206);
-  bool sawRange = false;
-  for (const json& header : fulfil[0]["params"]["responseHeaders"]) {
-    if (header["name"] == "Content-Range") {
-      sawRange = true;
-      EXPECT_EQ(header["value"], "bytes 5-" + std::to_string(5 + kInlineBodyLimit - 1) + "/" +
-                                     std::to_string(kInlineBodyLimit + 10));
-    }
-  }
-  EXPECT_TRUE(sawRange);
-  EXPECT_EQ(platform.large.size(), 1u);
-
+  EXPECT_THAT(Lines(), ElementsAre(R"(Fetch.continueRequest {"requestId":"R",)"
+                                   R"("url":"http://127.0.0.1:9/token"})"));
+  EXPECT_THAT(large, ElementsAre(kInlineBodyLimit + 10));
+  // An open range is answered inline, cut to what fits.
+  answer = fulfilled("big.bin", {{"Range", "bytes=5-"}});
+  EXPECT_EQ(answer["responseCode"], 206);
+  const json range = {{"name", "Content-Range"},
+                      {"value", "bytes 5-" + std::to_string(4 + kInlineBodyLimit) + "/" +
+                                    std::to_string(kInlineBodyLimit + 10)}};
+  EXPECT_EQ(std::count(answer["responseHeaders"].begin(), answer["responseHeaders"].end(), range),
+            1);
+  EXPECT_EQ(large.size(), 1u);
   // An answer the endpoint cannot take is an error, with no length promised.
-  platform.refuseLarge = true;
-  Paused("https://corvane.localhost/big.bin");
-  const auto refused = WithMethod(Take(), "Fetch.fulfillRequest");
-  ASSERT_EQ(refused.size(), 1u);
-  EXPECT_EQ(refused[0]["params"]["responseCode"], 500);
-  EXPECT_FALSE(refused[0]["params"].contains("body"));
-  for (const json& header : refused[0]["params"]["responseHeaders"]) {
-    EXPECT_NE(header["name"], "Content-Length");
-  }
+  refuseLarge = true;
+  answer = fulfilled("big.bin");
+  EXPECT_EQ(answer["responseCode"], 500);
+  EXPECT_FALSE(answer.contains("body"));
+  for (const json& header : answer["responseHeaders"]) EXPECT_NE(header["name"], "Content-Length");
 }
 
-TEST_F(ChromiumHostTest, TheMainFrameStaysOnTheApp) {
-  AttachMain();
+TEST_F(ChromiumHostTest,
+       TheMainFrameStaysOnTheAppOtherTargetsAreResumedOrClosedAndItsWindowEndsTheRun) {
+  config.enableDevtools = false;
+  Remake(&responder);
+  Attach(kSession, kMain, "page");
   Take();
-  Paused("https://example.com/", json::object(), "GET", kMain, "Document");
-  auto commands = Take();
-  ASSERT_EQ(WithMethod(commands, "Fetch.failRequest").size(), 1u);
-  EXPECT_EQ(WithMethod(commands, "Fetch.failRequest")[0]["params"]["errorReason"], "Aborted");
-  Paused("https://example.com/", json::object(), "GET", "IFRAME", "Document");
-  EXPECT_EQ(WithMethod(Take(), "Fetch.continueRequest").size(), 1u);
-
+  Attach("W", "WT", "worker");
+  EXPECT_THAT(Lines(), ElementsAre("Runtime.runIfWaitingForDebugger {} @W"));
+  // Developer tools close when they are off.
+  const auto created = [&](const char* id, const char* url) {
+    Event("Target.targetCreated",
+          {{"targetInfo", {{"targetId", id}, {"type", "page"}, {"url", url}}}});
+    return Lines();
+  };
+  EXPECT_THAT(created("D", "devtools://devtools/bundled/inspector.html"),
+              ElementsAre(R"(Target.closeTarget {"targetId":"D"})"));
+  EXPECT_THAT(created("X", "https://a.test/"), IsEmpty());
+  Paused("https://example.com/", kMain);
+  EXPECT_THAT(Lines(),
+              ElementsAre(R"(Fetch.failRequest {"errorReason":"Aborted","requestId":"R"})"));
+  Paused("https://example.com/", "IFRAME");
+  EXPECT_THAT(Lines(), ElementsAre(R"(Fetch.continueRequest {"requestId":"R"})"));
   // What commits all the same (no network request, a history step) is undone from the history.
   const auto navigated = [&](const char* url) {
-    Event("Page.frameNavigated", {{"frame", {{"id", kMain}, {"url", url}}}}, kSession);
-    return WithMethod(Take(), "Page.getNavigationHistory");
+    Navigated(url);
+    return Take("Page.getNavigationHistory");
   };
   EXPECT_TRUE(navigated("about:blank").empty());  // the page the window opened on
   EXPECT_TRUE(navigated("https://corvane.localhost/index.html").empty());
-  EXPECT_TRUE(navigated("https://corvane.localhost/next.html").empty());
-  const auto history = navigated("blob:https://corvane.localhost/1234");
-  ASSERT_EQ(history.size(), 1u);
-  Reply(history[0], json::parse(R"({"currentIndex":2,"entries":[
-      {"id":5,"url":"https://corvane.localhost/index.html"},
-      {"id":6,"url":"https://corvane.localhost/next.html"},
-      {"id":7,"url":"blob:https://corvane.localhost/1234"}]})"));
-  const auto back = WithMethod(Take(), "Page.navigateToHistoryEntry");
-  ASSERT_EQ(back.size(), 1u);
-  EXPECT_EQ(back[0]["params"]["entryId"], 6);
+  Reply(navigated("blob:https://corvane.localhost/1234").at(0),
+        json::parse(R"({"currentIndex":2,"entries":[
+            {"id":5,"url":"https://corvane.localhost/index.html"},
+            {"id":6,"url":"https://corvane.localhost/next.html"},
+            {"id":7,"url":"blob:https://corvane.localhost/1234"}]})"));
+  EXPECT_THAT(Lines(), ElementsAre(R"(Page.navigateToHistoryEntry {"entryId":6} @MAINSESSION)"));
   Reply(navigated("data:text/html,x").at(0),
         json::parse(R"({"currentIndex":0,"entries":[{"id":9,"url":"data:text/html,x"}]})"));
-  EXPECT_EQ(WithMethod(Take(), "Page.navigate").at(0)["params"]["url"],
-            "https://corvane.localhost/index.html");
-}
-
-TEST_F(ChromiumHostTest, PopupsCloseAndOnlyAllowedSchemesGoToTheSystem) {
-  AttachMain();
-  Take();
-  Event("Target.attachedToTarget",
-        {{"sessionId", "POPUP"},
-         {"targetInfo", {{"targetId", "P"}, {"type", "page"}, {"url", ""}}},
-         {"waitingForDebugger", true}});
-  const auto commands = Take();
-  ASSERT_EQ(commands.size(), 2u);
-  EXPECT_EQ(commands[0]["method"], "Runtime.runIfWaitingForDebugger");
-  EXPECT_EQ(commands[0]["sessionId"], "POPUP");
-  EXPECT_EQ(commands[1]["method"], "Target.closeTarget");
-  EXPECT_EQ(commands[1]["params"]["targetId"], "P");
+  EXPECT_THAT(Lines(), ElementsAre(kNavigateToStart));
+  // Popups close, and only addresses of allowed schemes go to the system.
+  Attach("POPUP", "P", "page");
+  EXPECT_THAT(Lines(), ElementsAre("Runtime.runIfWaitingForDebugger {} @POPUP",
+                                   R"(Target.closeTarget {"targetId":"P"})"));
   // Its document request fails: nothing may reach the network.
-  Paused("http://127.0.0.1:8000/popup", json::object(), "POST", "P", "Document");
-  EXPECT_EQ(WithMethod(Take(), "Fetch.failRequest").size(), 1u);
+  Paused("http://127.0.0.1:8000/popup", "P", json::object(), "POST");
+  EXPECT_THAT(Lines(), ElementsAre(kAborted));
   for (const char* url : {"https://example.com/x", "mailto:a@b.c", "file:///etc/passwd",
                           "javascript:alert(1)", "", "HTTP://EXAMPLE.COM/"}) {
-    Event("Page.windowOpen", {{"url", url}, {"userGesture", true}}, kSession);
+    PageEvent("Page.windowOpen", {{"url", url}, {"userGesture", true}});
   }
-  EXPECT_EQ(platform.opened, (std::vector<std::string>{"https://example.com/x", "mailto:a@b.c",
-                                                       "HTTP://EXAMPLE.COM/"}));
-}
-
-TEST_F(ChromiumHostTest, WorkersAreResumedAndDevtoolsClosedWhenOff) {
-  config.enableDevtools = false;
-  host = std::make_unique<ChromiumHost>(config, responder.get(), nullptr, client, platform,
-                                        ChromiumHostFolders{});
-  AttachMain();
-  Take();
-  Event("Target.attachedToTarget",
-        {{"sessionId", "W"},
-         {"targetInfo",
-          {{"targetId", "WT"}, {"type", "worker"}, {"url", "https://corvane.localhost/w.js"}}},
-         {"waitingForDebugger", true}});
-  auto commands = Take();
-  ASSERT_EQ(commands.size(), 1u);
-  EXPECT_EQ(commands[0]["method"], "Runtime.runIfWaitingForDebugger");
-  Event("Target.targetCreated", {{"targetInfo",
-                                  {{"targetId", "D"},
-                                   {"type", "page"},
-                                   {"url", "devtools://devtools/bundled/inspector.html"}}}});
-  commands = Take();
-  ASSERT_EQ(commands.size(), 1u);
-  EXPECT_EQ(commands[0]["method"], "Target.closeTarget");
-  EXPECT_EQ(commands[0]["params"]["targetId"], "D");
-  Event("Target.targetCreated",
-        {{"targetInfo", {{"targetId", "X"}, {"type", "page"}, {"url", "https://a.test/"}}}});
-  EXPECT_TRUE(Take().empty());
-}
-
-TEST_F(ChromiumHostTest, ClosingTheAppWindowEndsTheRunWithZero) {
-  AttachMain();
-  Take();
-  Event("Target.targetDestroyed", {{"targetId", "SOMETHING_ELSE"}});
-  EXPECT_TRUE(platform.finished.empty());
+  EXPECT_THAT(opened, ElementsAre("https://example.com/x", "mailto:a@b.c", "HTTP://EXAMPLE.COM/"));
+  Event("Target.targetDestroyed", {{"targetId", "P"}});
+  EXPECT_THAT(finished, IsEmpty());
   Event("Target.targetDestroyed", {{"targetId", kMain}});
-  ASSERT_EQ(platform.finished.size(), 1u);
-  EXPECT_EQ(platform.finished[0].first, 0);
-  EXPECT_EQ(WithMethod(Take(), "Browser.close").size(), 1u);
+  EXPECT_THAT(finished, ElementsAre("0 "));
+  EXPECT_THAT(Lines(), ElementsAre("Browser.close {}"));
 }
 
-TEST_F(ChromiumHostTest, ClientSizeAddsTheWindowFrameAndIsIgnoredInFullscreen) {
-  AttachMain();
+TEST_F(ChromiumHostTest, AWindowGetsTheBoundsItHadAndCommandsFollowItsOwnState) {
+  // A restarted browser's window gets the bounds it had, and they are tracked.
+  const json bounds = {{"left", 40}, {"top", 30}, {"width", 700}, {"height", 500}};
+  restore = bounds;
+  Attach(kSession, kMain, "page");
+  const json lookup = Take("Browser.getWindowForTarget").at(0);
   Take();
+  ReplyWindow(lookup, "normal");
+  // The saved outer bounds, not the configured page size.
+  EXPECT_THAT(Lines(), ElementsAre(R"(Browser.setWindowBounds {"bounds":{"height":500,"left":40,)"
+                                   R"("top":30,"width":700},"windowId":7})"));
+  host->TrackWindowBounds();
+  Reply(Take().at(0), {{"windowId", 7}, {"bounds", bounds}});
+  EXPECT_EQ(remembered, std::vector<json>{bounds});
   host->SetClientSize(0, 100);
   host->SetClientSize(100, 0);
-  EXPECT_TRUE(Take().empty());
+  EXPECT_THAT(Lines(), IsEmpty());
+  // The client size gets the frame the page measures around itself.
   host->SetClientSize(640, 480);
-  auto commands = Take();
-  ASSERT_EQ(commands.size(), 1u);
-  ReplyWindow(commands[0], "normal");
-  commands = Take();
-  ASSERT_EQ(commands.size(), 1u);
-  EXPECT_EQ(commands[0]["method"], "Runtime.evaluate");
-  Reply(commands[0], {{"result", {{"type", "object"}, {"value", {0, 56}}}}});
-  commands = Take();
-  ASSERT_EQ(commands.size(), 1u);
-  EXPECT_EQ(commands[0]["params"],
-            json({{"windowId", 7}, {"bounds", {{"width", 640}, {"height", 536}}}}));
-
+  ReplyWindow(Take().at(0), "normal");
+  const json measure = Take().at(0);
+  EXPECT_EQ(measure["method"], "Runtime.evaluate");
+  Reply(measure, {{"result", {{"type", "object"}, {"value", {0, 56}}}}});
+  EXPECT_THAT(Lines(),
+              ElementsAre(R"(Browser.setWindowBounds {"bounds":{"height":536,"width":640},)"
+                          R"("windowId":7})"));
+  // Fullscreen is left alone by sizes and positions, and asked for only when not there yet.
   host->SetClientSize(640, 480);
-  ReplyWindow(Take().at(0), "fullscreen");
-  EXPECT_TRUE(Take().empty());
   host->SetWindowPosition(10, 20);
-  ReplyWindow(Take().at(0), "fullscreen");
-  EXPECT_TRUE(Take().empty());
-}
-
-TEST_F(ChromiumHostTest, FullscreenFollowsTheWindowsOwnState) {
-  AttachMain();
-  Take();
   host->SetFullscreen(true);
-  ReplyWindow(Take().at(0), "fullscreen");
-  EXPECT_TRUE(Take().empty());  // already there
+  const auto lookups = Take();
+  ASSERT_EQ(lookups.size(), 3u);
+  for (const json& command : lookups) ReplyWindow(command, "fullscreen");
+  EXPECT_THAT(Lines(), IsEmpty());
   host->SetFullscreen(true);
   ReplyWindow(Take().at(0), "normal");
-  const auto commands = Take();
-  ASSERT_EQ(commands.size(), 1u);
-  EXPECT_EQ(commands[0]["params"],
-            json({{"windowId", 7}, {"bounds", {{"windowState", "fullscreen"}}}}));
-}
-
-TEST_F(ChromiumHostTest, HandshakeRecordsTheFoldersForTheExtensionLibrary) {
-  host->SendDirectoryHandles();
-  const auto& handles = host->DirectoryHandles();
-  EXPECT_EQ(handles.at("<app>"), root.string() + "/");
-  EXPECT_EQ(handles.at("<web-resource>"), root.string() + "/www/");
-  EXPECT_EQ(handles.at("<current-app-data>"), "/data/t");
-  EXPECT_EQ(handles.at("<documents>"), "/k");
+  EXPECT_THAT(Lines(), ElementsAre(R"(Browser.setWindowBounds {"bounds":)"
+                                   R"({"windowState":"fullscreen"},"windowId":7})"));
 }
 
 TEST_F(ChromiumHostTest, ACrashedPageIsReloadedWhileThePlatformAllowsThenTheRunEnds) {
-  platform.reloadsLeft = 1;
-  AttachMain();
-  LoadAppDocument();
-  Take();
+  reloadsLeft = 1;
+  ShowApp();
   Event("Target.targetCrashed", {{"targetId", "WORKER"}});  // not the app's page: nothing
-  EXPECT_TRUE(Take().empty());
+  EXPECT_THAT(Lines(), IsEmpty());
   Event("Target.targetCrashed", {{"targetId", kMain}});
-  auto commands = Take();
-  ASSERT_EQ(commands.size(), 1u);
-  EXPECT_EQ(commands[0]["method"], "Page.reload");
-  EXPECT_EQ(commands[0]["sessionId"], kSession);
+  EXPECT_THAT(Lines(), ElementsAre("Page.reload {} @MAINSESSION"));
   host->PostJson(R"({"a":1})");  // the dead document is not spoken to; the reloaded one will be
-  EXPECT_TRUE(Take().empty());
+  EXPECT_THAT(Lines(), IsEmpty());
   EXPECT_EQ(host->QueuedForPage(), 1u);
   Event("Target.targetCrashed", {{"targetId", kMain}});
-  EXPECT_EQ(WithMethod(Take(), "Browser.close").size(), 1u);
-  EXPECT_EQ(platform.finished,
-            (std::vector<std::pair<int, std::string>>{{1, kRestartFailureMessage}}));
-}
-
-TEST_F(ChromiumHostTest, ARestartedBrowsersWindowGetsTheBoundsItHadAndTheyAreTracked) {
-  const json bounds = {{"left", 40}, {"top", 30}, {"width", 700}, {"height", 500}};
-  platform.restore = bounds;
-  AttachMain();
-  auto lookup = WithMethod(Take(), "Browser.getWindowForTarget");
-  ASSERT_EQ(lookup.size(), 1u);
-  ReplyWindow(lookup[0], "normal");
-  const auto placed = Take();  // the saved outer bounds, not the configured page size
-  ASSERT_EQ(placed.size(), 1u);
-  EXPECT_EQ(placed[0]["params"], json({{"windowId", 7}, {"bounds", bounds}}));
-  host->TrackWindowBounds();
-  Reply(Take().at(0), {{"windowId", 7}, {"bounds", bounds}});
-  EXPECT_EQ(platform.remembered, std::vector<json>{bounds});
+  EXPECT_THAT(Lines(), ElementsAre("Browser.close {}"));
+  EXPECT_THAT(finished, ElementsAre("1 " + std::string(kRestartFailureMessage)));
 }
 
 }  // namespace

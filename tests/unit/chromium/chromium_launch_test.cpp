@@ -1,15 +1,19 @@
-// The browser's command line and the per-user folder of the Linux shell.
+// What the Linux shell sets up around the browser: its command line, the per-user folders and
+// the recovery of a crashed page or browser.
+
+#include "chromium/chromium_launch.h"
+#include "chromium/shell_recovery.h"
+#include "chromium/xdg_folders.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "chromium/chromium_launch.h"
-
 namespace corvane {
 namespace {
 
+using nlohmann::json;
 using ::testing::ElementsAre;
 
 TEST(SplitCommandLine, WhiteSpaceQuotesAndEscapes) {
@@ -31,6 +35,7 @@ TEST(UserDataFolderFor, FollowsTheBaseDirectoryRules) {
   EXPECT_EQ(UserDataFolderFor("demo", nullptr, "nowhere"), std::nullopt);
 }
 
+// The app's arguments come first, so the shell's profile is the one the browser keeps.
 TEST(ChromiumArguments, AppArgumentsFirstThenTheShellsOwn) {
   AppConfig config;
   config.width = 640;
@@ -39,37 +44,72 @@ TEST(ChromiumArguments, AppArgumentsFirstThenTheShellsOwn) {
   ChromiumLaunchOptions options;
   options.profileFolder = "/home/u/.local/share/demo";
   options.headless = true;
-  const std::vector<std::string> args = ChromiumArguments(config, options);
-  ASSERT_GE(args.size(), 4u);
-  EXPECT_EQ(args[0], "--lang=de");
-  EXPECT_EQ(args[1], "--user-data-dir=/elsewhere");
-  const auto has = [&](const std::string& a) {
-    return std::find(args.begin(), args.end(), a) != args.end();
-  };
-  EXPECT_TRUE(has("--headless"));
-  EXPECT_TRUE(has("--remote-debugging-pipe"));
-  EXPECT_TRUE(
-      has("--host-resolver-rules=MAP corvane.localhost ~NOTFOUND, "
-          "MAP *.large.corvane-loopback.localhost 127.0.0.1"));
-  EXPECT_TRUE(has("--window-size=640,480"));
-  EXPECT_TRUE(has("--test-type"));  // no warning bar over the app
-  // The shell's profile comes after the app's, so it is the one the browser keeps.
-  const auto ours =
-      std::find(args.begin(), args.end(), "--user-data-dir=/home/u/.local/share/demo");
-  EXPECT_GT(ours - args.begin(), 1);
-  EXPECT_EQ(args.back(), "--app=data:text/html,");
-
+  EXPECT_THAT(ChromiumArguments(config, options),
+              ElementsAre("--lang=de", "--user-data-dir=/elsewhere", "--headless",
+                          "--remote-debugging-pipe", "--user-data-dir=/home/u/.local/share/demo",
+                          "--no-first-run", "--no-default-browser-check", "--test-type",
+                          "--host-resolver-rules=MAP corvane.localhost ~NOTFOUND, "
+                          "MAP *.large.corvane-loopback.localhost 127.0.0.1",
+                          "--window-size=640,480", "--app=data:text/html,"));
   // Only the loopback endpoint's own port is declared public, and only when there is one.
-  EXPECT_EQ(std::count_if(args.begin(), args.end(),
-                          [](const std::string& a) { return a.find("address-space") != a.npos; }),
-            0);
   options.headless = false;
   options.largeAnswerPort = 41234;
-  const std::vector<std::string> windowed = ChromiumArguments(config, options);
-  EXPECT_EQ(std::count(windowed.begin(), windowed.end(), std::string("--headless")), 0);
-  EXPECT_EQ(std::count(windowed.begin(), windowed.end(),
-                       std::string("--ip-address-space-overrides=127.0.0.1:41234=public")),
-            1);
+  config.width = 0;
+  const std::vector<std::string> args = ChromiumArguments(config, options);
+  const auto count = [&](const char* a) { return std::count(args.begin(), args.end(), a); };
+  EXPECT_EQ(count("--headless"), 0);
+  EXPECT_EQ(count("--ip-address-space-overrides=127.0.0.1:41234=public"), 1);
+  EXPECT_EQ(count("--window-size=1024,480"), 1);
+}
+
+TEST(XdgFolders, UserDirsAndFallbacks) {
+  const auto dirs = ParseUserDirs(
+      "# comment\nXDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\nXDG_DOCUMENTS_DIR=\"/srv/docs\"\n"
+      "XDG_VIDEOS_DIR=\"relative\"\nbroken line\nXDG_MUSIC_DIR=$HOME/unquoted\n"
+      "XDG_TEMPLATES_DIR=\"/srv/templates\" \t\r\n",
+      "/home/u");
+  EXPECT_EQ(dirs.at("XDG_DESKTOP_DIR"), "/home/u/Schreibtisch");
+  EXPECT_EQ(dirs.at("XDG_DOCUMENTS_DIR"), "/srv/docs");
+  EXPECT_EQ(dirs.count("XDG_VIDEOS_DIR"), 0u);
+  EXPECT_EQ(dirs.count("XDG_MUSIC_DIR"), 0u);
+  EXPECT_EQ(dirs.at("XDG_TEMPLATES_DIR"), "/srv/templates");  // trailing blanks of a line ignored
+
+  const auto env = [](const char* name) -> std::string {
+    if (std::string(name) == "HOME") return "/home/u";
+    if (std::string(name) == "XDG_CONFIG_HOME") return "/cfg";
+    return "";
+  };
+  EXPECT_EQ(ResolveXdgFolder(KnownFolder::Desktop, env, dirs), "/home/u/Schreibtisch");
+  EXPECT_EQ(ResolveXdgFolder(KnownFolder::Videos, env, dirs), "/home/u/Videos");
+  EXPECT_EQ(ResolveXdgFolder(KnownFolder::LocalAppData, env, dirs), "/home/u/.local/share");
+  EXPECT_EQ(ResolveXdgFolder(KnownFolder::RoamingAppData, env, dirs), "/cfg");
+  EXPECT_EQ(ResolveXdgFolder(KnownFolder::Profile, env, dirs), "/home/u");
+  EXPECT_EQ(ResolveXdgFolder(KnownFolder::Screenshots, env, dirs), "/home/u/Pictures/Screenshots");
+  EXPECT_EQ(ResolveXdgFolder(KnownFolder::SavedGames, env, dirs), "");
+  EXPECT_EQ(ResolveXdgFolder(KnownFolder::Documents, [](const char*) { return std::string(); }, {}),
+            "");
+}
+
+TEST(ShellRecovery, GivesTheWindowsLastNormalBoundsOnlyToARestartedBrowser) {
+  std::int64_t now = 0;
+  ShellRecovery recovery([&] { return now; });
+  const json placed = {{"left", 40}, {"top", 30}, {"width", 700}, {"height", 500}};
+  json reported = placed;
+  reported["windowState"] = "normal";
+  recovery.RememberWindowBounds(reported);
+  EXPECT_EQ(recovery.WindowBoundsToRestore(), std::nullopt);  // the first browser's own size
+  // Fullscreen and minimized bounds are not the window's place; broken bounds are no place.
+  recovery.RememberWindowBounds(
+      {{"left", 0}, {"top", 0}, {"width", 1}, {"height", 1}, {"windowState", "fullscreen"}});
+  recovery.RememberWindowBounds({{"left", 0}, {"top", 0}, {"width", "1"}, {"height", 1}});
+  EXPECT_TRUE(recovery.RestartAfterExit());
+  EXPECT_EQ(recovery.WindowBoundsToRestore(), placed);
+  now = 1000;
+  EXPECT_TRUE(recovery.RestartAfterExit());
+  EXPECT_FALSE(recovery.RestartAfterExit());  // the policy's bound, on the clock given
+  now += RecoveryPolicy::kWindowMs;
+  EXPECT_TRUE(recovery.RestartAfterExit());
+  EXPECT_TRUE(recovery.ReloadAfterCrash());  // reloads are counted apart
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 // The loopback endpoint that serves answers too large for the DevTools pipe.
 
 #include <arpa/inet.h>
-#include <dirent.h>
-#include <fcntl.h>
 #include <netinet/in.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -10,23 +8,19 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
-#include <string>
-#include <thread>
-#include <vector>
 
 #include "chromium/loopback_server_linux.h"
 
 namespace corvane {
 namespace {
 
-// A socket connected (or, with `wait` false, connecting) to the server, or -1. Replies that
-// never come fail the test after a while instead of hanging it.
-int Connect(std::uint16_t port, bool wait = true) {
-  const int s = socket(AF_INET, SOCK_STREAM | (wait ? 0 : SOCK_NONBLOCK), 0);
-  if (s < 0) return -1;
+// `s` (a new socket when -1) connected, or with `wait` false connecting, to the server; -1 when
+// that fails. Replies that never come fail the test after a while instead of hanging it.
+int Connect(std::uint16_t port, bool wait = true, int s = -1) {
+  if (s < 0) s = socket(AF_INET, SOCK_STREAM | (wait ? 0 : SOCK_NONBLOCK), 0);
   timeval timeout{20, 0};
   setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
   sockaddr_in address{};
@@ -40,20 +34,7 @@ int Connect(std::uint16_t port, bool wait = true) {
 }
 
 std::size_t CountEntries(const char* folder) {
-  std::size_t count = 0;
-  if (DIR* dir = opendir(folder)) {
-    while (readdir(dir) != nullptr) ++count;
-    closedir(dir);
-  }
-  return count;
-}
-
-// CPU time the whole process has used so far.
-double CpuSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-         double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+  return std::distance(std::filesystem::directory_iterator(folder), {});
 }
 
 // One HTTP/1.1 exchange with the server; returns everything it sent back.
@@ -64,54 +45,57 @@ std::string Exchange(std::uint16_t port, const std::string& request) {
   shutdown(s, SHUT_WR);  // nothing more is coming: a partial request must not wait for a timeout
   std::string reply;
   char buffer[65536];
-  for (ssize_t n; (n = recv(s, buffer, sizeof buffer, 0)) > 0;)
-    reply.append(buffer, std::size_t(n));
+  for (ssize_t n; (n = recv(s, buffer, sizeof buffer, 0)) > 0;) reply.append(buffer, n);
   close(s);
   return reply;
 }
 
-ResourceAnswer BytesAnswer(int status, const std::string& reason, const std::string& body) {
-  ResourceAnswer answer;
-  answer.status = status;
-  answer.reason = reason;
-  answer.body = ResourceAnswer::BodyKind::Bytes;
-  answer.data = reinterpret_cast<const std::uint8_t*>(body.data());
-  answer.size = body.size();
-  return answer;
+std::size_t BodySize(const std::string& reply) {
+  return reply.size() - (reply.find("\r\n\r\n") + 4);
 }
 
 class LoopbackServerTest : public ::testing::Test {
  protected:
-  LoopbackServerTest() : server(Limits()) {}
-  static LoopbackLimits Limits() {
-    LoopbackLimits limits;
-    limits.maxConnections = 64;
-    limits.headDeadline = std::chrono::milliseconds(500);
-    return limits;
-  }
+  LoopbackServerTest() : server(LoopbackLimits{64, std::chrono::milliseconds(500)}) {}
   void SetUp() override { ASSERT_TRUE(server.Start()); }
-  // Registers `answer` and returns the path of its address.
-  std::string Register(const ResourceAnswer& answer) {
+  // Registers `body` (which must outlive the server) and returns the request line that fetches it.
+  std::string Serve(const std::string& body, std::vector<std::string> headers = {}) {
+    ResourceAnswer answer;
+    answer.status = headers.empty() ? 200 : 206;
+    answer.reason = headers.empty() ? "OK" : "Partial Content";
+    answer.headers = std::move(headers);
+    answer.body = ResourceAnswer::BodyKind::Bytes;
+    answer.data = reinterpret_cast<const std::uint8_t*>(body.data());
+    answer.size = body.size();
     const auto url = server.Register(answer, answer.size);
     EXPECT_TRUE(url.has_value());
     if (!url) return "";
     // A host name of its own under the suffix the browser maps to 127.0.0.1.
     EXPECT_NE(url->find(".large.corvane-loopback.localhost:" + std::to_string(server.port()) + "/"),
               std::string::npos);
-    return url->substr(url->find('/', std::string("http://").size()));
+    return "GET " + url->substr(url->find('/', 7)) + " HTTP/1.1\r\n\r\n";
   }
   LoopbackServer server;
 };
 
-TEST_F(LoopbackServerTest, ServesARegisteredAnswerOnceExactlyAsBuilt) {
+TEST_F(LoopbackServerTest, ServesARegisteredAnswerOnceExactlyAsBuiltAndOnlyForItsToken) {
   static const std::string body(3 << 20, 'z');
-  ResourceAnswer answer = BytesAnswer(206, "Partial Content", body);
-  answer.headers = {"Cache-Control: no-store", "Content-Range: bytes 0-3145727/9999999",
-                    "Content-Length: 3145728"};
-  const std::string path = Register(answer);
-  EXPECT_EQ(path.size(), 1u + 64u);  // 256 random bits in hex
-
-  const std::string reply = Exchange(server.port(), "GET " + path + " HTTP/1.1\r\nHost: x\r\n\r\n");
+  const std::string request =
+      Serve(body, {"Cache-Control: no-store", "Content-Range: bytes 0-3145727/9999999",
+                   "Content-Length: 3145728"});
+  const std::string token = request.substr(5, 64);  // 256 random bits in hex
+  EXPECT_EQ(request, "GET /" + token + " HTTP/1.1\r\n\r\n");
+  for (const std::string& guess : std::vector<std::string>{
+           "GET / HTTP/1.1\r\n\r\n", "GET /" + token.substr(1) + " HTTP/1.1\r\n\r\n",
+           "GET /" + token + "x HTTP/1.1\r\n\r\n", "GET /" + token + " HTTP/1.1\r\n",
+           "garbage\r\n\r\n", std::string("")}) {
+    EXPECT_EQ(Exchange(server.port(), guess).find("zzz"), std::string::npos) << guess;
+  }
+  // The guesses did not use the entry up. Any method gets the answer (the browser continues a
+  // POST here too), and its request body is read away, not left to reset the answer.
+  const std::string reply =
+      Exchange(server.port(), "POST /" + token + " HTTP/1.1\r\nContent-Length: 4000000\r\n\r\n" +
+                                  std::string(4000000, 'p'));
   const std::size_t headEnd = reply.find("\r\n\r\n");
   ASSERT_NE(headEnd, std::string::npos);
   EXPECT_EQ(
@@ -120,24 +104,7 @@ TEST_F(LoopbackServerTest, ServesARegisteredAnswerOnceExactlyAsBuilt) {
       "Content-Range: bytes 0-3145727/9999999\r\nContent-Length: 3145728\r\nConnection: close");
   EXPECT_TRUE(reply.compare(headEnd + 4, std::string::npos, body) == 0);
   // Used up: the same address serves nothing a second time.
-  EXPECT_EQ(Exchange(server.port(), "GET " + path + " HTTP/1.1\r\n\r\n").rfind("HTTP/1.1 404", 0),
-            0u);
-}
-
-TEST_F(LoopbackServerTest, UnknownTokensAndOtherRequestsGetNothing) {
-  static const std::string secret = "secret";
-  const std::string token = Register(BytesAnswer(200, "OK", secret)).substr(1);
-  for (const std::string& request : std::vector<std::string>{
-           "GET / HTTP/1.1\r\n\r\n", "GET /" + token.substr(1) + " HTTP/1.1\r\n\r\n",
-           "GET /" + token + "x HTTP/1.1\r\n\r\n", "GET /" + token + " HTTP/1.1\r\n",
-           "garbage\r\n\r\n", std::string("")}) {
-    EXPECT_EQ(Exchange(server.port(), request).find(secret), std::string::npos) << request;
-  }
-  // The guesses above did not use the entry up. Any method gets the answer (the browser
-  // continues a POST here too), and its request body is read away, not left to reset the answer.
-  const std::string post = "POST /" + token + " HTTP/1.1\r\nContent-Length: 4000000\r\n\r\n";
-  EXPECT_NE(Exchange(server.port(), post + std::string(4000000, 'p')).find(secret),
-            std::string::npos);
+  EXPECT_EQ(Exchange(server.port(), request).rfind("HTTP/1.1 404", 0), 0u);
 }
 
 TEST_F(LoopbackServerTest, AFileBodyIsSentFromTheFileAndAFailedReadIsNeverASuccess) {
@@ -148,22 +115,21 @@ TEST_F(LoopbackServerTest, AFileBodyIsSentFromTheFileAndAFailedReadIsNeverASucce
   answer.reason = "OK";
   answer.headers = {"Content-Length: 5242880"};
   answer.body = ResourceAnswer::BodyKind::WholeFile;
-  answer.filePath = path;
   // Registration opens the file: one that is missing or shorter than announced is refused
   // before the browser is promised anything.
-  EXPECT_FALSE(server.Register(answer, (5 << 20) + 1).has_value());
   answer.filePath = path + ".missing";
   EXPECT_FALSE(server.Register(answer, 5 << 20).has_value());
   answer.filePath = path;
+  EXPECT_FALSE(server.Register(answer, (5 << 20) + 1).has_value());
   const auto url = server.Register(answer, 5 << 20);
   ASSERT_TRUE(url.has_value());
-  const std::string request = "GET " + url->substr(url->rfind('/')) + " HTTP/1.1\r\n\r\n";
   // The file shrinks after registration: the connection ends short of the length announced.
   ASSERT_EQ(truncate(path.c_str(), 1000), 0);
-  const std::string reply = Exchange(server.port(), request);
+  const std::string reply =
+      Exchange(server.port(), "GET " + url->substr(url->rfind('/')) + " HTTP/1.1\r\n\r\n");
   std::remove(path.c_str());
   ASSERT_EQ(reply.rfind("HTTP/1.1 200 OK\r\n", 0), 0u);
-  EXPECT_EQ(reply.size() - (reply.find("\r\n\r\n") + 4), 1000u);
+  EXPECT_EQ(BodySize(reply), 1000u);
 }
 
 TEST_F(LoopbackServerTest, SlowAndIdleClientsNeitherPileUpNorStallAnAnswer) {
@@ -189,14 +155,11 @@ TEST_F(LoopbackServerTest, SlowAndIdleClientsNeitherPileUpNorStallAnAnswer) {
   const std::size_t threadsBefore = CountEntries("/proc/self/task");
   std::vector<int> idle;
   for (int i = 0; i < 2000; ++i) {
-    const int s = Connect(server.port(), false);
-    if (s >= 0) idle.push_back(s);
+    if (const int s = Connect(server.port(), false); s >= 0) idle.push_back(s);
   }
   EXPECT_EQ(idle.size(), 2000u);
   static const std::string body(1 << 20, 'b');
-  const std::string path = Register(BytesAnswer(200, "OK", body));
-  const std::string reply = Exchange(server.port(), "GET " + path + " HTTP/1.1\r\n\r\n");
-  EXPECT_EQ(reply.size() - (reply.find("\r\n\r\n") + 4), body.size());
+  EXPECT_EQ(BodySize(Exchange(server.port(), Serve(body))), body.size());
   // One thread serves everything, however many clients came.
   EXPECT_LE(CountEntries("/proc/self/task"), threadsBefore);
   for (int s : idle) close(s);
@@ -211,32 +174,30 @@ TEST_F(LoopbackServerTest, RunningOutOfDescriptorsPausesAcceptingInsteadOfSpinni
   rlimit limit{};
   getrlimit(RLIMIT_NOFILE, &limit);
   const rlimit saved = limit;
-  limit.rlim_cur = CountEntries("/proc/self/fd") + 16;
+  limit.rlim_cur = CountEntries("/proc/self/fd") + 14;
   ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &limit), 0);
   for (int fd; (fd = dup(0)) >= 0;) clients.push_back(fd);  // every free number taken
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(server.port());
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  for (int i = 0; i < 10; ++i) {
-    connect(clients[i], reinterpret_cast<sockaddr*>(&address), sizeof address);
-  }
-  const double cpuBefore = CpuSeconds();
+  for (int i = 0; i < 10; ++i) Connect(server.port(), false, clients[i]);
+  // CPU time of the whole process over one second.
+  const auto cpuSeconds = [] {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+  };
+  const double cpuBefore = cpuSeconds();
   usleep(1000 * 1000);
-  const double cpuUsed = CpuSeconds() - cpuBefore;
+  const double cpuUsed = cpuSeconds() - cpuBefore;
   setrlimit(RLIMIT_NOFILE, &saved);
   for (int s : clients) close(s);
   EXPECT_LT(cpuUsed, 0.1) << "the server spun while it could not accept";
-
   static const std::string body = "still serving";
-  const std::string path = Register(BytesAnswer(200, "OK", body));
-  EXPECT_NE(Exchange(server.port(), "GET " + path + " HTTP/1.1\r\n\r\n").find(body),
-            std::string::npos);
+  EXPECT_NE(Exchange(server.port(), Serve(body)).find(body), std::string::npos);
 }
 
 TEST_F(LoopbackServerTest, StopEndsATransferThatIsStillRunning) {
   static const std::string body(64 << 20, 'q');
-  const std::string request = "GET " + Register(BytesAnswer(200, "OK", body)) + " HTTP/1.1\r\n\r\n";
+  const std::string request = Serve(body);
   // A client that asks and then never reads: the server blocks in send until Stop.
   const int s = Connect(server.port());
   ASSERT_GE(s, 0);
