@@ -106,12 +106,21 @@ class ChromiumHostTest : public ::testing::Test, public ChromiumPlatform {
   void Navigated(const std::string& url) {
     PageEvent("Page.frameNavigated", {{"frame", {{"id", kMain}, {"url", url}}}});
   }
+  // Answers the host's addBinding commands and then its hand-over of them to the main document.
+  void GiveBindings() {
+    for (const json& binding : Take("Runtime.addBinding")) Reply(binding);
+    const auto attach = Take("Runtime.evaluate");
+    ASSERT_EQ(attach.size(), 1u);
+    EXPECT_EQ(attach[0]["params"]["expression"], "globalThis.__corvaneAttach()");
+    Reply(attach[0]);
+  }
   // The app's window attached, its page in the main frame (context 1) with an iframe (context 2).
   void ShowApp() {
     Attach(kSession, kMain, "page");
     Navigated("https://corvane.localhost/index.html");
     AddContext(1, kMain);
     AddContext(2, "CHILD");
+    GiveBindings();
     Take();
   }
   void Binding(const std::string& name, const json& payload, int context) {
@@ -170,16 +179,15 @@ TEST_F(ChromiumHostTest,
                   R"("urlPattern":"https://corvane.localhost/*"},{"requestStage":"Request",)"
                   R"("resourceType":"Document","urlPattern":"*"}]})"));
 
-  // The start page is requested only once the bridge is in place.
+  // The start page is requested only once the bridge script is in place. The Runtime domain
+  // stays off: it is on only while a document takes its bindings.
   Attach(kSession, kMain, "page");
   EXPECT_EQ(host->mainTargetId(), kMain);
   EXPECT_EQ(Take("Runtime.runIfWaitingForDebugger").size(), 1u);
-  const auto bindings = Take("Runtime.addBinding");
-  EXPECT_EQ(bindings.at(0)["sessionId"], kSession);
+  EXPECT_THAT(Lines("Runtime.enable"), IsEmpty());
   // Replies in another order than the commands, as the browser gives them.
   for (const json& setup :
-       {Take("Page.addScriptToEvaluateOnNewDocument").at(0), bindings.at(1), bindings.at(0),
-        Take("Runtime.enable").at(0), Take("Page.enable").at(0)}) {
+       {Take("Page.addScriptToEvaluateOnNewDocument").at(0), Take("Page.enable").at(0)}) {
     EXPECT_THAT(Lines("Page.navigate"), IsEmpty());
     Reply(setup);
   }
@@ -245,6 +253,7 @@ TEST_F(ChromiumHostTest, MessagesForThePageWaitForAnAppDocument) {
   Navigated("https://corvane.localhost/index.html");
   AddContext(1, kMain);
   AddContext(2, "CHILD");
+  GiveBindings();
   const auto delivered = Take("Runtime.evaluate");
   ASSERT_EQ(delivered.size(), 1u);
   // Passed as a string literal and parsed in the page: order kept, nothing evaluated.
@@ -254,6 +263,7 @@ TEST_F(ChromiumHostTest, MessagesForThePageWaitForAnAppDocument) {
   EXPECT_EQ(delivered[0]["params"]["uniqueContextId"], "U1");
   Reply(delivered[0]);
   EXPECT_EQ(host->QueuedForPage(), 0u);
+  Take();
   // The app's first document takes the blank page out of the history, once.
   PageEvent("Page.domContentEventFired", json::object());
   PageEvent("Page.domContentEventFired", json::object());
@@ -266,6 +276,43 @@ TEST_F(ChromiumHostTest, MessagesForThePageWaitForAnAppDocument) {
   host->PostJson("{}");
   EXPECT_THAT(Lines(), IsEmpty());
   EXPECT_EQ(host->QueuedForPage(), 2u);
+}
+
+TEST_F(ChromiumHostTest, EachAppDocumentTakesItsBindingsWithTheRuntimeDomainOnOnlyMeanwhile) {
+  Attach(kSession, kMain, "page");
+  Take();
+  host->PostJson("[1]");
+  Navigated("https://corvane.localhost/index.html");
+  const auto stale = Take("Runtime.addBinding");
+  ASSERT_EQ(stale.size(), 2u);
+  EXPECT_EQ(stale[0]["params"]["name"], "__corvaneHostMessage");
+  EXPECT_EQ(stale[1]["params"]["name"], "__corvaneHostClose");
+  // Off first: enabling reports the contexts only when the domain was off.
+  EXPECT_THAT(Lines(),
+              ElementsAre("Runtime.disable {} @MAINSESSION", "Runtime.enable {} @MAINSESSION"));
+  AddContext(2, "CHILD");
+  AddContext(1, kMain);
+  EXPECT_THAT(Lines(), IsEmpty());                   // not before the bindings are added
+  Navigated("https://corvane.localhost/next.html");  // a newer document overtakes this one
+  for (const json& binding : stale) Reply(binding);
+  EXPECT_THAT(Lines("Runtime.evaluate"), IsEmpty());
+  AddContext(3, kMain);
+  for (const json& binding : Take("Runtime.addBinding")) Reply(binding);
+  auto attach = Take("Runtime.evaluate");
+  ASSERT_EQ(attach.size(), 1u);
+  EXPECT_EQ(attach[0]["params"]["uniqueContextId"], "U3");
+  Take();
+  Reply(attach[0], nullptr);  // that document went too: the domain stays on for its successor
+  EXPECT_THAT(Lines(), IsEmpty());
+  AddContext(4, kMain);
+  attach = Take("Runtime.evaluate");
+  ASSERT_EQ(attach.size(), 1u);
+  EXPECT_EQ(attach[0]["params"]["uniqueContextId"], "U4");
+  Reply(attach[0]);
+  const auto after = Take();
+  ASSERT_EQ(after.size(), 2u);
+  EXPECT_EQ(after[0]["method"], "Runtime.disable");
+  EXPECT_EQ(after[1]["params"]["uniqueContextId"], "U4");  // then the message waiting for it
 }
 
 TEST_F(ChromiumHostTest, MessagesTheOldDocumentDidNotTakeGoToTheNextOneOnceInOrder) {
@@ -359,6 +406,7 @@ TEST_F(ChromiumHostTest,
   };
   EXPECT_TRUE(navigated("about:blank").empty());  // the page the window opened on
   EXPECT_TRUE(navigated("https://corvane.localhost/index.html").empty());
+  Take();  // the app document is given its bindings
   Reply(navigated("blob:https://corvane.localhost/1234").at(0),
         json::parse(R"({"currentIndex":2,"entries":[
             {"id":5,"url":"https://corvane.localhost/index.html"},
