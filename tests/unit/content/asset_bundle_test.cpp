@@ -323,11 +323,12 @@ TEST(BundleWriter, StreamWriterWritesWhatBuildBundleBuildsAndRefusesOtherBlobSiz
   written.resize(std::fread(written.data(), 1, written.size(), file.file));
   EXPECT_EQ(written, BuildBundle({{"m", "abc"}, {"z", "def"}, {"a", "abc"}}));
 
-  BundleStreamWriter shortBlob(file.file, 4);
+  TempFile other;  // a stream that was just read cannot be written without a seek on Windows
+  BundleStreamWriter shortBlob(other.file, 4);
   EXPECT_THROW(shortBlob.AppendBlob("12345", 5), std::runtime_error);
   shortBlob.AppendBlob("123", 3);
   EXPECT_THROW(shortBlob.Finish({}), std::runtime_error);
-  BundleStreamWriter outside(file.file, 4);
+  BundleStreamWriter outside(other.file, 4);
   outside.AppendBlob("1234", 4);
   EXPECT_THROW(outside.Finish({{"a", 2, 3}}), std::runtime_error);
 }
