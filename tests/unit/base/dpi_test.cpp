@@ -23,6 +23,7 @@ TEST(ScaleLength, RoundsUpAndSaturates) {
   for (const auto& [length, dpi, expected] : cases) {
     EXPECT_EQ(ScaleLength(length, DpiFactorFor(dpi)), expected) << length << " at " << dpi;
   }
+  EXPECT_EQ(ScaleLength(77, std::numeric_limits<float>::quiet_NaN()), 0);
 }
 
 TEST(SaturatedSpan, WidthOfAnyRectangleFitsIn32Bits) {
