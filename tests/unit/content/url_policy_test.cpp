@@ -46,6 +46,7 @@ TEST(AppAddress, RemoteModeComparesTheOriginAsABrowserDoes) {
       {"https://example.com/game/x", "https://Example.COM:443/game/", true},
       {"http://example.com/", "http://example.com:80/", true},
       {"https://example.com/", "HTTPS://example.com/", true},
+      {"web+x0://example.com/a", "WEB+X0://EXAMPLE.com/", true},  // digits in a scheme
       {"https://example.com:8443/", "https://example.com/", false},
       {"http://example.com:443/", "http://example.com/", false},  // 443 is not http's default
       {"https://example.com.evil.net/", "https://example.com", false},
