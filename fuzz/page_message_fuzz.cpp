@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "base/json_parse.h"
 #include "bridge/extension_manager.h"
 #include "chromium/chromium_host.h"
 #include "chromium/page_bridge_script.h"
@@ -233,7 +234,12 @@ class Page {
           !arguments[1].is_number_unsigned()) {
         __builtin_trap();
       }
-      const json value = json::parse(arguments[0].get<std::string>(), nullptr, false);
+      // The page's JSON.parse also takes a lone surrogate escape, which our parser refuses.
+      std::string text = arguments[0].get<std::string>();
+      json value = json::parse(text, nullptr, false);
+      if (value.is_discarded() && ReplaceLoneSurrogateEscapes(text)) {
+        value = json::parse(text, nullptr, false);
+      }
       if (value.is_discarded()) __builtin_trap();
       delivered_.push_back(value);
       deliveries_.push_back(message["id"].get<std::int64_t>());
