@@ -87,14 +87,10 @@ async function loadChecks(pieces) {
 
 async function popupChecks(server) {
   const returned = [server + "/popup", "mailto:someone@example.com"].map((url) => window.open(url));
-  const link = document.getElementById("link");
-  link.href = server + "/link";
-  link.click();
-  const form = document.createElement("form");
-  Object.assign(form, { method: "post", action: server + "/form", target: "_blank" });
-  form.innerHTML = '<input name="secret" value="cookie">';
-  document.body.appendChild(form);
-  form.submit();
+  document.body.insertAdjacentHTML("beforeend", `<a target="_blank" href="${server}/link">link</a>` +
+    `<form method="post" action="${server}/form" target="_blank"><input name="secret" value="cookie"></form>`);
+  document.links[0].click();
+  document.forms[0].submit();
   await wait(1500);
   results.popupsReturnedNothing = returned.every((w) => w === null || w.closed);
 }
@@ -177,6 +173,9 @@ async function main() {
     results[name] = await probe(path, range);
   }
   await loadChecks(mode.pieces);
+  // Headless, the screen is the window's first size; a window that filled it was seen to stay out of fullscreen.
+  send({ type: "set-window-size", windowWidth: 500, windowHeight: 400 });
+  await until(() => innerWidth === 500 && innerHeight === 400);
   const fullscreen = () => matchMedia("(display-mode: fullscreen)").matches;
   send({ type: "set-fullscreen", fullscreen: true });
   results.fullscreen = [await until(fullscreen)];
