@@ -1,13 +1,12 @@
 // Extension library of the end-to-end tests: appends every extension message it receives, one
 // per line, to the file named by CORVANE_TEST_LOG (only the size and the start of one over
-// 1 MiB), and answers {"action":"echo"} messages. It posts one message from Init, before the page
-// can have shaken hands, to show such messages wait; "thread-echo" posts 100 messages from a
-// thread of its own, and "memory" logs the process's peak resident size.
+// 1 MiB), and answers {"action":"echo"} messages; "thread-echo" posts 100 messages from a thread
+// of its own, and "memory" logs the process's status.
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 
@@ -24,32 +23,18 @@ const char* const kComponentIds[] = {"test-log", "echo", nullptr};
 void Log(const std::string& line) {
   const char* path = std::getenv("CORVANE_TEST_LOG");
   if (path == nullptr) return;
-  if (std::FILE* file = std::fopen(path, "a")) {
-    std::fprintf(file, "%s\n", line.c_str());
-    std::fclose(file);
-  }
+  std::ofstream(path, std::ios::app) << line << '\n';
 }
 
 bool Asks(const std::string& message, const char* action) {
   return message.find(std::string("\"action\":\"") + action + "\"") != std::string::npos;
 }
 
-std::string PeakResidentLine() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind("VmHWM:", 0) == 0) return line;
-  }
-  return "VmHWM: unknown";
-}
-
 }  // namespace
 
-TEST_EXPORT const char* const* Init(const char*, const char*, const char* userDataFolder,
+TEST_EXPORT const char* const* Init(const char*, const char*, const char*,
                                     corvane::IWrapperApp* app) {
   g_app = app;
-  Log(std::string("init ") + userDataFolder);
-  app->PostWebMessage(R"({"type":"early","order":1})");
   return kComponentIds;
 }
 
@@ -66,13 +51,11 @@ TEST_EXPORT void OnExtensionMessage(const char* text) {
   }
   const std::string message = text;
   Log("message " + message);
-  if (g_app == nullptr) return;
   if (Asks(message, "echo")) {
     g_app->PostWebMessage((R"({"type":"echo","message":)" + message + "}").c_str());
-  } else if (Asks(message, "documents")) {
-    Log(std::string("documents ") + g_app->GetDirectoryPath("<documents>"));
   } else if (Asks(message, "memory")) {
-    Log(PeakResidentLine());
+    std::ifstream status("/proc/self/status");  // with the peak resident size, VmHWM
+    Log(std::string(std::istreambuf_iterator<char>(status), {}));
   } else if (Asks(message, "thread-echo") && !g_poster.joinable()) {
     g_poster = std::thread([] {
       for (int i = 0; i < 100; ++i) {

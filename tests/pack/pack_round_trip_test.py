@@ -2,17 +2,20 @@
 """corvane-pack end to end: a folder packed, listed, verified and extracted byte for byte;
 duplicates stored once; hostile entry paths refused; bad bundles answered with one line. Hostile
 bundles come from an encoder of our own, a second writer for the packer's reader.
-usage: pack_round_trip_test.py --pack PATH [--emulator=WRAPPER]   (with Wine, paths go as Z: paths)"""
+usage: pack_round_trip_test.py --pack=PATH [--emulator=WRAPPER]   (with Wine, paths go as Z: paths)"""
 
-import argparse
 import json
 import os
+import pathlib
 import struct
 import subprocess
 import sys
 import tempfile
 
 failures = []
+OPTIONS = dict(arg.split("=", 1) for arg in sys.argv[1:])
+PACK, EMULATOR = OPTIONS["--pack"], OPTIONS.get("--emulator", "")
+WINDOWS = bool(EMULATOR)
 FILES = {"index.html": b"<!doctype html><title>t</title>\n", "js/app.js": b"console.log('hi');\n" * 50,
          "js/vendor/lib.min.js": b"var x=1;", "copies/one.bin": bytes(range(256)) * 40,
          "copies/deep/two.bin": bytes(range(256)) * 40, "three.bin": bytes(range(256)) * 40, "empty.txt": b"",
@@ -33,46 +36,33 @@ def write(path, data):
 
 
 def read(path):
-    with open(path, "rb") as source:
-        return source.read()
+    return pathlib.Path(path).read_bytes()
 
 
-def encode_bundle(entries, blob, chunk_offset=16):
+def encode_bundle(entries, blob):
     """entries: (path bytes, offset, size)."""
     directory = struct.pack(">I", len(entries)) + b"".join(
         struct.pack(">IIQQQBI", 0, 0, offset, size, 0, 0, len(path)) + path for path, offset, size in entries)
-    return (b"z9ab" + struct.pack(">III", 0, chunk_offset, 0) + b"blob" + struct.pack(">Q", len(blob)) + blob
+    return (b"z9ab" + struct.pack(">III", 0, 16, 0) + b"blob" + struct.pack(">Q", len(blob)) + blob
             + b"fdir" + struct.pack(">Q", len(directory)) + directory)
 
 
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--pack", required=True)
-    parser.add_argument("--emulator", default="")
-    options = parser.parse_args()
-    windows = bool(options.emulator)
-
-    def pack(*args):
-        args = ["Z:" + a.replace("/", "\\") if windows and a.startswith("/") else a for a in args]
-        done = subprocess.run(([options.emulator] if windows else []) + [options.pack, *args], capture_output=True,
-                              timeout=120)
-        return done.returncode, done.stdout.decode("utf-8", "replace"), done.stderr.decode("utf-8", "replace")
-
-    def one_line_error(args, name, what):
-        code, out, err = pack(*args)
-        lines = [line for line in err.splitlines() if line.strip()]
-        check(code not in (0, None) and code < 128, f"{what}: non-zero exit without a crash (got {code})")
-        check(len(lines) == 1 and lines[0].startswith("corvane-pack: ") and name in lines[0],
-              f"{what}: one line on stderr, starting with the tool's name, naming {name!r}: {lines!r}")
-        return (lines or [""])[0], out
-
-    with tempfile.TemporaryDirectory(prefix="corvane-pack-test-") as work:
-        run_all(pack, one_line_error, work, windows)
-    print(f"{len(failures)} failed")
-    return 1 if failures else 0
+def pack(*args):
+    args = ["Z:" + a.replace("/", "\\") if WINDOWS and a.startswith("/") else a for a in args]
+    done = subprocess.run(([EMULATOR] if WINDOWS else []) + [PACK, *args], capture_output=True, timeout=120)
+    return done.returncode, done.stdout.decode("utf-8", "replace"), done.stderr.decode("utf-8", "replace")
 
 
-def run_all(pack, one_line_error, work, windows):
+def one_line_error(args, name, what):
+    code, out, err = pack(*args)
+    lines = [line for line in err.splitlines() if line.strip()]
+    check(code not in (0, None) and code < 128, f"{what}: non-zero exit without a crash (got {code})")
+    check(len(lines) == 1 and lines[0].startswith("corvane-pack: ") and name in lines[0],
+          f"{what}: one line on stderr, starting with the tool's name, naming {name!r}: {lines!r}")
+    return (lines or [""])[0], out
+
+
+def run_all(work):
     src, bundle = os.path.join(work, "src"), os.path.join(work, "out", "assets.dat")
     for name, data in FILES.items():
         write(os.path.join(src, name), data)
@@ -108,7 +98,7 @@ def run_all(pack, one_line_error, work, windows):
     # them together (Windows) instead of one silently replacing the other.
     write(os.path.join(work, "cased.dat"), encode_bundle([(b"Case.txt", 0, 5), (b"case.txt", 5, 5)], b"upperlower"))
     cased = os.path.join(work, "cased")
-    if windows:
+    if WINDOWS:
         line, _ = one_line_error(["extract", os.path.join(work, "cased.dat"), cased], "case.txt", "case collision")
         check("refused" in line and read(os.path.join(cased, "Case.txt")) == b"upper", f"refused, first kept: {line}")
     else:
@@ -128,7 +118,7 @@ def run_all(pack, one_line_error, work, windows):
     check(read(bundle) == before and os.listdir(os.path.dirname(bundle)) == ["assets.dat"],
           "a failed create leaves the old bundle as it was and no partial file")
     one_line_error(["create", src, "-o", os.path.join(work, "missing-dir", "x.dat")], "x.dat", "into a missing folder")
-    if not windows:
+    if not WINDOWS:
         write(os.path.join(work.encode(), b"odd", b"bad-\xff-name"), b"x")
         line, _ = one_line_error(["create", os.path.join(work, "odd"), "-o", os.path.join(work, "odd.dat")], "bad-",
                                  "a file name that is not UTF-8")
@@ -151,22 +141,13 @@ def run_all(pack, one_line_error, work, windows):
         check("refused" in line and (not os.path.exists(dest) or os.listdir(dest) == []), f"{path!r}: {line!r}")
     check(not os.path.exists(os.path.join(work, "evil.txt")), "nothing escaped the target folder")
 
-    good = encode_bundle([(b"a.txt", 0, 2)], b"ok")
-    header = b"z9ab" + struct.pack(">III", 0, 16, 0)
-    for name, data, message in [
-            ("empty.dat", b"", "bundle read error"), ("magic.dat", b"z9aB" + good[4:], "bad format"),
-            ("version.dat", good[:4] + struct.pack(">I", 1) + good[8:], "unsupported version"),
-            ("short.dat", good[:-3], "bad chunk"), ("tail.dat", good + b"xyz", "bundle read error"),
-            ("noblob.dat", header, "missing blob chunk"),
-            ("range.dat", encode_bundle([(b"a.txt", 1, 2)], b"ok"), "bad file entry"),
-            ("huge.dat", header + b"blob" + struct.pack(">Q", 2**64 - 1), "bad chunk"),
-            ("noise.dat", bytes((i * 37 + 11) % 256 for i in range(4096)), "bad format")]:
-        write(os.path.join(work, name), data)
-        for command in (["verify"], ["list"], ["list", "--json"], ["extract"]):
-            args = [command[0], os.path.join(work, name), *command[1:]] + [os.path.join(work, "never")] * (
-                command[0] == "extract")
-            line, out = one_line_error(args, name, f"{command[0]} of {name}")
-            check(line.endswith(": " + message) and out == "", f"{command} of {name}: {message!r}, not {line!r} {out!r}")
+    # Every command reports the reader's message (its cases are the reader's own tests).
+    write(os.path.join(work, "range.dat"), encode_bundle([(b"a.txt", 1, 2)], b"ok"))
+    for command in (["verify"], ["list"], ["list", "--json"], ["extract"]):
+        args = [command[0], os.path.join(work, "range.dat"), *command[1:]] + [os.path.join(work, "never")] * (
+            command[0] == "extract")
+        line, out = one_line_error(args, "range.dat", f"{command[0]} of a bad bundle")
+        check(line.endswith(": bad file entry") and out == "", f"{command}: 'bad file entry', not {line!r} {out!r}")
     check(not os.path.exists(os.path.join(work, "never")), "extract of a bad bundle creates nothing")
     one_line_error(["verify", os.path.join(work, "missing.dat")], "missing.dat", "verify of a missing file")
     one_line_error(["verify", src], "src", "verify of a folder")
@@ -176,4 +157,7 @@ def run_all(pack, one_line_error, work, windows):
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    with tempfile.TemporaryDirectory(prefix="corvane-pack-test-") as folder:
+        run_all(folder)
+    print(f"{len(failures)} failed")
+    sys.exit(1 if failures else 0)
