@@ -146,6 +146,8 @@ def directory_handles(ctx, c):
             ([(s, "1") for s in slots if s] + [(videos, "1")], ["13"]),
             "one read-write handle asked for per resolved folder, in table order")
     c.equal(result.one("close-requested").get("liveHandles"), "0", "the shell kept no handle or collection")
+    refs = result.pluck("web-message-done", "refs")
+    c.expect(len(refs) == len(asks) + 2 and len(set(refs)) == 1, f"nor a reference to environment or web view: {refs}")
     by_name = dict(zip(PLACEHOLDERS, slots[:12] + [videos]))
     c.equal(values(result), [reply("alpha"), folder("<documents>")] + [folder(n, by_name.get(n, "")) for n in asks],
             "GetDirectoryPath: empty before the handshake, then each folder's path (unknown names empty)")

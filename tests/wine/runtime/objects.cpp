@@ -43,16 +43,6 @@ std::string Slots(const std::vector<ComRef<IUnknown>>& items) {
   return out;
 }
 
-// Each object's reference count, comma-separated ("-" for none).
-std::string Refs(std::initializer_list<IUnknown*> objects) {
-  std::string out;
-  for (IUnknown* object : objects) {
-    if (object) object->AddRef();
-    out += (out.empty() ? "" : ",") + (object ? std::to_string(object->Release()) : "-");
-  }
-  return out;
-}
-
 // A held body is read later, on a worker thread (see ReadOnWorker). `refs`: of the arguments,
 // the request, its headers, the response and its body, taken once the handler has returned.
 void LogResponse(const std::wstring& uri, Props& args, HRESULT result, std::string refs,
@@ -83,6 +73,15 @@ void LogResponse(const std::wstring& uri, Props& args, HRESULT result, std::stri
 }
 
 }  // namespace
+
+std::string Refs(std::initializer_list<IUnknown*> objects) {
+  std::string out;
+  for (IUnknown* object : objects) {
+    if (object) object->AddRef();
+    out += (out.empty() ? "" : ",") + (object ? std::to_string(object->Release()) : "-");
+  }
+  return out;
+}
 
 HRESULT FakeEnvironment::CreateCoreWebView2Controller(
     HWND parentWindow, ICoreWebView2CreateCoreWebView2ControllerCompletedHandler* handler) {

@@ -67,10 +67,12 @@ void SendSysCommand(HWND window, const std::string& text) {
                      {"menu", g_menuSeen ? "1" : "0"}});
 }
 
+// Logs the references left on the environment and the web view once the handlers have returned.
 void RaiseWebMessage(FakeWebView* view, const std::string& source, const std::wstring& json,
                      std::optional<std::wstring> text) {
   auto args = New<FakeWebMessageArgs>(Wide(source), json, text);
-  Log("web-message-done", {{"handlers", RAISE(view, WebMessageReceived, view, args.get())}});
+  const std::string handlers = RAISE(view, WebMessageReceived, view, args.get());
+  Log("web-message-done", {{"handlers", handlers}, {"refs", Refs({State().environment, view})}});
 }
 
 // Steps other than state, syscommand and browser-exited are skipped without a web view.

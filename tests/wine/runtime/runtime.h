@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <string_view>
@@ -194,6 +195,8 @@ inline Props* Ours(IUnknown* object) {
                                                                         : nullptr;
 }
 
+// Each object's reference count, comma-separated ("-" for none).
+std::string Refs(std::initializer_list<IUnknown*> objects);
 // Reads a response body to its end, as the browser would; false on a failed read.
 bool ReadWholeStream(IStream* stream, std::string& bytes);
 // Hands the body to a worker thread of its own through COM marshaling, as the browser does; the
