@@ -133,9 +133,8 @@ def play(ctx, c, label, mode, downloading=None, dpi=96, existing=None, close_at=
             rig.write(local, None)
             os.symlink(os.path.join(folder, "user-data"), os.path.join(local, name))
 
-    word = rig.esc(rig.windows_path(marker)).replace(" ", "\\s")  # one word: spaces escaped too
     app = rig.App(package=rig.packaged(name=name, messages=messages), dpi=dpi, env=env, on_prefix=prepare,
-                  script=[f"runtime - when-exists {word}", "close"])
+                  script=[f"runtime - when-exists {rig.esc(rig.windows_path(marker))}", "close"])
     with port_turn(ctx.args.port):
         server = LoopbackServer(int(ctx.args.port), mode, rig.read(ctx.args.bootstrapper), chunk_delay)
         try:

@@ -42,7 +42,7 @@
 //   close                            WindowCloseRequested
 //   process-failed <kind>            ProcessFailed (the enum's number)
 //   browser-exited [failed|normal]   the environment's BrowserProcessExited
-// In texts, \n \t \r \s (space) and \\ are escapes.
+// In texts, \n \t \r and \\ are escapes.
 //
 // ---- Log: tests/wine/common/log_text.h; a null string reads <null> ----
 // The events and fields are those of the Log calls in these sources. Of note: "response" status

@@ -8,16 +8,10 @@ namespace corvane::test_runtime {
 
 namespace {
 
-// '*' matches any run of characters; everything else matches itself exactly.
-bool WildcardMatch(std::wstring_view pattern, std::wstring_view text) {
-  if (pattern.empty()) return text.empty();
-  if (pattern[0] == L'*') {
-    for (std::size_t skip = 0; skip <= text.size(); ++skip) {
-      if (WildcardMatch(pattern.substr(1), text.substr(skip))) return true;
-    }
-    return false;
-  }
-  return !text.empty() && pattern[0] == text[0] && WildcardMatch(pattern.substr(1), text.substr(1));
+// A filter ending in '*' (the one form the shell adds) matches what starts with the rest of it.
+bool Matches(std::wstring_view filter, std::wstring_view uri) {
+  return filter.ends_with(L'*') ? uri.starts_with(filter.substr(0, filter.size() - 1))
+                                : filter == uri;
 }
 
 std::string HexBytes(const std::string& bytes) {
@@ -137,7 +131,7 @@ HRESULT FakeWebView::Navigate(LPCWSTR uri) {
 void FakeWebView::RaiseResourceRequest(const std::wstring& uri,
                                        const std::optional<std::wstring>& range, bool held) {
   bool matched = false;
-  for (const auto& filter : filters_) matched = matched || WildcardMatch(filter, uri);
+  for (const auto& filter : filters_) matched = matched || Matches(filter, uri);
   if (!matched) {
     Log("not-intercepted", {{"uri", Utf8(uri)}});
     return;

@@ -188,9 +188,9 @@ const std::string_view kSteps[] = {
     "message-string", "message-json",  "close",      "dom-content-loaded", "syscommand",
     "process-failed", "browser-exited"};
 
-// \n \t \r \s (space) and \\ are escapes; a backslash before anything else stands for that.
+// \n \t \r and \\ are escapes; a backslash before anything else stands for that.
 std::string Unescape(std::string_view text) {
-  static constexpr std::string_view kCodes = "ntrs", kChars = "\n\t\r ";
+  static constexpr std::string_view kCodes = "ntr", kChars = "\n\t\r";
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] != '\\' || i + 1 == text.size()) {
