@@ -29,11 +29,6 @@ def ext(action, source=APP_PAGE, **members):
     return page({"type": "extension-message", "action": action, **members}, source)
 
 
-def echo(action="echo", **members):
-    """The stand-in's echo of ext(action, **members): the text as the page sent it."""
-    return {"type": "echo", "text": json.dumps({"type": "extension-message", "action": action, **members})}
-
-
 def folder(name, path=""):
     return {"type": "folder", "name": name, "path": path}
 
@@ -71,11 +66,25 @@ def library_messages(ctx, c):
     # non-ASCII text and spaces reach the library as the page wrote them.
     first = '{"type":"extension-message", "action":"echo", "n":1, "extra":{"caf\u00e9":[1, 2.50, "\u2603"]}}'
     second = '{"action":"echo","type":"extension-message","n":2}'
-    result = run(ctx, c, "library", [page(first), HELLO, page(second)], directives=directives,
-                 package=package.encode())
+    # Other sites' messages, and one from the app's page that is not a string, reach nothing
+    # (which sources are the app's is the URL policy's, url_policy_test.cpp).
+    foreign = ["https://evil.example/index.html", "https://corvane.localhost.evil.net/"]
+    not_string = {"type": "extension-message", "action": "echo", "origin": "not-a-string"}
+    script = ["state start"] + [line for source in foreign for line in (
+        page({"type": "wrapper-init"}, source), ext("echo", source),
+        page({"type": "set-window-size", "windowWidth": 500, "windowHeight": 400}, source))]
+    script += [f"message-json {APP_PAGE} {json.dumps(not_string)}", "state after-foreign", page(first), HELLO,
+               page(second)]
+    result = run(ctx, c, "library", script, directives=directives, package=package.encode())
     c.equal(values(result), [reply("alpha", "beta"), *map(json.loads, init_posts),
                              {"type": "echo", "text": first}, {"type": "echo", "text": second}],
-            "reply, then the queued posts in order, then the later one")
+            "reply, then the queued posts in order, then the later one; nothing for the foreign messages")
+    c.equal((len(result.events("post-json-with-objects")), result.window("after-foreign")["client"]),
+            (1, result.window("start")["client"]), "directory handles only for the app's handshake, not resized")
+    for source in foreign:
+        read = [e for e in result.during(page({"type": "wrapper-init"}, source))
+                if e["_event"] == "message-read" and e.get("what") != "source"]
+        c.equal(read, [], f"the text of the message from {source} was not even read")
     check_calls(c, result, ["init", "main-window", "message", "message", "release", "unload"])
     init, window = result.one("extension-init"), result.one("extension-main-window")
     user_data = result.one("environment-create").get("userDataFolder")
@@ -86,7 +95,8 @@ def library_messages(ctx, c):
     c.equal([window.get(k) for k in ("isWindow", "visible", "window")],
             ["1", "0", result.one("controller-create").get("parent")],
             "OnMainWindowCreated gets the hidden main window, the web view's parent")
-    c.equal(result.pluck("extension-message", "text")[:2], [first, second], "messages handed on byte for byte")
+    c.equal(result.pluck("extension-message", "text"), [first, second],
+            "the app's messages alone handed on, byte for byte")
     c.expect(0 <= result.index("extension-init") < result.index("extension-main-window")
              < result.index("environment-create"), "Init, then OnMainWindowCreated, both before the web view")
     c.expect(0 <= result.index("close-requested") < result.index("extension-release"), "Release after the close")
@@ -151,30 +161,6 @@ def directory_handles(ctx, c):
     by_name = dict(zip(PLACEHOLDERS, slots[:12] + [videos]))
     c.equal(values(result), [reply("alpha"), folder("<documents>")] + [folder(n, by_name.get(n, "")) for n in asks],
             "GetDirectoryPath: empty before the handshake, then each folder's path (unknown names empty)")
-
-
-@scenario
-def foreign_origin(ctx, c):
-    # Which sources are the app's is the URL policy's (url_policy_test.cpp).
-    foreign = ["https://evil.example/index.html", "https://corvane.localhost.evil.net/"]
-    script = ["state start"]
-    for source in foreign:
-        script += [page({"type": "wrapper-init"}, source), ext("echo", source, origin=source),
-                   page({"type": "set-window-size", "windowWidth": 500, "windowHeight": 400}, source)]
-    # The app's own page, but a value that is not a string: it never reaches the bridge either.
-    not_string = {"type": "extension-message", "action": "echo", "origin": "not-a-string"}
-    script += [f"message-json {APP_PAGE} {json.dumps(not_string)}", "state after-foreign", ext("echo", origin="app"),
-               HELLO]
-    result = run(ctx, c, "foreign", script, directives=b"id alpha")
-    c.equal([json.loads(text).get("origin") for text in result.pluck("extension-message", "text")], ["app"],
-            "only the app's own message reached the library")
-    c.equal((values(result), len(result.events("post-json-with-objects"))), ([reply("alpha"), echo(origin="app")], 1),
-            "no reply to a foreign handshake; the app's handshake answered once, with handles")
-    c.equal(result.window("after-foreign")["client"], result.window("start")["client"], "not resized")
-    for source in foreign:
-        read = [e for e in result.during(page({"type": "wrapper-init"}, source))
-                if e["_event"] == "message-read" and e.get("what") != "source"]
-        c.equal(read, [], f"the text of the message from {source} was not even read")
 
 
 if __name__ == "__main__":
