@@ -2,18 +2,17 @@ r"""The rig of the Windows shell's end-to-end suites under Wine. A run lays out 
 shell, the scripted stand-in WebView2Loader.dll, package.json, www/, files beside the shell), starts
 it with the runner in a fresh copy of the template prefix and returns the runtime's and the
 runner's logs (formats: runtime/loader_main.cpp, runner/runner.cpp), kept under --work/NAME.
-By hand, after scripts/wine-prefix: xvfb-run -a ctest --preset windows -R wine_normal_run
+By hand, after scripts/wine-prefix: xvfb-run -a ctest --preset windows -R wine_normal_run (a display
+is needed, as scripts/test gives).
 """
 
 import argparse
 import contextlib
-import fcntl
 import json
 import os
 import re
 import shutil
 import subprocess
-import sys
 import traceback
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
@@ -133,8 +132,8 @@ class Result:
             raise ScenarioFailure(f"step not played: {line}")
         return events[:next((i for i, e in enumerate(events) if e["_event"] == "web-message-done"), len(events))]
 
-    def answers(self, prefix="request"):
-        return [events for line, events in self.steps() if line.startswith(prefix)]
+    def answers(self):
+        return [events for line, events in self.steps() if line.startswith("request ")]
 
     @property
     def boxes(self):
@@ -270,23 +269,11 @@ class Context:
 
 
 def template_prefix():
-    """The prefix every run copies, made by scripts/wine-prefix once (locked: runs may be parallel)."""
-    root = os.environ.get("CORVANE_WINE_ROOT", os.path.join(REPO, "build", "wine"))
-    if not os.path.exists(os.path.join(root, "prefix", ".corvane-ready")):
-        os.makedirs(root, exist_ok=True)
-        with open(os.path.join(root, ".template-lock"), "w") as lock:
-            fcntl.flock(lock, fcntl.LOCK_EX)
-            env = {k: v for k, v in os.environ.items() if k not in ("WINEPREFIX", "HOME")}
-            subprocess.run([os.path.join(REPO, "scripts", "wine-prefix")], check=True,
-                           env={**env, "CORVANE_WINE_ROOT": root},
-                           stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL)
-    return os.path.join(root, "prefix")
-
-
-def under_display(argv):
-    """Without DISPLAY the script runs itself again under xvfb-run: the exit code, else None."""
-    if not os.environ.get("DISPLAY"):
-        return subprocess.run(["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24", sys.executable] + argv).returncode
+    """The prefix every run copies, made by scripts/wine-prefix."""
+    prefix = os.path.join(os.environ.get("CORVANE_WINE_ROOT", os.path.join(REPO, "build", "wine")), "prefix")
+    if not os.path.exists(os.path.join(prefix, ".corvane-ready")):
+        raise ScenarioFailure(f"no Wine prefix at {prefix}: run scripts/wine-prefix first")
+    return prefix
 
 
 def main(suite, options=()):
@@ -301,8 +288,6 @@ def main(suite, options=()):
         return 0
     if args.run not in suite:
         parser.error(f"unknown scenario {args.run!r}; known: {', '.join(suite)}")
-    if (code := under_display(sys.argv)) is not None:
-        return code
     ctx, checks = Context(args, args.run), Checks()
     try:
         suite[args.run](ctx, checks)

@@ -4,10 +4,9 @@
 import os
 import struct
 import sys
-import zlib
 
 import rig
-from rig import APP_ORIGIN, APP_PAGE, INDEX, TITLE, App, check_clean_close, packaged, scale
+from rig import APP_ORIGIN, APP_PAGE, INDEX, TITLE, App, check_clean_close, packaged
 from rig import page_message as page
 
 scenario = rig.Suite()
@@ -23,8 +22,6 @@ INSTALL_FAILED = ("Failed to install the Microsoft Edge WebView2 runtime. Check 
                   "install it, and that your Internet connection is working. Run the app again to try again.")
 WS_CAPTION, WS_THICKFRAME, WS_MAXIMIZEBOX, WS_VISIBLE = 0xC00000, 0x40000, 0x10000, 0x10000000
 OVERLAPPEDWINDOW, FIXED_STYLE, EXSTYLE_EDGES = 0xCF0000, 0xCA0000, 0x20301
-HELLO = page('{"type":"wrapper-init"}')
-REPLY = '{"registeredComponentIds":[],"type":"wrapper-init-response"}'
 HTML, TEXT, MP4, WEBM = "text/html; charset=utf-8", "text/plain; charset=utf-8", "video/mp4", "video/webm"
 REASONS = {200: "OK", 206: "Partial Content", 404: "Not Found", 416: "Range Not Satisfiable"}
 NOT_FOUND = (404, ["Cache-Control: no-store"], b"File not found")
@@ -63,30 +60,25 @@ def text_read(result, line):
 @scenario
 def startup_messages(ctx, c):
     # Failures end the shell with exit code 1 before anything is navigated (the installer suite
-    # checks the download); a damaged or empty assets.dat is reported and the loose files serve.
-    told = packaged(messages={"install-webview2": "Need the runtime.", "install-webview2-failed": "Still no runtime."})
+    # checks the download and configured texts); an empty assets.dat, which cannot be mapped, is
+    # reported and the loose files serve. Parse failures are the configuration's (app_config_test.cpp).
     loose, request = {"index.html": INDEX, "loose.txt": b"on disk"}, f"request {APP_ORIGIN}loose.txt"
     cases = [  # label, app, message boxes, runtime folders asked for, environment asked for
         ("package-missing", App(package=rig.NO_PACKAGE), [(BOX, LOAD_FAILED)], [], False),
         ("package-empty", App(package=b""), [(BOX, LOAD_FAILED)], [], False),
-        *[(label, App(package=text), [(BOX, PARSE_FAILED)], [], False) for label, text in [
-            ("invalid-json", b"{\"name\": \"x\",}"), ("empty-name", b"{\"name\": \"\"}"),
-            ("content-mode", b"{\"name\": \"x\", \"settings\": {\"content-mode\": \"files\"}}")]],
+        ("invalid-json", App(package=b"{\"name\": \"x\",}"), [(BOX, PARSE_FAILED)], [], False),
         ("loader-missing", App(loader=None), [(BOX, LOADER_MISSING)], [], False),
         ("loader-damaged", App(loader="empty"), [(BOX, LOADER_MISSING)], [], False),
         ("fixed-runtime-missing", App(package=packaged(settings={"distribution-mode": "fixed"}),
-                                      script=["runtime - 137.0.3296.44"]), [(TITLE, FIXED_MISSING)], ["webview2"], False),
-        ("evergreen-missing", App(package=told, script=["no-runtime"]),
-         [(TITLE, "Need the runtime."), (TITLE, "Still no runtime.")], ["<null>"] * 2, False),
-        ("evergreen-missing-default-texts", App(script=["no-runtime"]),
-         [(TITLE, INSTALL), (TITLE, INSTALL_FAILED)], ["<null>"] * 2, False),
+                                      script=["runtime -"]), [(TITLE, FIXED_MISSING)], ["webview2"], False),
+        ("evergreen-missing", App(script=["no-runtime"]), [(TITLE, INSTALL), (TITLE, INSTALL_FAILED)],
+         ["<null>"] * 2, False),
         *[(verb, App(script=[f"{verb} {code}"]), [(TITLE, f"Failed to start the web view (error {code}).")],
            ["<null>"], True) for verb, code in [("environment-error", "0x80004005"), ("environment-result",
                                                 "0x80070005"), ("controller-error", "0x8007139F"),
                                                ("controller-result", "0x80070002")]],
-        *[(f"bundle-{label}", App(loose=loose, bundle=data, script=[request, "close"]),
-           [(BOX, "Error reading asset bundle")], ["<null>"], True)
-          for label, data in (("damaged", b"z9ab\x00\x00\x00\x01garbage that is no bundle"), ("empty", b""))],
+        ("bundle-empty", App(loose=loose, bundle=b"", script=[request, "close"]),
+         [(BOX, "Error reading asset bundle")], ["<null>"], True),
     ]
     for label, app, boxes, folders, created in cases:
         with c.case(label):
@@ -100,106 +92,78 @@ def startup_messages(ctx, c):
                 check_answer(c, result.during(request), "loose.txt", *ok(TEXT, b"on disk"))
 
 
-PNG = bytes(range(256)) * 3 + b"\x89PNG"
 CLIP = bytes((i * 7 + 3) % 256 for i in range(10))
 MEDIA = bytes((i * 13) % 251 for i in range(70000))
-BUNDLE = {"index.html": INDEX, "app.js": b"console.log('bundle');\n", "style.css": b"body{margin:0}",
-          "images/a.png": PNG, "with space.txt": b"spaced", "café.txt": b"accented",
-          "both.txt": b"from the bundle", "clip.mp4": CLIP, "empty.bin": b""}
-LOOSE = {"both.txt": b"from the disk", "loose.txt": b"0123456789", "data.json": b"{\"a\":1}",
-         "media/big.webm": MEDIA, "sub/inner.txt": b"inner", "page2.html": b"<title>2</title>"}
-REQUESTS = [  # path after the origin, Range value, the answer expected
-    ("app.js", None, ok("application/javascript; charset=utf-8", BUNDLE["app.js"])),
-    ("style.css", None, ok("text/css; charset=utf-8", BUNDLE["style.css"])),
-    ("images/a.png", None, ok("image/png", PNG)),
-    ("with%20space.txt", None, ok(TEXT, b"spaced")),
-    ("caf%C3%A9.txt", None, ok(TEXT, b"accented")),
-    ("both.txt", None, ok(TEXT, b"from the bundle")),
-    ("loose.txt", None, ok(TEXT, b"0123456789")),
-    ("sub/inner.txt", None, ok(TEXT, b"inner")),
-    ("data.json", None, ok("application/json; charset=utf-8", LOOSE["data.json"])),
-    *[(path, None, NOT_FOUND) for path in [  # a missing file, a query, ways out of the content folder
-        "missing.js", "app.js?v=2", "..%2Fpackage.json", "..%5Cpackage.json", "%2e%2e/package.json",
-        "sub/../../package.json", "sub/..%2F..%2Fpackage.json", "./index.html", "%2Fetc%2Fpasswd",
-        "C:%5Cwindows%5Cwin.ini", "..", "sub%5C..%5C..%5Cpackage.json"]],
-    ("clip.mp4", "bytes=0-0", part(MP4, CLIP, 0, 0)),
-    ("clip.mp4", "bytes=5-", part(MP4, CLIP, 5, 9)),
-    ("clip.mp4", "bytes=-3", part(MP4, CLIP, 7, 9)),
-    ("clip.mp4", "bytes=0-10", part(MP4, CLIP, 0, 9)),  # clamped, as media players ask in fixed chunks
-    ("clip.mp4", "bytes=-11", part(MP4, CLIP, 0, 9)),
-    *[("clip.mp4", value, unsatisfiable(MP4)) for value in ["bytes=-0", "bytes=10-", "bytes=3-2", "Bytes=0-5",
-                                                            "bytes=abc-5", "bytes=99999999999-"]],
-    ("clip.mp4", " bytes=2-3 ", part(MP4, CLIP, 2, 3)),
-    ("empty.bin", "bytes=0-", unsatisfiable("application/octet-stream")),
-    ("loose.txt", "bytes=2-5", part(TEXT, b"0123456789", 2, 5)),
-    ("media/big.webm", "bytes=1000-1999", part(WEBM, MEDIA, 1000, 1999)),
-    ("media/big.webm", "bytes=69990-", part(WEBM, MEDIA, 69990, 69999)),
-    ("media/big.webm", "bytes=0-99,200-299", part(WEBM, MEDIA, 0, 99)),
-    ("media/big.webm", "bytes=1000-1999", part(WEBM, MEDIA, 1000, 1999)),
+BUNDLE = {"index.html": INDEX, "app.js": b"console.log('bundle');\n", "clip.mp4": CLIP}
+LOOSE = {"café.txt": b"accented", "media/big.webm": MEDIA, "page2.html": b"<title>2</title>"}
+# One row per way an answer is made and handed over; what the responder decides is its own
+# (resource_responder_test.cpp and range_header_test.cpp, which also run under Wine with the
+# Windows separator and file mappings): the path after the origin, the Range value, the answer.
+REQUESTS = [
+    ("app.js", None, ok("application/javascript; charset=utf-8", BUNDLE["app.js"])),  # from the bundle
+    ("caf%C3%A9.txt", None, ok(TEXT, b"accented")),  # a loose file, its name through UTF-16
+    ("missing.js", None, NOT_FOUND),
+    ("..%5Cpackage.json", None, NOT_FOUND),  # out of the folder with a Windows backslash
+    ("clip.mp4", "bytes=5-", part(MP4, CLIP, 5, 9)),  # a range of the bundle
+    ("clip.mp4", "bytes=10-", unsatisfiable(MP4)),  # no body
+    ("media/big.webm", "bytes=69990-", part(WEBM, MEDIA, 69990, 69999)),  # a loose file mapped
 ]
 
 
-def window_commands(dpi):
-    """Window commands from the page at `dpi`: the script lines and the check of the run."""
-    size = lambda w, h: page({"type": "set-window-size", "windowWidth": w, "windowHeight": h})  # noqa: E731
-    position = lambda x, y: page({"type": "set-window-position", "windowX": x, "windowY": y})  # noqa: E731
-    script = [size(800.9, 600), "state cmd-sized", size("1024", 700), size(-5, 300), size(0, 600), size(640, 0),
-              "state cmd-refused", position(-24, 41), "state cmd-moved", "fullscreen 1", "state cmd-full",
-              size(640, 480), position(10, 10), "state cmd-full-ignored", "fullscreen 0", "state cmd-restored",
-              position(200, 100), size(500, 400), "state cmd-after",
-              page({"type": "set-fullscreen", "fullscreen": True}), "state cmd-asked-full",
-              size(640, 480), position(0, 0), "state cmd-asked-full-ignored",
-              page({"type": "set-fullscreen"}), "state cmd-asked-restored"]
+def size(w, h):
+    return page({"type": "set-window-size", "windowWidth": w, "windowHeight": h})
 
-    def check(c, result):
-        w = lambda label: result.window("cmd-" + label)  # noqa: E731
-        box = lambda label: (w(label)["outer"], w(label)["client"], w(label)["style"])  # noqa: E731
-        place = lambda label: ([int(v) for v in w(label)["outer"].split(",")][:2], w(label)["client"])  # noqa: E731
-        c.equal(result.one("environment-create").get("dpi"), str(dpi), "system DPI")
-        sized = w("sized")["client"]
-        c.equal(sized, f"{scale(800, dpi)},{scale(600, dpi)}", "client size from 800.9 x 600")
-        c.equal(w("refused")["client"], sized, "a width as text, a negative or zero width, a zero height ignored")
-        c.equal(place("moved"), ([scale(-24, dpi), scale(41, dpi)], sized), "moved (a negative x kept), same size")
-        for full, how in (("full", "the page's fullscreen element"), ("asked-full", "set-fullscreen")):
-            c.equal(w(full)["outer"], w(full)["monitor"], f"{how} fills the screen")
-            c.equal(box(full + "-ignored"), box(full), f"size and position ignored in fullscreen by {how}")
-        c.equal(box("restored"), box("moved"), "leaving the page's fullscreen restores the window")
-        c.equal(place("after"), ([scale(200, dpi), scale(100, dpi)], f"{scale(500, dpi)},{scale(400, dpi)}"),
-                "commands act again after fullscreen")
-        c.equal(box("asked-restored"), box("after"), "a set-fullscreen without a boolean leaves fullscreen")
-        bounds = result.pluck("controller-bounds", "rect")
-        c.expect(f"0,0,{scale(500, dpi)},{scale(400, dpi)}" in bounds, f"the web view follows the client: {bounds}")
-    return script, check
+
+def position(x, y):
+    return page({"type": "set-window-position", "windowX": x, "windowY": y})
+
+
+# Window commands from the page at 96 DPI (configured_apps scales them at 120), then their check.
+COMMANDS = [size(800.9, 600), "state cmd-sized", size("1024", 700), size(-5, 300), size(0, 600), size(640, 0),
+            "state cmd-refused", position(-24, 41), "state cmd-moved", "fullscreen 1", "state cmd-full",
+            size(640, 480), position(10, 10), "state cmd-full-ignored", "fullscreen 0", "state cmd-restored",
+            position(200, 100), size(500, 400), "state cmd-after",
+            page({"type": "set-fullscreen", "fullscreen": True}), "state cmd-asked-full",
+            size(640, 480), position(0, 0), "state cmd-asked-full-ignored",
+            page({"type": "set-fullscreen"}), "state cmd-asked-restored"]
+
+
+def check_commands(c, result):
+    w = lambda label: result.window("cmd-" + label)  # noqa: E731
+    box = lambda label: (w(label)["outer"], w(label)["client"], w(label)["style"])  # noqa: E731
+    place = lambda label: ([int(v) for v in w(label)["outer"].split(",")][:2], w(label)["client"])  # noqa: E731
+    c.equal(w("sized")["client"], "800,600", "client size from 800.9 x 600")
+    c.equal(w("refused")["client"], "800,600", "a width as text, a negative or zero width, a zero height ignored")
+    c.equal(place("moved"), ([-24, 41], "800,600"), "moved (a negative x kept), same size")
+    for full, how in (("full", "the page's fullscreen element"), ("asked-full", "set-fullscreen")):
+        c.equal(w(full)["outer"], w(full)["monitor"], f"{how} fills the screen")
+        c.equal(box(full + "-ignored"), box(full), f"size and position ignored in fullscreen by {how}")
+    c.equal(box("restored"), box("moved"), "leaving the page's fullscreen restores the window")
+    c.equal(place("after"), ([200, 100], "500,400"), "commands act again after fullscreen")
+    c.equal(box("asked-restored"), box("after"), "a set-fullscreen without a boolean leaves fullscreen")
+    bounds = result.pluck("controller-bounds", "rect")
+    c.expect("0,0,500,400" in bounds, f"the web view follows the client: {bounds}")
 
 
 @scenario
 def normal_run(ctx, c):
     # The default app in bundle mode: start-up, files, ranges and the page's events in one run.
-    requests = [f"request-range {APP_ORIGIN}{path} {value}" if value else f"request {APP_ORIGIN}{path}"
-                for path, value, _ in REQUESTS]
+    # Which addresses, origins and schemes pass is the URL policy's (url_policy_test.cpp); the
+    # handshake and foreign messages are played by bridge/bridge_scenarios.py.
+    requests = [f"request {APP_ORIGIN}{path} {value or ''}".rstrip() for path, value, _ in REQUESTS]
     titles = ["title First title", "state title-1", "title Zweiter Titel ✓", "state title-2", "title", "state title-3"]
     fullscreen = ["state windowed", "fullscreen 1", "state full", "fullscreen 1", "state full-again",
                   "fullscreen 0", "state restored"]
-    commands, check_commands = window_commands(96)
-    navigations = ["navigation https://example.com/elsewhere", f"navigation {APP_ORIGIN}page2.html",
-                   "navigation https://corvane.localhost.evil.net/"]
-    messages = {page('{"type":"wrapper-init"}', "https://thirdparty.example/frame"): False,
-                page('{"type":"wrapper-init"}', "https://corvane.localhost.evil.net/"): False,
-                page('{"type":"noop"}'): True}
-    allowed = ["https://example.com/page", "http://example.com/", "mailto:someone@example.com"]
-    refused = ["file:///C:/windows/system32/notepad.exe", "C:\\windows\\system32\\notepad.exe", "javascript:alert(1)",
-               "ms-settings:privacy", "ftp://example.com/", "vbscript:msgbox", "\\\\server\\share\\tool.exe"]
-    permissions = {("2", APP_PAGE): "1", ("1", APP_ORIGIN + "sub/frame.html"): "1",
-                   ("3", "https://thirdparty.example/"): "unset", ("2", "https://corvane.localhost.evil.net/"): "unset",
-                   ("4", "http://corvane.localhost/"): "unset"}
+    navigations = ["navigation https://example.com/elsewhere", f"navigation {APP_ORIGIN}page2.html"]
+    allowed, refused = ["https://example.com/page"], ["file:///C:/windows/system32/notepad.exe"]
+    permissions = {("2", APP_PAGE): "1", ("3", "https://thirdparty.example/"): "unset"}
     # Alt or F10 (lParam 0), Alt+Space and Alt with a mnemonic start no menu loop; SC_KEYMENU with
     # one of its low four bits set (compared whole, not masked) and an lParam above the low word
     # keep the default handling, which does.
     menus = {("0x0000F100", "0x00000000"): "0", ("0x0000F100", "0x00000020"): "0",
              ("0x0000F100", "0x00000066"): "0", ("0x0000F101", "0x00000000"): "1",
              ("0x0000F100", "0x00010000"): "1"}
-    script = (requests + titles + fullscreen + commands + navigations + list(messages) + [HELLO, HELLO]
-              + [f"message-json {APP_PAGE} {{\"type\":\"wrapper-init\"}}"]
+    script = (requests + titles + fullscreen + COMMANDS + navigations
               + ["new-window " + rig.esc(uri) for uri in allowed + refused]
               + [f"permission {kind} {uri}" for kind, uri in permissions] + ["key 123", "key 123 up", "key 65"]
               + [f"syscommand {w} {l}" for w, l in menus] + ["close"])
@@ -241,6 +205,8 @@ def normal_run(ctx, c):
     c.equal(len(answers), len(REQUESTS), "request steps played")
     for (path, value, expected), events in zip(REQUESTS, answers):
         check_answer(c, events, f"{path} {value or ''}", *expected)
+    c.equal(set(result.pluck("response", "refs")), {"1,2,1,1,1", "1,2,1,1,-"},
+            "references of arguments, request, headers, response and body: the shell kept none")
 
     c.equal([result.window(f"title-{i}")["caption"] for i in (1, 2, 3)], ["First title", "Zweiter Titel ✓", ""],
             "the caption follows the document title as it is")
@@ -256,23 +222,13 @@ def normal_run(ctx, c):
     check_commands(c, result)
 
     c.equal(dict(result.pluck("navigation-starting", "uri", "cancel")),
-            {APP_PAGE: "0", "https://example.com/elsewhere": "1", APP_ORIGIN + "page2.html": "0",
-             "https://corvane.localhost.evil.net/": "1"},
-            "another site and a look-alike host are cancelled; the app's own pages are not")
+            {APP_PAGE: "0", "https://example.com/elsewhere": "1", APP_ORIGIN + "page2.html": "0"},
+            "another site is cancelled; the app's own pages are not")
     check_answer(c, result.during(navigations[1]), "page2.html", *ok(HTML, LOOSE["page2.html"]))
-    c.equal({line: text_read(result, line) for line in messages}, messages, "only the app's messages are read")
-    c.equal([(e["_event"], e["text"], e.get("count")) for line, events in result.steps() if line == HELLO
-             for e in events if e["_event"] in ("post-json", "post-json-with-objects")],
-            [("post-json-with-objects", '{"type":"directory-handles"}', "13"), ("post-json", REPLY, None)] * 2,
-            "each handshake: the directory handles, then the reply")
-    c.equal(result.pluck("post-json", "text"), [REPLY] * 2, "nothing else answered, not a message of no string")
-    c.expect(result.events("post-json", within=result.during(HELLO)), "the reply posted while the message is handled")
-    folders = result.pluck("directory-handle", "permission")
-    c.expect(len(folders) >= 20 and set(folders) == {"1"}, f"known folders offered read-write: {folders}")
     c.equal(dict(result.pluck("new-window", "uri", "handled")), {uri: "1" for uri in allowed + refused},
             "every new window is handled")
-    c.equal((result.pluck("shell-execute", "verb", "file", "show", "owner"), result.events("shell-execute-ex")),
-            ([("open", uri, "10", "0") for uri in allowed], []), "only http, https and mailto reach the shell")
+    c.equal(result.pluck("shell-execute", "verb", "file", "show", "owner"), [("open", uri, "10", "0") for uri in allowed],
+            "only http, https and mailto reach the shell")
     c.equal({(kind, uri): state for kind, uri, state in result.pluck("permission", "kind", "uri", "state")},
             permissions, "granted only to the app's origin; others left at the default")
     c.equal((len(result.events("open-devtools")), set(result.pluck("accelerator-key", "handled"))), (2, {"0"}),
@@ -294,9 +250,9 @@ def large_loose_file(ctx, c):
             f.truncate(size)
             f.seek(first)
             f.write(tail)
-    ranges = {(first, first + 99): tail, (first + 50, first + 59): tail[50:60], (size - 4, size - 1): bytes(4)}
+    ranges = {(first, first + 99): tail, (size - 4, size - 1): bytes(4)}
     try:
-        result = ctx.run(App(script=[f"request-range {APP_ORIGIN}big.bin bytes={a}-{b}" for a, b in ranges]
+        result = ctx.run(App(script=[f"request {APP_ORIGIN}big.bin bytes={a}-{b}" for a, b in ranges]
                              + ["close"], on_prefix=sparse), "sparse")
     finally:
         if os.path.exists(path):
@@ -308,11 +264,9 @@ def large_loose_file(ctx, c):
                      f"Content-Length: {b - a + 1}"], data)
 
 
-def png_bytes(width, height, rgba):
-    def chunk(kind, data):
-        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0))
-            + chunk(b"IDAT", zlib.compress((b"\0" + bytes(rgba) * width) * height)) + chunk(b"IEND", b""))
+def bmp_bytes(width, height, bgr):  # width * 3 a multiple of 4: rows need no padding
+    row = bytes(bgr) * width
+    return struct.pack("<2sI4xIIiiHH24x", b"BM", 54 + len(row) * height, 54, 40, width, height, 1, 24) + row * height
 
 
 @scenario
@@ -321,8 +275,8 @@ def configured_apps(ctx, c):
     with c.case("settings"):
         package = packaged(settings={"enable-devtools": False, "hosting-mode": "window-to-visual"},
                            chromium_args="--disable-features=Foo --lang=de")
-        package["window"]["icon"] = "app icon.png"
-        result = ctx.run(App(package=package, files={"app icon.png": png_bytes(32, 32, (200, 40, 40, 255))},
+        package["window"]["icon"] = "app icon.bmp"
+        result = ctx.run(App(package=package, files={"app icon.bmp": bmp_bytes(32, 32, (40, 40, 200))},
                              script=["key 123", "close"]), "settings")
         check_clean_close(c, result)
         c.equal((result.events("open-devtools"), result.pluck("setting", "value", name="AreDevToolsEnabled")),
@@ -332,18 +286,15 @@ def configured_apps(ctx, c):
                 ("COREWEBVIEW2_HOSTING_MODE_WINDOW_TO_VISUAL", "--disable-features=Foo --lang=de"),
                 "hosting mode forced for the runtime, browser arguments passed on")
         window = result.window("after-dom-content-loaded")
-        c.equal((window["class"], window["icon"], window["smallIcon"]), ("WindowsCorvane", "1", "1"),
-                "window class, the configured image its icon and small icon")
+        c.equal((window["class"], window["icon"], window["smallIcon"], window["iconColour"]),
+                ("WindowsCorvane", "1", "1", "C82828"), "window class, the configured image its icon and small icon")
 
     with c.case("remote"):
         package = packaged(main="https://example.com", settings={"content-mode": "remote"})
         package["window"]["icon"] = "no such.png"
         reads = {page('{"type":"wrapper-init"}', "https://example.com.evil.net/"): False,
-                 page('{"type":"noop"}', "https://example.com/page"): True,
-                 page('{"type":"noop"}', "https://example.com?x=1"): True,
-                 page('{"type":"noop"}', "https://example.com#top"): True}
-        permissions = {"https://example.com.evil.net/": "unset", "https://example.com/page": "1",
-                       "https://example.com": "1"}
+                 page('{"type":"noop"}', "https://example.com/page"): True}
+        permissions = {"https://example.com.evil.net/": "unset", "https://example.com/page": "1"}
         result = ctx.run(App(package=package, script=["navigation https://other.example/page",
                                                       "request https://example.com/app.js", *reads]
                              + [f"permission 2 {uri}" for uri in permissions] + ["close"]), "remote")
@@ -360,16 +311,19 @@ def configured_apps(ctx, c):
                 "no request intercepted")
         c.equal({line: text_read(result, line) for line in reads}, reads, "only the app origin's messages read")
         c.equal(dict(result.pluck("permission", "uri", "state")), permissions,
-                "granted to the app's origin, bare or with a path; a look-alike gets nothing")
+                "granted to the app's origin; a look-alike gets nothing")
         c.equal(result.window("after-dom-content-loaded")["icon"], "0", "a missing icon file: no icon")
 
     with c.case("120-dpi"):
-        commands, check_commands = window_commands(120)
-        result = ctx.run(App(dpi=120, script=["no-settings3", "key 123"] + commands + ["close"]), "dpi120")
+        result = ctx.run(App(dpi=120, script=["no-settings3", "key 123", size(800, 600), position(-24, 41),
+                                              "state moved", "close"]), "dpi120")
         check_clean_close(c, result)
-        c.equal((result.window("after-dom-content-loaded")["client"], result.pluck("controller-bounds", "rect")[:1]),
-                ("1280,960", ["0,0,1280,960"]), "1024x768 scaled by 1.25, and so the web view")
-        check_commands(c, result)
+        c.equal((result.one("environment-create").get("dpi"), result.window("after-dom-content-loaded")["client"],
+                 result.pluck("controller-bounds", "rect")[:1]), ("120", "1280,960", ["0,0,1280,960"]),
+                "1024x768 scaled by 1.25, and so the web view")
+        moved = result.window("moved")
+        c.equal(([int(v) for v in moved["outer"].split(",")][:2], moved["client"]), ([-30, 52], "1000,750"),
+                "the page's size and position scaled too")
         c.equal((result.events("setting", name="AreBrowserAcceleratorKeysEnabled"),
                  result.events("register", event="AcceleratorKeyPressed"), result.events("open-devtools")),
                 ([], [], []), "without ICoreWebView2Settings3: accelerator keys untouched, no key handler, no F12")
@@ -378,7 +332,7 @@ def configured_apps(ctx, c):
         # A fixed runtime in "webview2", a window of fixed size at 120 DPI, an icon that is no image.
         package = packaged(settings={"distribution-mode": "fixed"})
         package["window"].update({"width": 800, "height": 600, "resizable": False, "icon": "index.html"})
-        result = ctx.run(App(package=package, dpi=120, script=["runtime webview2 137.0.3296.44", "close"],
+        result = ctx.run(App(package=package, dpi=120, script=["runtime webview2", "close"],
                              files={"webview2": None, "index.html": b"not an image"}), "fixed")
         check_clean_close(c, result)
         c.equal((result.pluck("version-query", "folder"), result.pluck("environment-create", "browserFolder")),

@@ -1,33 +1,9 @@
 #include "installer/download_progress_win.h"
 
-#include <windows.h>
-#include <commctrl.h>
-
 #include <gtest/gtest.h>
 
 namespace corvane {
 namespace {
-
-// A real progress bar with the installer's range, so OnProgress is seen through the control.
-TEST(DownloadProgress, OnProgressMovesTheBarOnlyOnceTheSizeIsKnown) {
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS};
-  ASSERT_TRUE(InitCommonControlsEx(&controls));
-  HWND bar = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_POPUP, 0, 0, 200, 20, nullptr, nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
-  ASSERT_NE(bar, nullptr);
-  SendMessageW(bar, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
-  SendMessageW(bar, PBM_SETPOS, 7, 0);
-  DownloadProgress progress(bar);
-  IBindStatusCallback* callback = &progress;
-  const auto position = [&] { return SendMessageW(bar, PBM_GETPOS, 0, 0); };
-  EXPECT_EQ(callback->OnProgress(5000, 0, BINDSTATUS_DOWNLOADINGDATA, nullptr), S_OK);
-  EXPECT_EQ(position(), 7);
-  EXPECT_EQ(callback->OnProgress(1, 3, BINDSTATUS_DOWNLOADINGDATA, L""), S_OK);
-  EXPECT_EQ(position(), 33);
-  DestroyWindow(bar);
-  // A window that is gone: still success, the download goes on.
-  EXPECT_EQ(callback->OnProgress(1, 2, 0, nullptr), S_OK);
-}
 
 // Only IHttpNegotiate is handed out; it records the last status and adds no headers.
 TEST(DownloadProgress, NegotiatesHttpOnlyToRecordTheLastStatus) {

@@ -4,27 +4,20 @@
 //
 // Init reads "extension.txt" beside the DLL, one directive a line:
 //   id <bytes>              a component id, taken byte for byte (invalid UTF-8 included)
-//   null-ids                Init returns a null pointer instead of an id array
 //   post <json>             posted to the page from inside Init
-//   post-at-window <json>   posted to the page from inside OnMainWindowCreated
 // Without id lines Init returns an array whose first element is the null pointer.
 //
-// Every call into the library is recorded in "extension-calls.log" beside the DLL, and the same
-// line is appended to the stand-in runtime's log (CORVANE_TEST_LOG) so that its order against
-// the runtime's events shows, both in the runtime's log format (../common/log_text.h):
-//   extension-init (appFolder, contentFolder, userDataFolder, documents, packageJson)
-//   extension-main-window (window, isWindow, visible, documents)
+// Every call into the library is appended to the stand-in runtime's log (CORVANE_TEST_LOG), so
+// that its order against the runtime's events shows (../common/log_text.h):
+//   extension-init (appFolder, contentFolder, userDataFolder, packageJson)
+//   extension-main-window (window, isWindow, visible)
 //   extension-message (text)
 //   extension-release
 //   extension-unload (by: "FreeLibrary" or "process-exit")
-// "documents" is what GetDirectoryPath("<documents>") answered at that moment.
 //
 // OnExtensionMessage acts on the message's "action" member:
 //   "echo"            posts {"text":<the text as received>,"type":"echo"}
 //   "folder"          posts {"name":<name>,"path":<GetDirectoryPath(name)>,"type":"folder"}
-//   "package"         posts {"text":<GetPackageJson()>,"type":"package"}
-//   "null-arguments"  calls PostWebMessage(null) and GetDirectoryPath(null), then posts
-//                     {"path":<that answer>,"type":"null-arguments"}
 
 #include <windows.h>
 
@@ -46,7 +39,6 @@ namespace {
 corvane::IWrapperApp* g_app = nullptr;
 std::vector<std::string> g_ids;
 std::vector<const char*> g_idPointers;
-std::vector<std::string> g_windowPosts;
 
 std::wstring ModuleFolder() {
   HMODULE self = nullptr;
@@ -61,13 +53,9 @@ std::wstring ModuleFolder() {
 }
 
 void Record(const char* event, const std::vector<corvane::test_log::Field>& fields) {
-  const std::string line = corvane::test_log::Line(std::string("extension-") + event, fields);
-  corvane::test_log::AppendLine(ModuleFolder() + L"extension-calls.log", line);
-  const std::wstring runtimeLog = corvane::test_log::Variable(L"CORVANE_TEST_LOG");
-  if (!runtimeLog.empty()) corvane::test_log::AppendLine(runtimeLog, line);
+  corvane::test_log::AppendLine(corvane::test_log::Variable(L"CORVANE_TEST_LOG"),
+                                corvane::test_log::Line(std::string("extension-") + event, fields));
 }
-
-std::string Documents() { return g_app ? g_app->GetDirectoryPath("<documents>") : "<no app>"; }
 
 [[maybe_unused]] void Post(const nlohmann::json& message) {
   g_app->PostWebMessage(
@@ -84,20 +72,15 @@ TEST_EXPORT const char* const* CORVANE_EXTENSION_CALL Init(const char* appFolder
   Record("init", {{"appFolder", appFolder},
                   {"contentFolder", contentFolder},
                   {"userDataFolder", userDataFolder},
-                  {"documents", Documents()},
                   {"packageJson", app->GetPackageJson()}});
-  bool nullIds = false;
   std::ifstream directives((ModuleFolder() + L"extension.txt").c_str(), std::ios::binary);
   for (std::string line; std::getline(directives, line);) {
     const std::size_t space = line.find(' ');
     const std::string verb = line.substr(0, space);
     const std::string rest = space == std::string::npos ? "" : line.substr(space + 1);
     if (verb == "id") g_ids.push_back(rest);
-    if (verb == "null-ids") nullIds = true;
     if (verb == "post") app->PostWebMessage(rest.c_str());
-    if (verb == "post-at-window") g_windowPosts.push_back(rest);
   }
-  if (nullIds) return nullptr;
   for (const std::string& id : g_ids) g_idPointers.push_back(id.c_str());
   g_idPointers.push_back(nullptr);
   return g_idPointers.data();
@@ -111,12 +94,7 @@ TEST_EXPORT void CORVANE_EXTENSION_CALL OnMainWindowCreated(void* window) {
                 static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(handle)));
   Record("main-window", {{"window", handleText},
                          {"isWindow", IsWindow(handle) ? "1" : "0"},
-                         {"visible", IsWindowVisible(handle) ? "1" : "0"},
-                         {"documents", Documents()}});
-  // A library missing an export never had Init called, so it holds no interface to post with.
-  if (g_app) {
-    for (const std::string& text : g_windowPosts) g_app->PostWebMessage(text.c_str());
-  }
+                         {"visible", IsWindowVisible(handle) ? "1" : "0"}});
 }
 
 #if !defined(CORVANE_TEST_EXTENSION_WITHOUT_MESSAGES)
@@ -130,12 +108,6 @@ TEST_EXPORT void CORVANE_EXTENSION_CALL OnExtensionMessage(const char* text) {
     } else if (action == "folder") {
       const std::string name = message.value("name", "");
       Post({{"type", "folder"}, {"name", name}, {"path", g_app->GetDirectoryPath(name.c_str())}});
-    } else if (action == "package") {
-      Post({{"type", "package"}, {"text", g_app->GetPackageJson()}});
-    } else if (action == "null-arguments") {
-      g_app->PostWebMessage(nullptr);
-      const char* path = g_app->GetDirectoryPath(nullptr);
-      Post({{"type", "null-arguments"}, {"path", path ? path : "<null pointer>"}});
     }
   } catch (...) {
   }

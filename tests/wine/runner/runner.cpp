@@ -7,11 +7,10 @@
 // The shell starts in its own folder, as when the user opens it from Explorer. Output lines use
 // the test runtime's log format (../common/log_text.h) and go to standard output and, with
 // --out, to the file:
-//   start (exe)            start-failed (error)
+//   start-failed (error)
 //   message-box (caption, text, answer)   one line per box, in the order they appeared; then the
 //                          button numbered `answer` is pressed
-//   timeout (ms)           the shell was still running and has been killed
-//   exit (code, killed)    the shell's exit code (after a timeout: the code given to the kill)
+//   exit (code, killed)    the shell's exit code (after the timeout: the code given to the kill)
 
 #include <windows.h>
 
@@ -78,7 +77,6 @@ int wmain(int argc, wchar_t** argv) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  Emit("start", {{"exe", Utf8(exe)}});
   if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
     Emit("start-failed", {{"error", std::to_string(GetLastError())}});
@@ -112,7 +110,6 @@ int wmain(int argc, wchar_t** argv) {
     std::erase_if(answered, [](const auto& entry) { return !IsWindow(entry.first); });
     if (GetTickCount64() > deadline) {
       timedOut = true;
-      Emit("timeout", {{"ms", std::to_string(timeoutMs)}});
       TerminateProcess(process.hProcess, 0xDEAD);
       WaitForSingleObject(process.hProcess, 5000);
     }

@@ -87,15 +87,11 @@ HRESULT UnexpectedCall(const char* method) {
 }
 
 HRESULT Props::AddHandler(const char* method, IUnknown* handler, EventRegistrationToken* token) {
-  const std::string event = Name(method);
-  if (!handler || !token) {
-    Log("register", {{"event", event}, {"invalid", "1"}});
-    return E_INVALIDARG;
-  }
+  if (!handler || !token) return E_INVALIDARG;
   static INT64 next = 100;
   token->value = ++next;
-  handlers_[event].emplace_back(handler);
-  Log("register", {{"event", event}, {"token", std::to_string(token->value)}});
+  handlers_[Name(method)].emplace_back(handler);
+  Log("register", {{"event", Name(method)}});
   return S_OK;
 }
 

@@ -71,7 +71,6 @@ def stub_class(interfaces, iids, name, top):
         top = interfaces[top][0]
     lines = [f"class {name} : public {levels[-1]}, public Props {{", " public:",
              f"  using Interface = {levels[-1]};",
-             f'  static constexpr const char* kName = "{levels[-1]}";',
              f"  static constexpr const IID* kInterfaceIds[] = {{{', '.join('&IID_' + l for l in levels)}}};"]
     for level in levels:
         for method, types in interfaces[level][1]:

@@ -29,6 +29,15 @@ struct HeldRead {
 HANDLE g_teardown = CreateEventW(nullptr, TRUE, FALSE, nullptr);
 std::vector<std::unique_ptr<HeldRead>>* g_held = new std::vector<std::unique_ptr<HeldRead>>;
 
+// FNV-1a 64 of the bytes as 16 hex digits.
+std::string Fnv1a64(const std::string& bytes) {
+  std::uint64_t hash = 1469598103934665603ull;
+  for (unsigned char c : bytes) hash = (hash ^ c) * 1099511628211ull;
+  char text[24];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+  return text;
+}
+
 IUnknown* IdentityOf(IUnknown* object) {
   IUnknown* identity = nullptr;
   object->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity));
@@ -67,14 +76,6 @@ bool ReadWholeStream(IStream* stream, std::string& bytes) {
     bytes.append(buffer, got);
     if (got == 0 || hr == S_FALSE) return true;
   }
-}
-
-std::string Fnv1a64(const std::string& bytes) {
-  std::uint64_t hash = 1469598103934665603ull;
-  for (unsigned char c : bytes) hash = (hash ^ c) * 1099511628211ull;
-  char text[24];
-  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
-  return text;
 }
 
 void ReadOnWorker(const std::wstring& uri, IStream* content) {

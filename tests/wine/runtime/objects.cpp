@@ -8,16 +8,10 @@ namespace corvane::test_runtime {
 
 namespace {
 
-// '*' matches any run of characters; everything else matches itself exactly.
-bool WildcardMatch(std::wstring_view pattern, std::wstring_view text) {
-  if (pattern.empty()) return text.empty();
-  if (pattern[0] == L'*') {
-    for (std::size_t skip = 0; skip <= text.size(); ++skip) {
-      if (WildcardMatch(pattern.substr(1), text.substr(skip))) return true;
-    }
-    return false;
-  }
-  return !text.empty() && pattern[0] == text[0] && WildcardMatch(pattern.substr(1), text.substr(1));
+// A filter ending in '*' (the one form the shell adds) matches what starts with the rest of it.
+bool Matches(std::wstring_view filter, std::wstring_view uri) {
+  return filter.ends_with(L'*') ? uri.starts_with(filter.substr(0, filter.size() - 1))
+                                : filter == uri;
 }
 
 std::string HexBytes(const std::string& bytes) {
@@ -43,14 +37,12 @@ std::string Slots(const std::vector<ComRef<IUnknown>>& items) {
   return out;
 }
 
-// A held body is read later, on a worker thread (see ReadOnWorker).
-void LogResponse(const std::wstring& uri, Props& args, HRESULT result, const std::string& handlers,
+// A held body is read later, on a worker thread (see ReadOnWorker). `refs`: of the arguments,
+// the request, its headers, the response and its body, taken once the handler has returned.
+void LogResponse(const std::wstring& uri, Props& args, HRESULT result, std::string refs,
                  bool held) {
   const Value& response = args.Prop("Response");
-  std::vector<Field> fields{{"uri", Utf8(uri)},
-                            {"handlers", handlers},
-                            {"result", Hex(result)},
-                            {"responsesSet", std::to_string(response.puts)}};
+  std::vector<Field> fields{{"uri", Utf8(uri)}, {"result", Hex(result)}};
   Props* ours = Ours(response.object.get());
   if (!response.object || !ours) {
     fields.push_back({"status", response.object ? "foreign" : "none"});
@@ -59,6 +51,7 @@ void LogResponse(const std::wstring& uri, Props& args, HRESULT result, const std
     fields.insert(fields.end(), {{"status", std::to_string(ours->Prop("StatusCode").number)},
                                  {"reason", Utf8(ours->Prop("ReasonPhrase").text)},
                                  {"headers", Utf8(ours->Prop("headers").text)},
+                                 {"refs", refs + "," + Refs({response.object.get(), content})},
                                  {"body", !content ? "none"
                                           : held   ? "held"
                                                    : "read"}});
@@ -67,9 +60,7 @@ void LogResponse(const std::wstring& uri, Props& args, HRESULT result, const std
     } else if (content) {
       std::string bytes;
       if (!ReadWholeStream(content, bytes)) fields.back().value = "read-error";
-      fields.push_back({"bodyLength", std::to_string(bytes.size())});
-      fields.push_back({"bodyFnv", Fnv1a64(bytes)});
-      if (bytes.size() <= 4096) fields.push_back({"bodyHex", HexBytes(bytes)});
+      fields.push_back({"bodyHex", HexBytes(bytes)});
     }
   }
   Log("response", fields);
@@ -77,17 +68,23 @@ void LogResponse(const std::wstring& uri, Props& args, HRESULT result, const std
 
 }  // namespace
 
+std::string Refs(std::initializer_list<IUnknown*> objects) {
+  std::string out;
+  for (IUnknown* object : objects) {
+    if (object) object->AddRef();
+    out += (out.empty() ? "" : ",") + (object ? std::to_string(object->Release()) : "-");
+  }
+  return out;
+}
+
 HRESULT FakeEnvironment::CreateCoreWebView2Controller(
     HWND parentWindow, ICoreWebView2CreateCoreWebView2ControllerCompletedHandler* handler) {
   RuntimeState& state = State();
   Log("controller-create",
-      {{"parent", Hex(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(parentWindow)))},
-       {"handler", handler ? "1" : "0"}});
+      {{"parent",
+        Hex(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(parentWindow)))}});
   LogWindowState(parentWindow, "controller-create");
-  if (FAILED(state.scenario.controllerResult)) {
-    Log("controller-create-result", {{"hr", Hex(state.scenario.controllerResult)}});
-    return state.scenario.controllerResult;
-  }
+  if (FAILED(state.scenario.controllerResult)) return state.scenario.controllerResult;
   if (!handler) return E_INVALIDARG;
   state.parentWindow = parentWindow;
   ComRef<ICoreWebView2CreateCoreWebView2ControllerCompletedHandler> keep(handler);
@@ -100,9 +97,7 @@ HRESULT FakeEnvironment::CreateCoreWebView2Controller(
       s.controller = new FakeController(s.webView);
       controller = s.controller;
     }
-    const HRESULT result = keep->Invoke(error, controller.get());
-    Log("controller-completed",
-        {{"error", Hex(error)}, {"controller", controller ? "1" : "0"}, {"result", Hex(result)}});
+    keep->Invoke(error, controller.get());
   });
   return S_OK;
 }
@@ -113,9 +108,9 @@ HRESULT FakeEnvironment::CreateObjectCollection(UINT32 length, IUnknown** items,
   std::vector<ComRef<IUnknown>> held;
   for (UINT32 i = 0; i < length; ++i) held.emplace_back(items ? items[i] : nullptr);
   const std::string slots = Slots(held);
-  auto* made = new Object<ObjectCollectionStub>();
+  auto* made = new Counted<ObjectCollectionStub>();
   made->Set("Count", length).Set("slots", Wide(slots));  // the items are not kept
-  Log("object-collection", {{"length", std::to_string(length)}, {"slots", slots}});
+  Log("object-collection", {{"length", std::to_string(length)}});
   *collection = made;
   return S_OK;
 }
@@ -124,10 +119,7 @@ HRESULT FakeWebView::Navigate(LPCWSTR uri) {
   Log("navigate", {{"uri", Utf8(uri)}});
   if (!uri) return E_INVALIDARG;
   const HRESULT refused = State().scenario.navigateResult;
-  if (FAILED(refused)) {
-    Log("navigate-result", {{"hr", Hex(refused)}});
-    return refused;
-  }
+  if (FAILED(refused)) return refused;
   std::wstring target = uri;
   Schedule([this, target] {
     NavigateDocument(target);
@@ -139,38 +131,35 @@ HRESULT FakeWebView::Navigate(LPCWSTR uri) {
 void FakeWebView::RaiseResourceRequest(const std::wstring& uri,
                                        const std::optional<std::wstring>& range, bool held) {
   bool matched = false;
-  for (const auto& filter : filters_) matched = matched || WildcardMatch(filter, uri);
+  for (const auto& filter : filters_) matched = matched || Matches(filter, uri);
   if (!matched) {
     Log("not-intercepted", {{"uri", Utf8(uri)}});
     return;
   }
-  std::vector<std::pair<std::wstring, std::wstring>> headers{{L"Accept", L"*/*"}};
-  if (range) headers.emplace_back(L"Range", *range);
   auto request = New<Object<RequestStub>>();
-  request->Set("Uri", uri).Set("Headers", New<FakeRequestHeaders>(headers).get());
+  request->Set("Uri", uri).Set("Headers", New<FakeRequestHeaders>(range).get());
   auto args = New<Object<ResourceRequestedArgsStub>>();
   args->Set("Request", request.get());
   args->Prop("Response");  // modeled, unset
-  Log("resource-request", {{"uri", Utf8(uri)}, {"range", range ? Utf8(*range) : "<none>"}});
   HRESULT result = S_OK;
-  const std::string handlers = RAISE(this, WebResourceRequested, this, args.get(), &result);
-  LogResponse(uri, *args.get(), result, handlers, held);
+  RAISE(this, WebResourceRequested, this, args.get(), &result);
+  IUnknown* requestHeaders = request->Prop("Headers").object.get();
+  LogResponse(uri, *args.get(), result, Refs({args.get(), request.get(), requestHeaders}), held);
 }
 
 void FakeWebView::RaiseDomContentLoaded() {
   LogWindowState(State().parentWindow, "before-dom-content-loaded");
-  const auto args = New<Object<DomContentLoadedArgsStub>>();
-  Log("dom-content-loaded", {{"handlers", RAISE(this, DOMContentLoaded, this, args.get())}});
+  RAISE(this, DOMContentLoaded, this, New<Object<DomContentLoadedArgsStub>>().get());
+  Log("dom-content-loaded");
   LogWindowState(State().parentWindow, "after-dom-content-loaded");
 }
 
 void FakeWebView::NavigateDocument(const std::wstring& uri) {
   auto starting = New<Object<NavigationStartingArgsStub>>();
   starting->Set("Uri", uri).Set("Cancel", FALSE);
-  const std::string handlers = RAISE(this, NavigationStarting, this, starting.get());
+  RAISE(this, NavigationStarting, this, starting.get());
   const bool cancel = starting->Prop("Cancel").number != 0;
-  Log("navigation-starting",
-      {{"uri", Utf8(uri)}, {"handlers", handlers}, {"cancel", cancel ? "1" : "0"}});
+  Log("navigation-starting", {{"uri", Utf8(uri)}, {"cancel", cancel ? "1" : "0"}});
   if (cancel) return;
   Set("Source", uri);
   const Scenario& scenario = State().scenario;
@@ -182,8 +171,7 @@ void FakeWebView::NavigateDocument(const std::wstring& uri) {
   completed->Set("IsSuccess", !scenario.navigationFails)
       .Set("WebErrorStatus", scenario.navigationError);
   Log("navigation-completed",
-      {{"uri", Utf8(uri)},
-       {"success", scenario.navigationFails ? "0" : "1"},
+      {{"success", scenario.navigationFails ? "0" : "1"},
        {"handlers", RAISE(this, NavigationCompleted, this, completed.get())}});
 }
 

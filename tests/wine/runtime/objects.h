@@ -14,6 +14,15 @@ namespace corvane::test_runtime {
 #define RAISE(object, Name, ...) \
   (object)->Raise<ICoreWebView2##Name##EventHandler>(#Name, __VA_ARGS__)
 
+// Handles and collections alive: the shell keeps none once it has posted them.
+inline int g_liveHandles = 0;
+template <class Stub>
+class Counted final : public Object<Stub> {
+ public:
+  Counted() { ++g_liveHandles; }
+  ~Counted() override { --g_liveHandles; }
+};
+
 class FakeSettings final : public Object<SettingsStub> {
  public:
   FakeSettings() {
@@ -50,7 +59,7 @@ class FakeWebMessageArgs final : public Object<WebMessageArgsStub> {
     return Get("ICoreWebView2WebMessageReceivedEventArgs::get_WebMessageAsJson", value);
   }
   HRESULT STDMETHODCALLTYPE TryGetWebMessageAsString(LPWSTR* value) override {
-    Log("message-read", {{"what", "string"}, {"isString", text_ ? "1" : "0"}});
+    Log("message-read", {{"what", "string"}});
     if (!value) return E_POINTER;
     *value = text_ ? CoTaskCopy(*text_) : nullptr;
     return text_ ? S_OK : E_INVALIDARG;
@@ -60,33 +69,25 @@ class FakeWebMessageArgs final : public Object<WebMessageArgsStub> {
   std::optional<std::wstring> text_;
 };
 
-// The headers of a request; names compare without regard to case, as in HTTP.
+// The headers of a request: a Range header at most, its name compared without regard to case.
 class FakeRequestHeaders final : public Object<RequestHeadersStub> {
  public:
-  explicit FakeRequestHeaders(std::vector<std::pair<std::wstring, std::wstring>> headers)
-      : headers_(std::move(headers)) {}
+  explicit FakeRequestHeaders(std::optional<std::wstring> range) : range_(std::move(range)) {}
   HRESULT STDMETHODCALLTYPE GetHeader(LPCWSTR name, LPWSTR* value) override {
     if (!value) return E_POINTER;
-    const std::wstring* found = Find(name);
-    Log("request-header-read", {{"name", Utf8(name)}, {"found", found ? "1" : "0"}});
-    *value = found ? CoTaskCopy(*found) : nullptr;
+    BOOL found = FALSE;
+    Contains(name, &found);
+    *value = found ? CoTaskCopy(*range_) : nullptr;
     return found ? S_OK : E_INVALIDARG;
   }
   HRESULT STDMETHODCALLTYPE Contains(LPCWSTR name, BOOL* value) override {
     if (!value) return E_POINTER;
-    *value = Find(name) != nullptr;
+    *value = range_ && name && _wcsicmp(name, L"Range") == 0;
     return S_OK;
   }
 
  private:
-  const std::wstring* Find(LPCWSTR name) const {
-    for (const auto& header : headers_) {
-      if (name && _wcsicmp(header.first.c_str(), name) == 0) return &header.second;
-    }
-    return nullptr;
-  }
-
-  std::vector<std::pair<std::wstring, std::wstring>> headers_;
+  std::optional<std::wstring> range_;
 };
 
 class FakeWebView final : public Object<WebViewStub> {
@@ -109,8 +110,7 @@ class FakeWebView final : public Object<WebViewStub> {
     return json ? S_OK : E_INVALIDARG;
   }
   HRESULT STDMETHODCALLTYPE OpenDevToolsWindow() override {
-    const Value& enabled = Ours(Prop("Settings").object.get())->Prop("AreDevToolsEnabled");
-    Log("open-devtools", {{"enabled", enabled.number ? "1" : "0"}});
+    Log("open-devtools");
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE
@@ -122,12 +122,11 @@ class FakeWebView final : public Object<WebViewStub> {
   }
   HRESULT STDMETHODCALLTYPE PostWebMessageAsJsonWithAdditionalObjects(
       LPCWSTR json, ICoreWebView2ObjectCollectionView* objects) override {
-    std::vector<Field> fields{{"text", Utf8(json)}, {"objects", "none"}};
-    if (Props* collection = Ours(objects)) {
-      fields[1] = {"count", std::to_string(collection->Prop("Count").number)};
-      fields.push_back({"slots", Utf8(collection->Prop("slots").text)});
-    }
-    Log("post-json-with-objects", fields);
+    Props* collection = Ours(objects);
+    Log("post-json-with-objects",
+        {{"text", Utf8(json)},
+         {"count", collection ? std::to_string(collection->Prop("Count").number) : "none"},
+         {"slots", collection ? Utf8(collection->Prop("slots").text) : ""}});
     return json ? S_OK : E_INVALIDARG;
   }
 
@@ -167,10 +166,7 @@ class FakeController final : public Object<ControllerStub> {
     Log("controller-focus", {{"reason", std::to_string(reason)}});
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE NotifyParentWindowPositionChanged() override {
-    Log("controller-position-changed");
-    return S_OK;
-  }
+  HRESULT STDMETHODCALLTYPE NotifyParentWindowPositionChanged() override { return S_OK; }
   HRESULT STDMETHODCALLTYPE Close() override {
     Log("controller-close");
     closed_ = true;
@@ -213,8 +209,11 @@ class FakeEnvironment final : public Object<EnvironmentStub> {
     Log("directory-handle", {{"path", Utf8(path)}, {"permission", std::to_string(permission)}});
     if (!value) return E_POINTER;
     *value = nullptr;
-    if (!path || !*path) return E_INVALIDARG;
-    auto* handle = new Object<FileSystemHandleStub>();
+    const std::wstring& refused = State().scenario.refusedHandle;
+    if (!path || !*path || (!refused.empty() && std::wstring_view(path).ends_with(refused))) {
+      return E_INVALIDARG;
+    }
+    auto* handle = new Counted<FileSystemHandleStub>();
     handle->Set("Path", path);
     *value = handle;
     return S_OK;

@@ -60,20 +60,19 @@ void SendSysCommand(HWND window, const std::string& text) {
   const auto lParam = static_cast<LPARAM>(std::strtoll(end, nullptr, 0));
   g_menuSeen = false;
   const UINT_PTR timer = SetTimer(nullptr, 0, 300, MenuProbe);
-  const LRESULT result = SendMessageW(window, WM_SYSCOMMAND, wParam, lParam);
+  SendMessageW(window, WM_SYSCOMMAND, wParam, lParam);
   KillTimer(nullptr, timer);
   Log("syscommand", {{"wParam", Hex(static_cast<std::uint32_t>(wParam))},
                      {"lParam", Hex(static_cast<std::uint32_t>(lParam))},
-                     {"result", std::to_string(result)},
                      {"menu", g_menuSeen ? "1" : "0"}});
 }
 
+// Logs the references left on the environment and the web view once the handlers have returned.
 void RaiseWebMessage(FakeWebView* view, const std::string& source, const std::wstring& json,
                      std::optional<std::wstring> text) {
   auto args = New<FakeWebMessageArgs>(Wide(source), json, text);
-  Log("web-message",
-      {{"source", source}, {"kind", text ? "string" : "json"}, {"json", Utf8(json)}});
-  Log("web-message-done", {{"handlers", RAISE(view, WebMessageReceived, view, args.get())}});
+  const std::string handlers = RAISE(view, WebMessageReceived, view, args.get());
+  Log("web-message-done", {{"handlers", handlers}, {"refs", Refs({State().environment, view})}});
 }
 
 // Steps other than state, syscommand and browser-exited are skipped without a web view.
@@ -94,58 +93,39 @@ void RunStep(RuntimeState& s, const Step& step) {
                                       : COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_FAILED;
     auto args = New<Object<BrowserExitedArgsStub>>();
     args->Set("BrowserProcessExitKind", kind).Set("BrowserProcessId", 4242);
-    Log("browser-exited", {{"kind", std::to_string(kind)}});
-    Log("browser-exited-done",
-        {{"handlers", RAISE(s.environment, BrowserProcessExited, s.environment, args.get())}});
+    RAISE(s.environment, BrowserProcessExited, s.environment, args.get());
   } else if (!view) {
-    Log("step-skipped", {{"line", std::to_string(step.line)}, {"why", "no web view"}});
+    Log("step-skipped", {{"line", std::to_string(step.line)}});
   } else if (verb == "title") {
     view->Set("DocumentTitle", Wide(rest));
-    const std::string handlers = RAISE(view, DocumentTitleChanged, view, nullptr);
-    Log("title-changed", {{"title", rest}, {"handlers", handlers}});
+    RAISE(view, DocumentTitleChanged, view, nullptr);
   } else if (verb == "fullscreen") {
-    const bool contains = rest == "1" || rest == "on";
-    view->Set("ContainsFullScreenElement", contains);
-    const std::string handlers = RAISE(view, ContainsFullScreenElementChanged, view, nullptr);
-    Log("fullscreen-changed", {{"contains", contains ? "1" : "0"}, {"handlers", handlers}});
-  } else if (verb == "request") {
-    view->RaiseResourceRequest(Wide(rest), std::nullopt);
-  } else if (verb == "request-range" || verb == "request-held") {
-    const bool held = verb == "request-held";
-    view->RaiseResourceRequest(
-        Wide(first), held && second.empty() ? std::nullopt : std::optional(Wide(second)), held);
+    view->Set("ContainsFullScreenElement", rest == "1");
+    RAISE(view, ContainsFullScreenElementChanged, view, nullptr);
+  } else if (verb == "request" || verb == "request-held") {
+    view->RaiseResourceRequest(Wide(first),
+                               second.empty() ? std::nullopt : std::optional(Wide(second)),
+                               verb == "request-held");
   } else if (verb == "navigation") {
     view->NavigateDocument(Wide(rest));
   } else if (verb == "new-window") {
     auto args = New<Object<NewWindowArgsStub>>();
     args->Set("Uri", Wide(rest)).Set("Handled", FALSE);
-    const std::string handlers = RAISE(view, NewWindowRequested, view, args.get());
-    const Value& handled = args->Prop("Handled");
-    Log("new-window", {{"uri", rest},
-                       {"handlers", handlers},
-                       {"handled", !handled.puts    ? "unset"
-                                   : handled.number ? "1"
-                                                    : "0"}});
+    RAISE(view, NewWindowRequested, view, args.get());
+    Log("new-window", {{"uri", rest}, {"handled", args->Prop("Handled").number ? "1" : "0"}});
   } else if (verb == "permission") {
     auto args = New<Object<PermissionArgsStub>>();
     args->Set("Uri", Wide(second)).Set("PermissionKind", number).Set("State", 0);
-    const std::string handlers = RAISE(view, PermissionRequested, view, args.get());
+    RAISE(view, PermissionRequested, view, args.get());
     const Value& state = args->Prop("State");
     Log("permission", {{"uri", second},
                        {"kind", std::to_string(number)},
-                       {"handlers", handlers},
                        {"state", state.puts ? std::to_string(state.number) : "unset"}});
   } else if (verb == "key" && s.controller) {
-    const int kind = second == "up" ? 1 : second == "sysdown" ? 2 : second == "sysup" ? 3 : 0;
-    const auto key = std::strtoul(first.c_str(), nullptr, 0);
     auto args = New<Object<AcceleratorKeyArgsStub>>();
-    args->Set("KeyEventKind", kind).Set("VirtualKey", key).Set("Handled", FALSE);
-    const std::string handlers =
-        RAISE(s.controller, AcceleratorKeyPressed, s.controller, args.get());
-    Log("accelerator-key", {{"key", std::to_string(key)},
-                            {"kind", std::to_string(kind)},
-                            {"handlers", handlers},
-                            {"handled", args->Prop("Handled").number ? "1" : "0"}});
+    args->Set("KeyEventKind", second == "up").Set("VirtualKey", number).Set("Handled", FALSE);
+    RAISE(s.controller, AcceleratorKeyPressed, s.controller, args.get());
+    Log("accelerator-key", {{"handled", args->Prop("Handled").number ? "1" : "0"}});
   } else if (verb == "message-string") {
     RaiseWebMessage(view, first, JsonQuote(Wide(second)), Wide(second));
   } else if (verb == "message-json") {
@@ -153,11 +133,9 @@ void RunStep(RuntimeState& s, const Step& step) {
   } else if (verb == "process-failed") {
     auto args = New<Object<ProcessFailedArgsStub>>();
     args->Set("ProcessFailedKind", number);
-    Log("process-failed",
-        {{"kind", std::to_string(number)}, {"reason", std::to_string(std::atoi(second.c_str()))}});
     Log("process-failed-done", {{"handlers", RAISE(view, ProcessFailed, view, args.get())}});
   } else if (verb == "close") {
-    Log("close-requested");
+    Log("close-requested", {{"liveHandles", std::to_string(g_liveHandles)}});
     Log("close-requested-done", {{"handlers", RAISE(view, WindowCloseRequested, view, nullptr)}});
     LogWindowState(s.parentWindow, "after-close-request");
   } else if (verb == "dom-content-loaded") {
@@ -167,13 +145,10 @@ void RunStep(RuntimeState& s, const Step& step) {
 
 void ScheduleNextStep() {
   const std::vector<Step>& steps = State().scenario.steps;
-  if (g_nextStep >= steps.size()) {
-    Log("script-end");
-    return;
-  }
+  if (g_nextStep >= steps.size()) return;
   const Step step = steps[g_nextStep++];
   Schedule([step] {
-    Log("step", {{"line", std::to_string(step.line)}, {"verb", step.verb}, {"text", step.rest}});
+    Log("step", {{"line", std::to_string(step.line)}});
     if (step.verb == "wait") {  // the timer schedules the next step
       SetTimer(g_window, kWaitTimer, std::strtoul(step.rest.c_str(), nullptr, 10), nullptr);
       return;
@@ -208,14 +183,14 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 const std::string_view kSteps[] = {
-    "state",          "wait",           "title",       "fullscreen",         "request",
-    "request-range",  "navigation",     "new-window",  "permission",         "key",
-    "message-string", "message-json",   "close",       "dom-content-loaded", "syscommand",
-    "process-failed", "browser-exited", "request-held"};
+    "state",          "wait",          "title",      "fullscreen",         "request",
+    "request-held",   "navigation",    "new-window", "permission",         "key",
+    "message-string", "message-json",  "close",      "dom-content-loaded", "syscommand",
+    "process-failed", "browser-exited"};
 
-// \n \t \r \s (space) and \\ are escapes; a backslash before anything else stands for that.
+// \n \t \r and \\ are escapes; a backslash before anything else stands for that.
 std::string Unescape(std::string_view text) {
-  static constexpr std::string_view kCodes = "ntrs", kChars = "\n\t\r ";
+  static constexpr std::string_view kCodes = "ntr", kChars = "\n\t\r";
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] != '\\' || i + 1 == text.size()) {
@@ -247,7 +222,6 @@ void Schedule(std::function<void()> action) {
     RegisterClassW(&windowClass);
     g_window = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
                                nullptr, State().module, nullptr);
-    if (!g_window) Log("player-error", {{"what", "no message window"}});
   }
   g_queue.push_back(std::move(action));
   PostMessageW(g_window, kRunQueued, 0, 0);
@@ -256,7 +230,6 @@ void Schedule(std::function<void()> action) {
 void StartScript() {
   if (g_scriptStarted) return;
   g_scriptStarted = true;
-  Log("script-start", {{"steps", std::to_string(State().scenario.steps.size())}});
   ScheduleNextStep();
 }
 
@@ -271,7 +244,7 @@ Scenario LoadScenario(const std::wstring& path) {
   const std::pair<const char*, bool*> withheld[] = {{"no-settings3", &scenario.settings3},
                                                     {"no-environment14", &scenario.environment14},
                                                     {"no-webview23", &scenario.webView23}};
-  scenario.runtimes.push_back({true, L"", "137.0.3296.44", L""});  // unless runtime lines say
+  scenario.runtimes.push_back({true, L"", L""});  // unless runtime lines say
   bool runtimeGiven = false;
   std::ifstream in(path.c_str(), std::ios::binary);
   if (!in) Log("scenario-error", {{"line", "0"}, {"text", "cannot open " + Utf8(path)}});
@@ -281,7 +254,7 @@ Scenario LoadScenario(const std::wstring& path) {
     std::istringstream words(line);
     std::string verb, rest, first, second;
     words >> verb;
-    if (verb.empty() || verb[0] == '#') continue;
+    if (verb.empty()) continue;
     std::getline(words >> std::ws, rest);
     std::istringstream(rest) >> first >> second;
     if (std::find(std::begin(kSteps), std::end(kSteps), verb) != std::end(kSteps)) {
@@ -290,12 +263,12 @@ Scenario LoadScenario(const std::wstring& path) {
       *result = static_cast<HRESULT>(std::strtoul(first.c_str(), nullptr, 0));
     } else if (bool* offered = Find(withheld, verb)) {
       *offered = false;
-    } else if (verb == "runtime" && !second.empty()) {
+    } else if (verb == "runtime" && !first.empty()) {
       if (!runtimeGiven) scenario.runtimes.clear();
       runtimeGiven = true;
       const std::size_t at = rest.find(" when-exists ");  // the path may hold spaces
       scenario.runtimes.push_back(
-          {first == "-", first == "-" ? L"" : Wide(Unescape(first)), second,
+          {first == "-", first == "-" ? L"" : Wide(Unescape(first)),
            at == std::string::npos ? L"" : Wide(Unescape(rest.substr(at + 13)))});
     } else if (verb == "no-runtime") {
       runtimeGiven = true;
@@ -303,6 +276,8 @@ Scenario LoadScenario(const std::wstring& path) {
     } else if (verb == "navigation-fails") {
       scenario.navigationFails = true;
       scenario.navigationError = std::atoi(first.c_str());
+    } else if (verb == "handle-refused") {
+      scenario.refusedHandle = Wide(first);
     } else if (verb == "timer-scale") {
       scenario.timerDivisor = static_cast<unsigned>(std::strtoul(first.c_str(), nullptr, 10));
     } else {

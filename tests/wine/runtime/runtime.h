@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <string_view>
@@ -106,7 +107,7 @@ class Props {
     return std::to_string(list.size());
   }
 
-  // The top level of the chain is offered only while *offered (a "query" line logs each ask).
+  // The top level of the chain is offered only while *offered.
   const bool* offered = nullptr;
 
  protected:
@@ -169,8 +170,7 @@ class Object : public Stub {
     }
     bool known = IsEqualIID(riid, IID_IUnknown);
     for (const IID* id : Stub::kInterfaceIds) known = known || IsEqualIID(riid, *id);
-    if (known && this->offered && IsEqualIID(riid, *std::end(Stub::kInterfaceIds)[-1])) {
-      Log("query", {{"interface", Stub::kName}, {"offered", *this->offered ? "1" : "0"}});
+    if (this->offered && IsEqualIID(riid, *std::end(Stub::kInterfaceIds)[-1])) {
       known = *this->offered;
     }
     if (!known) return E_NOINTERFACE;
@@ -195,10 +195,10 @@ inline Props* Ours(IUnknown* object) {
                                                                         : nullptr;
 }
 
+// Each object's reference count, comma-separated ("-" for none).
+std::string Refs(std::initializer_list<IUnknown*> objects);
 // Reads a response body to its end, as the browser would; false on a failed read.
 bool ReadWholeStream(IStream* stream, std::string& bytes);
-// FNV-1a 64 of the bytes as 16 hex digits.
-std::string Fnv1a64(const std::string& bytes);
 // Hands the body to a worker thread of its own through COM marshaling, as the browser does; the
 // worker reads a first piece at once and the rest when FinishHeldReads lets it (UI thread).
 void ReadOnWorker(const std::wstring& uri, IStream* content);
@@ -209,7 +209,6 @@ void FinishHeldReads();
 struct RuntimeInstall {
   bool nullFolder = true;  // the installed (evergreen) runtime: no browser folder given
   std::wstring folder;
-  std::string version;
   std::wstring whenExists;  // present only while this file exists (empty: always)
 };
 
@@ -229,6 +228,7 @@ struct Scenario {
   HRESULT navigateResult = S_OK;
   bool navigationFails = false;
   int navigationError = 0;
+  std::wstring refusedHandle;  // directory handles for paths ending so are refused
   bool settings3 = true;
   bool environment14 = true;
   bool webView23 = true;
