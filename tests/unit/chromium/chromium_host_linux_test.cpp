@@ -465,6 +465,13 @@ TEST_F(ChromiumHostTest, AWindowGetsTheBoundsItHadAndCommandsFollowItsOwnState) 
   EXPECT_THAT(Lines(),
               ElementsAre(R"(Browser.setWindowBounds {"bounds":{"height":536,"width":640},)"
                           R"("windowId":7})"));
+  // A page that cannot be measured has no frame counted around it.
+  host->SetClientSize(300, 200);
+  ReplyWindow(Take().at(0), "normal");
+  Reply(Take().at(0), nullptr);
+  EXPECT_THAT(Lines(),
+              ElementsAre(R"(Browser.setWindowBounds {"bounds":{"height":200,"width":300},)"
+                          R"("windowId":7})"));
   // Fullscreen is left alone by sizes and positions, and asked for only when not there yet.
   host->SetClientSize(640, 480);
   host->SetWindowPosition(10, 20);
@@ -481,6 +488,7 @@ TEST_F(ChromiumHostTest, AWindowGetsTheBoundsItHadAndCommandsFollowItsOwnState) 
 
 TEST_F(ChromiumHostTest, ACrashedPageIsReloadedWhileThePlatformAllowsThenTheRunEnds) {
   reloadsLeft = 1;
+  Event("Target.targetCrashed", {{"targetId", ""}});  // no page yet: nothing to reload
   ShowApp();
   Event("Target.targetCrashed", {{"targetId", "WORKER"}});  // not the app's page: nothing
   EXPECT_THAT(Lines(), IsEmpty());
@@ -492,6 +500,11 @@ TEST_F(ChromiumHostTest, ACrashedPageIsReloadedWhileThePlatformAllowsThenTheRunE
   Event("Target.targetCrashed", {{"targetId", kMain}});
   EXPECT_THAT(Lines(), ElementsAre("Browser.close {}"));
   EXPECT_THAT(finished, ElementsAre("1 " + std::string(kRestartFailureMessage)));
+  // The run has ended: nothing more is sent or finished.
+  Event("Target.targetCrashed", {{"targetId", kMain}});
+  host->TrackWindowBounds();
+  EXPECT_THAT(Lines(), IsEmpty());
+  EXPECT_EQ(finished.size(), 1u);
 }
 
 }  // namespace
