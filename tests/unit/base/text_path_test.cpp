@@ -43,7 +43,8 @@ TEST(Utf16ToUtf8, ConvertsPairsReplacesLoneSurrogatesAndRoundTrips) {
   EXPECT_EQ(Utf16ToUtf8(std::u16string{u'a', 0xD83D, u'b'}), "a\uFFFDb");
   EXPECT_EQ(Utf16ToUtf8(std::u16string{0xD83D, 0xD83D, 0xDE00}), "\xEF\xBF\xBD\xF0\x9F\x98\x80");
   EXPECT_EQ(Utf16ToUtf8(std::u16string{0xDBFF, 0xDFFF}), "\xF4\x8F\xBF\xBF");  // the last pair
-  const std::string text = "C:/Пути/日本語/ファイル 😀 \xEF\xBF\xBD.txt";
+  const std::string text =
+      "C:/Пути/日本語/ファイル 😀 \xEF\xBF\xBD \xC2\x80\xDF\xBF\xE0\xA0\x80.txt";
   EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16(text)), text);
 }
 

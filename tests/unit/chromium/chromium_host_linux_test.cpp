@@ -246,7 +246,7 @@ TEST_F(ChromiumHostTest, MessagesForThePageWaitForAnAppDocument) {
   Attach(kSession, kMain, "page");
   Take();
   PageEvent("Page.domContentEventFired", json::object());  // the blank page stays in the history
-  host->PostJson(R"({"b":1,"a":2})");
+  host->PostJson(R"({"b":1,"a":"é"})");
   host->PostJson("not json");
   EXPECT_EQ(host->QueuedForPage(), 1u);
   EXPECT_THAT(Lines(), IsEmpty());
@@ -256,9 +256,9 @@ TEST_F(ChromiumHostTest, MessagesForThePageWaitForAnAppDocument) {
   GiveBindings();
   const auto delivered = Take("Runtime.evaluate");
   ASSERT_EQ(delivered.size(), 1u);
-  // Passed as a string literal and parsed in the page: order kept, nothing evaluated.
+  // Passed as an ASCII string literal and parsed in the page: order kept, nothing evaluated.
   EXPECT_EQ(delivered[0]["params"]["expression"].get<std::string>().rfind(
-                R"(globalThis.__corvaneDeliver("{\"b\":1,\"a\":2}",1,")", 0),
+                R"(globalThis.__corvaneDeliver("{\"b\":1,\"a\":\"\u00e9\"}",1,")", 0),
             0u);
   EXPECT_EQ(delivered[0]["params"]["uniqueContextId"], "U1");
   Reply(delivered[0]);
