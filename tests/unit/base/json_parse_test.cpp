@@ -20,6 +20,7 @@ TEST(JsonParseTest, LoneSurrogateEscapesBecomeReplacementCharacters) {
       {R"(["\ud83d\ude00 \u00e9"])", R"(["\ud83d\ude00 \u00e9"])", false},
       {R"(["\\ud83d", "\"\ud800"])", R"(["\\ud83d", "\"\uFFFD"])", true},  // escaped backslash
       {R"(["\ud83)", R"(["\ud83)", false},                                 // cut short
+      {R"(["\uDBG0"])", R"(["\uDBG0"])", false},                           // not hexadecimal
   };
   for (const auto& [in, out, rewritten] : cases) {
     std::string text = in;

@@ -108,7 +108,11 @@ class ChromiumHostTest : public ::testing::Test, public ChromiumPlatform {
   }
   // Answers the host's addBinding commands and then its hand-over of them to the main document.
   void GiveBindings() {
-    for (const json& binding : Take("Runtime.addBinding")) Reply(binding);
+    const auto bindings = Take("Runtime.addBinding");
+    ASSERT_EQ(bindings.size(), 2u);
+    Reply(bindings[0]);
+    EXPECT_THAT(Lines("Runtime.evaluate"), IsEmpty());  // not before both are in place
+    Reply(bindings[1]);
     const auto attach = Take("Runtime.evaluate");
     ASSERT_EQ(attach.size(), 1u);
     EXPECT_EQ(attach[0]["params"]["expression"], "globalThis.__corvaneAttach()");
@@ -248,6 +252,7 @@ TEST_F(ChromiumHostTest, MessagesForThePageWaitForAnAppDocument) {
   PageEvent("Page.domContentEventFired", json::object());  // the blank page stays in the history
   host->PostJson(R"({"b":1,"a":"é"})");
   host->PostJson("not json");
+  host->PostJson(R"(["\ud800",])");  // not JSON even with its lone surrogate repaired
   EXPECT_EQ(host->QueuedForPage(), 1u);
   EXPECT_THAT(Lines(), IsEmpty());
   Navigated("https://corvane.localhost/index.html");

@@ -178,6 +178,7 @@ TEST_F(ResponderTest, BundleAnswersShareTheOwnerAndCopiesStayWithinTheLimit) {
   ResourceResponder responder(bundle_, ContentRoot(), kSeparator, 6, owner);
   EXPECT_EQ(responder.Answer("index.html", std::nullopt).dataOwner, owner);
   EXPECT_EQ(responder.Answer("index.html", "bytes=1-2").dataOwner, owner);
+  EXPECT_EQ(responder.Answer("one.bin", std::nullopt).dataOwner, owner);
   EXPECT_EQ(responder.Answer("missing.js", std::nullopt).dataOwner, nullptr);
   EXPECT_EQ(responder.Answer("movie.mp4", std::nullopt).dataOwner, nullptr);
   const ResourceAnswer refused = responder.Answer("data.bin", std::nullopt);
