@@ -470,10 +470,10 @@ TEST_F(ChromiumHostTest, AWindowGetsTheBoundsItHadAndCommandsFollowItsOwnState) 
   EXPECT_THAT(Lines(),
               ElementsAre(R"(Browser.setWindowBounds {"bounds":{"height":536,"width":640},)"
                           R"("windowId":7})"));
-  // A page that cannot be measured has no frame counted around it.
+  // A measurement that is not two numbers counts no frame around the page.
   host->SetClientSize(300, 200);
   ReplyWindow(Take().at(0), "normal");
-  Reply(Take().at(0), nullptr);
+  Reply(Take().at(0), {{"result", {{"value", {56, "x"}}}}});
   EXPECT_THAT(Lines(),
               ElementsAre(R"(Browser.setWindowBounds {"bounds":{"height":200,"width":300},)"
                           R"("windowId":7})"));

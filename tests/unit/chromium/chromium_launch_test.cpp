@@ -66,12 +66,13 @@ TEST(XdgFolders, UserDirsAndFallbacks) {
   const auto dirs = ParseUserDirs(
       "# comment\nXDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\nXDG_DOCUMENTS_DIR=\"/srv/docs\"\n"
       "XDG_VIDEOS_DIR=\"relative\"\nbroken line\nXDG_MUSIC_DIR=$HOME/unquoted\n"
-      "XDG_TEMPLATES_DIR=\"/srv/templates\" \t\r\n",
+      "XDG_TEMPLATES_DIR=\"/srv/templates\" \t\r\n \tXDG_PUBLICSHARE_DIR=\"/srv/pub\"\n",
       "/home/u");
   EXPECT_EQ(dirs.at("XDG_DESKTOP_DIR"), "/home/u/Schreibtisch");
   EXPECT_EQ(dirs.at("XDG_DOCUMENTS_DIR"), "/srv/docs");
   EXPECT_EQ(dirs.count("XDG_VIDEOS_DIR"), 0u);
   EXPECT_EQ(dirs.count("XDG_MUSIC_DIR"), 0u);
+  EXPECT_EQ(dirs.at("XDG_PUBLICSHARE_DIR"), "/srv/pub");      // leading blanks of a line ignored
   EXPECT_EQ(dirs.at("XDG_TEMPLATES_DIR"), "/srv/templates");  // trailing blanks of a line ignored
 
   const auto env = [](const char* name) -> std::string {
@@ -83,6 +84,8 @@ TEST(XdgFolders, UserDirsAndFallbacks) {
   EXPECT_EQ(ResolveXdgFolder(KnownFolder::Videos, env, dirs), "/home/u/Videos");
   EXPECT_EQ(ResolveXdgFolder(KnownFolder::LocalAppData, env, dirs), "/home/u/.local/share");
   EXPECT_EQ(ResolveXdgFolder(KnownFolder::RoamingAppData, env, dirs), "/cfg");
+  const auto relative = [](const char* name) { return std::string(name[0] == 'H' ? "/h" : "c"); };
+  EXPECT_EQ(ResolveXdgFolder(KnownFolder::RoamingAppData, relative, {}), "/h/.config");  // not "c"
   EXPECT_EQ(ResolveXdgFolder(KnownFolder::Profile, env, dirs), "/home/u");
   EXPECT_EQ(ResolveXdgFolder(KnownFolder::Screenshots, env, dirs), "/home/u/Pictures/Screenshots");
   EXPECT_EQ(ResolveXdgFolder(KnownFolder::SavedGames, env, dirs), "");

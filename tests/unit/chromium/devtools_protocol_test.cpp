@@ -69,6 +69,9 @@ TEST(NulFramedReader, HandsOverALargeMessageIntactAmongSmallOnes) {
   EXPECT_EQ(seen[0], "s1");
   EXPECT_TRUE(seen[1] == large);
   EXPECT_EQ(seen[2], "s2");
+  // A message cut right after a large one waits for its end.
+  EXPECT_EQ(Feed(reader, FrameMessage(large) + "s").size(), 1u);
+  EXPECT_THAT(Feed(reader, FrameMessage("3")), ElementsAre("s3"));
 }
 
 // Commands carry increasing ids and their session; text that is not UTF-8 still makes a valid
