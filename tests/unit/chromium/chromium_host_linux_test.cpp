@@ -473,7 +473,7 @@ TEST_F(ChromiumHostTest, AWindowGetsTheBoundsItHadAndCommandsFollowItsOwnState) 
   // A measurement that is not two numbers counts no frame around the page.
   host->SetClientSize(300, 200);
   ReplyWindow(Take().at(0), "normal");
-  Reply(Take().at(0), {{"result", {{"value", {56, "x"}}}}});
+  Reply(Take().at(0), {{"result", {{"value", {"x", 56}}}}});
   EXPECT_THAT(Lines(),
               ElementsAre(R"(Browser.setWindowBounds {"bounds":{"height":200,"width":300},)"
                           R"("windowId":7})"));
