@@ -84,8 +84,11 @@ TEST(XdgFolders, UserDirsAndFallbacks) {
   EXPECT_EQ(ResolveXdgFolder(KnownFolder::Videos, env, dirs), "/home/u/Videos");
   EXPECT_EQ(ResolveXdgFolder(KnownFolder::LocalAppData, env, dirs), "/home/u/.local/share");
   EXPECT_EQ(ResolveXdgFolder(KnownFolder::RoamingAppData, env, dirs), "/cfg");
-  const auto relative = [](const char* name) { return std::string(name[0] == 'H' ? "/h" : "c"); };
-  EXPECT_EQ(ResolveXdgFolder(KnownFolder::RoamingAppData, relative, {}), "/h/.config");  // not "c"
+  // A relative XDG_CONFIG_HOME is ignored.
+  const auto relative = [](const char* name) {
+    return std::string(std::string(name) == "HOME" ? "/home/u" : "relative");
+  };
+  EXPECT_EQ(ResolveXdgFolder(KnownFolder::RoamingAppData, relative, {}), "/home/u/.config");
   EXPECT_EQ(ResolveXdgFolder(KnownFolder::Profile, env, dirs), "/home/u");
   EXPECT_EQ(ResolveXdgFolder(KnownFolder::Screenshots, env, dirs), "/home/u/Pictures/Screenshots");
   EXPECT_EQ(ResolveXdgFolder(KnownFolder::SavedGames, env, dirs), "");
