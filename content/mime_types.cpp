@@ -15,6 +15,7 @@ const std::map<std::string, std::string, std::less<>>& MimeTable() {
       {".html", "text/html; charset=utf-8"},
       {".htm", "text/html; charset=utf-8"},
       {".js", "application/javascript; charset=utf-8"},
+      {".mjs", "application/javascript; charset=utf-8"},  // module scripts need a script type
       {".ts", "application/typescript; charset=utf-8"},
       {".css", "text/css; charset=utf-8"},
       {".json", "application/json; charset=utf-8"},

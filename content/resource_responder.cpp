@@ -83,7 +83,8 @@ std::string ResourceResponder::DiskPathFor(std::string_view relativePath) const 
 
 ResourceAnswer ResourceResponder::AnswerUriTail(std::string_view undecodedTail,
                                                 std::optional<std::string_view> rangeValue) {
-  return Answer(PercentDecodePath(undecodedTail), rangeValue);
+  // The query names no file: "app.js?v=2" is app.js. A "?" in a file name arrives as "%3F".
+  return Answer(PercentDecodePath(undecodedTail.substr(0, undecodedTail.find('?'))), rangeValue);
 }
 
 ResourceAnswer ResourceResponder::Answer(std::string_view relativePath,

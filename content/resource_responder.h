@@ -75,7 +75,7 @@ class ResourceResponder {
   // the request has one. Never throws for any input.
   ResourceAnswer Answer(std::string_view relativePath, std::optional<std::string_view> rangeValue);
 
-  // Decodes the URI text after the base URL, then answers it.
+  // Decodes the URI text after the base URL, up to its query, then answers it.
   ResourceAnswer AnswerUriTail(std::string_view undecodedTail,
                                std::optional<std::string_view> rangeValue);
 

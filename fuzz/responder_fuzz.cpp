@@ -109,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   switch (answer.status) {
     case 200:
     case 206: {
-      const std::string decoded = PercentDecodePath(tail);
+      const std::string decoded = PercentDecodePath(tail.substr(0, tail.find('?')));
       if (!fixture.bundle.Find(decoded) &&
           !fixture.InsideContentFolder(fixture.responder->DiskPathFor(decoded))) {
         __builtin_trap();

@@ -109,7 +109,9 @@ TEST_F(ResponderTest, WholeAnswersComeFromTheBundleThenTheContentFolder) {
       {"empty.bin", kOctets, "", Body::Bytes},
       {"one.bin", kOctets, "1", Body::Bytes},
       {"shadow.txt", kText, "from bundle", Body::Bytes},
-      {"caf%C3%A9.css", "text/css; charset=utf-8", "body{}", Body::Bytes},  // decoded first
+      {"caf%C3%A9.css", "text/css; charset=utf-8", "body{}", Body::Bytes},       // decoded first
+      {"index.html?v=2%3F", "text/html; charset=utf-8", "<html>", Body::Bytes},  // query cut
+      {"sub/b.png?../x", "image/png", "PNGDATA", Body::WholeFile},
       {"sub/b.png", "image/png", "PNGDATA", Body::WholeFile},
       {"empty.txt", kText, "", Body::None},
       {"", kOctets, "", Body::None},
@@ -223,6 +225,7 @@ TEST(MimeTypeFor, MatchesTheLastDotCaseInsensitively) {
   EXPECT_EQ(MimeTypeFor("INDEX.HTML"), "text/html; charset=utf-8");
   EXPECT_EQ(MimeTypeFor("index.Html"), "text/html; charset=utf-8");
   EXPECT_EQ(MimeTypeFor("js/app.min.JS"), "application/javascript; charset=utf-8");
+  EXPECT_EQ(MimeTypeFor("module.mjs"), "application/javascript; charset=utf-8");
   EXPECT_EQ(MimeTypeFor("css.d/.css"), "text/css; charset=utf-8");
   for (const char* other : {"archive.tar.gz", "lib.d/readme", "name.", "README", "",
                             "script.js?v=3", "photo.\xC3\x89PNG"}) {
@@ -248,7 +251,7 @@ TEST_F(ResponderTest, MissingPathsAndTraversalAttemptsAreNotFound) {
   ASSERT_TRUE(fs::exists(fs::path(responder_.DiskPathFor("sub/../../../secret.txt"))));
   const std::string outside = Utf8(root_ / "app" / "secret.txt");
   for (const std::string tail :
-       {"missing.js", "INDEX.html", "index.html?v=2", "a.txt?v=2", "..%2Fsecret.txt",
+       {"missing.js", "INDEX.html", "index.html%3Fv=2", "missing.js?a.txt", "..%2Fsecret.txt",
         "..%5Csecret.txt", "sub/../../secret.txt", "%2E%2E/secret.txt", ".../secret.txt",
         "..%20/secret.txt", "./a.txt", "C:/x", "a.txt::$DATA", "/etc/passwd", "\\\\server\\x",
         "..%2Fsecret.txt%00.png", "%C0%AE%C0%AE/secret.txt", outside.c_str()}) {
