@@ -106,12 +106,16 @@ def run_all(work):
         check(code == 0 and [read(os.path.join(cased, n)) for n in ("Case.txt", "case.txt")] == [b"upper", b"lower"],
               f"names that differ in case keep their own bytes ({err!r})")
 
-    inside = os.path.join(src, "assets.dat")  # a bundle written inside the folder it packs leaves itself out
+    # A bundle written inside the folder it packs leaves out itself and a killed run's leftover.
+    inside, leftover = os.path.join(src, "assets.dat"), os.path.join(src, ".assets.dat.partial-4242")
     pack("create", src, "-o", inside)
+    write(leftover, b"half a bundle")
     code, out, err = pack("create", src, "-o", inside)
-    check(code == 0 and "assets.dat" not in [e["path"] for e in json.loads(pack("list", inside, "--json")[1] or "[]")],
-          "the output file is not packed into itself")
+    listed = [e["path"] for e in json.loads(pack("list", inside, "--json")[1] or "[]")]
+    check(code == 0 and not {"assets.dat", ".assets.dat.partial-4242"} & set(listed),
+          f"the output file and its leftover are not packed into it: {listed}")
     os.remove(inside)
+    os.remove(leftover)
 
     before = read(bundle)
     one_line_error(["create", os.path.join(work, "no-such-folder"), "-o", bundle], "no-such-folder", "missing folder")

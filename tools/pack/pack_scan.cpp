@@ -16,10 +16,16 @@ namespace {
   throw PackError(Printable(PathToUtf8(path)) + ": " + problem);
 }
 
+// The output itself, and what an interrupted earlier run left beside it (TemporarySibling's
+// names, whatever the process id).
 bool IsExcluded(const fs::path& candidate, const fs::path& excluded) {
-  if (excluded.empty() || candidate.filename() != excluded.filename()) return false;
+  if (excluded.empty()) return false;
   std::error_code ignored;
-  return fs::equivalent(candidate, excluded, ignored);
+  if (candidate.filename() == excluded.filename())
+    return fs::equivalent(candidate, excluded, ignored);
+  const std::string leftover = "." + PathToUtf8(excluded.filename()) + ".partial-";
+  return PathToUtf8(candidate.filename()).rfind(leftover, 0) == 0 &&
+         fs::equivalent(candidate.parent_path(), excluded.parent_path(), ignored);
 }
 
 }  // namespace
