@@ -122,12 +122,13 @@ bool RuntimeAvailable(const WebView2Loader& loader, const wchar_t* browserFolder
 }
 
 // Makes sure the configured runtime is there, offering the installer for a missing evergreen
-// one. Sets `browserFolder` (null for the installed runtime); false once the user has been told.
+// one. Sets `browserFolder` (empty for the installed runtime); false once the user has been told.
 bool EnsureRuntime(HINSTANCE instance, const WebView2Loader& loader, const AppConfig& config,
-                   const std::string& userDataFolder, const wchar_t*& browserFolder) {
+                   const std::string& appFolder, const std::string& userDataFolder,
+                   std::wstring& browserFolder) {
   const std::wstring title = ToWide(config.title);
   if (config.distributionMode == DistributionMode::Evergreen) {
-    browserFolder = nullptr;
+    browserFolder.clear();
     if (RuntimeAvailable(loader, nullptr)) return true;
     MessageBoxW(nullptr, ToWide(config.messages.installWebview2).c_str(), title.c_str(),
                 MB_ICONINFORMATION);
@@ -137,9 +138,10 @@ bool EnsureRuntime(HINSTANCE instance, const WebView2Loader& loader, const AppCo
                 MB_ICONERROR);
     return false;
   }
-  // Relative, handed to the loader as written.
-  browserFolder = L"webview2";
-  if (RuntimeAvailable(loader, browserFolder)) return true;
+  // Beside the executable, whatever the working directory: a relative folder would follow a
+  // shortcut's "Start in" and could pick up a runtime someone else put there.
+  browserFolder = ToWide(appFolder + "webview2");
+  if (RuntimeAvailable(loader, browserFolder.c_str())) return true;
   MessageBoxW(nullptr,
               L"This app is set to \"fixed\" distribution mode, but the WebView2 control failed "
               L"to initialize. Check there is a valid fixed distribution of Microsoft Edge "
@@ -202,8 +204,8 @@ int RunShell(HINSTANCE instance) {
         L"app.");
     return 1;
   }
-  const wchar_t* browserFolder = nullptr;
-  if (!EnsureRuntime(instance, loader, config, userDataFolder, browserFolder)) return 1;
+  std::wstring browserFolder;
+  if (!EnsureRuntime(instance, loader, config, appFolder, userDataFolder, browserFolder)) return 1;
 
   // Opened whatever the content mode. Answers the runtime still reads share the mapping, so it
   // may outlive this function.
@@ -226,7 +228,8 @@ int RunShell(HINSTANCE instance) {
   extensions.NotifyMainWindowCreated(window);
 
   LumoWebView host(config, loader, bundle, bundleMapping, &extensions, window, appFolder,
-                   kContentFolder, browserFolder, userDataFolder);
+                   kContentFolder, browserFolder.empty() ? nullptr : browserFolder.c_str(),
+                   userDataFolder);
   AttachHost(window, &host);
   host.Init();
 

@@ -70,7 +70,8 @@ def startup_messages(ctx, c):
         ("loader-missing", App(loader=None), [(BOX, LOADER_MISSING)], [], False),
         ("loader-damaged", App(loader="empty"), [(BOX, LOADER_MISSING)], [], False),
         ("fixed-runtime-missing", App(package=packaged(settings={"distribution-mode": "fixed"}),
-                                      script=["runtime -"]), [(TITLE, FIXED_MISSING)], ["webview2"], False),
+                                      script=["runtime -"]), [(TITLE, FIXED_MISSING)],
+         [rig.windows_path(os.path.join(ctx.folder("fixed-runtime-missing"), "app", "webview2"))], False),
         ("evergreen-missing", App(script=["no-runtime"]), [(TITLE, INSTALL), (TITLE, INSTALL_FAILED)],
          ["<null>"] * 2, False),
         *[(verb, App(script=[f"{verb} {code}"]), [(TITLE, f"Failed to start the web view (error {code}).")],
@@ -332,11 +333,12 @@ def configured_apps(ctx, c):
         # A fixed runtime in "webview2", a window of fixed size at 120 DPI, an icon that is no image.
         package = packaged(settings={"distribution-mode": "fixed"})
         package["window"].update({"width": 800, "height": 600, "resizable": False, "icon": "index.html"})
-        result = ctx.run(App(package=package, dpi=120, script=["runtime webview2", "close"],
+        runtime = rig.windows_path(os.path.join(ctx.folder("fixed"), "app", "webview2"))
+        result = ctx.run(App(package=package, dpi=120, script=[f"runtime {rig.esc(runtime)}", "close"],
                              files={"webview2": None, "index.html": b"not an image"}), "fixed")
         check_clean_close(c, result)
         c.equal((result.pluck("version-query", "folder"), result.pluck("environment-create", "browserFolder")),
-                (["webview2"], ["webview2"]), "the relative folder reaches the loader unchanged")
+                ([runtime], [runtime]), "the folder beside the executable, not one the working directory names")
         window = result.window("after-dom-content-loaded")
         style = int(window["style"], 16)
         c.equal((window["client"], window["icon"], style & (WS_THICKFRAME | WS_MAXIMIZEBOX), style & FIXED_STYLE),
