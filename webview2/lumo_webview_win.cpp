@@ -106,8 +106,22 @@ void LumoWebView::OnWindowResized() {
   controller->put_Bounds(bounds);
 }
 
+// A message goes to whatever document the web view shows. In remote mode the page may have gone
+// to another site, which must not hear the shell or the library: the message waits for the app's
+// next document, behind any held before it.
 void LumoWebView::PostJson(const std::string& json) {
-  if (webView) webView->PostWebMessageAsJson(ToWide(json).c_str());
+  if (!webView) return;
+  heldForApp_.push_back(json);
+  PostHeldMessages();
+}
+
+void LumoWebView::PostHeldMessages() {
+  CoTaskText source;
+  if (heldForApp_.empty() || FAILED(webView->get_Source(source.Put())) || !IsAppUri(source.get())) {
+    return;
+  }
+  for (const std::string& json : heldForApp_) webView->PostWebMessageAsJson(ToWide(json).c_str());
+  heldForApp_.clear();
 }
 
 void LumoWebView::SendDirectoryHandles() {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/app_config.h"
 #include "base/com_ref_win.h"
@@ -115,15 +116,18 @@ class LumoWebView final : public BridgeHost, public ExtensionHost {
   // Starts (or restarts) one of the host's timers on the main window; OnTimer runs its action
   // from the message loop, outside the event handler that asked for it.
   void Defer(UINT_PTR timerId, UINT delayMs);
+  // Posts what PostJson holds once the web view shows one of the app's documents.
+  void PostHeldMessages();
   void ScheduleUnresponsiveQuestion();
   void AskToReload();
   static void CALLBACK OnTimer(HWND window, UINT message, UINT_PTR timerId, DWORD time);
 
   RecoveryPolicy recovery_;
   bool failed_ = false;
-  bool restarted_ = false;  // a failure to start now means the restart failed
-  bool pageShown_ = false;  // the current web view has been shown and focused
-  bool asking_ = false;     // the reload question is on screen
+  bool restarted_ = false;               // a failure to start now means the restart failed
+  bool pageShown_ = false;               // the current web view has been shown and focused
+  bool asking_ = false;                  // the reload question is on screen
+  std::vector<std::string> heldForApp_;  // posted while another site's document was shown
 };
 
 }  // namespace corvane

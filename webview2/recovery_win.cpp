@@ -49,6 +49,7 @@ void LumoWebView::OnNavigationCompleted(ICoreWebView2* sender) {
   KillTimer(window, kAskTimer);
   // DOMContentLoaded usually came first and showed it already.
   if (!pageShown_) ShowPage();
+  PostHeldMessages();
 }
 
 void LumoWebView::OnProcessFailed(ICoreWebView2* sender, COREWEBVIEW2_PROCESS_FAILED_KIND kind) {

@@ -124,6 +124,19 @@ def library_variants(ctx, c):
                      bool(result.events("directory-handle"))), (posted, handles, handles > 0),
                     "posted to the page, directory-handles messages, handles created")
 
+    with c.case("remote-elsewhere"):
+        # The library posts while the remote app's page is on another site: the echo waits for
+        # the app's next document instead of reaching that site.
+        site = "https://example.com/"
+        later = page({"type": "extension-message", "action": "echo-later", "ms": 300}, site)
+        result = run(ctx, c, "remote-elsewhere", [page({"type": "wrapper-init"}, site), later,
+                                                  "navigation https://other.example/", "wait 900",
+                                                  f"navigation {site}back"], directives=b"id alpha",
+                     package=rig.packaged(main=site, settings={"content-mode": "remote"}))
+        c.equal(values(result)[-1].get("type"), "echo", "the echo was posted")
+        c.expect(result.index("post-json", text=result.pluck("post-json", "text")[-1])
+                 > result.index("navigation-starting", uri=site + "back"), "only once the app's page was back")
+
 
 @scenario
 def directory_handles(ctx, c):

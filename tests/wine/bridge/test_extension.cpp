@@ -17,6 +17,7 @@
 //
 // OnExtensionMessage acts on the message's "action" member:
 //   "echo"            posts {"text":<the text as received>,"type":"echo"}
+//   "echo-later"      the same, from a timer on the shell's thread "ms" milliseconds later
 //   "folder"          posts {"name":<name>,"path":<GetDirectoryPath(name)>,"type":"folder"}
 
 #include <windows.h>
@@ -39,6 +40,7 @@ namespace {
 corvane::IWrapperApp* g_app = nullptr;
 std::vector<std::string> g_ids;
 std::vector<const char*> g_idPointers;
+std::string g_later;  // the text of the last "echo-later" message
 
 std::wstring ModuleFolder() {
   HMODULE self = nullptr;
@@ -105,6 +107,12 @@ TEST_EXPORT void CORVANE_EXTENSION_CALL OnExtensionMessage(const char* text) {
     const std::string action = message.value("action", "");
     if (action == "echo") {
       Post({{"type", "echo"}, {"text", text}});
+    } else if (action == "echo-later") {
+      g_later = text;
+      SetTimer(nullptr, 0, message.value("ms", 0u), [](HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
+        Post({{"type", "echo"}, {"text", g_later}});
+      });
     } else if (action == "folder") {
       const std::string name = message.value("name", "");
       Post({{"type", "folder"}, {"name", name}, {"path", g_app->GetDirectoryPath(name.c_str())}});
