@@ -105,10 +105,13 @@ bool IsAppAddress(std::string_view uri, std::string_view baseUrl, ContentMode mo
 bool MayOpenExternally(std::string_view uri) {
   static constexpr std::array<std::string_view, 3> kOpenable = {"http", "https", "mailto"};
   const std::string scheme = SchemeOf(uri);
-  for (std::string_view allowed : kOpenable) {
-    if (scheme == allowed) return true;
-  }
-  return false;
+  if (std::find(kOpenable.begin(), kOpenable.end(), scheme) == kOpenable.end()) return false;
+  // The app's host exists only inside the shell: outside, the system would resolve it to this
+  // machine's loopback and hand the address to whatever listens there.
+  std::optional<UrlParts> parts = SplitUrl(uri);
+  if (!parts) return true;  // mailto:
+  if (parts->host.ends_with('.')) parts->host.pop_back();
+  return parts->host != SplitUrl(kAppOrigin)->host;
 }
 
 }  // namespace corvane

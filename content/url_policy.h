@@ -35,8 +35,9 @@ bool PassesPrefixTest(std::string_view uri, std::string_view baseUrl);
 bool IsAppAddress(std::string_view uri, std::string_view baseUrl, ContentMode mode);
 
 // True for the schemes the system's default handlers may open for a page: http, https and
-// mailto, in any letter case. Everything else (file:, custom protocol handlers, javascript:,
-// scheme-less text) stays inside.
+// mailto, in any letter case, except addresses on the app origin's host, which names nothing
+// outside the shell. Everything else (file:, custom protocol handlers, javascript:, scheme-less
+// text) stays inside.
 bool MayOpenExternally(std::string_view uri);
 
 }  // namespace corvane

@@ -64,13 +64,15 @@ TEST(AppAddress, RemoteModeComparesTheOriginAsABrowserDoes) {
 }
 
 TEST(ExternalOpenPolicy, OnlyWebAndMailSchemesLeave) {
-  for (const char* url :
-       {"http://example.com/", "https://example.com/a?b#c", "MailTo:x@y", "HTTPS://EXAMPLE.COM/"}) {
+  for (const char* url : {"http://example.com/", "https://example.com/a?b#c", "MailTo:x@y",
+                          "HTTPS://EXAMPLE.COM/", "https://corvane.localhost.example/"}) {
     EXPECT_TRUE(MayOpenExternally(url)) << url;
   }
-  for (const char* url : {"file:///C:/Windows/System32/calc.exe", "javascript:alert(1)", "https",
-                          "httpx://example.com", "http.evil:foo", " https://example.com",
-                          "C:\\Windows\\notepad.exe", "\\\\server\\share\\tool.exe", ""}) {
+  for (const char* url :
+       {"file:///C:/Windows/System32/calc.exe", "javascript:alert(1)", "https",
+        "httpx://example.com", "http.evil:foo", " https://example.com", "C:\\Windows\\notepad.exe",
+        "\\\\server\\share\\tool.exe", "", "https://corvane.localhost/page.html",
+        "http://Corvane.LocalHost.:8080/"}) {
     EXPECT_FALSE(MayOpenExternally(url)) << url;
   }
 }
