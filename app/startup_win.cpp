@@ -190,7 +190,13 @@ int RunShell(HINSTANCE instance) {
   std::string packageJsonText;
   AppConfig config;
   if (!LoadConfiguration(appFolder, packageJsonText, config)) return 1;
-  const std::string userDataFolder = GetKnownFolderPath(FOLDERID_LocalAppData) + "\\" + config.name;
+  // Without Local AppData the folder would land at the root of the current drive.
+  const std::string localAppData = GetKnownFolderPath(FOLDERID_LocalAppData);
+  if (localAppData.empty()) {
+    ShowStartupError(L"No folder for the app's data: Local AppData could not be found.");
+    return 1;
+  }
+  const std::string userDataFolder = localAppData + "\\" + config.name;
 
   GdiplusSession gdiplus;
   HICON icon = LoadWindowIcon(instance, appFolder, config);

@@ -2,6 +2,7 @@
 """The Windows shell end to end under Wine (rig.py); bundles are packed with corvane-pack (--pack)."""
 
 import os
+import subprocess
 import struct
 import sys
 
@@ -16,6 +17,7 @@ PARSE_FAILED = "Failed to parse package.json. Check the file has valid JSON and 
 FIXED_MISSING = ("This app is set to \"fixed\" distribution mode, but the WebView2 control failed to initialize. "
                  "Check there is a valid fixed distribution of Microsoft Edge WebView2 runtime in the "
                  "\"webview2\" subfolder.")
+NO_DATA_FOLDER = "No folder for the app's data: Local AppData could not be found."
 LOADER_MISSING = "WebView2Loader.dll is missing or damaged. Check the file is in the same folder as the app."
 INSTALL = "This app requires the Microsoft Edge WebView2 runtime. It will be downloaded and installed for you now."
 INSTALL_FAILED = ("Failed to install the Microsoft Edge WebView2 runtime. Check that you have permission to "
@@ -53,6 +55,14 @@ def check_answer(c, events, what, status, headers, body):
                 f"{what}: body")
 
 
+def no_local_app_data(prefix):
+    env = {**os.environ, "WINEPREFIX": prefix, "WINEDEBUG": "-all"}
+    for key in ("User Shell Folders", "Shell Folders"):
+        subprocess.run(["wine", "reg", "add", f"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\{key}",
+                        "/v", "Local AppData", "/t", "REG_SZ", "/d", "Q:\\nowhere", "/f"], env=env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+
+
 def text_read(result, line):
     return any(e["_event"] == "message-read" and e.get("what") == "string" for e in result.during(line))
 
@@ -78,6 +88,7 @@ def startup_messages(ctx, c):
            ["<null>"], True) for verb, code in [("environment-error", "0x80004005"), ("environment-result",
                                                 "0x80070005"), ("controller-error", "0x8007139F"),
                                                ("controller-result", "0x80070002")]],
+        ("no-local-app-data", App(on_prefix=no_local_app_data), [(BOX, NO_DATA_FOLDER)], [], False),
         ("bundle-empty", App(loose=loose, bundle=b"", script=[request, "close"]),
          [(BOX, "Error reading asset bundle")], ["<null>"], True),
     ]
