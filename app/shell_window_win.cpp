@@ -4,6 +4,7 @@
 #include <gdiplus.h>
 
 #include "base/dpi.h"
+#include "base/file_helpers_win.h"
 #include "base/text_path.h"
 #include "base/text_win.h"
 #include "webview2/lumo_webview_win.h"
@@ -81,7 +82,10 @@ HWND CreateMainWindow(HINSTANCE instance, const AppConfig& config, const std::ws
 
 HICON LoadIconFromFile(const std::string& path) {
   using namespace Gdiplus::DllExports;
-  const std::wstring widePath = ToExtendedPath(ToWide(path));
+  // The path holds the author's text: "." and ".." are resolved first, as the extended-length
+  // form takes them for names.
+  const std::string resolved = CanonicalPath(ToExtendedPath(ToWide(path)).c_str());
+  const std::wstring widePath = ToExtendedPath(ToWide(resolved.empty() ? path : resolved));
   Gdiplus::GpBitmap* bitmap = nullptr;
   if (GdipCreateBitmapFromFile(widePath.c_str(), &bitmap) != Gdiplus::Ok || !bitmap) {
     return nullptr;

@@ -19,7 +19,7 @@ std::wstring ExtendedWide(const std::string& path) { return ToExtendedPath(ToWid
 
 }  // namespace
 
-std::string CanonicalModulePath(const wchar_t* path) {
+std::string CanonicalPath(const wchar_t* path) {
   // Heap buffer: the platform's longest path would crowd the stack.
   const auto canonical = std::make_unique<wchar_t[]>(kLongestPath);
   // Canonicalised in its plain form, "\\server\share\...". A module path is always absolute, yet
@@ -36,7 +36,7 @@ const std::string& GetExecutablePath() {
   if (cache.empty()) {
     const auto module = std::make_unique<wchar_t[]>(kLongestPath);
     GetModuleFileNameW(nullptr, module.get(), kLongestPath);
-    cache = CanonicalModulePath(module.get());  // empty stays uncached, so a later call retries
+    cache = CanonicalPath(module.get());  // empty stays uncached, so a later call retries
   }
   return cache;
 }

@@ -13,9 +13,9 @@ namespace corvane {
 // platform cannot resolve it.
 std::string GetKnownFolderPath(const GUID& folder);
 
-// The executable path's final form: `path` canonicalised with long paths allowed (up to the
-// platform's longest path), without the extended-length prefix, in UTF-8. Empty when the
-// platform cannot canonicalise it.
-std::string CanonicalModulePath(const wchar_t* path);
+// `path` in its final form, as for the executable's path: "." and ".." segments resolved, long
+// paths allowed (up to the platform's longest path), without the extended-length prefix, in
+// UTF-8. Empty when the platform cannot canonicalise it.
+std::string CanonicalPath(const wchar_t* path);
 
 }  // namespace corvane

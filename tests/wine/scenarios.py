@@ -287,7 +287,7 @@ def configured_apps(ctx, c):
     with c.case("settings"):
         package = packaged(settings={"enable-devtools": False, "hosting-mode": "window-to-visual"},
                            chromium_args="--disable-features=Foo --lang=de")
-        package["window"]["icon"] = "app icon.bmp"
+        package["window"]["icon"] = "./sub/../app icon.bmp"  # dot segments resolved as in a plain path
         result = ctx.run(App(package=package, files={"app icon.bmp": bmp_bytes(32, 32, (40, 40, 200))},
                              script=["key 123", "close"]), "settings")
         check_clean_close(c, result)

@@ -65,18 +65,18 @@ TEST_F(WinFileHelpers, ExistsAndSizeWithForwardSlashesAndLongPaths) {
 // Wine cannot start a program from a path over 260 characters, so such a path is given to the
 // step that follows GetModuleFileNameW directly. The executable's own path, its folder and the
 // known folders are played end to end (tests/wine/bridge/bridge_scenarios.py).
-TEST_F(WinFileHelpers, CanonicalModulePathOfLongAndNetworkPaths) {
+TEST_F(WinFileHelpers, CanonicalPathsOfLongAndNetworkPaths) {
   const std::string program = LongFolderWith("program.exe", "MZ") + "\\program.exe";
-  EXPECT_EQ(CanonicalModulePath(ToWide(program).c_str()), program);
-  EXPECT_EQ(CanonicalModulePath(Extended(program).c_str()), program);
+  EXPECT_EQ(CanonicalPath(ToWide(program).c_str()), program);
+  EXPECT_EQ(CanonicalPath(Extended(program).c_str()), program);
   const std::string dotted = program.substr(0, program.size() - 11) + ".\\x\\..\\program.exe";
-  EXPECT_EQ(CanonicalModulePath(ToWide(dotted).c_str()), program);
-  EXPECT_EQ(CanonicalModulePath(L"C:\\a\\b.exe"), "C:\\a\\b.exe");
+  EXPECT_EQ(CanonicalPath(ToWide(dotted).c_str()), program);
+  EXPECT_EQ(CanonicalPath(L"C:\\a\\b.exe"), "C:\\a\\b.exe");
   // A network share, in every form a platform reports it (Wine 8: "UNC\...").
   for (const wchar_t* share :
        {L"\\\\server\\share\\app\\.\\b.exe", L"UNC\\server\\share\\app\\b.exe",
         L"\\\\?\\UNC\\server\\share\\app\\b.exe"}) {
-    EXPECT_EQ(CanonicalModulePath(share), "\\\\server\\share\\app\\b.exe");
+    EXPECT_EQ(CanonicalPath(share), "\\\\server\\share\\app\\b.exe");
   }
 }
 
