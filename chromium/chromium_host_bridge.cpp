@@ -63,6 +63,14 @@ void ChromiumHost::OfferBindings() {
 void ChromiumHost::OnBindingCalled(const json& params) {
   const std::string name = StringMember(params, "name");
   if (name != kBridgeBindingName && name != kCloseBindingName) return;
+  // Frames of the page can hold the bindings too; only the main frame's own document, at an
+  // address of the app, speaks for the app, receipts included: a frame's forged one would make
+  // the shell drop a message the page never had.
+  const auto context = contexts_.find(params.value("executionContextId", std::int64_t{-1}));
+  if (context == contexts_.end() || !context->second.isDefault ||
+      context->second.frameId != mainTargetId_ || !MainDocumentIsApp()) {
+    return;
+  }
   // A document's receipt of a message: the answer to its evaluation may still be an error, when
   // a navigation overtook it. Only the shell's own delivery function sends one.
   if (name == kCloseBindingName) {
@@ -71,13 +79,6 @@ void ChromiumHost::OnBindingCalled(const json& params) {
       outbox_.Delivered(std::strtoull(receipt.c_str() + 4, nullptr, 10));
       return;
     }
-  }
-  // Frames of the page can hold the bindings too; only the main frame's own document, at an
-  // address of the app, speaks for the app.
-  const auto context = contexts_.find(params.value("executionContextId", std::int64_t{-1}));
-  if (context == contexts_.end() || !context->second.isDefault ||
-      context->second.frameId != mainTargetId_ || !MainDocumentIsApp()) {
-    return;
   }
   if (name == kCloseBindingName) {
     // The page asked for its window to close; the target's end finishes the run.

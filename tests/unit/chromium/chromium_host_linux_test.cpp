@@ -348,6 +348,9 @@ TEST_F(ChromiumHostTest, MessagesTheOldDocumentDidNotTakeGoToTheNextOneOnceInOrd
   }
   EXPECT_EQ(host->QueuedForPage(), 0u);
   EXPECT_THAT(Lines(), IsEmpty());
+  host->PostJson("[5]");
+  Binding("__corvaneHostClose", "ack:5", 2);  // the iframe cannot say the page has it
+  EXPECT_EQ(host->QueuedForPage(), 1u);
 }
 
 TEST_F(ChromiumHostTest, AppRequestsAreAnsweredByTheResponderAndLargeAnswersLeaveThePipe) {
