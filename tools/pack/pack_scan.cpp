@@ -23,7 +23,9 @@ bool IsExcluded(const fs::path& candidate, const fs::path& excluded) {
   std::error_code ignored;
   if (candidate.filename() == excluded.filename())
     return fs::equivalent(candidate, excluded, ignored);
-  const std::string leftover = "." + PathToUtf8(excluded.filename()) + ".partial-";
+  std::string leftover = ".";
+  leftover += PathToUtf8(excluded.filename());
+  leftover += ".partial-";
   return PathToUtf8(candidate.filename()).rfind(leftover, 0) == 0 &&
          fs::equivalent(candidate.parent_path(), excluded.parent_path(), ignored);
 }
