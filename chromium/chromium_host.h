@@ -79,6 +79,9 @@ class ChromiumHost final : public BridgeHost, public ExtensionHost {
   const std::string& mainTargetId() const { return mainTargetId_; }
   // Messages for the page not yet taken by an app document.
   std::size_t QueuedForPage() const { return outbox_.size(); }
+  // The browser is gone: hands the messages no document took back to the extension manager,
+  // ahead of its later posts, for the next browser's page.
+  void ReturnWaitingMessages();
 
  private:
   struct ExecutionContext {

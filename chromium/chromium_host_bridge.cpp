@@ -90,6 +90,14 @@ void ChromiumHost::OnBindingCalled(const json& params) {
   bridge_.HandleWebMessageString(payload->get_ref<const std::string&>());
 }
 
+void ChromiumHost::ReturnWaitingMessages() {
+  std::vector<std::string> waiting = outbox_.TakeAll();
+  if (extensions_ == nullptr) return;
+  std::vector<std::string>& pending = extensions_->pendingMessages;
+  pending.insert(pending.begin(), std::make_move_iterator(waiting.begin()),
+                 std::make_move_iterator(waiting.end()));
+}
+
 void ChromiumHost::PostJson(const std::string& jsonText) {
   // Text the page could not parse is lost, as the Windows web view refuses it. A lone surrogate
   // escape is no reason: the page's JSON.parse takes it (our parser does not).

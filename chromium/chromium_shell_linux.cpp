@@ -205,6 +205,7 @@ int RunChromiumOnce(const AppConfig& config, ResourceResponder* responder,
     process.Stop(5000);
   }
   client.FailPending("Chromium is gone");
+  host.ReturnWaitingMessages();
   if (extensions != nullptr) extensions->host = nullptr;  // the library may still post on Release
   server.Stop();
   return exitCode;

@@ -21,6 +21,13 @@ void PageOutbox::SendWaiting(const std::string& document, const Sender& send) {
   }
 }
 
+std::vector<std::string> PageOutbox::TakeAll() {
+  std::vector<std::string> texts;
+  for (Entry& entry : entries_) texts.push_back(std::move(entry.text));
+  entries_.clear();
+  return texts;
+}
+
 std::deque<PageOutbox::Entry>::iterator PageOutbox::Find(std::uint64_t id) {
   // Ids grow along the queue.
   const auto found =

@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace corvane {
 
@@ -27,6 +28,9 @@ class PageOutbox {
   // the rest for ever.
   void Delivered(std::uint64_t id);
   void NotDelivered(std::uint64_t id);
+
+  // Empties the queue: every message not yet taken, in order, wherever it was sent.
+  std::vector<std::string> TakeAll();
 
   std::size_t size() const { return entries_.size(); }
 

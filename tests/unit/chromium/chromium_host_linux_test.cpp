@@ -54,9 +54,9 @@ class ChromiumHostTest : public ::testing::Test, public ChromiumPlatform {
   }
   ~ChromiumHostTest() override { fs::remove_all(root); }
 
-  void Remake(ResourceResponder* serving) {
+  void Remake(ResourceResponder* serving, ExtensionManager* extensions = nullptr) {
     host = std::make_unique<ChromiumHost>(
-        config, serving, nullptr, client, *this,
+        config, serving, extensions, client, *this,
         ChromiumHostFolders{root.string() + "/", "www/", "/data/t",
                             [](KnownFolder) { return std::string("/k"); }});
   }
@@ -351,6 +351,21 @@ TEST_F(ChromiumHostTest, MessagesTheOldDocumentDidNotTakeGoToTheNextOneOnceInOrd
   host->PostJson("[5]");
   Binding("__corvaneHostClose", "ack:5", 2);  // the iframe cannot say the page has it
   EXPECT_EQ(host->QueuedForPage(), 1u);
+}
+
+TEST_F(ChromiumHostTest, WhatNoDocumentTookWaitsForTheNextBrowsersPage) {
+  ExtensionManager extensions("/app/", "www/", "/data/t", "{}");
+  Remake(&responder, &extensions);
+  ShowApp();
+  for (const char* text : {"[1]", "[2]", "[3]"}) host->PostJson(text);
+  const auto deliveries = Take("Runtime.evaluate");
+  ASSERT_EQ(deliveries.size(), 3u);
+  Reply(deliveries[0]);
+  Reply(deliveries[1], nullptr);         // back in the queue; [3] is still on its way
+  extensions.pendingMessages = {"[4]"};  // posted once the browser was gone
+  host->ReturnWaitingMessages();
+  EXPECT_THAT(extensions.pendingMessages, ElementsAre("[2]", "[3]", "[4]"));
+  EXPECT_EQ(host->QueuedForPage(), 0u);
 }
 
 TEST_F(ChromiumHostTest, AppRequestsAreAnsweredByTheResponderAndLargeAnswersLeaveThePipe) {
