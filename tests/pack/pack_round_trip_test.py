@@ -116,6 +116,12 @@ def run_all(work):
           f"the output file and its leftover are not packed into it: {listed}")
     os.remove(inside)
     os.remove(leftover)
+    # An entry named like the bundle, extracted beside it, must not overwrite what is being read.
+    own = os.path.join(work, "own", "assets.dat")
+    write(own, encode_bundle([(b"assets.dat", 0, 3)], b"new"))
+    before = read(own)
+    one_line_error(["extract", own, os.path.dirname(own)], "assets.dat", "extract over its own bundle")
+    check(read(own) == before, "the bundle being extracted is left as it was")
 
     before = read(bundle)
     one_line_error(["create", os.path.join(work, "no-such-folder"), "-o", bundle], "no-such-folder", "missing folder")

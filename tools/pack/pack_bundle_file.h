@@ -5,9 +5,11 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "content/asset_bundle.h"
+#include "tools/pack/pack_io.h"
 
 namespace corvane::pack {
 
@@ -24,6 +26,7 @@ class OpenedBundle {
   const AssetBundle& reader() const { return reader_; }
   std::uint64_t length() const { return length_; }
   const std::string& name() const { return name_; }
+  std::optional<FileIdentity> identity() const { return IdentityOf(stream_); }
 
   // Copies one entry's bytes to `out`; `target` names `out` in messages.
   void CopyEntry(const FileEntry& entry, std::FILE* out, const std::string& target);

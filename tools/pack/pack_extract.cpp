@@ -86,6 +86,7 @@ int ExtractBundle(const std::string& bundlePath, const std::string& folderText) 
   fs::create_directories(root, error);
   if (error) throw PackError(Printable(folderText) + ": " + error.message());
 
+  const std::optional<FileIdentity> source = bundle.identity();
   std::set<FileIdentity> written;
   for (const auto& [path, entry] : files) {
     const fs::path target = root / PathFromUtf8(path);
@@ -101,6 +102,10 @@ int ExtractBundle(const std::string& bundlePath, const std::string& folderText) 
     std::FILE* out = OpenFile(target, "ab");
     if (out == nullptr) throw PackError(targetName + ": " + std::strerror(errno));
     const std::optional<FileIdentity> identity = IdentityOf(out);
+    if (identity && identity == source) {
+      std::fclose(out);
+      throw PackError(targetName + ": refused, it is the bundle being extracted");
+    }
     if (identity && !written.insert(*identity).second) {
       std::fclose(out);
       throw PackError(targetName +
