@@ -33,6 +33,8 @@ CASES = {
     "invalid JSON": (package_json('{"name": "x",}'), [], "kept", "{app}/package.json: " + SHELL_MESSAGE),
     "unusable version": (package_json('{"name": "a", "version": "1.x"}'), [], "missing",
                          '{app}/package.json: "version" must be'),
+    "name of a shipped file": (package_json('{"name": "www"}'), [], "missing",
+                               '{app}/package.json: "name" \'www\' is also a file'),
     "no www": (lambda app: shutil.rmtree(os.path.join(app, "www")), [], "missing", "{app}/www: not found"),
     "missing icon": (lambda app: os.remove(os.path.join(app, "icon.png")), [], "kept", "{app}/icon.png: not found"),
     "icon not an image": (lambda app: write(os.path.join(app, "icon.png"), "not an image"), [], "missing",
