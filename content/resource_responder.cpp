@@ -162,8 +162,14 @@ ResourceAnswer ResourceResponder::Answer(std::string_view relativePath,
     answer.filePath = diskPath;
     return answer;
   }
-  // The file may have grown or shrunk since it was mapped: serve only what the view holds.
+  // A view of another size is of an older file (changed, or replaced under the same name): its
+  // bytes must not go out under this file's length. Answers still reading it keep it alive.
   SharedMapping mapped = MapDiskFile(path, diskPath);
+  if (mapped && mapped->length != total) {
+    mappedFiles_.erase(path);
+    mapped = MapDiskFile(path, diskPath);
+  }
+  // The file may still change between its size and its mapping: serve only what the view holds.
   if (!mapped || range->last >= mapped->length || length > maxCopiedBodySize_) {
     answer.FailWithoutBody();
     return answer;
