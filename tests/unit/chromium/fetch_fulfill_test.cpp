@@ -64,8 +64,9 @@ TEST(CappedRangeFor, OnlyOpenRangesAnsweredBeyondTheLimitAreCut) {
   const std::uint64_t limit = 100;
   EXPECT_EQ(CappedRangeFor("bytes=0-", Partial(0, 999, 1000), limit), "bytes=0-99");
   EXPECT_EQ(CappedRangeFor(" bytes=500- ", Partial(500, 999, 1000), limit), "bytes=500-599");
-  // Small enough, or not open: the answer stands.
+  // Small enough (the limit itself included), or not open: the answer stands.
   EXPECT_EQ(CappedRangeFor("bytes=950-", Partial(950, 999, 1000), limit), std::nullopt);
+  EXPECT_EQ(CappedRangeFor("bytes=900-", Partial(900, 999, 1000), limit), std::nullopt);
   EXPECT_EQ(CappedRangeFor("bytes=0-499", Partial(0, 499, 1000), limit), std::nullopt);
   EXPECT_EQ(CappedRangeFor("bytes=-500", Partial(500, 999, 1000), limit), std::nullopt);
   EXPECT_EQ(CappedRangeFor("bytes=0-,5-", Partial(0, 999, 1000), limit), std::nullopt);
@@ -82,6 +83,8 @@ TEST(BodyLength, WholeFilesCountWhatTheyAnnounce) {
   EXPECT_EQ(BodyLength(file), 209715200u);
   EXPECT_EQ(BodyLength(Partial(10, 19, 100)), 10u);
   file.headers = {"Content-Length: many"};
+  EXPECT_EQ(BodyLength(file), 0u);
+  file.headers = {"Cache-Control: no-store"};
   EXPECT_EQ(BodyLength(file), 0u);
   file.body = ResourceAnswer::BodyKind::None;
   file.headers = {"Content-Length: 5"};
