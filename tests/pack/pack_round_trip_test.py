@@ -128,6 +128,7 @@ def run_all(work):
     check(read(bundle) == before and os.listdir(os.path.dirname(bundle)) == ["assets.dat"],
           "a failed create leaves the old bundle as it was and no partial file")
     one_line_error(["create", src, "-o", os.path.join(work, "missing-dir", "x.dat")], "x.dat", "into a missing folder")
+    one_line_error(["config", src], "src", "config of a folder")
     if not WINDOWS:
         write(os.path.join(work.encode(), b"odd", b"bad-\xff-name"), b"x")
         line, _ = one_line_error(["create", os.path.join(work, "odd"), "-o", os.path.join(work, "odd.dat")], "bad-",

@@ -1,6 +1,7 @@
 // The config command: package.json checked by the shell's own reader, plus the keys that only
 // packaging reads, printed for scripts/package.
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -36,6 +37,10 @@ bool IsUsableVersion(const std::string& version) {
 
 int CheckConfig(const std::string& file) {
   const std::string name = Printable(file);
+  std::error_code ignored;
+  if (std::filesystem::is_directory(PathFromUtf8(file), ignored)) {
+    throw PackError(name + ": is a folder, not a package.json file");
+  }
   std::ifstream in(PathFromUtf8(file), std::ios::binary);
   if (!in) throw PackError(name + ": cannot be read");
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
