@@ -438,6 +438,9 @@ TEST_F(ChromiumHostTest,
             {"id":6,"url":"https://corvane.localhost/next.html"},
             {"id":7,"url":"blob:https://corvane.localhost/1234"}]})"));
   EXPECT_THAT(Lines(), ElementsAre(R"(Page.navigateToHistoryEntry {"entryId":6} @MAINSESSION)"));
+  Reply(navigated("data:text/html,y").at(0), json::parse(R"({"currentIndex":1,"entries":[
+            {"id":4,"url":"https://corvane.localhost/index.html"},{"id":8,"url":"data:text/html,y"}]})"));
+  EXPECT_THAT(Lines(), ElementsAre(R"(Page.navigateToHistoryEntry {"entryId":4} @MAINSESSION)"));
   Reply(navigated("data:text/html,x").at(0),
         json::parse(R"({"currentIndex":0,"entries":[{"id":9,"url":"data:text/html,x"}]})"));
   EXPECT_THAT(Lines(), ElementsAre(kNavigateToStart));

@@ -191,6 +191,7 @@ TEST_F(ResponderTest, BundleAnswersShareTheOwnerAndCopiesStayWithinTheLimit) {
   EXPECT_EQ(BodyOf(responder.Answer("data.bin", "bytes=0-5")), "abcdef");
   EXPECT_EQ(responder.Answer("data.bin", "bytes=0-6").status, 500);
   EXPECT_EQ(responder.Answer("a.txt", "bytes=0-6").status, 500);
+  EXPECT_EQ(BodyOf(responder.Answer("a.txt", "bytes=1-6")), "123456");  // the limit itself
   EXPECT_EQ(responder.Answer("a.txt", std::nullopt).status, 200);
   EXPECT_EQ(responder.Answer("a.txt", "bytes=0-").status, 206);
 }
