@@ -476,6 +476,8 @@ TEST_F(ChromiumHostTest, AWindowGetsTheBoundsItHadAndCommandsFollowItsOwnState) 
                                    R"("top":30,"width":700},"windowId":7})"));
   host->TrackWindowBounds();
   Reply(Take().at(0), {{"windowId", 7}, {"bounds", bounds}});
+  host->TrackWindowBounds();
+  Reply(Take().at(0), {{"windowId", 7}});  // no bounds: nothing to remember
   EXPECT_EQ(remembered, std::vector<json>{bounds});
   host->SetClientSize(0, 100);
   host->SetClientSize(100, 0);

@@ -34,6 +34,7 @@ TEST(PrefixTest, ABareOriginMustEndItsAuthorityAndAnyOtherBaseIsAPlainBytePrefix
       {"index.html#x", "index.html", true},
       // A scheme must start with a letter: "1ab" is none, so "1ab://host" is no bare origin.
       {"1ab://host.evil", "1ab://host", true},
+      {"z+Z.9-://host.evil", "z+Z.9-://host", false},  // every letter, digit and sign it may hold
   };
   for (const auto& [url, base, passes] : cases) {
     EXPECT_EQ(PassesPrefixTest(url, base), passes) << url << " against " << base;
