@@ -120,7 +120,7 @@ void BM_DiskFileRanges(benchmark::State& state) {
     ranges.push_back("bytes=" + std::to_string(first) + "-" + std::to_string(first + kMiB - 1));
   }
   const SharedMapping mapped =
-      responder.MapDiskFile("movie.mp4", Scratch().ContentRoot() + "movie.mp4");
+      responder.MapDiskFile("movie.mp4", Scratch().ContentRoot() + "movie.mp4", kFileSize);
   if (!mapped) {
     state.SkipWithError("cannot map the disk file");
     return;

@@ -162,14 +162,8 @@ ResourceAnswer ResourceResponder::Answer(std::string_view relativePath,
     answer.filePath = diskPath;
     return answer;
   }
-  // A view of another size is of an older file (changed, or replaced under the same name): its
-  // bytes must not go out under this file's length. Answers still reading it keep it alive.
-  SharedMapping mapped = MapDiskFile(path, diskPath);
-  if (mapped && mapped->length != total) {
-    mappedFiles_.erase(path);
-    mapped = MapDiskFile(path, diskPath);
-  }
   // The file may still change between its size and its mapping: serve only what the view holds.
+  const SharedMapping mapped = MapDiskFile(path, diskPath, total);
   if (!mapped || range->last >= mapped->length || length > maxCopiedBodySize_) {
     answer.FailWithoutBody();
     return answer;
@@ -179,10 +173,12 @@ ResourceAnswer ResourceResponder::Answer(std::string_view relativePath,
 }
 
 SharedMapping ResourceResponder::MapDiskFile(const std::string& relativePath,
-                                             const std::string& diskPath) {
-  if (auto found = mappedFiles_.find(relativePath); found != mappedFiles_.end()) {
-    return found->second;
-  }
+                                             const std::string& diskPath, std::uint64_t size) {
+  const auto found = mappedFiles_.find(relativePath);
+  // A view of another size is of an older file (changed, or replaced under the same name): its
+  // bytes must not go out under this file's length. Answers still reading it keep it alive.
+  if (found != mappedFiles_.end() && found->second->length == size) return found->second;
+  if (found != mappedFiles_.end()) mappedFiles_.erase(found);
   SharedMapping mapped = MapWholeFileShared(diskPath);
   if (mapped) mappedFiles_.emplace(relativePath, mapped);
   return mapped;

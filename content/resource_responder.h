@@ -79,9 +79,11 @@ class ResourceResponder {
   ResourceAnswer AnswerUriTail(std::string_view undecodedTail,
                                std::optional<std::string_view> rangeValue);
 
-  // The cached view of a disk file, mapping it on first use; null when it cannot be mapped.
-  // Entries stay until ReleaseMappedFiles; each answer into one holds the mapping as well.
-  SharedMapping MapDiskFile(const std::string& relativePath, const std::string& diskPath);
+  // The cached view of a disk file now `size` bytes long, mapping it on first use and again when
+  // the cached view has another length; null when it cannot be mapped. Entries stay until
+  // ReleaseMappedFiles or a new mapping; each answer into one holds the mapping as well.
+  SharedMapping MapDiskFile(const std::string& relativePath, const std::string& diskPath,
+                            std::uint64_t size);
 
   // Empties the cache; a mapping is unmapped once no answer holds it either.
   void ReleaseMappedFiles();
