@@ -19,6 +19,10 @@ struct MappedFile {
 // Maps the whole file read-only; none when it cannot be opened, is empty or cannot be mapped.
 std::optional<MappedFile> MapWholeFile(const std::string& path);
 
+// False once `path` no longer names the file `file` maps: another file was put under that name
+// (replaced by rename, as editors and updaters do) or the name is gone.
+bool PathStillNamesMappedFile(const MappedFile& file, const std::string& path);
+
 // Unmaps the view and closes the handles.
 void UnmapFile(MappedFile& file);
 

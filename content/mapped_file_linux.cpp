@@ -38,6 +38,14 @@ std::optional<MappedFile> MapWholeFile(const std::string& path) {
   return file;
 }
 
+bool PathStillNamesMappedFile(const MappedFile& file, const std::string& path) {
+  struct stat named {
+  }, mapped{};
+  return ::stat(path.c_str(), &named) == 0 &&
+         ::fstat(HandleAsDescriptor(file.fileHandle), &mapped) == 0 &&
+         named.st_dev == mapped.st_dev && named.st_ino == mapped.st_ino;
+}
+
 void UnmapFile(MappedFile& file) {
   if (file.view) ::munmap(const_cast<std::uint8_t*>(file.view), std::size_t(file.length));
   if (file.view) ::close(HandleAsDescriptor(file.fileHandle));

@@ -43,6 +43,12 @@ std::optional<MappedFile> MapWholeFile(const std::string& path) {
   return mapped;
 }
 
+bool PathStillNamesMappedFile(const MappedFile&, const std::string&) {
+  // The mapped file is held open without write or delete sharing: until it is unmapped, it can
+  // be neither removed nor replaced under its name.
+  return true;
+}
+
 void UnmapFile(MappedFile& file) {
   if (file.view) UnmapViewOfFile(file.view);
   if (file.mappingHandle) CloseHandle(file.mappingHandle);

@@ -175,9 +175,12 @@ ResourceAnswer ResourceResponder::Answer(std::string_view relativePath,
 SharedMapping ResourceResponder::MapDiskFile(const std::string& relativePath,
                                              const std::string& diskPath, std::uint64_t size) {
   const auto found = mappedFiles_.find(relativePath);
-  // A view of another size is of an older file (changed, or replaced under the same name): its
-  // bytes must not go out under this file's length. Answers still reading it keep it alive.
-  if (found != mappedFiles_.end() && found->second->length == size) return found->second;
+  // A view of another size, or of a file since replaced under the same name, holds older bytes:
+  // they must not go out as this file's. Answers still reading it keep it alive.
+  if (found != mappedFiles_.end() && found->second->length == size &&
+      PathStillNamesMappedFile(*found->second, diskPath)) {
+    return found->second;
+  }
   if (found != mappedFiles_.end()) mappedFiles_.erase(found);
   SharedMapping mapped = MapWholeFileShared(diskPath);
   if (mapped) mappedFiles_.emplace(relativePath, mapped);

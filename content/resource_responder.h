@@ -80,7 +80,8 @@ class ResourceResponder {
                                std::optional<std::string_view> rangeValue);
 
   // The cached view of a disk file now `size` bytes long, mapping it on first use and again when
-  // the cached view has another length; null when it cannot be mapped. Entries stay until
+  // the cached view has another length or the path names another file; null when it cannot be
+  // mapped. Entries stay until
   // ReleaseMappedFiles or a new mapping; each answer into one holds the mapping as well.
   SharedMapping MapDiskFile(const std::string& relativePath, const std::string& diskPath,
                             std::uint64_t size);

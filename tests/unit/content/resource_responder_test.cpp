@@ -196,7 +196,7 @@ TEST_F(ResponderTest, BundleAnswersShareTheOwnerAndCopiesStayWithinTheLimit) {
   EXPECT_EQ(responder.Answer("a.txt", "bytes=0-").status, 206);
 }
 
-TEST_F(ResponderTest, AFileThatChangedSizeSinceItWasMappedIsMappedAgain) {
+TEST_F(ResponderTest, AFileThatChangedOrWasReplacedSinceItWasMappedIsMappedAgain) {
   const fs::path file = www_ / "growing.bin";
   WriteFile(file, "0123456789");
   EXPECT_EQ(BodyOf(responder_.Answer("growing.bin", "bytes=0-1")), "01");
@@ -210,8 +210,8 @@ TEST_F(ResponderTest, AFileThatChangedSizeSinceItWasMappedIsMappedAgain) {
   const ResourceAnswer grown = responder_.Answer("growing.bin", "bytes=8-15");
   EXPECT_EQ(grown.headers, RangeHeaders(kOctets, 8, 15, 20));
   EXPECT_EQ(BodyOf(grown), "89ABCDEF");
-  // Replaced under its name, as editors and updaters do: the new bytes, never the old ones.
-  WriteFile(www_ / "next.bin", "abcdefghijklmnopqrstuvwxyz");
+  // Replaced under its name by one of the same size: the new bytes, never the old ones.
+  WriteFile(www_ / "next.bin", "abcdefghijklmnopqrst");
   fs::rename(www_ / "next.bin", file);
   EXPECT_EQ(BodyOf(responder_.Answer("growing.bin", "bytes=2-4")), "cde");
   fs::resize_file(file, 5);
