@@ -115,10 +115,11 @@ bool ChromiumProcess::Launch(const std::string& executable,
   return true;
 }
 
-bool ChromiumProcess::Write(const std::string& bytes) {
+bool ChromiumProcess::Write(const std::string& bytes,
+                            const volatile std::sig_atomic_t& stopSignal) {
   std::size_t written = 0;
   while (written < bytes.size()) {
-    if (toChild_ < 0) return false;
+    if (toChild_ < 0 || stopSignal != 0) return false;
     const ssize_t n = write(toChild_, bytes.data() + written, bytes.size() - written);
     if (n < 0) {
       if (errno == EINTR) continue;

@@ -4,6 +4,7 @@
 
 #include <sys/types.h>
 
+#include <csignal>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,8 +30,9 @@ class ChromiumProcess {
   pid_t pid() const { return pid_; }
   int readFd() const { return fromChild_; }
 
-  // Writes all of `bytes`; false when the pipe is broken.
-  bool Write(const std::string& bytes);
+  // Writes all of `bytes`; false when the pipe is broken, or when a signal interrupts a write
+  // that waits for a browser which does not read (stopped, hung) once `stopSignal` is set.
+  bool Write(const std::string& bytes, const volatile std::sig_atomic_t& stopSignal);
 
   // True once the child has exited (reaped here), with its wait status.
   bool HasExited(int* status = nullptr);

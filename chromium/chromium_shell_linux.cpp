@@ -36,6 +36,7 @@ volatile std::sig_atomic_t g_stopSignal = 0;
 void OnStopSignal(int signal) { g_stopSignal = signal; }
 
 void InstallSignalHandlers() {
+  // Without SA_RESTART: a write blocked on a browser that does not read returns on the signal.
   struct sigaction action {};
   action.sa_handler = OnStopSignal;
   sigemptyset(&action.sa_mask);
@@ -133,7 +134,7 @@ int RunChromiumOnce(const AppConfig& config, ResourceResponder* responder,
 
   bool pipeBroken = false;
   DevToolsClient client([&](std::string framed) {
-    if (!pipeBroken && !process.Write(framed)) pipeBroken = true;
+    if (!pipeBroken && !process.Write(framed, g_stopSignal)) pipeBroken = true;
   });
   ChromiumHost host(config, responder, extensions, client, platform, folders);
   client.SetEventHandler([&](const DevToolsEvent& event) { host.HandleEvent(event); });
@@ -181,7 +182,9 @@ int RunChromiumOnce(const AppConfig& config, ResourceResponder* responder,
         if (platform.finished) break;
       }
     }
-    if (pipeBroken && !platform.finished) failure = "The connection to Chromium broke.";
+    if (pipeBroken && !platform.finished && g_stopSignal == 0) {
+      failure = "The connection to Chromium broke.";
+    }
     int status = 0;
     if (failure.empty() && !platform.finished && process.HasExited(&status)) {
       failure = "Chromium ended unexpectedly (" + DescribeExit(status) + ").";
