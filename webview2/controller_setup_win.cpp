@@ -9,9 +9,14 @@
 
 namespace corvane {
 
-void LumoWebView::OnControllerCreated(HRESULT errorCode,
+void LumoWebView::OnControllerCreated(unsigned generation, HRESULT errorCode,
                                       ICoreWebView2Controller* createdController) {
   if (failed_) return;
+  if (generation != engineGeneration_) {
+    // Its browser exited while it was being made: the next start is already under way.
+    if (createdController) createdController->Close();
+    return;
+  }
   if (!createdController) {
     ReportStartFailure(FAILED(errorCode) ? errorCode : E_FAIL);
     return;

@@ -76,7 +76,7 @@ void LumoWebView::OnEnvironmentCreated(HRESULT errorCode,
     environment5->add_BrowserProcessExited(BrowserProcessExitedHandler::Create(this).get(), &token);
   }
   ComRef<ICoreWebView2CreateCoreWebView2ControllerCompletedHandler> handler =
-      ControllerCompletedHandler::Create(this);
+      ControllerCompletedHandler::Create(this, engineGeneration_);
   const HRESULT result = environment->CreateCoreWebView2Controller(window, handler.get());
   if (FAILED(result)) ReportStartFailure(result);
 }

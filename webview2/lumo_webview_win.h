@@ -45,7 +45,9 @@ class LumoWebView final : public BridgeHost, public ExtensionHost {
 
   // Steps of the creation chain, called by the completion handlers.
   void OnEnvironmentCreated(HRESULT errorCode, ICoreWebView2Environment* createdEnvironment);
-  void OnControllerCreated(HRESULT errorCode, ICoreWebView2Controller* createdController);
+  // `generation` is the one the creation was asked in (see engineGeneration_).
+  void OnControllerCreated(unsigned generation, HRESULT errorCode,
+                           ICoreWebView2Controller* createdController);
 
   // The main window moved or changed size: keep the web view's position and bounds in step.
   void OnWindowMoved();
@@ -125,6 +127,7 @@ class LumoWebView final : public BridgeHost, public ExtensionHost {
   RecoveryPolicy recovery_;
   bool failed_ = false;
   bool restarted_ = false;               // a failure to start now means the restart failed
+  unsigned engineGeneration_ = 0;        // raised at each recreation
   bool pageShown_ = false;               // the current web view has been shown and focused
   bool asking_ = false;                  // the reload question is on screen
   std::vector<std::string> heldForApp_;  // posted while another site's document was shown

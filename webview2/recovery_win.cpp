@@ -95,6 +95,7 @@ void LumoWebView::OnBrowserProcessExited(ICoreWebView2Environment* sender,
 // no current sender and is ignored; the new chain starts from the message loop.
 void LumoWebView::Recreate() {
   restarted_ = true;
+  ++engineGeneration_;
   pageShown_ = false;
   KillTimer(window, kAskTimer);
   if (extensionManager) extensionManager->pageReady = false;

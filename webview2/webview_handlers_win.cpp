@@ -17,7 +17,7 @@ HRESULT EnvironmentCompletedHandler::Invoke(HRESULT errorCode, ICoreWebView2Envi
 
 HRESULT ControllerCompletedHandler::Invoke(HRESULT errorCode, ICoreWebView2Controller* result) {
   return NoExceptions([&] {
-    host_->OnControllerCreated(errorCode, result);
+    host_->OnControllerCreated(generation_, errorCode, result);
     return S_OK;
   });
 }

@@ -35,9 +35,6 @@ class HostHandler : public ComObject<Derived, Interface> {
 CORVANE_HOST_HANDLER(EnvironmentCompletedHandler,
                      ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler, HRESULT errorCode,
                      ICoreWebView2Environment* result);
-CORVANE_HOST_HANDLER(ControllerCompletedHandler,
-                     ICoreWebView2CreateCoreWebView2ControllerCompletedHandler, HRESULT errorCode,
-                     ICoreWebView2Controller* result);
 
 CORVANE_HOST_HANDLER(DomContentLoadedHandler, ICoreWebView2DOMContentLoadedEventHandler,
                      ICoreWebView2* sender, ICoreWebView2DOMContentLoadedEventArgs* args);
@@ -70,5 +67,24 @@ CORVANE_HOST_HANDLER(BrowserProcessExitedHandler, ICoreWebView2BrowserProcessExi
                      ICoreWebView2BrowserProcessExitedEventArgs* args);
 
 #undef CORVANE_HOST_HANDLER
+
+// Carries the engine generation it was asked in: a creation that completes after that engine was
+// given up (its browser exited meanwhile) belongs to no current start.
+class ControllerCompletedHandler final
+    : public HostHandler<ControllerCompletedHandler,
+                         ICoreWebView2CreateCoreWebView2ControllerCompletedHandler> {
+ public:
+  static ComRef<ICoreWebView2CreateCoreWebView2ControllerCompletedHandler> Create(
+      LumoWebView* host, unsigned generation) {
+    return ComRef<ICoreWebView2CreateCoreWebView2ControllerCompletedHandler>::Adopt(
+        new ControllerCompletedHandler(host, generation));
+  }
+  ControllerCompletedHandler(LumoWebView* host, unsigned generation)
+      : HostHandler(host), generation_(generation) {}
+  HRESULT STDMETHODCALLTYPE Invoke(HRESULT errorCode, ICoreWebView2Controller* result) override;
+
+ private:
+  unsigned generation_;
+};
 
 }  // namespace corvane

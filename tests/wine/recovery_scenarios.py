@@ -57,6 +57,13 @@ def browser_exit(ctx, c):
                 [3, 3, 2, 3], "environments, controllers created, dead controllers closed, wrapper-init answers")
         c.equal((result.pluck("navigate", "uri"), result.window("recreated").get("visible")), ([APP_PAGE] * 3, "1"),
                 "start page opened each time, the window stays shown")
+    with c.case("exit-while-creating-controller"):
+        # The creation that fails after its browser's exit was reported belongs to the engine
+        # given up, not to the restart already under way.
+        result = ctx.run(App(script=["browser-exits-creating-controller", HELLO, "close"]), "exit-creating")
+        check_clean_close(c, result)
+        c.equal((counts(result, "environment-create", "controller-create", "post-json"), result.pluck("navigate", "uri")),
+                ([2, 2, 1], [APP_PAGE]), "environments, controllers, wrapper-init answers, start page")
     with c.case("third-exit-gives-up"):
         result = ctx.run(App(script=once + ["browser-exited", SETTLE, "browser-exited", SETTLE]), "gives-up")
         c.equal((counts(result, "environment-create"), result.boxes, result.exit_code), ([3], [RESTART_FAILED], 1),

@@ -3,6 +3,7 @@
 #include "tests/wine/runtime/objects.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace corvane::test_runtime {
 
@@ -90,7 +91,13 @@ HRESULT FakeEnvironment::CreateCoreWebView2Controller(
   ComRef<ICoreWebView2CreateCoreWebView2ControllerCompletedHandler> keep(handler);
   Schedule([keep] {
     RuntimeState& s = State();
-    const HRESULT error = s.scenario.controllerError;
+    HRESULT error = s.scenario.controllerError;
+    if (std::exchange(s.scenario.browserExitsCreatingController, false)) {
+      // The browser dies before the controller is made: its exit is reported first, then the
+      // creation fails.
+      s.environment->RaiseBrowserExited(COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_FAILED);
+      error = HRESULT_FROM_WIN32(ERROR_INVALID_STATE);
+    }
     ComRef<FakeController> controller;
     if (SUCCEEDED(error)) {
       s.webView = new FakeWebView();  // one reference kept by the runtime for the process
@@ -100,6 +107,12 @@ HRESULT FakeEnvironment::CreateCoreWebView2Controller(
     keep->Invoke(error, controller.get());
   });
   return S_OK;
+}
+
+void FakeEnvironment::RaiseBrowserExited(int kind) {
+  auto args = New<Object<BrowserExitedArgsStub>>();
+  args->Set("BrowserProcessExitKind", kind).Set("BrowserProcessId", 4242);
+  RAISE(this, BrowserProcessExited, this, args.get());
 }
 
 HRESULT FakeEnvironment::CreateObjectCollection(UINT32 length, IUnknown** items,

@@ -193,6 +193,8 @@ class FakeEnvironment final : public Object<EnvironmentStub> {
   HRESULT STDMETHODCALLTYPE CreateCoreWebView2Controller(
       HWND parentWindow,
       ICoreWebView2CreateCoreWebView2ControllerCompletedHandler* handler) override;
+  // Raised by the environment of the moment, even when the web view is already gone.
+  void RaiseBrowserExited(int kind);
   HRESULT STDMETHODCALLTYPE
   CreateWebResourceResponse(IStream* content, int statusCode, LPCWSTR reasonPhrase, LPCWSTR headers,
                             ICoreWebView2WebResourceResponse** response) override {

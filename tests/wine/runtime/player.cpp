@@ -87,13 +87,10 @@ void RunStep(RuntimeState& s, const Step& step) {
   } else if (verb == "syscommand") {
     SendSysCommand(s.parentWindow, rest);
   } else if (verb == "browser-exited") {
-    // Raised by the environment of the moment, even when the web view is already gone.
-    if (!s.environment) return;
-    const int kind = rest == "normal" ? COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_NORMAL
-                                      : COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_FAILED;
-    auto args = New<Object<BrowserExitedArgsStub>>();
-    args->Set("BrowserProcessExitKind", kind).Set("BrowserProcessId", 4242);
-    RAISE(s.environment, BrowserProcessExited, s.environment, args.get());
+    if (s.environment)
+      s.environment->RaiseBrowserExited(rest == "normal"
+                                            ? COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_NORMAL
+                                            : COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_FAILED);
   } else if (!view) {
     Log("step-skipped", {{"line", std::to_string(step.line)}});
   } else if (verb == "title") {
@@ -273,6 +270,8 @@ Scenario LoadScenario(const std::wstring& path) {
     } else if (verb == "no-runtime") {
       runtimeGiven = true;
       scenario.runtimes.clear();
+    } else if (verb == "browser-exits-creating-controller") {
+      scenario.browserExitsCreatingController = true;
     } else if (verb == "navigation-fails") {
       scenario.navigationFails = true;
       scenario.navigationError = std::atoi(first.c_str());

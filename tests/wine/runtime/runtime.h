@@ -227,6 +227,7 @@ struct Scenario {
   HRESULT controllerError = S_OK;
   HRESULT navigateResult = S_OK;
   bool navigationFails = false;
+  bool browserExitsCreatingController = false;  // once: the exit, then the creation fails
   int navigationError = 0;
   std::wstring refusedHandle;  // directory handles for paths ending so are refused
   bool settings3 = true;
