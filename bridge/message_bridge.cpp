@@ -92,7 +92,7 @@ void MessageBridge::HandleWrapperInit() {
   nlohmann::json reply = nlohmann::json::object();
   reply["type"] = "wrapper-init-response";
   reply["registeredComponentIds"] = std::move(ids);
-  host_.PostJson(SerializeCompact(reply));
+  host_.PostHandshakeReply(SerializeCompact(reply));
 
   if (extensions_ == nullptr) return;
   for (const std::string& queued : extensions_->pendingMessages) host_.PostJson(queued);

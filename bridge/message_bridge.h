@@ -24,6 +24,9 @@ class BridgeHost {
   virtual void SetWindowPosition(std::int32_t x, std::int32_t y) = 0;
   // Posts JSON text to the page, which receives it as a parsed value.
   virtual void PostJson(const std::string& json) = 0;
+  // Posts the answer to the handshake of the document now shown. It is that document's alone: a
+  // host that keeps messages for the next document drops this one when it goes unread.
+  virtual void PostHandshakeReply(const std::string& json) = 0;
   // Walks the folder placeholders and posts "directory-handles" when the web view supports
   // directory handles; does nothing otherwise.
   virtual void SendDirectoryHandles() = 0;

@@ -68,6 +68,7 @@ class ChromiumHost final : public BridgeHost, public ExtensionHost {
   void SetClientSize(std::int32_t width, std::int32_t height) override;
   void SetWindowPosition(std::int32_t x, std::int32_t y) override;
   void PostJson(const std::string& json) override;
+  void PostHandshakeReply(const std::string& json) override;
   void SendDirectoryHandles() override;
   const std::map<std::string, std::string>& DirectoryHandles() const override;
 

@@ -109,6 +109,12 @@ void ChromiumHost::PostJson(const std::string& jsonText) {
   FlushOutbox();
 }
 
+void ChromiumHost::PostHandshakeReply(const std::string& jsonText) {
+  // Only the main document's handshake reaches the bridge, so that is the one that asked.
+  outbox_.Push(jsonText, mainContextUniqueId_);
+  FlushOutbox();
+}
+
 void ChromiumHost::Deliver(std::uint64_t id, const std::string& jsonText) {
   // The context is named by its unique id, so a message can only land in the document it was
   // meant for; when that document is gone first, the evaluation fails and the message waits for

@@ -4,8 +4,8 @@
 
 namespace corvane {
 
-void PageOutbox::Push(std::string text) {
-  entries_.push_back(Entry{nextId_++, std::move(text), {}, 0});
+void PageOutbox::Push(std::string text, std::string onlyFor) {
+  entries_.push_back(Entry{nextId_++, std::move(text), {}, std::move(onlyFor), 0});
 }
 
 void PageOutbox::SendWaiting(const std::string& document, const Sender& send) {
@@ -13,6 +13,9 @@ void PageOutbox::SendWaiting(const std::string& document, const Sender& send) {
     return !entry.sentTo.empty() && entry.sentTo != document;
   });
   if (elsewhere || document.empty()) return;
+  std::erase_if(entries_, [&](const Entry& entry) {
+    return !entry.onlyFor.empty() && entry.onlyFor != document;
+  });
   for (Entry& entry : entries_) {
     if (!entry.sentTo.empty()) continue;
     entry.sentTo = document;
@@ -23,7 +26,9 @@ void PageOutbox::SendWaiting(const std::string& document, const Sender& send) {
 
 std::vector<std::string> PageOutbox::TakeAll() {
   std::vector<std::string> texts;
-  for (Entry& entry : entries_) texts.push_back(std::move(entry.text));
+  for (Entry& entry : entries_) {
+    if (entry.onlyFor.empty()) texts.push_back(std::move(entry.text));
+  }
   entries_.clear();
   return texts;
 }
@@ -44,7 +49,7 @@ void PageOutbox::Delivered(std::uint64_t id) {
 void PageOutbox::NotDelivered(std::uint64_t id) {
   const auto found = Find(id);
   if (found == entries_.end()) return;
-  if (found->attempts >= kMaxAttempts) {
+  if (found->attempts >= kMaxAttempts || !found->onlyFor.empty()) {
     entries_.erase(found);
   } else {
     found->sentTo.clear();

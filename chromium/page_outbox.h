@@ -15,8 +15,10 @@ class PageOutbox {
  public:
   using Sender = std::function<void(std::uint64_t id, const std::string& text)>;
 
-  // Queues `text` behind every message not yet taken.
-  void Push(std::string text);
+  // Queues `text` behind every message not yet taken. A message `onlyFor` one document (an
+  // answer to what that document asked) goes to no other: it is dropped once another document is
+  // current or that one went away without taking it.
+  void Push(std::string text, std::string onlyFor = {});
 
   // Hands every waiting message, in order, to `send` for `document` and marks it as sent there.
   // Nothing is handed out while a message sent to another document is unanswered: its answer
@@ -29,7 +31,8 @@ class PageOutbox {
   void Delivered(std::uint64_t id);
   void NotDelivered(std::uint64_t id);
 
-  // Empties the queue: every message not yet taken, in order, wherever it was sent.
+  // Empties the queue: every message not yet taken and meant for any document, in order,
+  // wherever it was sent.
   std::vector<std::string> TakeAll();
 
   std::size_t size() const { return entries_.size(); }
@@ -40,7 +43,8 @@ class PageOutbox {
   struct Entry {
     std::uint64_t id;
     std::string text;
-    std::string sentTo;  // the document it is waiting on, empty while queued
+    std::string sentTo;   // the document it is waiting on, empty while queued
+    std::string onlyFor;  // the one document it is meant for, empty for any
     int attempts = 0;
   };
   std::deque<Entry>::iterator Find(std::uint64_t id);

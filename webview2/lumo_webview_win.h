@@ -72,6 +72,7 @@ class LumoWebView final : public BridgeHost, public ExtensionHost {
 
   // Bridge and extension side.
   void PostJson(const std::string& json) override;
+  void PostHandshakeReply(const std::string& json) override { PostJson(json); }
   void SendDirectoryHandles() override;
   const std::map<std::string, std::string>& DirectoryHandles() const override {
     return directoryHandles;

@@ -24,7 +24,7 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::StrEq;
 
-constexpr char kNoIds[] = R"(post {"registeredComponentIds":[],"type":"wrapper-init-response"})";
+constexpr char kNoIds[] = R"(reply {"registeredComponentIds":[],"type":"wrapper-init-response"})";
 
 // Records every call in order, one line each; throws from every call when asked to.
 class RecordingHost final : public BridgeHost, public ExtensionHost {
@@ -37,6 +37,7 @@ class RecordingHost final : public BridgeHost, public ExtensionHost {
     Record("position " + std::to_string(x) + "," + std::to_string(y));
   }
   void PostJson(const std::string& json) override { Record("post " + json); }
+  void PostHandshakeReply(const std::string& json) override { Record("reply " + json); }
   void SendDirectoryHandles() override {
     Record("directory-handles");
     handles["<documents>"] = "/home/u/Documents";
@@ -199,7 +200,7 @@ TEST_F(BridgeTest, HandshakeRepliesAfterTheHandlesWithAnyIdTextThenFlushesTheQue
   bridge.HandleWebMessage(R"({"type":"wrapper-init"})");
   EXPECT_THAT(host.calls,
               ElementsAre("directory-handles",
-                          "post {\"registeredComponentIds\":[\"camera\",\"\xc3\xa9t\xc3\xa9\","
+                          "reply {\"registeredComponentIds\":[\"camera\",\"\xc3\xa9t\xc3\xa9\","
                           "\"bad\xef\xbf\xbd\xef\xbf\xbdid\",\"cut\xef\xbf\xbd\","
                           "\"a\\\"b\\\\c\\n\\u0001\"],\"type\":\"wrapper-init-response\"}",
                           R"(post {"n":1})", R"(post {"n":2})"));
@@ -227,10 +228,11 @@ TEST_F(BridgeTest, AFullLibraryFollowsTheCallingOrderOfARun) {
                   "find OnExtensionMessage", "Init /opt/app/|www/|/home/u/.local/share/demo",
                   "path during Init=[]", "OnMainWindowCreated hwnd",
                   R"(Message {"type":"extension-message","x":1})", "Release", "close"));
-  EXPECT_THAT(host.calls, ElementsAre("directory-handles",
-                                      "post {\"registeredComponentIds\":[\"camera\",\"\xc3\xa9t\xc3"
-                                      "\xa9\"],\"type\":\"wrapper-init-response\"}",
-                                      R"(post {"from":"init"})"));
+  EXPECT_THAT(host.calls,
+              ElementsAre("directory-handles",
+                          "reply {\"registeredComponentIds\":[\"camera\",\"\xc3\xa9t\xc3"
+                          "\xa9\"],\"type\":\"wrapper-init-response\"}",
+                          R"(post {"from":"init"})"));
   // The library is handed the manager itself: the interface sits at the start of the object.
   EXPECT_EQ(static_cast<void*>(fake.app), static_cast<void*>(&manager));
 }
@@ -343,7 +345,7 @@ TEST(ExampleExtension, LoadsThroughThePlatformLoaderAndTalksToThePage) {
       host.calls,
       ElementsAre(
           "directory-handles",
-          R"(post {"registeredComponentIds":["echo","folders"],"type":"wrapper-init-response"})",
+          R"(reply {"registeredComponentIds":["echo","folders"],"type":"wrapper-init-response"})",
           "post " + ready.dump(), R"(post {"name":"<documents>","path":"","type":"folder"})",
           R"(post {"name":"<documents>","path":"/home/u/Documents","type":"folder"})",
           R"(post {"name":"demo app","type":"app-name"})",

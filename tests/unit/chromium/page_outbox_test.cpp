@@ -13,18 +13,23 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-TEST(PageOutbox, MessagesNotTakenComeAgainInOrderUntilTheirLastAttempt) {
-  PageOutbox outbox;
-  std::map<std::string, std::uint64_t> ids;
+class PageOutboxTest : public ::testing::Test {
+ protected:
   // Sends every waiting message to `document`; returns their texts and remembers their ids.
-  const auto sendTo = [&](const std::string& document) {
+  std::vector<std::string> sendTo(const std::string& document) {
     std::vector<std::string> texts;
     outbox.SendWaiting(document, [&](std::uint64_t id, const std::string& text) {
       ids[text] = id;
       texts.push_back(text);
     });
     return texts;
-  };
+  }
+
+  PageOutbox outbox;
+  std::map<std::string, std::uint64_t> ids;
+};
+
+TEST_F(PageOutboxTest, MessagesNotTakenComeAgainInOrderUntilTheirLastAttempt) {
   for (const char* text : {"m1", "m2", "m3"}) outbox.Push(text);
   EXPECT_THAT(sendTo(""), IsEmpty());  // no document yet
   EXPECT_THAT(sendTo("A"), ElementsAre("m1", "m2", "m3"));
@@ -46,6 +51,17 @@ TEST(PageOutbox, MessagesNotTakenComeAgainInOrderUntilTheirLastAttempt) {
   }
   outbox.NotDelivered(ids["m2"]);
   EXPECT_EQ(outbox.size(), 0u);
+}
+
+TEST_F(PageOutboxTest, AnAnswerGoesOnlyToTheDocumentThatAsked) {
+  outbox.Push("reply A", "A");
+  outbox.Push("m1");
+  EXPECT_THAT(sendTo("A"), ElementsAre("reply A", "m1"));
+  for (const char* text : {"reply A", "m1"}) outbox.NotDelivered(ids[text]);  // A went away
+  outbox.Push("reply B", "B");
+  outbox.Push("late reply A", "A");  // A's question answered once B was shown
+  EXPECT_THAT(sendTo("B"), ElementsAre("m1", "reply B"));
+  EXPECT_THAT(outbox.TakeAll(), ElementsAre("m1"));  // B's answer does not outlive B either
 }
 
 }  // namespace
