@@ -47,10 +47,11 @@ def encode_bundle(entries, blob):
             + b"fdir" + struct.pack(">Q", len(directory)) + directory)
 
 
-def pack(*args):
+def pack(*args, cwd=None, stdout=subprocess.PIPE):
     args = ["Z:" + a.replace("/", "\\") if WINDOWS and a.startswith("/") else a for a in args]
-    done = subprocess.run(([EMULATOR] if WINDOWS else []) + [PACK, *args], capture_output=True, timeout=120)
-    return done.returncode, done.stdout.decode("utf-8", "replace"), done.stderr.decode("utf-8", "replace")
+    done = subprocess.run(([EMULATOR] if WINDOWS else []) + [PACK, *args], stdout=stdout, stderr=subprocess.PIPE,
+                          timeout=120, cwd=cwd)
+    return done.returncode, (done.stdout or b"").decode("utf-8", "replace"), done.stderr.decode("utf-8", "replace")
 
 
 def one_line_error(args, name, what):
@@ -110,10 +111,11 @@ def run_all(work):
     inside, leftover = os.path.join(src, "assets.dat"), os.path.join(src, ".assets.dat.partial-4242")
     pack("create", src, "-o", inside)
     write(leftover, b"half a bundle")
-    code, out, err = pack("create", src, "-o", inside)
-    listed = [e["path"] for e in json.loads(pack("list", inside, "--json")[1] or "[]")]
-    check(code == 0 and not {"assets.dat", ".assets.dat.partial-4242"} & set(listed),
-          f"the output file and its leftover are not packed into it: {listed}")
+    for cwd, args in ((None, (src, "-o", inside)), (src, (".", "-o", "assets.dat"))):
+        code, out, err = pack("create", *args, cwd=cwd)
+        listed = [e["path"] for e in json.loads(pack("list", inside, "--json")[1] or "[]")]
+        check(code == 0 and not {"assets.dat", ".assets.dat.partial-4242"} & set(listed),
+              f"the output file and its leftover are not packed into it ({args}): {listed}")
     os.remove(inside)
     os.remove(leftover)
     # An entry named like the bundle, extracted beside it, must not overwrite what is being read.
@@ -122,6 +124,10 @@ def run_all(work):
     before = read(own)
     one_line_error(["extract", own, os.path.dirname(own)], "assets.dat", "extract over its own bundle")
     check(read(own) == before, "the bundle being extracted is left as it was")
+
+    with open("/dev/full", "wb") as full:  # output that cannot be written is no listing
+        code, _, err = pack("list", bundle, stdout=full)
+    check(code == 1 and "writing the output failed" in err, f"list onto a full disk fails ({code}, {err!r})")
 
     before = read(bundle)
     one_line_error(["create", os.path.join(work, "no-such-folder"), "-o", bundle], "no-such-folder", "missing folder")

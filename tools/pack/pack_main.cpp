@@ -78,7 +78,11 @@ int Run(const std::vector<std::string>& args) {
 int RunGuarded(const std::vector<std::string>& args) {
   UseBinaryConsole();
   try {
-    return Run(args);
+    const int code = Run(args);
+    // A listing cut short (a full disk, a closed pipe) is no success.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+      throw PackError("writing the output failed");
+    return code;
   } catch (const PackError& error) {
     std::fprintf(stderr, "corvane-pack: %s\n", error.what());
   } catch (const std::bad_alloc&) {

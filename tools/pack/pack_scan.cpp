@@ -26,8 +26,10 @@ bool IsExcluded(const fs::path& candidate, const fs::path& excluded) {
   std::string leftover = ".";
   leftover += PathToUtf8(excluded.filename());
   leftover += ".partial-";
+  // An output named without a folder lies in the working folder.
+  const fs::path outputFolder = excluded.has_parent_path() ? excluded.parent_path() : ".";
   return PathToUtf8(candidate.filename()).rfind(leftover, 0) == 0 &&
-         fs::equivalent(candidate.parent_path(), excluded.parent_path(), ignored);
+         fs::equivalent(candidate.parent_path(), outputFolder, ignored);
 }
 
 }  // namespace
