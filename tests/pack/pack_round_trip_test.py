@@ -148,6 +148,13 @@ def run_all(work):
         one_line_error(["extract", os.path.join(work, "through-link.dat"), os.path.join(work, "linked")], "sub",
                        "extract through a symbolic link")
         check(os.listdir(os.path.join(work, "outside")) == [], "nothing written through the link")
+        # An entry whose writing fails half way (at a file size limit) leaves the file there as it was.
+        write(os.path.join(work, "kept", "big.bin"), b"old")
+        write(os.path.join(work, "big.dat"), encode_bundle([(b"big.bin", 0, 300000)], b"n" * 300000))
+        limited = subprocess.run(["sh", "-c", 'trap "" XFSZ; ulimit -f 100; exec "$0" "$@"', PACK, "extract",
+                                  os.path.join(work, "big.dat"), os.path.join(work, "kept")], capture_output=True)
+        check(limited.returncode == 1 and read(os.path.join(work, "kept", "big.bin")) == b"old"
+              and os.listdir(os.path.join(work, "kept")) == ["big.bin"], f"a failed extract keeps the old file: {limited}")
 
     # Hostile entry paths are refused before anything is written.
     for index, path in enumerate([b"../evil.txt", b"a/../../evil.txt", b"/abs/evil.txt", b"C:/evil.txt", b"c:evil.txt",

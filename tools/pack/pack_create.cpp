@@ -7,6 +7,7 @@
 #include "tools/pack/pack_commands.h"
 #include "tools/pack/pack_dedupe.h"
 #include "tools/pack/pack_io.h"
+#include "tools/pack/pack_partial_file.h"
 #include "tools/pack/pack_progress.h"
 #include "tools/pack/pack_scan.h"
 
@@ -15,42 +16,6 @@ namespace corvane::pack {
 namespace fs = std::filesystem;
 
 namespace {
-
-// The bundle is written under a temporary name and renamed at the end, so a failure at any
-// point leaves either the old bundle or none, never a half-written one.
-class PartialFile {
- public:
-  explicit PartialFile(const fs::path& target) : path_(TemporarySibling(target)) {
-    stream_ = OpenFile(path_, "wb");
-    if (stream_ == nullptr) {
-      throw PackError(Printable(PathToUtf8(path_)) + ": " + std::strerror(errno));
-    }
-  }
-  ~PartialFile() {
-    if (stream_ != nullptr) std::fclose(stream_);
-    if (!committed_) {
-      std::error_code ignored;
-      fs::remove(path_, ignored);
-    }
-  }
-  std::FILE* stream() const { return stream_; }
-  const fs::path& path() const { return path_; }
-
-  void Commit(const fs::path& target) {
-    const bool closed = std::fclose(stream_) == 0;
-    stream_ = nullptr;
-    if (!closed) throw PackError(Printable(PathToUtf8(path_)) + ": write error");
-    std::error_code error;
-    RenameOver(path_, target, error);
-    if (error) throw PackError(Printable(PathToUtf8(target)) + ": " + error.message());
-    committed_ = true;
-  }
-
- private:
-  fs::path path_;
-  std::FILE* stream_ = nullptr;
-  bool committed_ = false;
-};
 
 // Appends the file's bytes to the blob: inside the kernel where it can, through the buffer for
 // whatever it could not move.

@@ -8,6 +8,7 @@
 #include "tools/pack/pack_bundle_file.h"
 #include "tools/pack/pack_commands.h"
 #include "tools/pack/pack_io.h"
+#include "tools/pack/pack_partial_file.h"
 
 namespace corvane::pack {
 
@@ -106,22 +107,20 @@ int ExtractBundle(const std::string& bundlePath, const std::string& folderText) 
       std::fclose(out);
       throw PackError(targetName + ": refused, it is the bundle being extracted");
     }
-    if (identity && !written.insert(*identity).second) {
+    if (identity && written.contains(*identity)) {
       std::fclose(out);
       throw PackError(targetName +
                       ": refused, the file system already holds another entry under "
                       "this name (names that differ only in case?)");
     }
     std::fclose(out);
-    out = OpenFile(target, "wb");
-    if (out == nullptr) throw PackError(targetName + ": " + std::strerror(errno));
-    try {
-      bundle.CopyEntry(entry, out, targetName);
-    } catch (...) {
-      std::fclose(out);
-      throw;
+    // A file already there stays as it was until the entry is written whole.
+    PartialFile partial(target);
+    bundle.CopyEntry(entry, partial.stream(), targetName);
+    if (const std::optional<FileIdentity> made = IdentityOf(partial.stream())) {
+      written.insert(*made);
     }
-    if (std::fclose(out) != 0) throw PackError(targetName + ": write error");
+    partial.Commit(target);
   }
   std::printf("%s: extracted %zu files into %s\n", bundle.name().c_str(), files.size(),
               Printable(folderText).c_str());

@@ -1,0 +1,38 @@
+#include "tools/pack/pack_partial_file.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "tools/pack/pack_commands.h"
+#include "tools/pack/pack_io.h"
+
+namespace corvane::pack {
+
+namespace fs = std::filesystem;
+
+PartialFile::PartialFile(const fs::path& target) : path_(TemporarySibling(target)) {
+  stream_ = OpenFile(path_, "wb");
+  if (stream_ == nullptr) {
+    throw PackError(Printable(PathToUtf8(path_)) + ": " + std::strerror(errno));
+  }
+}
+
+PartialFile::~PartialFile() {
+  if (stream_ != nullptr) std::fclose(stream_);
+  if (!committed_) {
+    std::error_code ignored;
+    fs::remove(path_, ignored);
+  }
+}
+
+void PartialFile::Commit(const fs::path& target) {
+  const bool closed = std::fclose(stream_) == 0;
+  stream_ = nullptr;
+  if (!closed) throw PackError(Printable(PathToUtf8(path_)) + ": write error");
+  std::error_code error;
+  RenameOver(path_, target, error);
+  if (error) throw PackError(Printable(PathToUtf8(target)) + ": " + error.message());
+  committed_ = true;
+}
+
+}  // namespace corvane::pack
