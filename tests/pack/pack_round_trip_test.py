@@ -148,6 +148,12 @@ def run_all(work):
         one_line_error(["extract", os.path.join(work, "through-link.dat"), os.path.join(work, "linked")], "sub",
                        "extract through a symbolic link")
         check(os.listdir(os.path.join(work, "outside")) == [], "nothing written through the link")
+        # Nor does create enter it.
+        write(os.path.join(work, "outside", "secret.txt"), b"s")
+        write(os.path.join(work, "linked", "own.txt"), b"o")
+        pack("create", os.path.join(work, "linked"), "-o", os.path.join(work, "linked.dat"))
+        listed = [e["path"] for e in json.loads(pack("list", os.path.join(work, "linked.dat"), "--json")[1] or "[]")]
+        check(listed == ["own.txt"], f"a linked folder is not packed: {listed}")
         # An entry whose writing fails half way (at a file size limit) leaves the file there as it was.
         write(os.path.join(work, "kept", "big.bin"), b"old")
         write(os.path.join(work, "big.dat"), encode_bundle([(b"big.bin", 0, 300000)], b"n" * 300000))

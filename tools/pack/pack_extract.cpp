@@ -51,7 +51,7 @@ void PrepareParents(const fs::path& root, const fs::path& target, const std::str
     current /= segment;
     std::error_code error;
     const fs::file_status status = fs::symlink_status(current, error);
-    if (fs::is_symlink(status)) {
+    if (IsLink(current)) {
       throw PackError(entryName + ": refused, " + Printable(PathToUtf8(current)) +
                       " is a symbolic link");
     }
@@ -94,7 +94,7 @@ int ExtractBundle(const std::string& bundlePath, const std::string& folderText) 
     const std::string targetName = Printable(PathToUtf8(target));
     PrepareParents(root, target, targetName);
     const fs::file_status status = fs::symlink_status(target, error);
-    if (fs::is_symlink(status)) throw PackError(targetName + ": refused, it is a symbolic link");
+    if (IsLink(target)) throw PackError(targetName + ": refused, it is a symbolic link");
     if (fs::is_directory(status)) throw PackError(targetName + ": is a folder");
 
     // Opened without truncating first: if this is a file written moments ago under a name the

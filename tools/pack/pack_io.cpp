@@ -46,14 +46,42 @@ std::string Printable(std::string_view text) {
   return SanitizeUtf8(escaped);
 }
 
+#ifdef _WIN32
+namespace {
+
+// The extended form lifts the 260-character limit; it needs an absolute, normalised path.
+std::wstring ExtendedWide(const fs::path& path) {
+  return ToExtendedPath(fs::absolute(path).lexically_normal().wstring());
+}
+
+}  // namespace
+#endif
+
 std::FILE* OpenFile(const fs::path& path, const char* mode) {
 #ifdef _WIN32
-  // The extended form lifts the 260-character limit; it needs an absolute, normalised path.
-  const std::wstring wide = ToExtendedPath(fs::absolute(path).lexically_normal().wstring());
+  const std::wstring wide = ExtendedWide(path);
   const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
   return _wfopen(wide.c_str(), wideMode.c_str());
 #else
   return std::fopen(path.c_str(), mode);
+#endif
+}
+
+bool IsLink(const fs::path& path) {
+#ifdef _WIN32
+  // The standard library here reads every link as what it leads to. Symbolic links and junctions
+  // carry their own reparse tags; other reparse points (cloud placeholders) are plain files.
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = FindFirstFileExW(ExtendedWide(path).c_str(), FindExInfoBasic, &found,
+                                         FindExSearchNameMatch, nullptr, 0);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  FindClose(search);
+  return (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+         (found.dwReserved0 == IO_REPARSE_TAG_SYMLINK ||
+          found.dwReserved0 == IO_REPARSE_TAG_MOUNT_POINT);
+#else
+  std::error_code ignored;
+  return fs::is_symlink(fs::symlink_status(path, ignored));
 #endif
 }
 

@@ -21,6 +21,9 @@ std::string Printable(std::string_view text);
 std::FILE* OpenFile(const std::filesystem::path& path, const char* mode);
 bool SeekTo(std::FILE* file, std::uint64_t offset);
 
+// True for a symbolic link, and on Windows for a junction too.
+bool IsLink(const std::filesystem::path& path);
+
 // Appends up to `size` bytes of `in` (opened, nothing read from it yet) to the end of `out` inside
 // the kernel (copy_file_range, else sendfile) where the system offers that. Returns how many bytes
 // it moved: fewer when the input ends early, the kernel cannot copy between these files or

@@ -44,6 +44,10 @@ std::vector<SourceFile> ScanFolder(const fs::path& folder, const fs::path& exclu
   for (; it != fs::recursive_directory_iterator(); it.increment(error)) {
     if (error) Fail(it->path(), error.message());
     const fs::directory_entry& entry = *it;
+    if (entry.is_directory(error) && IsLink(entry.path())) {
+      it.disable_recursion_pending();  // linked folders are not entered
+      continue;
+    }
     if (!entry.is_regular_file(error)) {
       if (error) Fail(entry.path(), error.message());
       continue;  // folders are implied by the paths; devices, pipes and sockets have no contents
