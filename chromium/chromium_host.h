@@ -110,7 +110,8 @@ class ChromiumHost final : public BridgeHost, public ExtensionHost {
   void OnBindingCalled(const nlohmann::json& params);
   void FlushOutbox();
   bool MainDocumentIsApp() const;
-  void Deliver(std::uint64_t id, const std::string& json);
+  // False when the message is too long for the browser to take at all.
+  bool Deliver(std::uint64_t id, const std::string& json);
   void GrantPermissions();
   // Runs `action` with the window id and its state ("normal", "fullscreen", ...).
   void WithWindow(std::function<void(std::int64_t windowId, const std::string& state)> action);

@@ -7,6 +7,7 @@
 // the page. Bindings stay usable after the domain is turned off, but a document created while it
 // is off gets none, so each app document is given them once it exists.
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
@@ -115,12 +116,12 @@ void ChromiumHost::PostHandshakeReply(const std::string& jsonText) {
   FlushOutbox();
 }
 
-void ChromiumHost::Deliver(std::uint64_t id, const std::string& jsonText) {
+bool ChromiumHost::Deliver(std::uint64_t id, const std::string& jsonText) {
   // The context is named by its unique id, so a message can only land in the document it was
   // meant for; when that document is gone first, the evaluation fails and the message waits for
   // the next one.
   const std::string context = mainContextUniqueId_;
-  client_.Send(
+  const std::int64_t command = client_.Send(
       "Runtime.evaluate",
       {{"expression", DeliveryExpression(jsonText, id, run_)}, {"uniqueContextId", context}},
       mainSessionId_, [this, id, context](const DevToolsReply& reply) {
@@ -133,6 +134,10 @@ void ChromiumHost::Deliver(std::uint64_t id, const std::string& jsonText) {
         }
         FlushOutbox();
       });
+  if (command == 0) {
+    std::fprintf(stderr, "corvane: dropped a message for the page longer than Chromium takes\n");
+  }
+  return command != 0;
 }
 
 void ChromiumHost::FlushOutbox() {
@@ -140,8 +145,9 @@ void ChromiumHost::FlushOutbox() {
       mainContextUniqueId_ == staleContext_ || !MainDocumentIsApp()) {
     return;
   }
-  outbox_.SendWaiting(mainContextUniqueId_,
-                      [this](std::uint64_t id, const std::string& text) { Deliver(id, text); });
+  outbox_.SendWaiting(mainContextUniqueId_, [this](std::uint64_t id, const std::string& text) {
+    return Deliver(id, text);
+  });
 }
 
 }  // namespace corvane

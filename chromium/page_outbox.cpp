@@ -16,11 +16,14 @@ void PageOutbox::SendWaiting(const std::string& document, const Sender& send) {
   std::erase_if(entries_, [&](const Entry& entry) {
     return !entry.onlyFor.empty() && entry.onlyFor != document;
   });
-  for (Entry& entry : entries_) {
-    if (!entry.sentTo.empty()) continue;
-    entry.sentTo = document;
-    ++entry.attempts;
-    send(entry.id, entry.text);
+  for (auto entry = entries_.begin(); entry != entries_.end();) {
+    if (!entry->sentTo.empty()) {
+      ++entry;
+      continue;
+    }
+    entry->sentTo = document;
+    ++entry->attempts;
+    entry = send(entry->id, entry->text) ? std::next(entry) : entries_.erase(entry);
   }
 }
 

@@ -13,7 +13,8 @@ namespace corvane {
 
 class PageOutbox {
  public:
-  using Sender = std::function<void(std::uint64_t id, const std::string& text)>;
+  // False when the message can never be sent (too long for the browser): it is dropped.
+  using Sender = std::function<bool(std::uint64_t id, const std::string& text)>;
 
   // Queues `text` behind every message not yet taken. A message `onlyFor` one document (an
   // answer to what that document asked) goes to no other: it is dropped once another document is

@@ -151,9 +151,11 @@ class ChromiumHostTest : public ::testing::Test, public ChromiumPlatform {
   AssetBundle bundle;
   ResourceResponder responder{bundle, root.string() + "/www/", '/'};
   std::vector<json> sent;
+  static constexpr std::size_t kCommandLimit = 8u << 20;  // room for the largest inline answer
   DevToolsClient client{[this](std::string framed) {
-    sent.push_back(json::parse(framed.substr(0, framed.size() - 1)));
-  }};
+                          sent.push_back(json::parse(framed.substr(0, framed.size() - 1)));
+                        },
+                        kCommandLimit};
   int reloadsLeft = 0;
   bool refuseLarge = false;
   std::optional<json> restore;
@@ -366,6 +368,19 @@ TEST_F(ChromiumHostTest, WhatNoDocumentTookWaitsForTheNextBrowsersPage) {
   extensions.pendingMessages = {"[4]"};  // posted once the browser was gone
   host->ReturnWaitingMessages();
   EXPECT_THAT(extensions.pendingMessages, ElementsAre("[2]", "[3]", "[4]"));
+  EXPECT_EQ(host->QueuedForPage(), 0u);
+}
+
+TEST_F(ChromiumHostTest, AMessageLongerThanTheBrowserTakesIsDroppedAndTheRestStillGo) {
+  ShowApp();
+  host->PostJson('"' + std::string(kCommandLimit, 'x') + '"');
+  host->PostJson("[1]");
+  const auto deliveries = Take("Runtime.evaluate");
+  ASSERT_EQ(deliveries.size(), 1u);
+  EXPECT_EQ(deliveries[0]["params"]["expression"].get<std::string>().rfind(
+                "globalThis.__corvaneDeliver(\"[1]\",2,", 0),
+            0u);
+  Reply(deliveries[0]);
   EXPECT_EQ(host->QueuedForPage(), 0u);
 }
 

@@ -74,6 +74,17 @@ TEST(NulFramedReader, HandsOverALargeMessageIntactAmongSmallOnes) {
   EXPECT_THAT(Feed(reader, FrameMessage("3")), ElementsAre("s3"));
 }
 
+TEST(DevToolsClient, ACommandLongerThanTheBrowserTakesIsNeitherSentNorAwaited) {
+  std::vector<std::string> written;
+  DevToolsClient client([&](std::string framed) { written.push_back(framed); }, 49);
+  EXPECT_EQ(client.Send("M", {{"x", std::string(10, 'a')}}, {}, [](const DevToolsReply&) {}), 1);
+  EXPECT_EQ(client.Send("M", {{"x", std::string(11, 'a')}}, {}, [](const DevToolsReply&) {}), 0);
+  EXPECT_EQ(client.Send("M", json::object()), 3);
+  EXPECT_EQ(written.size(), 2u);
+  EXPECT_EQ(written[0].size(), 50u);  // the longest the browser takes, and the frame's end
+  EXPECT_EQ(client.PendingCount(), 2u);
+}
+
 // Commands carry increasing ids and their session; text that is not UTF-8 still makes a valid
 // message. Replies reach their own handler once; events carry their session, and a lone
 // surrogate in one reads as a replacement character.
