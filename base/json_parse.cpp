@@ -167,12 +167,16 @@ std::optional<std::size_t> DecodeToFront(std::string& text, std::size_t begin, s
   return length;
 }
 
-// The first string in `value` equal to `marker`, or null.
-Json* FindString(Json& value, const std::string& marker) {
-  if (value.is_string()) return value.get_ref<const std::string&>() == marker ? &value : nullptr;
-  if (!value.is_structured()) return nullptr;
-  for (Json& child : value) {
-    if (Json* found = FindString(child, marker)) return found;
+// The first string in `root` equal to `marker`, or null. Walked without recursion: a page
+// decides how deep its message nests.
+Json* FindString(Json& root, const std::string& marker) {
+  std::vector<Json*> pending{&root};
+  while (!pending.empty()) {
+    Json* value = pending.back();
+    pending.pop_back();
+    if (value->is_string() && value->get_ref<const std::string&>() == marker) return value;
+    if (!value->is_structured()) continue;
+    for (auto child = value->rbegin(); child != value->rend(); ++child) pending.push_back(&*child);
   }
   return nullptr;
 }

@@ -67,6 +67,14 @@ TEST(JsonParseTest, LiftingTheLongestStringGivesTheSameDocument) {
                           R"({"p":")" + std::string(100, 'b') + R"("} trailing)"}) {
     EXPECT_TRUE(ParseJsonLiftingLongestString(bad, 10).is_discarded());
   }
+  // Nesting as deep as a page likes costs no stack.
+  const std::size_t depth = 1'000'000;
+  std::string deep =
+      std::string(depth, '[') + '"' + std::string(100, 'd') + '"' + std::string(depth, ']');
+  const json parsed = ParseJsonLiftingLongestString(deep, 10);
+  const json* inner = &parsed;
+  for (std::size_t level = 0; level < depth && inner->is_array(); ++level) inner = &inner->at(0);
+  EXPECT_EQ(*inner, std::string(100, 'd'));
 }
 
 }  // namespace
