@@ -69,11 +69,11 @@ TEST(ExternalOpenPolicy, OnlyWebAndMailSchemesLeave) {
                           "HTTPS://EXAMPLE.COM/", "https://corvane.localhost.example/"}) {
     EXPECT_TRUE(MayOpenExternally(url)) << url;
   }
-  for (const char* url :
-       {"file:///C:/Windows/System32/calc.exe", "javascript:alert(1)", "https",
-        "httpx://example.com", "http.evil:foo", " https://example.com", "C:\\Windows\\notepad.exe",
-        "\\\\server\\share\\tool.exe", "", "https://corvane.localhost/page.html",
-        "http://Corvane.LocalHost.:8080/"}) {
+  for (const char* url : {"file:///C:/Windows/System32/calc.exe", "javascript:alert(1)", "https",
+                          "httpx://example.com", "http.evil:foo", " https://example.com",
+                          "C:\\Windows\\notepad.exe", "\\\\server\\share\\tool.exe", "",
+                          "https://corvane.localhost/page.html", "http://Corvane.LocalHost.:8080/",
+                          "https://a:b@CORVANE.localhost./x", "https://name@example.com/"}) {
     EXPECT_FALSE(MayOpenExternally(url)) << url;
   }
 }
