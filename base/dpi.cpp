@@ -1,20 +1,18 @@
 #include "base/dpi.h"
 
-#include <cmath>
+#include <algorithm>
 #include <limits>
 
 namespace corvane {
 
-float DpiFactorFor(int dpi) { return dpi > 0 ? float(dpi) / 96.0f : 1.0f; }
-
-std::int32_t ScaleLength(std::int32_t length, float factor) {
-  const float scaled = std::ceil(float(length) * factor);
-  if (std::isnan(scaled)) return 0;
-  // 2^31 is exactly representable; every float at or above it is out of range.
-  constexpr float kLimit = 2147483648.0f;
-  if (scaled >= kLimit) return std::numeric_limits<std::int32_t>::max();
-  if (scaled <= -kLimit) return std::numeric_limits<std::int32_t>::min();
-  return std::int32_t(scaled);
+std::int32_t ScaleLength(std::int32_t length, int dpi) {
+  // In integers: a float factor lands just above whole results (432 at 110 DPI gave 496, not
+  // 495), and rounding up then adds a pixel.
+  const std::int64_t product = std::int64_t(length) * (dpi > 0 ? dpi : 96);
+  // Division truncates towards zero, which rounds negative quotients up already.
+  const std::int64_t scaled = product >= 0 ? (product + 95) / 96 : product / 96;
+  return std::int32_t(std::clamp<std::int64_t>(scaled, std::numeric_limits<std::int32_t>::min(),
+                                               std::numeric_limits<std::int32_t>::max()));
 }
 
 std::int32_t SaturatedSpan(std::int32_t low, std::int32_t high) {

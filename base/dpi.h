@@ -5,13 +5,10 @@
 
 namespace corvane {
 
-// The factor for a DPI value: dpi / 96. A DPI that cannot be right (zero or negative, as when the
-// screen cannot be queried) counts as 96, so windows never collapse to nothing.
-float DpiFactorFor(int dpi);
-
-// length * factor in single precision, rounded up (towards positive infinity). Results beyond
-// the 32-bit range saturate at its limits instead of overflowing.
-std::int32_t ScaleLength(std::int32_t length, float factor);
+// length * dpi / 96 exactly, rounded up (towards positive infinity). A DPI that cannot be right
+// (zero or negative, as when the screen cannot be queried) counts as 96, so windows never
+// collapse to nothing. Results beyond the 32-bit range saturate at its limits.
+std::int32_t ScaleLength(std::int32_t length, int dpi);
 
 // high - low without overflow, saturating at the 32-bit limits: the width of a rectangle whose
 // edges came from saturated lengths.

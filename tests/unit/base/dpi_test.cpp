@@ -11,19 +11,21 @@ namespace {
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 
-// Rounds towards positive infinity and saturates instead of overflowing; at 96 DPI the largest
-// length rounds to 2^31 in single precision, one past the limit. Impossible DPI counts as 96.
+// Rounds towards positive infinity, exactly where the result is whole, and saturates instead of
+// overflowing. Impossible DPI counts as 96.
 TEST(ScaleLength, RoundsUpAndSaturates) {
   constexpr std::int32_t kG = 1000000000, kG15 = 1500000000;
   const std::tuple<std::int32_t, int, std::int32_t> cases[] = {
-      {101, 144, 152},    {-101, 144, -151},      {0, 144, 0},       {-7, 96, -7},
-      {601, 120, 752},    {1 << 24, 96, 1 << 24}, {kG, 192, 2 * kG}, {kG15, 144, kMax},
-      {-kG15, 144, kMin}, {kMax, 96, kMax},       {kMin, 96, kMin},  {96, 1, 1},
-      {77, 0, 77},        {77, -120, 77}};
+      {101, 144, 152},   {-101, 144, -151},  {0, 144, 0},
+      {-7, 96, -7},      {601, 120, 752},    {1 << 24, 96, 1 << 24},
+      {kG, 192, 2 * kG}, {kG15, 144, kMax},  {-kG15, 144, kMin},
+      {kMax, 96, kMax},  {kMin, 96, kMin},   {96, 1, 1},
+      {77, 0, 77},       {77, -120, 77},     {432, 110, 495},
+      {120, 196, 245},   {-4032, 97, -4074}, {1, 97, 2},
+      {-1, 97, -1}};
   for (const auto& [length, dpi, expected] : cases) {
-    EXPECT_EQ(ScaleLength(length, DpiFactorFor(dpi)), expected) << length << " at " << dpi;
+    EXPECT_EQ(ScaleLength(length, dpi), expected) << length << " at " << dpi;
   }
-  EXPECT_EQ(ScaleLength(77, std::numeric_limits<float>::quiet_NaN()), 0);
 }
 
 TEST(SaturatedSpan, WidthOfAnyRectangleFitsIn32Bits) {
