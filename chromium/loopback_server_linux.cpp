@@ -105,21 +105,28 @@ void LoopbackServer::CloseEntry(Entry& entry) {
   entry.file = -1;
 }
 
+bool LoopbackServer::OpenFileBody(Entry& entry) {
+  if (entry.answer.body != ResourceAnswer::BodyKind::WholeFile) return true;
+  entry.file = open(entry.answer.filePath.c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat status {};
+  if (entry.file < 0 || fstat(entry.file, &status) != 0 ||
+      std::uint64_t(status.st_size) < entry.bodyLength) {
+    CloseEntry(entry);
+    return false;
+  }
+  return true;
+}
+
 std::optional<std::string> LoopbackServer::Register(const ResourceAnswer& answer,
                                                     std::uint64_t bodyLength) {
   if (listener_ < 0) return std::nullopt;
   const std::string token = RandomToken();
   if (token.empty()) return std::nullopt;
   Entry entry{answer, bodyLength, -1, Clock::now()};
-  if (answer.body == ResourceAnswer::BodyKind::WholeFile) {
-    entry.file = open(answer.filePath.c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat status {};
-    if (entry.file < 0 || fstat(entry.file, &status) != 0 ||
-        std::uint64_t(status.st_size) < bodyLength) {
-      CloseEntry(entry);
-      return std::nullopt;
-    }
-  }
+  // Checked now, opened again when fetched: the browser never comes for the answer of a request
+  // it abandoned, and a waiting answer must not hold a descriptor meanwhile.
+  if (!OpenFileBody(entry)) return std::nullopt;
+  CloseEntry(entry);
   std::lock_guard lock(mutex_);
   for (auto it = entries_.begin(); it != entries_.end();) {
     if (entry.registered - it->second.registered > kEntryLifetime) {
@@ -128,6 +135,13 @@ std::optional<std::string> LoopbackServer::Register(const ResourceAnswer& answer
     } else {
       ++it;
     }
+  }
+  while (!entries_.empty() && entries_.size() >= limits_.maxWaitingAnswers) {
+    const auto oldest = std::min_element(
+        entries_.begin(), entries_.end(),
+        [](const auto& a, const auto& b) { return a.second.registered < b.second.registered; });
+    CloseEntry(oldest->second);
+    entries_.erase(oldest);
   }
   entries_[token] = std::move(entry);
   // A host name per answer: each gets its own connection group in the browser.
@@ -162,7 +176,11 @@ bool LoopbackServer::Receive(Connection& c) {
     const std::optional<LoopbackRequest> request = ParseLoopbackRequest(c.head);
     if (request) c.entry = Take(request->token);
     c.stage = Connection::Stage::Answer;
-    if (!c.entry) {
+    if (c.entry && !OpenFileBody(*c.entry)) {
+      c.entry.reset();
+      c.out =
+          "HTTP/1.1 500 Internal Server Error\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+    } else if (!c.entry) {
       c.out = "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
     } else {
       const ResourceAnswer& answer = c.entry->answer;

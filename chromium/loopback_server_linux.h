@@ -30,6 +30,9 @@ struct LoopbackLimits {
   std::chrono::milliseconds headDeadline{10000};
   // How long accepting pauses after the system refused a descriptor.
   std::chrono::milliseconds acceptBackoff{100};
+  // Answers registered and not yet fetched; beyond this the oldest is dropped. The browser never
+  // comes for the answer of a request it abandoned.
+  std::size_t maxWaitingAnswers = 4096;
 };
 
 class LoopbackServer {
@@ -43,8 +46,9 @@ class LoopbackServer {
   bool Start();
 
   // Registers an answer whose body (bytes in memory) stays valid until Stop(); returns its URL.
-  // A whole-file body is opened here, so a file that cannot be read or is shorter than
-  // `bodyLength` gives none, before anything has been promised to the browser.
+  // A whole-file body is checked here, so a file that cannot be read or is shorter than
+  // `bodyLength` gives none, before anything has been promised to the browser; should it fail
+  // when fetched, the answer is a 500.
   std::optional<std::string> Register(const ResourceAnswer& answer, std::uint64_t bodyLength);
 
   // Ends every transfer and joins the thread. Bodies may be released afterwards.
@@ -56,7 +60,7 @@ class LoopbackServer {
   struct Entry {
     ResourceAnswer answer;
     std::uint64_t bodyLength = 0;
-    int file = -1;  // open descriptor of a whole-file body, owned
+    int file = -1;  // descriptor of a whole-file body while it is sent, owned
     std::chrono::steady_clock::time_point registered;
   };
   struct Connection;
@@ -70,6 +74,8 @@ class LoopbackServer {
   static bool Transmit(Connection& connection);
   std::optional<Entry> Take(const std::string& token);
   static void CloseEntry(Entry& entry);
+  // Opens a whole-file body; false when the file cannot be read or is shorter than announced.
+  static bool OpenFileBody(Entry& entry);
 
   LoopbackLimits limits_;
   int listener_ = -1;

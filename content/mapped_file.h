@@ -10,10 +10,13 @@
 namespace corvane {
 
 struct MappedFile {
-  void* fileHandle = nullptr;     // HANDLE on Windows, file descriptor (as intptr) on Linux
+  void* fileHandle = nullptr;     // HANDLE on Windows; Linux keeps no descriptor open
   void* mappingHandle = nullptr;  // HANDLE of the mapping on Windows; unused on Linux
   const std::uint8_t* view = nullptr;
   std::uint64_t length = 0;  // bytes readable through view, fixed when mapped
+  // Which file was mapped, where the view outlives its descriptor (Linux): device and inode.
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
 };
 
 // Maps the whole file read-only; none when it cannot be opened, is empty or cannot be mapped.

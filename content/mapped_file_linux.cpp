@@ -8,12 +8,6 @@
 #include "content/mapped_file.h"
 
 namespace corvane {
-namespace {
-
-void* DescriptorAsHandle(int fd) { return reinterpret_cast<void*>(std::intptr_t(fd)); }
-int HandleAsDescriptor(void* handle) { return int(reinterpret_cast<std::intptr_t>(handle)); }
-
-}  // namespace
 
 std::optional<MappedFile> MapWholeFile(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -27,28 +21,25 @@ std::optional<MappedFile> MapWholeFile(const std::string& path) {
   }
   const std::size_t length = std::size_t(status.st_size);
   void* view = ::mmap(nullptr, length, PROT_READ, MAP_SHARED, fd, 0);
-  if (view == MAP_FAILED) {
-    ::close(fd);
-    return std::nullopt;
-  }
+  // The view stays valid without the descriptor, and an app may read thousands of files.
+  ::close(fd);
+  if (view == MAP_FAILED) return std::nullopt;
   MappedFile file;
-  file.fileHandle = DescriptorAsHandle(fd);
   file.view = static_cast<const std::uint8_t*>(view);
   file.length = length;
+  file.device = std::uint64_t(status.st_dev);
+  file.inode = std::uint64_t(status.st_ino);
   return file;
 }
 
 bool PathStillNamesMappedFile(const MappedFile& file, const std::string& path) {
-  struct stat named {
-  }, mapped{};
-  return ::stat(path.c_str(), &named) == 0 &&
-         ::fstat(HandleAsDescriptor(file.fileHandle), &mapped) == 0 &&
-         named.st_dev == mapped.st_dev && named.st_ino == mapped.st_ino;
+  struct stat named {};
+  return ::stat(path.c_str(), &named) == 0 && std::uint64_t(named.st_dev) == file.device &&
+         std::uint64_t(named.st_ino) == file.inode;
 }
 
 void UnmapFile(MappedFile& file) {
   if (file.view) ::munmap(const_cast<std::uint8_t*>(file.view), std::size_t(file.length));
-  if (file.view) ::close(HandleAsDescriptor(file.fileHandle));
   file = MappedFile{};
 }
 

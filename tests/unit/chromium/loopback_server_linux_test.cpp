@@ -56,7 +56,10 @@ std::size_t BodySize(const std::string& reply) {
 
 class LoopbackServerTest : public ::testing::Test {
  protected:
-  LoopbackServerTest() : server(LoopbackLimits{64, std::chrono::milliseconds(500)}) {}
+  LoopbackServerTest()
+      : server(LoopbackLimits{64, std::chrono::milliseconds(500), std::chrono::milliseconds(100),
+                              kWaitingAnswers}) {}
+  static constexpr std::size_t kWaitingAnswers = 50;
   void SetUp() override { ASSERT_TRUE(server.Start()); }
   // Registers `body` (which must outlive the server) and returns the request line that fetches it.
   std::string Serve(const std::string& body, std::vector<std::string> headers = {}) {
@@ -121,15 +124,39 @@ TEST_F(LoopbackServerTest, AFileBodyIsSentFromTheFileAndAFailedReadIsNeverASucce
   EXPECT_FALSE(server.Register(answer, 5 << 20).has_value());
   answer.filePath = path;
   EXPECT_FALSE(server.Register(answer, (5 << 20) + 1).has_value());
-  const auto url = server.Register(answer, 5 << 20);
-  ASSERT_TRUE(url.has_value());
-  // The file shrinks after registration: the connection ends short of the length announced.
-  ASSERT_EQ(truncate(path.c_str(), 1000), 0);
-  const std::string reply =
-      Exchange(server.port(), "GET " + url->substr(url->rfind('/')) + " HTTP/1.1\r\n\r\n");
-  std::remove(path.c_str());
+  const auto fetch = [&](const std::optional<std::string>& url) {
+    return Exchange(server.port(), "GET " + url->substr(url->rfind('/')) + " HTTP/1.1\r\n\r\n");
+  };
+  const auto url = server.Register(answer, 5 << 20), shrinking = server.Register(answer, 5 << 20);
+  ASSERT_TRUE(url && shrinking);
+  const std::string reply = fetch(url);
   ASSERT_EQ(reply.rfind("HTTP/1.1 200 OK\r\n", 0), 0u);
-  EXPECT_EQ(BodySize(reply), 1000u);
+  EXPECT_EQ(BodySize(reply), std::size_t(5 << 20));
+  // The file shrank after registration: still nothing promised that cannot be kept.
+  ASSERT_EQ(truncate(path.c_str(), 1000), 0);
+  EXPECT_EQ(fetch(shrinking).rfind("HTTP/1.1 500 ", 0), 0u);
+  std::remove(path.c_str());
+}
+
+TEST_F(LoopbackServerTest, AnswersNeverFetchedHoldNoFileAndMakeRoomOldestFirst) {
+  const std::string path = testing::TempDir() + "loopback_waiting.bin";
+  std::ofstream(path, std::ios::binary) << "0123456789";
+  ResourceAnswer answer;
+  answer.status = 200;
+  answer.reason = "OK";
+  answer.body = ResourceAnswer::BodyKind::WholeFile;
+  answer.filePath = path;
+  const std::size_t before = CountEntries("/proc/self/fd");
+  std::vector<std::string> requests;
+  for (int i = 0; i < 100; ++i) {
+    const auto url = server.Register(answer, 10);
+    ASSERT_TRUE(url.has_value());
+    requests.push_back("GET " + url->substr(url->rfind('/')) + " HTTP/1.1\r\n\r\n");
+  }
+  EXPECT_EQ(CountEntries("/proc/self/fd"), before);  // opened again when fetched
+  EXPECT_EQ(Exchange(server.port(), requests.front()).rfind("HTTP/1.1 404", 0), 0u);
+  EXPECT_EQ(Exchange(server.port(), requests.back()).rfind("HTTP/1.1 200", 0), 0u);
+  std::remove(path.c_str());
 }
 
 TEST_F(LoopbackServerTest, SlowAndIdleClientsNeitherPileUpNorStallAnAnswer) {
