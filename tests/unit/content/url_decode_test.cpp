@@ -45,6 +45,8 @@ TEST(PercentDecodePath, DecodesEscapesOnceAsUtf8AndEndsAtTheFirstNul) {
       {"%00", ""}};
   for (const auto& [input, expected] : cases)
     EXPECT_EQ(PercentDecodePath(input), expected) << input;
+  // An escape cut by the end of the view is text, whatever follows in memory.
+  EXPECT_EQ(PercentDecodePath(std::string_view("a%4F").substr(0, 3)), "a%4");
 }
 
 // 2047 UTF-16 units plus the terminator fit; characters past U+FFFF take two units each,
