@@ -107,9 +107,8 @@ ResourceAnswer ResourceResponder::Answer(std::string_view relativePath,
   } else {
     if (!IsServableDiskPath(path)) return NotFoundAnswer();
     diskPath = DiskPathFor(path);
-    if (!FileExists(diskPath)) return NotFoundAnswer();
     const std::int64_t size = FileSize(diskPath);
-    if (size < 0) return NotFoundAnswer();  // vanished or unreadable since
+    if (size < 0) return NotFoundAnswer();  // missing or unreadable
     total = std::uint64_t(size);
   }
   const auto bundleBytes = [&](std::uint64_t first) {
