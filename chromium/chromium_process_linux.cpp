@@ -1,6 +1,7 @@
 #include "chromium/chromium_process_linux.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
@@ -17,6 +18,8 @@ namespace {
 
 constexpr int kChildReadFd = 3;
 constexpr int kChildWriteFd = 4;
+// How often a write waiting for the browser looks at the stop flag.
+constexpr int kStopCheckMilliseconds = 100;
 
 void CloseIfOpen(int& fd) {
   if (fd >= 0) close(fd);
@@ -110,6 +113,9 @@ bool ChromiumProcess::Launch(const std::string& executable,
   close(commands[0]);
   close(replies[1]);
   pid_ = child;
+  // Non-blocking, so a write that waits for the browser can look at the stop flag between waits.
+  // A stop signal that lands just before a blocking write() would otherwise go unseen.
+  fcntl(commands[1], F_SETFL, fcntl(commands[1], F_GETFL) | O_NONBLOCK);
   toChild_ = commands[1];
   fromChild_ = replies[0];
   return true;
@@ -122,6 +128,11 @@ bool ChromiumProcess::Write(const std::string& bytes,
     if (toChild_ < 0 || stopSignal != 0) return false;
     const ssize_t n = write(toChild_, bytes.data() + written, bytes.size() - written);
     if (n < 0) {
+      if (errno == EAGAIN || errno == EWOULDBLOCK) {
+        pollfd writable{toChild_, POLLOUT, 0};
+        poll(&writable, 1, kStopCheckMilliseconds);
+        continue;
+      }
       if (errno == EINTR) continue;
       return false;
     }

@@ -30,8 +30,8 @@ class ChromiumProcess {
   pid_t pid() const { return pid_; }
   int readFd() const { return fromChild_; }
 
-  // Writes all of `bytes`; false when the pipe is broken, or when a signal interrupts a write
-  // that waits for a browser which does not read (stopped, hung) once `stopSignal` is set.
+  // Writes all of `bytes`; false when the pipe is broken, or once `stopSignal` is set while the
+  // write waits for a browser which does not read (stopped, hung).
   bool Write(const std::string& bytes, const volatile std::sig_atomic_t& stopSignal);
 
   // True once the child has exited (reaped here), with its wait status.

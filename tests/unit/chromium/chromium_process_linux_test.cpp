@@ -16,21 +16,68 @@ namespace {
 volatile std::sig_atomic_t g_alarm = 0;
 void OnAlarm(int signal) { g_alarm = signal; }
 
+// A stop flag set while the write goes on, as by a signal that lands just before write() starts.
+// A second alarm, three seconds later, ends a write that never looked at the flag again.
+volatile std::sig_atomic_t g_stop = 0;
+volatile std::sig_atomic_t g_rescued = 0;
+volatile pid_t g_reader = -1;
+void SetStopOrRescue(int signal) {
+  if (g_stop == 0) {
+    g_stop = signal;
+    alarm(3);
+  } else {
+    g_rescued = 1;
+    kill(g_reader, SIGKILL);
+  }
+}
+
+struct ScopedAlarmHandler {
+  ScopedAlarmHandler(void (*handler)(int), int flags) {
+    struct sigaction action {};
+    action.sa_handler = handler;
+    action.sa_flags = flags;
+    sigaction(SIGALRM, &action, &previous);
+  }
+  ~ScopedAlarmHandler() {
+    alarm(0);
+    sigaction(SIGALRM, &previous, nullptr);
+  }
+  struct sigaction previous {};
+};
+
 TEST(ChromiumProcess, AStopSignalEndsAWriteThatTheChildNeverReads) {
   ChromiumProcess child;
   std::string error;
   ASSERT_TRUE(child.Launch("/bin/sleep", {"60"}, error)) << error;
-  struct sigaction action {
-  }, previous{};
-  action.sa_handler = OnAlarm;  // no SA_RESTART, as the shell's own stop handlers
-  ASSERT_EQ(sigaction(SIGALRM, &action, &previous), 0);
-  alarm(1);
-  // Far more than a pipe holds, so the write waits for the child until the signal comes.
-  EXPECT_FALSE(child.Write(std::string(32u << 20, 'x'), g_alarm));
-  EXPECT_EQ(g_alarm, SIGALRM);
-  sigaction(SIGALRM, &previous, nullptr);
+  {
+    ScopedAlarmHandler handler(OnAlarm, 0);  // no SA_RESTART, as the shell's own stop handlers
+    alarm(1);
+    // Far more than a pipe holds, so the write waits for the child until the signal comes.
+    EXPECT_FALSE(child.Write(std::string(32u << 20, 'x'), g_alarm));
+    EXPECT_EQ(g_alarm, SIGALRM);
+  }
   child.Stop(0);
   EXPECT_TRUE(child.HasExited());
+}
+
+TEST(ChromiumProcess, AStopFlagSetWithoutInterruptingTheWriteStillEndsIt) {
+  ChromiumProcess child;
+  std::string error;
+  ASSERT_TRUE(child.Launch("/bin/sleep", {"60"}, error)) << error;
+  g_reader = child.pid();
+  const auto previousPipe = std::signal(SIGPIPE, SIG_IGN);
+  {
+    ScopedAlarmHandler handler(SetStopOrRescue, SA_RESTART);  // the system call goes on
+    // Fills the pipe (64 KiB on Linux), so the next write waits without having written a byte:
+    // an interrupted write that wrote some returns early whatever the flags.
+    ASSERT_TRUE(child.Write(std::string(64u << 10, 'x'), g_stop));
+    alarm(1);
+    EXPECT_FALSE(child.Write("y", g_stop));
+  }
+  std::signal(SIGPIPE, previousPipe);
+  EXPECT_EQ(g_stop, SIGALRM);
+  EXPECT_EQ(g_rescued, 0);
+  child.Stop(0);
 }
 
 }  // namespace
