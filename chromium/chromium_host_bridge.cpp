@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "base/json_parse.h"
+#include "base/text_path.h"
 #include "chromium/chromium_host.h"
 #include "chromium/page_bridge_script.h"
 #include "content/url_policy.h"
@@ -100,13 +101,19 @@ void ChromiumHost::ReturnWaitingMessages() {
 }
 
 void ChromiumHost::PostJson(const std::string& jsonText) {
-  // Text the page could not parse is lost, as the Windows web view refuses it. A lone surrogate
-  // escape is no reason: the page's JSON.parse takes it (our parser does not).
-  if (!json::accept(jsonText)) {
-    std::string repaired = jsonText;
-    if (!ReplaceLoneSurrogateEscapes(repaired) || !json::accept(repaired)) return;
+  // Text the page could not parse is lost, as the Windows web view refuses it. Two things are no
+  // reason: bytes that are not UTF-8, which read as U+FFFD as they do in the Windows host's
+  // conversion to UTF-16, and a lone surrogate escape, which the page's JSON.parse takes (our
+  // parser does not).
+  if (json::accept(jsonText)) {
+    outbox_.Push(jsonText);
+  } else {
+    std::string sanitized = SanitizeUtf8(jsonText);
+    std::string repaired = sanitized;
+    ReplaceLoneSurrogateEscapes(repaired);
+    if (!json::accept(repaired)) return;
+    outbox_.Push(std::move(sanitized));
   }
-  outbox_.Push(jsonText);
   FlushOutbox();
 }
 
