@@ -65,10 +65,10 @@ void ExtensionManager::PostWebMessage(const char* json) {
 
 const char* ExtensionManager::GetDirectoryPath(const char* name) {
   static const char kEmpty[] = "";
-  // Before the host exists (during Init or OnMainWindowCreated) there is no map to read.
-  if (name == nullptr || host == nullptr) return kEmpty;
+  // Before the host exists (during Init or OnMainWindowCreated) the map is empty.
+  if (name == nullptr) return kEmpty;
   try {
-    const auto& handles = host->DirectoryHandles();
+    const auto& handles = host != nullptr ? host->DirectoryHandles() : detachedHandles_;
     const auto found = handles.find(name);
     return found == handles.end() ? kEmpty : found->second.c_str();
   } catch (...) {
@@ -77,6 +77,12 @@ const char* ExtensionManager::GetDirectoryPath(const char* name) {
 }
 
 const char* ExtensionManager::GetPackageJson() { return packageJsonText.c_str(); }
+
+void ExtensionManager::DetachHost() {
+  if (host == nullptr) return;
+  detachedHandles_ = host->DirectoryHandles();
+  host = nullptr;
+}
 
 void ExtensionManager::NotifyMainWindowCreated(void* window) {
   if (onMainWindowCreatedFn == nullptr || mainWindowAnnounced_) return;

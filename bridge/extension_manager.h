@@ -61,6 +61,9 @@ class ExtensionManager final : public IWrapperApp {
   // once per load: a host that starts its browser again keeps the library's view of one window.
   void NotifyMainWindowCreated(void* window);
   void DeliverExtensionMessage(const std::string& text);
+  // Stops handing messages to the host, which is about to go, but keeps the folders it recorded:
+  // the library may still ask for them, in Release too.
+  void DetachHost();
   // Calls Release, unloads the library and forgets it and its exports.
   void ReleaseAndUnload();
   void ReleaseAndUnload(const ExtensionLibraryLoader& loader);
@@ -86,6 +89,7 @@ class ExtensionManager final : public IWrapperApp {
 
  private:
   bool mainWindowAnnounced_ = false;
+  std::map<std::string, std::string> detachedHandles_;
 };
 
 }  // namespace corvane

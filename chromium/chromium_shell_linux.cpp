@@ -209,7 +209,7 @@ int RunChromiumOnce(const AppConfig& config, ResourceResponder* responder,
   }
   client.FailPending("Chromium is gone");
   host.ReturnWaitingMessages();
-  if (extensions != nullptr) extensions->host = nullptr;  // the library may still post on Release
+  if (extensions != nullptr) extensions->DetachHost();  // the library may still post on Release
   server.Stop();
   return exitCode;
 }

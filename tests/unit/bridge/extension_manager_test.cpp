@@ -81,7 +81,10 @@ const char* const* CORVANE_EXTENSION_CALL FakeInit(const char* appFolder, const 
   g_fake->idPointers.push_back(nullptr);
   return g_fake->idPointers.data();
 }
-void CORVANE_EXTENSION_CALL FakeRelease() { g_fake->events.push_back("Release"); }
+void CORVANE_EXTENSION_CALL FakeRelease() {
+  const char* documents = g_fake->app ? g_fake->app->GetDirectoryPath("<documents>") : "no app";
+  g_fake->events.push_back(std::string("Release [") + documents + "]");
+}
 void CORVANE_EXTENSION_CALL FakeWindowCreated(void* window) {
   g_fake->events.push_back(window == &g_token ? "OnMainWindowCreated hwnd"
                                               : "OnMainWindowCreated ?");
@@ -124,6 +127,8 @@ class BridgeTest : public ::testing::Test {
     manager.host = &host;
     bridge.HandleWebMessage(R"({"type":"wrapper-init"})");
     bridge.HandleWebMessage(R"({"type":"extension-message","x":1})");
+    manager.DetachHost();  // as the Linux host's browser ends before Release
+    host.handles["<documents>"] = "/moved/Documents";  // the host is gone: not seen
     manager.ReleaseAndUnload(kFakeLoader);
     manager.ReleaseAndUnload(kFakeLoader);
     manager.DeliverExtensionMessage("{}");
@@ -222,12 +227,12 @@ TEST_F(BridgeTest, HandshakeRepliesAfterTheHandlesWithAnyIdTextThenFlushesTheQue
 
 TEST_F(BridgeTest, AFullLibraryFollowsTheCallingOrderOfARun) {
   EXPECT_TRUE(RunShell({"camera", "\xc3\xa9t\xc3\xa9"}));
-  EXPECT_THAT(
-      fake.events,
-      ElementsAre("open /opt/app/", "find Init", "find Release", "find OnMainWindowCreated",
-                  "find OnExtensionMessage", "Init /opt/app/|www/|/home/u/.local/share/demo",
-                  "path during Init=[]", "OnMainWindowCreated hwnd",
-                  R"(Message {"type":"extension-message","x":1})", "Release", "close"));
+  EXPECT_THAT(fake.events, ElementsAre("open /opt/app/", "find Init", "find Release",
+                                       "find OnMainWindowCreated", "find OnExtensionMessage",
+                                       "Init /opt/app/|www/|/home/u/.local/share/demo",
+                                       "path during Init=[]", "OnMainWindowCreated hwnd",
+                                       R"(Message {"type":"extension-message","x":1})",
+                                       "Release [/home/u/Documents]", "close"));
   EXPECT_THAT(host.calls,
               ElementsAre("directory-handles",
                           "reply {\"registeredComponentIds\":[\"camera\",\"\xc3\xa9t\xc3"
@@ -242,7 +247,7 @@ TEST_F(BridgeTest, AMissingExportFailsTheLoadButTheOthersAreStillCalled) {
   EXPECT_FALSE(RunShell({"never-reported"}));
   EXPECT_THAT(fake.events, ElementsAre("open /opt/app/", "find Init", "find Release",
                                        "find OnMainWindowCreated", "find OnExtensionMessage",
-                                       "OnMainWindowCreated hwnd", "Release", "close"));
+                                       "OnMainWindowCreated hwnd", "Release [no app]", "close"));
   EXPECT_THAT(host.calls, ElementsAre("directory-handles", kNoIds));
 }
 
@@ -264,7 +269,7 @@ TEST_F(BridgeTest, AMissingLibraryBindsNothingAndInitReturningNullKeepsTheLibrar
   manager.DeliverExtensionMessage(R"({"type":"extension-message"})");
   manager.ReleaseAndUnload(kFakeLoader);
   EXPECT_THAT(std::vector<std::string>(fake.events.end() - 3, fake.events.end()),
-              ElementsAre(R"(Message {"type":"extension-message"})", "Release", "close"));
+              ElementsAre(R"(Message {"type":"extension-message"})", "Release []", "close"));
   // An empty array, though, is success without ids; each load hears of the main window.
   fake.initFails = false;
   fake.ids.clear();
