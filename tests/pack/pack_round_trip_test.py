@@ -154,6 +154,12 @@ def run_all(work):
         pack("create", os.path.join(work, "linked"), "-o", os.path.join(work, "linked.dat"))
         listed = [e["path"] for e in json.loads(pack("list", os.path.join(work, "linked.dat"), "--json")[1] or "[]")]
         check(listed == ["own.txt"], f"a linked folder is not packed: {listed}")
+        # A linked file stops the run: it could bring any file of the machine into the bundle.
+        os.symlink(os.path.join(work, "outside", "secret.txt"), os.path.join(work, "linked", "leak.txt"))
+        line, _ = one_line_error(["create", os.path.join(work, "linked"), "-o", os.path.join(work, "leak.dat")],
+                                 "leak.txt", "a linked file")
+        check("symbolic link" in line and not os.path.exists(os.path.join(work, "leak.dat")),
+              f"a linked file is refused and no bundle made ({line!r})")
         # An entry whose writing fails half way (at a file size limit) leaves the file there as it was.
         write(os.path.join(work, "kept", "big.bin"), b"old")
         write(os.path.join(work, "big.dat"), encode_bundle([(b"big.bin", 0, 300000)], b"n" * 300000))

@@ -53,6 +53,8 @@ std::vector<SourceFile> ScanFolder(const fs::path& folder, const fs::path& exclu
       continue;  // folders are implied by the paths; devices, pipes and sockets have no contents
     }
     if (IsExcluded(entry.path(), excluded)) continue;
+    // A linked file could carry anything on the machine into a bundle that is then shipped.
+    if (IsLink(entry.path())) Fail(entry.path(), "refused, it is a symbolic link");
 
     std::string relative = PathToUtf8(entry.path().lexically_relative(folder));
     if (SanitizeUtf8(relative) != relative) Fail(entry.path(), "file name is not valid UTF-8");
