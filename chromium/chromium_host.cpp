@@ -318,8 +318,10 @@ void ChromiumHost::OnMainSessionEvent(const DevToolsEvent& event) {
       client_.Send("Page.resetNavigationHistory", json::object(), mainSessionId_);
     }
   } else if (method == "Page.windowOpen") {
+    // Only what the user asked for: the browser's own popup blocker never sees these windows, so
+    // a frame could otherwise open the system's browser in a loop.
     const std::string url = StringMember(params, "url");
-    if (MayOpenExternally(url)) platform_.OpenExternally(url);
+    if (params.value("userGesture", false) && MayOpenExternally(url)) platform_.OpenExternally(url);
   } else if (method == "Runtime.bindingCalled") {
     OnBindingCalled(params);
   }

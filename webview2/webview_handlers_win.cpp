@@ -83,7 +83,11 @@ HRESULT NewWindowRequestedHandler::Invoke(ICoreWebView2*,
   return NoExceptions([&] {
     CoTaskText uri;
     args->get_Uri(uri.Put());
-    if (uri && MayOpenExternally(ToUtf8(uri.get()))) {
+    // Only what the user asked for: the web view has no popup blocker of its own, so a frame
+    // could otherwise open the system's browser in a loop.
+    BOOL userInitiated = FALSE;
+    args->get_IsUserInitiated(&userInitiated);
+    if (uri && userInitiated && MayOpenExternally(ToUtf8(uri.get()))) {
       ShellExecuteW(nullptr, L"open", uri.get(), nullptr, nullptr, SW_SHOWDEFAULT);
     }
     args->put_Handled(TRUE);

@@ -168,6 +168,7 @@ def normal_run(ctx, c):
                   "fullscreen 0", "state restored"]
     navigations = ["navigation https://example.com/elsewhere", f"navigation {APP_ORIGIN}page2.html"]
     allowed, refused = ["https://example.com/page"], ["file:///C:/windows/system32/notepad.exe"]
+    unasked = ["https://example.com/popunder"]  # a script's window, without the user's click
     permissions = {("2", APP_PAGE): "1", ("3", "https://thirdparty.example/"): "unset"}
     # Alt or F10 (lParam 0), Alt+Space and Alt with a mnemonic start no menu loop; SC_KEYMENU with
     # one of its low four bits set (compared whole, not masked) and an lParam above the low word
@@ -177,6 +178,7 @@ def normal_run(ctx, c):
              ("0x0000F100", "0x00010000"): "1"}
     script = (requests + titles + fullscreen + COMMANDS + navigations
               + ["new-window " + rig.esc(uri) for uri in allowed + refused]
+              + ["script-window " + rig.esc(uri) for uri in unasked]
               + [f"permission {kind} {uri}" for kind, uri in permissions] + ["key 123", "key 123 up", "key 65"]
               + [f"syscommand {w} {l}" for w, l in menus] + ["close"])
     result = ctx.run(App(loose=LOOSE, bundle=BUNDLE, script=script))
@@ -237,10 +239,10 @@ def normal_run(ctx, c):
             {APP_PAGE: "0", "https://example.com/elsewhere": "1", APP_ORIGIN + "page2.html": "0"},
             "another site is cancelled; the app's own pages are not")
     check_answer(c, result.during(navigations[1]), "page2.html", *ok(HTML, LOOSE["page2.html"]))
-    c.equal(dict(result.pluck("new-window", "uri", "handled")), {uri: "1" for uri in allowed + refused},
+    c.equal(dict(result.pluck("new-window", "uri", "handled")), {uri: "1" for uri in allowed + refused + unasked},
             "every new window is handled")
     c.equal(result.pluck("shell-execute", "verb", "file", "show", "owner"), [("open", uri, "10", "0") for uri in allowed],
-            "only http, https and mailto reach the shell")
+            "only http, https and mailto the user asked for reach the shell")
     c.equal({(kind, uri): state for kind, uri, state in result.pluck("permission", "kind", "uri", "state")},
             permissions, "granted only to the app's origin; others left at the default")
     c.equal((len(result.events("open-devtools")), set(result.pluck("accelerator-key", "handled"))), (2, {"0"}),

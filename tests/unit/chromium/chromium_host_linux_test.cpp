@@ -460,7 +460,7 @@ TEST_F(ChromiumHostTest,
   Reply(navigated("data:text/html,x").at(0),
         json::parse(R"({"currentIndex":0,"entries":[{"id":9,"url":"data:text/html,x"}]})"));
   EXPECT_THAT(Lines(), ElementsAre(kNavigateToStart));
-  // Popups close, and only addresses of allowed schemes go to the system.
+  // Popups close, and only addresses of allowed schemes that the user asked for go to the system.
   Attach("POPUP", "P", "page");
   EXPECT_THAT(Lines(), ElementsAre("Runtime.runIfWaitingForDebugger {} @POPUP",
                                    R"(Target.closeTarget {"targetId":"P"})"));
@@ -471,6 +471,8 @@ TEST_F(ChromiumHostTest,
                           "javascript:alert(1)", "", "HTTP://EXAMPLE.COM/"}) {
     PageEvent("Page.windowOpen", {{"url", url}, {"userGesture", true}});
   }
+  PageEvent("Page.windowOpen", {{"url", "https://example.com/unasked"}, {"userGesture", false}});
+  PageEvent("Page.windowOpen", {{"url", "https://example.com/unasked"}});
   EXPECT_THAT(opened, ElementsAre("https://example.com/x", "mailto:a@b.c", "HTTP://EXAMPLE.COM/"));
   Event("Target.targetDestroyed", {{"targetId", "P"}});
   EXPECT_THAT(finished, IsEmpty());

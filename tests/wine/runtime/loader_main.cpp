@@ -31,7 +31,8 @@
 //       the body read on a worker thread, a first piece at once, the rest when the shell releases
 //       its controller
 //   navigation <uri>                 a document navigation in the main frame
-//   new-window <uri>                 NewWindowRequested
+//   new-window | script-window <uri>   NewWindowRequested, user-initiated or from a script
+//       without the user's click
 //   permission <kind> <uri>          PermissionRequested (kind: the enum's number)
 //   key <virtual-key> [up]           AcceleratorKeyPressed on the controller
 //   message-string | message-json <source> <text>   WebMessageReceived, posted as a string or

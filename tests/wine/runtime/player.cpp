@@ -105,9 +105,9 @@ void RunStep(RuntimeState& s, const Step& step) {
                                verb == "request-held");
   } else if (verb == "navigation") {
     view->NavigateDocument(Wide(rest));
-  } else if (verb == "new-window") {
+  } else if (verb == "new-window" || verb == "script-window") {
     auto args = New<Object<NewWindowArgsStub>>();
-    args->Set("Uri", Wide(rest)).Set("Handled", FALSE);
+    args->Set("Uri", Wide(rest)).Set("Handled", FALSE).Set("IsUserInitiated", verb == "new-window");
     RAISE(view, NewWindowRequested, view, args.get());
     Log("new-window", {{"uri", rest}, {"handled", args->Prop("Handled").number ? "1" : "0"}});
   } else if (verb == "permission") {
@@ -180,10 +180,10 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 const std::string_view kSteps[] = {
-    "state",          "wait",          "title",      "fullscreen",         "request",
-    "request-held",   "navigation",    "new-window", "permission",         "key",
-    "message-string", "message-json",  "close",      "dom-content-loaded", "syscommand",
-    "process-failed", "browser-exited"};
+    "state",        "wait",           "title",         "fullscreen",    "request",
+    "request-held", "navigation",     "new-window",    "script-window", "permission",
+    "key",          "message-string", "message-json",  "close",         "dom-content-loaded",
+    "syscommand",   "process-failed", "browser-exited"};
 
 // \n \t \r and \\ are escapes; a backslash before anything else stands for that.
 std::string Unescape(std::string_view text) {
