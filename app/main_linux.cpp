@@ -82,6 +82,9 @@ int main(int argc, char** argv) {
     ReportFailure("No folder for the app's data: set HOME or XDG_DATA_HOME.");
     return 1;
   }
+  const ChromiumHostFolders folders{appFolder, kContentFolder, *userDataFolder,
+                                    &ResolveKnownFolder};
+  if (!PrepareChromiumShell(folders, options)) return 1;
 
   // The bundle is opened in both content modes; a damaged one is reported and start-up goes on.
   AssetBundle bundle;
@@ -114,7 +117,6 @@ int main(int argc, char** argv) {
     // Nothing is copied on this host (large bodies go out from the mapping), so no size limit.
     ResourceResponder responder(bundle, appFolder + kContentFolder, '/',
                                 std::numeric_limits<std::uint64_t>::max());
-    ChromiumHostFolders folders{appFolder, kContentFolder, *userDataFolder, &ResolveKnownFolder};
     exitCode =
         RunChromiumShell(config, config.contentMode == ContentMode::Bundle ? &responder : nullptr,
                          extensions.get(), folders, options);

@@ -101,18 +101,6 @@ int RunChromiumOnce(const AppConfig& config, ResourceResponder* responder,
                     ExtensionManager* extensions, const ChromiumHostFolders& folders,
                     const ChromiumShellOptions& options, ShellRecovery& recovery) {
   InstallSignalHandlers();
-  const std::optional<std::string> chromium = FindOnPath("chromium", std::getenv("PATH"));
-  if (!chromium) {
-    std::fprintf(stderr,
-                 "Chromium was not found on PATH. Install the chromium package to run this app.\n");
-    return 1;
-  }
-  if (!MakeFolders(folders.userDataFolder)) {
-    std::fprintf(stderr, "Failed to create the app's data folder %s: %s\n",
-                 folders.userDataFolder.c_str(), std::strerror(errno));
-    return 1;
-  }
-
   LoopbackServer server;
   const bool serving = config.contentMode == ContentMode::Bundle && responder != nullptr;
   if (serving && !server.Start()) {
@@ -127,8 +115,9 @@ int RunChromiumOnce(const AppConfig& config, ResourceResponder* responder,
   launch.largeAnswerPort = serving ? server.port() : 0;
   ChromiumProcess process;
   std::string error;
-  if (!process.Launch(*chromium, ChromiumArguments(config, launch), error)) {
-    std::fprintf(stderr, "Failed to start Chromium (%s): %s\n", chromium->c_str(), error.c_str());
+  if (!process.Launch(options.chromium, ChromiumArguments(config, launch), error)) {
+    std::fprintf(stderr, "Failed to start Chromium (%s): %s\n", options.chromium.c_str(),
+                 error.c_str());
     return 1;
   }
 
@@ -215,6 +204,22 @@ int RunChromiumOnce(const AppConfig& config, ResourceResponder* responder,
 }
 
 }  // namespace
+
+bool PrepareChromiumShell(const ChromiumHostFolders& folders, ChromiumShellOptions& options) {
+  const std::optional<std::string> chromium = FindOnPath("chromium", std::getenv("PATH"));
+  if (!chromium) {
+    std::fprintf(stderr,
+                 "Chromium was not found on PATH. Install the chromium package to run this app.\n");
+    return false;
+  }
+  if (!MakeFolders(folders.userDataFolder)) {
+    std::fprintf(stderr, "Failed to create the app's data folder %s: %s\n",
+                 folders.userDataFolder.c_str(), std::strerror(errno));
+    return false;
+  }
+  options.chromium = *chromium;
+  return true;
+}
 
 int RunChromiumShell(const AppConfig& config, ResourceResponder* responder,
                      ExtensionManager* extensions, const ChromiumHostFolders& folders,

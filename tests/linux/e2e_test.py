@@ -274,21 +274,24 @@ class ProcessLifetime(unittest.TestCase):
                                  r"view stopped unexpectedly and could not be restarted\.")
 
 
-@unittest.skipUnless(SHELL, "needs the shell")
+@unittest.skipUnless(SHELL and EXTENSION, "needs the shell and the test library")
 class StartupFailures(unittest.TestCase):
-    def test_missing_or_bad_package_json_and_missing_chromium_are_reported(self):
+    def test_missing_or_bad_package_json_and_missing_chromium_are_reported_before_the_library_loads(self):
         load = "Failed to load package.json. Check the file is in the same folder as the app."
         for package, message, env in ((None, load, {}), (b"{", PARSE, {}),
                                       (b'{"name":"x"}', "Chromium was not found", {"PATH": "/nonexistent"})):
             with self.subTest(package=package), tempfile.TemporaryDirectory() as tmp:
                 shutil.copy2(SHELL, os.path.join(tmp, "corvane"))
+                shutil.copy2(EXTENSION, os.path.join(tmp, "Vantor.so"))
                 if package is not None:
                     write(os.path.join(tmp, "package.json"), package)
+                log = os.path.join(tmp, "extension.log")
                 done = subprocess.run([os.path.join(tmp, "corvane"), "--headless"], capture_output=True, text=True,
-                                      env=dict(os.environ, HOME=tmp, XDG_DATA_HOME=os.path.join(tmp, "data"), **env),
-                                      timeout=30)
+                                      env=dict(os.environ, HOME=tmp, XDG_DATA_HOME=os.path.join(tmp, "data"),
+                                               CORVANE_TEST_LOG=log, **env), timeout=30)
                 self.assertEqual(done.returncode, 1)
                 (self.assertIn if env else self.assertEqual)(message, done.stderr.strip())
+                self.assertFalse(os.path.exists(log), "the library was loaded and released")
 
 
 if __name__ == "__main__":
