@@ -125,6 +125,10 @@ void LumoWebView::PostHeldMessages() {
 }
 
 void LumoWebView::SendDirectoryHandles() {
+  // The handles go straight to the document shown, not through the held messages: the app's page
+  // that asked may have left it already, and another site must never get the user's folders.
+  CoTaskText source;
+  if (!webView || FAILED(webView->get_Source(source.Put())) || !IsAppUri(source.get())) return;
   corvane::SendDirectoryHandles(environment.get(), webView.get(), appFolder, contentFolder,
                                 userDataFolder, directoryHandles);
 }

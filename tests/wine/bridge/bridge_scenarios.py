@@ -126,14 +126,15 @@ def library_variants(ctx, c):
 
     with c.case("remote-elsewhere"):
         # The library posts while the remote app's page is on another site: the echo waits for
-        # the app's next document instead of reaching that site.
-        site = "https://example.com/"
+        # the app's next document instead of reaching that site. So does the answer to a
+        # handshake that the app's page sent just before it left, and that site gets no folders.
+        site, init = "https://example.com/", page({"type": "wrapper-init"}, "https://example.com/")
         later = page({"type": "extension-message", "action": "echo-later", "ms": 300}, site)
-        result = run(ctx, c, "remote-elsewhere", [page({"type": "wrapper-init"}, site), later,
-                                                  "navigation https://other.example/", "wait 900",
-                                                  f"navigation {site}back"], directives=b"id alpha",
+        result = run(ctx, c, "remote-elsewhere", [init, later, "navigation https://other.example/", init,
+                                                  "wait 900", f"navigation {site}back"], directives=b"id alpha",
                      package=rig.packaged(main=site, settings={"content-mode": "remote"}))
         c.equal(values(result)[-1].get("type"), "echo", "the echo was posted")
+        c.equal(len(result.events("post-json-with-objects")), 1, "no folder handles for the other site")
         c.expect(result.index("post-json", text=result.pluck("post-json", "text")[-1])
                  > result.index("navigation-starting", uri=site + "back"), "only once the app's page was back")
 
