@@ -147,6 +147,9 @@ class BridgeTest : public ::testing::Test {
 TEST_F(BridgeTest, EachMessageReachesTheHostOrTheLibraryOrNothing) {
   manager.onExtensionMessageFn = &FakeMessage;
   const std::string extension = R"({ "type" : "extension-message", "zeta":1.50, "a":"\u00e9" })";
+  // Large enough for its longest string to be parsed apart; the cut character is in another one.
+  const std::string large = R"({"type":"set-window-position","windowX":5,"windowY":7,"pad":[")" +
+                            std::string(1u << 20, 'x') + R"(","\ud800"]})";
   const std::pair<std::string_view, std::string> kDispatched[] = {
       {R"({"type":"set-window-size","windowWidth":800,"windowHeight":600})", "size 800x600"},
       {R"({"type":"set-window-position","windowX":-20,"windowY":40})", "position -20,40"},
@@ -163,13 +166,14 @@ TEST_F(BridgeTest, EachMessageReachesTheHostOrTheLibraryOrNothing) {
       {R"({"type":"extension-message","text":"cut \ud83d"})",
        R"(Message {"type":"extension-message","text":"cut \ud83d"})"},
       {R"({"windowHeight":6,"t":"\udc00","type":"set-window-size","windowWidth":5})", "size 5x6"},
+      {large, "position 5,7"},
       {"{\"type\":\"set-fullscreen\",\"fullscreen\":true}\0garbage"sv, "fullscreen on"}};
   for (const auto& [text, call] : kDispatched) {
     host.calls.clear();
     fake.events.clear();
     bridge.HandleWebMessage(text);
     host.calls.insert(host.calls.end(), fake.events.begin(), fake.events.end());
-    EXPECT_THAT(host.calls, ElementsAre(call)) << text;
+    EXPECT_THAT(host.calls, ElementsAre(call)) << text.substr(0, 100);
   }
   host.calls.clear();
   fake.events.clear();
