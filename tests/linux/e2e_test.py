@@ -276,23 +276,29 @@ class ProcessLifetime(unittest.TestCase):
 
 @unittest.skipUnless(SHELL and EXTENSION, "needs the shell and the test library")
 class StartupFailures(unittest.TestCase):
-    def test_missing_or_bad_package_json_and_missing_chromium_are_reported_before_the_library_loads(self):
+    def test_start_up_failures_are_reported_before_the_library_loads(self):
         load = "Failed to load package.json. Check the file is in the same folder as the app."
+        folder = "Failed to create the app's data folder"
+        app = b'{"name":"x"}'
+        # {tmp} stands for the app's folder; bin/chromium there is a stand-in that is never started.
         for package, message, env in ((None, load, {}), (b"{", PARSE, {}),
-                                      (b'{"name":"x"}', "Chromium was not found", {"PATH": "/nonexistent"})):
-            with self.subTest(package=package), tempfile.TemporaryDirectory() as tmp:
+                                      (app, "Chromium was not found", {"PATH": "/nonexistent"}),
+                                      (app, folder, {"PATH": "{tmp}/bin", "XDG_DATA_HOME": "{tmp}/corvane/data"})):
+            with self.subTest(package=package, message=message), tempfile.TemporaryDirectory() as tmp:
                 shutil.copy2(SHELL, os.path.join(tmp, "corvane"))
                 shutil.copy2(EXTENSION, os.path.join(tmp, "Vantor.so"))
+                write(os.path.join(tmp, "bin", "chromium"), b"#!/bin/sh\nexit 1\n")
+                os.chmod(os.path.join(tmp, "bin", "chromium"), 0o755)
                 if package is not None:
                     write(os.path.join(tmp, "package.json"), package)
                 log = os.path.join(tmp, "extension.log")
+                environment = {**os.environ, "HOME": tmp, "XDG_DATA_HOME": os.path.join(tmp, "data"),
+                               "CORVANE_TEST_LOG": log, **{k: v.format(tmp=tmp) for k, v in env.items()}}
                 done = subprocess.run([os.path.join(tmp, "corvane"), "--headless"], capture_output=True, text=True,
-                                      env=dict(os.environ, HOME=tmp, XDG_DATA_HOME=os.path.join(tmp, "data"),
-                                               CORVANE_TEST_LOG=log, **env), timeout=30)
+                                      env=environment, timeout=30)
                 self.assertEqual(done.returncode, 1)
                 (self.assertIn if env else self.assertEqual)(message, done.stderr.strip())
-                self.assertFalse(os.path.exists(log), "the library was loaded and released")
-
+                self.assertFalse(os.path.exists(log), "the library was loaded")
 
 if __name__ == "__main__":
     unittest.main()

@@ -35,6 +35,7 @@ bool Asks(const std::string& message, const char* action) {
 TEST_EXPORT const char* const* Init(const char*, const char*, const char*,
                                     corvane::IWrapperApp* app) {
   g_app = app;
+  Log("init");
   return kComponentIds;
 }
 

@@ -114,7 +114,7 @@ def run_all(work):
     for cwd, args in ((None, (src, "-o", inside)), (src, (".", "-o", "assets.dat"))):
         code, out, err = pack("create", *args, cwd=cwd)
         listed = [e["path"] for e in json.loads(pack("list", inside, "--json")[1] or "[]")]
-        check(code == 0 and not {"assets.dat", ".assets.dat.partial-4242"} & set(listed),
+        check(code == 0 and listed and not {"assets.dat", ".assets.dat.partial-4242"} & set(listed),
               f"the output file and its leftover are not packed into it ({args}): {listed}")
     os.remove(inside)
     os.remove(leftover)

@@ -272,6 +272,7 @@ def large_loose_file(ctx, c):
         if os.path.exists(path):
             os.remove(path)
     check_clean_close(c, result)
+    c.equal(len(result.answers()), len(ranges), "request steps played")
     for ((a, b), data), events in zip(ranges.items(), result.answers()):
         check_answer(c, events, f"bytes={a}-{b}", 206, ["Cache-Control: no-store", "Content-Type: application/"
                      "octet-stream", "Accept-Ranges: bytes", f"Content-Range: bytes {a}-{b}/{size}",

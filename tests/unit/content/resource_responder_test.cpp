@@ -119,8 +119,10 @@ TEST_F(ResponderTest, WholeAnswersComeFromTheBundleThenTheContentFolder) {
   for (const auto& [tail, type, body, kind] : cases) {
     SCOPED_TRACE(tail);
     const ResourceAnswer answer = responder_.AnswerUriTail(tail, std::nullopt);
-    EXPECT_EQ(Summary(answer), "200 OK\n" + answer.HeaderBlock() + "\n" + body);
-    EXPECT_EQ(answer.headers, Headers(type, {"Content-Length: " + std::to_string(body.size())}));
+    const Lines headers = Headers(type, {"Content-Length: " + std::to_string(body.size())});
+    EXPECT_EQ(answer.headers, headers);
+    EXPECT_EQ(Summary(answer), "200 OK\n" + headers[0] + "\n" + headers[1] + "\n" + headers[2] +
+                                   "\n" + headers[3] + "\n" + body);
     EXPECT_EQ(answer.body, kind);
     EXPECT_EQ(answer.data >= bundleBytes && answer.data < bundleBytes + bundleBytes_.size(),
               kind == Body::Bytes && !body.empty());
