@@ -100,6 +100,9 @@ void LumoWebView::Recreate() {
   KillTimer(window, kAskTimer);
   if (extensionManager) extensionManager->pageReady = false;
   if (controller) controller->Close();
+  // A page element's fullscreen ended with its browser, which can no longer say so: the new page
+  // finds the window as a fresh start leaves it.
+  SetFullscreen(false);
   webView2.Reset();
   webView.Reset();
   controller.Reset();

@@ -48,8 +48,10 @@ def start_page(ctx, c):
 @scenario
 def browser_exit(ctx, c):
     # Each exit is reported twice, by the environment and by the web view, in either order; one
-    # exit is one recreation. The bridge answers the new page's wrapper-init as the first one.
-    once = [HELLO, "browser-exited", f"process-failed {BROWSER}", SETTLE, "state recreated", HELLO]
+    # exit is one recreation. The bridge answers the new page's wrapper-init as the first one. A
+    # page element's fullscreen ends with its browser: the new page finds the window as it was.
+    once = [HELLO, "state windowed", "fullscreen 1", "browser-exited", f"process-failed {BROWSER}", SETTLE,
+            "state recreated", HELLO]
     with c.case("recreated-twice"):
         result = ctx.run(App(script=once + [f"process-failed {BROWSER}", "browser-exited", SETTLE, HELLO, "close"]),
                          "recreated-twice")
@@ -58,6 +60,9 @@ def browser_exit(ctx, c):
                 [3, 3, 2, 3], "environments, controllers created, dead controllers closed, wrapper-init answers")
         c.equal((result.pluck("navigate", "uri"), result.window("recreated").get("visible")), ([APP_PAGE] * 3, "1"),
                 "start page opened each time, the window stays shown")
+        windowed, recreated = result.window("windowed"), result.window("recreated")
+        c.equal([recreated.get(k) for k in ("style", "exstyle", "outer")],
+                [windowed.get(k) for k in ("style", "exstyle", "outer")], "out of fullscreen after the restart")
     with c.case("exit-while-creating-controller"):
         # The creation that fails after its browser's exit was reported belongs to the engine
         # given up, not to the restart already under way.
