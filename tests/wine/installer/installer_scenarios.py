@@ -222,7 +222,6 @@ def downloads_and_installs(ctx, c):
         gone = run.log.index("window-destroyed", **SETUP)
         c.expect(0 <= run.log.index("close-posted") < gone, "the window closed when asked to")
         positions = [int(p) for p in run.log.pluck("bar-position", "position")]
-        c.equal(run.log.events("bar-position", run.log.runtime[gone:]), [], "nothing reached the bar after it had gone")
         c.expect(max(positions, default=0) < 100, f"closed before the end: {positions}")
         check_installed_and_started(c, run)
 
