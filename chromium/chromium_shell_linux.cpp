@@ -28,6 +28,10 @@ namespace {
 // this is dropped on its own and the app goes on.
 constexpr std::size_t kMaxIncomingMessage = 256u << 20;
 
+constexpr char kChromiumDidNotStart[] =
+    "Chromium did not open the app's window; its own message, if any, is above. Running as root "
+    "needs \"--no-sandbox\" in \"chromium-args\", and without a display the app needs --headless.";
+
 // RunChromiumOnce's result when the browser died and is to be started again.
 constexpr int kRestartChromium = -1;
 
@@ -185,7 +189,12 @@ int RunChromiumOnce(const AppConfig& config, ResourceResponder* responder,
     // Chromium is gone or unusable: make sure of it by its pid before leaving.
     process.Stop(g_stopSignal != 0 ? 2000 : 0);
     exitCode = g_stopSignal != 0 ? 128 + g_stopSignal : 1;
-    if (g_stopSignal == 0 && recovery.RestartAfterExit()) {
+    // One that never opened the window will not do better a second time (no display, root
+    // without --no-sandbox, a bad argument, another instance on the same profile).
+    const bool opened = !host.mainTargetId().empty();
+    if (g_stopSignal == 0 && !opened) {
+      std::fprintf(stderr, "%s %s\n", failure.c_str(), kChromiumDidNotStart);
+    } else if (g_stopSignal == 0 && recovery.RestartAfterExit()) {
       std::fprintf(stderr, "%s Starting it again.\n", failure.c_str());
       exitCode = kRestartChromium;
     } else {

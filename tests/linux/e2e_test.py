@@ -276,18 +276,20 @@ class ProcessLifetime(unittest.TestCase):
 
 @unittest.skipUnless(SHELL and EXTENSION, "needs the shell and the test library")
 class StartupFailures(unittest.TestCase):
-    def test_start_up_failures_are_reported_before_the_library_loads(self):
+    def test_start_up_failures_end_the_run_at_once_the_early_ones_before_the_library_loads(self):
         load = "Failed to load package.json. Check the file is in the same folder as the app."
         folder = "Failed to create the app's data folder"
+        no_window = "Chromium did not open the app's window"
         app = b'{"name":"x"}'
-        # {tmp} stands for the app's folder; bin/chromium there is a stand-in that is never started.
+        # {tmp} stands for the app's folder; bin/chromium there is a stand-in that ends at once.
         for package, message, env in ((None, load, {}), (b"{", PARSE, {}),
                                       (app, "Chromium was not found", {"PATH": "/nonexistent"}),
-                                      (app, folder, {"PATH": "{tmp}/bin", "XDG_DATA_HOME": "{tmp}/corvane/data"})):
+                                      (app, folder, {"PATH": "{tmp}/bin", "XDG_DATA_HOME": "{tmp}/corvane/data"}),
+                                      (app, no_window, {"PATH": "{tmp}/bin"})):
             with self.subTest(package=package, message=message), tempfile.TemporaryDirectory() as tmp:
                 shutil.copy2(SHELL, os.path.join(tmp, "corvane"))
                 shutil.copy2(EXTENSION, os.path.join(tmp, "Vantor.so"))
-                write(os.path.join(tmp, "bin", "chromium"), b"#!/bin/sh\nexit 1\n")
+                write(os.path.join(tmp, "bin", "chromium"), b'#!/bin/sh\necho started >> "$0.log"\nexit 1\n')
                 os.chmod(os.path.join(tmp, "bin", "chromium"), 0o755)
                 if package is not None:
                     write(os.path.join(tmp, "package.json"), package)
@@ -298,7 +300,12 @@ class StartupFailures(unittest.TestCase):
                                       env=environment, timeout=30)
                 self.assertEqual(done.returncode, 1)
                 (self.assertIn if env else self.assertEqual)(message, done.stderr.strip())
-                self.assertFalse(os.path.exists(log), "the library was loaded")
+                launches = pathlib.Path(tmp, "bin", "chromium.log")
+                if message == no_window:  # started once, not again and again
+                    self.assertEqual(launches.read_text(), "started\n")
+                    self.assertEqual(pathlib.Path(log).read_text(), "init\nrelease\n")
+                else:
+                    self.assertFalse(launches.exists() or os.path.exists(log), "Chromium started or the library loaded")
 
 if __name__ == "__main__":
     unittest.main()
