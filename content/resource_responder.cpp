@@ -131,6 +131,7 @@ ResourceAnswer ResourceResponder::Answer(std::string_view relativePath,
     } else if (total > 0) {  // folders read as size 0 and have nothing to stream
       answer.body = ResourceAnswer::BodyKind::WholeFile;
       answer.filePath = diskPath;
+      answer.size = total;
     }
     return answer;
   }
@@ -159,6 +160,7 @@ ResourceAnswer ResourceResponder::Answer(std::string_view relativePath,
   if (length == total) {
     answer.body = ResourceAnswer::BodyKind::WholeFile;
     answer.filePath = diskPath;
+    answer.size = total;
     return answer;
   }
   // The file may still change between its size and its mapping: serve only what the view holds.

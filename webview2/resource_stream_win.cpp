@@ -37,8 +37,8 @@ ResourceAnswer AnswerRequest(ICoreWebView2WebResourceRequestedEventArgs* args,
   return responder.AnswerUriTail(std::string_view(uriText).substr(baseUrl.size()), range);
 }
 
-// The body stream, or null with the answer turned into 500 when the promised bytes cannot be
-// delivered (a 200 or 206 must never go out without the body its Content-Length announces).
+}  // namespace
+
 ComRef<IStream> BodyStream(ResourceAnswer& answer) {
   ComRef<IStream> stream;
   switch (answer.body) {
@@ -51,14 +51,18 @@ ComRef<IStream> BodyStream(ResourceAnswer& answer) {
     case ResourceAnswer::BodyKind::WholeFile: {
       const std::wstring path = ToExtendedPath(ToWide(answer.filePath));
       SHCreateStreamOnFileEx(path.c_str(), STGM_READ, 0, FALSE, nullptr, stream.Put());
+      // The file may have changed since it was measured.
+      STATSTG status{};
+      if (stream && (FAILED(stream->Stat(&status, STATFLAG_NONAME)) ||
+                     status.cbSize.QuadPart != answer.size)) {
+        stream.Reset();
+      }
       break;
     }
   }
   if (!stream) answer.FailWithoutBody();
   return stream;
 }
-
-}  // namespace
 
 HRESULT HandleResourceRequest(ICoreWebView2WebResourceRequestedEventArgs* args,
                               ICoreWebView2Environment* environment, const std::string& baseUrl,

@@ -124,6 +124,7 @@ TEST_F(ResponderTest, WholeAnswersComeFromTheBundleThenTheContentFolder) {
     EXPECT_EQ(Summary(answer), "200 OK\n" + headers[0] + "\n" + headers[1] + "\n" + headers[2] +
                                    "\n" + headers[3] + "\n" + body);
     EXPECT_EQ(answer.body, kind);
+    EXPECT_EQ(answer.size, body.size());  // a whole file's stream must match it
     EXPECT_EQ(answer.data >= bundleBytes && answer.data < bundleBytes + bundleBytes_.size(),
               kind == Body::Bytes && !body.empty());
   }

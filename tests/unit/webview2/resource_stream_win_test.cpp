@@ -1,14 +1,18 @@
 // CreateViewStream, the body over bundle bytes, as a COM stream: its results at the ends of the
 // view, clones and copies, the interfaces that make it free-threaded, and the owner it holds while
-// any thread may read. Positions are ViewCursor's (view_cursor_test.cpp); the answers that carry
-// such bodies are played end to end (tests/wine/scenarios.py, stream_scenarios.py).
+// any thread may read; and a whole loose file's stream, which must have the measured length.
+// Positions are ViewCursor's (view_cursor_test.cpp); the answers that carry such bodies are played
+// end to end (tests/wine/scenarios.py, stream_scenarios.py).
 
 #include "content/view_stream_win.h"
+#include "webview2/resource_stream_win.h"
 
 #include <gtest/gtest.h>
 #include <shlwapi.h>
 
 #include <atomic>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <thread>
@@ -176,6 +180,31 @@ TEST(ViewStreamTest, IsOneFreeThreadedObjectThatHoldsItsOwnerUntilTheLastRelease
   EXPECT_EQ(Read(clone.get(), 3).first, "bbb");
   std::thread([&clone] { clone.Reset(); }).join();
   EXPECT_TRUE(sharedOwner.expired());
+}
+
+TEST(BodyStream, AWholeFileOfAnotherLengthThanMeasuredIsA500WithoutALength) {
+  const std::filesystem::path file = std::filesystem::temp_directory_path() / "corvane_body.bin";
+  std::ofstream(file, std::ios::binary) << kBytes;
+  for (const std::uint64_t measured : {10u, 12u, 8u}) {
+    ResourceAnswer answer;
+    answer.status = 200;
+    answer.reason = "OK";
+    answer.headers = {"Cache-Control: no-store", "Content-Length: " + std::to_string(measured)};
+    answer.body = ResourceAnswer::BodyKind::WholeFile;
+    answer.filePath = file.string();
+    answer.size = measured;
+    const ComRef<IStream> body = BodyStream(answer);
+    if (measured == kBytes.size()) {
+      ASSERT_TRUE(body);
+      EXPECT_EQ(Read(body.get()).first, kBytes);
+      EXPECT_EQ(answer.status, 200);
+    } else {
+      EXPECT_FALSE(body) << measured;
+      EXPECT_EQ(answer.status, 500);
+      EXPECT_EQ(answer.HeaderBlock(), "Cache-Control: no-store");
+    }
+  }
+  std::filesystem::remove(file);
 }
 
 }  // namespace
