@@ -140,6 +140,11 @@ def run_all(work):
         line, _ = one_line_error(["create", os.path.join(work, "odd"), "-o", os.path.join(work, "odd.dat")], "bad-",
                                  "a file name that is not UTF-8")
         check("UTF-8" in line, f"the message says why ({line!r})")
+        # Nor is a name that extract would refuse (a backslash is a separator on Windows).
+        write(os.path.join(work, "slash", "back\\slash.txt"), b"x")
+        line, _ = one_line_error(["create", os.path.join(work, "slash"), "-o", os.path.join(work, "slash.dat")],
+                                 "slash.txt", "a name extract refuses")
+        check("backslash" in line, f"the message says why ({line!r})")
         # An existing symbolic link inside the target folder is not followed.
         os.makedirs(os.path.join(work, "linked"))
         os.makedirs(os.path.join(work, "outside"))
@@ -167,6 +172,12 @@ def run_all(work):
                                   os.path.join(work, "big.dat"), os.path.join(work, "kept")], capture_output=True)
         check(limited.returncode == 1 and read(os.path.join(work, "kept", "big.bin")) == b"old"
               and os.listdir(os.path.join(work, "kept")) == ["big.bin"], f"a failed extract keeps the old file: {limited}")
+        # And leaves no file where there was none.
+        os.makedirs(os.path.join(work, "fresh"))
+        limited = subprocess.run(["sh", "-c", 'trap "" XFSZ; ulimit -f 100; exec "$0" "$@"', PACK, "extract",
+                                  os.path.join(work, "big.dat"), os.path.join(work, "fresh")], capture_output=True)
+        check(limited.returncode == 1 and os.listdir(os.path.join(work, "fresh")) == [],
+              f"a failed extract leaves no new file: {os.listdir(os.path.join(work, 'fresh'))}")
 
     # Hostile entry paths are refused before anything is written.
     for index, path in enumerate([b"../evil.txt", b"a/../../evil.txt", b"/abs/evil.txt", b"C:/evil.txt", b"c:evil.txt",

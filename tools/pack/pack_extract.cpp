@@ -16,31 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Why an entry's path could write outside the target folder (or nowhere sensible), or none.
-std::optional<std::string> UnsafePathReason(std::string_view path) {
-  if (path.empty()) return "empty path";
-  if (path.find('\0') != std::string_view::npos) return "zero byte in path";
-  if (path.find('\\') != std::string_view::npos) return "backslash in path";
-  if (path.front() == '/') return "absolute path";
-  const bool letter = (path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z');
-  if (path.size() >= 2 && letter && path[1] == ':') return "drive letter in path";
-#ifdef _WIN32
-  // Elsewhere in a Windows name a colon selects an alternate data stream.
-  if (path.find(':') != std::string_view::npos) return "colon in path";
-#endif
-  if (SanitizeUtf8(path) != path) return "path is not valid UTF-8";
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t slash = path.find('/', start);
-    const std::string_view segment = path.substr(start, slash - start);
-    if (segment.empty()) return "empty segment in path";
-    if (segment == "." || segment == "..") return "dot segment in path";
-    if (slash == std::string_view::npos) break;
-    start = slash + 1;
-  }
-  return std::nullopt;
-}
-
 // Creates the folders between `root` and `target`, refusing to pass through a symbolic link
 // that already exists there (it could lead anywhere).
 void PrepareParents(const fs::path& root, const fs::path& target, const std::string& entryName) {
@@ -97,23 +72,24 @@ int ExtractBundle(const std::string& bundlePath, const std::string& folderText) 
     if (IsLink(target)) throw PackError(targetName + ": refused, it is a symbolic link");
     if (fs::is_directory(status)) throw PackError(targetName + ": is a folder");
 
-    // Opened without truncating first: if this is a file written moments ago under a name the
-    // file system folds together with this one (Case.txt and case.txt on Windows), it must
-    // survive for the error.
-    std::FILE* out = OpenFile(target, "ab");
-    if (out == nullptr) throw PackError(targetName + ": " + std::strerror(errno));
-    const std::optional<FileIdentity> identity = IdentityOf(out);
+    // A file already there may be the bundle itself, or one written moments ago under a name the
+    // file system folds together with this one (Case.txt and case.txt on Windows). Only read:
+    // nothing is created before the entry is written whole.
+    std::optional<FileIdentity> identity;
+    if (std::FILE* existing = OpenFile(target, "rb")) {
+      identity = IdentityOf(existing);
+      std::fclose(existing);
+    } else if (errno != ENOENT) {
+      throw PackError(targetName + ": " + std::strerror(errno));
+    }
     if (identity && identity == source) {
-      std::fclose(out);
       throw PackError(targetName + ": refused, it is the bundle being extracted");
     }
     if (identity && written.contains(*identity)) {
-      std::fclose(out);
       throw PackError(targetName +
                       ": refused, the file system already holds another entry under "
                       "this name (names that differ only in case?)");
     }
-    std::fclose(out);
     // A file already there stays as it was until the entry is written whole.
     PartialFile partial(target);
     bundle.CopyEntry(entry, partial.stream(), targetName);

@@ -191,4 +191,28 @@ fs::path TemporarySibling(const fs::path& path) {
   return path.parent_path() / name;
 }
 
+std::optional<std::string> UnsafePathReason(std::string_view path) {
+  if (path.empty()) return "empty path";
+  if (path.find('\0') != std::string_view::npos) return "zero byte in path";
+  if (path.find('\\') != std::string_view::npos) return "backslash in path";
+  if (path.front() == '/') return "absolute path";
+  const bool letter = (path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z');
+  if (path.size() >= 2 && letter && path[1] == ':') return "drive letter in path";
+#ifdef _WIN32
+  // Elsewhere in a Windows name a colon selects an alternate data stream.
+  if (path.find(':') != std::string_view::npos) return "colon in path";
+#endif
+  if (SanitizeUtf8(path) != path) return "path is not valid UTF-8";
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t slash = path.find('/', start);
+    const std::string_view segment = path.substr(start, slash - start);
+    if (segment.empty()) return "empty segment in path";
+    if (segment == "." || segment == "..") return "dot segment in path";
+    if (slash == std::string_view::npos) break;
+    start = slash + 1;
+  }
+  return std::nullopt;
+}
+
 }  // namespace corvane::pack

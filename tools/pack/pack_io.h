@@ -14,6 +14,10 @@ namespace corvane::pack {
 std::filesystem::path PathFromUtf8(std::string_view utf8);
 std::string PathToUtf8(const std::filesystem::path& path);  // "/" between segments
 
+// Why a bundle path could write outside the folder it is extracted into (or nowhere sensible),
+// or none: such a path is neither stored nor extracted.
+std::optional<std::string> UnsafePathReason(std::string_view path);
+
 // Text safe to print on one line: control bytes become \xNN, invalid UTF-8 becomes U+FFFD.
 std::string Printable(std::string_view text);
 

@@ -58,6 +58,9 @@ std::vector<SourceFile> ScanFolder(const fs::path& folder, const fs::path& exclu
 
     std::string relative = PathToUtf8(entry.path().lexically_relative(folder));
     if (SanitizeUtf8(relative) != relative) Fail(entry.path(), "file name is not valid UTF-8");
+    if (const auto reason = UnsafePathReason(relative)) {
+      Fail(entry.path(), "refused, " + *reason + ": extract could not write it back");
+    }
     const std::uintmax_t size = entry.file_size(error);
     if (error) Fail(entry.path(), error.message());
     files.push_back({std::move(relative), entry.path(), size});
