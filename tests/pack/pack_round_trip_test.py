@@ -133,7 +133,9 @@ def run_all(work):
     one_line_error(["create", os.path.join(work, "no-such-folder"), "-o", bundle], "no-such-folder", "missing folder")
     check(read(bundle) == before and os.listdir(os.path.dirname(bundle)) == ["assets.dat"],
           "a failed create leaves the old bundle as it was and no partial file")
-    one_line_error(["create", src, "-o", os.path.join(work, "missing-dir", "x.dat")], "x.dat", "into a missing folder")
+    line, _ = one_line_error(["create", src, "-o", os.path.join(work, "missing-dir", "x.dat")], "x.dat",
+                             "into a missing folder")
+    check("missing-dir does not exist" in line and ".partial" not in line, f"the message says why ({line!r})")
     one_line_error(["config", src], "src", "config of a folder")
     if not WINDOWS:
         write(os.path.join(work.encode(), b"odd", b"bad-\xff-name"), b"x")

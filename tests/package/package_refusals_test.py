@@ -36,6 +36,8 @@ CASES = {
     "name of a shipped file": (package_json('{"name": "www"}'), [], "missing",
                                '{app}/package.json: "name" \'www\' is also a file'),
     "no www": (lambda app: shutil.rmtree(os.path.join(app, "www")), [], "missing", "{app}/www: not found"),
+    "a bundle in www": (lambda app: write(os.path.join(app, "www", "assets.dat"), "old"), [], "missing",
+                        "{app}/www/assets.dat: a bundle already"),
     "missing icon": (lambda app: os.remove(os.path.join(app, "icon.png")), [], "kept", "{app}/icon.png: not found"),
     "icon not an image": (lambda app: write(os.path.join(app, "icon.png"), "not an image"), [], "missing",
                           "{app}/icon.png: not an image"),

@@ -92,10 +92,11 @@ int CreateBundle(const std::string& folderText, const std::string& outputText) {
   partial.Commit(output);
   progress.Finish();
 
-  std::printf("%s: %zu files, %zu stored (%zu duplicates share bytes), %llu bytes of file data\n",
-              outputName.c_str(), files.size(), layout.stored.size(),
-              files.size() - layout.stored.size(),
-              static_cast<unsigned long long>(layout.blobSize));
+  const std::size_t duplicates = files.size() - layout.stored.size();
+  std::printf(
+      "%s: %zu file%s, %zu stored (%zu duplicate%s sharing bytes), %llu bytes of file data\n",
+      outputName.c_str(), files.size(), files.size() == 1 ? "" : "s", layout.stored.size(),
+      duplicates, duplicates == 1 ? "" : "s", static_cast<unsigned long long>(layout.blobSize));
   return 0;
 }
 

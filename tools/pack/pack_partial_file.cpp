@@ -13,7 +13,14 @@ namespace fs = std::filesystem;
 PartialFile::PartialFile(const fs::path& target) : path_(TemporarySibling(target)) {
   stream_ = OpenFile(path_, "wb");
   if (stream_ == nullptr) {
-    throw PackError(Printable(PathToUtf8(path_)) + ": " + std::strerror(errno));
+    // Named as the user gave it: the temporary name would only puzzle.
+    const int error = errno;
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    std::error_code ignored;
+    throw PackError(Printable(PathToUtf8(target)) + ": " +
+                    (fs::is_directory(folder, ignored)
+                         ? std::string(std::strerror(error))
+                         : "its folder " + Printable(PathToUtf8(folder)) + " does not exist"));
   }
 }
 
