@@ -9,7 +9,9 @@
 #include <iterator>
 #include <limits>
 #include <optional>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "base/app_config.h"
 #include "base/file_helpers.h"
@@ -37,6 +39,19 @@ std::string ReadWholeFile(const std::string& path) {
 std::string EnvironmentText(const char* name) {
   const char* value = std::getenv(name);
   return value != nullptr ? value : "";
+}
+
+// The line after the Windows text when package.json cannot be used: a terminal has room for the
+// reason, such as the JSON library's position of a syntax error (without its tag).
+std::string WhatIsWrong(const std::exception& error) {
+  const auto* configError = dynamic_cast<const corvane::ConfigError*>(&error);
+  if (configError != nullptr && !configError->userLine().empty()) return configError->userLine();
+  std::string_view reason = error.what();
+  const std::size_t tagEnd = reason.find("] ");
+  if (reason.starts_with("[json.exception") && tagEnd != std::string_view::npos) {
+    reason.remove_prefix(tagEnd + 2);
+  }
+  return "(" + std::string(reason) + ")";
 }
 
 // Known folders are looked up afresh at every handshake, as the user may move them meanwhile.
@@ -68,11 +83,8 @@ int main(int argc, char** argv) {
   AppConfig config;
   try {
     LoadAppConfig(packageJsonText, config);
-  } catch (const ConfigError& error) {
-    ReportFailure(PackageJsonParseMessage(error.userLine()).c_str());
-    return 1;
-  } catch (...) {
-    ReportFailure(PackageJsonParseMessage({}).c_str());
+  } catch (const std::exception& error) {
+    ReportFailure(PackageJsonParseMessage(WhatIsWrong(error)).c_str());
     return 1;
   }
 

@@ -282,7 +282,9 @@ class StartupFailures(unittest.TestCase):
         no_window = "Chromium did not open the app's window"
         app = b'{"name":"x"}'
         # {tmp} stands for the app's folder; bin/chromium there is a stand-in that ends at once.
-        for package, message, env in ((None, load, {}), (b"{", PARSE, {}),
+        for package, message, env in ((None, load, {}), (b"{", PARSE + "\n(parse error at line 1, column 2", {}),
+                                      (b'{"name":"x","settings":{"content-mode":"Bundle"}}',
+                                       PARSE + "\n(invalid content mode)", {}),
                                       (app, "Chromium was not found", {"PATH": "/nonexistent"}),
                                       (app, folder, {"PATH": "{tmp}/bin", "XDG_DATA_HOME": "{tmp}/corvane/data"}),
                                       (app, no_window, {"PATH": "{tmp}/bin"})):
@@ -299,7 +301,7 @@ class StartupFailures(unittest.TestCase):
                 done = subprocess.run([os.path.join(tmp, "corvane"), "--headless"], capture_output=True, text=True,
                                       env=environment, timeout=30)
                 self.assertEqual(done.returncode, 1)
-                (self.assertIn if env else self.assertEqual)(message, done.stderr.strip())
+                self.assertIn(message, done.stderr)
                 launches = pathlib.Path(tmp, "bin", "chromium.log")
                 if message == no_window:  # started once, not again and again
                     self.assertEqual(launches.read_text(), "started\n")
