@@ -41,8 +41,8 @@ def start_page(ctx, c):
         result = ctx.run(App(script=["dom-content-loaded", "browser-exited normal", SETTLE, "close"]), "succeeded")
         check_clean_close(c, result)
         c.equal((result.pluck("navigation-completed", "success"), counts(result, "controller-focus",
-                                                                         "environment-create")),
-                (["1"], [2, 1]), "NavigationCompleted, focus at each DOMContentLoaded, environments")
+                                                                         "controller-visible", "environment-create")),
+                (["1"], [2, 2, 1]), "NavigationCompleted, shown and focused at each DOMContentLoaded, environments")
 
 
 @scenario

@@ -23,10 +23,13 @@ INSTALL = "This app requires the Microsoft Edge WebView2 runtime. It will be dow
 INSTALL_FAILED = ("Failed to install the Microsoft Edge WebView2 runtime. Check that you have permission to "
                   "install it, and that your Internet connection is working. Run the app again to try again.")
 WS_CAPTION, WS_THICKFRAME, WS_MAXIMIZEBOX, WS_VISIBLE = 0xC00000, 0x40000, 0x10000, 0x10000000
-OVERLAPPEDWINDOW, FIXED_STYLE, EXSTYLE_EDGES = 0xCF0000, 0xCA0000, 0x20301
+OVERLAPPEDWINDOW, FIXED_STYLE, EXSTYLE_EDGES, WS_EX_TOPMOST = 0xCF0000, 0xCA0000, 0x20301, 0x8
 HTML, TEXT, MP4, WEBM = "text/html; charset=utf-8", "text/plain; charset=utf-8", "video/mp4", "video/webm"
 REASONS = {200: "OK", 206: "Partial Content", 404: "Not Found", 416: "Range Not Satisfiable"}
 NOT_FOUND = (404, ["Cache-Control: no-store"], b"File not found")
+HANDLERS = ["BrowserProcessExited", "AcceleratorKeyPressed", "DocumentTitleChanged", "WebResourceRequested",
+            "NavigationStarting", "PermissionRequested", "ContainsFullScreenElementChanged", "WindowCloseRequested",
+            "NewWindowRequested", "WebMessageReceived", "DOMContentLoaded", "NavigationCompleted", "ProcessFailed"]
 
 
 def ok(mime, body):
@@ -91,6 +94,11 @@ def startup_messages(ctx, c):
         ("no-local-app-data", App(on_prefix=no_local_app_data), [(BOX, NO_DATA_FOLDER)], [], False),
         ("bundle-empty", App(loose=loose, bundle=b"", script=[request, "close"]),
          [(BOX, "Error reading asset bundle")], ["<null>"], True),
+        ("bundle-damaged", App(loose=loose, bundle=b"not a bundle at all", script=[request, "close"]),
+         [(BOX, "Error reading asset bundle")], ["<null>"], True),
+        ("name-empty", App(package=b'{"name":""}'), [(BOX, PARSE_FAILED)], [], False),
+        ("name-unusable", App(package=b'{"name":"a/b"}'),
+         [(BOX, PARSE_FAILED + "\n\"name\" must be usable as a folder name.")], [], False),
     ]
     for label, app, boxes, folders, created in cases:
         with c.case(label):
@@ -197,11 +205,7 @@ def normal_run(ctx, c):
              ("IsWebMessageEnabled", "1"), ("IsZoomControlEnabled", "0"), ("AreDefaultContextMenusEnabled", "1"),
              ("AreDevToolsEnabled", "1"), ("AreBrowserAcceleratorKeysEnabled", "0")], "settings, in order")
     c.equal(result.pluck("filter-add", "uri", "context"), [(APP_ORIGIN + "*", "0")], "one resource filter")
-    c.equal(result.pluck("register", "event"),
-            ["BrowserProcessExited", "AcceleratorKeyPressed", "DocumentTitleChanged", "WebResourceRequested",
-             "NavigationStarting", "PermissionRequested", "ContainsFullScreenElementChanged", "WindowCloseRequested",
-             "NewWindowRequested", "WebMessageReceived", "DOMContentLoaded", "NavigationCompleted",
-             "ProcessFailed"], "handlers, in order")
+    c.equal(result.pluck("register", "event"), HANDLERS, "handlers, in order")
     c.equal((result.pluck("navigate", "uri"), result.pluck("shell-execute-hook", "status")),
             ([APP_PAGE], ["installed"]), "start URL, ShellExecuteW intercepted")
     check_answer(c, start, "start page", *ok(HTML, INDEX))
@@ -226,8 +230,8 @@ def normal_run(ctx, c):
             "the caption follows the document title as it is")
     windowed, full, again, restored = map(result.window, ("windowed", "full", "full-again", "restored"))
     style, full_style = int(windowed["style"], 16), int(full["style"], 16)
-    c.equal((full_style & (WS_CAPTION | WS_THICKFRAME), int(full["exstyle"], 16) & EXSTYLE_EDGES), (0, 0),
-            "no caption, sizing border or edge extended styles in fullscreen")
+    c.equal((full_style & (WS_CAPTION | WS_THICKFRAME), int(full["exstyle"], 16) & (EXSTYLE_EDGES | WS_EX_TOPMOST)),
+            (0, 0), "no caption, sizing border or edge extended styles in fullscreen, and not above other windows")
     c.equal(full_style | WS_CAPTION | WS_THICKFRAME, style | WS_CAPTION | WS_THICKFRAME, "other style bits kept")
     c.equal((full["outer"], again["style"], again["outer"]), (full["monitor"], full["style"], full["outer"]),
             "fullscreen covers the whole monitor; entering twice changes nothing")
@@ -316,9 +320,9 @@ def configured_apps(ctx, c):
         check_clean_close(c, result)
         c.equal((result.pluck("navigate", "uri"), result.events("filter-add")), (["https://example.com"], []),
                 "start URL is main as written, no resource filter")
-        registered = result.pluck("register", "event")
-        c.expect("WebResourceRequested" not in registered and "NavigationStarting" not in registered,
-                 f"no resource or navigation handler: {registered}")
+        c.equal(result.pluck("register", "event"), [e for e in HANDLERS if e not in ("WebResourceRequested",
+                                                                                   "NavigationStarting")],
+                "every handler of bundle mode but the resource and navigation ones")
         c.equal(dict(result.pluck("navigation-starting", "uri", "cancel")),
                 {"https://example.com": "0", "https://other.example/page": "0"}, "nothing cancelled")
         c.equal(result.pluck("not-intercepted", "uri"),
@@ -331,8 +335,11 @@ def configured_apps(ctx, c):
 
     with c.case("120-dpi"):
         result = ctx.run(App(dpi=120, script=["no-settings3", "key 123", size(800, 600), position(-24, 41),
-                                              "state moved", "close"]), "dpi120")
+                                              "state moved", "close"],
+                             env={"COREWEBVIEW2_FORCED_HOSTING_MODE": "INHERITED"}), "dpi120")
         check_clean_close(c, result)
+        c.equal(result.one("environment-create").get("hostingModeEnv"), "INHERITED",
+                "windowed mode leaves an inherited hosting mode variable alone")
         c.equal((result.one("environment-create").get("dpi"), result.window("after-dom-content-loaded")["client"],
                  result.pluck("controller-bounds", "rect")[:1]), ("120", "1280,960", ["0,0,1280,960"]),
                 "1024x768 scaled by 1.25, and so the web view")

@@ -255,6 +255,12 @@ TEST_F(BridgeTest, AMissingExportFailsTheLoadButTheOthersAreStillCalled) {
   EXPECT_THAT(host.calls, ElementsAre("directory-handles", kNoIds));
 }
 
+// A start-up that fails after the load (no window) leaves without a word to the library.
+TEST_F(BridgeTest, AManagerThatGoesWithoutReleaseAndUnloadCallsNothingMore) {
+  { ASSERT_TRUE(ExtensionManager("/opt/app/", "www/", "/d", "{}").LoadExtension(kFakeLoader)); }
+  EXPECT_EQ(fake.events.back(), "path during Init=[]");
+}
+
 TEST_F(BridgeTest, AMissingLibraryBindsNothingAndInitReturningNullKeepsTheLibraryWithoutIds) {
   fake.present = false;
   EXPECT_FALSE(manager.LoadExtension(kFakeLoader));

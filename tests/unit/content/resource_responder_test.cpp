@@ -230,6 +230,13 @@ TEST(MimeTypeFor, MatchesTheLastDotCaseInsensitively) {
   EXPECT_EQ(MimeTypeFor("js/app.min.JS"), "application/javascript; charset=utf-8");
   EXPECT_EQ(MimeTypeFor("module.mjs"), "application/javascript; charset=utf-8");
   EXPECT_EQ(MimeTypeFor("css.d/.css"), "text/css; charset=utf-8");
+  // Rows easily confused: the two font types, and the editor formats without a charset.
+  EXPECT_EQ(MimeTypeFor("font.woff2"), "font/woff2");
+  EXPECT_EQ(MimeTypeFor("font.woff"), "application/font-woff");
+  EXPECT_EQ(MimeTypeFor("data.scml"), "text/xml");
+  EXPECT_EQ(MimeTypeFor("data.scon"), "application/json");
+  EXPECT_EQ(MimeTypeFor("data.xml"), "text/xml; charset=utf-8");
+  EXPECT_EQ(MimeTypeFor("data.json"), "application/json; charset=utf-8");
   for (const char* other : {"archive.tar.gz", "lib.d/readme", "name.", "README", "",
                             "script.js?v=3", "photo.\xC3\x89PNG"}) {
     EXPECT_EQ(MimeTypeFor(other), kOctets) << other;  // only ASCII folds
