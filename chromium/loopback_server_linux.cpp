@@ -109,11 +109,17 @@ bool LoopbackServer::OpenFileBody(Entry& entry) {
   if (entry.answer.body != ResourceAnswer::BodyKind::WholeFile) return true;
   entry.file = open(entry.answer.filePath.c_str(), O_RDONLY | O_CLOEXEC);
   struct stat status {};
+  // At the fetch it must still be the file registered: the first bytes of one put in its place
+  // since are no answer.
+  const bool registered = entry.inode != 0;
   if (entry.file < 0 || fstat(entry.file, &status) != 0 ||
-      std::uint64_t(status.st_size) < entry.bodyLength) {
+      std::uint64_t(status.st_size) < entry.bodyLength ||
+      (registered && (status.st_dev != entry.device || status.st_ino != entry.inode))) {
     CloseEntry(entry);
     return false;
   }
+  entry.device = status.st_dev;
+  entry.inode = status.st_ino;
   return true;
 }
 

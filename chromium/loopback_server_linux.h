@@ -10,6 +10,8 @@
 // request head has a deadline, and accept errors such as a full descriptor table pause accepting
 // instead of spinning.
 
+#include <sys/types.h>
+
 #include <atomic>
 #include <chrono>
 #include <cstddef>
@@ -62,6 +64,8 @@ class LoopbackServer {
     std::uint64_t bodyLength = 0;
     int file = -1;  // descriptor of a whole-file body while it is sent, owned
     std::chrono::steady_clock::time_point registered;
+    dev_t device = 0;  // the file measured at registration
+    ino_t inode = 0;
   };
   struct Connection;
 

@@ -131,14 +131,19 @@ TEST_F(LoopbackServerTest, AFileBodyIsSentFromTheFileAndAFailedReadIsNeverASucce
   const auto fetch = [&](const std::optional<std::string>& url) {
     return Exchange(server.port(), "GET " + url->substr(url->rfind('/')) + " HTTP/1.1\r\n\r\n");
   };
-  const auto url = server.Register(answer, 5 << 20), shrinking = server.Register(answer, 5 << 20);
-  ASSERT_TRUE(url && shrinking);
+  const auto url = server.Register(answer, 5 << 20), shrinking = server.Register(answer, 5 << 20),
+             replaced = server.Register(answer, 5 << 20);
+  ASSERT_TRUE(url && shrinking && replaced);
   const std::string reply = fetch(url);
   ASSERT_EQ(reply.rfind("HTTP/1.1 200 OK\r\n", 0), 0u);
   EXPECT_EQ(BodySize(reply), std::size_t(5 << 20));
   // The file shrank after registration: still nothing promised that cannot be kept.
   ASSERT_EQ(truncate(path.c_str(), 1000), 0);
   EXPECT_EQ(fetch(shrinking).rfind("HTTP/1.1 500 ", 0), 0u);
+  // Another, longer file put in its place is not the one measured: its first bytes are no answer.
+  std::ofstream(path + ".new", std::ios::binary) << std::string(6 << 20, 'n');
+  ASSERT_EQ(std::rename((path + ".new").c_str(), path.c_str()), 0);
+  EXPECT_EQ(fetch(replaced).rfind("HTTP/1.1 500 ", 0), 0u);
   std::remove(path.c_str());
 }
 
