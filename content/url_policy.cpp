@@ -106,14 +106,15 @@ bool MayOpenExternally(std::string_view uri) {
   static constexpr std::array<std::string_view, 3> kOpenable = {"http", "https", "mailto"};
   const std::string scheme = SchemeOf(uri);
   if (std::find(kOpenable.begin(), kOpenable.end(), scheme) == kOpenable.end()) return false;
-  // The app's host exists only inside the shell: outside, the system would resolve it to this
-  // machine's loopback and hand the address to whatever listens there.
+  // The app's host, and any name under it, exists only inside the shell: outside, the system
+  // would resolve it to this machine's loopback and hand the address to whatever listens there.
   // A web address with user information ("https://name@host/") is not split, so its host, which
   // may be the app's, cannot be told: it stays.
   std::optional<UrlParts> parts = SplitUrl(uri);
   if (!parts) return scheme == "mailto";
   if (parts->host.ends_with('.')) parts->host.pop_back();
-  return parts->host != SplitUrl(kAppOrigin)->host;
+  const std::string appHost = SplitUrl(kAppOrigin)->host;
+  return parts->host != appHost && !parts->host.ends_with("." + appHost);
 }
 
 }  // namespace corvane

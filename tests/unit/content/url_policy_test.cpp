@@ -73,7 +73,8 @@ TEST(ExternalOpenPolicy, OnlyWebAndMailSchemesLeave) {
                           "httpx://example.com", "http.evil:foo", " https://example.com",
                           "C:\\Windows\\notepad.exe", "\\\\server\\share\\tool.exe", "",
                           "https://corvane.localhost/page.html", "http://Corvane.LocalHost.:8080/",
-                          "https://a:b@CORVANE.localhost./x", "https://name@example.com/"}) {
+                          "https://a:b@CORVANE.localhost./x", "https://name@example.com/",
+                          "http://x.Corvane.localhost:8080/", "https://a.b.corvane.localhost./"}) {
     EXPECT_FALSE(MayOpenExternally(url)) << url;
   }
 }
