@@ -116,10 +116,7 @@ void LumoWebView::PostJson(const std::string& json) {
 }
 
 void LumoWebView::PostHeldMessages() {
-  CoTaskText source;
-  if (heldForApp_.empty() || FAILED(webView->get_Source(source.Put())) || !IsAppUri(source.get())) {
-    return;
-  }
+  if (heldForApp_.empty() || !ShowsAppDocument()) return;
   for (const std::string& json : heldForApp_) webView->PostWebMessageAsJson(ToWide(json).c_str());
   heldForApp_.clear();
 }
@@ -127,8 +124,7 @@ void LumoWebView::PostHeldMessages() {
 void LumoWebView::SendDirectoryHandles() {
   // The handles go straight to the document shown, not through the held messages: the app's page
   // that asked may have left it already, and another site must never get the user's folders.
-  CoTaskText source;
-  if (!webView || FAILED(webView->get_Source(source.Put())) || !IsAppUri(source.get())) return;
+  if (!ShowsAppDocument()) return;
   corvane::SendDirectoryHandles(environment.get(), webView.get(), appFolder, contentFolder,
                                 userDataFolder, directoryHandles);
 }
@@ -141,6 +137,11 @@ void LumoWebView::ReleaseMappedFiles() { responder.ReleaseMappedFiles(); }
 
 bool LumoWebView::IsAppUri(const wchar_t* uri) const {
   return uri && IsAppAddress(ToUtf8(uri), baseUrl, config.contentMode);
+}
+
+bool LumoWebView::ShowsAppDocument() const {
+  CoTaskText source;
+  return webView && SUCCEEDED(webView->get_Source(source.Put())) && IsAppUri(source.get());
 }
 
 }  // namespace corvane

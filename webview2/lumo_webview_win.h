@@ -121,6 +121,8 @@ class LumoWebView final : public BridgeHost, public ExtensionHost {
   void Defer(UINT_PTR timerId, UINT delayMs);
   // Posts what PostJson holds once the web view shows one of the app's documents.
   void PostHeldMessages();
+  // True while the web view shows one of the app's documents.
+  bool ShowsAppDocument() const;
   void ScheduleUnresponsiveQuestion();
   void AskToReload();
   static void CALLBACK OnTimer(HWND window, UINT message, UINT_PTR timerId, DWORD time);
