@@ -96,15 +96,19 @@ void ExtensionManager::DeliverExtensionMessage(const std::string& text) {
 
 void ExtensionManager::ReleaseAndUnload() { ReleaseAndUnload(PlatformExtensionLoader()); }
 
-void ExtensionManager::ReleaseAndUnload(const ExtensionLibraryLoader& loader) {
-  if (releaseFn != nullptr) releaseFn();
-  // The addresses die with the library; forgetting them keeps a late call from jumping into
-  // unmapped code.
+void ExtensionManager::Release() {
+  // Taken before the call: a session that ends while Release runs must not call it again.
+  if (const ExtensionReleaseFn release = std::exchange(releaseFn, nullptr)) release();
   initFn = nullptr;
-  releaseFn = nullptr;
   onMainWindowCreatedFn = nullptr;
   onExtensionMessageFn = nullptr;
   mainWindowAnnounced_ = false;
+}
+
+void ExtensionManager::ReleaseAndUnload(const ExtensionLibraryLoader& loader) {
+  // The addresses die with the library; forgetting them keeps a late call from jumping into
+  // unmapped code.
+  Release();
   if (library != nullptr) loader.close(library);
   library = nullptr;
 }

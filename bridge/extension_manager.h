@@ -64,7 +64,10 @@ class ExtensionManager final : public IWrapperApp {
   // Stops handing messages to the host, which is about to go, but keeps the folders it recorded:
   // the library may still ask for them, in Release too.
   void DetachHost();
-  // Calls Release, unloads the library and forgets it and its exports.
+  // Calls Release once and forgets the exports, so nothing calls into the library afterwards; it
+  // stays loaded. Used alone when the session ends and the process may be ended at any moment.
+  void Release();
+  // Release, then unloads the library and forgets it.
   void ReleaseAndUnload();
   void ReleaseAndUnload(const ExtensionLibraryLoader& loader);
 

@@ -165,11 +165,21 @@ bool StderrIsTerminal() {
 #endif
 }
 
+bool FlushToDisk(std::FILE* file) {
+  if (std::fflush(file) != 0) return false;
+#ifdef _WIN32
+  return _commit(_fileno(file)) == 0;
+#else
+  return fsync(fileno(file)) == 0;
+#endif
+}
+
 void RenameOver(const fs::path& from, const fs::path& to, std::error_code& error) {
 #ifdef _WIN32
   const std::wstring source = ToExtendedPath(fs::absolute(from).lexically_normal().wstring());
   const std::wstring target = ToExtendedPath(fs::absolute(to).lexically_normal().wstring());
-  if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+  if (MoveFileExW(source.c_str(), target.c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     error.clear();
   } else {
     error = std::error_code(static_cast<int>(GetLastError()), std::system_category());

@@ -48,6 +48,10 @@ std::optional<FileIdentity> IdentityOf(std::FILE* file);
 void UseBinaryConsole();
 bool StderrIsTerminal();
 
+// Writes the stream's buffer out and waits until the system has the bytes on the disk, so a rename
+// over the old file cannot outlive its content after a power cut. False on any failure.
+bool FlushToDisk(std::FILE* file);
+
 // Renames `from` over `to`, replacing an existing `to`.
 void RenameOver(const std::filesystem::path& from, const std::filesystem::path& to,
                 std::error_code& error);

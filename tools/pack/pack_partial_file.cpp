@@ -33,7 +33,11 @@ PartialFile::~PartialFile() {
 }
 
 void PartialFile::Commit(const fs::path& target) {
-  const bool closed = std::fclose(stream_) == 0;
+  // Replacing a file must not trade its old content for an empty one after a power cut; a new
+  // file has nothing to lose, and syncing each of thousands of extracted files would be slow.
+  std::error_code ignored;
+  const bool flushed = !fs::exists(target, ignored) || FlushToDisk(stream_);
+  const bool closed = std::fclose(stream_) == 0 && flushed;
   stream_ = nullptr;
   if (!closed) throw PackError(Printable(PathToUtf8(path_)) + ": write error");
   std::error_code error;

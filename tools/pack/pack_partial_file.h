@@ -19,7 +19,8 @@ class PartialFile {
   std::FILE* stream() const { return stream_; }
   const std::filesystem::path& path() const { return path_; }
 
-  // Closes the file and renames it over `target`; throws PackError on a write or rename error.
+  // Closes the file and renames it over `target`, first syncing it to the disk when `target`
+  // exists; throws PackError on a write, sync or rename error.
   void Commit(const std::filesystem::path& target);
 
  private:

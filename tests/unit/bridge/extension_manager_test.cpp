@@ -117,7 +117,8 @@ class BridgeTest : public ::testing::Test {
 
   // One run of the shell: load (the library's id array is overwritten at once, as it is only
   // promised until Init returns), the window (announced again, as by a restarted browser), the
-  // host, the page's handshake and one message, then teardown, twice, and a late message.
+  // host, the page's handshake and one message, the session's end (Release alone), then teardown,
+  // twice, and late messages.
   bool RunShell(std::vector<std::string> ids) {
     fake.ids = std::move(ids);
     const bool loaded = manager.LoadExtension(kFakeLoader);
@@ -129,6 +130,9 @@ class BridgeTest : public ::testing::Test {
     bridge.HandleWebMessage(R"({"type":"extension-message","x":1})");
     manager.DetachHost();  // as the Linux host's browser ends before Release
     host.handles["<documents>"] = "/moved/Documents";  // the host is gone: not seen
+    manager.Release();
+    EXPECT_NE(manager.library, nullptr) << "Release alone keeps the library loaded";
+    manager.DeliverExtensionMessage("{}");
     manager.ReleaseAndUnload(kFakeLoader);
     manager.ReleaseAndUnload(kFakeLoader);
     manager.DeliverExtensionMessage("{}");

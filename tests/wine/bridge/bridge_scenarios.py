@@ -115,6 +115,10 @@ def library_variants(ctx, c):
         # Without OnExtensionMessage Init is not called either; OnMainWindowCreated and Release are.
         ("partial", "partial_extension", b'id alpha\npost {"type":"init-post"}',
          [ext("echo"), HELLO, ext("echo")], ["main-window", "release", "unload"], [reply()], 1),
+        # At a logoff Windows may end the process once WM_ENDSESSION returns: Release comes
+        # first, and nothing reaches the library after it.
+        ("session-end", "extension", b"id alpha", [HELLO, "end-session", ext("echo")],
+         calls + ["release", "unload"], [reply("alpha")], 1),
     ]
     for label, library, directives, script, calls, posted, handles in cases:
         with c.case(label):
@@ -123,6 +127,9 @@ def library_variants(ctx, c):
             c.equal((values(result), len(result.events("post-json-with-objects")),
                      bool(result.events("directory-handle"))), (posted, handles, handles > 0),
                     "posted to the page, directory-handles messages, handles created")
+            if label == "session-end":
+                c.expect(0 <= result.index("extension-release") < result.index("end-session", query="1"),
+                         "Release before WM_ENDSESSION returned; the logoff was not refused")
 
     with c.case("remote-elsewhere"):
         # The library posts while the remote app's page is on another site: the echo waits for

@@ -40,6 +40,8 @@
 //   dom-content-loaded               DOMContentLoaded again
 //   syscommand <wParam> <lParam>     WM_SYSCOMMAND to the main window; logs whether a menu loop
 //                                    started (it is ended again at once)
+//   end-session                      WM_QUERYENDSESSION and WM_ENDSESSION (a logoff) to the
+//                                    main window; logged once both returned
 //   close                            WindowCloseRequested
 //   process-failed <kind>            ProcessFailed (the enum's number)
 //   browser-exited [failed|normal]   the environment's BrowserProcessExited

@@ -75,7 +75,15 @@ void RaiseWebMessage(FakeWebView* view, const std::string& source, const std::ws
   Log("web-message-done", {{"handlers", handlers}, {"refs", Refs({State().environment, view})}});
 }
 
-// Steps other than state, syscommand and browser-exited are skipped without a web view.
+// The system's end of the session as a logoff shows it to the main window.
+void EndSession(HWND window) {
+  const LRESULT query = SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+  SendMessageW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  Log("end-session", {{"query", std::to_string(query)}});
+}
+
+// Steps other than state, syscommand, end-session and browser-exited are skipped without a web
+// view.
 void RunStep(RuntimeState& s, const Step& step) {
   const std::string& verb = step.verb;
   const std::string& rest = step.rest;
@@ -86,6 +94,8 @@ void RunStep(RuntimeState& s, const Step& step) {
     LogWindowState(s.parentWindow, rest);
   } else if (verb == "syscommand") {
     SendSysCommand(s.parentWindow, rest);
+  } else if (verb == "end-session") {
+    EndSession(s.parentWindow);
   } else if (verb == "browser-exited") {
     if (s.environment)
       s.environment->RaiseBrowserExited(rest == "normal"
@@ -180,10 +190,10 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 const std::string_view kSteps[] = {
-    "state",        "wait",           "title",         "fullscreen",    "request",
-    "request-held", "navigation",     "new-window",    "script-window", "permission",
-    "key",          "message-string", "message-json",  "close",         "dom-content-loaded",
-    "syscommand",   "process-failed", "browser-exited"};
+    "state",        "wait",           "title",          "fullscreen",    "request",
+    "request-held", "navigation",     "new-window",     "script-window", "permission",
+    "key",          "message-string", "message-json",   "close",         "dom-content-loaded",
+    "syscommand",   "process-failed", "browser-exited", "end-session"};
 
 // \n \t \r and \\ are escapes; a backslash before anything else stands for that.
 std::string Unescape(std::string_view text) {
