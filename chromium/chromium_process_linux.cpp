@@ -4,11 +4,13 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -32,6 +34,18 @@ int MoveAbove(int fd, int floor) {
   const int moved = fcntl(fd, F_DUPFD_CLOEXEC, floor);
   close(fd);
   return moved;
+}
+
+// Closes every descriptor from `first` up in a child about to exec: what the shell or its
+// extension library opened without close-on-exec (a lock file, a socket) must not stay open in
+// the browser, or in whatever xdg-open starts, long after the app is gone. Async-signal-safe.
+void CloseDescriptorsFrom(int first) {
+  if (close_range(static_cast<unsigned>(first), ~0U, 0) == 0) return;
+  rlimit limit{};
+  const rlim_t end = getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY
+                         ? std::min<rlim_t>(limit.rlim_cur, 1 << 20)
+                         : 1 << 16;
+  for (rlim_t fd = static_cast<rlim_t>(first); fd < end; ++fd) close(static_cast<int>(fd));
 }
 
 void SleepMilliseconds(long milliseconds) {
@@ -105,7 +119,8 @@ bool ChromiumProcess::Launch(const std::string& executable,
     prctl(PR_SET_PDEATHSIG, SIGTERM);
     if (getppid() != parent) _exit(127);  // the shell died before the request took effect
     if (dup2(commands[0], kChildReadFd) < 0 || dup2(replies[1], kChildWriteFd) < 0) _exit(127);
-    // dup2 clears close-on-exec on the copies; every other descriptor of ours closes at exec.
+    // dup2 clears close-on-exec on the copies; nothing above them goes on.
+    CloseDescriptorsFrom(kChildWriteFd + 1);
     signal(SIGPIPE, SIG_DFL);
     execv(executable.c_str(), argv.data());
     _exit(127);
@@ -186,6 +201,7 @@ bool SpawnDetached(const std::string& program, const std::string& argument) {
       dup2(devNull, 1);
       dup2(devNull, 2);
     }
+    CloseDescriptorsFrom(3);
     signal(SIGPIPE, SIG_DFL);
     execlp(program.c_str(), program.c_str(), argument.c_str(), static_cast<char*>(nullptr));
     _exit(127);

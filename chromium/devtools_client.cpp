@@ -21,7 +21,7 @@ std::int64_t DevToolsClient::Send(std::string_view method, nlohmann::json params
   if (!sessionId.empty()) message["sessionId"] = sessionId;
   // Replacement instead of an exception: a page or library may hand us text that is not UTF-8.
   std::string text = message.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-  if (text.size() > maxCommandSize_) return 0;
+  if (text.size() + 1 > maxCommandSize_) return 0;  // the frame's NUL counts too
   pending_.emplace(id, std::move(onReply));
   writer_(FrameMessage(text));
   return id;

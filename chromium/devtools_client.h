@@ -32,16 +32,16 @@ class DevToolsClient {
   using ReplyHandler = std::function<void(const DevToolsReply&)>;
   using EventHandler = std::function<void(const DevToolsEvent&)>;
 
-  // The browser stops reading a pipe that brings it a message longer than 100 MiB: nothing
-  // after it is ever answered.
+  // The browser stops reading a pipe that brings it a message longer than 100 MiB, its NUL
+  // counted: nothing after it is ever answered.
   static constexpr std::size_t kMaxCommandSize = 100u << 20;
 
   explicit DevToolsClient(Writer writer, std::size_t maxCommandSize = kMaxCommandSize)
       : writer_(std::move(writer)), maxCommandSize_(maxCommandSize) {}
 
   // Sends a command; `onReply` (may be empty) runs when its reply arrives. An empty session id
-  // addresses the browser itself. Returns the command's id, or 0 for a command longer than the
-  // browser takes, which is neither sent nor answered.
+  // addresses the browser itself. Returns the command's id, or 0 for a command whose frame is
+  // longer than `maxCommandSize` (the browser's limit), which is neither sent nor answered.
   std::int64_t Send(std::string_view method, nlohmann::json params = nlohmann::json::object(),
                     std::string_view sessionId = {}, ReplyHandler onReply = {});
 

@@ -1,12 +1,21 @@
-// The browser's command pipe when the child on the other end does not read it.
+// The browser's command pipe when the child on the other end does not read it, and what the
+// programs the shell starts inherit.
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <thread>
 
 #include "chromium/chromium_process_linux.h"
 
@@ -78,6 +87,44 @@ TEST(ChromiumProcess, AStopFlagSetWithoutInterruptingTheWriteStillEndsIt) {
   EXPECT_EQ(g_stop, SIGALRM);
   EXPECT_EQ(g_rescued, 0);
   child.Stop(0);
+}
+
+// Reads what the probe wrote, waiting for a detached one up to five seconds.
+std::string AwaitFile(const std::string& path) {
+  for (int tries = 0; tries < 100; ++tries) {
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (text.str().find('\n') != std::string::npos) return text.str();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return "nothing";
+}
+
+TEST(ChromiumProcess, ProgramsStartedInheritNoDescriptorBeyondTheirPipe) {
+  // A descriptor without close-on-exec, as a library's lock file or socket would be.
+  char folder[] = "/tmp/corvane-fds-XXXXXX";
+  ASSERT_NE(mkdtemp(folder), nullptr);
+  const std::string probe = std::string(folder) + "/probe";
+  std::ofstream(probe)
+      << "#!/bin/sh\nif [ -e /proc/$$/fd/40 ]; then echo open; else echo closed; fi > \"$1\"\n";
+  chmod(probe.c_str(), 0755);
+  std::FILE* lock = std::tmpfile();
+  ASSERT_NE(lock, nullptr);
+  const int held = fcntl(fileno(lock), F_DUPFD, 40);
+  ASSERT_EQ(held, 40);
+
+  ChromiumProcess child;
+  std::string error;
+  ASSERT_TRUE(child.Launch(probe, {std::string(folder) + "/browser"}, error)) << error;
+  EXPECT_EQ(AwaitFile(std::string(folder) + "/browser"), "closed\n");
+  child.Stop(1000);
+  EXPECT_TRUE(SpawnDetached(probe, std::string(folder) + "/detached"));
+  EXPECT_EQ(AwaitFile(std::string(folder) + "/detached"), "closed\n");
+
+  close(held);
+  std::fclose(lock);
+  std::system(("rm -rf " + std::string(folder)).c_str());
 }
 
 }  // namespace

@@ -76,12 +76,12 @@ TEST(NulFramedReader, HandsOverALargeMessageIntactAmongSmallOnes) {
 
 TEST(DevToolsClient, ACommandLongerThanTheBrowserTakesIsNeitherSentNorAwaited) {
   std::vector<std::string> written;
-  DevToolsClient client([&](std::string framed) { written.push_back(framed); }, 49);
+  DevToolsClient client([&](std::string framed) { written.push_back(framed); }, 50);
   EXPECT_EQ(client.Send("M", {{"x", std::string(10, 'a')}}, {}, [](const DevToolsReply&) {}), 1);
   EXPECT_EQ(client.Send("M", {{"x", std::string(11, 'a')}}, {}, [](const DevToolsReply&) {}), 0);
   EXPECT_EQ(client.Send("M", json::object()), 3);
   EXPECT_EQ(written.size(), 2u);
-  EXPECT_EQ(written[0].size(), 50u);  // the longest the browser takes, and the frame's end
+  EXPECT_EQ(written[0].size(), 50u);  // the longest frame the browser takes, its NUL counted
   EXPECT_EQ(client.PendingCount(), 2u);
 }
 
