@@ -150,6 +150,13 @@ void ChromiumHost::HandleEvent(const DevToolsEvent& event) {
   }
 }
 
+void ChromiumHost::OnMessageDropped(std::string_view head) {
+  if (finished_) return;
+  if (const std::optional<std::string> requestId = PausedRequestIdIn(head)) {
+    client_.Send("Fetch.failRequest", {{"requestId", *requestId}, {"errorReason", "Failed"}});
+  }
+}
+
 void ChromiumHost::OnAttached(const DevToolsEvent& event) {
   const std::string sessionId = StringMember(event.params, "sessionId");
   const json targetInfo = event.params.value("targetInfo", json::object());

@@ -62,6 +62,9 @@ class ChromiumHost final : public BridgeHost, public ExtensionHost {
   // Sends the browser-level set-up; the rest follows from the events.
   void Start();
   void HandleEvent(const DevToolsEvent& event);
+  // A message from the browser too large to read, known by its first bytes only. A paused
+  // request among them is failed, so the page's fetch ends instead of waiting for good.
+  void OnMessageDropped(std::string_view head);
 
   // BridgeHost and ExtensionHost.
   void SetFullscreen(bool fullscreen) override;

@@ -164,11 +164,11 @@ int RunChromiumOnce(const AppConfig& config, ResourceResponder* responder,
         failure = "Chromium closed its connection to the app.";
         break;
       }
-      const std::size_t droppedBefore = reader.droppedCount();
       reader.Append(std::string_view(buffer.data(), std::size_t(n)));
-      if (reader.droppedCount() != droppedBefore) {
+      for (const std::string& head : reader.TakeDroppedHeads()) {
         std::fprintf(stderr, "corvane: dropped a message from Chromium larger than %zu bytes\n",
                      kMaxIncomingMessage);
+        host.OnMessageDropped(head);
       }
       while (std::optional<std::string> message = reader.Next()) {
         client.Dispatch(std::move(*message));

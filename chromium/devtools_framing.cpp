@@ -1,5 +1,7 @@
 #include "chromium/devtools_framing.h"
 
+#include <algorithm>
+
 namespace corvane {
 
 namespace {
@@ -20,16 +22,18 @@ void NulFramedReader::Append(std::string_view bytes) {
   while (!bytes.empty()) {
     const std::size_t nul = bytes.find('\0');
     const std::size_t pieceSize = nul == std::string_view::npos ? bytes.size() : nul + 1;
-    const std::size_t partialSize =
-        buffer_.size() - partialStart_ + (nul == std::string_view::npos ? pieceSize : nul);
+    const std::size_t textSize = nul == std::string_view::npos ? pieceSize : nul;
+    const std::size_t partialSize = buffer_.size() - partialStart_ + textSize;
     if (skipping_ || partialSize > maxMessageSize_) {
       // Checked before appending, so an oversized message never grows the buffer past the limit.
       if (!skipping_) {
+        std::string head = buffer_.substr(partialStart_, keptHeadSize_);
+        head.append(bytes.substr(0, std::min(textSize, keptHeadSize_ - head.size())));
+        droppedHeads_.push_back(std::move(head));
         buffer_.resize(partialStart_);
         if (buffer_.capacity() > 2 * buffer_.size() + kMoveOutSize) buffer_.shrink_to_fit();
       }
       skipping_ = nul == std::string_view::npos;
-      if (!skipping_) ++dropped_;
     } else {
       buffer_.append(bytes.substr(0, pieceSize));
       if (nul != std::string_view::npos) partialStart_ = buffer_.size();

@@ -120,4 +120,28 @@ ResourceAnswer PreflightAnswer() {
   return answer;
 }
 
+std::optional<std::string> PausedRequestIdIn(std::string_view messageHead) {
+  // Read as far as the text goes: the parser reports each member before it meets the cut.
+  // Depth 1 is the message, depth 2 its params.
+  std::string keys[3];
+  std::string method, requestId;
+  using Event = nlohmann::json::parse_event_t;
+  const nlohmann::json readSoFar = nlohmann::json::parse(
+      messageHead,
+      [&](int depth, Event event, nlohmann::json& parsed) {
+        if (depth < 1 || depth > 2) return true;
+        if (event == Event::key) {
+          keys[depth] = parsed.get<std::string>();
+        } else if (event == Event::value && parsed.is_string()) {
+          if (depth == 1 && keys[1] == "method") method = parsed.get<std::string>();
+          if (depth == 2 && keys[1] == "params" && keys[2] == "requestId")
+            requestId = parsed.get<std::string>();
+        }
+        return true;
+      },
+      false);
+  if (method != "Fetch.requestPaused" || requestId.empty()) return std::nullopt;
+  return requestId;
+}
+
 }  // namespace corvane

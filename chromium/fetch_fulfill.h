@@ -44,6 +44,11 @@ std::uint64_t BodyLength(const ResourceAnswer& answer);
 // ASCII case; none when absent or not a string.
 std::optional<std::string> RequestHeader(const nlohmann::json& headers, std::string_view name);
 
+// The request id of a Fetch.requestPaused event read from the start of its text alone, as kept
+// of a message too large to read whole (a large request body travels inside it twice); none when
+// the start is of another message or ends before the id.
+std::optional<std::string> PausedRequestIdIn(std::string_view messageHead);
+
 // The answer to a CORS preflight: the app's origin grants nothing to other origins, as its
 // ordinary answers carry no Access-Control headers either.
 ResourceAnswer PreflightAnswer();

@@ -417,6 +417,13 @@ TEST_F(ChromiumHostTest, AppRequestsAreAnsweredByTheResponderAndLargeAnswersLeav
   EXPECT_FALSE(answer.contains("body"));
   ASSERT_FALSE(answer["responseHeaders"].empty());
   for (const json& header : answer["responseHeaders"]) EXPECT_NE(header["name"], "Content-Length");
+
+  // A request too large to read (its body travels inside the message) is failed, not left
+  // waiting; other messages lost so tell nothing to act on.
+  host->OnMessageDropped(R"({"method":"Fetch.requestPaused","params":{"requestId":"R","request)");
+  host->OnMessageDropped(R"({"method":"Runtime.bindingCalled","params":{"name":"__corv)");
+  EXPECT_THAT(Lines(),
+              ElementsAre(R"(Fetch.failRequest {"errorReason":"Failed","requestId":"R"})"));
 }
 
 TEST_F(ChromiumHostTest,

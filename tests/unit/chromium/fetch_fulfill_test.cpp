@@ -101,5 +101,28 @@ TEST(RequestHeader, MatchesNamesWithoutRegardToCase) {
   EXPECT_EQ(RequestHeader(json::array(), "Range"), std::nullopt);
 }
 
+TEST(PausedRequestIdIn, ReadsTheIdOfAPausedRequestFromAnyCutAfterIt) {
+  const std::string event =
+      R"({"method":"Fetch.requestPaused","params":{"requestId":"job-7.0","request":{"url":)"
+      R"("https://corvane.localhost/save","headers":{"requestId":"forged"},"postData":"AAAA)";
+  const std::size_t idEnd = event.find("job-7.0") + 8;
+  for (std::size_t cut = 0; cut <= event.size(); ++cut) {
+    EXPECT_EQ(PausedRequestIdIn(event.substr(0, cut)),
+              cut >= idEnd ? std::optional<std::string>("job-7.0") : std::nullopt)
+        << event.substr(0, cut);
+  }
+  // Wherever the members stand; a header of that name is not the id.
+  EXPECT_EQ(PausedRequestIdIn(R"({"params":{"requestId":"R"},"method":"Fetch.requestPaused")"),
+            "R");
+  EXPECT_EQ(PausedRequestIdIn(R"({"method":"Fetch.requestPaused","params":{"request":)"
+                              R"({"headers":{"requestId":"forged"}},"postData":"AAAA)"),
+            std::nullopt);
+  EXPECT_EQ(PausedRequestIdIn(R"({"method":"Network.requestWillBeSent","params":{"requestId":"N")"),
+            std::nullopt);
+  EXPECT_EQ(
+      PausedRequestIdIn(R"({"id":4,"result":{"requestId":"R","method":"Fetch.requestPaused")"),
+      std::nullopt);
+}
+
 }  // namespace
 }  // namespace corvane
