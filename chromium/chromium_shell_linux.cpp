@@ -48,12 +48,21 @@ void InstallSignalHandlers() {
   std::signal(SIGPIPE, SIG_IGN);  // a broken pipe is reported by write() instead
 }
 
+// Makes `path` and its missing parents; false with errno set unless it ends up a folder this
+// user can write. Chromium, given a profile it cannot use, quietly takes the user's own instead.
 bool MakeFolders(const std::string& path) {
   for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
     const std::string prefix = path.substr(0, slash);
     if (!prefix.empty() && mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST) return false;
-    if (slash == std::string::npos) return true;
+    if (slash == std::string::npos) break;
   }
+  struct stat status {};
+  if (stat(path.c_str(), &status) != 0) return false;
+  if (!S_ISDIR(status.st_mode)) {
+    errno = ENOTDIR;
+    return false;
+  }
+  return access(path.c_str(), W_OK | X_OK) == 0;
 }
 
 std::string DescribeExit(int status) {

@@ -287,6 +287,8 @@ class StartupFailures(unittest.TestCase):
                                        PARSE + "\n(invalid content mode)", {}),
                                       (app, "Chromium was not found", {"PATH": "/nonexistent"}),
                                       (app, folder, {"PATH": "{tmp}/bin", "XDG_DATA_HOME": "{tmp}/corvane/data"}),
+                                      # A file where the folder goes: Chromium would take the user's own profile.
+                                      (b'{"name":"corvane"}', folder, {"PATH": "{tmp}/bin", "XDG_DATA_HOME": "{tmp}"}),
                                       (app, no_window, {"PATH": "{tmp}/bin"})):
             with self.subTest(package=package, message=message), tempfile.TemporaryDirectory() as tmp:
                 shutil.copy2(SHELL, os.path.join(tmp, "corvane"))
