@@ -39,7 +39,10 @@ void CopyInto(BundleStreamWriter& writer, std::FILE* out, const SourceFile& file
     left -= got;
     advanced(got);
   }
+  // One that grew since the scan (a build step still writing it) would be stored cut short.
+  const bool ended = std::fgetc(in) == EOF;
   std::fclose(in);
+  if (!ended) throw PackError(name + ": file changed while packing");
 }
 
 }  // namespace
