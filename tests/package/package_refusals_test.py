@@ -45,6 +45,11 @@ CASES = {
     "no loader": (lambda app: None, ["--target", "windows"], "missing", "WebView2Loader.dll: not given"),
     "loader not found": (lambda app: None, ["--loader", "nowhere/WebView2Loader.dll"], "missing",
                          "nowhere/WebView2Loader.dll: not found"),
+    "a link in the runtime": (lambda app: (write(os.path.join(app, "WebView2Loader.dll"), "MZ"),
+                                           os.makedirs(os.path.join(app, "webview2")),
+                                           os.symlink(os.path.join(app, "www"), os.path.join(app, "webview2", "Locales"))),
+                              ["--loader", "{app}/WebView2Loader.dll"], "missing",
+                              "{app}/webview2/Locales: refused, it is a symbolic link"),
 }
 
 
@@ -67,6 +72,7 @@ class PackageRefusals(unittest.TestCase):
                 listing = lambda: (sorted(os.listdir(root)), os.path.isdir(dist) and sorted(os.listdir(dist)))  # noqa
                 before = listing()
                 target = [] if "--target" in options or "--loader" in options else ["--target", "linux"]
+                options = [option.format(app=app) for option in options]
                 done = subprocess.run([sys.executable, SCRIPT, app, "-o", dist] + target + options,
                                       capture_output=True, text=True, timeout=120)
                 self.assertEqual((done.returncode, len(done.stderr.splitlines())), (1, 1), done.stderr)
