@@ -36,16 +36,24 @@ int MoveAbove(int fd, int floor) {
   return moved;
 }
 
-// Closes every descriptor from `first` up in a child about to exec: what the shell or its
-// extension library opened without close-on-exec (a lock file, a socket) must not stay open in
-// the browser, or in whatever xdg-open starts, long after the app is gone. Async-signal-safe.
-void CloseDescriptorsFrom(int first) {
-  if (close_range(static_cast<unsigned>(first), ~0U, 0) == 0) return;
+// Closes every descriptor from `first` up but `kept`, in a child about to exec: what the shell or
+// its extension library opened without close-on-exec (a lock file, a socket) must not stay open
+// in the browser, or in whatever xdg-open starts, long after the app is gone. Async-signal-safe.
+void CloseDescriptorsFrom(int first, int kept = -1) {
+  const auto from = static_cast<unsigned>(first);
+  if (kept < first) {
+    if (close_range(from, ~0U, 0) == 0) return;
+  } else if ((kept == first || close_range(from, static_cast<unsigned>(kept) - 1, 0) == 0) &&
+             close_range(static_cast<unsigned>(kept) + 1, ~0U, 0) == 0) {
+    return;
+  }
   rlimit limit{};
   const rlim_t end = getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY
                          ? std::min<rlim_t>(limit.rlim_cur, 1 << 20)
                          : 1 << 16;
-  for (rlim_t fd = static_cast<rlim_t>(first); fd < end; ++fd) close(static_cast<int>(fd));
+  for (rlim_t fd = from; fd < end; ++fd) {
+    if (static_cast<int>(fd) != kept) close(static_cast<int>(fd));
+  }
 }
 
 void SleepMilliseconds(long milliseconds) {
@@ -84,21 +92,25 @@ ChromiumProcess::~ChromiumProcess() { Stop(5000); }
 
 bool ChromiumProcess::Launch(const std::string& executable,
                              const std::vector<std::string>& arguments, std::string& error) {
-  int commands[2];  // shell writes [1], child reads [0] as fd 3
-  int replies[2];   // child writes [1] as fd 4, shell reads [0]
-  if (pipe2(commands, O_CLOEXEC) != 0) {
+  int commands[2] = {-1, -1};    // shell writes [1], child reads [0] as fd 3
+  int replies[2] = {-1, -1};     // child writes [1] as fd 4, shell reads [0]
+  int execReport[2] = {-1, -1};  // the child's errno when it could not start the program
+  const auto closeAll = [&] {
+    for (int* pair : {commands, replies, execReport}) {
+      CloseIfOpen(pair[0]);
+      CloseIfOpen(pair[1]);
+    }
+  };
+  if (pipe2(commands, O_CLOEXEC) != 0 || pipe2(replies, O_CLOEXEC) != 0 ||
+      pipe2(execReport, O_CLOEXEC) != 0) {
     error = std::strerror(errno);
-    return false;
-  }
-  if (pipe2(replies, O_CLOEXEC) != 0) {
-    error = std::strerror(errno);
-    close(commands[0]);
-    close(commands[1]);
+    closeAll();
     return false;
   }
   // The child's ends must survive the dup2 onto 3 and 4 whatever numbers they got.
   commands[0] = MoveAbove(commands[0], 5);
   replies[1] = MoveAbove(replies[1], 5);
+  execReport[1] = MoveAbove(execReport[1], 5);
 
   std::vector<std::string> argvStorage;
   argvStorage.push_back(executable);
@@ -111,22 +123,44 @@ bool ChromiumProcess::Launch(const std::string& executable,
   const pid_t child = fork();
   if (child < 0) {
     error = std::strerror(errno);
-    for (int fd : {commands[0], commands[1], replies[0], replies[1]}) close(fd);
+    closeAll();
     return false;
   }
   if (child == 0) {
     // Only async-signal-safe calls from here on.
+    const auto fail = [&] {
+      const int code = errno;
+      const ssize_t ignored = write(execReport[1], &code, sizeof code);
+      static_cast<void>(ignored);
+      _exit(127);
+    };
     prctl(PR_SET_PDEATHSIG, SIGTERM);
     if (getppid() != parent) _exit(127);  // the shell died before the request took effect
-    if (dup2(commands[0], kChildReadFd) < 0 || dup2(replies[1], kChildWriteFd) < 0) _exit(127);
-    // dup2 clears close-on-exec on the copies; nothing above them goes on.
-    CloseDescriptorsFrom(kChildWriteFd + 1);
+    if (dup2(commands[0], kChildReadFd) < 0 || dup2(replies[1], kChildWriteFd) < 0) fail();
+    // dup2 clears close-on-exec on the copies; nothing above them goes on but the report, which
+    // closes at exec.
+    CloseDescriptorsFrom(kChildWriteFd + 1, execReport[1]);
     signal(SIGPIPE, SIG_DFL);
     execv(executable.c_str(), argv.data());
-    _exit(127);
+    fail();
   }
-  close(commands[0]);
-  close(replies[1]);
+  CloseIfOpen(commands[0]);
+  CloseIfOpen(replies[1]);
+  CloseIfOpen(execReport[1]);
+  // Nothing to read once exec succeeded; the reason when it failed (not a program, say), which
+  // would otherwise look like a browser that started and quit.
+  int code = 0;
+  ssize_t got;
+  while ((got = read(execReport[0], &code, sizeof code)) < 0 && errno == EINTR) {
+  }
+  CloseIfOpen(execReport[0]);
+  if (got == static_cast<ssize_t>(sizeof code)) {
+    error = std::strerror(code);
+    closeAll();
+    while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    return false;
+  }
   pid_ = child;
   // Non-blocking, so a write that waits for the browser can look at the stop flag between waits.
   // A stop signal that lands just before a blocking write() would otherwise go unseen.

@@ -8,10 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -101,14 +103,25 @@ std::string AwaitFile(const std::string& path) {
   return "nothing";
 }
 
+// A folder of its own for the programs a test starts, removed with everything in it.
+struct ScratchFolder {
+  ScratchFolder() { EXPECT_NE(mkdtemp(path), nullptr); }
+  ~ScratchFolder() { std::system((std::string("rm -rf ") + path).c_str()); }
+  std::string Program(const char* name, const std::string& text) const {
+    const std::string file = std::string(path) + "/" + name;
+    std::ofstream(file) << text;
+    chmod(file.c_str(), 0755);
+    return file;
+  }
+  char path[32] = "/tmp/corvane-process-XXXXXX";
+};
+
 TEST(ChromiumProcess, ProgramsStartedInheritNoDescriptorBeyondTheirPipe) {
+  const ScratchFolder folder;
+  const std::string probe = folder.Program(
+      "probe",
+      "#!/bin/sh\nif [ -e /proc/$$/fd/40 ]; then echo open; else echo closed; fi > \"$1\"\n");
   // A descriptor without close-on-exec, as a library's lock file or socket would be.
-  char folder[] = "/tmp/corvane-fds-XXXXXX";
-  ASSERT_NE(mkdtemp(folder), nullptr);
-  const std::string probe = std::string(folder) + "/probe";
-  std::ofstream(probe)
-      << "#!/bin/sh\nif [ -e /proc/$$/fd/40 ]; then echo open; else echo closed; fi > \"$1\"\n";
-  chmod(probe.c_str(), 0755);
   std::FILE* lock = std::tmpfile();
   ASSERT_NE(lock, nullptr);
   const int held = fcntl(fileno(lock), F_DUPFD, 40);
@@ -116,15 +129,24 @@ TEST(ChromiumProcess, ProgramsStartedInheritNoDescriptorBeyondTheirPipe) {
 
   ChromiumProcess child;
   std::string error;
-  ASSERT_TRUE(child.Launch(probe, {std::string(folder) + "/browser"}, error)) << error;
-  EXPECT_EQ(AwaitFile(std::string(folder) + "/browser"), "closed\n");
+  ASSERT_TRUE(child.Launch(probe, {std::string(folder.path) + "/browser"}, error)) << error;
+  EXPECT_EQ(AwaitFile(std::string(folder.path) + "/browser"), "closed\n");
   child.Stop(1000);
-  EXPECT_TRUE(SpawnDetached(probe, std::string(folder) + "/detached"));
-  EXPECT_EQ(AwaitFile(std::string(folder) + "/detached"), "closed\n");
+  EXPECT_TRUE(SpawnDetached(probe, std::string(folder.path) + "/detached"));
+  EXPECT_EQ(AwaitFile(std::string(folder.path) + "/detached"), "closed\n");
 
   close(held);
   std::fclose(lock);
-  std::system(("rm -rf " + std::string(folder)).c_str());
+}
+
+TEST(ChromiumProcess, AProgramThatCannotStartIsReportedWithTheReason) {
+  const ScratchFolder folder;
+  std::string error;
+  EXPECT_FALSE(
+      ChromiumProcess().Launch(folder.Program("garbage", "\x7f\x01 not a program"), {}, error));
+  EXPECT_EQ(error, std::strerror(ENOEXEC));
+  EXPECT_FALSE(ChromiumProcess().Launch(std::string(folder.path) + "/missing", {}, error));
+  EXPECT_EQ(error, std::strerror(ENOENT));
 }
 
 }  // namespace
