@@ -137,7 +137,12 @@ bool ChromiumHost::Deliver(std::uint64_t id, const std::string& jsonText) {
         } else {
           // No more tries in that context: the failure came before its end was reported.
           if (context == mainContextUniqueId_) staleContext_ = context;
-          outbox_.NotDelivered(id);
+          if (outbox_.NotDelivered(id)) {
+            std::fprintf(stderr,
+                         "corvane: dropped a message for the page after %d documents "
+                         "went away before taking it\n",
+                         PageOutbox::kMaxAttempts);
+          }
         }
         FlushOutbox();
       });

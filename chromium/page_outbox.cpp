@@ -49,14 +49,17 @@ void PageOutbox::Delivered(std::uint64_t id) {
   if (found != entries_.end()) entries_.erase(found);
 }
 
-void PageOutbox::NotDelivered(std::uint64_t id) {
+bool PageOutbox::NotDelivered(std::uint64_t id) {
   const auto found = Find(id);
-  if (found == entries_.end()) return;
-  if (found->attempts >= kMaxAttempts || !found->onlyFor.empty()) {
+  if (found == entries_.end()) return false;
+  // An answer for one document goes with that document; that is no loss.
+  const bool givenUp = found->onlyFor.empty() && found->attempts >= kMaxAttempts;
+  if (givenUp || !found->onlyFor.empty()) {
     entries_.erase(found);
   } else {
     found->sentTo.clear();
   }
+  return givenUp;
 }
 
 }  // namespace corvane

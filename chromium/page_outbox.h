@@ -28,9 +28,9 @@ class PageOutbox {
 
   // The answer for message `id`: taken, or not taken because its document went away. A message
   // not taken `kMaxAttempts` times is dropped, so one the browser always refuses cannot hold up
-  // the rest for ever.
+  // the rest for ever: NotDelivered then returns true.
   void Delivered(std::uint64_t id);
-  void NotDelivered(std::uint64_t id);
+  bool NotDelivered(std::uint64_t id);
 
   // Empties the queue: every message not yet taken and meant for any document, in order,
   // wherever it was sent.

@@ -47,10 +47,10 @@ TEST_F(PageOutboxTest, MessagesNotTakenComeAgainInOrderUntilTheirLastAttempt) {
   EXPECT_EQ(outbox.size(), 1u);
   // m2, never taken (its attempts so far: A and B), is dropped after its last one.
   for (int attempt = 3; attempt <= PageOutbox::kMaxAttempts; ++attempt) {
-    outbox.NotDelivered(ids["m2"]);
+    EXPECT_FALSE(outbox.NotDelivered(ids["m2"]));
     EXPECT_THAT(sendTo("D" + std::to_string(attempt)), ElementsAre("m2"));
   }
-  outbox.NotDelivered(ids["m2"]);
+  EXPECT_TRUE(outbox.NotDelivered(ids["m2"])) << "given up, which the caller reports";
   EXPECT_EQ(outbox.size(), 0u);
 }
 
@@ -66,7 +66,8 @@ TEST_F(PageOutboxTest, AnAnswerGoesOnlyToTheDocumentThatAsked) {
   outbox.Push("reply A", "A");
   outbox.Push("m1");
   EXPECT_THAT(sendTo("A"), ElementsAre("reply A", "m1"));
-  for (const char* text : {"reply A", "m1"}) outbox.NotDelivered(ids[text]);  // A went away
+  for (const char* text : {"reply A", "m1"})
+    EXPECT_FALSE(outbox.NotDelivered(ids[text]));  // A gone
   outbox.Push("reply B", "B");
   outbox.Push("late reply A", "A");  // A's question answered once B was shown
   EXPECT_THAT(sendTo("B"), ElementsAre("m1", "reply B"));
