@@ -21,6 +21,7 @@ RecoveryAction RecoveryPolicy::OnFailure(EngineFailure failure, std::int64_t now
                                                     : RecoveryAction::GiveUp;
     case EngineFailure::RendererUnresponsive:
       // The runtime repeats the report every few seconds; only the first one opens an episode.
+      lastUnresponsiveReport_ = nowMs;
       if (nextAskAt_) return RecoveryAction::None;
       nextAskAt_ = nowMs + kUnresponsiveAskMs;
       return RecoveryAction::WatchUnresponsive;
@@ -28,6 +29,11 @@ RecoveryAction RecoveryPolicy::OnFailure(EngineFailure failure, std::int64_t now
       break;
   }
   return RecoveryAction::None;
+}
+
+bool RecoveryPolicy::ShouldAskNow(std::int64_t nowMs) {
+  if (nextAskAt_ && nowMs - lastUnresponsiveReport_ >= kUnresponsiveQuietMs) nextAskAt_.reset();
+  return nextAskAt_.has_value();
 }
 
 void RecoveryPolicy::KeepWaiting(std::int64_t nowMs) {

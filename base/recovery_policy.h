@@ -34,6 +34,9 @@ class RecoveryPolicy {
   static constexpr int kMaxRecreations = 2;
   static constexpr int kMaxReloads = 3;
   static constexpr std::int64_t kUnresponsiveAskMs = 30 * 1000;
+  // The runtime repeats its report every few seconds while the renderer stays hung: this long
+  // without one means the page answers again.
+  static constexpr std::int64_t kUnresponsiveQuietMs = 15 * 1000;
 
   RecoveryAction OnFailure(EngineFailure failure, std::int64_t nowMs);
 
@@ -41,6 +44,9 @@ class RecoveryPolicy {
   void EndUnresponsiveEpisode() { nextAskAt_.reset(); }
   // When to ask the user whether to reload, or nothing outside an episode.
   std::optional<std::int64_t> NextAskAt() const { return nextAskAt_; }
+  // Whether to ask now: inside an episode whose reports have not stopped. One whose reports
+  // stopped is over, and the page it was about is not disturbed.
+  bool ShouldAskNow(std::int64_t nowMs);
   // The user said to keep waiting: the next question comes one full delay after `nowMs`.
   void KeepWaiting(std::int64_t nowMs);
 
@@ -51,6 +57,7 @@ class RecoveryPolicy {
   std::deque<std::int64_t> recreations_;
   std::deque<std::int64_t> reloads_;
   std::optional<std::int64_t> nextAskAt_;
+  std::int64_t lastUnresponsiveReport_ = 0;
 };
 
 }  // namespace corvane

@@ -122,7 +122,7 @@ void LumoWebView::ScheduleUnresponsiveQuestion() {
 }
 
 void LumoWebView::AskToReload() {
-  if (failed_ || asking_ || !webView || !recovery_.NextAskAt()) return;
+  if (failed_ || asking_ || !webView || !recovery_.ShouldAskNow(NowMs())) return;
   asking_ = true;
   const int answer = MessageBoxW(window, ToWide(kNotRespondingQuestion).c_str(),
                                  ToWide(config.title).c_str(), MB_YESNO | MB_ICONWARNING);

@@ -38,9 +38,12 @@ TEST(RecoveryPolicy, UnresponsiveReportsFormOneEpisodeAskedAfterThirtySeconds) {
   EXPECT_EQ(policy.OnFailure(RendererUnresponsive, 6000), None);
   EXPECT_EQ(policy.OnFailure(RendererUnresponsive, 29000), None);
   EXPECT_EQ(policy.NextAskAt(), 31000);
-  // "No": ask again a full delay after the answer.
+  EXPECT_TRUE(policy.ShouldAskNow(31000));
+  // "No": ask again a full delay after the answer, as long as the reports go on.
   policy.KeepWaiting(40000);
   EXPECT_EQ(policy.NextAskAt(), 70000);
+  EXPECT_EQ(policy.OnFailure(RendererUnresponsive, 55001), None);
+  EXPECT_TRUE(policy.ShouldAskNow(70000));
   // A reload ends the episode; the next report opens a new one.
   policy.EndUnresponsiveEpisode();
   policy.KeepWaiting(50000);
@@ -58,6 +61,18 @@ TEST(RecoveryPolicy, UnresponsiveReportsFormOneEpisodeAskedAfterThirtySeconds) {
   EXPECT_EQ(policy.OnFailure(RendererExited, 70000), Reload);
   EXPECT_EQ(policy.OnFailure(RendererExited, 71000), Reload);
   EXPECT_EQ(policy.OnFailure(RendererExited, 72000), GiveUp);
+}
+
+TEST(RecoveryPolicy, AnEpisodeWhoseReportsStoppedEndsWithoutAQuestion) {
+  RecoveryPolicy policy;
+  EXPECT_EQ(policy.OnFailure(RendererUnresponsive, 0), WatchUnresponsive);
+  EXPECT_EQ(policy.OnFailure(RendererUnresponsive, 5000), None);
+  EXPECT_FALSE(policy.ShouldAskNow(20000));  // quiet for 15 s: the page answers again
+  EXPECT_FALSE(policy.NextAskAt());
+  // The next hang is a new episode, with its own delay.
+  EXPECT_EQ(policy.OnFailure(RendererUnresponsive, 40000), WatchUnresponsive);
+  EXPECT_EQ(policy.NextAskAt(), 70000);
+  EXPECT_FALSE(policy.ShouldAskNow(70000));
 }
 
 }  // namespace

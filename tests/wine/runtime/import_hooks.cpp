@@ -1,7 +1,8 @@
 // Replaces imports of the shell executable, patching the main module's import address table
 // once, before the web view exists: ShellExecuteW with a logger, so that a
 // test can see what the shell would open without anything being started, and on request SetTimer
-// with one that shortens long delays, so that a test need not sit through them.
+// with one that shortens long delays and GetTickCount64 with a clock that runs as much faster, so
+// that a test need not sit through them and the shell's waits and clock still agree.
 
 #include "tests/wine/runtime/runtime.h"
 
@@ -14,6 +15,7 @@ namespace corvane::test_runtime {
 namespace {
 
 UINT g_timerDivisor = 1;
+ULONGLONG g_clockStart = 0;
 const auto kStarted = reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));  // "success"
 
 HINSTANCE WINAPI LoggedShellExecuteW(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR, LPCWSTR,
@@ -30,6 +32,10 @@ HINSTANCE WINAPI LoggedShellExecuteW(HWND owner, LPCWSTR verb, LPCWSTR file, LPC
 UINT_PTR WINAPI ScaledSetTimer(HWND window, UINT_PTR id, UINT delayMs, TIMERPROC procedure) {
   Log("set-timer", {{"ms", std::to_string(delayMs)}});
   return SetTimer(window, id, delayMs >= 1000 ? delayMs / g_timerDivisor : delayMs, procedure);
+}
+
+ULONGLONG WINAPI ScaledGetTickCount64() {
+  return g_clockStart + (GetTickCount64() - g_clockStart) * g_timerDivisor;
 }
 
 // Points the import of `name` from `dll` at `function`; false when it is not imported.
@@ -73,7 +79,9 @@ void InterceptShellExecute() {
 
 void ScaleTimers(UINT divisor) {
   g_timerDivisor = divisor;
+  g_clockStart = GetTickCount64();
   PatchImport("user32.dll", "SetTimer", reinterpret_cast<void*>(&ScaledSetTimer));
+  PatchImport("kernel32.dll", "GetTickCount64", reinterpret_cast<void*>(&ScaledGetTickCount64));
 }
 
 }  // namespace corvane::test_runtime

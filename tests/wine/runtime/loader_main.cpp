@@ -17,7 +17,8 @@
 //   navigation-fails <status>  document navigations complete unsuccessfully with that
 //                              WebErrorStatus, without their request and DOMContentLoaded
 //   no-settings3 | no-environment14 | no-webview23   QueryInterface for that level fails
-//   timer-scale <divisor>      the shell's SetTimer delays of 1 s and more are divided by it
+//   timer-scale <divisor>      the shell's SetTimer delays of 1 s and more are divided by it,
+//                              and its GetTickCount64 runs that many times as fast
 //   handle-refused <suffix>    directory handles for paths ending so are refused
 // Every environment request makes a new environment; the steps go on with the newest objects.
 // The shell's ShellExecuteW is always replaced by a logger.
