@@ -7,7 +7,6 @@
 #include "base/file_helpers_win.h"
 #include "base/text_path.h"
 #include "base/text_win.h"
-#include "bridge/extension_manager.h"
 #include "webview2/lumo_webview_win.h"
 
 namespace corvane {
@@ -39,8 +38,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_ENDSESSION:
       // Windows may end the process as soon as this returns, without the teardown after the
-      // message loop: Release is the library's last chance to keep what it holds.
-      if (wParam && host && host->extensionManager) host->extensionManager->Release();
+      // message loop.
+      if (wParam && host) host->OnSessionEnding();
       return 0;
     case WM_SYSCOMMAND:
       // Swallowed so that Alt alone does not park the keyboard in a menu the app never shows;

@@ -91,7 +91,10 @@ void LumoWebView::ReportFailure(const std::string& message) {
   failed_ = true;
   // A window the user already closed has nothing left to start; its quit code stands.
   if (!IsWindow(window)) return;
-  MessageBoxW(nullptr, ToWide(message).c_str(), ToWide(config.title).c_str(), MB_ICONERROR);
+  // While the session ends nobody reads it, and it would hold up the logoff.
+  if (!sessionEnding_) {
+    MessageBoxW(nullptr, ToWide(message).c_str(), ToWide(config.title).c_str(), MB_ICONERROR);
+  }
   DestroyWindow(window);
 }
 

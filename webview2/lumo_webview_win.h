@@ -49,6 +49,11 @@ class LumoWebView final : public BridgeHost, public ExtensionHost {
   void OnControllerCreated(unsigned generation, HRESULT errorCode,
                            ICoreWebView2Controller* createdController);
 
+  // Windows ends the session (logoff, shutdown) and may end the process as soon as this returns:
+  // the library's Release runs now, and the engine's exit that comes with the session's end is
+  // no longer recovered from.
+  void OnSessionEnding();
+
   // The main window moved or changed size: keep the web view's position and bounds in step.
   void OnWindowMoved();
   void OnWindowResized();
@@ -133,6 +138,7 @@ class LumoWebView final : public BridgeHost, public ExtensionHost {
   unsigned engineGeneration_ = 0;        // raised at each recreation
   bool pageShown_ = false;               // the current web view has been shown and focused
   bool asking_ = false;                  // the reload question is on screen
+  bool sessionEnding_ = false;           // nothing is restarted or asked any more
   std::vector<std::string> heldForApp_;  // posted while another site's document was shown
 };
 

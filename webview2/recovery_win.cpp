@@ -52,10 +52,17 @@ void LumoWebView::OnNavigationCompleted(ICoreWebView2* sender) {
   PostHeldMessages();
 }
 
+void LumoWebView::OnSessionEnding() {
+  sessionEnding_ = true;
+  KillTimer(window, kAskTimer);
+  KillTimer(window, kRecreateTimer);
+  if (extensionManager) extensionManager->Release();
+}
+
 void LumoWebView::OnProcessFailed(ICoreWebView2* sender, COREWEBVIEW2_PROCESS_FAILED_KIND kind) {
   // Reports of a web view already replaced (the browser exit is also reported by the
   // environment, in no fixed order) are spent.
-  if (failed_ || !webView || sender != webView.get()) return;
+  if (failed_ || sessionEnding_ || !webView || sender != webView.get()) return;
   switch (recovery_.OnFailure(FailureOf(kind), NowMs())) {
     case RecoveryAction::Recreate:
       Recreate();
@@ -79,7 +86,7 @@ void LumoWebView::OnProcessFailed(ICoreWebView2* sender, COREWEBVIEW2_PROCESS_FA
 
 void LumoWebView::OnBrowserProcessExited(ICoreWebView2Environment* sender,
                                          COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND kind) {
-  if (failed_ || !environment || sender != environment.get()) return;
+  if (failed_ || sessionEnding_ || !environment || sender != environment.get()) return;
   if (kind != COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_FAILED) return;
   switch (recovery_.OnFailure(EngineFailure::BrowserExited, NowMs())) {
     case RecoveryAction::Recreate:
@@ -142,7 +149,7 @@ void LumoWebView::AskToReload() {
 void CALLBACK LumoWebView::OnTimer(HWND window, UINT, UINT_PTR timerId, DWORD) {
   KillTimer(window, timerId);
   auto* host = reinterpret_cast<LumoWebView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!host || host->failed_) return;
+  if (!host || host->failed_ || host->sessionEnding_) return;
   if (timerId == kRecreateTimer) {
     host->Init();
   } else if (timerId == kGiveUpTimer) {

@@ -116,8 +116,10 @@ def library_variants(ctx, c):
         ("partial", "partial_extension", b'id alpha\npost {"type":"init-post"}',
          [ext("echo"), HELLO, ext("echo")], ["main-window", "release", "unload"], [reply()], 1),
         # At a logoff Windows may end the process once WM_ENDSESSION returns: Release comes
-        # first, and nothing reaches the library after it.
-        ("session-end", "extension", b"id alpha", [HELLO, "end-session", ext("echo")],
+        # first, and nothing reaches the library after it. The browser ends with the session:
+        # it is not started again.
+        ("session-end", "extension", b"id alpha", [HELLO, "end-session", ext("echo"), "process-failed 0",
+                                                    "browser-exited failed", "wait 300"],
          calls + ["release", "unload"], [reply("alpha")], 1),
     ]
     for label, library, directives, script, calls, posted, handles in cases:
@@ -130,6 +132,7 @@ def library_variants(ctx, c):
             if label == "session-end":
                 c.expect(0 <= result.index("extension-release") < result.index("end-session", query="1"),
                          "Release before WM_ENDSESSION returned; the logoff was not refused")
+                c.equal(len(result.events("environment-create")), 1, "no new engine once the session ends")
 
     with c.case("remote-elsewhere"):
         # The library posts while the remote app's page is on another site: the echo waits for
