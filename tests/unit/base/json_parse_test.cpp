@@ -45,7 +45,7 @@ TEST(JsonParseTest, MovingParserBuildsWhatTheLibraryParserBuilds) {
 }
 
 TEST(JsonParseTest, LiftingTheLongestStringGivesTheSameDocument) {
-  const std::string payload = std::string(300, 'p') + R"(\"\\\/\b\f\n\r\t\u00e9\ud83d\ude00)";
+  const std::string payload = std::string(300, 'p') + R"(\"\\\/\b\f\n\r\t\u00e9\u0000\ud83d\ude00)";
   const std::string event =
       R"({"method":"Runtime.bindingCalled","params":{"name":"b","payload":")" + payload +
       R"(","executionContextId":3},"sessionId":"S"})";
@@ -64,7 +64,8 @@ TEST(JsonParseTest, LiftingTheLongestStringGivesTheSameDocument) {
             std::string(100, 'c') + "\xEF\xBF\xBD");
   for (std::string bad : {R"({"p":")" + std::string(100, 'b') + R"(\x"})",
                           R"({"p":")" + std::string(100, 'b') + "\x01\"}",
-                          R"({"p":")" + std::string(100, 'b') + R"("} trailing)"}) {
+                          R"({"p":")" + std::string(100, 'b') + R"("} trailing)",
+                          R"({"p":")" + std::string(100, 'b')}) {
     EXPECT_TRUE(ParseJsonLiftingLongestString(bad, 10).is_discarded());
   }
   // Nesting as deep as a page likes costs no stack.

@@ -16,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+#include "chromium/loopback_request.h"
 #include "chromium/loopback_server_linux.h"
 
 namespace corvane {
@@ -84,6 +85,22 @@ class LoopbackServerTest : public ::testing::Test {
   }
   LoopbackServer server;
 };
+
+// What any local program may send: only a complete first line with a method, a target under "/"
+// and a version names an answer.
+TEST(LoopbackRequest, OnlyACompleteFirstLineWithATargetUnderTheRootIsARequest) {
+  const auto token = [](std::string_view head) {
+    const std::optional<LoopbackRequest> request = ParseLoopbackRequest(head);
+    return request ? request->token + (request->headOnly ? " (head)" : "") : "none";
+  };
+  EXPECT_EQ(token("GET /t0k HTTP/1.1\r\nHost: x\r\n\r\n"), "t0k");
+  EXPECT_EQ(token("HEAD /t0k HTTP/1.1\r\n\r\n"), "t0k (head)");
+  EXPECT_EQ(token("POST / HTTP/1.1\r\n"), "");
+  for (const char* refused : {"GET t0k HTTP/1.1\r\n", "GET /t0k\r\n", "GET /t0k HTTP/1.1",
+                              " /t0k HTTP/1.1\r\n", "GET\r\n", "\r\n"}) {
+    EXPECT_EQ(token(refused), "none") << refused;
+  }
+}
 
 TEST_F(LoopbackServerTest, ServesARegisteredAnswerOnceExactlyAsBuiltAndOnlyForItsToken) {
   static const std::string body(3 << 20, 'z');
