@@ -68,8 +68,17 @@ void LumoWebView::ConfigureWebView() {
   EventRegistrationToken token{};
   webView->add_DocumentTitleChanged(DocumentTitleChangedHandler::Create(this).get(), &token);
   if (config.contentMode == ContentMode::Bundle) {
-    webView->AddWebResourceRequestedFilter(ToWide(ResourceFilterFor(baseUrl)).c_str(),
-                                           COREWEBVIEW2_WEB_RESOURCE_CONTEXT_ALL);
+    // The plain filter sees documents' requests alone: shared and service workers' requests for
+    // the app's origin would go to the network, where its name is this machine. Runtimes that
+    // can name the sources take all of them.
+    const std::wstring filter = ToWide(ResourceFilterFor(baseUrl));
+    ComRef<ICoreWebView2_22> webView22;
+    QueryAs(webView.get(), webView22.Put());
+    if (!webView22 || FAILED(webView22->AddWebResourceRequestedFilterWithRequestSourceKinds(
+                          filter.c_str(), COREWEBVIEW2_WEB_RESOURCE_CONTEXT_ALL,
+                          COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS_ALL))) {
+      webView->AddWebResourceRequestedFilter(filter.c_str(), COREWEBVIEW2_WEB_RESOURCE_CONTEXT_ALL);
+    }
     webView->add_WebResourceRequested(WebResourceRequestedHandler::Create(this).get(), &token);
     webView->add_NavigationStarting(NavigationStartingHandler::Create(this).get(), &token);
   }

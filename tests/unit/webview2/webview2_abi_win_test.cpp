@@ -133,7 +133,8 @@ TEST(WebView2Abi, EveryInterfaceHasItsTableIidAndEveryMethodInUseItsTableSlot) {
   ROW(_19, "6921F954-79B0-437F-A997-C85811897C68");
   ROW(_20, "B4BC1926-7305-11EE-B962-0242AC120002");
   ROW(_21, "C4980DEA-587B-43B9-8143-3EF3BF552D95");
-  ROW(_22, "DB75DFC7-A857-4632-A398-6969DDE26C0A");
+  ROW(_22, "DB75DFC7-A857-4632-A398-6969DDE26C0A",
+      M(AddWebResourceRequestedFilterWithRequestSourceKinds, 123pii));
   ROW(_23, "508F0DB5-90C4-5872-90A7-267A91377502",
       M(PostWebMessageAsJsonWithAdditionalObjects, 125pp));
   ROW(Controller, "4D00C0D1-9434-4EB6-8078-8697A560334F", GP(IsVisible, 3p, 4i), GP(Bounds, 5p, 6R),

@@ -17,6 +17,7 @@
 //   navigation-fails <status>  document navigations complete unsuccessfully with that
 //                              WebErrorStatus, without their request and DOMContentLoaded
 //   no-settings3 | no-environment14 | no-webview23   QueryInterface for that level fails
+//   no-source-kinds            the filter naming request sources is refused (E_NOTIMPL)
 //   timer-scale <divisor>      the shell's SetTimer delays of 1 s and more are divided by it,
 //                              and its GetTickCount64 runs that many times as fast
 //   handle-refused <suffix>    directory handles for paths ending so are refused
@@ -31,6 +32,8 @@
 //   request | request-held <uri> [<range>]   WebResourceRequested (when a filter matches); held:
 //       the body read on a worker thread, a first piece at once, the rest when the shell releases
 //       its controller
+//   request-worker <uri>             WebResourceRequested for a service worker's request, raised
+//       only when a filter names that source (the plain filter takes documents' requests alone)
 //   navigation <uri>                 a document navigation in the main frame
 //   new-window | script-window <uri>   NewWindowRequested, user-initiated or from a script
 //       without the user's click

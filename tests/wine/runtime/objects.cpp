@@ -142,9 +142,12 @@ HRESULT FakeWebView::Navigate(LPCWSTR uri) {
 }
 
 void FakeWebView::RaiseResourceRequest(const std::wstring& uri,
-                                       const std::optional<std::wstring>& range, bool held) {
+                                       const std::optional<std::wstring>& range, bool held,
+                                       COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS source) {
   bool matched = false;
-  for (const auto& filter : filters_) matched = matched || Matches(filter, uri);
+  for (const auto& [filter, sources] : filters_) {
+    matched = matched || ((sources & source) != 0 && Matches(filter, uri));
+  }
   if (!matched) {
     Log("not-intercepted", {{"uri", Utf8(uri)}});
     return;

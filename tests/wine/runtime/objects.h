@@ -113,12 +113,16 @@ class FakeWebView final : public Object<WebViewStub> {
     Log("open-devtools");
     return S_OK;
   }
+  // The plain filter sees documents' requests alone.
   HRESULT STDMETHODCALLTYPE
   AddWebResourceRequestedFilter(LPCWSTR uri, COREWEBVIEW2_WEB_RESOURCE_CONTEXT context) override {
-    Log("filter-add", {{"uri", Utf8(uri)}, {"context", std::to_string(context)}});
-    if (!uri) return E_INVALIDARG;
-    filters_.emplace_back(uri);
-    return S_OK;
+    return AddFilter(uri, context, COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS_DOCUMENT);
+  }
+  HRESULT STDMETHODCALLTYPE AddWebResourceRequestedFilterWithRequestSourceKinds(
+      LPCWSTR uri, COREWEBVIEW2_WEB_RESOURCE_CONTEXT context,
+      COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS sources) override {
+    if (!State().scenario.sourceKinds) return E_NOTIMPL;
+    return AddFilter(uri, context, sources);
   }
   HRESULT STDMETHODCALLTYPE PostWebMessageAsJsonWithAdditionalObjects(
       LPCWSTR json, ICoreWebView2ObjectCollectionView* objects) override {
@@ -133,7 +137,9 @@ class FakeWebView final : public Object<WebViewStub> {
   // WebResourceRequested when a filter matches; logs the response, and reads its body at once
   // or, when `held`, on a worker thread later.
   void RaiseResourceRequest(const std::wstring& uri, const std::optional<std::wstring>& range,
-                            bool held = false);
+                            bool held = false,
+                            COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS source =
+                                COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS_DOCUMENT);
   // DOMContentLoaded, with the window's state logged around it.
   void RaiseDomContentLoaded();
   // Navigation to a document: NavigationStarting, then (unless cancelled) its request and
@@ -142,7 +148,17 @@ class FakeWebView final : public Object<WebViewStub> {
   void NavigateDocument(const std::wstring& uri);
 
  private:
-  std::vector<std::wstring> filters_;
+  HRESULT AddFilter(LPCWSTR uri, COREWEBVIEW2_WEB_RESOURCE_CONTEXT context,
+                    COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS sources) {
+    Log("filter-add", {{"uri", Utf8(uri)},
+                       {"context", std::to_string(context)},
+                       {"sources", std::to_string(sources)}});
+    if (!uri) return E_INVALIDARG;
+    filters_.emplace_back(uri, sources);
+    return S_OK;
+  }
+
+  std::vector<std::pair<std::wstring, COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS>> filters_;
 };
 
 class FakeController final : public Object<ControllerStub> {

@@ -113,6 +113,9 @@ void RunStep(RuntimeState& s, const Step& step) {
     view->RaiseResourceRequest(Wide(first),
                                second.empty() ? std::nullopt : std::optional(Wide(second)),
                                verb == "request-held");
+  } else if (verb == "request-worker") {
+    view->RaiseResourceRequest(Wide(first), std::nullopt, false,
+                               COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS_SERVICE_WORKER);
   } else if (verb == "navigation") {
     view->NavigateDocument(Wide(rest));
   } else if (verb == "new-window" || verb == "script-window") {
@@ -193,7 +196,7 @@ const std::string_view kSteps[] = {
     "state",        "wait",           "title",          "fullscreen",    "request",
     "request-held", "navigation",     "new-window",     "script-window", "permission",
     "key",          "message-string", "message-json",   "close",         "dom-content-loaded",
-    "syscommand",   "process-failed", "browser-exited", "end-session"};
+    "syscommand",   "process-failed", "browser-exited", "end-session",   "request-worker"};
 
 // \n \t \r and \\ are escapes; a backslash before anything else stands for that.
 std::string Unescape(std::string_view text) {
@@ -250,7 +253,8 @@ Scenario LoadScenario(const std::wstring& path) {
       {"navigate-result", &scenario.navigateResult}};
   const std::pair<const char*, bool*> withheld[] = {{"no-settings3", &scenario.settings3},
                                                     {"no-environment14", &scenario.environment14},
-                                                    {"no-webview23", &scenario.webView23}};
+                                                    {"no-webview23", &scenario.webView23},
+                                                    {"no-source-kinds", &scenario.sourceKinds}};
   scenario.runtimes.push_back({true, L"", L""});  // unless runtime lines say
   bool runtimeGiven = false;
   std::ifstream in(path.c_str(), std::ios::binary);

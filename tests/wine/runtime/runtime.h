@@ -233,6 +233,7 @@ struct Scenario {
   bool settings3 = true;
   bool environment14 = true;
   bool webView23 = true;
+  bool sourceKinds = true;    // the filter that names request sources is taken
   unsigned timerDivisor = 0;  // 0: the shell's SetTimer is left alone
   std::vector<Step> steps;
 };
