@@ -36,10 +36,13 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SIZE:
       if (host) host->OnWindowResized();
       return 0;
+    case WM_QUERYENDSESSION:
+      if (host) host->OnSessionEndAsked();
+      break;
     case WM_ENDSESSION:
-      // Windows may end the process as soon as this returns, without the teardown after the
-      // message loop.
-      if (wParam && host) host->OnSessionEnding();
+      // When it ends, Windows may end the process as soon as this returns, without the teardown
+      // after the message loop.
+      if (host) host->OnSessionEndDecided(wParam != FALSE);
       return 0;
     case WM_SYSCOMMAND:
       // Swallowed so that Alt alone does not park the keyboard in a menu the app never shows;

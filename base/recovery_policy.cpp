@@ -19,12 +19,15 @@ RecoveryAction RecoveryPolicy::OnFailure(EngineFailure failure, std::int64_t now
       nextAskAt_.reset();
       return TryCount(reloads_, kMaxReloads, nowMs) ? RecoveryAction::Reload
                                                     : RecoveryAction::GiveUp;
-    case EngineFailure::RendererUnresponsive:
-      // The runtime repeats the report every few seconds; only the first one opens an episode.
+    case EngineFailure::RendererUnresponsive: {
+      // The runtime repeats the report every few seconds; only the first one opens an episode,
+      // and one after a quiet spell belongs to a new hang.
+      const bool repeated = nextAskAt_ && nowMs - lastUnresponsiveReport_ < kUnresponsiveQuietMs;
       lastUnresponsiveReport_ = nowMs;
-      if (nextAskAt_) return RecoveryAction::None;
+      if (repeated) return RecoveryAction::None;
       nextAskAt_ = nowMs + kUnresponsiveAskMs;
       return RecoveryAction::WatchUnresponsive;
+    }
     case EngineFailure::Other:
       break;
   }

@@ -97,12 +97,14 @@ void ExtensionManager::DeliverExtensionMessage(const std::string& text) {
 void ExtensionManager::ReleaseAndUnload() { ReleaseAndUnload(PlatformExtensionLoader()); }
 
 void ExtensionManager::Release() {
-  // Taken before the call: a session that ends while Release runs must not call it again.
-  if (const ExtensionReleaseFn release = std::exchange(releaseFn, nullptr)) release();
+  // All forgotten before the call: Release is the last call into the library, even when it
+  // pumps messages (a page message, or a session ending, must not reach it meanwhile).
+  const ExtensionReleaseFn release = std::exchange(releaseFn, nullptr);
   initFn = nullptr;
   onMainWindowCreatedFn = nullptr;
   onExtensionMessageFn = nullptr;
   mainWindowAnnounced_ = false;
+  if (release != nullptr) release();
 }
 
 void ExtensionManager::ReleaseAndUnload(const ExtensionLibraryLoader& loader) {

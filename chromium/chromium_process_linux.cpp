@@ -38,7 +38,8 @@ int MoveAbove(int fd, int floor) {
 
 // Closes every descriptor from `first` up but `kept`, in a child about to exec: what the shell or
 // its extension library opened without close-on-exec (a lock file, a socket) must not stay open
-// in the browser, or in whatever xdg-open starts, long after the app is gone. Async-signal-safe.
+// in the browser, or in whatever xdg-open starts, long after the app is gone. Where the kernel
+// lacks close_range (before 5.9) a loop closes up to the descriptor limit (at most 2^20).
 void CloseDescriptorsFrom(int first, int kept = -1) {
   const auto from = static_cast<unsigned>(first);
   if (kept < first) {

@@ -92,7 +92,7 @@ void LumoWebView::ReportFailure(const std::string& message) {
   // A window the user already closed has nothing left to start; its quit code stands.
   if (!IsWindow(window)) return;
   // While the session ends nobody reads it, and it would hold up the logoff.
-  if (!sessionEnding_) {
+  if (!sessionEnding_ && !sessionEndAsked_) {
     MessageBoxW(nullptr, ToWide(message).c_str(), ToWide(config.title).c_str(), MB_ICONERROR);
   }
   DestroyWindow(window);

@@ -49,10 +49,12 @@ class LumoWebView final : public BridgeHost, public ExtensionHost {
   void OnControllerCreated(unsigned generation, HRESULT errorCode,
                            ICoreWebView2Controller* createdController);
 
-  // Windows ends the session (logoff, shutdown) and may end the process as soon as this returns:
-  // the library's Release runs now, and the engine's exit that comes with the session's end is
-  // no longer recovered from.
-  void OnSessionEnding();
+  // Windows asks whether the session may end (logoff, shutdown), then says whether it does. In
+  // between, the engine may already end with the session: recovery and failure boxes wait for
+  // the answer. When the session ends, the process may be ended as soon as that returns: the
+  // library's Release runs then, and nothing is restarted or asked any more.
+  void OnSessionEndAsked() { sessionEndAsked_ = true; }
+  void OnSessionEndDecided(bool ending);
 
   // The main window moved or changed size: keep the web view's position and bounds in step.
   void OnWindowMoved();
@@ -138,6 +140,7 @@ class LumoWebView final : public BridgeHost, public ExtensionHost {
   unsigned engineGeneration_ = 0;        // raised at each recreation
   bool pageShown_ = false;               // the current web view has been shown and focused
   bool asking_ = false;                  // the reload question is on screen
+  bool sessionEndAsked_ = false;         // recovery waits for the session's answer
   bool sessionEnding_ = false;           // nothing is restarted or asked any more
   std::vector<std::string> heldForApp_;  // posted while another site's document was shown
 };

@@ -15,6 +15,8 @@ namespace {
 constexpr UINT_PTR kRecreateTimer = 0xC0A1;
 constexpr UINT_PTR kGiveUpTimer = 0xC0A2;
 constexpr UINT_PTR kAskTimer = 0xC0A3;
+// How often a deferred action looks again whether the session's end was decided.
+constexpr UINT kSessionAnswerWaitMs = 250;
 
 std::int64_t NowMs() { return std::int64_t(GetTickCount64()); }
 
@@ -52,7 +54,9 @@ void LumoWebView::OnNavigationCompleted(ICoreWebView2* sender) {
   PostHeldMessages();
 }
 
-void LumoWebView::OnSessionEnding() {
+void LumoWebView::OnSessionEndDecided(bool ending) {
+  sessionEndAsked_ = false;
+  if (!ending) return;
   sessionEnding_ = true;
   KillTimer(window, kAskTimer);
   KillTimer(window, kRecreateTimer);
@@ -150,6 +154,10 @@ void CALLBACK LumoWebView::OnTimer(HWND window, UINT, UINT_PTR timerId, DWORD) {
   KillTimer(window, timerId);
   auto* host = reinterpret_cast<LumoWebView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!host || host->failed_ || host->sessionEnding_) return;
+  if (host->sessionEndAsked_) {
+    host->Defer(timerId, kSessionAnswerWaitMs);
+    return;
+  }
   if (timerId == kRecreateTimer) {
     host->Init();
   } else if (timerId == kGiveUpTimer) {

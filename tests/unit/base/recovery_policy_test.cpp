@@ -36,12 +36,14 @@ TEST(RecoveryPolicy, UnresponsiveReportsFormOneEpisodeAskedAfterThirtySeconds) {
   // Repeated reports neither start a new episode nor move the question.
   EXPECT_EQ(policy.OnFailure(RendererUnresponsive, 1000), WatchUnresponsive);
   EXPECT_EQ(policy.OnFailure(RendererUnresponsive, 6000), None);
+  EXPECT_EQ(policy.OnFailure(RendererUnresponsive, 16000), None);
   EXPECT_EQ(policy.OnFailure(RendererUnresponsive, 29000), None);
   EXPECT_EQ(policy.NextAskAt(), 31000);
   EXPECT_TRUE(policy.ShouldAskNow(31000));
   // "No": ask again a full delay after the answer, as long as the reports go on.
   policy.KeepWaiting(40000);
   EXPECT_EQ(policy.NextAskAt(), 70000);
+  EXPECT_EQ(policy.OnFailure(RendererUnresponsive, 42000), None);
   EXPECT_EQ(policy.OnFailure(RendererUnresponsive, 55001), None);
   EXPECT_TRUE(policy.ShouldAskNow(70000));
   // A reload ends the episode; the next report opens a new one.
@@ -69,10 +71,13 @@ TEST(RecoveryPolicy, AnEpisodeWhoseReportsStoppedEndsWithoutAQuestion) {
   EXPECT_EQ(policy.OnFailure(RendererUnresponsive, 5000), None);
   EXPECT_FALSE(policy.ShouldAskNow(20000));  // quiet for 15 s: the page answers again
   EXPECT_FALSE(policy.NextAskAt());
-  // The next hang is a new episode, with its own delay.
-  EXPECT_EQ(policy.OnFailure(RendererUnresponsive, 40000), WatchUnresponsive);
-  EXPECT_EQ(policy.NextAskAt(), 70000);
-  EXPECT_FALSE(policy.ShouldAskNow(70000));
+  // A report after a quiet spell is a new hang with its full delay, even while the question of
+  // the old one is still due.
+  EXPECT_EQ(policy.OnFailure(RendererUnresponsive, 21000), WatchUnresponsive);
+  EXPECT_EQ(policy.OnFailure(RendererUnresponsive, 35999), None);
+  EXPECT_EQ(policy.OnFailure(RendererUnresponsive, 50999), WatchUnresponsive);
+  EXPECT_EQ(policy.NextAskAt(), 80999);
+  EXPECT_FALSE(policy.ShouldAskNow(80999));
 }
 
 }  // namespace

@@ -16,6 +16,7 @@ from rig import APP_PAGE, App, check_clean_close, page_message as page  # noqa: 
 
 scenario = rig.Suite()
 HELLO = page({"type": "wrapper-init"})
+BROWSER_GONE = ["process-failed 0", "browser-exited failed", "wait 300"]
 PLACEHOLDERS = ["<app>", "<web-resource>", "<current-app-data>", "<local-app-data>", "<roaming-app-data>",
                 "<desktop>", "<documents>", "<downloads>", "<pictures>", "<profile>", "<saved-games>",
                 "<screenshots>", "<videos>"]
@@ -116,10 +117,14 @@ def library_variants(ctx, c):
         ("partial", "partial_extension", b'id alpha\npost {"type":"init-post"}',
          [ext("echo"), HELLO, ext("echo")], ["main-window", "release", "unload"], [reply()], 1),
         # At a logoff Windows may end the process once WM_ENDSESSION returns: Release comes
-        # first, and nothing reaches the library after it. The browser ends with the session:
-        # it is not started again.
-        ("session-end", "extension", b"id alpha", [HELLO, "end-session", ext("echo"), "process-failed 0",
-                                                    "browser-exited failed", "wait 300"],
+        # first, and nothing reaches the library after it. The browser ends with the session,
+        # maybe before the shell hears the decision: it is not started again. When the logoff is
+        # cancelled after all, it is.
+        ("session-end", "extension", b"id alpha", [HELLO, "end-session asked", *BROWSER_GONE, "end-session",
+                                                    ext("echo"), "wait 300"],
+         calls + ["release", "unload"], [reply("alpha")], 1),
+        ("session-kept", "extension", b"id alpha", [HELLO, "end-session asked", *BROWSER_GONE,
+                                                    "end-session cancelled", "wait 3000"],
          calls + ["release", "unload"], [reply("alpha")], 1),
     ]
     for label, library, directives, script, calls, posted, handles in cases:
@@ -130,9 +135,11 @@ def library_variants(ctx, c):
                      bool(result.events("directory-handle"))), (posted, handles, handles > 0),
                     "posted to the page, directory-handles messages, handles created")
             if label == "session-end":
-                c.expect(0 <= result.index("extension-release") < result.index("end-session", query="1"),
+                c.expect(0 <= result.index("extension-release") < result.index("end-session", how="ended", query="1"),
                          "Release before WM_ENDSESSION returned; the logoff was not refused")
-                c.equal(len(result.events("environment-create")), 1, "no new engine once the session ends")
+            if label.startswith("session-"):
+                c.equal(len(result.events("environment-create")), 1 if label == "session-end" else 2,
+                        "a new engine only once the session goes on")
 
     with c.case("remote-elsewhere"):
         # The library posts while the remote app's page is on another site: the echo waits for

@@ -44,8 +44,9 @@
 //   dom-content-loaded               DOMContentLoaded again
 //   syscommand <wParam> <lParam>     WM_SYSCOMMAND to the main window; logs whether a menu loop
 //                                    started (it is ended again at once)
-//   end-session                      WM_QUERYENDSESSION and WM_ENDSESSION (a logoff) to the
-//                                    main window; logged once both returned
+//   end-session [asked|cancelled]    WM_QUERYENDSESSION and WM_ENDSESSION (a logoff) to the
+//                                    main window: only the question, or the session not ended
+//                                    after all; logged once they returned
 //   close                            WindowCloseRequested
 //   process-failed <kind>            ProcessFailed (the enum's number)
 //   browser-exited [failed|normal]   the environment's BrowserProcessExited

@@ -75,11 +75,12 @@ void RaiseWebMessage(FakeWebView* view, const std::string& source, const std::ws
   Log("web-message-done", {{"handlers", handlers}, {"refs", Refs({State().environment, view})}});
 }
 
-// The system's end of the session as a logoff shows it to the main window.
-void EndSession(HWND window) {
+// The end of the session as a logoff shows it to the main window: the question, then (unless
+// `how` is "asked") the decision, which "cancelled" makes a no.
+void EndSession(HWND window, const std::string& how) {
   const LRESULT query = SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
-  SendMessageW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-  Log("end-session", {{"query", std::to_string(query)}});
+  if (how != "asked") SendMessageW(window, WM_ENDSESSION, how != "cancelled", ENDSESSION_LOGOFF);
+  Log("end-session", {{"how", how.empty() ? "ended" : how}, {"query", std::to_string(query)}});
 }
 
 // Steps other than state, syscommand, end-session and browser-exited are skipped without a web
@@ -95,7 +96,7 @@ void RunStep(RuntimeState& s, const Step& step) {
   } else if (verb == "syscommand") {
     SendSysCommand(s.parentWindow, rest);
   } else if (verb == "end-session") {
-    EndSession(s.parentWindow);
+    EndSession(s.parentWindow, rest);
   } else if (verb == "browser-exited") {
     if (s.environment)
       s.environment->RaiseBrowserExited(rest == "normal"
