@@ -259,6 +259,19 @@ TEST_F(BridgeTest, AMissingExportFailsTheLoadButTheOthersAreStillCalled) {
   EXPECT_THAT(host.calls, ElementsAre("directory-handles", kNoIds));
 }
 
+TEST_F(BridgeTest, AnyOneMissingExportKeepsInitFromBeingCalled) {
+  for (const char* missing : {"Init", "Release", "OnMainWindowCreated", "OnExtensionMessage"}) {
+    fake = FakeLibrary{};
+    std::erase(fake.exports, std::string(missing));
+    ExtensionManager alone("/opt/app/", "www/", "/d", "{}");
+    EXPECT_FALSE(alone.LoadExtension(kFakeLoader)) << missing;
+    EXPECT_EQ(std::count_if(fake.events.begin(), fake.events.end(),
+                            [](const std::string& event) { return event.starts_with("Init "); }),
+              0)
+        << missing;
+  }
+}
+
 // A start-up that fails after the load (no window) leaves without a word to the library.
 TEST_F(BridgeTest, AManagerThatGoesWithoutReleaseAndUnloadCallsNothingMore) {
   { ASSERT_TRUE(ExtensionManager("/opt/app/", "www/", "/d", "{}").LoadExtension(kFakeLoader)); }
