@@ -57,6 +57,14 @@ void CloseDescriptorsFrom(int first, int kept = -1) {
   }
 }
 
+// Waits for `child` to end and reaps it; its wait status (0 when the wait failed).
+int WaitForExit(pid_t child) {
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  return status;
+}
+
 void SleepMilliseconds(long milliseconds) {
   timespec delay{milliseconds / 1000, (milliseconds % 1000) * 1000000L};
   while (nanosleep(&delay, &delay) != 0 && errno == EINTR) {
@@ -158,8 +166,7 @@ bool ChromiumProcess::Launch(const std::string& executable,
   if (got == static_cast<ssize_t>(sizeof code)) {
     error = std::strerror(code);
     closeAll();
-    while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
-    }
+    WaitForExit(child);
     return false;
   }
   pid_ = child;
@@ -212,11 +219,8 @@ void ChromiumProcess::Stop(int graceMilliseconds) {
       SleepMilliseconds(20);
     if (!HasExited()) {
       kill(pid_, SIGKILL);
-      int waitStatus = 0;
-      while (waitpid(pid_, &waitStatus, 0) < 0 && errno == EINTR) {
-      }
+      status_ = WaitForExit(pid_);
       reaped_ = true;
-      status_ = waitStatus;
     }
   }
   CloseIfOpen(fromChild_);
@@ -241,9 +245,7 @@ bool SpawnDetached(const std::string& program, const std::string& argument) {
     execlp(program.c_str(), program.c_str(), argument.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
-  int status = 0;
-  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-  }
+  const int status = WaitForExit(child);
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
