@@ -209,7 +209,20 @@ class Context:
 
     def run(self, app, label=None):
         self.runs += 1
-        folder, args = self.folder(label or f"run{self.runs}"), self.args
+        folder = self.folder(label or f"run{self.runs}")
+        result = self.attempt(app, folder)
+        if not result.runner and not result.runtime:
+            # Neither the runner nor the shell wrote a line: Wine itself failed to start them (seen
+            # now and then on a loaded machine). Nothing of the shell was observed, so try again.
+            print(f"{os.path.basename(folder)}: Wine started nothing; trying once more\n{wine_output(folder)}")
+            result = self.attempt(app, folder)
+        if result.exit_code is None:
+            raise ScenarioFailure(f"the runner reported no exit of the shell (a run has {RUN_TIMEOUT_S} s)\n{result.dump()}\n"
+                                  f"{wine_output(folder)}")
+        return result
+
+    def attempt(self, app, folder):
+        args = self.args
         shutil.rmtree(folder, ignore_errors=True)
         app_dir = os.path.join(folder, "app")
         files = {app.exe: read(args.shell), **app.files, **{f"www/{p}": d for p, d in app.loose.items()}}
@@ -247,8 +260,9 @@ class Context:
 
         def wine(command, output, timeout=60, check=False):
             with open(os.path.join(folder, output), "wb") as out:
-                subprocess.run(["wine", *command], env=env, timeout=timeout, check=check,
-                               stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT)
+                code = subprocess.run(["wine", *command], env=env, timeout=timeout, check=check,
+                                      stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT).returncode
+                out.write(f"[wine exited with {code}]\n".encode())
         try:
             subprocess.run(["wineserver", "-p10"], **quiet)  # a persistent server keeps each wine fast
             if isinstance(app.bundle, dict):  # packed as an app's bundle is made: with corvane-pack
@@ -267,10 +281,13 @@ class Context:
         finally:
             subprocess.run(["wineserver", "-k"], **quiet)
             shutil.rmtree(env["WINEPREFIX"], ignore_errors=True)  # about 700 MB
-        result = Result(parse_log(runtime_log), parse_log(runner_log), folder, app.script)
-        if result.exit_code is None:
-            raise ScenarioFailure(f"the runner did not finish within {RUN_TIMEOUT_S} s\n{result.dump()}")
-        return result
+        return Result(parse_log(runtime_log), parse_log(runner_log), folder, app.script)
+
+
+def wine_output(folder):
+    path = os.path.join(folder, "wine-output.txt")
+    text = read(path).decode(errors="replace").strip() if os.path.exists(path) else ""
+    return f"Wine's output:\n{text[-2000:]}" if text else "Wine wrote nothing"
 
 
 def template_prefix():
