@@ -1,5 +1,6 @@
 #include "content/resource_responder.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "base/file_helpers.h"
@@ -23,8 +24,6 @@ void SetBytes(ResourceAnswer& answer, const std::uint8_t* data, std::uint64_t si
   answer.size = size;
   if (size != 0) answer.dataOwner = std::move(owner);
 }
-
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
 
 // ".", "..", "...", ". ." and the like: the platform may strip trailing dots and spaces and treat
 // what is left as the current or the parent folder.
@@ -50,14 +49,16 @@ ResourceAnswer NotFoundAnswer() {
 }
 
 bool IsServableDiskPath(std::string_view relativePath) {
-  if (!relativePath.empty() && IsSeparator(relativePath.front())) return false;
-  if (relativePath.find(':') != std::string_view::npos) return false;
-  if (relativePath.find('\0') != std::string_view::npos) return false;
+  // A backslash separates folders on Windows only, and an empty segment ("a//b") is a name error
+  // there but not on Linux; refusing both lets the same URI name the same file on every host.
+  if (relativePath.find_first_of(std::string_view(":\\\0", 3)) != std::string_view::npos) {
+    return false;
+  }
   std::size_t start = 0;
-  while (start <= relativePath.size()) {
-    std::size_t end = start;
-    while (end < relativePath.size() && !IsSeparator(relativePath[end])) ++end;
-    if (IsDotSegment(relativePath.substr(start, end - start))) return false;
+  while (start < relativePath.size()) {
+    const std::size_t end = std::min(relativePath.find('/', start), relativePath.size());
+    const std::string_view segment = relativePath.substr(start, end - start);
+    if (segment.empty() || IsDotSegment(segment)) return false;
     start = end + 1;
   }
   return true;

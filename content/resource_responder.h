@@ -48,9 +48,10 @@ struct ResourceAnswer {
 // Longest body handed over by default. A host that reads bodies in place passes no limit.
 inline constexpr std::uint64_t kMaxCopiedBodySize = 0xFFFFFFFFu;
 
-// Whether a decoded relative path may be looked up on disk: no segment (split on "/" and "\\") is
-// made of dots and spaces only (".", "..", "..." and the like, which the platform may resolve to a
-// parent), no ":" (drives, alternate streams), no NUL, and no separator in front.
+// Whether a decoded relative path may be looked up on disk: no segment between "/" is empty (a
+// trailing "/" aside) or made of dots and spaces only (".", "..", "..." and the like, which the
+// platform may resolve to a parent); no "\\" (a separator on Windows alone), no ":" (drives,
+// alternate streams), no NUL.
 bool IsServableDiskPath(std::string_view relativePath);
 
 // 404 "Not Found" with the body "File not found" and only the Cache-Control line.
