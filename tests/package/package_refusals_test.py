@@ -50,6 +50,10 @@ CASES = {
                                            os.symlink(os.path.join(app, "www"), os.path.join(app, "webview2", "Locales"))),
                               ["--loader", "{app}/WebView2Loader.dll"], "missing",
                               "{app}/webview2/Locales: refused, it is a symbolic link"),
+    # corvane-pack itself passes over a linked folder; the archive would lack what it holds.
+    "a linked folder in www": (lambda app: (os.makedirs(os.path.join(app, "shared", "img")),
+                                            os.symlink(os.path.join(app, "shared", "img"), os.path.join(app, "www", "img"))),
+                               [], "missing", "{app}/www/img: refused, it is a symbolic link"),
 }
 
 
