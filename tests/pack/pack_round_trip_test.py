@@ -20,7 +20,7 @@ FILES = {"index.html": b"<!doctype html><title>t</title>\n", "js/app.js": b"cons
          "js/vendor/lib.min.js": b"var x=1;", "copies/one.bin": bytes(range(256)) * 40,
          "copies/deep/two.bin": bytes(range(256)) * 40, "three.bin": bytes(range(256)) * 40, "empty.txt": b"",
          "nested/empty/also-empty": b"", "caf\u00e9/\u65e5\u672c\u8a9e \u00fcber.txt": b"non-ascii\0with zero",
-         "with space/a b.css": b"body{}"}
+         "with space/a b.css": b"body{}", "long/" + "n" * 245 + ".txt": b"a name near the 255-byte limit"}
 
 
 def check(condition, what):
@@ -94,6 +94,8 @@ def run_all(work):
     check(code == 0 and diff.returncode == 0, f"extracted tree equals the source: {err}{diff.stdout}{diff.stderr}")
     pack("create", src, "-o", os.path.join(work, "again.dat"))
     check(read(bundle) == read(os.path.join(work, "again.dat")), "the same folder packed twice gives the same bytes")
+    code, _, err = pack("create", src, "-o", os.path.join(work, "o" * 246 + ".dat"))
+    check(code == 0, f"an output name near the limit is written ({err!r})")
 
     # Names that differ only in case: two files on Linux, a refusal where the file system folds
     # them together (Windows) instead of one silently replacing the other.
@@ -147,6 +149,10 @@ def run_all(work):
         line, _ = one_line_error(["create", os.path.join(work, "slash"), "-o", os.path.join(work, "slash.dat")],
                                  "slash.txt", "a name extract refuses")
         check("backslash" in line, f"the message says why ({line!r})")
+        # Nor is a named pipe opened (that would wait for a writer for good).
+        os.makedirs(os.path.join(work, "piped"))
+        os.mkfifo(os.path.join(work, "piped", "index.html"))
+        one_line_error(["extract", bundle, os.path.join(work, "piped")], "index.html", "extract onto a named pipe")
         # An existing symbolic link inside the target folder is not followed.
         os.makedirs(os.path.join(work, "linked"))
         os.makedirs(os.path.join(work, "outside"))

@@ -71,6 +71,10 @@ int ExtractBundle(const std::string& bundlePath, const std::string& folderText) 
     const fs::file_status status = fs::symlink_status(target, error);
     if (IsLink(target)) throw PackError(targetName + ": refused, it is a symbolic link");
     if (fs::is_directory(status)) throw PackError(targetName + ": is a folder");
+    // Opening a named pipe to identify it would wait for a writer for good.
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+      throw PackError(targetName + ": refused, not a regular file");
+    }
 
     // A file already there may be the bundle itself, or one written moments ago under a name the
     // file system folds together with this one (Case.txt and case.txt on Windows). Only read:

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <functional>
 #include <limits>
 
 #include "base/text_path.h"
@@ -189,15 +191,31 @@ void RenameOver(const fs::path& from, const fs::path& to, std::error_code& error
 #endif
 }
 
+fs::path TemporaryPrefix(const fs::path& path) {
+  // The target's own name keeps a left-over recognisable, unless with the additions it would pass
+  // the 255 units a file name may have: then a hash of it stands in.
+  const fs::path::string_type own = path.filename().native();
+  fs::path prefix = ".";
+  if (own.size() <= 200) {
+    prefix += own;
+  } else {
+    char hash[17];
+    std::snprintf(hash, sizeof hash, "%016llx",
+                  static_cast<unsigned long long>(std::hash<fs::path::string_type>{}(own)));
+    prefix += hash;
+  }
+  prefix += ".partial-";
+  return prefix;
+}
+
 fs::path TemporarySibling(const fs::path& path) {
 #ifdef _WIN32
   const int id = _getpid();
 #else
   const int id = static_cast<int>(getpid());
 #endif
-  fs::path name = ".";
-  name += path.filename();
-  name += ".partial-" + std::to_string(id);
+  fs::path name = TemporaryPrefix(path);
+  name += std::to_string(id);
   return path.parent_path() / name;
 }
 

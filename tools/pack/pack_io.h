@@ -56,7 +56,9 @@ bool FlushToDisk(std::FILE* file);
 void RenameOver(const std::filesystem::path& from, const std::filesystem::path& to,
                 std::error_code& error);
 
-// A file name beside `path` that no other running packer picks.
+// A file name beside `path` that no other running packer picks: TemporaryPrefix(path) followed by
+// the process id.
 std::filesystem::path TemporarySibling(const std::filesystem::path& path);
+std::filesystem::path TemporaryPrefix(const std::filesystem::path& path);
 
 }  // namespace corvane::pack

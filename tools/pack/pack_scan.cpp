@@ -23,9 +23,7 @@ bool IsExcluded(const fs::path& candidate, const fs::path& excluded) {
   std::error_code ignored;
   if (candidate.filename() == excluded.filename())
     return fs::equivalent(candidate, excluded, ignored);
-  std::string leftover = ".";
-  leftover += PathToUtf8(excluded.filename());
-  leftover += ".partial-";
+  const std::string leftover = PathToUtf8(TemporaryPrefix(excluded));
   // An output named without a folder lies in the working folder.
   const fs::path outputFolder = excluded.has_parent_path() ? excluded.parent_path() : ".";
   return PathToUtf8(candidate.filename()).rfind(leftover, 0) == 0 &&
