@@ -3,7 +3,7 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
-#include "base/dpi.h"
+#include "base/dpi_win.h"
 #include "base/file_helpers_win.h"
 #include "base/text_path.h"
 #include "base/text_win.h"
@@ -80,12 +80,11 @@ DWORD MainWindowStyle(bool resizable) {
 
 HWND CreateMainWindow(HINSTANCE instance, const AppConfig& config, const std::wstring& title) {
   const DWORD style = MainWindowStyle(config.resizable);
-  RECT outer{0, 0, ScaleForDpi(config.width), ScaleForDpi(config.height)};
-  AdjustWindowRectEx(&outer, style, FALSE, 0);
+  const SIZE outer =
+      OuterSizeForClient(UsableWindowLength(config.width, kDefaultWindowWidth),
+                         UsableWindowLength(config.height, kDefaultWindowHeight), style, 0);
   return CreateWindowExW(0, kMainWindowClassName, title.c_str(), style, CW_USEDEFAULT,
-                         CW_USEDEFAULT, SaturatedSpan(outer.left, outer.right),
-                         SaturatedSpan(outer.top, outer.bottom), nullptr, nullptr, instance,
-                         nullptr);
+                         CW_USEDEFAULT, outer.cx, outer.cy, nullptr, nullptr, instance, nullptr);
 }
 
 HICON LoadIconFromFile(const std::string& path) {

@@ -107,8 +107,8 @@ void LoadAppConfig(std::string_view text, AppConfig& config) {
 
   const Json& window = MemberOrNull(root, "window");
   config.title = GetString(window, "title", "Windows Corvane");
-  config.width = GetInt(window, "width", 1024);
-  config.height = GetInt(window, "height", 768);
+  config.width = GetInt(window, "width", kDefaultWindowWidth);
+  config.height = GetInt(window, "height", kDefaultWindowHeight);
   config.icon = GetString(window, "icon", "");
   config.resizable = GetBool(window, "resizable", true);
 

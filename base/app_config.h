@@ -15,6 +15,15 @@ enum class ContentMode : std::int32_t { Bundle = 0, Remote = 1 };
 enum class DistributionMode : std::int32_t { Evergreen = 0, Fixed = 1 };
 enum class HostingMode : std::int32_t { Windowed = 0, WindowToVisual = 1 };
 
+inline constexpr std::int32_t kDefaultWindowWidth = 1024;
+inline constexpr std::int32_t kDefaultWindowHeight = 768;
+
+// A configured window length a host can open: a zero or negative one (a slip, or an integer past
+// the 32-bit range, whose low bits are read) gives `fallback`, so no window is too small to use.
+constexpr std::int32_t UsableWindowLength(std::int32_t length, std::int32_t fallback) {
+  return length > 0 ? length : fallback;
+}
+
 struct AppMessages {
   std::string installWebview2;
   std::string downloading;

@@ -15,6 +15,10 @@ std::int32_t ScaleLength(std::int32_t length, int dpi) {
                                                std::numeric_limits<std::int32_t>::max()));
 }
 
+std::int32_t ScaleClientLength(std::int32_t length, int dpi) {
+  return std::min(ScaleLength(length, dpi), kMaxClientLength);
+}
+
 std::int32_t SaturatedSpan(std::int32_t low, std::int32_t high) {
   const std::int64_t span = std::int64_t(high) - std::int64_t(low);
   if (span > std::numeric_limits<std::int32_t>::max())

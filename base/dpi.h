@@ -10,6 +10,14 @@ namespace corvane {
 // collapse to nothing. Results beyond the 32-bit range saturate at its limits.
 std::int32_t ScaleLength(std::int32_t length, int dpi);
 
+// Longest client width or height, in pixels, handed to the window system. Windows keeps a window
+// within about its screen anyway; the cap keeps the frame added around a client area from
+// wrapping a saturated length past the 32-bit range.
+inline constexpr std::int32_t kMaxClientLength = 1 << 20;
+
+// ScaleLength for a client area's width or height: at most kMaxClientLength.
+std::int32_t ScaleClientLength(std::int32_t length, int dpi);
+
 // high - low without overflow, saturating at the 32-bit limits: the width of a rectangle whose
 // edges came from saturated lengths.
 std::int32_t SaturatedSpan(std::int32_t low, std::int32_t high);

@@ -73,8 +73,9 @@ std::vector<std::string> ChromiumArguments(const AppConfig& config,
     arguments.push_back("--ip-address-space-overrides=127.0.0.1:" +
                         std::to_string(options.largeAnswerPort) + "=public");
   }
-  arguments.push_back("--window-size=" + std::to_string(config.width > 0 ? config.width : 1024) +
-                      "," + std::to_string(config.height > 0 ? config.height : 768));
+  arguments.push_back(
+      "--window-size=" + std::to_string(UsableWindowLength(config.width, kDefaultWindowWidth)) +
+      "," + std::to_string(UsableWindowLength(config.height, kDefaultWindowHeight)));
   // An app window on a blank page: the real start page is loaded once interception is in place,
   // since the first load of --app escapes it.
   arguments.push_back("--app=data:text/html,");

@@ -1,6 +1,7 @@
 // The window operations the page can trigger: fullscreen, client size and position.
 
 #include "base/dpi.h"
+#include "base/dpi_win.h"
 #include "webview2/lumo_webview_win.h"
 #include "webview2/taskbar_win.h"
 
@@ -55,10 +56,9 @@ void LumoWebView::SetClientSize(std::int32_t width, std::int32_t height) {
   if (isFullscreen || width <= 0 || height <= 0) return;
   const DWORD style = DWORD(GetWindowLongW(window, GWL_STYLE));
   const DWORD exStyle = DWORD(GetWindowLongW(window, GWL_EXSTYLE));
-  RECT outer{0, 0, ScaleForDpi(width), ScaleForDpi(height)};
-  AdjustWindowRectEx(&outer, style, FALSE, exStyle);
-  SetWindowPos(window, nullptr, 0, 0, SaturatedSpan(outer.left, outer.right),
-               SaturatedSpan(outer.top, outer.bottom), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const SIZE outer = OuterSizeForClient(width, height, style, exStyle);
+  SetWindowPos(window, nullptr, 0, 0, outer.cx, outer.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void LumoWebView::SetWindowPosition(std::int32_t x, std::int32_t y) {

@@ -145,7 +145,7 @@ COMMANDS = [size(800.9, 600), "state cmd-sized", size("1024", 700), size(-5, 300
             position(200, 100), size(500, 400), "state cmd-after",
             page({"type": "set-fullscreen", "fullscreen": True}), "state cmd-asked-full",
             size(640, 480), position(0, 0), "state cmd-asked-full-ignored",
-            page({"type": "set-fullscreen"}), "state cmd-asked-restored"]
+            page({"type": "set-fullscreen"}), "state cmd-asked-restored", size(1e12, 1e12), "state cmd-huge"]
 
 
 def check_commands(c, result):
@@ -161,6 +161,8 @@ def check_commands(c, result):
     c.equal(box("restored"), box("moved"), "leaving the page's fullscreen restores the window")
     c.equal(place("after"), ([200, 100], "500,400"), "commands act again after fullscreen")
     c.equal(box("asked-restored"), box("after"), "a set-fullscreen without a boolean leaves fullscreen")
+    huge = [int(v) for v in w("huge")["client"].split(",")]
+    c.expect(huge[0] > 500 and huge[1] > 400, f"a size past every screen gives the largest window: {huge}")
     bounds = result.pluck("controller-bounds", "rect")
     c.expect("0,0,500,400" in bounds, f"the web view follows the client: {bounds}")
 
@@ -298,6 +300,7 @@ def configured_apps(ctx, c):
         package = packaged(settings={"enable-devtools": False, "hosting-mode": "window-to-visual"},
                            chromium_args="--disable-features=Foo --lang=de")
         package["window"]["icon"] = "./sub/../app icon.bmp"  # dot segments resolved as in a plain path
+        package["window"].update(width=0, height=1e12, resizable=False)
         result = ctx.run(App(package=package, files={"app icon.bmp": bmp_bytes(32, 32, (40, 40, 200))},
                              script=["key 123", "close"]), "settings")
         check_clean_close(c, result)
@@ -310,6 +313,9 @@ def configured_apps(ctx, c):
         window = result.window("after-dom-content-loaded")
         c.equal((window["class"], window["icon"], window["smallIcon"], window["iconColour"]),
                 ("WindowsCorvane", "1", "1", "C82828"), "window class, the configured image its icon and small icon")
+        client = [int(v) for v in window["client"].split(",")]
+        c.expect(client[0] == 1024 and client[1] > 700,
+                 f"no width: the default one; a height past every screen: the largest window ({client})")
 
     with c.case("remote"):
         package = packaged(main="https://example.com", settings={"content-mode": "remote"})

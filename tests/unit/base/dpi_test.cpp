@@ -28,6 +28,14 @@ TEST(ScaleLength, RoundsUpAndSaturates) {
   }
 }
 
+// A client length stays far enough below the 32-bit limit for the frame to be added around it.
+TEST(ScaleClientLength, ScalesThenCaps) {
+  EXPECT_EQ(ScaleClientLength(601, 120), 752);
+  EXPECT_EQ(ScaleClientLength(kMaxClientLength / 2, 192), kMaxClientLength);
+  EXPECT_EQ(ScaleClientLength(kMaxClientLength / 2 + 1, 192), kMaxClientLength);
+  EXPECT_EQ(ScaleClientLength(kMax, 96), kMaxClientLength);
+}
+
 TEST(SaturatedSpan, WidthOfAnyRectangleFitsIn32Bits) {
   EXPECT_EQ(SaturatedSpan(-8, 1032), 1040);
   EXPECT_EQ(SaturatedSpan(-8, kMax), kMax);
