@@ -67,6 +67,31 @@ std::optional<UrlParts> SplitUrl(std::string_view url) {
   return parts;
 }
 
+// The part after the authority as a browser reports it: without the fragment (a request never
+// carries it), "/" for an empty path, and spaces, controls, quotes, angle brackets and non-ASCII
+// bytes percent-encoded. An author's "main" may be written either way; what the browser
+// reports is always in this form, which this leaves as it is.
+std::string BrowserFormOf(std::string_view rest) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  rest = rest.substr(0, rest.find('#'));
+  const std::size_t query = rest.find('?');
+  std::string out = rest.starts_with('/') ? "" : "/";
+  for (std::size_t i = 0; i < rest.size(); ++i) {
+    const auto c = static_cast<unsigned char>(rest[i]);
+    const bool inQuery = query != std::string_view::npos && i > query;
+    const bool escaped = c <= 0x20 || c >= 0x7F || c == '"' || c == '<' || c == '>' ||
+                         (inQuery ? c == '\'' : (c == '`' || c == '{' || c == '}'));
+    if (escaped) {
+      out += '%';
+      out += kHex[c >> 4];
+      out += kHex[c & 0xF];
+    } else {
+      out += char(c);
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string BaseUrlFor(const AppConfig& config) {
@@ -98,8 +123,11 @@ bool IsAppAddress(std::string_view uri, std::string_view baseUrl, ContentMode mo
   const std::optional<UrlParts> base = SplitUrl(baseUrl);
   const std::optional<UrlParts> address = SplitUrl(uri);
   if (!base || !address) return PassesPrefixTest(uri, baseUrl);
-  return address->scheme == base->scheme && address->host == base->host &&
-         address->port == base->port && address->rest.substr(0, base->rest.size()) == base->rest;
+  if (address->scheme != base->scheme || address->host != base->host ||
+      address->port != base->port) {
+    return false;
+  }
+  return BrowserFormOf(address->rest).starts_with(BrowserFormOf(base->rest));
 }
 
 bool MayOpenExternally(std::string_view uri) {

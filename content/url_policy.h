@@ -30,8 +30,10 @@ bool PassesPrefixTest(std::string_view uri, std::string_view baseUrl);
 
 // True when `uri` belongs to the app. Bundle mode: PassesPrefixTest against the app origin.
 // Remote mode: the origin is compared as a browser does (scheme and host in any case, the
-// scheme's default port the same as none), then the rest of baseUrl byte for byte, so that
-// "https://Example.com:443/game/" accepts what the runtime reports as "https://example.com/game/x".
+// scheme's default port the same as none), then the rest of baseUrl as a prefix, both in the
+// form a browser reports (no fragment, "/" for no path, spaces and non-ASCII percent-encoded),
+// so that "https://Example.com:443/my game/#/home" accepts what the runtime reports as
+// "https://example.com/my%20game/x".
 bool IsAppAddress(std::string_view uri, std::string_view baseUrl, ContentMode mode);
 
 // True for the schemes the system's default handlers may open for a page: http, https and

@@ -58,6 +58,17 @@ TEST(AppAddress, RemoteModeComparesTheOriginAsABrowserDoes) {
       {"https://[::1]:8443/a", "https://[::1]/", false},
       {"https://example.com?q", "https://example.com", true},
       {"not a url", "https://example.com/", false},
+      // "main" as an author may write it; the browser reports the address escaped and without
+      // its fragment.
+      {"http://127.0.0.1:8765/my%20game/index.html", "http://127.0.0.1:8765/my game/", true},
+      {"https://example.com/spiele/%C3%BCber/x",
+       "https://example.com/spiele/\xC3\xBC"
+       "ber/",
+       true},
+      {"https://example.com/game/", "https://example.com/game/#/home", true},
+      {"https://example.com/?x=1&y=%22a%20b%22", "https://example.com?x=1&y=\"a b\"", true},
+      {"https://example.com/my%20gamer/", "https://example.com/my game/", false},
+      {"https://example.com/other/", "https://example.com/game/#/home", false},
   };
   for (const auto& [uri, base, belongs] : cases) {
     EXPECT_EQ(IsAppAddress(uri, base, ContentMode::Remote), belongs) << uri << " against " << base;
