@@ -17,6 +17,10 @@ constexpr LONG kFramedExStyles =
 void LumoWebView::SetFullscreen(bool fullscreen) {
   if (fullscreen == isFullscreen) return;
   isFullscreen = fullscreen;
+  // A minimised window's style and rectangle are those of its icon: saved or changed as they are,
+  // the window would come back without a frame, or minimise itself again on leaving. The user
+  // sees the change instead.
+  if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
 
   RECT target{};
   if (fullscreen) {
