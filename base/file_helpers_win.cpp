@@ -58,11 +58,26 @@ bool FileExists(const std::string& path) {
 std::int64_t FileSize(const std::string& path) {
   // The attribute query reports the full 64-bit size; a 32-bit status field would turn files
   // of 2 GiB and more negative.
+  const std::wstring wide = ExtendedWide(path);
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExW(ExtendedWide(path).c_str(), GetFileExInfoStandard, &data)) return -1;
-  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
-  const std::uint64_t size = (std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-  return static_cast<std::int64_t>(size);
+  if (!GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) return -1;
+  DWORD attributes = data.dwFileAttributes, high = data.nFileSizeHigh, low = data.nFileSizeLow;
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+    // The query describes a symbolic link itself (size 0); opening it reaches its target.
+    HANDLE file = CreateFileW(wide.c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return -1;
+    BY_HANDLE_FILE_INFORMATION target;
+    const bool known = GetFileInformationByHandle(file, &target);
+    CloseHandle(file);
+    if (!known) return -1;
+    attributes = target.dwFileAttributes;
+    high = target.nFileSizeHigh;
+    low = target.nFileSizeLow;
+  }
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
+  return static_cast<std::int64_t>((std::uint64_t(high) << 32) | low);
 }
 
 std::string ExecutableFolder() {
