@@ -1,11 +1,14 @@
 """scripts/package refuses each bad app folder or option with one line naming the file and the
-problem, exit code 1, before anything is built, and leaves the output folder as it was.
+problem, exit code 1, before anything is built, and leaves the output folder as it was. The
+Linux menu entry it writes reads back as written, whatever the app's name and title hold.
 
     package_refusals_test.py   (CORVANE_PACK: the corvane-pack to validate with)
 """
 
+import importlib.machinery
 import json
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -83,6 +86,27 @@ class PackageRefusals(unittest.TestCase):
                 self.assertIn(expected.format(app=app, dist=dist), done.stderr)
                 self.assertNotIn("building", done.stdout)
                 self.assertEqual(listing(), before, "the output folder changed")
+
+
+def read_desktop_value(value, exec_key=False):
+    """A value as a Desktop Entry reader takes it: string escapes undone, then for Exec the one
+    quoted argument unquoted and %% read as %."""
+    text = re.sub(r"\\(.)", lambda m: {"s": " ", "n": "\n", "t": "\t", "r": "\r", "\\": "\\"}[m[1]], value)
+    if not exec_key:
+        return text
+    assert text.startswith('"') and text.endswith('"'), text
+    return re.sub(r'\\([\"`$\\])|%(%)|(%.)', lambda m: m[1] or m[2] or f"<field {m[3]}>", text[1:-1])
+
+
+class DesktopEntry(unittest.TestCase):
+    def test_names_and_titles_read_back_as_written(self):
+        script = importlib.machinery.SourceFileLoader("package_script", SCRIPT).load_module()
+        for name, title in (("plain", "Plain"), ('Ca$h `Quest` "2" %f \\x', "Tab\there\\ and\nthere")):
+            entry = dict(line.split("=", 1) for line in script.desktop_entry({"name": name, "title": title},
+                                                                            True).decode().splitlines()[1:])
+            self.assertEqual((read_desktop_value(entry["Exec"], exec_key=True), read_desktop_value(entry["Name"]),
+                              read_desktop_value(entry["Icon"])), (name, title, name), entry)
+            self.assertFalse(any(c in value for value in entry.values() for c in "\t\r\n"), entry)
 
 
 if __name__ == "__main__":
