@@ -5,6 +5,7 @@ Linux menu entry it writes reads back as written, whatever the app's name and ti
     package_refusals_test.py   (CORVANE_PACK: the corvane-pack to validate with)
 """
 
+import fcntl
 import importlib.machinery
 import json
 import os
@@ -86,6 +87,26 @@ class PackageRefusals(unittest.TestCase):
                 self.assertIn(expected.format(app=app, dist=dist), done.stderr)
                 self.assertNotIn("building", done.stdout)
                 self.assertEqual(listing(), before, "the output folder changed")
+
+
+class OneRunAtATime(unittest.TestCase):
+    def test_a_second_run_waits_before_touching_the_build(self):
+        lock_path = os.path.join(os.path.dirname(os.path.dirname(SCRIPT)), "build", "package.lock")
+        os.makedirs(os.path.dirname(lock_path), exist_ok=True)
+        with tempfile.TemporaryDirectory() as root, open(lock_path, "w") as held:
+            fcntl.flock(held, fcntl.LOCK_EX)  # as a first run holds it
+            app = os.path.join(root, "app")
+            os.makedirs(os.path.join(app, "www"))
+            write(os.path.join(app, "www", "index.html"), "<p>hi</p>\n")
+            write(os.path.join(app, "package.json"), json.dumps({"name": "waiting"}))
+            second = subprocess.Popen([sys.executable, SCRIPT, app, "-o", os.path.join(root, "dist"), "--target",
+                                       "linux"], stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+            try:
+                self.assertEqual(second.stdout.readline(),
+                                 "package: waiting for another packaging run in this checkout to finish\n")
+            finally:
+                second.kill()
+                second.communicate()
 
 
 def read_desktop_value(value, exec_key=False):
