@@ -51,11 +51,7 @@ std::string WhatIsWrong(const std::exception& error) {
   if (reason.starts_with("[json.exception") && tagEnd != std::string_view::npos) {
     reason.remove_prefix(tagEnd + 2);
   }
-  // Appended piecewise: g++ 12 at -O3 flags `"(" + std::string(...)` with a false -Wrestrict.
-  std::string line = "(";
-  line.append(reason);
-  line += ')';
-  return line;
+  return "(" + std::string(reason) + ")";
 }
 
 // Known folders are looked up afresh at every handshake, as the user may move them meanwhile.
