@@ -145,6 +145,10 @@ bool ChromiumProcess::Launch(const std::string& executable,
     };
     prctl(PR_SET_PDEATHSIG, SIGTERM);
     if (getppid() != parent) _exit(127);  // the shell died before the request took effect
+    // A group of its own: a signal to the shell's group (a closed terminal's hang-up, a
+    // supervisor's stop) would otherwise end the browser at once, before it saves the page's
+    // storage. The shell ends it in order instead, and its own death still sends SIGTERM.
+    setpgid(0, 0);
     if (dup2(commands[0], kChildReadFd) < 0 || dup2(replies[1], kChildWriteFd) < 0) fail();
     // dup2 clears close-on-exec on the copies; nothing above them goes on but the report, which
     // closes at exec.

@@ -230,7 +230,11 @@ class ProcessLifetime(unittest.TestCase):
         self.addCleanup(lambda: (shell.poll() is None and shell.kill(), shell.communicate()))
         self.assertTrue(self.wait_for_idle(1), "the page never came up")
         self.assertEqual(len(children(shell.pid)), 1)
-        return shell, children(shell.pid)[0]
+        chromium = children(shell.pid)[0]
+        # A hang-up sent to the shell's group (a closed terminal) must not end the browser before
+        # the shell has closed it in order: what the page stored would be lost.
+        self.assertNotEqual(os.getpgid(chromium), os.getpgid(shell.pid))
+        return shell, chromium
 
     def idle_reports(self):
         return [json.loads(line[8:]) for line in self.app.lines() if line.startswith("message ") and '"idle"' in line]
