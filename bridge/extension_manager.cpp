@@ -80,7 +80,8 @@ const char* ExtensionManager::GetPackageJson() { return packageJsonText.c_str();
 
 void ExtensionManager::DetachHost() {
   if (host == nullptr) return;
-  detachedHandles_ = host->DirectoryHandles();
+  const auto& handles = host->DirectoryHandles();
+  if (&handles != &detachedHandles_) detachedHandles_ = handles;
   host = nullptr;
 }
 

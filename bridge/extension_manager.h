@@ -64,6 +64,10 @@ class ExtensionManager final : public IWrapperApp {
   // Stops handing messages to the host, which is about to go, but keeps the folders it recorded:
   // the library may still ask for them, in Release too.
   void DetachHost();
+  // A folder record that outlives every host. A host made afresh at each browser start records
+  // into it, so the library's folders, and the texts it was handed, stay valid across restarts and
+  // through Release (entries change only at a handshake).
+  std::map<std::string, std::string>& LastingDirectoryHandles() { return detachedHandles_; }
   // Calls Release once and forgets the exports, so nothing calls into the library afterwards; it
   // stays loaded. Used alone when the session ends and the process may be ended at any moment.
   void Release();

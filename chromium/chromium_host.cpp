@@ -375,12 +375,12 @@ void ChromiumHost::SendDirectoryHandles() {
   const DirectoryPlaceholderTable table = ResolveDirectoryPlaceholders(
       folders_.appFolder, folders_.contentFolder, folders_.userDataFolder, folders_.knownFolders);
   for (const DirectoryPlaceholder& row : table) {
-    RecordDirectoryHandle(directoryHandles_, row.name, row.folder);
+    RecordDirectoryHandle(*directoryHandles_, row.name, row.folder);
   }
 }
 
 const std::map<std::string, std::string>& ChromiumHost::DirectoryHandles() const {
-  return directoryHandles_;
+  return *directoryHandles_;
 }
 
 void ChromiumHost::WithWindow(std::function<void(std::int64_t, const std::string&)> action) {

@@ -145,8 +145,11 @@ class ChromiumHost final : public BridgeHost, public ExtensionHost {
   std::uint64_t attachAttempt_ = 0;  // one per app document given the bindings
   bool bindingsAdded_ = false;
   bool attachSent_ = false;
-  bool bridgeAttached_ = false;  // the main document holds the bindings
-  std::map<std::string, std::string> directoryHandles_;
+  bool bridgeAttached_ = false;                             // the main document holds the bindings
+  std::map<std::string, std::string> ownDirectoryHandles_;  // without an extension manager
+  // The manager's lasting record: the library may keep a folder's text past this host.
+  std::map<std::string, std::string>* directoryHandles_ =
+      extensions_ != nullptr ? &extensions_->LastingDirectoryHandles() : &ownDirectoryHandles_;
 };
 
 // "scheme://authority" of an absolute URL, or empty text when it has none.

@@ -371,6 +371,25 @@ TEST_F(ChromiumHostTest, WhatNoDocumentTookWaitsForTheNextBrowsersPage) {
   EXPECT_EQ(host->QueuedForPage(), 0u);
 }
 
+// The library may save into its folders in Release, which comes after the host has gone, even
+// when the run ends before the page of a restarted browser has shaken hands. A text it was
+// handed stays valid until the next handshake.
+TEST_F(ChromiumHostTest, TheLibrarysFoldersOutliveTheHostAndABrowserRestart) {
+  ExtensionManager extensions("/app/", "www/", "/data/t", "{}");
+  Remake(&responder, &extensions);
+  ShowApp();
+  Binding("__corvaneHostMessage", R"({"type":"wrapper-init"})", 1);
+  const char* kept = extensions.GetDirectoryPath("<current-app-data>");
+  ASSERT_STREQ(kept, "/data/t");
+  extensions.DetachHost();
+  Remake(&responder, &extensions);
+  EXPECT_STREQ(extensions.GetDirectoryPath("<current-app-data>"), "/data/t");
+  extensions.DetachHost();
+  host.reset();
+  EXPECT_STREQ(extensions.GetDirectoryPath("<current-app-data>"), "/data/t");
+  EXPECT_STREQ(kept, "/data/t");
+}
+
 TEST_F(ChromiumHostTest, AMessageLongerThanTheBrowserTakesIsDroppedAndTheRestStillGo) {
   ShowApp();
   host->PostJson('"' + std::string(kCommandLimit, 'x') + '"');
