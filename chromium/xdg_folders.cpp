@@ -24,16 +24,27 @@ std::map<std::string, std::string> ParseUserDirs(std::string_view text, const st
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) continue;
     const std::string key(Trim(line.substr(0, equals)));
-    std::string_view value = Trim(line.substr(equals + 1));
-    if (value.size() < 2 || value.front() != '"' || value.back() != '"') continue;
-    value = value.substr(1, value.size() - 2);
-    std::string path;
-    if (value.substr(0, 5) == "$HOME") {
-      if (home.empty()) continue;
-      path = home + std::string(value.substr(5));
-    } else {
-      path = std::string(value);
+    const std::string_view quoted = Trim(line.substr(equals + 1));
+    if (quoted.empty() || quoted.front() != '"') continue;
+    // The file is shell text: a backslash escapes the next character ("\$" for "$"), and a
+    // comment may follow the closing quote. Only a leading "$HOME" itself is expanded.
+    const bool fromHome = quoted.substr(1, 5) == "$HOME" &&
+                          (quoted.size() > 6 && (quoted[6] == '/' || quoted[6] == '"'));
+    std::string value;
+    std::size_t i = fromHome ? 6 : 1;
+    bool closed = false;
+    for (; i < quoted.size() && !closed; ++i) {
+      if (quoted[i] == '"') {
+        closed = true;
+      } else {
+        if (quoted[i] == '\\' && i + 1 < quoted.size()) ++i;
+        value += quoted[i];
+      }
     }
+    const std::string_view after = Trim(quoted.substr(i));
+    if (!closed || (!after.empty() && after.front() != '#')) continue;
+    if (fromHome && home.empty()) continue;
+    const std::string path = fromHome ? home + value : value;
     if (path.empty() || path.front() != '/') continue;
     dirs[key] = path;
   }

@@ -66,8 +66,14 @@ TEST(XdgFolders, UserDirsAndFallbacks) {
   const auto dirs = ParseUserDirs(
       "# comment\nXDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\nXDG_DOCUMENTS_DIR=\"/srv/docs\"\n"
       "XDG_VIDEOS_DIR=\"relative\"\nbroken line\nXDG_MUSIC_DIR=$HOME/unquoted\n"
-      "XDG_TEMPLATES_DIR=\"/srv/templates\" \t\r\n \tXDG_PUBLICSHARE_DIR=\"/srv/pub\"\n",
+      "XDG_TEMPLATES_DIR=\"/srv/templates\" \t\r\n \tXDG_PUBLICSHARE_DIR=\"/srv/pub\"\n"
+      // Shell text: escapes undone, a comment after the value, "$HOMEX" not "$HOME" then "X".
+      "XDG_DOWNLOAD_DIR=\"$HOME/Cash\\$ \\\"x\\\"\" # mine\nXDG_PICTURES_DIR=\"$HOMEX/p\"\n"
+      "XDG_DOC_DIR=\"$HOME\"\n",
       "/home/u");
+  EXPECT_EQ(dirs.at("XDG_DOWNLOAD_DIR"), "/home/u/Cash$ \"x\"");
+  EXPECT_EQ(dirs.count("XDG_PICTURES_DIR"), 0u);  // relative once "$HOMEX" is not expanded
+  EXPECT_EQ(dirs.at("XDG_DOC_DIR"), "/home/u");
   EXPECT_EQ(dirs.at("XDG_DESKTOP_DIR"), "/home/u/Schreibtisch");
   EXPECT_EQ(dirs.at("XDG_DOCUMENTS_DIR"), "/srv/docs");
   EXPECT_EQ(dirs.count("XDG_VIDEOS_DIR"), 0u);
