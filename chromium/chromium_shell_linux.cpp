@@ -30,7 +30,9 @@ constexpr std::size_t kMaxIncomingMessage = 256u << 20;
 
 constexpr char kChromiumDidNotStart[] =
     "Chromium did not open the app's window; its own message, if any, is above. Running as root "
-    "needs \"--no-sandbox\" in \"chromium-args\", and without a display the app needs --headless.";
+    "needs \"--no-sandbox\" in \"chromium-args\", and without a display the app needs --headless. "
+    "If the app is running already, its window is open: its browser keeps the app's data to "
+    "itself.";
 
 // RunChromiumOnce's result when the browser died and is to be started again.
 constexpr int kRestartChromium = -1;

@@ -243,6 +243,14 @@ class ProcessLifetime(unittest.TestCase):
         """Until the page has shaken hands and reported `count` times in all."""
         return wait_until(lambda: len(self.idle_reports()) >= count, 60)
 
+    def test_a_second_instance_points_to_the_open_window_and_leaves_the_first_running(self):
+        shell, chromium = self.start_idle_app({"idle": True})
+        second = subprocess.run([os.path.join(self.app.folder, "corvane"), "--headless"], env=self.app.env,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True, timeout=60)
+        self.assertEqual(second.returncode, 1, second.stderr)
+        self.assertIn("If the app is running already, its window is open", second.stderr)
+        self.assertTrue(alive(chromium) and shell.poll() is None, "the first instance was disturbed")
+
     def test_chromium_ends_when_the_shell_is_killed(self):
         shell, chromium = self.start_idle_app({"idle": True})
         shell.kill()
