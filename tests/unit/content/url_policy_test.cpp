@@ -67,6 +67,7 @@ TEST(AppAddress, RemoteModeComparesTheOriginAsABrowserDoes) {
        true},
       {"https://example.com/game/", "https://example.com/game/#/home", true},
       {"https://example.com/?x=1&y=%22a%20b%22", "https://example.com?x=1&y=\"a b\"", true},
+      {"https://example.com/it's%7B%7D/?q=%27v%27", "https://example.com/it's{}/?q='v'", true},
       {"https://example.com/my%20gamer/", "https://example.com/my game/", false},
       {"https://example.com/other/", "https://example.com/game/#/home", false},
   };
