@@ -240,7 +240,8 @@ class Context:
         closed = "http://127.0.0.1:9"  # downloads go to a closed local port: nothing real is fetched
         env = {k: v for k, v in os.environ.items() if k not in ("no_proxy", "NO_PROXY")}
         env.update({"WINEPREFIX": os.path.join(folder, "prefix"), "HOME": os.path.join(folder, "home"),
-                    "WINEDEBUG": "-all", "WINEARCH": "win64",
+                    # Wine's own errors stay on: a failed run shows them (wine-output.txt).
+                    "WINEDEBUG": "fixme-all", "WINEARCH": "win64",
                     "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d;winebrowser.exe=d",
                     "http_proxy": closed, "https_proxy": closed, "HTTP_PROXY": closed, "HTTPS_PROXY": closed,
                     "CORVANE_TEST_SCENARIO": windows_path(os.path.join(folder, "scenario.txt")),
@@ -319,6 +320,9 @@ def main(suite, options=()):
         checks.failures.append(traceback.format_exc())
     if checks.failures:
         print(f"FAILED {ctx.name}:\n" + "\n".join("  - " + f for f in checks.failures) + f"\nlogs in {ctx.base}")
+        for run in sorted(os.listdir(ctx.base)) if os.path.isdir(ctx.base) else ():
+            if os.path.exists(os.path.join(ctx.base, run, "wine-output.txt")):
+                print(f"{run}: {wine_output(os.path.join(ctx.base, run))}")
         return 1
     print(f"passed {ctx.name} ({ctx.runs} run(s))")
     # The copied binaries of a passed scenario are the build's own; only the logs are worth keeping.
