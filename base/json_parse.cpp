@@ -234,9 +234,9 @@ nlohmann::json ParseJsonLiftingLongestString(std::string& text, std::size_t lift
   text.resize(*decoded);
   Json parsed = ParseJsonMovingStrings(rest);
   if (parsed.is_discarded()) return parsed;
-  Json* place = FindString(parsed, kMarker);
-  if (place == nullptr) return Json(Json::value_t::discarded);
-  *place = std::move(text);
+  // Without the marker, a later member of the same name replaced the string, as it would have
+  // replaced it in place.
+  if (Json* place = FindString(parsed, kMarker)) *place = std::move(text);
   return parsed;
 }
 

@@ -51,10 +51,11 @@ TEST(JsonParseTest, LiftingTheLongestStringGivesTheSameDocument) {
       R"(","executionContextId":3},"sessionId":"S"})";
   std::string text = event;
   EXPECT_EQ(ParseJsonLiftingLongestString(text, 100), json::parse(event));
-  // Below the threshold, with the longest string a member name, or as plain JSON text.
+  // Below the threshold, with the longest string a member name, overridden by a later member of
+  // the same name, or as plain JSON text.
   for (const std::string& other :
        {event, R"({")" + std::string(200, 'k') + R"(" : "v", "a": [1, "x"]})",
-        std::string("[1,2]")}) {
+        R"({"data":")" + std::string(200, 'x') + R"(","data":"short"})", std::string("[1,2]")}) {
     std::string copy = other;
     EXPECT_EQ(ParseJsonLiftingLongestString(copy, other == event ? 10000 : 10), json::parse(other));
   }
