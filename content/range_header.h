@@ -22,7 +22,7 @@ std::string TrimWhitespace(std::string_view text);
 
 // The range a "bytes=" value asks for within `total` bytes, or none when it cannot be satisfied.
 // Only the first range counts. A last position at or past the end, and a suffix longer than the
-// content, are clamped to the end. Positions are signed 32-bit decimal numbers: a number without
+// content, are clamped to the end. Positions are signed 64-bit decimal numbers: a number without
 // digits, one that does not fit, or a negative one makes the range unsatisfiable.
 std::optional<ByteRange> ParseRangeHeader(std::string_view text, std::uint64_t total);
 
