@@ -212,7 +212,11 @@ Json ParseJsonMovingStrings(std::string_view text) {
 }
 
 nlohmann::json ParseJsonLiftingLongestString(std::string& text, std::size_t liftFrom) {
-  const auto literal = text.size() >= liftFrom ? LongestStringLiteral(text) : std::nullopt;
+  if (text.size() < liftFrom) return ParseJsonMovingStrings(text);
+  // Repaired before parsing, not after a failure: lifting consumes the text, so there is no
+  // second try. A browser writes a body's bytes as lone surrogates outside the longest string too.
+  ReplaceLoneSurrogateEscapes(text);
+  const auto literal = LongestStringLiteral(text);
   const std::size_t after =
       literal ? text.find_first_not_of(" \t\r\n", literal->second + 1) : std::string::npos;
   // A member name stays where it is: only values are put back.

@@ -25,7 +25,8 @@ nlohmann::json ParseJsonMovingStrings(std::string_view text);
 // long, its longest string literal is first decoded in place, inside `text` itself, and put back
 // into the result afterwards, so a message made mostly of one string (a page's message inside a
 // protocol event) is held once while it is parsed, not three times (the text, the parser's token
-// and its copy of the token's characters). A lone surrogate in that string becomes U+FFFD.
+// and its copy of the token's characters). At that length, a lone surrogate escape anywhere in it
+// reads as U+FFFD.
 nlohmann::json ParseJsonLiftingLongestString(std::string& text, std::size_t liftFrom);
 
 // The string member `key` of `object`, or empty text when `object` is not an object or the

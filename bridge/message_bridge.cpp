@@ -28,12 +28,7 @@ nlohmann::json ParseMessage(std::string_view text) {
   constexpr std::size_t kLiftFrom = 1u << 20;
   if (text.size() >= kLiftFrom) {
     std::string copy(text);
-    nlohmann::json parsed = ParseJsonLiftingLongestString(copy, kLiftFrom);
-    if (!parsed.is_discarded()) return parsed;
-    // The longest string is repaired as it is decoded; a cut character elsewhere is not.
-    copy.assign(text);
-    return ReplaceLoneSurrogateEscapes(copy) ? ParseJsonLiftingLongestString(copy, kLiftFrom)
-                                             : parsed;
+    return ParseJsonLiftingLongestString(copy, kLiftFrom);
   }
   nlohmann::json parsed = ParseJsonMovingStrings(text);
   if (!parsed.is_discarded()) return parsed;

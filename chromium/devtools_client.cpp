@@ -30,7 +30,8 @@ std::int64_t DevToolsClient::Send(std::string_view method, nlohmann::json params
 bool DevToolsClient::Dispatch(std::string message) {
   // The browser writes a page's string as it is, so text cut inside a character reaches us as a
   // lone surrogate escape; rewriting is tried only once the text failed to parse. A large message
-  // is mostly a page's message: its string is decoded where it lies, so it is held once.
+  // is mostly a page's message or a request's body: its string is decoded where it lies, so it is
+  // held once.
   nlohmann::json parsed;
   if (message.size() >= kLiftFrom) {
     parsed = ParseJsonLiftingLongestString(message, kLiftFrom);

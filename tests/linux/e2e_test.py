@@ -145,7 +145,8 @@ class PageRuns(unittest.TestCase):
         self.assertEqual((r["unsat"]["status"], r["unsat"]["body"]), (416, []))
 
         # Large answers: 32 at once while an <audio> element seeks, in every kind of client, POST
-        # answered as GET, and ranges of a loose file past 4 GiB (an open one answered in a piece).
+        # answered as GET (one with a large binary body), and ranges of a loose file past 4 GiB (an
+        # open one answered in a piece).
         self.assertEqual(r["parallel"], [{**large, "length": PIECE_SIZE, "sha256": s} for s in pieces])
         self.assertEqual(r["seeks"], [25, 5, 15])
         self.assertEqual([r[k] for k in ("frame", "dedicatedWorker", "sharedWorker", "postLarge")], [large] * 4)
