@@ -16,51 +16,47 @@ namespace {
 
 using nlohmann::json;
 
-// Every permission kind the browser knows by this name is granted to the app's origin, as the
-// Windows shell allows every permission request. Unknown names are refused one by one by the
-// browser and cost nothing.
-constexpr const char* kPermissionTypes[] = {
-    "ar",
-    "audioCapture",
-    "automaticFullscreen",
-    "backgroundFetch",
-    "backgroundSync",
-    "cameraPanTiltZoom",
-    "capturedSurfaceControl",
-    "clipboardReadWrite",
-    "clipboardSanitizedWrite",
-    "displayCapture",
-    "durableStorage",
-    "geolocation",
-    "handTracking",
-    "idleDetection",
-    "keyboardLock",
-    "localFonts",
-    "midi",
-    "midiSysex",
-    "nfc",
-    "notifications",
-    "paymentHandler",
-    "periodicBackgroundSync",
-    "pointerLock",
-    "protectedMediaIdentifier",
-    "sensors",
-    "smartCard",
-    "speakerSelection",
-    "storageAccess",
-    "topLevelStorageAccess",
-    "videoCapture",
-    "vr",
-    "wakeLockScreen",
-    "wakeLockSystem",
-    "webAppInstallation",
-    "webPrinting",
-    "windowManagement",
+// Every permission kind is granted to the app's origin, as the Windows shell allows every
+// permission request. Each is set on its own: Browser.grantPermissions would refuse every kind it
+// does not list, so one call per kind would leave only the last. A descriptor this browser does
+// not know is refused alone and costs nothing. Large answers reach the browser from a loopback
+// address, which needs "loopback-network".
+constexpr const char* kPermissionDescriptors[] = {
+    R"({"name":"accelerometer"})",  // the motion and light sensors are one kind
+    R"({"name":"background-fetch"})",
+    R"({"name":"background-sync"})",
+    R"({"name":"camera"})",
+    R"({"name":"camera","panTiltZoom":true})",
+    R"({"name":"captured-surface-control"})",
+    R"({"name":"clipboard-read"})",
+    R"({"name":"clipboard-write"})",
+    R"({"name":"clipboard-write","allowWithoutSanitization":true})",
+    R"({"name":"display-capture"})",
+    R"({"name":"fullscreen","allowWithoutGesture":true})",
+    R"({"name":"geolocation"})",
+    R"({"name":"idle-detection"})",
+    R"({"name":"keyboard-lock"})",
+    R"({"name":"local-fonts"})",
+    R"({"name":"local-network-access"})",
+    R"({"name":"loopback-network"})",
+    R"({"name":"microphone"})",
+    R"({"name":"midi"})",
+    R"({"name":"midi","sysex":true})",
+    R"({"name":"nfc"})",
+    R"({"name":"notifications"})",
+    R"({"name":"payment-handler"})",
+    R"({"name":"periodic-background-sync"})",
+    R"({"name":"persistent-storage"})",
+    R"({"name":"pointer-lock"})",
+    R"({"name":"push","userVisibleOnly":true})",
+    R"({"name":"screen-wake-lock"})",
+    R"({"name":"speaker-selection"})",
+    R"({"name":"storage-access"})",
+    R"({"name":"system-wake-lock"})",
+    R"({"name":"top-level-storage-access"})",
+    R"({"name":"web-app-installation"})",
+    R"({"name":"window-management"})",
 };
-
-// Large answers reach the browser from a loopback address; without this the browser refuses
-// the app's own origin access to it.
-constexpr const char* kLoopbackPermission = "loopback-network";
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
@@ -119,13 +115,11 @@ void ChromiumHost::Start() {
 void ChromiumHost::GrantPermissions() {
   const std::string origin = OriginOf(baseUrl_);
   if (origin.empty()) return;
-  for (const char* permission : kPermissionTypes) {
-    client_.Send("Browser.grantPermissions",
-                 {{"origin", origin}, {"permissions", json::array({permission})}});
+  for (const char* descriptor : kPermissionDescriptors) {
+    client_.Send(
+        "Browser.setPermission",
+        {{"origin", origin}, {"permission", json::parse(descriptor)}, {"setting", "granted"}});
   }
-  client_.Send("Browser.setPermission", {{"origin", origin},
-                                         {"permission", {{"name", kLoopbackPermission}}},
-                                         {"setting", "granted"}});
 }
 
 void ChromiumHost::HandleEvent(const DevToolsEvent& event) {

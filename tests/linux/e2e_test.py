@@ -152,6 +152,7 @@ class PageRuns(unittest.TestCase):
         self.assertEqual([r[k] for k in ("frame", "dedicatedWorker", "sharedWorker", "postLarge")], [large] * 4)
         self.assertEqual(r["serviceWorker"], {"cached": large, "fetched": large})
         self.assertEqual(r["postSmall"], {**large, "length": 5000, "sha256": small_sha})
+        self.assertEqual(r["permissions"], ["granted"] * 5, "every permission kind granted to the app")
         for name, first, last in (("farOpen", 5000000000, None), ("farClosed", 4294967000, 4306967295)):
             answer = r[name]
             got_first, got_last, total = map(int, answer["contentRange"].replace("bytes ", "").replace("/", "-").split("-"))

@@ -86,6 +86,8 @@ async function loadChecks(pieces) {
   for (let at = 0; at < body.length; at += 65536) crypto.getRandomValues(body.subarray(at, at + 65536));
   body.set([0xed, 0xa0, 0x80]);
   results.postSmall = await within(digestOf("/data.bin", { method: "POST", body }), 30000);
+  results.permissions = await Promise.all(["camera", "clipboard-write", "geolocation", "microphone", "notifications"]
+    .map((name) => navigator.permissions.query({ name }).then((status) => status.state)));
   results.farOpen = await digestOf("/sparse.bin", { headers: { Range: "bytes=5000000000-" } });
   results.farClosed = await digestOf("/sparse.bin", { headers: { Range: "bytes=4294967000-4306967295" } });
 }
