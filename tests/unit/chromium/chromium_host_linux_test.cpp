@@ -509,6 +509,8 @@ TEST_F(ChromiumHostTest,
   Event("Target.targetDestroyed", {{"targetId", "P"}});
   EXPECT_THAT(finished, IsEmpty());
   Event("Target.targetDestroyed", {{"targetId", kMain}});
+  // The browser reports the closed window twice: once is enough.
+  Event("Target.detachedFromTarget", {{"sessionId", kSession}, {"targetId", kMain}});
   EXPECT_THAT(finished, ElementsAre("0 "));
   EXPECT_THAT(Lines(), ElementsAre("Browser.close {}"));
 }
