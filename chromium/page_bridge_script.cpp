@@ -24,7 +24,8 @@ std::string PageBridgeScript() {
   // listens are held until its first listener, so a message delivered just after a reload is not
   // lost to a page whose scripts have not run yet. In the top frame, a navigation the page starts
   // to an address without a network request (about:, blob:, data:) is cancelled here; network
-  // addresses are judged by the shell.
+  // addresses are judged by the shell. A download (a link with a download attribute) leaves the
+  // document where it is, so it goes ahead: that is how a page saves a file it made.
   return R"JS((() => {
   let post = null;
   let close = null;
@@ -67,7 +68,7 @@ std::string PageBridgeScript() {
   });
   if (globalThis === globalThis.top && typeof navigation === "object" && navigation) {
     navigation.addEventListener("navigate", (event) => {
-      if (event.cancelable && !event.destination.sameDocument &&
+      if (event.cancelable && !event.destination.sameDocument && event.downloadRequest == null &&
           !/^https?:/i.test(event.destination.url)) {
         event.preventDefault();
       }

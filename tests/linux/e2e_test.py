@@ -175,6 +175,7 @@ class PageRuns(unittest.TestCase):
         # Another site, about:blank, blob:, data: and a history step: the same document stays. The
         # popups a script opened without the user's click went neither to the system nor to the network.
         self.assertEqual((r["stillHere"], r["bridgeAfterNavigation"], r["popupsReturnedNothing"]), (True, True, True))
+        self.assertEqual(r["downloadsPrevented"], [False, False], "a blob: or data: download is not stopped")
         self.assertEqual((app.lines(app.opened), server.requests), ([], []))
         self.assertEqual(r["echoesAcrossReload"], list(range(1000)), "each message reaches the page once, in order")
         self.assertEqual(r["threadEcho"], list(range(100)), "posts from the library's own thread")

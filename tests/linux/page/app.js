@@ -113,6 +113,16 @@ async function navigationChecks(server) {
   history.back();
   await wait(1000);
   results.stillHere = location.href === before;
+  // Saving a file the page made is a download, not a way out: the browser is left to it.
+  results.downloadsPrevented = [];
+  const record = (event) => event.downloadRequest != null && results.downloadsPrevented.push(event.defaultPrevented);
+  navigation.addEventListener("navigate", record);
+  for (const href of [URL.createObjectURL(new Blob(["saved"])), "data:text/plain,saved"]) {
+    const link = Object.assign(document.createElement("a"), { href, download: "save.txt" });
+    document.body.append(link);
+    link.click();
+  }
+  navigation.removeEventListener("navigate", record);
   echo({ text: "after navigation, \u00e9" });
   results.bridgeAfterNavigation = !!(await echoed("after navigation, \u00e9"));
 }
