@@ -53,7 +53,7 @@ int ExtractBundle(const std::string& bundlePath, const std::string& folderText) 
   for (const auto& [path, entry] : files) {
     if (const auto reason = UnsafePathReason(path)) {
       throw PackError(bundle.name() + ": entry \"" + Printable(path) + "\" refused (" + *reason +
-                      "): it could write outside " + Printable(folderText));
+                      "): only paths of files inside " + Printable(folderText) + " are written");
     }
   }
 
