@@ -71,6 +71,12 @@ void SleepMilliseconds(long milliseconds) {
   }
 }
 
+bool IsRunningExecutable(const struct stat& file) {
+  struct stat self;
+  return stat("/proc/self/exe", &self) == 0 && self.st_dev == file.st_dev &&
+         self.st_ino == file.st_ino;
+}
+
 }  // namespace
 
 std::optional<std::string> FindOnPath(const std::string& program, const char* pathVariable) {
@@ -87,9 +93,11 @@ std::optional<std::string> FindOnPath(const std::string& program, const char* pa
     std::string candidate = end > start ? path.substr(start, end - start) : std::string(1, '.');
     candidate += '/';
     candidate += program;
+    // The shell itself is skipped: an app named like the browser, linked into a folder on PATH,
+    // would otherwise start itself as its browser, and that copy another, without end.
     struct stat status;
     if (stat(candidate.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
-        access(candidate.c_str(), X_OK) == 0) {
+        access(candidate.c_str(), X_OK) == 0 && !IsRunningExecutable(status)) {
       return candidate;
     }
     start = end + 1;
@@ -145,10 +153,12 @@ bool ChromiumProcess::Launch(const std::string& executable,
     };
     prctl(PR_SET_PDEATHSIG, SIGTERM);
     if (getppid() != parent) _exit(127);  // the shell died before the request took effect
-    // A group of its own: a signal to the shell's group (a closed terminal's hang-up, a
+    // A session of its own: a signal to the shell's group (a closed terminal's hang-up, a
     // supervisor's stop) would otherwise end the browser at once, before it saves the page's
-    // storage. The shell ends it in order instead, and its own death still sends SIGTERM.
-    setpgid(0, 0);
+    // storage. The shell ends it in order instead, and its own death still sends SIGTERM. Without
+    // the terminal as its controlling one, the browser is no background job there either, which
+    // a terminal set to stop background writers (stty tostop) would stop at its first warning.
+    setsid();
     if (dup2(commands[0], kChildReadFd) < 0 || dup2(replies[1], kChildWriteFd) < 0) fail();
     // dup2 clears close-on-exec on the copies; nothing above them goes on but the report, which
     // closes at exec.

@@ -11,7 +11,8 @@
 
 namespace corvane {
 
-// Full path of `program` found in the PATH directories, or none.
+// Full path of `program` found in the PATH directories, or none. The running executable itself
+// is never the answer.
 std::optional<std::string> FindOnPath(const std::string& program, const char* pathVariable);
 
 class ChromiumProcess {

@@ -4,15 +4,19 @@ package.json, www/ with a bundle made by corvane-pack or loose files, the test e
 shell headless and reads what the page (page/app.js) reported as an extension message, which the
 library writes to a log. A stand-in xdg-open on PATH records what the shell hands to the system."""
 
+import contextlib
+import fcntl
 import hashlib
 import http.server
 import json
 import os
 import pathlib
+import pty
 import shutil
 import signal
 import subprocess
 import tempfile
+import termios
 import threading
 import time
 import unittest
@@ -27,6 +31,13 @@ LARGE_SIZE, PIECES, PIECE_SIZE, SPARSE_SIZE = 20 * 1024 * 1024, 32, 5 * 1024 * 1
 PARSE = "Failed to parse package.json. Check the file has valid JSON and that all parameters are correct."
 needs_all = unittest.skipUnless(SHELL and PACK and EXTENSION and shutil.which("chromium"),
                                 "needs the shell, corvane-pack, the test extension and chromium")
+
+
+def drain(descriptor):
+    """Reads a terminal's output until it closes, so that writers never wait on it."""
+    with contextlib.suppress(OSError):
+        while os.read(descriptor, 65536):
+            pass
 
 
 def pattern_bytes(size, seed):
@@ -253,6 +264,22 @@ class ProcessLifetime(unittest.TestCase):
         self.assertEqual(second.returncode, 1, second.stderr)
         self.assertIn("If the app is running already, its window is open", second.stderr)
         self.assertTrue(alive(chromium) and shell.poll() is None, "the first instance was disturbed")
+
+    def test_a_terminal_that_stops_background_output_does_not_stop_the_browser(self):
+        # Started from a terminal set to stop a background job that writes to it (stty tostop):
+        # the browser's warnings on that terminal must not stop it before the page comes up.
+        self.app = App(self, mode={"idle": True})
+        main, terminal = pty.openpty()
+        attributes = termios.tcgetattr(terminal)
+        attributes[3] |= termios.TOSTOP
+        termios.tcsetattr(terminal, termios.TCSANOW, attributes)
+        threading.Thread(target=lambda: drain(main), daemon=True).start()
+        shell = subprocess.Popen([os.path.join(self.app.folder, "corvane"), "--headless"], env=self.app.env,
+                                 stdin=terminal, stdout=terminal, stderr=terminal, start_new_session=True,
+                                 preexec_fn=lambda: fcntl.ioctl(0, termios.TIOCSCTTY, 0))
+        os.close(terminal)
+        self.addCleanup(lambda: (shell.poll() is None and shell.kill(), shell.wait()))
+        self.assertTrue(self.wait_for_idle(1), "the page never came up")
 
     def test_chromium_ends_when_the_shell_is_killed(self):
         shell, chromium = self.start_idle_app({"idle": True})

@@ -139,6 +139,22 @@ TEST(ChromiumProcess, ProgramsStartedInheritNoDescriptorBeyondTheirPipe) {
   std::fclose(lock);
 }
 
+TEST(ChromiumProcess, TheBrowserIsFoundOnPathButNeverTheShellItself) {
+  const ScratchFolder folder;
+  const std::string self = std::string(folder.path) + "/self";
+  const std::string other = std::string(folder.path) + "/other";
+  ASSERT_EQ(mkdir(self.c_str(), 0755), 0);
+  ASSERT_EQ(mkdir(other.c_str(), 0755), 0);
+  // The running executable linked in under the browser's name, as an app named like it would be.
+  char exe[4096] = {};
+  ASSERT_GT(readlink("/proc/self/exe", exe, sizeof exe - 1), 0);
+  ASSERT_EQ(symlink(exe, (self + "/chromium").c_str()), 0);
+  const std::string browser = folder.Program("other/chromium", "#!/bin/sh\n");
+  EXPECT_EQ(FindOnPath("chromium", (self + ":" + other).c_str()), browser);
+  EXPECT_EQ(FindOnPath("chromium", self.c_str()), std::nullopt);
+  EXPECT_EQ(FindOnPath("chromium", ("/nowhere::" + other).c_str()), browser);
+}
+
 TEST(ChromiumProcess, AProgramThatCannotStartIsReportedWithTheReason) {
   const ScratchFolder folder;
   std::string error;
