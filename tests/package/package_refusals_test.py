@@ -39,6 +39,8 @@ CASES = {
                          '{app}/package.json: "version" must be'),
     "name of a shipped file": (package_json('{"name": "www"}'), [], "missing",
                                '{app}/package.json: "name" \'www\' is also a file'),
+    "the browser's name": (package_json('{"name": "chromium"}'), [], "missing",
+                           '{app}/package.json: "name" \'chromium\' is the browser\'s own command'),
     "no www": (lambda app: shutil.rmtree(os.path.join(app, "www")), [], "missing", "{app}/www: not found"),
     "a bundle in www": (lambda app: write(os.path.join(app, "www", "assets.dat"), "old"), [], "missing",
                         "{app}/www/assets.dat: a bundle already"),
