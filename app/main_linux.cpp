@@ -2,6 +2,9 @@
 // assets.dat and loose files, an optional extension library), shown in the system's Chromium.
 // Start-up failures print the texts the Windows shell shows in its message boxes and exit 1.
 
+#include <fcntl.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -65,10 +68,19 @@ std::string ResolveKnownFolder(corvane::KnownFolder folder) {
       folder, [](const char* name) { return EnvironmentText(name); }, userDirs);
 }
 
+// A launcher may start the shell with standard input, output or error closed. The next file
+// opened would then take that number, and the browser would read or write it as a standard stream.
+void OpenClosedStandardStreams() {
+  for (int descriptor = 0; descriptor <= 2; ++descriptor) {
+    if (fcntl(descriptor, F_GETFD) == -1 && errno == EBADF) open("/dev/null", O_RDWR);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   using namespace corvane;
+  OpenClosedStandardStreams();
   ChromiumShellOptions options;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--headless") == 0) options.headless = true;

@@ -281,6 +281,16 @@ class ProcessLifetime(unittest.TestCase):
         self.addCleanup(lambda: (shell.poll() is None and shell.kill(), shell.wait()))
         self.assertTrue(self.wait_for_idle(1), "the page never came up")
 
+    def test_standard_streams_closed_by_the_launcher_reach_the_browser_as_dev_null(self):
+        self.app = App(self, mode={"idle": True})
+        shell = subprocess.Popen([os.path.join(self.app.folder, "corvane"), "--headless"], env=self.app.env,
+                                 stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                 preexec_fn=lambda: [os.close(descriptor) for descriptor in (0, 1, 2)])
+        self.addCleanup(lambda: (shell.poll() is None and shell.kill(), shell.wait()))
+        self.assertTrue(self.wait_for_idle(1), "the page never came up")
+        chromium = children(shell.pid)[0]
+        self.assertEqual([os.readlink(f"/proc/{chromium}/fd/{d}") for d in (0, 1, 2)], ["/dev/null"] * 3)
+
     def test_chromium_ends_when_the_shell_is_killed(self):
         shell, chromium = self.start_idle_app({"idle": True})
         shell.kill()
