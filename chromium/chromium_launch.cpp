@@ -73,6 +73,9 @@ std::vector<std::string> ChromiumArguments(const AppConfig& config,
     arguments.push_back("--ip-address-space-overrides=127.0.0.1:" +
                         std::to_string(options.largeAnswerPort) + "=public");
   }
+  // The window's class names the app, as its desktop entry's StartupWMClass does: the desktop
+  // then shows it under the app's entry and icon, not as Chromium.
+  if (!config.name.empty()) arguments.push_back("--class=" + config.name);
   arguments.push_back(
       "--window-size=" + std::to_string(UsableWindowLength(config.width, kDefaultWindowWidth)) +
       "," + std::to_string(UsableWindowLength(config.height, kDefaultWindowHeight)));

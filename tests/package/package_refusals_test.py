@@ -128,7 +128,8 @@ class DesktopEntry(unittest.TestCase):
             entry = dict(line.split("=", 1) for line in script.desktop_entry({"name": name, "title": title},
                                                                             True).decode().splitlines()[1:])
             self.assertEqual((read_desktop_value(entry["Exec"], exec_key=True), read_desktop_value(entry["Name"]),
-                              read_desktop_value(entry["Icon"])), (name, title, name), entry)
+                              read_desktop_value(entry["Icon"]), read_desktop_value(entry["StartupWMClass"])),
+                             (name, title, name, name), entry)
             self.assertFalse(any(c in value for value in entry.values() for c in "\t\r\n"), entry)
 
 

@@ -41,6 +41,7 @@ TEST(ChromiumArguments, AppArgumentsFirstThenTheShellsOwn) {
   config.width = 640;
   config.height = 480;
   config.chromiumArgs = "--lang=de --user-data-dir=/elsewhere";
+  config.name = "demo";
   ChromiumLaunchOptions options;
   options.profileFolder = "/home/u/.local/share/demo";
   options.headless = true;
@@ -50,7 +51,7 @@ TEST(ChromiumArguments, AppArgumentsFirstThenTheShellsOwn) {
                           "--no-first-run", "--no-default-browser-check", "--test-type",
                           "--host-resolver-rules=MAP corvane.localhost ~NOTFOUND, "
                           "MAP *.large.corvane-loopback.localhost 127.0.0.1",
-                          "--window-size=640,480", "--app=data:text/html,"));
+                          "--class=demo", "--window-size=640,480", "--app=data:text/html,"));
   // Only the loopback endpoint's own port is declared public, and only when there is one.
   options.headless = false;
   options.largeAnswerPort = 41234;
