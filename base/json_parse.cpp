@@ -212,7 +212,14 @@ Json ParseJsonMovingStrings(std::string_view text) {
 }
 
 nlohmann::json ParseJsonLiftingLongestString(std::string& text, std::size_t liftFrom) {
-  if (text.size() < liftFrom) return ParseJsonMovingStrings(text);
+  if (text.size() < liftFrom) {
+    // Rewritten only once the text failed to parse: most texts hold no lone surrogate.
+    Json parsed = ParseJsonMovingStrings(text);
+    if (parsed.is_discarded() && ReplaceLoneSurrogateEscapes(text)) {
+      parsed = ParseJsonMovingStrings(text);
+    }
+    return parsed;
+  }
   // Repaired before parsing, not after a failure: lifting consumes the text, so there is no
   // second try. A browser writes a body's bytes as lone surrogates outside the longest string too.
   ReplaceLoneSurrogateEscapes(text);

@@ -21,12 +21,12 @@ bool ReplaceLoneSurrogateEscapes(std::string& text);
 // memory is the text plus the result.
 nlohmann::json ParseJsonMovingStrings(std::string_view text);
 
-// Parses `text` as ParseJsonMovingStrings does, consuming it. When it is at least `liftFrom` bytes
-// long, its longest string literal is first decoded in place, inside `text` itself, and put back
-// into the result afterwards, so a message made mostly of one string (a page's message inside a
-// protocol event) is held once while it is parsed, not three times (the text, the parser's token
-// and its copy of the token's characters). At that length, a lone surrogate escape anywhere in it
-// reads as U+FFFD.
+// Parses `text` as ParseJsonMovingStrings does, consuming it, except that a lone surrogate escape
+// anywhere in it reads as U+FFFD instead of costing the whole text. When it is at least `liftFrom`
+// bytes long, its longest string literal is first decoded in place, inside `text` itself, and put
+// back into the result afterwards, so a message made mostly of one string (a page's message inside
+// a protocol event) is held once while it is parsed, not three times (the text, the parser's token
+// and its copy of the token's characters).
 nlohmann::json ParseJsonLiftingLongestString(std::string& text, std::size_t liftFrom);
 
 // The string member `key` of `object`, or empty text when `object` is not an object or the

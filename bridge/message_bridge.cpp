@@ -23,17 +23,11 @@ std::string SerializeCompact(const nlohmann::json& value) {
 nlohmann::json ParseMessage(std::string_view text) {
   const auto zero = text.find('\0');
   if (zero != std::string_view::npos) text = text.substr(0, zero);
-  // A large message is mostly one string: parsed from a copy in which it is decoded where it
-  // lies, it costs its size twice (text and copy), not four times.
+  // Parsed from a copy, which the parser may rewrite. A large message is mostly one string:
+  // decoded where it lies in the copy, it costs its size twice (text and copy), not four times.
   constexpr std::size_t kLiftFrom = 1u << 20;
-  if (text.size() >= kLiftFrom) {
-    std::string copy(text);
-    return ParseJsonLiftingLongestString(copy, kLiftFrom);
-  }
-  nlohmann::json parsed = ParseJsonMovingStrings(text);
-  if (!parsed.is_discarded()) return parsed;
-  std::string repaired(text);
-  return ReplaceLoneSurrogateEscapes(repaired) ? ParseJsonMovingStrings(repaired) : parsed;
+  std::string copy(text);
+  return ParseJsonLiftingLongestString(copy, kLiftFrom);
 }
 
 }  // namespace

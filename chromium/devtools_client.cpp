@@ -29,18 +29,9 @@ std::int64_t DevToolsClient::Send(std::string_view method, nlohmann::json params
 
 bool DevToolsClient::Dispatch(std::string message) {
   // The browser writes a page's string as it is, so text cut inside a character reaches us as a
-  // lone surrogate escape; rewriting is tried only once the text failed to parse. A large message
-  // is mostly a page's message or a request's body: its string is decoded where it lies, so it is
-  // held once.
-  nlohmann::json parsed;
-  if (message.size() >= kLiftFrom) {
-    parsed = ParseJsonLiftingLongestString(message, kLiftFrom);
-  } else {
-    parsed = ParseJsonMovingStrings(message);
-    if (parsed.is_discarded() && ReplaceLoneSurrogateEscapes(message)) {
-      parsed = ParseJsonMovingStrings(message);
-    }
-  }
+  // lone surrogate escape, which the parser reads as U+FFFD. A large message is mostly a page's
+  // message or a request's body: its string is decoded where it lies, so it is held once.
+  nlohmann::json parsed = ParseJsonLiftingLongestString(message, kLiftFrom);
   std::string().swap(message);
   if (!parsed.is_object()) return false;
 
