@@ -237,10 +237,11 @@ def wait_until(test, seconds):
 class ProcessLifetime(unittest.TestCase):
     """Neither process outlives the other."""
 
-    def start_idle_app(self, mode):
+    def start_idle_app(self, mode, **streams):
+        """The shell started and its page shaken hands; `streams` replace the Popen arguments."""
         self.app = app = App(self, mode=mode)
         shell = subprocess.Popen([os.path.join(app.folder, "corvane"), "--headless"], env=app.env,
-                                 stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+                                 **{"stdout": subprocess.DEVNULL, "stderr": subprocess.PIPE, "text": True, **streams})
         self.addCleanup(lambda: (shell.poll() is None and shell.kill(), shell.communicate()))
         self.assertTrue(self.wait_for_idle(1), "the page never came up")
         self.assertEqual(len(children(shell.pid)), 1)
@@ -268,27 +269,18 @@ class ProcessLifetime(unittest.TestCase):
     def test_a_terminal_that_stops_background_output_does_not_stop_the_browser(self):
         # Started from a terminal set to stop a background job that writes to it (stty tostop):
         # the browser's warnings on that terminal must not stop it before the page comes up.
-        self.app = App(self, mode={"idle": True})
         main, terminal = pty.openpty()
         attributes = termios.tcgetattr(terminal)
         attributes[3] |= termios.TOSTOP
         termios.tcsetattr(terminal, termios.TCSANOW, attributes)
         threading.Thread(target=lambda: drain(main), daemon=True).start()
-        shell = subprocess.Popen([os.path.join(self.app.folder, "corvane"), "--headless"], env=self.app.env,
-                                 stdin=terminal, stdout=terminal, stderr=terminal, start_new_session=True,
-                                 preexec_fn=lambda: fcntl.ioctl(0, termios.TIOCSCTTY, 0))
+        self.start_idle_app({"idle": True}, stdin=terminal, stdout=terminal, stderr=terminal, start_new_session=True,
+                            preexec_fn=lambda: fcntl.ioctl(0, termios.TIOCSCTTY, 0))
         os.close(terminal)
-        self.addCleanup(lambda: (shell.poll() is None and shell.kill(), shell.wait()))
-        self.assertTrue(self.wait_for_idle(1), "the page never came up")
 
     def test_standard_streams_closed_by_the_launcher_reach_the_browser_as_dev_null(self):
-        self.app = App(self, mode={"idle": True})
-        shell = subprocess.Popen([os.path.join(self.app.folder, "corvane"), "--headless"], env=self.app.env,
-                                 stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                                 preexec_fn=lambda: [os.close(descriptor) for descriptor in (0, 1, 2)])
-        self.addCleanup(lambda: (shell.poll() is None and shell.kill(), shell.wait()))
-        self.assertTrue(self.wait_for_idle(1), "the page never came up")
-        chromium = children(shell.pid)[0]
+        _, chromium = self.start_idle_app({"idle": True}, stdin=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                          preexec_fn=lambda: [os.close(descriptor) for descriptor in (0, 1, 2)])
         self.assertEqual([os.readlink(f"/proc/{chromium}/fd/{d}") for d in (0, 1, 2)], ["/dev/null"] * 3)
 
     def test_chromium_ends_when_the_shell_is_killed(self):
