@@ -58,6 +58,14 @@ constexpr const char* kPermissionDescriptors[] = {
     R"({"name":"window-management"})",
 };
 
+// Beside the browser's own files in the profile folder.
+constexpr char kServiceWorkerRecordName[] = "corvane-service-workers.json";
+
+// A service worker's script is fetched by the browser itself, which refuses to take it from the
+// loopback endpoint: it is answered inline whatever its size, up to what one message can carry
+// once in base64.
+constexpr std::uint64_t kServiceWorkerScriptLimit = 64u << 20;
+
 bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
@@ -88,7 +96,10 @@ ChromiumHost::ChromiumHost(const AppConfig& config, ResourceResponder* responder
       baseUrl_(BaseUrlFor(config)),
       startUrl_(StartUrlFor(config, baseUrl_)),
       devtoolsAllowed_(config.enableDevtools),
-      run_(std::to_string(std::random_device()())) {
+      run_(std::to_string(std::random_device()())),
+      serviceWorkers_(folders_.userDataFolder.empty()
+                          ? std::string()
+                          : folders_.userDataFolder + "/" + kServiceWorkerRecordName) {
   if (extensions_ != nullptr) extensions_->host = this;
 }
 
@@ -110,6 +121,22 @@ void ChromiumHost::Start() {
   patterns.push_back(
       {{"urlPattern", "*"}, {"resourceType", "Document"}, {"requestStage", "Request"}});
   client_.Send("Fetch.enable", {{"patterns", std::move(patterns)}});
+}
+
+void ChromiumHost::DropChangedServiceWorkers() {
+  if (config_.contentMode != ContentMode::Bundle || responder_ == nullptr ||
+      !serviceWorkers_.AnyChanged(*responder_)) {
+    return;
+  }
+  // Before the start page loads, so no worker of the old version answers it. The browser itself
+  // has no storage to clear: the window's session does.
+  ++startBlockers_;
+  client_.Send("Storage.clearDataForOrigin",
+               {{"origin", OriginOf(kAppOrigin)}, {"storageTypes", "service_workers"}},
+               mainSessionId_, [this](const DevToolsReply& reply) {
+                 if (reply.ok) serviceWorkers_.Forget();
+                 NavigateWhenReady();
+               });
 }
 
 void ChromiumHost::GrantPermissions() {
@@ -184,20 +211,23 @@ void ChromiumHost::AdoptMainTarget(const std::string& targetId, const std::strin
   // The browser answers a session's commands out of order, and a document created before the
   // script is in place would have no bridge: the start page is requested only once every set-up
   // command has been answered.
-  auto remaining = std::make_shared<int>(2);
-  const auto navigateWhenReady = [this, remaining](const DevToolsReply&) {
-    if (--*remaining == 0 && !finished_) {
-      client_.Send("Page.navigate", {{"url", startUrl_}}, mainSessionId_);
-    }
-  };
+  startBlockers_ = 2;
+  const auto navigateWhenReady = [this](const DevToolsReply&) { NavigateWhenReady(); };
   client_.Send("Page.enable", json::object(), sessionId, navigateWhenReady);
   client_.Send("Page.addScriptToEvaluateOnNewDocument", {{"source", PageBridgeScript()}}, sessionId,
                navigateWhenReady);
+  DropChangedServiceWorkers();
   client_.Send("Runtime.runIfWaitingForDebugger", json::object(), sessionId);
   if (extensions_ != nullptr) extensions_->NotifyMainWindowCreated(nullptr);
   // The window opened at the size given on the command line, which counts its frame; the app
   // asks for the client area.
   SizeNewWindow();
+}
+
+void ChromiumHost::NavigateWhenReady() {
+  if (--startBlockers_ == 0 && !finished_) {
+    client_.Send("Page.navigate", {{"url", startUrl_}}, mainSessionId_);
+  }
 }
 
 void ChromiumHost::OnTargetCreated(const json& targetInfo) {
@@ -231,12 +261,16 @@ void ChromiumHost::OnRequestPaused(const json& params) {
     return;
   }
 
-  const std::optional<std::string> range =
-      RequestHeader(request.value("headers", json::object()), "Range");
+  const json headers = request.value("headers", json::object());
+  const std::optional<std::string> range = RequestHeader(headers, "Range");
   const std::optional<std::string_view> rangeView =
       range ? std::optional<std::string_view>(*range) : std::nullopt;
   const std::string_view tail = std::string_view(url).substr(kAppOrigin.size());
   ResourceAnswer answer = responder_->AnswerUriTail(tail, rangeView);
+  if (RequestHeader(headers, "Service-Worker") == "script") {
+    ServeServiceWorkerScript(requestId, tail, std::move(answer));
+    return;
+  }
   if (const std::optional<std::string> capped =
           CappedRangeFor(rangeView, answer, kInlineBodyLimit)) {
     answer = responder_->AnswerUriTail(tail, std::string_view(*capped));
@@ -271,6 +305,19 @@ void ChromiumHost::OnDocumentPaused(const std::string& requestId, const std::str
   } else {
     client_.Send("Fetch.continueRequest", {{"requestId", requestId}});
   }
+}
+
+void ChromiumHost::ServeServiceWorkerScript(const std::string& requestId, std::string_view uriTail,
+                                            ResourceAnswer answer) {
+  std::optional<std::string> body;
+  if (BodyLength(answer) <= kServiceWorkerScriptLimit) body = LoadBody(answer);
+  if (!body) {
+    answer.FailWithoutBody();
+    Fulfil(requestId, answer);
+    return;
+  }
+  if (answer.status == 200) serviceWorkers_.Served(std::string(uriTail), *body);
+  client_.Send("Fetch.fulfillRequest", FulfillParams(requestId, answer, *body));
 }
 
 void ChromiumHost::Fulfil(const std::string& requestId, const ResourceAnswer& answer) {

@@ -19,6 +19,7 @@
 #include "bridge/message_bridge.h"
 #include "chromium/devtools_client.h"
 #include "chromium/page_outbox.h"
+#include "chromium/service_worker_record.h"
 #include "content/resource_responder.h"
 
 namespace corvane {
@@ -96,6 +97,11 @@ class ChromiumHost final : public BridgeHost, public ExtensionHost {
 
   void OnAttached(const DevToolsEvent& event);
   void AdoptMainTarget(const std::string& targetId, const std::string& sessionId);
+  // Counts down the replies the start page waits for; the last one requests it.
+  void NavigateWhenReady();
+  void DropChangedServiceWorkers();
+  void ServeServiceWorkerScript(const std::string& requestId, std::string_view uriTail,
+                                ResourceAnswer answer);
   void OnTargetCreated(const nlohmann::json& targetInfo);
   void OnTargetGone(const std::string& targetId);
   // Recovery (chromium_host_recovery.cpp).
@@ -130,6 +136,8 @@ class ChromiumHost final : public BridgeHost, public ExtensionHost {
   std::string startUrl_;
   bool devtoolsAllowed_;
   std::string run_;  // tells this run's message ids from an earlier one's in the page's storage
+  ServiceWorkerRecord serviceWorkers_;
+  int startBlockers_ = 0;  // replies the start page still waits for
 
   std::string mainTargetId_;
   std::string mainSessionId_;

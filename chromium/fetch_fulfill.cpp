@@ -52,7 +52,7 @@ nlohmann::json FulfillParams(std::string_view requestId, const ResourceAnswer& a
   return params;
 }
 
-nlohmann::json FulfillParams(std::string_view requestId, ResourceAnswer answer) {
+std::optional<std::string> LoadBody(const ResourceAnswer& answer) {
   std::string body;
   if (answer.body == ResourceAnswer::BodyKind::Bytes) {
     body.assign(reinterpret_cast<const char*>(answer.data), answer.size);
@@ -60,12 +60,15 @@ nlohmann::json FulfillParams(std::string_view requestId, ResourceAnswer answer) 
     // No more than announced, should the file have grown since it was measured.
     body.resize(BodyLength(answer));
     std::ifstream file(answer.filePath, std::ios::binary);
-    if (!file.read(body.data(), std::streamsize(body.size()))) {
-      body.clear();
-      answer.FailWithoutBody();
-    }
+    if (!file.read(body.data(), std::streamsize(body.size()))) return std::nullopt;
   }
-  return FulfillParams(requestId, answer, body);
+  return body;
+}
+
+nlohmann::json FulfillParams(std::string_view requestId, ResourceAnswer answer) {
+  const std::optional<std::string> body = LoadBody(answer);
+  if (!body) answer.FailWithoutBody();
+  return FulfillParams(requestId, answer, body ? *body : std::string());
 }
 
 std::optional<std::string> CappedRangeFor(std::optional<std::string_view> rangeValue,

@@ -30,6 +30,10 @@ nlohmann::json FulfillParams(std::string_view requestId, const ResourceAnswer& a
 // answer into 500 without a body, never into a success with fewer bytes.
 nlohmann::json FulfillParams(std::string_view requestId, ResourceAnswer answer);
 
+// The answer's body: bytes in memory copied, a whole file read up to the length it announced;
+// none when the file no longer gives that many bytes.
+std::optional<std::string> LoadBody(const ResourceAnswer& answer);
+
 // Media players ask for "bytes=N-" and take whatever part comes back. When such an open range
 // was answered with more than `limit` bytes, this is the closed range of the first `limit` bytes
 // to ask the responder for instead; none when the answer may stand.

@@ -97,5 +97,11 @@ function(corvane_add_core name)
                                          gdiplus gdi32 user32 pathcch)
   else()
     target_link_libraries(${name} PUBLIC ${CMAKE_DL_LIBS})
+    # Contents are fingerprinted with XXH3 from Debian's libxxhash-dev; the cross build has no
+    # such library and falls back to a hash of its own.
+    find_package(PkgConfig REQUIRED)
+    pkg_check_modules(xxhash REQUIRED IMPORTED_TARGET libxxhash)
+    target_link_libraries(${name} PRIVATE PkgConfig::xxhash)
+    target_compile_definitions(${name} PRIVATE CORVANE_HAVE_XXHASH)
   endif()
 endfunction()

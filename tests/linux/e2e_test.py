@@ -213,6 +213,47 @@ class PageRuns(unittest.TestCase):
         self.assertEqual(app.returncode, 0, app.stderr)
 
 
+UPDATING_PAGE = b"""<!doctype html><meta charset="utf-8"><script src="version.js"></script><script>
+const results = { version: window.version, fromWorker: !!navigator.serviceWorker.controller };
+(async () => {
+  await navigator.serviceWorker.register("/sw.js");
+  await navigator.serviceWorker.ready;
+  chrome.webview.postMessage(JSON.stringify({ type: "extension-message", action: "report", results }));
+  setTimeout(() => window.close(), 300);
+})();
+</script>"""
+# Cache first, under a cache name that stays the same across versions.
+CACHING_WORKER = b"""// %s
+self.addEventListener("install", (e) => e.waitUntil(
+  caches.open("app").then((c) => c.addAll(["/index.html", "/version.js"])).then(() => self.skipWaiting())));
+self.addEventListener("activate", (e) => e.waitUntil(self.clients.claim()));
+self.addEventListener("fetch", (e) => e.respondWith(caches.match(e.request).then((hit) => hit || fetch(e.request))));
+"""
+
+
+@needs_all
+class AppUpdates(unittest.TestCase):
+    def test_a_new_version_replaces_the_service_worker_an_old_one_installed(self):
+        # The browser's own update check of a worker never reaches the shell, so a cache-first
+        # worker of version 1 would serve version 1 for good. The worker's script of version 2
+        # is 5 MiB, more than the loopback endpoint may carry for the browser itself.
+        app = App(self)
+        reports = []
+        for version, worker in (("v1", CACHING_WORKER % b"v1"), ("v1", None),
+                                ("v2", CACHING_WORKER % b"v2" + b"//" + b"x" * (5 << 20) + b"\n"), ("v2", None)):
+            if worker is not None:
+                app.add("index.html", UPDATING_PAGE)
+                app.add("version.js", b'window.version = "%s";' % version.encode())
+                app.add("sw.js", worker)
+            with contextlib.suppress(FileNotFoundError):
+                os.remove(app.log)
+            reports.append(app.run(timeout=60))
+            self.assertEqual(app.returncode, 0, app.stderr)
+        # Each first run of a version installs its worker; the next one's page comes from it.
+        self.assertEqual(reports, [{"version": "v1", "fromWorker": False}, {"version": "v1", "fromWorker": True},
+                                   {"version": "v2", "fromWorker": False}, {"version": "v2", "fromWorker": True}])
+
+
 def children(pid, deep=False):
     pids = [int(p) for task in os.listdir(f"/proc/{pid}/task")
             for p in pathlib.Path(f"/proc/{pid}/task/{task}/children").read_text().split()]

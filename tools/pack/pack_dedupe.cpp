@@ -12,12 +12,9 @@
 #include <utility>
 #include <vector>
 
+#include "base/content_fingerprint.h"
 #include "tools/pack/pack_commands.h"
 #include "tools/pack/pack_io.h"
-
-#ifdef CORVANE_HAVE_XXHASH
-#include <xxhash.h>
-#endif
 
 namespace corvane::pack {
 
@@ -54,47 +51,12 @@ std::size_t ReadChunk(std::FILE* stream, const SourceFile& file, std::vector<cha
   return got;
 }
 
-using Fingerprint = std::pair<std::uint64_t, std::uint64_t>;
-
-// XXH3's 128-bit hash where the library is there (the Linux build); elsewhere 64-bit FNV-1a.
-// Either is only a fingerprint: files are merged after a byte compare.
-class Hasher {
- public:
-#ifdef CORVANE_HAVE_XXHASH
-  Hasher() : state_(XXH3_createState()) {
-    if (state_ == nullptr) throw std::bad_alloc();
-    XXH3_128bits_reset(state_);
-  }
-  ~Hasher() { XXH3_freeState(state_); }
-  void Update(const char* data, std::size_t size) { XXH3_128bits_update(state_, data, size); }
-  Fingerprint Digest() const {
-    const XXH128_hash_t hash = XXH3_128bits_digest(state_);
-    return {hash.low64, hash.high64};
-  }
-#else
-  Hasher() = default;
-  void Update(const char* data, std::size_t size) {
-    for (std::size_t i = 0; i < size; ++i) {
-      hash_ = (hash_ ^ static_cast<unsigned char>(data[i])) * 0x100000001b3ULL;
-    }
-  }
-  Fingerprint Digest() const { return {hash_, 0}; }
-#endif
-  Hasher(const Hasher&) = delete;
-  Hasher& operator=(const Hasher&) = delete;
-
- private:
-#ifdef CORVANE_HAVE_XXHASH
-  XXH3_state_t* state_;
-#else
-  std::uint64_t hash_ = 0xcbf29ce484222325ULL;
-#endif
-};
+using Fingerprint = ContentFingerprint::Value;
 
 // The fingerprint of the first `length` bytes of `file`.
 Fingerprint FingerprintOf(const SourceFile& file, std::uint64_t length, std::vector<char>& buffer) {
   File stream = Open(file);
-  Hasher hasher;
+  ContentFingerprint hasher;
   for (std::uint64_t left = length; left > 0;) {
     const std::size_t got = ReadChunk(stream.get(), file, buffer, left);
     hasher.Update(buffer.data(), got);

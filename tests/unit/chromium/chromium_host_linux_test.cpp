@@ -59,7 +59,7 @@ class ChromiumHostTest : public ::testing::Test, public ChromiumPlatform {
   void Remake(ResourceResponder* serving, ExtensionManager* extensions = nullptr) {
     host = std::make_unique<ChromiumHost>(
         config, serving, extensions, client, *this,
-        ChromiumHostFolders{root.string() + "/", "www/", "/data/t",
+        ChromiumHostFolders{root.string() + "/", "www/", dataFolder,
                             [](KnownFolder) { return std::string("/k"); }});
   }
   void Event(const std::string& method, json params, const std::string& session = "") {
@@ -149,6 +149,7 @@ class ChromiumHostTest : public ::testing::Test, public ChromiumPlatform {
   fs::path root = fs::path(testing::TempDir()) /
                   ("corvane_host_" + std::to_string(getpid()) +
                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  std::string dataFolder = "/data/t";
   AppConfig config;
   AssetBundle bundle;
   ResourceResponder responder{bundle, root.string() + "/www/", '/'};
@@ -564,6 +565,56 @@ TEST_F(ChromiumHostTest, AWindowGetsTheBoundsItHadAndCommandsFollowItsOwnState) 
   ReplyWindow(Take().at(0), "normal");
   EXPECT_THAT(Lines(), ElementsAre(R"(Browser.setWindowBounds {"bounds":)"
                                    R"({"windowState":"fullscreen"},"windowId":7})"));
+}
+
+// The browser's own update check of a service worker never reaches the shell: a worker whose
+// script the app now serves differently is dropped before the start page loads.
+TEST_F(ChromiumHostTest, AServiceWorkerOfAnEarlierVersionIsDroppedBeforeTheStartPageLoads) {
+  dataFolder = root.string();
+  const auto ship = [&](char fill) {
+    std::ofstream(root / "www" / "sw.js", std::ios::binary)
+        << std::string(kInlineBodyLimit + 1, fill);
+  };
+  // Starts a browser for the app; the Storage.clearDataForOrigin it sends, if any.
+  const auto start = [&] {
+    Take();
+    Remake(&responder);
+    host->Start();
+    Attach(kSession, kMain, "page");
+    return Take("Storage.clearDataForOrigin");
+  };
+  ship('a');
+  EXPECT_THAT(start(), IsEmpty());
+  // The browser takes a worker's script only inline, whatever its size.
+  Paused("https://corvane.localhost/sw.js", "", {{"Service-Worker", "script"}});
+  const json served = Take("Fetch.fulfillRequest").at(0)["params"];
+  EXPECT_EQ(served["responseCode"], 200);
+  EXPECT_EQ(served["body"].get<std::string>().size(), (kInlineBodyLimit + 1 + 2) / 3 * 4);
+  EXPECT_THAT(large, IsEmpty());
+  EXPECT_THAT(start(), IsEmpty());  // the same script: the worker stays
+
+  ship('b');
+  json clear = start().at(0);
+  EXPECT_EQ(clear["sessionId"], kSession);
+  EXPECT_EQ(clear["params"],
+            json({{"origin", "https://corvane.localhost"}, {"storageTypes", "service_workers"}}));
+  for (const json& setup :
+       {Take("Page.addScriptToEvaluateOnNewDocument").at(0), Take("Page.enable").at(0)}) {
+    Reply(setup);
+  }
+  EXPECT_THAT(Lines("Page.navigate"), IsEmpty());
+  Reply(clear, nullptr);  // refused: the next start tries again
+  EXPECT_THAT(Lines("Page.navigate"), ElementsAre(kNavigateToStart));
+  clear = start().at(0);
+  Reply(clear);
+  EXPECT_THAT(start(), IsEmpty());  // dropped: nothing left to compare
+
+  // A script the app no longer serves counts as changed; a damaged record as none.
+  Paused("https://corvane.localhost/sw.js", "", {{"Service-Worker", "script"}});
+  fs::remove(root / "www" / "sw.js");
+  EXPECT_EQ(start().size(), 1u);
+  std::ofstream(root / "corvane-service-workers.json", std::ios::binary) << "{\"sw.js\":";
+  EXPECT_THAT(start(), IsEmpty());
 }
 
 TEST_F(ChromiumHostTest, ACrashedPageIsReloadedWhileThePlatformAllowsThenTheRunEnds) {
