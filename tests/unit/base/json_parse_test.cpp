@@ -45,7 +45,8 @@ TEST(JsonParseTest, MovingParserBuildsWhatTheLibraryParserBuilds) {
 }
 
 TEST(JsonParseTest, LiftingTheLongestStringGivesTheSameDocument) {
-  const std::string payload = std::string(300, 'p') + R"(\"\\\/\b\f\n\r\t\u00e9\u0000\ud83d\ude00)";
+  const std::string payload =
+      std::string(300, 'p') + R"( \"\\\/\b\f\n\r\t\u00e9\u0000\ud83d\ude00)";
   const std::string event =
       R"({"method":"Runtime.bindingCalled","params":{"name":"b","payload":")" + payload +
       R"(","executionContextId":3},"sessionId":"S"})";
