@@ -316,7 +316,7 @@ void ChromiumHost::ServeServiceWorkerScript(const std::string& requestId, std::s
     Fulfil(requestId, answer);
     return;
   }
-  if (answer.status == 200) serviceWorkers_.Served(std::string(uriTail), *body);
+  if (answer.status == 200) serviceWorkers_.Served(uriTail, *body);
   client_.Send("Fetch.fulfillRequest", FulfillParams(requestId, answer, *body));
 }
 

@@ -49,11 +49,14 @@ bool ServiceWorkerRecord::AnyChanged(ResourceResponder& responder) const {
   return false;
 }
 
-void ServiceWorkerRecord::Served(const std::string& uriTail, std::string_view body) {
+void ServiceWorkerRecord::Served(std::string_view uriTail, std::string_view body) {
+  // The answer does not depend on the query, and a worker registered under a new query on every
+  // run ("sw.js?t=...") must not grow the record without end.
+  const std::string path(uriTail.substr(0, uriTail.find_first_of("?#")));
   std::string fingerprint = FingerprintOf(body);
-  const auto known = fingerprints_.find(uriTail);
+  const auto known = fingerprints_.find(path);
   if (known != fingerprints_.end() && known->second == fingerprint) return;
-  fingerprints_[uriTail] = std::move(fingerprint);
+  fingerprints_[path] = std::move(fingerprint);
   Save();
 }
 

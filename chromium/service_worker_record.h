@@ -24,8 +24,8 @@ class ServiceWorkerRecord {
   bool AnyChanged(ResourceResponder& responder) const;
 
   // Notes the body served for the script at `uriTail` (the request's address after the app's
-  // origin); the file is rewritten when that changes the record.
-  void Served(const std::string& uriTail, std::string_view body);
+  // origin, its query left out); the file is rewritten when that changes the record.
+  void Served(std::string_view uriTail, std::string_view body);
 
   // Forgets every script, once the browser has dropped the registrations.
   void Forget();
@@ -36,7 +36,7 @@ class ServiceWorkerRecord {
   void Save() const;
 
   std::string filePath_;
-  std::map<std::string, std::string> fingerprints_;  // URI tail -> fingerprint in hex
+  std::map<std::string, std::string> fingerprints_;  // URI tail without query -> hex
 };
 
 }  // namespace corvane

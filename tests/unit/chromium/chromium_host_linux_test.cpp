@@ -591,7 +591,10 @@ TEST_F(ChromiumHostTest, AServiceWorkerOfAnEarlierVersionIsDroppedBeforeTheStart
   EXPECT_EQ(served["responseCode"], 200);
   EXPECT_EQ(served["body"].get<std::string>().size(), (kInlineBodyLimit + 1 + 2) / 3 * 4);
   EXPECT_THAT(large, IsEmpty());
-  EXPECT_THAT(start(), IsEmpty());  // the same script: the worker stays
+  // The same script, also under a query of its own: the worker stays.
+  Paused("https://corvane.localhost/sw.js?run=2", "", {{"Service-Worker", "script"}});
+  EXPECT_THAT(start(), IsEmpty());
+  EXPECT_EQ(fs::file_size(root / "corvane-service-workers.json"), 44u);  // one script
 
   ship('b');
   json clear = start().at(0);
