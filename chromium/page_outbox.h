@@ -44,14 +44,23 @@ class PageOutbox {
   struct Entry {
     std::uint64_t id;
     std::string text;
-    std::string sentTo;   // the document it is waiting on, empty while queued
     std::string onlyFor;  // the one document it is meant for, empty for any
+    bool sent = false;    // waiting on `sentTo_`
     int attempts = 0;
   };
-  std::deque<Entry>::iterator Find(std::uint64_t id);
+  // The entry of `id`, or with `exact` false the first one from `id` on; end() when none.
+  std::deque<Entry>::iterator Find(std::uint64_t id, bool exact = true);
+  std::deque<Entry>::iterator Erase(std::deque<Entry>::iterator entry);
 
   std::deque<Entry> entries_;
   std::uint64_t nextId_ = 1;
+  // Counts that spare each call a walk of the whole queue, which would make a burst of messages
+  // cost the square of its length. Every sent entry waits on one document, since nothing is sent
+  // while another one's answers are out; every entry before `firstUnsent_` has been sent.
+  std::string sentTo_;
+  std::size_t sentCount_ = 0;
+  std::size_t onlyForCount_ = 0;
+  std::uint64_t firstUnsent_ = 1;
 };
 
 }  // namespace corvane
