@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -136,7 +135,6 @@ bool ChromiumProcess::Launch(const std::string& executable,
   for (std::string& argument : argvStorage) argv.push_back(argument.data());
   argv.push_back(nullptr);
 
-  const pid_t parent = getpid();
   const pid_t child = fork();
   if (child < 0) {
     error = std::strerror(errno);
@@ -151,11 +149,10 @@ bool ChromiumProcess::Launch(const std::string& executable,
       static_cast<void>(ignored);
       _exit(127);
     };
-    prctl(PR_SET_PDEATHSIG, SIGTERM);
-    if (getppid() != parent) _exit(127);  // the shell died before the request took effect
     // A session of its own: a signal to the shell's group (a closed terminal's hang-up, a
     // supervisor's stop) would otherwise end the browser at once, before it saves the page's
-    // storage. The shell ends it in order instead, and its own death still sends SIGTERM. Without
+    // storage. The shell ends it in order instead. Should the shell die, the browser sees its
+    // pipe close and quits in order too: no death signal, which would cost the storage. Without
     // the terminal as its controlling one, the browser is no background job there either, which
     // a terminal set to stop background writers (stty tostop) would stop at its first warning.
     setsid();

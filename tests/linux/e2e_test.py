@@ -324,12 +324,18 @@ class ProcessLifetime(unittest.TestCase):
                                           preexec_fn=lambda: [os.close(descriptor) for descriptor in (0, 1, 2)])
         self.assertEqual([os.readlink(f"/proc/{chromium}/fd/{d}") for d in (0, 1, 2)], ["/dev/null"] * 3)
 
-    def test_chromium_ends_when_the_shell_is_killed(self):
+    def test_chromium_ends_when_the_shell_is_killed_and_keeps_what_the_page_stored(self):
         shell, chromium = self.start_idle_app({"idle": True})
+        time.sleep(1)  # stored, but not yet written out by Chromium
         shell.kill()
         shell.wait(10)
         self.addCleanup(lambda: alive(chromium) and os.kill(chromium, signal.SIGKILL))
         self.assertTrue(wait_until(lambda: not alive(chromium), 20), "Chromium outlived the shell")
+        again = subprocess.Popen([os.path.join(self.app.folder, "corvane"), "--headless"], env=self.app.env,
+                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.addCleanup(lambda: (again.terminate(), again.wait(30)))
+        self.assertTrue(self.wait_for_idle(2), "the page did not come up again")
+        self.assertEqual([r["stored"] for r in self.idle_reports()], [["", None], ["kept=1", "1"]])
 
     def test_crashed_page_and_dead_browser_come_back_within_bounds(self):
         # The page moves its window, then its renderers are killed: the page is reloaded and
