@@ -1,5 +1,7 @@
 #include "chromium/devtools_client.h"
 
+#include <vector>
+
 #include "base/json_parse.h"
 #include "chromium/devtools_framing.h"
 
@@ -22,7 +24,7 @@ std::int64_t DevToolsClient::Send(std::string_view method, nlohmann::json params
   // Replacement instead of an exception: a page or library may hand us text that is not UTF-8.
   std::string text = message.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
   if (text.size() + 1 > maxCommandSize_) return 0;  // the frame's NUL counts too
-  pending_.emplace(id, std::move(onReply));
+  pending_.emplace(id, Pending{std::move(onReply), std::string(sessionId)});
   writer_(FrameMessage(text));
   return id;
 }
@@ -39,7 +41,7 @@ bool DevToolsClient::Dispatch(std::string message) {
   if (id != parsed.end() && id->is_number_integer()) {
     const auto waiting = pending_.find(id->get<std::int64_t>());
     if (waiting == pending_.end()) return true;  // a reply nobody waits for any more
-    ReplyHandler handler = std::move(waiting->second);
+    ReplyHandler handler = std::move(waiting->second.onReply);
     pending_.erase(waiting);
     if (!handler) return true;
     DevToolsReply reply;
@@ -68,16 +70,39 @@ bool DevToolsClient::Dispatch(std::string message) {
   const auto params = parsed.find("params");
   event.params = params != parsed.end() ? std::move(*params) : nlohmann::json::object();
   if (onEvent_) onEvent_(event);
+  if (event.method == "Target.detachedFromTarget") {
+    const auto detached = event.params.find("sessionId");
+    if (detached != event.params.end() && detached->is_string()) {
+      FailSession(detached->get<std::string>());
+    }
+  }
   return true;
 }
 
+void DevToolsClient::FailSession(const std::string& sessionId) {
+  std::vector<ReplyHandler> failing;
+  for (auto command = pending_.begin(); command != pending_.end();) {
+    if (command->second.sessionId != sessionId) {
+      ++command;
+      continue;
+    }
+    failing.push_back(std::move(command->second.onReply));
+    command = pending_.erase(command);
+  }
+  DevToolsReply reply;
+  reply.error = "session detached";
+  for (const ReplyHandler& handler : failing) {
+    if (handler) handler(reply);
+  }
+}
+
 void DevToolsClient::FailPending(const std::string& reason) {
-  std::map<std::int64_t, ReplyHandler> failing;
+  std::map<std::int64_t, Pending> failing;
   failing.swap(pending_);
   DevToolsReply reply;
   reply.error = reason;
-  for (auto& [id, handler] : failing) {
-    if (handler) handler(reply);
+  for (auto& [id, command] : failing) {
+    if (command.onReply) command.onReply(reply);
   }
 }
 

@@ -49,7 +49,8 @@ class DevToolsClient {
 
   // Handles one message read from the browser. Returns false for text that is not a protocol
   // message (not JSON, or neither a reply nor an event); such text is otherwise ignored. A lone
-  // surrogate escaped in a string reads as U+FFFD. The text is freed before handlers run.
+  // surrogate escaped in a string reads as U+FFFD. The text is freed before handlers run. Once a
+  // session has detached, its commands still awaited fail: the browser never answers them.
   bool Dispatch(std::string message);
 
   // Replies still awaited.
@@ -59,11 +60,18 @@ class DevToolsClient {
   void FailPending(const std::string& reason);
 
  private:
+  // Fails the commands of `sessionId` still awaited.
+  void FailSession(const std::string& sessionId);
+
   Writer writer_;
   std::size_t maxCommandSize_;
   EventHandler onEvent_;
   std::int64_t nextId_ = 1;
-  std::map<std::int64_t, ReplyHandler> pending_;
+  struct Pending {
+    ReplyHandler onReply;
+    std::string sessionId;
+  };
+  std::map<std::int64_t, Pending> pending_;
 };
 
 }  // namespace corvane

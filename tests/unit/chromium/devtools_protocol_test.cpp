@@ -123,6 +123,13 @@ TEST(DevToolsClient, MatchesRepliesToCommandsAndHandsOnEvents) {
   client.FailPending("gone");
   EXPECT_EQ(client.PendingCount(), 0u);
   EXPECT_THAT(log, ElementsAre("B err No target", "A ok {\"x\":1}", "C err gone", "D err gone"));
+  // A session that detached answers nothing more: its commands fail, others still wait.
+  client.Send("Runtime.runIfWaitingForDebugger", json::object(), "POPUP", record("E"));
+  client.Send("Page.enable", json::object(), "S1", record("F"));
+  EXPECT_TRUE(client.Dispatch(
+      R"({"method":"Target.detachedFromTarget","params":{"sessionId":"POPUP","targetId":"P"}})"));
+  EXPECT_EQ(client.PendingCount(), 1u);
+  EXPECT_EQ(log.back(), "E err session detached");
 
   std::vector<std::string> events;
   client.SetEventHandler([&](const DevToolsEvent& e) {
