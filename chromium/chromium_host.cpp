@@ -230,6 +230,12 @@ void ChromiumHost::NavigateWhenReady() {
   }
 }
 
+bool ChromiumHost::CloseAppWindow() {
+  if (finished_ || mainTargetId_.empty()) return false;
+  client_.Send("Target.closeTarget", {{"targetId", mainTargetId_}});
+  return true;
+}
+
 void ChromiumHost::OnTargetCreated(const json& targetInfo) {
   if (!devtoolsAllowed_ && IsDevtoolsTarget(targetInfo)) {
     client_.Send("Target.closeTarget", {{"targetId", StringMember(targetInfo, "targetId")}});

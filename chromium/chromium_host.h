@@ -79,6 +79,9 @@ class ChromiumHost final : public BridgeHost, public ExtensionHost {
   // Asks for the window's bounds and hands them to the platform; the shell calls it now and then
   // so that a restarted browser's window can be put back where it was.
   void TrackWindowBounds();
+  // Closes the app's window as the page's own window.close() does, so the page's pagehide and
+  // unload handlers run; its end finishes the run. False when there is no window to close.
+  bool CloseAppWindow();
 
   const std::string& baseUrl() const { return baseUrl_; }
   const std::string& mainTargetId() const { return mainTargetId_; }

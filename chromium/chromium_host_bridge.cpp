@@ -83,8 +83,7 @@ void ChromiumHost::OnBindingCalled(const json& params) {
     }
   }
   if (name == kCloseBindingName) {
-    // The page asked for its window to close; the target's end finishes the run.
-    client_.Send("Target.closeTarget", {{"targetId", mainTargetId_}});
+    CloseAppWindow();  // the page asked for it
     return;
   }
   const auto payload = params.find("payload");

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "chromium/chromium_launch.h"
 #include "chromium/chromium_process_linux.h"
@@ -38,8 +39,15 @@ constexpr char kChromiumDidNotStart[] =
 constexpr int kRestartChromium = -1;
 
 volatile std::sig_atomic_t g_stopSignal = 0;
+volatile std::sig_atomic_t g_stopNow = 0;  // a second signal: nothing more is waited for
 
-void OnStopSignal(int signal) { g_stopSignal = signal; }
+void OnStopSignal(int signal) {
+  if (g_stopSignal != 0) g_stopNow = 1;
+  g_stopSignal = signal;
+}
+
+// How long a stop signal leaves the page to run its pagehide and unload handlers.
+constexpr auto kCloseGrace = std::chrono::seconds(2);
 
 void InstallSignalHandlers() {
   // Without SA_RESTART: a write blocked on a browser that does not read returns on the signal.
@@ -138,7 +146,7 @@ int RunChromiumOnce(const AppConfig& config, ResourceResponder* responder,
 
   bool pipeBroken = false;
   DevToolsClient client([&](std::string framed) {
-    if (!pipeBroken && !process.Write(framed, g_stopSignal)) pipeBroken = true;
+    if (!pipeBroken && !process.Write(framed, g_stopNow)) pipeBroken = true;
   });
   ChromiumHost host(config, responder, extensions, client, platform, folders);
   client.SetEventHandler([&](const DevToolsEvent& event) { host.HandleEvent(event); });
@@ -148,12 +156,20 @@ int RunChromiumOnce(const AppConfig& config, ResourceResponder* responder,
   std::string failure;
   std::vector<char> buffer(1 << 20);
   auto boundsDue = std::chrono::steady_clock::now();
+  std::optional<std::chrono::steady_clock::time_point> closingSince;
   while (!platform.finished && failure.empty()) {
     if (std::chrono::steady_clock::now() >= boundsDue) {
       host.TrackWindowBounds();
       boundsDue = std::chrono::steady_clock::now() + std::chrono::seconds(1);
     }
-    if (g_stopSignal != 0) {
+    if (g_stopSignal != 0 && !closingSince) {
+      // The window closes as the page's window.close() closes it: what the page's pagehide
+      // handlers post still reaches the library, and the browser then quits in order.
+      closingSince = std::chrono::steady_clock::now();
+      if (!host.CloseAppWindow()) g_stopNow = 1;
+    }
+    if (g_stopNow != 0 ||
+        (closingSince && std::chrono::steady_clock::now() - *closingSince > kCloseGrace)) {
       failure = std::string("Stopped by signal ") + strsignal(g_stopSignal) + ".";
       break;
     }
@@ -215,6 +231,11 @@ int RunChromiumOnce(const AppConfig& config, ResourceResponder* responder,
   } else {
     if (!platform.message.empty()) std::fprintf(stderr, "%s\n", platform.message.c_str());
     process.Stop(5000);
+    if (g_stopSignal != 0) {
+      std::fprintf(stderr, "Stopped by signal %s. The app has to close.\n",
+                   strsignal(g_stopSignal));
+      exitCode = 128 + g_stopSignal;
+    }
   }
   client.FailPending("Chromium is gone");
   host.ReturnWaitingMessages();

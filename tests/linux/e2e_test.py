@@ -337,6 +337,16 @@ class ProcessLifetime(unittest.TestCase):
         self.assertTrue(self.wait_for_idle(2), "the page did not come up again")
         self.assertEqual([r["stored"] for r in self.idle_reports()], [["", None], ["kept=1", "1"]])
 
+    def test_a_stop_signal_closes_the_window_as_the_page_would_so_its_pagehide_posts_arrive(self):
+        shell, chromium = self.start_idle_app({"idle": True})
+        shell.send_signal(signal.SIGHUP)  # a closed terminal, or a logout's SIGTERM
+        _, stderr = shell.communicate(timeout=30)
+        self.assertEqual(shell.returncode, 128 + signal.SIGHUP, stderr)
+        lines = self.app.lines()
+        hidden = [i for i, line in enumerate(lines) if '"action":"pagehide"' in line]
+        self.assertTrue(hidden and "release" in lines and hidden[0] < lines.index("release"), lines)
+        self.assertTrue(wait_until(lambda: not alive(chromium), 10), "Chromium outlived the shell")
+
     def test_crashed_page_and_dead_browser_come_back_within_bounds(self):
         # The page moves its window, then its renderers are killed: the page is reloaded and
         # shakes hands again. Chromium killed twice is started again, its window where the page had

@@ -174,6 +174,7 @@ async function main() {
       await until(() => screenX === x && innerWidth === width && innerHeight === height);
       await wait(1500); // the shell notes the window's bounds about once a second
     }
+    addEventListener("pagehide", () => send({ type: "extension-message", action: "pagehide" }));
     // What an earlier run stored, then stored for the next one.
     const stored = [document.cookie, localStorage.getItem("kept")];
     document.cookie = "kept=1; max-age=86400; secure";
