@@ -41,8 +41,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       break;
     case WM_ENDSESSION:
       // When it ends, Windows may end the process as soon as this returns, without the teardown
-      // after the message loop.
-      if (host) host->OnSessionEndDecided(wParam != FALSE);
+      // after the message loop; unless only this app is asked to close.
+      if (host) host->OnSessionEndDecided(wParam != FALSE, (lParam & ENDSESSION_CLOSEAPP) != 0);
       return 0;
     case WM_SYSCOMMAND:
       // Swallowed so that Alt alone does not park the keyboard in a menu the app never shows;

@@ -54,7 +54,7 @@ class LumoWebView final : public BridgeHost, public ExtensionHost {
   // the answer. When the session ends, the process may be ended as soon as that returns: the
   // library's Release runs then, and nothing is restarted or asked any more.
   void OnSessionEndAsked() { sessionEndAsked_ = true; }
-  void OnSessionEndDecided(bool ending);
+  void OnSessionEndDecided(bool ending, bool closeApp);
 
   // The main window moved or changed size: keep the web view's position and bounds in step.
   void OnWindowMoved();

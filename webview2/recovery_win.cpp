@@ -54,12 +54,19 @@ void LumoWebView::OnNavigationCompleted(ICoreWebView2* sender) {
   PostHeldMessages();
 }
 
-void LumoWebView::OnSessionEndDecided(bool ending) {
+void LumoWebView::OnSessionEndDecided(bool ending, bool closeApp) {
   sessionEndAsked_ = false;
   if (!ending) return;
   sessionEnding_ = true;
   KillTimer(window, kAskTimer);
   KillTimer(window, kRecreateTimer);
+  if (closeApp) {
+    // Restart Manager (an installer that needs the app's files) leaves the process running and
+    // waits for it to end: the window closes as the user closes it, and the usual teardown
+    // releases the library.
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    return;
+  }
   if (extensionManager) extensionManager->Release();
 }
 

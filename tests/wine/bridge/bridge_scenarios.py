@@ -126,6 +126,10 @@ def library_variants(ctx, c):
         ("session-kept", "extension", b"id alpha", [HELLO, "end-session asked", *BROWSER_GONE,
                                                     "end-session cancelled", "wait 3000"],
          calls + ["release", "unload"], [reply("alpha")], 1),
+        # Restart Manager closes this app alone and waits for it: it closes as at the user's
+        # click, before anything more is played.
+        ("session-closeapp", "extension", b"id alpha", [HELLO, "end-session closeapp", "wait 3000"],
+         calls + ["release", "unload"], [reply("alpha")], 1),
     ]
     for label, library, directives, script, calls, posted, handles in cases:
         with c.case(label):
@@ -137,7 +141,9 @@ def library_variants(ctx, c):
             if label == "session-end":
                 c.expect(0 <= result.index("extension-release") < result.index("end-session", how="ended", query="1"),
                          "Release before WM_ENDSESSION returned; the logoff was not refused")
-            if label.startswith("session-"):
+            if label == "session-closeapp":
+                c.equal(result.events("close-requested"), [], "closed before the script's own close")
+            elif label.startswith("session-"):
                 c.equal(len(result.events("environment-create")), 1 if label == "session-end" else 2,
                         "a new engine only once the session goes on")
 

@@ -77,9 +77,12 @@ void RaiseWebMessage(FakeWebView* view, const std::string& source, const std::ws
 
 // The end of the session as a logoff shows it to the main window: the question, then (unless
 // `how` is "asked") the decision, which "cancelled" makes a no.
+// `how`: "asked" (no decision yet), "cancelled", "closeapp" (Restart Manager closes this app
+// alone) or empty (the logoff goes ahead).
 void EndSession(HWND window, const std::string& how) {
-  const LRESULT query = SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
-  if (how != "asked") SendMessageW(window, WM_ENDSESSION, how != "cancelled", ENDSESSION_LOGOFF);
+  const LPARAM kind = how == "closeapp" ? ENDSESSION_CLOSEAPP : ENDSESSION_LOGOFF;
+  const LRESULT query = SendMessageW(window, WM_QUERYENDSESSION, 0, kind);
+  if (how != "asked") SendMessageW(window, WM_ENDSESSION, how != "cancelled", kind);
   Log("end-session", {{"how", how.empty() ? "ended" : how}, {"query", std::to_string(query)}});
 }
 
