@@ -30,8 +30,6 @@ class ServiceWorkerRecord {
   // Forgets every script, once the browser has dropped the registrations.
   void Forget();
 
-  std::size_t size() const { return fingerprints_.size(); }
-
  private:
   void Save() const;
 
