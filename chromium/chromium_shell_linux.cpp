@@ -170,7 +170,6 @@ int RunChromiumOnce(const AppConfig& config, ResourceResponder* responder,
     }
     if (g_stopNow != 0 ||
         (closingSince && std::chrono::steady_clock::now() - *closingSince > kCloseGrace)) {
-      failure = std::string("Stopped by signal ") + strsignal(g_stopSignal) + ".";
       break;
     }
     pollfd watched[2] = {{process.readFd(), POLLIN, 0},
@@ -212,30 +211,30 @@ int RunChromiumOnce(const AppConfig& config, ResourceResponder* responder,
   }
 
   int exitCode = platform.exitCode;
-  if (!platform.finished) {
+  if (platform.finished) {
+    if (!platform.message.empty()) std::fprintf(stderr, "%s\n", platform.message.c_str());
+    process.Stop(5000);
+  } else {
     // Chromium is gone or unusable: make sure of it by its pid before leaving.
     process.Stop(g_stopSignal != 0 ? 2000 : 0);
-    exitCode = g_stopSignal != 0 ? 128 + g_stopSignal : 1;
+    exitCode = 1;
     // One that never opened the window will not do better a second time (no display, root
     // without --no-sandbox, a bad argument, another instance on the same profile).
     const bool opened = !host.mainTargetId().empty();
-    if (g_stopSignal == 0 && !opened) {
+    if (g_stopSignal != 0) {
+      if (!failure.empty()) std::fprintf(stderr, "%s\n", failure.c_str());
+    } else if (!opened) {
       std::fprintf(stderr, "%s %s\n", failure.c_str(), kChromiumDidNotStart);
-    } else if (g_stopSignal == 0 && recovery.RestartAfterExit()) {
+    } else if (recovery.RestartAfterExit()) {
       std::fprintf(stderr, "%s Starting it again.\n", failure.c_str());
       exitCode = kRestartChromium;
     } else {
-      std::fprintf(stderr, "%s %s\n", failure.c_str(),
-                   g_stopSignal != 0 ? "The app has to close." : kRestartFailureMessage);
+      std::fprintf(stderr, "%s %s\n", failure.c_str(), kRestartFailureMessage);
     }
-  } else {
-    if (!platform.message.empty()) std::fprintf(stderr, "%s\n", platform.message.c_str());
-    process.Stop(5000);
-    if (g_stopSignal != 0) {
-      std::fprintf(stderr, "Stopped by signal %s. The app has to close.\n",
-                   strsignal(g_stopSignal));
-      exitCode = 128 + g_stopSignal;
-    }
+  }
+  if (g_stopSignal != 0) {
+    std::fprintf(stderr, "Stopped by signal %s. The app has to close.\n", strsignal(g_stopSignal));
+    exitCode = 128 + g_stopSignal;
   }
   client.FailPending("Chromium is gone");
   host.ReturnWaitingMessages();

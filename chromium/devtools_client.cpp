@@ -73,36 +73,33 @@ bool DevToolsClient::Dispatch(std::string message) {
   if (event.method == "Target.detachedFromTarget") {
     const auto detached = event.params.find("sessionId");
     if (detached != event.params.end() && detached->is_string()) {
-      FailSession(detached->get<std::string>());
+      const std::string sessionId = detached->get<std::string>();
+      Fail([&](const Pending& command) { return command.sessionId == sessionId; },
+           "session detached");
     }
   }
   return true;
 }
 
-void DevToolsClient::FailSession(const std::string& sessionId) {
-  std::vector<ReplyHandler> failing;
+void DevToolsClient::FailPending(const std::string& reason) {
+  Fail([](const Pending&) { return true; }, reason);
+}
+
+void DevToolsClient::Fail(const std::function<bool(const Pending&)>& failing,
+                          const std::string& reason) {
+  std::vector<ReplyHandler> handlers;
   for (auto command = pending_.begin(); command != pending_.end();) {
-    if (command->second.sessionId != sessionId) {
+    if (!failing(command->second)) {
       ++command;
       continue;
     }
-    failing.push_back(std::move(command->second.onReply));
+    handlers.push_back(std::move(command->second.onReply));
     command = pending_.erase(command);
   }
   DevToolsReply reply;
-  reply.error = "session detached";
-  for (const ReplyHandler& handler : failing) {
-    if (handler) handler(reply);
-  }
-}
-
-void DevToolsClient::FailPending(const std::string& reason) {
-  std::map<std::int64_t, Pending> failing;
-  failing.swap(pending_);
-  DevToolsReply reply;
   reply.error = reason;
-  for (auto& [id, command] : failing) {
-    if (command.onReply) command.onReply(reply);
+  for (const ReplyHandler& handler : handlers) {
+    if (handler) handler(reply);
   }
 }
 

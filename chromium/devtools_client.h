@@ -60,17 +60,19 @@ class DevToolsClient {
   void FailPending(const std::string& reason);
 
  private:
-  // Fails the commands of `sessionId` still awaited.
-  void FailSession(const std::string& sessionId);
+  struct Pending {
+    ReplyHandler onReply;
+    std::string sessionId;
+  };
+
+  // Fails with `reason` every awaited command that `failing` picks. The handlers run once all
+  // of them are out of the table, so one that sends a new command cannot meet a half-failed set.
+  void Fail(const std::function<bool(const Pending&)>& failing, const std::string& reason);
 
   Writer writer_;
   std::size_t maxCommandSize_;
   EventHandler onEvent_;
   std::int64_t nextId_ = 1;
-  struct Pending {
-    ReplyHandler onReply;
-    std::string sessionId;
-  };
   std::map<std::int64_t, Pending> pending_;
 };
 

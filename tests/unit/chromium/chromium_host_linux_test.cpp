@@ -228,6 +228,14 @@ TEST_F(ChromiumHostTest,
   EXPECT_THAT(Lines(), ElementsAre(R"(Fetch.continueRequest {"requestId":"R"})", kAborted));
 }
 
+TEST(OriginOf, IsTheSchemeAndHostOfAnAddressAndNothingWithoutEither) {
+  EXPECT_EQ(OriginOf("https://example.com:8443/app/?q#f"), "https://example.com:8443");
+  EXPECT_EQ(OriginOf("https://example.com?q"), "https://example.com");
+  EXPECT_EQ(OriginOf("https://example.com"), "https://example.com");
+  EXPECT_EQ(OriginOf("://example.com/"), "");
+  EXPECT_EQ(OriginOf("example.com/app"), "");
+}
+
 TEST_F(ChromiumHostTest, OnlyTheMainFramesAppDocumentReachesTheBridge) {
   ShowApp();
   const auto init = [&](int context, const json& payload = R"({"type":"wrapper-init"})") {
