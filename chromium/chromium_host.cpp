@@ -1,8 +1,6 @@
 #include "chromium/chromium_host.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <memory>
 #include <random>
 
 #include "base/json_parse.h"
@@ -155,7 +153,7 @@ void ChromiumHost::HandleEvent(const DevToolsEvent& event) {
   if (method == "Target.attachedToTarget") {
     OnAttached(event);
   } else if (method == "Target.targetCreated" || method == "Target.targetInfoChanged") {
-    OnTargetCreated(event.params.value("targetInfo", json::object()));
+    CloseBarredDevtoolsTarget(event.params.value("targetInfo", json::object()));
   } else if (method == "Target.targetCrashed") {
     OnTargetCrashed(StringMember(event.params, "targetId"));
   } else if (method == "Target.targetDestroyed") {
@@ -236,7 +234,7 @@ bool ChromiumHost::CloseAppWindow() {
   return true;
 }
 
-void ChromiumHost::OnTargetCreated(const json& targetInfo) {
+void ChromiumHost::CloseBarredDevtoolsTarget(const json& targetInfo) {
   if (!devtoolsAllowed_ && IsDevtoolsTarget(targetInfo)) {
     client_.Send("Target.closeTarget", {{"targetId", StringMember(targetInfo, "targetId")}});
   }

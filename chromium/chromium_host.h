@@ -77,13 +77,12 @@ class ChromiumHost final : public BridgeHost, public ExtensionHost {
   const std::map<std::string, std::string>& DirectoryHandles() const override;
 
   // Asks for the window's bounds and hands them to the platform; the shell calls it now and then
-  // so that a restarted browser's window can be put back where it was.
+  // so that a restarted browser's window can be put back where it was (chromium_host_recovery.cpp).
   void TrackWindowBounds();
   // Closes the app's window as the page's own window.close() does, so the page's pagehide and
   // unload handlers run; its end finishes the run. False when there is no window to close.
   bool CloseAppWindow();
 
-  const std::string& baseUrl() const { return baseUrl_; }
   const std::string& mainTargetId() const { return mainTargetId_; }
   // Messages for the page not yet taken by an app document.
   std::size_t QueuedForPage() const { return outbox_.size(); }
@@ -105,28 +104,28 @@ class ChromiumHost final : public BridgeHost, public ExtensionHost {
   void DropChangedServiceWorkers();
   void ServeServiceWorkerScript(const std::string& requestId, std::string_view uriTail,
                                 ResourceAnswer answer);
-  void OnTargetCreated(const nlohmann::json& targetInfo);
+  void CloseBarredDevtoolsTarget(const nlohmann::json& targetInfo);
   void OnTargetGone(const std::string& targetId);
-  // Recovery (chromium_host_recovery.cpp).
-  void OnTargetCrashed(const std::string& targetId);
-  void SizeNewWindow();
   void OnRequestPaused(const nlohmann::json& params);
   void OnDocumentPaused(const std::string& requestId, const std::string& url,
                         const nlohmann::json& params);
   void OnMainFrameNavigated(const std::string& url);
   void Fulfil(const std::string& requestId, const ResourceAnswer& answer);
   void OnMainSessionEvent(const DevToolsEvent& event);
+  bool MainDocumentIsApp() const;
+  void GrantPermissions();
+  // Runs `action` with the window id and its state ("normal", "fullscreen", ...).
+  void WithWindow(std::function<void(std::int64_t windowId, const std::string& state)> action);
+  // Recovery (chromium_host_recovery.cpp).
+  void OnTargetCrashed(const std::string& targetId);
+  void SizeNewWindow();
   // The bridge (chromium_host_bridge.cpp).
   void AttachBridge();
   void OfferBindings();
   void OnBindingCalled(const nlohmann::json& params);
   void FlushOutbox();
-  bool MainDocumentIsApp() const;
   // False when the message is too long for the browser to take at all.
   bool Deliver(std::uint64_t id, const std::string& json);
-  void GrantPermissions();
-  // Runs `action` with the window id and its state ("normal", "fullscreen", ...).
-  void WithWindow(std::function<void(std::int64_t windowId, const std::string& state)> action);
 
   const AppConfig& config_;
   ResourceResponder* responder_;

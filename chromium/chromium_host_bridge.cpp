@@ -15,7 +15,6 @@
 #include "base/text_path.h"
 #include "chromium/chromium_host.h"
 #include "chromium/page_bridge_script.h"
-#include "content/url_policy.h"
 
 namespace corvane {
 
@@ -33,7 +32,7 @@ void ChromiumHost::AttachBridge() {
   mainContextUniqueId_.clear();
   client_.Send("Runtime.enable", json::object(), mainSessionId_);
   auto remaining = std::make_shared<int>(2);
-  for (const std::string_view name : {kBridgeBindingName, kCloseBindingName}) {
+  for (const std::string_view name : {kBridgeBindingName, kControlBindingName}) {
     client_.Send("Runtime.addBinding", {{"name", std::string(name)}}, mainSessionId_,
                  [this, attempt, remaining](const DevToolsReply&) {
                    if (--*remaining != 0 || attempt != attachAttempt_) return;
@@ -64,7 +63,7 @@ void ChromiumHost::OfferBindings() {
 
 void ChromiumHost::OnBindingCalled(const json& params) {
   const std::string name = StringMember(params, "name");
-  if (name != kBridgeBindingName && name != kCloseBindingName) return;
+  if (name != kBridgeBindingName && name != kControlBindingName) return;
   // Frames of the page can hold the bindings too; only the main frame's own document, at an
   // address of the app, speaks for the app, receipts included: a frame's forged one would make
   // the shell drop a message the page never had.
@@ -75,15 +74,13 @@ void ChromiumHost::OnBindingCalled(const json& params) {
   }
   // A document's receipt of a message: the answer to its evaluation may still be an error, when
   // a navigation overtook it. Only the shell's own delivery function sends one.
-  if (name == kCloseBindingName) {
-    const std::string receipt = StringMember(params, "payload");
-    if (receipt.rfind("ack:", 0) == 0) {
-      outbox_.Delivered(std::strtoull(receipt.c_str() + 4, nullptr, 10));
-      return;
+  if (name == kControlBindingName) {
+    const std::string payload = StringMember(params, "payload");
+    if (payload.starts_with("ack:")) {
+      outbox_.Delivered(std::strtoull(payload.c_str() + 4, nullptr, 10));
+    } else {
+      CloseAppWindow();  // the page asked for it
     }
-  }
-  if (name == kCloseBindingName) {
-    CloseAppWindow();  // the page asked for it
     return;
   }
   const auto payload = params.find("payload");

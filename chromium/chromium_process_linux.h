@@ -23,8 +23,7 @@ class ChromiumProcess {
   // Closes the pipe (the browser quits when it sees it closed), then makes sure the child is gone.
   ~ChromiumProcess();
 
-  // Starts `executable` with `arguments`. The child is also asked to be ended when this process
-  // dies without closing the pipe. False with `error` set when it cannot be started.
+  // Starts `executable` with `arguments`. False with `error` set when it cannot be started.
   bool Launch(const std::string& executable, const std::vector<std::string>& arguments,
               std::string& error);
 

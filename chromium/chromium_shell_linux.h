@@ -27,7 +27,8 @@ bool PrepareChromiumShell(const ChromiumHostFolders& folders, ChromiumShellOptio
 // Starts Chromium (once PrepareChromiumShell succeeded), serves the app and returns the process
 // exit code: 0 when the app's window was closed, 1 with a message on stderr when Chromium could
 // not be started, or when it died or its page crashed more often than the recovery policy allows
-// (until then the page is reloaded, or Chromium started again with the window where it was).
+// (until then the page is reloaded, or Chromium started again with the window where it was), and
+// 128 plus the signal's number when a stop signal ended the run.
 int RunChromiumShell(const AppConfig& config, ResourceResponder* responder,
                      ExtensionManager* extensions, const ChromiumHostFolders& folders,
                      const ChromiumShellOptions& options);

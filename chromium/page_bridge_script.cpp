@@ -13,7 +13,7 @@ constexpr std::string_view kAttachFunction = "__corvaneAttach";
 
 std::string PageBridgeScript() {
   const std::string binding(kBridgeBindingName);
-  const std::string closer(kCloseBindingName);
+  const std::string control(kControlBindingName);
   const std::string deliver(kDeliveryFunction);
   const std::string attach(kAttachFunction);
   // The bindings are taken into the closure and removed from the global object, so the page
@@ -28,7 +28,7 @@ std::string PageBridgeScript() {
   // document where it is, so it goes ahead: that is how a page saves a file it made.
   return R"JS((() => {
   let post = null;
-  let close = null;
+  let control = null;
   let closing = false;
   const waiting = [];
   const take = () => {
@@ -40,15 +40,15 @@ std::string PageBridgeScript() {
          binding + R"JS("]; } catch (e) {}
     }
     const c = globalThis[")JS" +
-         closer + R"JS("];
+         control + R"JS("];
     if (typeof c === "function") {
-      close = c;
+      control = c;
       try { delete globalThis[")JS" +
-         closer + R"JS("]; } catch (e) {}
+         control + R"JS("]; } catch (e) {}
     }
   };
   take();
-  globalThis.close = function close_() { if (close) close(""); else closing = true; };
+  globalThis.close = function close() { if (control) control(""); else closing = true; };
   const events = new EventTarget();
   let early = [];
   const webview = Object.freeze({
@@ -83,13 +83,13 @@ std::string PageBridgeScript() {
     value: () => {
       take();
       if (post) waiting.splice(0).forEach((message) => post(message));
-      if (close && closing) close("");
+      if (control && closing) control("");
     },
   });
   Object.defineProperty(globalThis, ")JS" +
          deliver + R"JS(", {
     value: (text, id, run) => {
-      if (close) close("ack:" + id);
+      if (control) control("ack:" + id);
       try {
         const last = (sessionStorage.getItem("__corvaneDelivered") || "").split(" ");
         if (last[0] === run && id <= Number(last[1])) return;
@@ -112,7 +112,7 @@ std::string DeliveryExpression(std::string_view jsonText, std::uint64_t id, std:
   const std::string literal = nlohmann::json(std::string(jsonText))
                                   .dump(-1, ' ', true, nlohmann::json::error_handler_t::replace);
   return "globalThis." + std::string(kDeliveryFunction) + "(" + literal + "," + std::to_string(id) +
-         ",\"" + nlohmann::json(std::string(run)).get<std::string>() + "\")";
+         "," + nlohmann::json(std::string(run)).dump() + ")";
 }
 
 }  // namespace corvane

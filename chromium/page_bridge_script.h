@@ -12,9 +12,10 @@ namespace corvane {
 // Name of the Runtime binding the script takes over (and removes from the global object).
 inline constexpr std::string_view kBridgeBindingName = "__corvaneHostMessage";
 
-// Binding the script routes window.close() through, so the app's window closes whatever its
-// history holds (Chromium refuses a script's close() once the window has navigated).
-inline constexpr std::string_view kCloseBindingName = "__corvaneHostClose";
+// The script's second binding: window.close() goes through it with an empty payload, so the
+// app's window closes whatever its history holds (Chromium refuses a script's close() once the
+// window has navigated), and receipts of delivered messages with the payload "ack:<id>".
+inline constexpr std::string_view kControlBindingName = "__corvaneHostControl";
 
 // Script added to every new document, run before the page's own scripts.
 std::string PageBridgeScript();
@@ -25,7 +26,7 @@ std::string AttachExpression();
 
 // Expression that hands JSON text to the page's "message" listeners as a parsed value. The text
 // travels as a string literal and is parsed in the page, so member order survives and nothing in
-// it is ever evaluated as code. The page acknowledges message `id` through the close binding with
+// it is ever evaluated as code. The page acknowledges message `id` through the control binding with
 // the payload "ack:<id>" as soon as it has it. Ids grow within a `run` of the shell; the page
 // drops an id it already took in this tab (its last one is kept in sessionStorage), since a
 // navigation can lose both the answer to a delivery and the acknowledgement.

@@ -122,7 +122,7 @@ class Page {
   void Call(int offset, const std::string& text, bool close = false) {
     const std::size_t before = library_.received.size();
     const std::size_t deliveredBefore = delivered_.size();
-    Event("Runtime.bindingCalled", {{"name", close ? kCloseBindingName : kBridgeBindingName},
+    Event("Runtime.bindingCalled", {{"name", close ? kControlBindingName : kBridgeBindingName},
                                     {"payload", text},
                                     {"executionContextId", mainContext_ + offset}});
     const bool accepted = offset == 0 && appDocument_;

@@ -253,9 +253,9 @@ TEST_F(ChromiumHostTest, OnlyTheMainFramesAppDocumentReachesTheBridge) {
   Binding("other", R"({"type":"wrapper-init"})", 1);
   EXPECT_THAT(Lines(), IsEmpty());
   // window.close() from an iframe cannot close the window; from the app's document it does.
-  Binding("__corvaneHostClose", "", 2);
+  Binding("__corvaneHostControl", "", 2);
   EXPECT_THAT(Lines(), IsEmpty());
-  Binding("__corvaneHostClose", "", 1);
+  Binding("__corvaneHostControl", "", 1);
   EXPECT_THAT(Lines(), ElementsAre(R"(Target.closeTarget {"targetId":"MAINTARGET"})"));
   // A main frame showing some other site does not speak for the app.
   Navigated("https://evil.example/");
@@ -307,7 +307,7 @@ TEST_F(ChromiumHostTest, EachAppDocumentTakesItsBindingsWithTheRuntimeDomainOnOn
   const auto stale = Take("Runtime.addBinding");
   ASSERT_EQ(stale.size(), 2u);
   EXPECT_EQ(stale[0]["params"]["name"], "__corvaneHostMessage");
-  EXPECT_EQ(stale[1]["params"]["name"], "__corvaneHostClose");
+  EXPECT_EQ(stale[1]["params"]["name"], "__corvaneHostControl");
   // Off first: enabling reports the contexts only when the domain was off.
   EXPECT_THAT(Lines(),
               ElementsAre("Runtime.disable {} @MAINSESSION", "Runtime.enable {} @MAINSESSION"));
@@ -350,7 +350,7 @@ TEST_F(ChromiumHostTest, MessagesTheOldDocumentDidNotTakeGoToTheNextOneOnceInOrd
   AddContext(3, kMain);
   EXPECT_THAT(Lines(), IsEmpty());  // [3] is still unanswered
   // [3] did arrive: the old document said so before the navigation failed its evaluation.
-  Binding("__corvaneHostClose", "ack:3", 1);
+  Binding("__corvaneHostControl", "ack:3", 1);
   Reply(first[2], nullptr);
   const auto again = Take("Runtime.evaluate");
   ASSERT_EQ(again.size(), 2u);
@@ -365,7 +365,7 @@ TEST_F(ChromiumHostTest, MessagesTheOldDocumentDidNotTakeGoToTheNextOneOnceInOrd
   EXPECT_EQ(host->QueuedForPage(), 0u);
   EXPECT_THAT(Lines(), IsEmpty());
   host->PostJson("[5]");
-  Binding("__corvaneHostClose", "ack:5", 2);  // the iframe cannot say the page has it
+  Binding("__corvaneHostControl", "ack:5", 2);  // the iframe cannot say the page has it
   EXPECT_EQ(host->QueuedForPage(), 1u);
 }
 
