@@ -288,8 +288,9 @@ class ProcessLifetime(unittest.TestCase):
         self.assertEqual(len(children(shell.pid)), 1)
         chromium = children(shell.pid)[0]
         # A hang-up sent to the shell's group (a closed terminal) must not end the browser before
-        # the shell has closed it in order: what the page stored would be lost.
-        self.assertNotEqual(os.getpgid(chromium), os.getpgid(shell.pid))
+        # the shell has closed it in order: what the page stored would be lost. Without the shell's
+        # terminal, the browser's writes to it cannot stop the browser either (stty tostop).
+        self.assertNotEqual(os.getsid(chromium), os.getsid(shell.pid))
         return shell, chromium
 
     def idle_reports(self):

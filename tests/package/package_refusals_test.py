@@ -14,6 +14,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 
 SCRIPT = os.path.join(os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))), "scripts", "package")
@@ -95,20 +96,30 @@ class OneRunAtATime(unittest.TestCase):
     def test_a_second_run_waits_before_touching_the_build(self):
         lock_path = os.path.join(os.path.dirname(os.path.dirname(SCRIPT)), "build", "package.lock")
         os.makedirs(os.path.dirname(lock_path), exist_ok=True)
-        with tempfile.TemporaryDirectory() as root, open(lock_path, "w") as held:
-            fcntl.flock(held, fcntl.LOCK_EX)  # as a first run holds it
+        with tempfile.TemporaryDirectory() as root:
             app = os.path.join(root, "app")
             os.makedirs(os.path.join(app, "www"))
             write(os.path.join(app, "www", "index.html"), "<p>hi</p>\n")
             write(os.path.join(app, "package.json"), json.dumps({"name": "waiting"}))
-            second = subprocess.Popen([sys.executable, SCRIPT, app, "-o", os.path.join(root, "dist"), "--target",
-                                       "linux"], stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
-            try:
-                self.assertEqual(second.stdout.readline(),
-                                 "package: waiting for another packaging run in this checkout to finish\n")
-            finally:
-                second.kill()
-                second.communicate()
+            # The packer is the first thing a run uses once it holds the lock.
+            used, pack = os.path.join(root, "pack-used"), os.path.join(root, "pack")
+            write(pack, f'#!/bin/sh\ntouch "{used}"\nexit 1\n')
+            os.chmod(pack, 0o755)
+            with open(lock_path, "w") as held:
+                fcntl.flock(held, fcntl.LOCK_EX)  # as a first run holds it
+                second = subprocess.Popen([sys.executable, SCRIPT, app, "-o", os.path.join(root, "dist"), "--target",
+                                           "linux"], stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
+                                          env=dict(os.environ, CORVANE_PACK=pack))
+                try:
+                    self.assertEqual(second.stdout.readline(),
+                                     "package: waiting for another packaging run in this checkout to finish\n")
+                    time.sleep(2)
+                    self.assertFalse(os.path.exists(used), "the second run went on while the lock was held")
+                except BaseException:
+                    second.kill()
+                    raise
+            second.communicate(timeout=60)
+            self.assertTrue(os.path.exists(used), "the second run did not go on once the lock was free")
 
 
 def read_desktop_value(value, exec_key=False):

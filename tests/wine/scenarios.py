@@ -322,7 +322,7 @@ def configured_apps(ctx, c):
         c.equal((window["class"], window["icon"], window["smallIcon"], window["iconColour"]),
                 ("WindowsCorvane", "1", "1", "C82828"), "window class, the configured image its icon and small icon")
         client = [int(v) for v in window["client"].split(",")]
-        c.expect(client[0] == 1024 and client[1] > 700,
+        c.expect(client[0] == 1024 and client[1] > 768,
                  f"no width: the default one; a height past every screen: the largest window ({client})")
 
     with c.case("remote"):
