@@ -59,13 +59,11 @@ std::string WhatIsWrong(const std::exception& error) {
 
 // Known folders are looked up afresh at every handshake, as the user may move them meanwhile.
 std::string ResolveKnownFolder(corvane::KnownFolder folder) {
-  std::string configHome = EnvironmentText("XDG_CONFIG_HOME");
-  if (configHome.empty() || configHome.front() != '/')
-    configHome = EnvironmentText("HOME") + "/.config";
-  const auto userDirs = corvane::ParseUserDirs(ReadWholeFile(configHome + "/user-dirs.dirs"),
-                                               EnvironmentText("HOME"));
-  return corvane::ResolveXdgFolder(
-      folder, [](const char* name) { return EnvironmentText(name); }, userDirs);
+  const auto getEnv = [](const char* name) { return EnvironmentText(name); };
+  const std::string userDirsPath = corvane::UserDirsPath(getEnv);
+  const auto userDirs = corvane::ParseUserDirs(
+      userDirsPath.empty() ? std::string() : ReadWholeFile(userDirsPath), EnvironmentText("HOME"));
+  return corvane::ResolveXdgFolder(folder, getEnv, userDirs);
 }
 
 // A launcher may start the shell with standard input, output or error closed. The next file

@@ -1,5 +1,7 @@
 #include "chromium/chromium_launch.h"
 
+#include "content/url_policy.h"
+
 namespace corvane {
 
 std::vector<std::string> SplitCommandLine(std::string_view text) {

@@ -12,9 +12,6 @@
 
 namespace corvane {
 
-// Host name of the app's origin, which must never reach a resolver.
-inline constexpr std::string_view kAppHost = "corvane.localhost";
-
 // Host names under this suffix (one per large answer) resolve to 127.0.0.1 inside the browser.
 inline constexpr std::string_view kLargeAnswerHostSuffix = ".large.corvane-loopback.localhost";
 

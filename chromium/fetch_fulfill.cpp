@@ -87,24 +87,7 @@ std::optional<std::string> CappedRangeFor(std::optional<std::string_view> rangeV
 }
 
 std::uint64_t BodyLength(const ResourceAnswer& answer) {
-  switch (answer.body) {
-    case ResourceAnswer::BodyKind::Bytes:
-      return answer.size;
-    case ResourceAnswer::BodyKind::WholeFile: {
-      static constexpr std::string_view kPrefix = "Content-Length: ";
-      for (const std::string& line : answer.headers) {
-        if (line.compare(0, kPrefix.size(), kPrefix) != 0) continue;
-        std::uint64_t length = 0;
-        const char* begin = line.data() + kPrefix.size();
-        const auto [next, error] = std::from_chars(begin, line.data() + line.size(), length);
-        return error == std::errc() && next != begin ? length : 0;
-      }
-      return 0;
-    }
-    case ResourceAnswer::BodyKind::None:
-      break;
-  }
-  return 0;
+  return answer.body == ResourceAnswer::BodyKind::None ? 0 : answer.size;
 }
 
 std::optional<std::string> RequestHeader(const nlohmann::json& headers, std::string_view name) {

@@ -40,8 +40,7 @@ std::optional<std::string> LoadBody(const ResourceAnswer& answer);
 std::optional<std::string> CappedRangeFor(std::optional<std::string_view> rangeValue,
                                           const ResourceAnswer& answer, std::uint64_t limit);
 
-// Number of body bytes the answer announces and carries: its size for bytes in memory, the
-// Content-Length it states for a whole file, 0 without a body.
+// Number of body bytes the answer announces and carries: its size, 0 without a body.
 std::uint64_t BodyLength(const ResourceAnswer& answer);
 
 // Value of a header in the Fetch domain's request header object, matched without regard to

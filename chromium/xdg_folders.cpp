@@ -12,7 +12,28 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
+// HOME when it is an absolute path; relative text could name any folder.
+std::string Home(const std::function<std::string(const char*)>& getEnv) {
+  std::string home = getEnv("HOME");
+  if (!home.empty() && home.front() != '/') home.clear();
+  return home;
+}
+
+// A base directory: the variable when it holds an absolute path, otherwise `fallback` in HOME.
+std::string BaseDirectory(const std::function<std::string(const char*)>& getEnv,
+                          const char* variable, const char* fallback) {
+  const std::string value = getEnv(variable);
+  if (!value.empty() && value.front() == '/') return value;
+  const std::string home = Home(getEnv);
+  return home.empty() ? std::string() : home + "/" + fallback;
+}
+
 }  // namespace
+
+std::string UserDirsPath(const std::function<std::string(const char*)>& getEnv) {
+  const std::string configHome = BaseDirectory(getEnv, "XDG_CONFIG_HOME", ".config");
+  return configHome.empty() ? configHome : configHome + "/user-dirs.dirs";
+}
 
 std::map<std::string, std::string> ParseUserDirs(std::string_view text, const std::string& home) {
   std::map<std::string, std::string> dirs;
@@ -54,13 +75,7 @@ std::map<std::string, std::string> ParseUserDirs(std::string_view text, const st
 std::string ResolveXdgFolder(KnownFolder folder,
                              const std::function<std::string(const char*)>& getEnv,
                              const std::map<std::string, std::string>& userDirs) {
-  std::string home = getEnv("HOME");
-  if (!home.empty() && home.front() != '/') home.clear();
-  const auto base = [&](const char* variable, const char* fallback) -> std::string {
-    const std::string value = getEnv(variable);
-    if (!value.empty() && value.front() == '/') return value;
-    return home.empty() ? std::string() : home + "/" + fallback;
-  };
+  const std::string home = Home(getEnv);
   const auto userDir = [&](const char* key, const char* fallback) -> std::string {
     const auto found = userDirs.find(key);
     if (found != userDirs.end()) return found->second;
@@ -68,9 +83,9 @@ std::string ResolveXdgFolder(KnownFolder folder,
   };
   switch (folder) {
     case KnownFolder::LocalAppData:
-      return base("XDG_DATA_HOME", ".local/share");
+      return BaseDirectory(getEnv, "XDG_DATA_HOME", ".local/share");
     case KnownFolder::RoamingAppData:
-      return base("XDG_CONFIG_HOME", ".config");
+      return BaseDirectory(getEnv, "XDG_CONFIG_HOME", ".config");
     case KnownFolder::Desktop:
       return userDir("XDG_DESKTOP_DIR", "Desktop");
     case KnownFolder::Documents:

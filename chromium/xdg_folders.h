@@ -15,6 +15,10 @@ namespace corvane {
 // are kept; comments and malformed lines are skipped.
 std::map<std::string, std::string> ParseUserDirs(std::string_view text, const std::string& home);
 
+// Where user-dirs.dirs is: in the configuration home. Empty text when neither XDG_CONFIG_HOME
+// nor HOME names an absolute folder.
+std::string UserDirsPath(const std::function<std::string(const char*)>& getEnv);
+
 // Resolves a known folder with `getEnv` for the environment and `userDirs` for user-dirs.dirs.
 // Folders without a freedesktop counterpart ("saved games") resolve to empty text.
 std::string ResolveXdgFolder(KnownFolder folder,

@@ -22,7 +22,7 @@ struct ResourceAnswer {
   enum class BodyKind {
     None,       // no body at all
     Bytes,      // `size` bytes at `data`, valid while `dataOwner` or else the bundle lives
-    WholeFile,  // stream the whole disk file at `filePath`, `size` bytes when it was measured
+    WholeFile,  // stream the whole disk file at `filePath`, `size` bytes as measured
   };
 
   int status = 0;

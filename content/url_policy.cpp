@@ -141,8 +141,7 @@ bool MayOpenExternally(std::string_view uri) {
   std::optional<UrlParts> parts = SplitUrl(uri);
   if (!parts) return scheme == "mailto";
   if (parts->host.ends_with('.')) parts->host.pop_back();
-  const std::string appHost = SplitUrl(kAppOrigin)->host;
-  return parts->host != appHost && !parts->host.ends_with("." + appHost);
+  return parts->host != kAppHost && !parts->host.ends_with("." + std::string(kAppHost));
 }
 
 }  // namespace corvane

@@ -8,8 +8,13 @@
 
 namespace corvane {
 
-// Root URL of the origin that exists only inside the process and serves the bundle.
+// Host name of the origin that exists only inside the process and serves the bundle. It must
+// never reach a resolver: outside the shell it names this machine.
+inline constexpr std::string_view kAppHost = "corvane.localhost";
+// Root URL of that origin.
 inline constexpr std::string_view kAppOrigin = "https://corvane.localhost/";
+static_assert(kAppOrigin.substr(8, kAppHost.size()) == kAppHost &&
+              kAppOrigin.size() == kAppHost.size() + 9);
 
 // The prefix that identifies the app's own pages: the app origin in bundle mode, "main" exactly
 // as written in remote mode.

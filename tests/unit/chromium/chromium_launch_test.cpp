@@ -96,6 +96,13 @@ TEST(XdgFolders, UserDirsAndFallbacks) {
     return std::string(std::string(name) == "HOME" ? "/home/u" : "relative");
   };
   EXPECT_EQ(ResolveXdgFolder(KnownFolder::RoamingAppData, relative, {}), "/home/u/.config");
+  EXPECT_EQ(UserDirsPath(env), "/cfg/user-dirs.dirs");
+  EXPECT_EQ(UserDirsPath(relative), "/home/u/.config/user-dirs.dirs");
+  const auto relativeHome = [](const char* name) {
+    return std::string(std::string(name) == "HOME" ? "home/u" : "");
+  };
+  EXPECT_EQ(UserDirsPath(relativeHome), "");  // not a file below the working folder
+  EXPECT_EQ(ResolveXdgFolder(KnownFolder::Documents, relativeHome, {}), "");
   EXPECT_EQ(ResolveXdgFolder(KnownFolder::Profile, env, dirs), "/home/u");
   EXPECT_EQ(ResolveXdgFolder(KnownFolder::Screenshots, env, dirs), "/home/u/Pictures/Screenshots");
   EXPECT_EQ(ResolveXdgFolder(KnownFolder::SavedGames, env, dirs), "");

@@ -38,8 +38,10 @@ TEST(FulfillParams, AFileThatNoLongerHoldsTheAnnouncedBytesBecomesAnError) {
   answer.headers = {"Content-Type: text/plain", "Content-Length: 5"};
   answer.body = ResourceAnswer::BodyKind::WholeFile;
   answer.filePath = path;
+  answer.size = 5;
   EXPECT_EQ(FulfillParams("R", answer)["body"], "aGVsbG8=");
   answer.headers.back() = "Content-Length: 6";  // measured before the file shrank
+  answer.size = 6;
   const json failed = FulfillParams("R", answer);
   std::remove(path.c_str());
   EXPECT_EQ(failed["responseCode"], 500);
@@ -76,18 +78,12 @@ TEST(CappedRangeFor, OnlyOpenRangesAnsweredBeyondTheLimitAreCut) {
   EXPECT_EQ(CappedRangeFor("bytes=0-", whole, limit), std::nullopt);
 }
 
-TEST(BodyLength, WholeFilesCountWhatTheyAnnounce) {
+TEST(BodyLength, NothingWithoutABody) {
   ResourceAnswer file;
   file.body = ResourceAnswer::BodyKind::WholeFile;
-  file.headers = {"Cache-Control: no-store", "Content-Length: 209715200"};
+  file.size = 209715200;
   EXPECT_EQ(BodyLength(file), 209715200u);
-  EXPECT_EQ(BodyLength(Partial(10, 19, 100)), 10u);
-  file.headers = {"Content-Length: many"};
-  EXPECT_EQ(BodyLength(file), 0u);
-  file.headers = {"Cache-Control: no-store"};
-  EXPECT_EQ(BodyLength(file), 0u);
   file.body = ResourceAnswer::BodyKind::None;
-  file.headers = {"Content-Length: 5"};
   EXPECT_EQ(BodyLength(file), 0u);
 }
 
