@@ -36,9 +36,9 @@ std::int32_t TruncateSaturated(double value) {
 bool IsAbsoluteWebAddress(std::string_view address) {
   const std::string lower = AsciiLowered(address.substr(0, 8));
   std::size_t authority = 0;
-  if (lower.rfind("http://", 0) == 0) {
+  if (lower.starts_with("http://")) {
     authority = 7;
-  } else if (lower.rfind("https://", 0) == 0) {
+  } else if (lower.starts_with("https://")) {
     authority = 8;
   } else {
     return false;

@@ -15,6 +15,14 @@ inline std::string AsciiLowered(std::string_view text) {
   return lowered;
 }
 
+// Value of a hexadecimal digit of either case, -1 for any other byte.
+constexpr int AsciiHexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
 constexpr bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {

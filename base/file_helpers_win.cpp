@@ -26,7 +26,7 @@ std::string CanonicalPath(const wchar_t* path) {
   // Wine 8 reports an executable started from a share as "UNC\server\share\..." (its NT path
   // less "\??\"), and its canonicaliser makes that of "\\?\UNC\server\share\..." too.
   std::wstring plain = StripExtendedPrefix(std::wstring(path));
-  if (plain.rfind(L"UNC\\", 0) == 0) plain.replace(0, 3, L"\\");
+  if (plain.starts_with(L"UNC\\")) plain.replace(0, 3, L"\\");
   PathCchCanonicalizeEx(canonical.get(), kLongestPath, plain.c_str(), PATHCCH_ALLOW_LONG_PATHS);
   return ToUtf8(StripExtendedPrefix(std::wstring(canonical.get())));
 }

@@ -24,7 +24,7 @@ bool IsReservedDeviceName(std::string_view name) {
   for (std::string_view device : kDevices) {
     if (stem == device) return true;
   }
-  if (stem.rfind("com", 0) != 0 && stem.rfind("lpt", 0) != 0) return false;
+  if (!stem.starts_with("com") && !stem.starts_with("lpt")) return false;
   // The port number: a digit 1-9, or the superscripts 1, 2 and 3 (UTF-8), which name ports too.
   const std::string_view number = std::string_view(stem).substr(3);
   return (number.size() == 1 && number[0] >= '1' && number[0] <= '9') || number == "\xC2\xB9" ||

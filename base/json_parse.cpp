@@ -4,33 +4,26 @@
 #include <utility>
 #include <vector>
 
+#include "base/ascii.h"
+#include "base/text_path.h"
+
 namespace corvane {
 
 namespace {
 
 using Json = nlohmann::json;
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 // The UTF-16 unit of the `\uXXXX` escape at `at`, or -1 when there is none.
 long EscapedUnit(const std::string& text, std::size_t at) {
   if (at + 6 > text.size() || text[at] != '\\' || text[at + 1] != 'u') return -1;
   long unit = 0;
   for (std::size_t i = at + 2; i < at + 6; ++i) {
-    const int digit = HexValue(text[i]);
+    const int digit = AsciiHexValue(text[i]);
     if (digit < 0) return -1;
     unit = unit * 16 + digit;
   }
   return unit;
 }
-
-bool IsHighSurrogate(long unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(long unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 // nlohmann's DOM parser copies every string token into the document; this one takes it over.
 class MovingDomBuilder {
@@ -107,25 +100,6 @@ std::optional<std::pair<std::size_t, std::size_t>> LongestStringLiteral(const st
   return longest;
 }
 
-void AppendUtf8(std::string& out, std::size_t& length, unsigned long point) {
-  const auto put = [&](unsigned long byte) { out[length++] = static_cast<char>(byte); };
-  if (point < 0x80) {
-    put(point);
-  } else if (point < 0x800) {
-    put(0xC0 | (point >> 6));
-    put(0x80 | (point & 0x3F));
-  } else if (point < 0x10000) {
-    put(0xE0 | (point >> 12));
-    put(0x80 | ((point >> 6) & 0x3F));
-    put(0x80 | (point & 0x3F));
-  } else {
-    put(0xF0 | (point >> 18));
-    put(0x80 | ((point >> 12) & 0x3F));
-    put(0x80 | ((point >> 6) & 0x3F));
-    put(0x80 | (point & 0x3F));
-  }
-}
-
 // Decodes the literal's contents [begin, end) to the front of `text`: the decoded form is never
 // longer, so writing never overtakes reading. Returns the decoded length, or none when the
 // literal is not valid JSON.
@@ -162,7 +136,7 @@ std::optional<std::size_t> DecodeToFront(std::string& text, std::size_t begin, s
     } else if (IsLowSurrogate(unit)) {
       point = 0xFFFD;
     }
-    AppendUtf8(text, length, point);
+    length += EncodeUtf8(static_cast<char32_t>(point), &text[length]);
   }
   return length;
 }

@@ -27,7 +27,10 @@ nlohmann::json ParseJsonMovingStrings(std::string_view text);
 // back into the result afterwards, so a message made mostly of one string (a page's message inside
 // a protocol event) is held once while it is parsed, not three times (the text, the parser's token
 // and its copy of the token's characters).
-nlohmann::json ParseJsonLiftingLongestString(std::string& text, std::size_t liftFrom);
+// Below a megabyte the copies cost less than the extra scan for the longest string.
+inline constexpr std::size_t kLiftStringsFrom = 1u << 20;
+nlohmann::json ParseJsonLiftingLongestString(std::string& text,
+                                             std::size_t liftFrom = kLiftStringsFrom);
 
 // The string member `key` of `object`, or empty text when `object` is not an object or the
 // member is missing or not a string.

@@ -15,6 +15,13 @@ std::string Utf16ToUtf8(std::u16string_view text);
 // Replaces every byte sequence that is not valid UTF-8 with U+FFFD.
 std::string SanitizeUtf8(std::string_view text);
 
+constexpr bool IsHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+constexpr bool IsLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// Writes the UTF-8 form of `code` (at most U+10FFFF) to `out`, which has room for 4 bytes, and
+// returns how many bytes it took.
+std::size_t EncodeUtf8(char32_t code, char* out);
+
 template <class Char>
 inline constexpr Char kExtendedPrefix[] = {'\\', '\\', '?', '\\', 0};
 template <class Char>

@@ -25,9 +25,8 @@ nlohmann::json ParseMessage(std::string_view text) {
   if (zero != std::string_view::npos) text = text.substr(0, zero);
   // Parsed from a copy, which the parser may rewrite. A large message is mostly one string:
   // decoded where it lies in the copy, it costs its size twice (text and copy), not four times.
-  constexpr std::size_t kLiftFrom = 1u << 20;
   std::string copy(text);
-  return ParseJsonLiftingLongestString(copy, kLiftFrom);
+  return ParseJsonLiftingLongestString(copy);
 }
 
 }  // namespace

@@ -64,12 +64,8 @@ constexpr char kServiceWorkerRecordName[] = "corvane-service-workers.json";
 // once in base64.
 constexpr std::uint64_t kServiceWorkerScriptLimit = 64u << 20;
 
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}
-
 bool IsDevtoolsTarget(const json& targetInfo) {
-  return StartsWith(StringMember(targetInfo, "url"), "devtools://");
+  return StringMember(targetInfo, "url").starts_with("devtools://");
 }
 
 }  // namespace
@@ -255,7 +251,7 @@ void ChromiumHost::OnRequestPaused(const json& params) {
   const json request = params.value("request", json::object());
   const std::string url = StringMember(request, "url");
 
-  if (responder_ == nullptr || !StartsWith(url, kAppOrigin)) {
+  if (responder_ == nullptr || !url.starts_with(kAppOrigin)) {
     OnDocumentPaused(requestId, url, params);
     return;
   }

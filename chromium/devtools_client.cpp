@@ -7,12 +7,6 @@
 
 namespace corvane {
 
-namespace {
-
-constexpr std::size_t kLiftFrom = 1u << 20;
-
-}  // namespace
-
 std::int64_t DevToolsClient::Send(std::string_view method, nlohmann::json params,
                                   std::string_view sessionId, ReplyHandler onReply) {
   const std::int64_t id = nextId_++;
@@ -33,7 +27,7 @@ bool DevToolsClient::Dispatch(std::string message) {
   // The browser writes a page's string as it is, so text cut inside a character reaches us as a
   // lone surrogate escape, which the parser reads as U+FFFD. A large message is mostly a page's
   // message or a request's body: its string is decoded where it lies, so it is held once.
-  nlohmann::json parsed = ParseJsonLiftingLongestString(message, kLiftFrom);
+  nlohmann::json parsed = ParseJsonLiftingLongestString(message);
   std::string().swap(message);
   if (!parsed.is_object()) return false;
 

@@ -15,7 +15,7 @@ namespace {
 std::optional<std::uint64_t> ContentRangeFirst(const ResourceAnswer& answer) {
   static constexpr std::string_view kPrefix = "Content-Range: bytes ";
   for (const std::string& line : answer.headers) {
-    if (line.compare(0, kPrefix.size(), kPrefix) != 0) continue;
+    if (!line.starts_with(kPrefix)) continue;
     std::uint64_t first = 0;
     const char* begin = line.data() + kPrefix.size();
     const char* end = line.data() + line.size();
@@ -77,7 +77,7 @@ std::optional<std::string> CappedRangeFor(std::optional<std::string_view> rangeV
     return std::nullopt;
   const std::string range = TrimWhitespace(*rangeValue);
   // Only "bytes=N-": a closed range or a suffix asks for exactly those bytes.
-  if (range.rfind("bytes=", 0) != 0 || range.size() < 8 || range.back() != '-' ||
+  if (!range.starts_with("bytes=") || range.size() < 8 || range.back() != '-' ||
       range.find_first_of(",", 6) != std::string::npos || range[6] == '-') {
     return std::nullopt;
   }

@@ -20,7 +20,7 @@ void ResourceAnswer::FailWithoutBody() {
   dataOwner.reset();
   filePath.clear();
   std::erase_if(headers, [](const std::string& line) {
-    return line.rfind("Content-Length:", 0) == 0 || line.rfind("Content-Range:", 0) == 0;
+    return line.starts_with("Content-Length:") || line.starts_with("Content-Range:");
   });
 }
 

@@ -1,20 +1,14 @@
 #include "content/url_decode.h"
 
+#include "base/ascii.h"
 #include "base/text_path.h"
 
 namespace corvane {
 namespace {
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 bool IsEscapeAt(std::string_view text, std::size_t i) {
-  return i + 2 < text.size() && text[i] == '%' && HexValue(text[i + 1]) >= 0 &&
-         HexValue(text[i + 2]) >= 0;
+  return i + 2 < text.size() && text[i] == '%' && AsciiHexValue(text[i + 1]) >= 0 &&
+         AsciiHexValue(text[i + 2]) >= 0;
 }
 
 }  // namespace
@@ -38,7 +32,7 @@ std::string PercentDecodePath(std::string_view undecoded) {
       runIsEscaped = escaped;
     }
     if (escaped) {
-      run.push_back(char(HexValue(input[i + 1]) * 16 + HexValue(input[i + 2])));
+      run.push_back(char(AsciiHexValue(input[i + 1]) * 16 + AsciiHexValue(input[i + 2])));
       i += 3;
     } else {
       run.push_back(input[i]);
