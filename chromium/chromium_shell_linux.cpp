@@ -118,40 +118,12 @@ class LinuxPlatform final : public ChromiumPlatform {
   ShellRecovery& recovery_;
 };
 
-// One browser process from start to end: the exit code, or kRestartChromium when it died and
-// `recovery` allows another.
-int RunChromiumOnce(const AppConfig& config, ResourceResponder* responder,
-                    ExtensionManager* extensions, const ChromiumHostFolders& folders,
-                    const ChromiumShellOptions& options, ShellRecovery& recovery) {
-  InstallSignalHandlers();
-  LoopbackServer server;
-  const bool serving = config.contentMode == ContentMode::Bundle && responder != nullptr;
-  if (serving && !server.Start()) {
-    std::fprintf(stderr, "corvane: no loopback socket; answers over %llu bytes will fail\n",
-                 static_cast<unsigned long long>(kInlineBodyLimit));
-  }
-  LinuxPlatform platform(serving ? &server : nullptr, recovery);
-
-  ChromiumLaunchOptions launch;
-  launch.profileFolder = folders.userDataFolder;
-  launch.headless = options.headless;
-  launch.largeAnswerPort = serving ? server.port() : 0;
-  ChromiumProcess process;
-  std::string error;
-  if (!process.Launch(options.chromium, ChromiumArguments(config, launch), error)) {
-    std::fprintf(stderr, "Failed to start Chromium (%s): %s\n", options.chromium.c_str(),
-                 error.c_str());
-    return 1;
-  }
-
-  bool pipeBroken = false;
-  DevToolsClient client([&](std::string framed) {
-    if (!pipeBroken && !process.Write(framed, g_stopNow)) pipeBroken = true;
-  });
-  ChromiumHost host(config, responder, extensions, client, platform, folders);
-  client.SetEventHandler([&](const DevToolsEvent& event) { host.HandleEvent(event); });
-  host.Start();
-
+// Reads and dispatches what the browser sends, and the library's posts from its own threads,
+// until the run is finished, a stop signal's grace is over, or the browser fails: then the
+// failure's text, empty when there is none to report.
+std::string PumpUntilFinished(ChromiumProcess& process, DevToolsClient& client, ChromiumHost& host,
+                              const LinuxPlatform& platform, const ChromiumShellOptions& options,
+                              ExtensionManager* extensions, const bool& pipeBroken) {
   NulFramedReader reader(kMaxIncomingMessage);
   std::string failure;
   std::vector<char> buffer(1 << 20);
@@ -209,6 +181,45 @@ int RunChromiumOnce(const AppConfig& config, ResourceResponder* responder,
       failure = "Chromium ended unexpectedly (" + DescribeExit(status) + ").";
     }
   }
+  return failure;
+}
+
+// One browser process from start to end: the exit code, or kRestartChromium when it died and
+// `recovery` allows another.
+int RunChromiumOnce(const AppConfig& config, ResourceResponder* responder,
+                    ExtensionManager* extensions, const ChromiumHostFolders& folders,
+                    const ChromiumShellOptions& options, ShellRecovery& recovery) {
+  InstallSignalHandlers();
+  LoopbackServer server;
+  const bool serving = config.contentMode == ContentMode::Bundle && responder != nullptr;
+  if (serving && !server.Start()) {
+    std::fprintf(stderr, "corvane: no loopback socket; answers over %llu bytes will fail\n",
+                 static_cast<unsigned long long>(kInlineBodyLimit));
+  }
+  LinuxPlatform platform(serving ? &server : nullptr, recovery);
+
+  ChromiumLaunchOptions launch;
+  launch.profileFolder = folders.userDataFolder;
+  launch.headless = options.headless;
+  launch.largeAnswerPort = serving ? server.port() : 0;
+  ChromiumProcess process;
+  std::string error;
+  if (!process.Launch(options.chromium, ChromiumArguments(config, launch), error)) {
+    std::fprintf(stderr, "Failed to start Chromium (%s): %s\n", options.chromium.c_str(),
+                 error.c_str());
+    return 1;
+  }
+
+  bool pipeBroken = false;
+  DevToolsClient client([&](std::string framed) {
+    if (!pipeBroken && !process.Write(framed, g_stopNow)) pipeBroken = true;
+  });
+  ChromiumHost host(config, responder, extensions, client, platform, folders);
+  client.SetEventHandler([&](const DevToolsEvent& event) { host.HandleEvent(event); });
+  host.Start();
+
+  const std::string failure =
+      PumpUntilFinished(process, client, host, platform, options, extensions, pipeBroken);
 
   int exitCode = platform.exitCode;
   if (platform.finished) {

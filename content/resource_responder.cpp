@@ -25,6 +25,12 @@ void SetBytes(ResourceAnswer& answer, const std::uint8_t* data, std::uint64_t si
   if (size != 0) answer.dataOwner = std::move(owner);
 }
 
+void SetWholeFile(ResourceAnswer& answer, const std::string& diskPath, std::uint64_t size) {
+  answer.body = ResourceAnswer::BodyKind::WholeFile;
+  answer.filePath = diskPath;
+  answer.size = size;
+}
+
 // ".", "..", "...", ". ." and the like: the platform may strip trailing dots and spaces and treat
 // what is left as the current or the parent folder.
 bool IsDotSegment(std::string_view segment) {
@@ -130,9 +136,7 @@ ResourceAnswer ResourceResponder::Answer(std::string_view relativePath,
         SetBytes(answer, bundleBytes(0), total, bundleOwner_);
       }
     } else if (total > 0) {  // folders read as size 0 and have nothing to stream
-      answer.body = ResourceAnswer::BodyKind::WholeFile;
-      answer.filePath = diskPath;
-      answer.size = total;
+      SetWholeFile(answer, diskPath, total);
     }
     return answer;
   }
@@ -159,9 +163,7 @@ ResourceAnswer ResourceResponder::Answer(std::string_view relativePath,
     return answer;
   }
   if (length == total) {
-    answer.body = ResourceAnswer::BodyKind::WholeFile;
-    answer.filePath = diskPath;
-    answer.size = total;
+    SetWholeFile(answer, diskPath, total);
     return answer;
   }
   // The file may still change between its size and its mapping: serve only what the view holds.
