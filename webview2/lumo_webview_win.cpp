@@ -1,6 +1,7 @@
 #include "webview2/lumo_webview_win.h"
 
 #include <limits>
+#include <map>
 
 #include "base/text_win.h"
 #include "content/url_policy.h"
@@ -128,8 +129,11 @@ void LumoWebView::SendDirectoryHandles() {
   // The handles go straight to the document shown, not through the held messages: the app's page
   // that asked may have left it already, and another site must never get the user's folders.
   if (!ShowsAppDocument()) return;
-  corvane::SendDirectoryHandles(environment.get(), webView.get(), appFolder, contentFolder,
-                                userDataFolder, directoryHandles);
+  // Without a manager nobody reads the record, but the walk still writes one.
+  std::map<std::string, std::string> unread;
+  corvane::SendDirectoryHandles(
+      environment.get(), webView.get(), appFolder, contentFolder, userDataFolder,
+      extensionManager ? extensionManager->LastingDirectoryHandles() : unread);
 }
 
 HRESULT LumoWebView::HandleResourceRequest(ICoreWebView2WebResourceRequestedEventArgs* args) {

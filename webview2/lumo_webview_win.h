@@ -7,7 +7,6 @@
 #include <windows.h>
 #include <shobjidl.h>
 
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -80,10 +79,8 @@ class LumoWebView final : public BridgeHost, public ExtensionHost {
   // Bridge and extension side.
   void PostJson(const std::string& json) override;
   void PostHandshakeReply(const std::string& json) override { PostJson(json); }
+  // Records the folders in the extension manager's lasting record, where the library reads them.
   void SendDirectoryHandles() override;
-  const std::map<std::string, std::string>& DirectoryHandles() const override {
-    return directoryHandles;
-  }
 
   // Answers one intercepted request under baseUrl.
   HRESULT HandleResourceRequest(ICoreWebView2WebResourceRequestedEventArgs* args);
@@ -113,7 +110,6 @@ class LumoWebView final : public BridgeHost, public ExtensionHost {
   LONG savedStyle = 0;
   LONG savedExStyle = 0;
   RECT savedRect{};
-  std::map<std::string, std::string> directoryHandles;
   MessageBridge bridge;
 
  private:
