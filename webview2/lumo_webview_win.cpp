@@ -20,7 +20,6 @@ LumoWebView::LumoWebView(const AppConfig& appConfig, const WebView2Loader& webVi
                          const wchar_t* runtimeFolder, std::string userData)
     : config(appConfig),
       loader(webView2Loader),
-      bundle(assetBundle),
       extensionManager(extensions),
       window(mainWindow),
       appFolder(std::move(executableFolder)),

@@ -92,7 +92,6 @@ class LumoWebView final : public BridgeHost, public ExtensionHost {
 
   const AppConfig& config;
   const WebView2Loader& loader;
-  const AssetBundle& bundle;
   ExtensionManager* extensionManager;
   HWND window;
   std::string appFolder;
