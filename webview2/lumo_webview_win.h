@@ -87,7 +87,7 @@ class LumoWebView final : public BridgeHost, public ExtensionHost {
   // Lets go of the loose files mapped for ranges; start-up calls it after the message loop.
   void ReleaseMappedFiles();
 
-  // True when `uri` belongs to the app (see PassesPrefixTest); a null uri never does.
+  // True when `uri` belongs to the app (see IsAppAddress); a null uri never does.
   bool IsAppUri(const wchar_t* uri) const;
 
   const AppConfig& config;
