@@ -98,6 +98,41 @@ void LumoWebView::ReportFailure(const std::string& message) {
   DestroyWindow(window);
 }
 
+void LumoWebView::ShowPage() {
+  pageShown_ = true;
+  ShowWindow(window, SW_SHOW);
+  UpdateWindow(window);
+  if (controller) {
+    controller->put_IsVisible(TRUE);
+    controller->MoveFocus(COREWEBVIEW2_MOVE_FOCUS_REASON_PROGRAMMATIC);
+  }
+}
+
+void LumoWebView::OnNavigationCompleted(ICoreWebView2* sender) {
+  if (failed_ || !webView || sender != webView.get()) return;
+  recovery_.EndUnresponsiveEpisode();
+  KillTimer(window, kAskTimer);
+  // DOMContentLoaded usually came first and showed it already.
+  if (!pageShown_) ShowPage();
+  PostHeldMessages();
+}
+
+void LumoWebView::OnSessionEndDecided(bool ending, bool closeApp) {
+  sessionEndAsked_ = false;
+  if (!ending) return;
+  sessionEnding_ = true;
+  KillTimer(window, kAskTimer);
+  KillTimer(window, kRecreateTimer);
+  if (closeApp) {
+    // Restart Manager (an installer that needs the app's files) leaves the process running and
+    // waits for it to end: the window closes as the user closes it, and the usual teardown
+    // releases the library.
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    return;
+  }
+  if (extensionManager) extensionManager->Release();
+}
+
 void LumoWebView::OnWindowMoved() {
   if (controller) controller->NotifyParentWindowPositionChanged();
 }

@@ -118,6 +118,11 @@ class LumoWebView final : public BridgeHost, public ExtensionHost {
   void ReportFailure(const std::string& message);
   void ConfigureWebView();
   void Recreate();
+  // The host's timer ids on the main window; the window procedure has none of its own.
+  static constexpr UINT_PTR kRecreateTimer = 0xC0A1;
+  static constexpr UINT_PTR kGiveUpTimer = 0xC0A2;
+  static constexpr UINT_PTR kAskTimer = 0xC0A3;
+
   // Starts (or restarts) one of the host's timers on the main window; OnTimer runs its action
   // from the message loop, outside the event handler that asked for it.
   void Defer(UINT_PTR timerId, UINT delayMs);
