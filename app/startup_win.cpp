@@ -121,18 +121,19 @@ bool RuntimeAvailable(const WebView2Loader& loader, const wchar_t* browserFolder
   return true;
 }
 
-// Makes sure the configured runtime is there, offering the installer for a missing evergreen
-// one. Sets `browserFolder` (empty for the installed runtime); false once the user has been told.
-bool EnsureRuntime(HINSTANCE instance, const WebView2Loader& loader, const AppConfig& config,
-                   const std::string& appFolder, const std::string& userDataFolder,
-                   std::wstring& browserFolder) {
+// Makes sure the configured runtime is there, offering the installer (with the window's `icon`)
+// for a missing evergreen one. Sets `browserFolder` (empty for the installed runtime); false once
+// the user has been told.
+bool EnsureRuntime(HINSTANCE instance, HICON icon, const WebView2Loader& loader,
+                   const AppConfig& config, const std::string& appFolder,
+                   const std::string& userDataFolder, std::wstring& browserFolder) {
   const std::wstring title = ToWide(config.title);
   if (config.distributionMode == DistributionMode::Evergreen) {
     browserFolder.clear();
     if (RuntimeAvailable(loader, nullptr)) return true;
     MessageBoxW(nullptr, ToWide(config.messages.installWebview2).c_str(), title.c_str(),
                 MB_ICONINFORMATION);
-    InstallRuntime(instance, userDataFolder, config);
+    InstallRuntime(instance, icon, userDataFolder, config);
     if (RuntimeAvailable(loader, nullptr)) return true;
     MessageBoxW(nullptr, ToWide(config.messages.installWebview2Failed).c_str(), title.c_str(),
                 MB_ICONERROR);
@@ -200,7 +201,6 @@ int RunShell(HINSTANCE instance) {
 
   GdiplusSession gdiplus;
   HICON icon = LoadWindowIcon(instance, appFolder, config);
-  config.iconHandle = icon;
 
   // The loader ships as its own file; without it nothing below can work.
   WebView2Loader loader;
@@ -211,7 +211,9 @@ int RunShell(HINSTANCE instance) {
     return 1;
   }
   std::wstring browserFolder;
-  if (!EnsureRuntime(instance, loader, config, appFolder, userDataFolder, browserFolder)) return 1;
+  if (!EnsureRuntime(instance, icon, loader, config, appFolder, userDataFolder, browserFolder)) {
+    return 1;
+  }
 
   // Opened whatever the content mode. Answers the runtime still reads share the mapping, so it
   // may outlive this function.

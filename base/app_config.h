@@ -37,7 +37,6 @@ struct AppConfig {
   std::int32_t width = 0;
   std::int32_t height = 0;
   std::string icon;
-  void* iconHandle = nullptr;  // HICON on Windows; filled by start-up, never by the loader
   bool resizable = true;
   std::string chromiumArgs;
   ContentMode contentMode = ContentMode::Bundle;
@@ -64,7 +63,7 @@ class ConfigError : public std::runtime_error {
 // line of its own when there is one.
 std::string PackageJsonParseMessage(const std::string& userLine);
 
-// Fills every field of `config` except iconHandle from the text of package.json. The text is read
+// Fills every field of `config` from the text of package.json. The text is read
 // up to its first zero byte; comments are not accepted.
 void LoadAppConfig(std::string_view text, AppConfig& config);
 

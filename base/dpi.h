@@ -22,8 +22,4 @@ std::int32_t ScaleClientLength(std::int32_t length, int dpi);
 // edges came from saturated lengths.
 std::int32_t SaturatedSpan(std::int32_t low, std::int32_t high);
 
-// ScaleLength with the system DPI. The process is system DPI aware, so the answer stays the same
-// for its whole life; asking the screen each time keeps it free of cached state.
-std::int32_t ScaleForDpi(std::int32_t length);
-
 }  // namespace corvane

@@ -65,12 +65,11 @@ void ExtensionManager::PostWebMessage(const char* json) {
 
 const char* ExtensionManager::GetDirectoryPath(const char* name) {
   static const char kEmpty[] = "";
-  // Before the host exists (during Init or OnMainWindowCreated) the map is empty.
+  // Empty until the page's first handshake, so also during Init and OnMainWindowCreated.
   if (name == nullptr) return kEmpty;
   try {
-    const auto& handles = host != nullptr ? host->DirectoryHandles() : detachedHandles_;
-    const auto found = handles.find(name);
-    return found == handles.end() ? kEmpty : found->second.c_str();
+    const auto found = lastingHandles_.find(name);
+    return found == lastingHandles_.end() ? kEmpty : found->second.c_str();
   } catch (...) {
     return kEmpty;
   }
@@ -78,12 +77,7 @@ const char* ExtensionManager::GetDirectoryPath(const char* name) {
 
 const char* ExtensionManager::GetPackageJson() { return packageJsonText.c_str(); }
 
-void ExtensionManager::DetachHost() {
-  if (host == nullptr) return;
-  const auto& handles = host->DirectoryHandles();
-  if (&handles != &detachedHandles_) detachedHandles_ = handles;
-  host = nullptr;
-}
+void ExtensionManager::DetachHost() { host = nullptr; }
 
 void ExtensionManager::NotifyMainWindowCreated(void* window) {
   if (onMainWindowCreatedFn == nullptr || mainWindowAnnounced_) return;

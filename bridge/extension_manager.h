@@ -16,8 +16,6 @@ namespace corvane {
 class ExtensionHost {
  public:
   virtual void PostJson(const std::string& json) = 0;
-  // Placeholder name -> folder recorded at the last "wrapper-init".
-  virtual const std::map<std::string, std::string>& DirectoryHandles() const = 0;
 
  protected:
   ~ExtensionHost() = default;
@@ -61,13 +59,14 @@ class ExtensionManager final : public IWrapperApp {
   // once per load: a host that starts its browser again keeps the library's view of one window.
   void NotifyMainWindowCreated(void* window);
   void DeliverExtensionMessage(const std::string& text);
-  // Stops handing messages to the host, which is about to go, but keeps the folders it recorded:
-  // the library may still ask for them, in Release too.
+  // Stops handing messages to the host, which is about to go. The folders it recorded stay: the
+  // library may still ask for them, in Release too.
   void DetachHost();
-  // A folder record that outlives every host. A host made afresh at each browser start records
-  // into it, so the library's folders, and the texts it was handed, stay valid across restarts and
-  // through Release (entries change only at a handshake).
-  std::map<std::string, std::string>& LastingDirectoryHandles() { return detachedHandles_; }
+  // Placeholder name -> folder, as recorded at the last "wrapper-init"; GetDirectoryPath reads it.
+  // Every host records into it and it outlives them all, so the library's folders, and the texts
+  // it was handed, stay valid across browser restarts and through Release (entries change only at
+  // a handshake).
+  std::map<std::string, std::string>& LastingDirectoryHandles() { return lastingHandles_; }
   // Calls Release once and forgets the exports, so nothing calls into the library afterwards; it
   // stays loaded. Used alone when the session ends and the process may be ended at any moment.
   void Release();
@@ -96,7 +95,7 @@ class ExtensionManager final : public IWrapperApp {
 
  private:
   bool mainWindowAnnounced_ = false;
-  std::map<std::string, std::string> detachedHandles_;
+  std::map<std::string, std::string> lastingHandles_;
 };
 
 }  // namespace corvane

@@ -74,7 +74,8 @@ class ChromiumHost final : public BridgeHost, public ExtensionHost {
   void PostJson(const std::string& json) override;
   void PostHandshakeReply(const std::string& json) override;
   void SendDirectoryHandles() override;
-  const std::map<std::string, std::string>& DirectoryHandles() const override;
+  // The folders recorded at the last handshake: the manager's lasting record when there is one.
+  const std::map<std::string, std::string>& DirectoryHandles() const;
 
   // Asks for the window's bounds and hands them to the platform; the shell calls it now and then
   // so that a restarted browser's window can be put back where it was (chromium_host_recovery.cpp).

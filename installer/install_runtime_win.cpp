@@ -61,7 +61,7 @@ void RunBootstrapper(const std::wstring& path, const std::wstring& folder, HANDL
 
 }  // namespace
 
-void InstallRuntime(HINSTANCE instance, const std::string& userDataFolder,
+void InstallRuntime(HINSTANCE instance, HICON icon, const std::string& userDataFolder,
                     const AppConfig& config) {
   const std::wstring folder = ToWide(userDataFolder);
   const std::wstring caption = ToWide(config.title);
@@ -76,7 +76,7 @@ void InstallRuntime(HINSTANCE instance, const std::string& userDataFolder,
     ShowSetupFailure(L"Failed to create user data directory", caption);
     return;
   }
-  if (!RegisterInstallerWindowClass(instance, static_cast<HICON>(config.iconHandle))) {
+  if (!RegisterInstallerWindowClass(instance, icon)) {
     ShowSetupFailure(L"Failed to register window class", caption);
     return;
   }

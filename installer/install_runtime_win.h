@@ -10,6 +10,8 @@
 
 namespace corvane {
 
-void InstallRuntime(HINSTANCE instance, const std::string& userDataFolder, const AppConfig& config);
+// `icon` (may be null) is the progress window's icon; the caller keeps it alive.
+void InstallRuntime(HINSTANCE instance, HICON icon, const std::string& userDataFolder,
+                    const AppConfig& config);
 
 }  // namespace corvane

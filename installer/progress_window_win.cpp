@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "base/dpi.h"
+#include "base/dpi_win.h"
 
 namespace corvane {
 namespace {

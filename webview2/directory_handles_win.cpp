@@ -8,10 +8,14 @@
 #include "base/com_ref_win.h"
 #include "base/file_helpers_win.h"
 #include "base/text_win.h"
+#include "bridge/directory_placeholders.h"
 #include "bridge/message_bridge.h"
 
 namespace corvane {
+namespace {
 
+// The Windows known folder behind a placeholder row, in UTF-8 without an extended-length prefix;
+// empty text when Windows cannot resolve it.
 std::string ResolveKnownFolderWin(KnownFolder folder) {
   switch (folder) {
     case KnownFolder::LocalAppData:
@@ -38,6 +42,8 @@ std::string ResolveKnownFolderWin(KnownFolder folder) {
   return {};
 }
 
+// Records one row and creates its handle into `slot`; an empty path leaves both alone, and a
+// failed creation leaves the slot empty.
 void AddDirectoryHandle(ICoreWebView2Environment14* environment14,
                         ICoreWebView2FileSystemHandle** slot, const std::string& name,
                         const std::string& path,
@@ -53,19 +59,12 @@ void AddDirectoryHandle(ICoreWebView2Environment14* environment14,
   }
 }
 
-void SendDirectoryHandles(ICoreWebView2Environment* environment, ICoreWebView2* webView,
-                          const std::string& appFolder, const std::string& contentFolder,
-                          const std::string& userDataFolder,
-                          std::map<std::string, std::string>& directoryHandles) {
-  SendDirectoryHandles(environment, webView, appFolder, contentFolder, userDataFolder,
-                       directoryHandles, &ResolveKnownFolderWin);
-}
+}  // namespace
 
 void SendDirectoryHandles(ICoreWebView2Environment* environment, ICoreWebView2* webView,
                           const std::string& appFolder, const std::string& contentFolder,
                           const std::string& userDataFolder,
-                          std::map<std::string, std::string>& directoryHandles,
-                          const KnownFolderResolver& resolveKnownFolder) {
+                          std::map<std::string, std::string>& directoryHandles) {
   if (environment == nullptr || webView == nullptr) return;
   ComRef<ICoreWebView2Environment14> environment14;
   ComRef<ICoreWebView2_23> webView23;
@@ -74,8 +73,8 @@ void SendDirectoryHandles(ICoreWebView2Environment* environment, ICoreWebView2* 
 
   // Owned here until the end; the collection keeps its own references.
   std::array<ComRef<ICoreWebView2FileSystemHandle>, kDirectoryPlaceholderCount> handles;
-  const DirectoryPlaceholderTable table =
-      ResolveDirectoryPlaceholders(appFolder, contentFolder, userDataFolder, resolveKnownFolder);
+  const DirectoryPlaceholderTable table = ResolveDirectoryPlaceholders(
+      appFolder, contentFolder, userDataFolder, &ResolveKnownFolderWin);
   for (std::size_t i = 0; i < table.size(); ++i) {
     AddDirectoryHandle(environment14.get(), handles[i].Put(), std::string(table[i].name),
                        table[i].folder, directoryHandles);

@@ -1,6 +1,7 @@
 #include "webview2/lumo_webview_win.h"
 
 #include <limits>
+#include <map>
 
 #include "base/text_win.h"
 #include "content/url_policy.h"
@@ -19,7 +20,6 @@ LumoWebView::LumoWebView(const AppConfig& appConfig, const WebView2Loader& webVi
                          const wchar_t* runtimeFolder, std::string userData)
     : config(appConfig),
       loader(webView2Loader),
-      bundle(assetBundle),
       extensionManager(extensions),
       window(mainWindow),
       appFolder(std::move(executableFolder)),
@@ -98,6 +98,41 @@ void LumoWebView::ReportFailure(const std::string& message) {
   DestroyWindow(window);
 }
 
+void LumoWebView::ShowPage() {
+  pageShown_ = true;
+  ShowWindow(window, SW_SHOW);
+  UpdateWindow(window);
+  if (controller) {
+    controller->put_IsVisible(TRUE);
+    controller->MoveFocus(COREWEBVIEW2_MOVE_FOCUS_REASON_PROGRAMMATIC);
+  }
+}
+
+void LumoWebView::OnNavigationCompleted(ICoreWebView2* sender) {
+  if (failed_ || !webView || sender != webView.get()) return;
+  recovery_.EndUnresponsiveEpisode();
+  KillTimer(window, kAskTimer);
+  // DOMContentLoaded usually came first and showed it already.
+  if (!pageShown_) ShowPage();
+  PostHeldMessages();
+}
+
+void LumoWebView::OnSessionEndDecided(bool ending, bool closeApp) {
+  sessionEndAsked_ = false;
+  if (!ending) return;
+  sessionEnding_ = true;
+  KillTimer(window, kAskTimer);
+  KillTimer(window, kRecreateTimer);
+  if (closeApp) {
+    // Restart Manager (an installer that needs the app's files) leaves the process running and
+    // waits for it to end: the window closes as the user closes it, and the usual teardown
+    // releases the library.
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    return;
+  }
+  if (extensionManager) extensionManager->Release();
+}
+
 void LumoWebView::OnWindowMoved() {
   if (controller) controller->NotifyParentWindowPositionChanged();
 }
@@ -128,8 +163,11 @@ void LumoWebView::SendDirectoryHandles() {
   // The handles go straight to the document shown, not through the held messages: the app's page
   // that asked may have left it already, and another site must never get the user's folders.
   if (!ShowsAppDocument()) return;
-  corvane::SendDirectoryHandles(environment.get(), webView.get(), appFolder, contentFolder,
-                                userDataFolder, directoryHandles);
+  // Without a manager nobody reads the record, but the walk still writes one.
+  std::map<std::string, std::string> unread;
+  corvane::SendDirectoryHandles(
+      environment.get(), webView.get(), appFolder, contentFolder, userDataFolder,
+      extensionManager ? extensionManager->LastingDirectoryHandles() : unread);
 }
 
 HRESULT LumoWebView::HandleResourceRequest(ICoreWebView2WebResourceRequestedEventArgs* args) {

@@ -7,7 +7,6 @@
 #include <windows.h>
 #include <shobjidl.h>
 
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -80,22 +79,19 @@ class LumoWebView final : public BridgeHost, public ExtensionHost {
   // Bridge and extension side.
   void PostJson(const std::string& json) override;
   void PostHandshakeReply(const std::string& json) override { PostJson(json); }
+  // Records the folders in the extension manager's lasting record, where the library reads them.
   void SendDirectoryHandles() override;
-  const std::map<std::string, std::string>& DirectoryHandles() const override {
-    return directoryHandles;
-  }
 
   // Answers one intercepted request under baseUrl.
   HRESULT HandleResourceRequest(ICoreWebView2WebResourceRequestedEventArgs* args);
   // Lets go of the loose files mapped for ranges; start-up calls it after the message loop.
   void ReleaseMappedFiles();
 
-  // True when `uri` belongs to the app (see PassesPrefixTest); a null uri never does.
+  // True when `uri` belongs to the app (see IsAppAddress); a null uri never does.
   bool IsAppUri(const wchar_t* uri) const;
 
   const AppConfig& config;
   const WebView2Loader& loader;
-  const AssetBundle& bundle;
   ExtensionManager* extensionManager;
   HWND window;
   std::string appFolder;
@@ -113,7 +109,6 @@ class LumoWebView final : public BridgeHost, public ExtensionHost {
   LONG savedStyle = 0;
   LONG savedExStyle = 0;
   RECT savedRect{};
-  std::map<std::string, std::string> directoryHandles;
   MessageBridge bridge;
 
  private:
@@ -123,6 +118,11 @@ class LumoWebView final : public BridgeHost, public ExtensionHost {
   void ReportFailure(const std::string& message);
   void ConfigureWebView();
   void Recreate();
+  // The host's timer ids on the main window; the window procedure has none of its own.
+  static constexpr UINT_PTR kRecreateTimer = 0xC0A1;
+  static constexpr UINT_PTR kGiveUpTimer = 0xC0A2;
+  static constexpr UINT_PTR kAskTimer = 0xC0A3;
+
   // Starts (or restarts) one of the host's timers on the main window; OnTimer runs its action
   // from the message loop, outside the event handler that asked for it.
   void Defer(UINT_PTR timerId, UINT delayMs);

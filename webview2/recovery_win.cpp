@@ -11,10 +11,6 @@ namespace corvane {
 
 namespace {
 
-// Timer ids on the main window; the window procedure has none of its own.
-constexpr UINT_PTR kRecreateTimer = 0xC0A1;
-constexpr UINT_PTR kGiveUpTimer = 0xC0A2;
-constexpr UINT_PTR kAskTimer = 0xC0A3;
 // How often a deferred action looks again whether the session's end was decided.
 constexpr UINT kSessionAnswerWaitMs = 250;
 
@@ -34,41 +30,6 @@ EngineFailure FailureOf(COREWEBVIEW2_PROCESS_FAILED_KIND kind) {
 }
 
 }  // namespace
-
-void LumoWebView::ShowPage() {
-  pageShown_ = true;
-  ShowWindow(window, SW_SHOW);
-  UpdateWindow(window);
-  if (controller) {
-    controller->put_IsVisible(TRUE);
-    controller->MoveFocus(COREWEBVIEW2_MOVE_FOCUS_REASON_PROGRAMMATIC);
-  }
-}
-
-void LumoWebView::OnNavigationCompleted(ICoreWebView2* sender) {
-  if (failed_ || !webView || sender != webView.get()) return;
-  recovery_.EndUnresponsiveEpisode();
-  KillTimer(window, kAskTimer);
-  // DOMContentLoaded usually came first and showed it already.
-  if (!pageShown_) ShowPage();
-  PostHeldMessages();
-}
-
-void LumoWebView::OnSessionEndDecided(bool ending, bool closeApp) {
-  sessionEndAsked_ = false;
-  if (!ending) return;
-  sessionEnding_ = true;
-  KillTimer(window, kAskTimer);
-  KillTimer(window, kRecreateTimer);
-  if (closeApp) {
-    // Restart Manager (an installer that needs the app's files) leaves the process running and
-    // waits for it to end: the window closes as the user closes it, and the usual teardown
-    // releases the library.
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    return;
-  }
-  if (extensionManager) extensionManager->Release();
-}
 
 void LumoWebView::OnProcessFailed(ICoreWebView2* sender, COREWEBVIEW2_PROCESS_FAILED_KIND kind) {
   // Reports of a web view already replaced (the browser exit is also reported by the

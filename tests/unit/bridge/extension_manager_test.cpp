@@ -40,9 +40,8 @@ class RecordingHost final : public BridgeHost, public ExtensionHost {
   void PostHandshakeReply(const std::string& json) override { Record("reply " + json); }
   void SendDirectoryHandles() override {
     Record("directory-handles");
-    handles["<documents>"] = "/home/u/Documents";
+    if (record != nullptr) (*record)["<documents>"] = "/home/u/Documents";
   }
-  const std::map<std::string, std::string>& DirectoryHandles() const override { return handles; }
   void Record(const std::string& call) {
     if (throws) throw std::runtime_error("window gone");
     calls.push_back(call);
@@ -50,7 +49,8 @@ class RecordingHost final : public BridgeHost, public ExtensionHost {
 
   bool throws = false;
   std::vector<std::string> calls;
-  std::map<std::string, std::string> handles;
+  // Where the handshake records the folders, as a real host records into its manager's.
+  std::map<std::string, std::string>* record = nullptr;
 };
 
 // A library made of plain functions: what the loader was asked and what the library saw.
@@ -112,7 +112,10 @@ constexpr ExtensionLibraryLoader kFakeLoader{
 
 class BridgeTest : public ::testing::Test {
  protected:
-  void SetUp() override { g_fake = &fake; }
+  void SetUp() override {
+    g_fake = &fake;
+    host.record = &manager.LastingDirectoryHandles();
+  }
   void TearDown() override { g_fake = nullptr; }
 
   // One run of the shell: load (the library's id array is overwritten at once, as it is only
@@ -129,7 +132,6 @@ class BridgeTest : public ::testing::Test {
     bridge.HandleWebMessage(R"({"type":"wrapper-init"})");
     bridge.HandleWebMessage(R"({"type":"extension-message","x":1})");
     manager.DetachHost();  // as the Linux host's browser ends before Release
-    host.handles["<documents>"] = "/moved/Documents";  // the host is gone: not seen
     manager.Release();
     EXPECT_NE(manager.library, nullptr) << "Release alone keeps the library loaded";
     manager.DeliverExtensionMessage("{}");
@@ -357,6 +359,7 @@ std::string ExampleFolder() {
 TEST(ExampleExtension, LoadsThroughThePlatformLoaderAndTalksToThePage) {
   RecordingHost host;
   ExtensionManager manager(ExampleFolder(), "www/", "data", R"({"name":"demo app"})");
+  host.record = &manager.LastingDirectoryHandles();
   MessageBridge bridge(host, &manager);
   ASSERT_TRUE(manager.LoadExtension());
   EXPECT_THAT(manager.componentIds, ElementsAre("echo", "folders"));
