@@ -276,15 +276,13 @@ void ChromiumHost::OnRequestPaused(const json& params) {
     answer = responder_->AnswerUriTail(tail, std::string_view(*capped));
   }
 
-  if (BodyLength(answer) > kInlineBodyLimit) {
+  if (BodyLength(answer) > kLoopbackBodyFrom) {
     if (const std::optional<std::string> elsewhere = platform_.ServeLargeAnswer(answer)) {
       // The page keeps seeing the app's address; only the browser knows where the bytes came from.
       client_.Send("Fetch.continueRequest", {{"requestId", requestId}, {"url", *elsewhere}});
       return;
     }
-    answer.FailWithoutBody();
-    Fulfil(requestId, answer);
-    return;
+    if (BodyLength(answer) > kInlineBodyLimit) answer.FailWithoutBody();
   }
   Fulfil(requestId, answer);
 }
