@@ -2,25 +2,14 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
 #include <stdexcept>
+
+#include "base/file_helpers.h"
 
 namespace corvane {
 namespace {
 
 [[noreturn]] void Fail(const char* message) { throw std::runtime_error(message); }
-
-// Seeks with a 64-bit offset; an offset that the platform's signed offset cannot hold fails
-// instead of wrapping around.
-bool Seek64(std::FILE* stream, std::uint64_t offset, int origin) {
-  if (offset > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) return false;
-#ifdef _WIN32
-  return _fseeki64(stream, static_cast<__int64>(offset), origin) == 0;
-#else
-  static_assert(sizeof(off_t) == 8, "large file offsets are required");
-  return fseeko(stream, static_cast<off_t>(offset), origin) == 0;
-#endif
-}
 
 std::uint32_t LoadU32(const std::uint8_t* bytes) {
   return (std::uint32_t(bytes[0]) << 24) | (std::uint32_t(bytes[1]) << 16) |
@@ -221,11 +210,11 @@ void AssetBundle::ReadRaw(void* out, std::uint64_t itemSize, std::uint64_t itemC
 }
 
 void AssetBundle::SeekStream(std::uint64_t absoluteOffset) {
-  if (!Seek64(stream, absoluteOffset, SEEK_SET)) Fail("file read error");
+  if (!SeekFile(stream, absoluteOffset, SEEK_SET)) Fail("file read error");
 }
 
 void AssetBundle::SkipStream(std::uint64_t count) {
-  if (!Seek64(stream, count, SEEK_CUR)) Fail("file read error");
+  if (!SeekFile(stream, count, SEEK_CUR)) Fail("file read error");
 }
 
 }  // namespace corvane

@@ -87,15 +87,6 @@ bool IsLink(const fs::path& path) {
 #endif
 }
 
-bool SeekTo(std::FILE* file, std::uint64_t offset) {
-  if (offset > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) return false;
-#ifdef _WIN32
-  return _fseeki64(file, static_cast<__int64>(offset), SEEK_SET) == 0;
-#else
-  return fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0;
-#endif
-}
-
 std::uint64_t KernelCopy(std::FILE* in, std::FILE* out, std::uint64_t size) {
 #ifdef _WIN32
   (void)in;

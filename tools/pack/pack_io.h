@@ -23,7 +23,6 @@ std::string Printable(std::string_view text);
 
 // Streams in binary mode; long paths work on Windows too. Null on failure, errno set.
 std::FILE* OpenFile(const std::filesystem::path& path, const char* mode);
-bool SeekTo(std::FILE* file, std::uint64_t offset);
 
 // True for a symbolic link, and on Windows for a junction too.
 bool IsLink(const std::filesystem::path& path);
