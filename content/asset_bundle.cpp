@@ -61,7 +61,7 @@ void AssetBundle::Parse() {
     const std::uint64_t size = ReadU64();
     // position <= end holds after a successful read, so the subtraction cannot wrap.
     if (size > end - position) Fail("bad chunk");
-    chunks.try_emplace(id, ChunkInfo{id, position, size});  // the first chunk of an id wins
+    chunks.try_emplace(id, ChunkInfo{position, size});  // the first chunk of an id wins
     position += size;
     if (mode == ReadMode::Stream) SkipStream(size);
   }
@@ -150,16 +150,13 @@ const std::uint8_t* AssetBundle::DataPointer(std::uint64_t offset) const {
 std::uint32_t AssetBundle::ReadU32() {
   std::uint8_t bytes[4];
   ReadRaw(bytes, 4, 1);
-  return (std::uint32_t(bytes[0]) << 24) | (std::uint32_t(bytes[1]) << 16) |
-         (std::uint32_t(bytes[2]) << 8) | std::uint32_t(bytes[3]);
+  return LoadU32(bytes);
 }
 
 std::uint64_t AssetBundle::ReadU64() {
   std::uint8_t bytes[8];
   ReadRaw(bytes, 8, 1);
-  std::uint64_t value = 0;
-  for (std::uint8_t b : bytes) value = (value << 8) | b;
-  return value;
+  return LoadU64(bytes);
 }
 
 std::uint8_t AssetBundle::ReadByte() {
