@@ -129,7 +129,7 @@ void AssetBundle::ParseDirectory(std::uint32_t count) {
       if (ReadByte() != 0) Fail("bad file compression");
       pathLength = ReadU32();
     }
-    files.Add(ReadPath(pathLength), FileEntry{0, offset, size, extra});
+    files.Add(ReadPath(pathLength), FileEntry{offset, size, extra});
   }
 }
 
