@@ -1,6 +1,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,12 @@ std::int64_t FileSize(const std::string& path) {
   if (stat(path.c_str(), &status) != 0) return -1;
   if (S_ISDIR(status.st_mode)) return 0;
   return static_cast<std::int64_t>(status.st_size);
+}
+
+bool SeekFile(std::FILE* stream, std::uint64_t offset, int origin) {
+  static_assert(sizeof(off_t) == 8, "large file offsets are required");
+  if (offset > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max())) return false;
+  return fseeko(stream, static_cast<off_t>(offset), origin) == 0;
 }
 
 std::string ExecutableFolder() {

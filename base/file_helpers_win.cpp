@@ -5,6 +5,7 @@
 #include <pathcch.h>
 #include <shlobj.h>
 
+#include <limits>
 #include <memory>
 
 #include "base/text_path.h"
@@ -78,6 +79,11 @@ std::int64_t FileSize(const std::string& path) {
   }
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
   return static_cast<std::int64_t>((std::uint64_t(high) << 32) | low);
+}
+
+bool SeekFile(std::FILE* stream, std::uint64_t offset, int origin) {
+  if (offset > static_cast<std::uint64_t>(std::numeric_limits<__int64>::max())) return false;
+  return _fseeki64(stream, static_cast<__int64>(offset), origin) == 0;
 }
 
 std::string ExecutableFolder() {

@@ -2,25 +2,14 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
 #include <stdexcept>
+
+#include "base/file_helpers.h"
 
 namespace corvane {
 namespace {
 
 [[noreturn]] void Fail(const char* message) { throw std::runtime_error(message); }
-
-// Seeks with a 64-bit offset; an offset that the platform's signed offset cannot hold fails
-// instead of wrapping around.
-bool Seek64(std::FILE* stream, std::uint64_t offset, int origin) {
-  if (offset > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) return false;
-#ifdef _WIN32
-  return _fseeki64(stream, static_cast<__int64>(offset), origin) == 0;
-#else
-  static_assert(sizeof(off_t) == 8, "large file offsets are required");
-  return fseeko(stream, static_cast<off_t>(offset), origin) == 0;
-#endif
-}
 
 std::uint32_t LoadU32(const std::uint8_t* bytes) {
   return (std::uint32_t(bytes[0]) << 24) | (std::uint32_t(bytes[1]) << 16) |
@@ -72,7 +61,7 @@ void AssetBundle::Parse() {
     const std::uint64_t size = ReadU64();
     // position <= end holds after a successful read, so the subtraction cannot wrap.
     if (size > end - position) Fail("bad chunk");
-    chunks.try_emplace(id, ChunkInfo{id, position, size});  // the first chunk of an id wins
+    chunks.try_emplace(id, ChunkInfo{position, size});  // the first chunk of an id wins
     position += size;
     if (mode == ReadMode::Stream) SkipStream(size);
   }
@@ -140,7 +129,7 @@ void AssetBundle::ParseDirectory(std::uint32_t count) {
       if (ReadByte() != 0) Fail("bad file compression");
       pathLength = ReadU32();
     }
-    files.Add(ReadPath(pathLength), FileEntry{0, offset, size, extra});
+    files.Add(ReadPath(pathLength), FileEntry{offset, size, extra});
   }
 }
 
@@ -161,16 +150,13 @@ const std::uint8_t* AssetBundle::DataPointer(std::uint64_t offset) const {
 std::uint32_t AssetBundle::ReadU32() {
   std::uint8_t bytes[4];
   ReadRaw(bytes, 4, 1);
-  return (std::uint32_t(bytes[0]) << 24) | (std::uint32_t(bytes[1]) << 16) |
-         (std::uint32_t(bytes[2]) << 8) | std::uint32_t(bytes[3]);
+  return LoadU32(bytes);
 }
 
 std::uint64_t AssetBundle::ReadU64() {
   std::uint8_t bytes[8];
   ReadRaw(bytes, 8, 1);
-  std::uint64_t value = 0;
-  for (std::uint8_t b : bytes) value = (value << 8) | b;
-  return value;
+  return LoadU64(bytes);
 }
 
 std::uint8_t AssetBundle::ReadByte() {
@@ -221,11 +207,11 @@ void AssetBundle::ReadRaw(void* out, std::uint64_t itemSize, std::uint64_t itemC
 }
 
 void AssetBundle::SeekStream(std::uint64_t absoluteOffset) {
-  if (!Seek64(stream, absoluteOffset, SEEK_SET)) Fail("file read error");
+  if (!SeekFile(stream, absoluteOffset, SEEK_SET)) Fail("file read error");
 }
 
 void AssetBundle::SkipStream(std::uint64_t count) {
-  if (!Seek64(stream, count, SEEK_CUR)) Fail("file read error");
+  if (!SeekFile(stream, count, SEEK_CUR)) Fail("file read error");
 }
 
 }  // namespace corvane

@@ -15,7 +15,6 @@
 namespace corvane {
 
 struct ChunkInfo {
-  std::uint32_t id = 0;
   std::uint64_t offset = 0;  // absolute file offset of the chunk's data
   std::uint64_t size = 0;
 };
@@ -31,7 +30,6 @@ inline constexpr std::uint32_t kBundleMagic = FourCC("z9ab");
 inline constexpr std::uint32_t kBlobChunkId = FourCC("blob");
 inline constexpr std::uint32_t kDirectoryChunkId = FourCC("fdir");
 inline constexpr std::uint64_t kBundleHeaderSize = 16;
-inline constexpr std::uint64_t kChunkHeaderSize = 12;
 inline constexpr std::uint64_t kEntryFixedSize = 37;
 
 // The reader owns neither the memory nor the stream; the creator keeps them valid while the

@@ -105,7 +105,7 @@ void BundleStreamWriter::AppendBlob(const void* data, std::size_t size) {
   written_ += size;
 }
 
-void BundleStreamWriter::AppendedBlob(std::uint64_t size) {
+void BundleStreamWriter::CountBlobWrittenElsewhere(std::uint64_t size) {
   if (size > blobSize_ - written_) throw std::runtime_error("blob larger than declared");
   written_ += size;
 }

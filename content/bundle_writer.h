@@ -49,7 +49,7 @@ class BundleStreamWriter {
   void AppendBlob(const void* data, std::size_t size);
   // Counts `size` blob bytes that the caller has put behind everything written so far by
   // other means than this writer (a copy inside the kernel, say).
-  void AppendedBlob(std::uint64_t size);
+  void CountBlobWrittenElsewhere(std::uint64_t size);
   std::uint64_t BlobWritten() const { return written_; }
 
   // Requires exactly the declared blob bytes; entries are sorted before they are written.

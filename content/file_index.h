@@ -13,7 +13,6 @@
 namespace corvane {
 
 struct FileEntry {
-  std::uint32_t compression = 0;
   std::uint64_t offset = 0;  // relative to the blob data
   std::uint64_t size = 0;
   std::uint64_t extra = 0;

@@ -6,6 +6,7 @@
 #include <exception>
 #include <vector>
 
+#include "base/file_helpers.h"
 #include "tools/pack/pack_commands.h"
 #include "tools/pack/pack_io.h"
 
@@ -39,7 +40,7 @@ void OpenedBundle::Parse() {
 
 void OpenedBundle::CopyEntry(const FileEntry& entry, std::FILE* out, const std::string& target) {
   // The reader has checked that the entry lies inside the blob, and the blob inside the file.
-  if (!SeekTo(stream_, reader_.blobOffset + entry.offset))
+  if (!SeekFile(stream_, reader_.blobOffset + entry.offset, SEEK_SET))
     throw PackError(name_ + ": file read error");
   std::vector<char> buffer(1 << 20);
   for (std::uint64_t left = entry.size; left > 0;) {

@@ -25,7 +25,7 @@ void CopyInto(BundleStreamWriter& writer, std::FILE* out, const SourceFile& file
   const std::string name = Printable(PathToUtf8(file.diskPath));
   if (in == nullptr) throw PackError(name + ": " + std::strerror(errno));
   const std::uint64_t moved = KernelCopy(in, out, file.size);
-  writer.AppendedBlob(moved);
+  writer.CountBlobWrittenElsewhere(moved);
   advanced(moved);
   std::uint64_t left = file.size - moved;
   while (left > 0) {

@@ -1,6 +1,6 @@
 #pragma once
-// The few places where the packer meets the platform: UTF-8 paths, C streams with 64-bit
-// offsets, the terminal test and the final rename.
+// The few places where the packer meets the platform: UTF-8 paths, C streams, the terminal test
+// and the final rename. pack_io_win.cpp and pack_io_linux.cpp hold what differs per platform.
 
 #include <cstdint>
 #include <cstdio>
@@ -23,7 +23,6 @@ std::string Printable(std::string_view text);
 
 // Streams in binary mode; long paths work on Windows too. Null on failure, errno set.
 std::FILE* OpenFile(const std::filesystem::path& path, const char* mode);
-bool SeekTo(std::FILE* file, std::uint64_t offset);
 
 // True for a symbolic link, and on Windows for a junction too.
 bool IsLink(const std::filesystem::path& path);
@@ -60,5 +59,16 @@ void RenameOver(const std::filesystem::path& from, const std::filesystem::path& 
 // the process id.
 std::filesystem::path TemporarySibling(const std::filesystem::path& path);
 std::filesystem::path TemporaryPrefix(const std::filesystem::path& path);
+
+// What each platform file provides to the portable functions above.
+namespace internal {
+
+int CurrentProcessId();
+
+// Why `path` cannot be a file name on this platform in particular, beyond the portable rules of
+// UnsafePathReason, or none.
+std::optional<std::string> PlatformUnsafePathReason(std::string_view path);
+
+}  // namespace internal
 
 }  // namespace corvane::pack

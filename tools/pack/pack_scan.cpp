@@ -55,6 +55,7 @@ std::vector<SourceFile> ScanFolder(const fs::path& folder, const fs::path& exclu
     if (IsLink(entry.path())) Fail(entry.path(), "refused, it is a symbolic link");
 
     std::string relative = PathToUtf8(entry.path().lexically_relative(folder));
+    // Before UnsafePathReason, which refuses this too: the message speaks of a name on disk.
     if (SanitizeUtf8(relative) != relative) Fail(entry.path(), "file name is not valid UTF-8");
     if (const auto reason = UnsafePathReason(relative)) {
       Fail(entry.path(), "refused, " + *reason + ": extract could not write it back");

@@ -14,9 +14,10 @@ struct SourceFile {
   std::uint64_t size = 0;
 };
 
-// Every regular file under `folder` (symbolic links to files included, linked folders not
-// entered), sorted by bundle path bytes. `excluded` (the bundle being written) is left out.
-// Throws PackError for an unreadable folder or a name that is not UTF-8.
+// Every regular file under `folder` (linked folders not entered), sorted by bundle path bytes.
+// `excluded` (the bundle being written) and the temporary files of runs writing it are left out.
+// Throws PackError for an unreadable folder, a symbolic link to a file, a name that is not UTF-8
+// and a path that UnsafePathReason refuses.
 std::vector<SourceFile> ScanFolder(const std::filesystem::path& folder,
                                    const std::filesystem::path& excluded);
 
