@@ -67,8 +67,8 @@ std::string PackageJsonParseMessage(const std::string& userLine);
 // up to its first zero byte; comments are not accepted.
 void LoadAppConfig(std::string_view text, AppConfig& config);
 
-// Parses one JSON document the way package.json and web messages are parsed: up to the first
-// zero byte, exceptions on, no comments.
+// Parses one JSON document the way package.json is parsed: up to the first zero byte, exceptions
+// on, no comments.
 nlohmann::json ParseJsonDocument(std::string_view text);
 
 // Lenient readers: a member of the wrong type, a missing member or a non-object reads as the
