@@ -526,6 +526,11 @@ TEST_F(ChromiumHostTest,
   Event("Target.detachedFromTarget", {{"sessionId", kSession}, {"targetId", kMain}});
   EXPECT_THAT(finished, ElementsAre("0 "));
   EXPECT_THAT(Lines(), ElementsAre("Browser.close {}"));
+  // A stop signal then has no window to close: the shell must not wait for one.
+  EXPECT_FALSE(host->CloseAppWindow());
+  Remake(&responder);
+  EXPECT_FALSE(host->CloseAppWindow());  // nor before the window exists
+  EXPECT_THAT(Lines(), IsEmpty());
 }
 
 TEST_F(ChromiumHostTest, AWindowGetsTheBoundsItHadAndCommandsFollowItsOwnState) {
