@@ -21,6 +21,7 @@ TEST(JsonParseTest, LoneSurrogateEscapesBecomeReplacementCharacters) {
       {R"(["\\ud83d", "\"\ud800"])", R"(["\\ud83d", "\"\uFFFD"])", true},  // escaped backslash
       {R"(["\ud83)", R"(["\ud83)", false},                                 // cut short
       {R"(["\uDBG0"])", R"(["\uDBG0"])", false},                           // not hexadecimal
+      {R"(["\ud83dxude00"])", R"(["\uFFFDxude00"])", true},  // no backslash: not an escape
   };
   for (const auto& [in, out, rewritten] : cases) {
     std::string text = in;
