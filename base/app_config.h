@@ -71,10 +71,4 @@ void LoadAppConfig(std::string_view text, AppConfig& config);
 // on, no comments.
 nlohmann::json ParseJsonDocument(std::string_view text);
 
-// Lenient readers: a member of the wrong type, a missing member or a non-object reads as the
-// default. None of them throws.
-std::string GetString(const nlohmann::json& object, const char* key, const std::string& fallback);
-std::int32_t GetInt(const nlohmann::json& object, const char* key, std::int32_t fallback);
-bool GetBool(const nlohmann::json& object, const char* key, bool fallback);
-
 }  // namespace corvane

@@ -225,10 +225,4 @@ nlohmann::json ParseJsonLiftingLongestString(std::string& text, std::size_t lift
   return parsed;
 }
 
-std::string StringMember(const nlohmann::json& object, const char* key) {
-  if (!object.is_object()) return {};
-  const auto found = object.find(key);
-  return found != object.end() && found->is_string() ? found->get<std::string>() : std::string();
-}
-
 }  // namespace corvane

@@ -32,8 +32,4 @@ inline constexpr std::size_t kLiftStringsFrom = 1u << 20;
 nlohmann::json ParseJsonLiftingLongestString(std::string& text,
                                              std::size_t liftFrom = kLiftStringsFrom);
 
-// The string member `key` of `object`, or empty text when `object` is not an object or the
-// member is missing or not a string.
-std::string StringMember(const nlohmann::json& object, const char* key);
-
 }  // namespace corvane

@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "base/app_config.h"
+#include "base/json_members.h"
 #include "base/json_parse.h"
 #include "bridge/extension_manager.h"
 
@@ -45,7 +45,7 @@ void MessageBridge::Handle(std::string_view text, const std::string* whole) {
     bool forExtension = false;
     {
       const nlohmann::json message = ParseMessage(text);
-      const std::string type = GetString(message, "type", "");
+      const std::string type = GetString(message, "type");
       if (type == "wrapper-init") {
         HandleWrapperInit();
       } else if (type == "set-fullscreen") {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <random>
 
+#include "base/json_members.h"
 #include "base/json_parse.h"
 #include "chromium/fetch_fulfill.h"
 #include "chromium/page_bridge_script.h"
@@ -65,7 +66,7 @@ constexpr char kServiceWorkerRecordName[] = "corvane-service-workers.json";
 constexpr std::uint64_t kServiceWorkerScriptLimit = 64u << 20;
 
 bool IsDevtoolsTarget(const json& targetInfo) {
-  return StringMember(targetInfo, "url").starts_with("devtools://");
+  return GetString(targetInfo, "url").starts_with("devtools://");
 }
 
 }  // namespace
@@ -151,11 +152,11 @@ void ChromiumHost::HandleEvent(const DevToolsEvent& event) {
   } else if (method == "Target.targetCreated" || method == "Target.targetInfoChanged") {
     CloseBarredDevtoolsTarget(event.params.value("targetInfo", json::object()));
   } else if (method == "Target.targetCrashed") {
-    OnTargetCrashed(StringMember(event.params, "targetId"));
+    OnTargetCrashed(GetString(event.params, "targetId"));
   } else if (method == "Target.targetDestroyed") {
-    OnTargetGone(StringMember(event.params, "targetId"));
+    OnTargetGone(GetString(event.params, "targetId"));
   } else if (method == "Target.detachedFromTarget") {
-    if (StringMember(event.params, "sessionId") == mainSessionId_ && !mainSessionId_.empty()) {
+    if (GetString(event.params, "sessionId") == mainSessionId_ && !mainSessionId_.empty()) {
       OnTargetGone(mainTargetId_);
     }
   } else if (method == "Fetch.requestPaused") {
@@ -173,10 +174,10 @@ void ChromiumHost::OnMessageDropped(std::string_view head) {
 }
 
 void ChromiumHost::OnAttached(const DevToolsEvent& event) {
-  const std::string sessionId = StringMember(event.params, "sessionId");
+  const std::string sessionId = GetString(event.params, "sessionId");
   const json targetInfo = event.params.value("targetInfo", json::object());
-  const std::string targetId = StringMember(targetInfo, "targetId");
-  const std::string type = StringMember(targetInfo, "type");
+  const std::string targetId = GetString(targetInfo, "targetId");
+  const std::string type = GetString(targetInfo, "type");
   const bool waiting = event.params.value("waitingForDebugger", false);
 
   if (IsDevtoolsTarget(targetInfo)) {
@@ -232,7 +233,7 @@ bool ChromiumHost::CloseAppWindow() {
 
 void ChromiumHost::CloseBarredDevtoolsTarget(const json& targetInfo) {
   if (!devtoolsAllowed_ && IsDevtoolsTarget(targetInfo)) {
-    client_.Send("Target.closeTarget", {{"targetId", StringMember(targetInfo, "targetId")}});
+    client_.Send("Target.closeTarget", {{"targetId", GetString(targetInfo, "targetId")}});
   }
 }
 
@@ -247,16 +248,16 @@ void ChromiumHost::OnTargetGone(const std::string& targetId) {
 }
 
 void ChromiumHost::OnRequestPaused(const json& params) {
-  const std::string requestId = StringMember(params, "requestId");
+  const std::string requestId = GetString(params, "requestId");
   const json request = params.value("request", json::object());
-  const std::string url = StringMember(request, "url");
+  const std::string url = GetString(request, "url");
 
   if (responder_ == nullptr || !url.starts_with(kAppOrigin)) {
     OnDocumentPaused(requestId, url, params);
     return;
   }
 
-  if (StringMember(request, "method") == "OPTIONS") {
+  if (GetString(request, "method") == "OPTIONS") {
     Fulfil(requestId, PreflightAnswer());
     return;
   }
@@ -293,8 +294,8 @@ void ChromiumHost::OnDocumentPaused(const std::string& requestId, const std::str
   // what already went to the system's handler: both are refused the way a cancelled navigation
   // looks (Aborted leaves the app's page standing, other reasons show an error page). Frames
   // load as they like.
-  const std::string frameId = StringMember(params, "frameId");
-  const bool refused = StringMember(params, "resourceType") == "Document" &&
+  const std::string frameId = GetString(params, "frameId");
+  const bool refused = GetString(params, "resourceType") == "Document" &&
                        ((frameId == mainTargetId_ && !mainTargetId_.empty() &&
                          !IsAppAddress(url, baseUrl_, config_.contentMode)) ||
                         popupTargets_.count(frameId) != 0);
@@ -330,8 +331,8 @@ void ChromiumHost::OnMainSessionEvent(const DevToolsEvent& event) {
     const json auxData = context.value("auxData", json::object());
     if (!context.contains("id") || !context["id"].is_number_integer()) return;
     ExecutionContext record;
-    record.frameId = StringMember(auxData, "frameId");
-    record.uniqueId = StringMember(context, "uniqueId");
+    record.frameId = GetString(auxData, "frameId");
+    record.uniqueId = GetString(context, "uniqueId");
     record.isDefault = auxData.value("isDefault", false);
     contexts_[context["id"].get<std::int64_t>()] = record;
     if (record.isDefault && record.frameId == mainTargetId_) {
@@ -349,14 +350,14 @@ void ChromiumHost::OnMainSessionEvent(const DevToolsEvent& event) {
     mainContextUniqueId_.clear();
   } else if (method == "Page.frameNavigated") {
     const json frame = params.value("frame", json::object());
-    frameUrls_[StringMember(frame, "id")] = StringMember(frame, "url");
-    if (StringMember(frame, "id") == mainTargetId_) {
-      OnMainFrameNavigated(StringMember(frame, "url"));
+    frameUrls_[GetString(frame, "id")] = GetString(frame, "url");
+    if (GetString(frame, "id") == mainTargetId_) {
+      OnMainFrameNavigated(GetString(frame, "url"));
     }
   } else if (method == "Page.navigatedWithinDocument") {
-    frameUrls_[StringMember(params, "frameId")] = StringMember(params, "url");
+    frameUrls_[GetString(params, "frameId")] = GetString(params, "url");
   } else if (method == "Page.frameDetached") {
-    frameUrls_.erase(StringMember(params, "frameId"));
+    frameUrls_.erase(GetString(params, "frameId"));
   } else if (method == "Page.domContentEventFired") {
     // The blank page the window opened on must not be a place to go back to.
     if (!historyReset_ && MainDocumentIsApp()) {
@@ -366,7 +367,7 @@ void ChromiumHost::OnMainSessionEvent(const DevToolsEvent& event) {
   } else if (method == "Page.windowOpen") {
     // Only what the user asked for: the browser's own popup blocker never sees these windows, so
     // a frame could otherwise open the system's browser in a loop.
-    const std::string url = StringMember(params, "url");
+    const std::string url = GetString(params, "url");
     if (params.value("userGesture", false) && MayOpenExternally(url)) platform_.OpenExternally(url);
   } else if (method == "Runtime.bindingCalled") {
     OnBindingCalled(params);
@@ -394,7 +395,7 @@ void ChromiumHost::OnMainFrameNavigated(const std::string& url) {
         for (std::int64_t i = std::int64_t(entries.size()) - 1; i >= 0; --i) {
           const json& entry = entries[std::size_t(i)];
           if (i != current && entry.contains("id") && entry["id"].is_number_integer() &&
-              IsAppAddress(StringMember(entry, "url"), baseUrl_, config_.contentMode)) {
+              IsAppAddress(GetString(entry, "url"), baseUrl_, config_.contentMode)) {
             client_.Send("Page.navigateToHistoryEntry", {{"entryId", entry["id"]}}, mainSessionId_);
             return;
           }
@@ -429,7 +430,7 @@ void ChromiumHost::WithWindow(std::function<void(std::int64_t, const std::string
                  if (!reply.ok || !reply.result.contains("windowId")) return;
                  const json bounds = reply.result.value("bounds", json::object());
                  action(reply.result["windowId"].get<std::int64_t>(),
-                        StringMember(bounds, "windowState"));
+                        GetString(bounds, "windowState"));
                });
 }
 

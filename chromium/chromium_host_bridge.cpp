@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "base/json_members.h"
 #include "base/json_parse.h"
 #include "base/text_path.h"
 #include "chromium/chromium_host.h"
@@ -62,7 +63,7 @@ void ChromiumHost::OfferBindings() {
 }
 
 void ChromiumHost::OnBindingCalled(const json& params) {
-  const std::string name = StringMember(params, "name");
+  const std::string name = GetString(params, "name");
   if (name != kBridgeBindingName && name != kControlBindingName) return;
   // Frames of the page can hold the bindings too; only the main frame's own document, at an
   // address of the app, speaks for the app, receipts included: a frame's forged one would make
@@ -75,7 +76,7 @@ void ChromiumHost::OnBindingCalled(const json& params) {
   // A document's receipt of a message: the answer to its evaluation may still be an error, when
   // a navigation overtook it. Only the shell's own delivery function sends one.
   if (name == kControlBindingName) {
-    const std::string payload = StringMember(params, "payload");
+    const std::string payload = GetString(params, "payload");
     if (payload.starts_with("ack:")) {
       outbox_.Delivered(std::strtoull(payload.c_str() + 4, nullptr, 10));
     } else {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "base/app_config.h"
+#include "base/json_members.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   // The lenient readers never throw, whatever the value.
   (void)corvane::GetInt(document, "width", 0);
-  (void)corvane::GetString(document, "name", "");
+  (void)corvane::GetString(document, "name");
   (void)corvane::GetBool(document, "resizable", true);
   return 0;
 }

@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "base/app_config.h"
+#include "base/json_members.h"
 #include "tools/pack/pack_commands.h"
 #include "tools/pack/pack_io.h"
 

@@ -4,6 +4,8 @@
 
 #include <tuple>
 
+#include "base/json_members.h"
+
 namespace corvane {
 namespace {
 
