@@ -316,11 +316,11 @@ void ChromiumHost::ServeServiceWorkerScript(const std::string& requestId, std::s
     return;
   }
   if (answer.status == 200) serviceWorkers_.Served(uriTail, *body);
-  client_.Send("Fetch.fulfillRequest", FulfillParams(requestId, answer, *body));
+  SendFulfillRequest(client_, requestId, answer, *body);
 }
 
 void ChromiumHost::Fulfil(const std::string& requestId, const ResourceAnswer& answer) {
-  client_.Send("Fetch.fulfillRequest", FulfillParams(requestId, answer));
+  SendFulfillRequest(client_, requestId, answer);
 }
 
 void ChromiumHost::OnMainSessionEvent(const DevToolsEvent& event) {

@@ -45,6 +45,14 @@ class DevToolsClient {
   std::int64_t Send(std::string_view method, nlohmann::json params = nlohmann::json::object(),
                     std::string_view sessionId = {}, ReplyHandler onReply = {});
 
+  // Sends a command as Send does, its `params` (an object) given one more string member: `name`
+  // (text JSON writes as it is, without escapes) holding `bytes` in base64. The frame is the one
+  // Send would write with that member among `params`, but the base64 is written straight into it,
+  // never held as text of its own nor read again for escaping.
+  std::int64_t SendWithBase64Member(std::string_view method, nlohmann::json params,
+                                    std::string_view name, std::string_view bytes,
+                                    std::string_view sessionId = {}, ReplyHandler onReply = {});
+
   void SetEventHandler(EventHandler handler) { onEvent_ = std::move(handler); }
 
   // Handles one message read from the browser. Returns false for text that is not a protocol
@@ -64,6 +72,10 @@ class DevToolsClient {
     ReplyHandler onReply;
     std::string sessionId;
   };
+
+  // Awaits the reply to command `id` and writes its `frame`.
+  std::int64_t Post(std::int64_t id, std::string frame, std::string_view sessionId,
+                    ReplyHandler onReply);
 
   // Fails with `reason` every awaited command that `failing` picks. The handlers run once all
   // of them are out of the table, so one that sends a new command cannot meet a half-failed set.

@@ -4,7 +4,6 @@
 #include <fstream>
 
 #include "base/ascii.h"
-#include "base/base64.h"
 #include "content/range_header.h"
 
 namespace corvane {
@@ -39,17 +38,20 @@ nlohmann::json ResponseHeadersFromLines(const std::vector<std::string>& lines) {
   return headers;
 }
 
-nlohmann::json FulfillParams(std::string_view requestId, const ResourceAnswer& answer,
-                             std::string_view body) {
+nlohmann::json FulfillParams(std::string_view requestId, const ResourceAnswer& answer) {
   nlohmann::json params = nlohmann::json::object();
   params["requestId"] = requestId;
   params["responseCode"] = answer.status;
   params["responsePhrase"] = answer.reason;
   params["responseHeaders"] = ResponseHeadersFromLines(answer.headers);
-  if (!body.empty()) {
-    params["body"] = Base64Encode(reinterpret_cast<const std::uint8_t*>(body.data()), body.size());
-  }
   return params;
+}
+
+std::int64_t SendFulfillRequest(DevToolsClient& client, std::string_view requestId,
+                                const ResourceAnswer& answer, std::string_view body) {
+  if (body.empty()) return client.Send("Fetch.fulfillRequest", FulfillParams(requestId, answer));
+  return client.SendWithBase64Member("Fetch.fulfillRequest", FulfillParams(requestId, answer),
+                                     "body", body);
 }
 
 std::optional<std::string> LoadBody(const ResourceAnswer& answer) {
@@ -65,10 +67,15 @@ std::optional<std::string> LoadBody(const ResourceAnswer& answer) {
   return body;
 }
 
-nlohmann::json FulfillParams(std::string_view requestId, ResourceAnswer answer) {
+std::int64_t SendFulfillRequest(DevToolsClient& client, std::string_view requestId,
+                                ResourceAnswer answer) {
+  if (answer.body == ResourceAnswer::BodyKind::Bytes) {
+    const std::string_view body(reinterpret_cast<const char*>(answer.data), answer.size);
+    return SendFulfillRequest(client, requestId, answer, body);
+  }
   const std::optional<std::string> body = LoadBody(answer);
   if (!body) answer.FailWithoutBody();
-  return FulfillParams(requestId, answer, body ? *body : std::string());
+  return SendFulfillRequest(client, requestId, answer, body ? *body : std::string_view());
 }
 
 std::optional<std::string> CappedRangeFor(std::optional<std::string_view> rangeValue,

@@ -11,6 +11,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "chromium/devtools_client.h"
 #include "content/resource_responder.h"
 
 namespace corvane {
@@ -28,14 +29,19 @@ inline constexpr std::uint64_t kLoopbackBodyFrom = 256u << 10;
 // {"name","value"} objects from "Name: value" lines, in order; a line without ":" is skipped.
 nlohmann::json ResponseHeadersFromLines(const std::vector<std::string>& lines);
 
-// Parameters of Fetch.fulfillRequest for `answer` with `body` (already loaded) as its body.
-nlohmann::json FulfillParams(std::string_view requestId, const ResourceAnswer& answer,
-                             std::string_view body);
+// Parameters of Fetch.fulfillRequest for `answer`, all but its body.
+nlohmann::json FulfillParams(std::string_view requestId, const ResourceAnswer& answer);
 
-// The same for an answer whose body is still to be loaded: bytes in memory are copied, a whole
-// file is read. A file that no longer gives the bytes its Content-Length announced turns the
-// answer into 500 without a body, never into a success with fewer bytes.
-nlohmann::json FulfillParams(std::string_view requestId, ResourceAnswer answer);
+// Sends Fetch.fulfillRequest for `answer` with `body` (already loaded; none when empty) as its
+// body, the body's base64 written straight into the frame. Returns what `client`'s Send does.
+std::int64_t SendFulfillRequest(DevToolsClient& client, std::string_view requestId,
+                                const ResourceAnswer& answer, std::string_view body);
+
+// The same for an answer whose body is still to be loaded: bytes in memory are read where they
+// lie, a whole file is read. A file that no longer gives the bytes its Content-Length announced
+// turns the answer into 500 without a body, never into a success with fewer bytes.
+std::int64_t SendFulfillRequest(DevToolsClient& client, std::string_view requestId,
+                                ResourceAnswer answer);
 
 // The answer's body: bytes in memory copied, a whole file read up to the length it announced;
 // none when the file no longer gives that many bytes.

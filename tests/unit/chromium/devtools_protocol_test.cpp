@@ -84,9 +84,12 @@ TEST(DevToolsClient, ACommandLongerThanTheBrowserTakesIsNeitherSentNorAwaited) {
   EXPECT_EQ(client.Send("M", {{"x", std::string(10, 'a')}}, {}, [](const DevToolsReply&) {}), 1);
   EXPECT_EQ(client.Send("M", {{"x", std::string(11, 'a')}}, {}, [](const DevToolsReply&) {}), 0);
   EXPECT_EQ(client.Send("M", json::object()), 3);
-  EXPECT_EQ(written.size(), 2u);
+  EXPECT_EQ(client.SendWithBase64Member("M", json::object(), "xyz", "123456"), 4);
+  EXPECT_EQ(client.SendWithBase64Member("M", json::object(), "wxyz", "123456"), 0);
+  EXPECT_EQ(written.size(), 3u);
   EXPECT_EQ(written[0].size(), 50u);  // the longest frame the browser takes, its NUL counted
-  EXPECT_EQ(client.PendingCount(), 2u);
+  EXPECT_EQ(written[2].size(), 50u);
+  EXPECT_EQ(client.PendingCount(), 3u);
 }
 
 // Commands carry increasing ids and their session; text that is not UTF-8 still makes a valid

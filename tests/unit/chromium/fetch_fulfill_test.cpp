@@ -6,20 +6,42 @@
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
+
+#include "base/base64.h"
 
 namespace corvane {
 namespace {
 
 using nlohmann::json;
+using namespace std::string_literals;
 
-TEST(FulfillParams, StatusReasonHeadersAndBodyAsThePageWillSeeThem) {
+// The frame `send` writes through a client of its own.
+std::string FrameOf(const std::function<void(DevToolsClient&)>& send) {
+  std::string frame;
+  DevToolsClient client([&](std::string framed) { frame = std::move(framed); });
+  send(client);
+  return frame;
+}
+
+// The params of the Fetch.fulfillRequest sent for `answer`, its body loaded.
+json SentParams(const ResourceAnswer& answer) {
+  const std::string frame =
+      FrameOf([&](DevToolsClient& client) { SendFulfillRequest(client, "R1", answer); });
+  return json::parse(frame.substr(0, frame.size() - 1))["params"];
+}
+
+TEST(SendFulfillRequest, StatusReasonHeadersAndBodyAsThePageWillSeeThem) {
   ResourceAnswer answer;
   answer.status = 206;
   answer.reason = "Partial Content";
   answer.headers = {"Cache-Control: no-store", "Content-Type: audio/wav",
                     "Accept-Ranges: bytes",    "Content-Range: bytes 0-2/10",
                     "Content-Length: 3",       "not a header line"};
-  const json params = FulfillParams("R1", answer, "abc");
+  answer.body = ResourceAnswer::BodyKind::Bytes;
+  answer.data = reinterpret_cast<const std::uint8_t*>("abc");
+  answer.size = 3;
+  const json params = SentParams(answer);
   EXPECT_EQ(params["requestId"], "R1");
   EXPECT_EQ(params["responseCode"], 206);
   EXPECT_EQ(params["responsePhrase"], "Partial Content");
@@ -27,10 +49,32 @@ TEST(FulfillParams, StatusReasonHeadersAndBodyAsThePageWillSeeThem) {
   ASSERT_EQ(params["responseHeaders"].size(), 5u);
   EXPECT_EQ(params["responseHeaders"][3],
             json({{"name", "Content-Range"}, {"value", "bytes 0-2/10"}}));
-  EXPECT_FALSE(FulfillParams("R", answer, "").contains("body"));
+  answer.size = 0;
+  EXPECT_FALSE(SentParams(answer).contains("body"));
 }
 
-TEST(FulfillParams, AFileThatNoLongerHoldsTheAnnouncedBytesBecomesAnError) {
+// The body goes into the frame unescaped, the rest as the JSON library writes it: the frame is
+// the one the library writes for the same params, for each remainder of three and every byte.
+TEST(SendFulfillRequest, WritesTheFrameTheJsonLibraryWritesForTheSameParams) {
+  ResourceAnswer answer;
+  answer.status = 200;
+  answer.reason = "O\"K\xff";
+  answer.headers = {"Content-Type: text/plain", "X-\\: \x01"};
+  std::string binary;
+  for (int i = 0; i < 70000; ++i) binary.push_back(char(i + i / 256));
+  for (const std::string& body : {""s, "a"s, "ab"s, "abc"s, binary}) {
+    json params = FulfillParams("R\n1", answer);
+    if (!body.empty()) {
+      params["body"] =
+          Base64Encode(reinterpret_cast<const std::uint8_t*>(body.data()), body.size());
+    }
+    EXPECT_EQ(FrameOf([&](DevToolsClient& c) { SendFulfillRequest(c, "R\n1", answer, body); }),
+              FrameOf([&](DevToolsClient& c) { c.Send("Fetch.fulfillRequest", params); }))
+        << body.size();
+  }
+}
+
+TEST(SendFulfillRequest, AFileThatNoLongerHoldsTheAnnouncedBytesBecomesAnError) {
   const std::string path = testing::TempDir() + "fulfill_body.txt";
   std::ofstream(path, std::ios::binary) << "hello";
   ResourceAnswer answer;
@@ -39,16 +83,16 @@ TEST(FulfillParams, AFileThatNoLongerHoldsTheAnnouncedBytesBecomesAnError) {
   answer.body = ResourceAnswer::BodyKind::WholeFile;
   answer.filePath = path;
   answer.size = 5;
-  EXPECT_EQ(FulfillParams("R", answer)["body"], "aGVsbG8=");
+  EXPECT_EQ(SentParams(answer)["body"], "aGVsbG8=");
   answer.headers.back() = "Content-Length: 6";  // measured before the file shrank
   answer.size = 6;
-  const json failed = FulfillParams("R", answer);
+  const json failed = SentParams(answer);
   std::remove(path.c_str());
   EXPECT_EQ(failed["responseCode"], 500);
   EXPECT_FALSE(failed.contains("body"));
   EXPECT_EQ(failed["responseHeaders"],
             json::array({{{"name", "Content-Type"}, {"value", "text/plain"}}}));
-  EXPECT_EQ(FulfillParams("R", answer)["responseCode"], 500);  // the file is gone now
+  EXPECT_EQ(SentParams(answer)["responseCode"], 500);  // the file is gone now
 }
 
 ResourceAnswer Partial(std::uint64_t first, std::uint64_t last, std::uint64_t total) {
