@@ -1,5 +1,7 @@
 #include "base/app_config.h"
 
+#include <array>
+
 #include "base/ascii.h"
 #include "base/folder_name.h"
 #include "base/json_members.h"
@@ -28,6 +30,18 @@ bool IsAbsoluteWebAddress(std::string_view address) {
     return false;
   }
   return authority < address.size() && address.find_first_of("/?#", authority) != authority;
+}
+
+// A mode setting: its two names in the order of the enum's values, the first being the default.
+// Any other text cannot be used.
+template <class Mode>
+Mode ReadMode(const Json& settings, const char* key, std::array<const char*, 2> names,
+              const char* what) {
+  const std::string value = GetString(settings, key, names[0]);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (value == names[i]) return static_cast<Mode>(i);
+  }
+  throw ConfigError(std::string("invalid ") + what);
 }
 
 }  // namespace
@@ -69,32 +83,12 @@ void LoadAppConfig(std::string_view text, AppConfig& config) {
   config.chromiumArgs = GetString(root, "chromium-args", "");
 
   const Json& settings = MemberOrNull(root, "settings");
-  const std::string distribution = GetString(settings, "distribution-mode", "evergreen");
-  if (distribution == "evergreen") {
-    config.distributionMode = DistributionMode::Evergreen;
-  } else if (distribution == "fixed") {
-    config.distributionMode = DistributionMode::Fixed;
-  } else {
-    throw ConfigError("invalid distribution mode");
-  }
-
-  const std::string hosting = GetString(settings, "hosting-mode", "windowed");
-  if (hosting == "windowed") {
-    config.hostingMode = HostingMode::Windowed;
-  } else if (hosting == "window-to-visual") {
-    config.hostingMode = HostingMode::WindowToVisual;
-  } else {
-    throw ConfigError("invalid hosting mode");
-  }
-
-  const std::string content = GetString(settings, "content-mode", "bundle");
-  if (content == "bundle") {
-    config.contentMode = ContentMode::Bundle;
-  } else if (content == "remote") {
-    config.contentMode = ContentMode::Remote;
-  } else {
-    throw ConfigError("invalid content mode");
-  }
+  config.distributionMode = ReadMode<DistributionMode>(settings, "distribution-mode",
+                                                       {"evergreen", "fixed"}, "distribution mode");
+  config.hostingMode = ReadMode<HostingMode>(settings, "hosting-mode",
+                                             {"windowed", "window-to-visual"}, "hosting mode");
+  config.contentMode =
+      ReadMode<ContentMode>(settings, "content-mode", {"bundle", "remote"}, "content mode");
 
   // The runtime refuses to navigate to anything else, which would leave the window hidden.
   if (config.contentMode == ContentMode::Remote && !IsAbsoluteWebAddress(config.main)) {
