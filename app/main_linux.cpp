@@ -23,8 +23,7 @@
 #include "chromium/chromium_shell_linux.h"
 #include "chromium/cross_thread_inbox_linux.h"
 #include "chromium/xdg_folders.h"
-#include "content/asset_bundle.h"
-#include "content/mapped_file.h"
+#include "content/bundle_file.h"
 #include "content/resource_responder.h"
 
 namespace {
@@ -109,21 +108,10 @@ int main(int argc, char** argv) {
   if (!PrepareChromiumShell(folders, options)) return 1;
 
   // The bundle is opened in both content modes; a damaged one is reported and start-up goes on.
+  SharedMapping bundleMapping;
   AssetBundle bundle;
-  std::optional<MappedFile> bundleFile;
-  const std::string bundlePath = appFolder + kContentFolder + "assets.dat";
-  if (FileExists(bundlePath)) {
-    bundleFile = MapWholeFile(bundlePath);
-    bool ok = bundleFile.has_value();
-    if (ok) {
-      bundle = AssetBundle::OverMemory(bundleFile->view, bundleFile->length);
-      try {
-        bundle.Parse();
-      } catch (...) {
-        ok = false;
-      }
-    }
-    if (!ok) ReportFailure("Error reading asset bundle");
+  if (!OpenBundleFile(appFolder + kContentFolder + "assets.dat", bundle, bundleMapping)) {
+    ReportFailure("Error reading asset bundle");
   }
 
   // Made before the library and gone after it, so a library thread always has it to post to.
@@ -146,8 +134,5 @@ int main(int argc, char** argv) {
   }
   extensions->ReleaseAndUnload();
   extensions.reset();
-  bundle.files.clear();
-  bundle.chunks.clear();
-  if (bundleFile) UnmapFile(*bundleFile);
   return exitCode;
 }

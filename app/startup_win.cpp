@@ -15,8 +15,7 @@
 #include "base/text_path.h"
 #include "base/text_win.h"
 #include "bridge/extension_manager.h"
-#include "content/asset_bundle.h"
-#include "content/mapped_file.h"
+#include "content/bundle_file.h"
 #include "installer/install_runtime_win.h"
 #include "webview2/lumo_webview_win.h"
 #include "webview2/webview2_loader_win.h"
@@ -151,24 +150,6 @@ bool EnsureRuntime(HINSTANCE instance, HICON icon, const WebView2Loader& loader,
   return false;
 }
 
-// Opens and parses the bundle when the file exists. A file that cannot be mapped or parsed is
-// reported once; start-up goes on with whatever the bundle holds.
-void OpenAssetBundle(const std::string& appFolder, AssetBundle& bundle, SharedMapping& mapping) {
-  const std::string bundlePath = appFolder + kContentFolder + "assets.dat";
-  if (!FileExists(bundlePath)) return;
-  mapping = MapWholeFileShared(bundlePath);
-  if (!mapping) {
-    ShowStartupError(L"Error reading asset bundle");
-    return;
-  }
-  try {
-    bundle = AssetBundle::OverMemory(mapping->view, mapping->length);
-    bundle.Parse();
-  } catch (...) {
-    ShowStartupError(L"Error reading asset bundle");
-  }
-}
-
 // Pumps messages until WM_QUIT and returns its exit code; a failing GetMessageW ends the loop
 // with 1 instead of spinning.
 int RunMessageLoop() {
@@ -219,7 +200,9 @@ int RunShell(HINSTANCE instance) {
   // may outlive this function.
   SharedMapping bundleMapping;
   AssetBundle bundle;
-  OpenAssetBundle(appFolder, bundle, bundleMapping);
+  if (!OpenBundleFile(appFolder + kContentFolder + "assets.dat", bundle, bundleMapping)) {
+    ShowStartupError(L"Error reading asset bundle");
+  }
 
   ExtensionManager extensions(appFolder, kContentFolder, userDataFolder, packageJsonText);
   extensions.LoadExtension();
