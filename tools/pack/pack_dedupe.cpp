@@ -87,13 +87,16 @@ DuplicateFinder::DuplicateFinder(const std::vector<SourceFile>& files)
       buffer_(kBufferSize),
       other_(kBufferSize),
       heldBytes_(std::make_unique_for_overwrite<char[]>(kHeldFileLimit)),
+      sharesSize_(files.size()),
       head_(files.size()) {
   // A file whose size no other file has cannot be a copy and is never read here. Larger ones are
   // fingerprinted by their head, and only those whose head is not unique either in full.
-  for (const SourceFile& file : files) ++filesOfSize_[file.size];
+  std::unordered_map<std::uint64_t, std::size_t> filesOfSize;
+  for (const SourceFile& file : files) ++filesOfSize[file.size];
   for (std::size_t index = 0; index < files.size(); ++index) {
     const SourceFile& file = files[index];
-    if (file.size <= kHeldFileLimit || filesOfSize_[file.size] < 2) continue;
+    sharesSize_[index] = filesOfSize[file.size] > 1;
+    if (file.size <= kHeldFileLimit || !sharesSize_[index]) continue;
     head_[index] = FingerprintOf(file, kHeadSize, buffer_);
     ++filesOfHead_[{file.size, *head_[index]}];
   }
@@ -104,8 +107,10 @@ std::optional<std::size_t> DuplicateFinder::Find(std::size_t index) {
   heldStream_.reset();
   std::vector<std::size_t>* candidates = nullptr;
   std::optional<std::size_t> original;
-  if (file.size <= kHeldFileLimit && filesOfSize_[file.size] > 1) {
+  if (file.size <= kHeldFileLimit && sharesSize_[index]) {
     heldStream_ = Open(file);
+    // Read straight into the held bytes, not through a buffer of the stream's own.
+    std::setvbuf(heldStream_.get(), nullptr, _IONBF, 0);
     heldSize_ = static_cast<std::size_t>(file.size);
     ReadExactly(heldStream_.get(), file, heldBytes_.get(), heldSize_);
     const std::span<const char> bytes(heldBytes_.get(), heldSize_);

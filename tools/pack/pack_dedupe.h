@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <optional>
 #include <span>
@@ -60,10 +59,18 @@ class DuplicateFinder {
   File heldStream_;
   std::size_t heldSize_ = 0;
 
-  std::unordered_map<std::uint64_t, std::size_t> filesOfSize_;
+  struct KeyHash {
+    std::size_t operator()(const Key& key) const {
+      return static_cast<std::size_t>(key.second.first ^ (key.first * 0x9E3779B97F4A7C15ULL));
+    }
+  };
+
+  std::vector<bool> sharesSize_;                  // with another file
   std::vector<std::optional<Fingerprint>> head_;  // only of files above kHeldFileLimit
-  std::map<Key, std::size_t> filesOfHead_;
-  std::map<Key, std::vector<std::size_t>> storedByKey_;  // fingerprint of the whole file
+  std::unordered_map<Key, std::size_t, KeyHash> filesOfHead_;
+  // Stored files by the fingerprint of their whole contents. Hashed, not ordered: in a tree of
+  // tens of thousands of keys every lookup missed the cache once per level.
+  std::unordered_map<Key, std::vector<std::size_t>, KeyHash> storedByKey_;
 };
 
 }  // namespace corvane::pack
