@@ -2,12 +2,15 @@
 """Packer benchmark: `corvane-pack create` against `cp -r` of the same folder.
 
 The folder holds about 2,000 small files (a few of them identical) in nested folders and three
-64 MiB files. Each run copies the folder with `cp -r` and packs it, alternately, with the output
-removed and the disk synced between runs; both read from a warm page cache. The medians and the
+64 MiB files; with --small-files, 50,000 files of 1 to 16 KiB instead (every 50th a copy of an
+earlier one), where sizes collide so often that the packer reads nearly every file for its
+duplicate search. Each run copies the folder with `cp -r` and packs it, alternately, with the
+output removed and the disk synced between runs; both read from a warm page cache. --baseline
+times another build of the packer (a former one, say) in the same runs. The medians and each
 packer's throughput as a multiple of cp's are reported, by wall-clock time and by CPU time (the
 steadier figure on a machine that others load too). Every bundle must have the same bytes.
 
-Usage: bench/pack_bench.py [BUILD_DIR] [--runs N] [--work DIR]
+Usage: bench/pack_bench.py [BUILD_DIR] [--runs N] [--work DIR] [--small-files] [--baseline PACKER]
 BUILD_DIR (default build/linux-release) must hold tools/pack/corvane-pack.
 """
 
@@ -26,6 +29,25 @@ import time
 SMALL_FILES = 2000
 LARGE_FILES = 3
 LARGE_SIZE = 64 * 1024 * 1024
+MANY_SMALL_FILES = 50000
+
+
+def make_small_files(root):
+    rng = random.Random(13)
+    total = 0
+    kept = []
+    for i in range(MANY_SMALL_FILES):
+        folder = os.path.join(root, "app", f"part{i % 100:02d}", f"sub{i % 5}")
+        os.makedirs(folder, exist_ok=True)
+        if i % 50 == 49:
+            data = kept[rng.randrange(len(kept))]
+        else:
+            data = rng.randbytes(rng.randrange(1024, 16 * 1024 + 1))
+            kept.append(data)
+        with open(os.path.join(folder, f"file{i:05d}.js"), "wb") as out:
+            out.write(data)
+        total += len(data)
+    return MANY_SMALL_FILES, total
 
 
 def make_folder(root):
@@ -49,7 +71,7 @@ def make_folder(root):
             for _ in range(LARGE_SIZE // (1 << 20)):
                 out.write(rng.randbytes(1 << 20))
         total += LARGE_SIZE
-    return total
+    return SMALL_FILES + LARGE_FILES, total
 
 
 def timed(command):
@@ -75,43 +97,59 @@ def main():
     parser.add_argument("build_dir", nargs="?", default="build/linux-release")
     parser.add_argument("--runs", type=int, default=7)
     parser.add_argument("--work", help="folder to work in (default: a new temporary folder)")
+    parser.add_argument("--small-files", action="store_true", help="50,000 files of 1 to 16 KiB")
+    parser.add_argument("--baseline", help="another corvane-pack to time in the same runs")
     args = parser.parse_args()
 
     packer = os.path.abspath(os.path.join(args.build_dir, "tools", "pack", "corvane-pack"))
     if not os.access(packer, os.X_OK):
         sys.exit(f"no packer at {packer}: build the linux-release preset first")
+    if args.baseline and not os.access(args.baseline, os.X_OK):
+        sys.exit(f"no packer at {args.baseline}")
 
     work = tempfile.mkdtemp(prefix="corvane-pack-bench-", dir=args.work)
     try:
         source = os.path.join(work, "source")
-        total = make_folder(source)
+        count, total = (make_small_files if args.small_files else make_folder)(source)
         copy = os.path.join(work, "copy")
         bundle = os.path.join(work, "assets.dat")
-        print(f"folder: {SMALL_FILES + LARGE_FILES} files, {total / 1e6:.1f} MB; {args.runs} runs")
+        print(f"folder: {count} files, {total / 1e6:.1f} MB; {args.runs} runs")
 
-        cp_runs, pack_runs, digests = [], [], set()
-        for run in range(args.runs + 1):  # the first run of each only warms the caches
-            subprocess.run(["sync"], check=True)
-            cp_run = timed(["cp", "-r", source, copy])
+        def copy_once():
+            result = timed(["cp", "-r", source, copy])
             shutil.rmtree(copy)
-            subprocess.run(["sync"], check=True)
-            pack_run = timed([packer, "create", source, "-o", bundle])
+            return result
+
+        def pack_once(binary):
+            result = timed([binary, "create", source, "-o", bundle])
             digests.add(digest(bundle))
             os.remove(bundle)
-            if run > 0:
-                cp_runs.append(cp_run)
-                pack_runs.append(pack_run)
+            return result
+
+        sides = [("cp -r", copy_once), ("corvane-pack create", lambda: pack_once(packer))]
+        if args.baseline:
+            sides.append(("baseline packer", lambda: pack_once(os.path.abspath(args.baseline))))
+        runs, digests = {name: [] for name, _ in sides}, set()
+        for run in range(args.runs + 1):  # the first run of each only warms the caches
+            for name, once in sides[run % len(sides):] + sides[:run % len(sides)]:
+                subprocess.run(["sync"], check=True)
+                result = once()
+                if run > 0:
+                    runs[name].append(result)
         if len(digests) != 1:
             sys.exit("the bundle's bytes differed between runs")
 
-        cp_wall = statistics.median(wall for wall, _ in cp_runs)
-        pack_wall = statistics.median(wall for wall, _ in pack_runs)
-        cp_cpu = statistics.median(cpu for _, cpu in cp_runs)
-        pack_cpu = statistics.median(cpu for _, cpu in pack_runs)
-        for name, wall, cpu in (("cp -r", cp_wall, cp_cpu), ("corvane-pack create", pack_wall, pack_cpu)):
-            print(f"{name:20} median {wall * 1000:7.1f} ms  {total / wall / 1e6:6.0f} MB/s"
-                  f"  (CPU {cpu * 1000:6.1f} ms)")
-        print(f"packer throughput vs cp -r: {cp_wall / pack_wall:.2f} (CPU time: {cp_cpu / pack_cpu:.2f})")
+        wall = {name: statistics.median(w for w, _ in runs[name]) for name in runs}
+        cpu = {name: statistics.median(c for _, c in runs[name]) for name in runs}
+        for name in runs:
+            print(f"{name:20} median {wall[name] * 1000:7.1f} ms  {total / wall[name] / 1e6:6.0f} MB/s"
+                  f"  (CPU {cpu[name] * 1000:6.1f} ms)")
+        for name in list(runs)[1:]:
+            print(f"{name} throughput vs cp -r: {wall['cp -r'] / wall[name]:.2f}"
+                  f" (CPU time: {cpu['cp -r'] / cpu[name]:.2f})")
+        if args.baseline:
+            print(f"packer time vs baseline: {wall['corvane-pack create'] / wall['baseline packer']:.2f}"
+                  f" (CPU time: {cpu['corvane-pack create'] / cpu['baseline packer']:.2f})")
     finally:
         shutil.rmtree(work, ignore_errors=True)
 

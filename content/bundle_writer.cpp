@@ -5,6 +5,7 @@
 #include <map>
 #include <stdexcept>
 
+#include "base/file_helpers.h"
 #include "content/asset_bundle.h"
 
 namespace corvane {
@@ -94,9 +95,14 @@ std::string BuildBundle(const std::vector<BundleFile>& files) {
 }
 
 BundleStreamWriter::BundleStreamWriter(std::FILE* out, std::uint64_t blobSize)
-    : out_(out), blobSize_(blobSize) {
+    : out_(out), blobSize_(blobSize), sizeDeclared_(true) {
   Write(EncodeHeader(static_cast<std::uint32_t>(kBundleHeaderSize)));
   Write(EncodeChunkHeader(kBlobChunkId, blobSize));
+}
+
+BundleStreamWriter::BundleStreamWriter(std::FILE* out)
+    : BundleStreamWriter(out, std::numeric_limits<std::uint64_t>::max()) {
+  sizeDeclared_ = false;
 }
 
 void BundleStreamWriter::AppendBlob(const void* data, std::size_t size) {
@@ -111,10 +117,19 @@ void BundleStreamWriter::CountBlobWrittenElsewhere(std::uint64_t size) {
 }
 
 void BundleStreamWriter::Finish(std::vector<BundleEntry> entries) {
+  if (!sizeDeclared_) blobSize_ = written_;
   if (written_ != blobSize_) throw std::runtime_error("blob shorter than declared");
   for (const BundleEntry& entry : entries) {
     if (entry.size > blobSize_ || entry.offset > blobSize_ - entry.size) {
       throw std::runtime_error("entry outside the blob: " + entry.path);
+    }
+  }
+  if (!sizeDeclared_) {
+    constexpr std::uint64_t kBlobSizeAt = kBundleHeaderSize + 4;  // behind the chunk id
+    if (!SeekFile(out_, kBlobSizeAt, SEEK_SET)) throw std::runtime_error("seek failed");
+    Write(EncodeU64(written_));
+    if (!SeekFile(out_, kBlobSizeAt + 8 + written_, SEEK_SET)) {
+      throw std::runtime_error("seek failed");
     }
   }
   SortEntries(entries);

@@ -39,12 +39,16 @@ std::string EncodeDirectory(const std::vector<BundleEntry>& entries);
 // Sorts entries by path bytes, keeping the given order among equal paths.
 void SortEntries(std::vector<BundleEntry>& entries);
 
-// Writes a bundle to a stream without holding the file contents: the blob's size is declared up
-// front, the blob bytes are appended piece by piece, and Finish writes the directory. Every
-// failure throws std::runtime_error; the caller owns the stream and discards a failed output.
+// Writes a bundle to a stream without holding the file contents: the blob bytes are appended piece
+// by piece, and Finish writes the directory. Every failure throws std::runtime_error; the caller
+// owns the stream and discards a failed output.
 class BundleStreamWriter {
  public:
+  // The blob must have exactly `blobSize` bytes.
   BundleStreamWriter(std::FILE* out, std::uint64_t blobSize);
+  // The blob takes whatever is appended; Finish seeks back to write its size into the chunk
+  // header, so `out` must be a file that can seek.
+  explicit BundleStreamWriter(std::FILE* out);
 
   void AppendBlob(const void* data, std::size_t size);
   // Counts `size` blob bytes that the caller has put behind everything written so far by
@@ -59,7 +63,8 @@ class BundleStreamWriter {
   void Write(std::string_view bytes);
 
   std::FILE* out_;
-  std::uint64_t blobSize_;
+  std::uint64_t blobSize_;  // the most the blob may hold
+  bool sizeDeclared_;
   std::uint64_t written_ = 0;
 };
 

@@ -19,6 +19,7 @@ WINDOWS = bool(EMULATOR)
 FILES = {"index.html": b"<!doctype html><title>t</title>\n", "js/app.js": b"console.log('hi');\n" * 50,
          "js/vendor/lib.min.js": b"var x=1;", "copies/one.bin": bytes(range(256)) * 40,
          "copies/deep/two.bin": bytes(range(256)) * 40, "three.bin": bytes(range(256)) * 40, "empty.txt": b"",
+         "copies/near.bin": bytes(range(256)) * 39 + bytes(range(255, -1, -1)),  # their size, not their bytes
          "nested/empty/also-empty": b"", "caf\u00e9/\u65e5\u672c\u8a9e \u00fcber.txt": b"non-ascii\0with zero",
          "with space/a b.css": b"body{}", "long/" + "n" * 245 + ".txt": b"a name near the 255-byte limit"}
 

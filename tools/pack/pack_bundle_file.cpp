@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <cstring>
 #include <exception>
-#include <vector>
 
 #include "base/file_helpers.h"
 #include "tools/pack/pack_commands.h"
@@ -42,12 +41,16 @@ void OpenedBundle::CopyEntry(const FileEntry& entry, std::FILE* out, const std::
   // The reader has checked that the entry lies inside the blob, and the blob inside the file.
   if (!SeekFile(stream_, reader_.blobOffset + entry.offset, SEEK_SET))
     throw PackError(name_ + ": file read error");
-  std::vector<char> buffer(1 << 20);
+  // One buffer for every entry, never cleared: clearing a fresh one per entry cost more than
+  // copying a small entry.
+  if (!copyBuffer_) copyBuffer_ = std::make_unique_for_overwrite<char[]>(kCopyBufferSize);
   for (std::uint64_t left = entry.size; left > 0;) {
-    const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), left));
-    if (std::fread(buffer.data(), 1, want, stream_) != want)
+    const std::size_t want =
+        static_cast<std::size_t>(std::min<std::uint64_t>(kCopyBufferSize, left));
+    if (std::fread(copyBuffer_.get(), 1, want, stream_) != want)
       throw PackError(name_ + ": file read error");
-    if (std::fwrite(buffer.data(), 1, want, out) != want) throw PackError(target + ": write error");
+    if (std::fwrite(copyBuffer_.get(), 1, want, out) != want)
+      throw PackError(target + ": write error");
     left -= want;
   }
 }

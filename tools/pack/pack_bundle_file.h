@@ -36,6 +36,8 @@ class OpenedBundle {
   std::FILE* stream_ = nullptr;
   std::uint64_t length_ = 0;
   AssetBundle reader_;
+  static constexpr std::size_t kCopyBufferSize = 1 << 20;
+  std::unique_ptr<char[]> copyBuffer_;
 };
 
 // Parses the bundle at `path` and throws PackError ("name: reader message") if it is bad.

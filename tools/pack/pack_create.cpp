@@ -1,5 +1,9 @@
 #include <cerrno>
 #include <cstring>
+#include <functional>
+#include <memory>
+#include <new>
+#include <optional>
 #include <vector>
 
 #include "content/bundle_writer.h"
@@ -16,6 +20,8 @@ namespace corvane::pack {
 namespace fs = std::filesystem;
 
 namespace {
+
+constexpr std::size_t kOutputBufferSize = 1 << 20;
 
 // Appends the file's bytes to the blob: inside the kernel where it can, through the buffer for
 // whatever it could not move.
@@ -57,33 +63,58 @@ int CreateBundle(const std::string& folderText, const std::string& outputText) {
   for (const SourceFile& file : files) totalBytes += file.size;
 
   Progress progress;
-  std::uint64_t bytesSeen = 0;
-  const BlobLayout layout = PlanBlob(files, [&](std::size_t done) {
-    bytesSeen += files[done - 1].size;
-    progress.Show("reading", done, files.size(), bytesSeen, totalBytes);
-  });
-
+  DuplicateFinder finder(files);
+  // Small files are appended through the stream: a large buffer spares a system call per page.
+  const auto outputBuffer = std::make_unique_for_overwrite<char[]>(kOutputBufferSize);
   PartialFile partial(output);
+  std::setvbuf(partial.stream(), outputBuffer.get(), _IOFBF, kOutputBufferSize);
+  std::size_t stored = 0;
+  std::uint64_t blobSize = 0;
   try {
-    BundleStreamWriter writer(partial.stream(), layout.blobSize);
+    // One pass: each file is read, compared and written before the next, so the blob's size is
+    // known only at the end.
+    BundleStreamWriter writer(partial.stream());
+    std::vector<std::uint64_t> offsetOf(files.size());
     std::vector<char> buffer(1 << 20);
-    std::size_t written = 0;
-    for (const std::size_t index : layout.stored) {
-      CopyInto(writer, partial.stream(), files[index], buffer, [&](std::uint64_t) {
-        progress.Show("writing", written, layout.stored.size(), writer.BlobWritten(),
-                      layout.blobSize);
-      });
-      ++written;
-      progress.Show("writing", written, layout.stored.size(), writer.BlobWritten(),
-                    layout.blobSize);
+    std::uint64_t bytesSeen = 0;
+    for (std::size_t index = 0; index < files.size(); ++index) {
+      const SourceFile& file = files[index];
+      if (const std::optional<std::size_t> original = finder.Find(index)) {
+        offsetOf[index] = offsetOf[*original];
+      } else {
+        offsetOf[index] = writer.BlobWritten();
+        if (const std::optional<DuplicateFinder::Held> held = finder.held()) {
+          // One that grew since the scan would be stored cut short.
+          if (std::fgetc(held->stream) != EOF) {
+            throw PackError(Printable(PathToUtf8(file.diskPath)) + ": file changed while packing");
+          }
+          writer.AppendBlob(held->bytes.data(), held->bytes.size());
+        } else {
+          std::uint64_t copied = 0;
+          CopyInto(writer, partial.stream(), file, buffer, [&](std::uint64_t moved) {
+            copied += moved;
+            // The line first appears once a whole file is done.
+            if (index > 0) {
+              progress.Show("reading", index, files.size(), bytesSeen + copied, totalBytes);
+            }
+          });
+        }
+        ++stored;
+      }
+      bytesSeen += file.size;
+      progress.Show("reading", index + 1, files.size(), bytesSeen, totalBytes);
     }
+    blobSize = writer.BlobWritten();
+    if (stored > 0) progress.Show("writing", stored, stored, blobSize, blobSize);
     std::vector<BundleEntry> entries;
     entries.reserve(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
-      entries.push_back({files[i].bundlePath, layout.offsetOf[i], files[i].size, 0});
+      entries.push_back({files[i].bundlePath, offsetOf[i], files[i].size, 0});
     }
     writer.Finish(std::move(entries));
   } catch (const PackError&) {
+    throw;
+  } catch (const std::bad_alloc&) {
     throw;
   } catch (const std::exception& error) {
     throw PackError(Printable(PathToUtf8(partial.path())) + ": " + error.what());
@@ -95,11 +126,11 @@ int CreateBundle(const std::string& folderText, const std::string& outputText) {
   partial.Commit(output);
   progress.Finish();
 
-  const std::size_t duplicates = files.size() - layout.stored.size();
+  const std::size_t duplicates = files.size() - stored;
   std::printf(
       "%s: %zu file%s, %zu stored (%zu duplicate%s sharing bytes), %llu bytes of file data\n",
-      outputName.c_str(), files.size(), files.size() == 1 ? "" : "s", layout.stored.size(),
-      duplicates, duplicates == 1 ? "" : "s", static_cast<unsigned long long>(layout.blobSize));
+      outputName.c_str(), files.size(), files.size() == 1 ? "" : "s", stored, duplicates,
+      duplicates == 1 ? "" : "s", static_cast<unsigned long long>(blobSize));
   return 0;
 }
 

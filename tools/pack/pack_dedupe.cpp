@@ -3,16 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <map>
-#include <memory>
-#include <new>
-#include <optional>
 #include <string>
-#include <unordered_map>
-#include <utility>
-#include <vector>
 
-#include "base/content_fingerprint.h"
 #include "tools/pack/pack_commands.h"
 #include "tools/pack/pack_io.h"
 
@@ -24,11 +16,7 @@ constexpr std::size_t kBufferSize = 1 << 20;
 // Same-sized files are first told apart by their first bytes; most differ there already, so a
 // pair of large files of one size costs two short reads rather than two whole ones.
 constexpr std::uint64_t kHeadSize = 64 * 1024;
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
+static_assert(kHeldFileLimit >= kHeadSize, "a file with a head of its own is not held");
 
 [[noreturn]] void Fail(const SourceFile& file, const std::string& problem) {
   throw PackError(Printable(PathToUtf8(file.diskPath)) + ": " + problem);
@@ -40,21 +28,24 @@ File Open(const SourceFile& file) {
   return stream;
 }
 
-// Reads exactly `buffer.size()` bytes unless the file ends; a file that does not hold the size
-// it had when the folder was scanned is an error.
+// Reads exactly `want` bytes unless the file ends; a file that does not hold the size it had when
+// the folder was scanned is an error.
+void ReadExactly(std::FILE* stream, const SourceFile& file, char* into, std::size_t want) {
+  if (std::fread(into, 1, want, stream) != want) {
+    Fail(file, std::ferror(stream) ? "read error" : "file changed while packing");
+  }
+}
+
 std::size_t ReadChunk(std::FILE* stream, const SourceFile& file, std::vector<char>& buffer,
                       std::uint64_t remaining) {
   const std::size_t want =
       static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), remaining));
-  const std::size_t got = std::fread(buffer.data(), 1, want, stream);
-  if (got != want) Fail(file, std::ferror(stream) ? "read error" : "file changed while packing");
-  return got;
+  ReadExactly(stream, file, buffer.data(), want);
+  return want;
 }
 
-using Fingerprint = ContentFingerprint::Value;
-
-// The fingerprint of the first `length` bytes of `file`.
-Fingerprint FingerprintOf(const SourceFile& file, std::uint64_t length, std::vector<char>& buffer) {
+ContentFingerprint::Value FingerprintOf(const SourceFile& file, std::uint64_t length,
+                                        std::vector<char>& buffer) {
   File stream = Open(file);
   ContentFingerprint hasher;
   for (std::uint64_t left = length; left > 0;) {
@@ -67,7 +58,6 @@ Fingerprint FingerprintOf(const SourceFile& file, std::uint64_t length, std::vec
 
 bool SameContents(const SourceFile& a, const SourceFile& b, std::vector<char>& bufferA,
                   std::vector<char>& bufferB) {
-  if (a.size != b.size) return false;
   File streamA = Open(a);
   File streamB = Open(b);
   for (std::uint64_t left = a.size; left > 0;) {
@@ -79,55 +69,76 @@ bool SameContents(const SourceFile& a, const SourceFile& b, std::vector<char>& b
   return true;
 }
 
+// Whether `file` on disk holds `bytes`, which have its size.
+bool HasContents(const SourceFile& file, std::span<const char> bytes, std::vector<char>& buffer) {
+  File stream = Open(file);
+  for (std::size_t done = 0; done < bytes.size();) {
+    const std::size_t got = ReadChunk(stream.get(), file, buffer, bytes.size() - done);
+    if (std::memcmp(buffer.data(), bytes.data() + done, got) != 0) return false;
+    done += got;
+  }
+  return true;
+}
+
 }  // namespace
 
-BlobLayout PlanBlob(const std::vector<SourceFile>& files,
-                    const std::function<void(std::size_t filesDone)>& progress) {
-  std::vector<char> buffer(kBufferSize);
-  std::vector<char> other(kBufferSize);
-
-  // A file whose size no other file has cannot be a copy and is never read here. The others are
+DuplicateFinder::DuplicateFinder(const std::vector<SourceFile>& files)
+    : files_(files),
+      buffer_(kBufferSize),
+      other_(kBufferSize),
+      heldBytes_(std::make_unique_for_overwrite<char[]>(kHeldFileLimit)),
+      sharesSize_(files.size()),
+      head_(files.size()) {
+  // A file whose size no other file has cannot be a copy and is never read here. Larger ones are
   // fingerprinted by their head, and only those whose head is not unique either in full.
   std::unordered_map<std::uint64_t, std::size_t> filesOfSize;
   for (const SourceFile& file : files) ++filesOfSize[file.size];
-  std::vector<std::optional<Fingerprint>> head(files.size());
-  std::map<std::pair<std::uint64_t, Fingerprint>, std::size_t> filesOfHead;
   for (std::size_t index = 0; index < files.size(); ++index) {
     const SourceFile& file = files[index];
-    if (filesOfSize[file.size] < 2) continue;
-    head[index] = FingerprintOf(file, std::min(file.size, kHeadSize), buffer);
-    ++filesOfHead[{file.size, *head[index]}];
+    sharesSize_[index] = filesOfSize[file.size] > 1;
+    if (file.size <= kHeldFileLimit || !sharesSize_[index]) continue;
+    head_[index] = FingerprintOf(file, kHeadSize, buffer_);
+    ++filesOfHead_[{file.size, *head_[index]}];
   }
+}
 
-  BlobLayout layout;
-  layout.offsetOf.resize(files.size());
-  // (size, fingerprint) -> stored files with that key.
-  std::map<std::pair<std::uint64_t, Fingerprint>, std::vector<std::size_t>> storedByKey;
-  for (std::size_t index = 0; index < files.size(); ++index) {
-    const SourceFile& file = files[index];
-    bool shared = false;
-    std::vector<std::size_t>* candidates = nullptr;
-    if (head[index] && filesOfHead[{file.size, *head[index]}] > 1) {
-      const Fingerprint whole =
-          file.size <= kHeadSize ? *head[index] : FingerprintOf(file, file.size, buffer);
-      candidates = &storedByKey[{file.size, whole}];
-      for (const std::size_t candidate : *candidates) {
-        if (SameContents(files[candidate], file, buffer, other)) {
-          layout.offsetOf[index] = layout.offsetOf[candidate];
-          shared = true;
-          break;
-        }
+std::optional<std::size_t> DuplicateFinder::Find(std::size_t index) {
+  const SourceFile& file = files_[index];
+  heldStream_.reset();
+  std::vector<std::size_t>* candidates = nullptr;
+  std::optional<std::size_t> original;
+  if (file.size <= kHeldFileLimit && sharesSize_[index]) {
+    heldStream_ = Open(file);
+    // Read straight into the held bytes, not through a buffer of the stream's own.
+    std::setvbuf(heldStream_.get(), nullptr, _IONBF, 0);
+    heldSize_ = static_cast<std::size_t>(file.size);
+    ReadExactly(heldStream_.get(), file, heldBytes_.get(), heldSize_);
+    const std::span<const char> bytes(heldBytes_.get(), heldSize_);
+    ContentFingerprint hasher;
+    hasher.Update(bytes.data(), bytes.size());
+    candidates = &storedByKey_[{file.size, hasher.Digest()}];
+    for (const std::size_t candidate : *candidates) {
+      if (HasContents(files_[candidate], bytes, buffer_)) {
+        original = candidate;
+        break;
       }
     }
-    if (!shared) {
-      layout.offsetOf[index] = layout.blobSize;
-      layout.blobSize += file.size;
-      layout.stored.push_back(index);
-      if (candidates != nullptr) candidates->push_back(index);
+  } else if (head_[index] && filesOfHead_[{file.size, *head_[index]}] > 1) {
+    candidates = &storedByKey_[{file.size, FingerprintOf(file, file.size, buffer_)}];
+    for (const std::size_t candidate : *candidates) {
+      if (SameContents(files_[candidate], file, buffer_, other_)) {
+        original = candidate;
+        break;
+      }
     }
-    progress(index + 1);
   }
-  return layout;
+  if (!original && candidates != nullptr) candidates->push_back(index);
+  return original;
+}
+
+std::optional<DuplicateFinder::Held> DuplicateFinder::held() const {
+  if (!heldStream_) return std::nullopt;
+  return Held{{heldBytes_.get(), heldSize_}, heldStream_.get()};
 }
 
 }  // namespace corvane::pack
