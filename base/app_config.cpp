@@ -35,8 +35,8 @@ bool IsAbsoluteWebAddress(std::string_view address) {
 // A mode setting: its two names in the order of the enum's values, the first being the default.
 // Any other text cannot be used.
 template <class Mode>
-Mode ReadMode(const Json& settings, const char* key, std::array<const char*, 2> names,
-              const char* what) {
+Mode ReadModeSetting(const Json& settings, const char* key, std::array<const char*, 2> names,
+                     const char* what) {
   const std::string value = GetString(settings, key, names[0]);
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (value == names[i]) return static_cast<Mode>(i);
@@ -83,12 +83,12 @@ void LoadAppConfig(std::string_view text, AppConfig& config) {
   config.chromiumArgs = GetString(root, "chromium-args", "");
 
   const Json& settings = MemberOrNull(root, "settings");
-  config.distributionMode = ReadMode<DistributionMode>(settings, "distribution-mode",
-                                                       {"evergreen", "fixed"}, "distribution mode");
-  config.hostingMode = ReadMode<HostingMode>(settings, "hosting-mode",
-                                             {"windowed", "window-to-visual"}, "hosting mode");
+  config.distributionMode = ReadModeSetting<DistributionMode>(
+      settings, "distribution-mode", {"evergreen", "fixed"}, "distribution mode");
+  config.hostingMode = ReadModeSetting<HostingMode>(
+      settings, "hosting-mode", {"windowed", "window-to-visual"}, "hosting mode");
   config.contentMode =
-      ReadMode<ContentMode>(settings, "content-mode", {"bundle", "remote"}, "content mode");
+      ReadModeSetting<ContentMode>(settings, "content-mode", {"bundle", "remote"}, "content mode");
 
   // The runtime refuses to navigate to anything else, which would leave the window hidden.
   if (config.contentMode == ContentMode::Remote && !IsAbsoluteWebAddress(config.main)) {
