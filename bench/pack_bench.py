@@ -32,39 +32,34 @@ LARGE_SIZE = 64 * 1024 * 1024
 MANY_SMALL_FILES = 50000
 
 
-def make_small_files(root):
-    rng = random.Random(13)
+def write_small_files(root, rng, count, parts, subs, sizes, name_width):
+    """`count` files of random sizes in `sizes` (a range), every 50th a copy of an earlier one,
+    spread over `parts` x `subs` folders. Returns their total size."""
     total = 0
     kept = []
-    for i in range(MANY_SMALL_FILES):
-        folder = os.path.join(root, "app", f"part{i % 100:02d}", f"sub{i % 5}")
+    for i in range(count):
+        folder = os.path.join(root, "app", f"part{i % parts:02d}", f"sub{i % subs}")
         os.makedirs(folder, exist_ok=True)
         if i % 50 == 49:
-            data = kept[rng.randrange(len(kept))]
+            data = kept[rng.randrange(len(kept))]  # a duplicate of an earlier file
         else:
-            data = rng.randbytes(rng.randrange(1024, 16 * 1024 + 1))
+            data = rng.randbytes(rng.randrange(*sizes))
             kept.append(data)
-        with open(os.path.join(folder, f"file{i:05d}.js"), "wb") as out:
+        with open(os.path.join(folder, f"file{i:0{name_width}d}.js"), "wb") as out:
             out.write(data)
         total += len(data)
+    return total
+
+
+def make_small_files(root):
+    total = write_small_files(root, random.Random(13), MANY_SMALL_FILES, 100, 5,
+                              (1024, 16 * 1024 + 1), 5)
     return MANY_SMALL_FILES, total
 
 
 def make_folder(root):
     rng = random.Random(12)
-    total = 0
-    small = []
-    for i in range(SMALL_FILES):
-        folder = os.path.join(root, "app", f"part{i % 40:02d}", f"sub{i % 7}")
-        os.makedirs(folder, exist_ok=True)
-        if i % 50 == 49:
-            data = small[rng.randrange(len(small))]  # a duplicate of an earlier file
-        else:
-            data = rng.randbytes(rng.randrange(200, 24 * 1024))
-            small.append(data)
-        with open(os.path.join(folder, f"file{i:04d}.js"), "wb") as out:
-            out.write(data)
-        total += len(data)
+    total = write_small_files(root, rng, SMALL_FILES, 40, 7, (200, 24 * 1024), 4)
     os.makedirs(os.path.join(root, "media"), exist_ok=True)
     for i in range(LARGE_FILES):
         with open(os.path.join(root, "media", f"video{i}.bin"), "wb") as out:
