@@ -125,24 +125,28 @@ bool ChromiumHost::Deliver(std::uint64_t id, const std::string& jsonText) {
   // meant for; when that document is gone first, the evaluation fails and the message waits for
   // the next one.
   const std::string context = mainContextUniqueId_;
-  const std::int64_t command = client_.Send(
-      "Runtime.evaluate",
-      {{"expression", DeliveryExpression(jsonText, id, run_)}, {"uniqueContextId", context}},
-      mainSessionId_, [this, id, context](const DevToolsReply& reply) {
-        if (reply.ok) {
-          outbox_.Delivered(id);
-        } else {
-          // No more tries in that context: the failure came before its end was reported.
-          if (context == mainContextUniqueId_) staleContext_ = context;
-          if (outbox_.NotDelivered(id)) {
-            std::fprintf(stderr,
-                         "corvane: dropped a message for the page after %d documents "
-                         "went away before taking it\n",
-                         PageOutbox::kMaxAttempts);
-          }
-        }
-        FlushOutbox();
-      });
+  const auto answered = [this, id, context](const DevToolsReply& reply) {
+    if (reply.ok) {
+      outbox_.Delivered(id);
+    } else {
+      // No more tries in that context: the failure came before its end was reported.
+      if (context == mainContextUniqueId_) staleContext_ = context;
+      if (outbox_.NotDelivered(id)) {
+        std::fprintf(stderr,
+                     "corvane: dropped a message for the page after %d documents "
+                     "went away before taking it\n",
+                     PageOutbox::kMaxAttempts);
+      }
+    }
+    FlushOutbox();
+  };
+  // REPL mode keeps each delivery's text out of V8's compilation cache: as a plain script it
+  // stayed in the renderer's heap until a memory-reducing collection, which a busy page never gets.
+  const std::int64_t command = client_.Send("Runtime.evaluate",
+                                            {{"expression", DeliveryExpression(jsonText, id, run_)},
+                                             {"replMode", true},
+                                             {"uniqueContextId", context}},
+                                            mainSessionId_, answered);
   if (command == 0) {
     std::fprintf(stderr, "corvane: dropped a message for the page longer than Chromium takes\n");
   }

@@ -282,6 +282,8 @@ TEST_F(ChromiumHostTest, MessagesForThePageWaitForAnAppDocument) {
                 R"(globalThis.__corvaneDeliver("{\"b\":1,\"a\":\"\u00e9\ufffd\"}",1,")", 0),
             0u);
   EXPECT_EQ(delivered[0]["params"]["uniqueContextId"], "U1");
+  // As a plain script each text would stay in the renderer's compilation cache.
+  EXPECT_EQ(delivered[0]["params"]["replMode"], true);
   Reply(delivered[0]);
   EXPECT_EQ(host->QueuedForPage(), 0u);
   Take();
