@@ -104,6 +104,14 @@ std::optional<std::string> FindOnPath(const std::string& program, const char* pa
   return std::nullopt;
 }
 
+std::optional<std::string> FindBrowser(const char* pathVariable) {
+  // Debian and Arch install it as chromium, Fedora and Ubuntu as chromium-browser.
+  for (const char* name : {"chromium", "chromium-browser"}) {
+    if (std::optional<std::string> found = FindOnPath(name, pathVariable)) return found;
+  }
+  return std::nullopt;
+}
+
 ChromiumProcess::~ChromiumProcess() { Stop(5000); }
 
 bool ChromiumProcess::Launch(const std::string& executable,

@@ -15,6 +15,9 @@ namespace corvane {
 // is never the answer.
 std::optional<std::string> FindOnPath(const std::string& program, const char* pathVariable);
 
+// Full path of the browser on PATH under the name a distribution gives it, or none.
+std::optional<std::string> FindBrowser(const char* pathVariable);
+
 class ChromiumProcess {
  public:
   ChromiumProcess() = default;

@@ -257,7 +257,7 @@ int RunChromiumOnce(const AppConfig& config, ResourceResponder* responder,
 }  // namespace
 
 bool PrepareChromiumShell(const ChromiumHostFolders& folders, ChromiumShellOptions& options) {
-  const std::optional<std::string> chromium = FindOnPath("chromium", std::getenv("PATH"));
+  const std::optional<std::string> chromium = FindBrowser(std::getenv("PATH"));
   if (!chromium) {
     std::fprintf(stderr,
                  "Chromium was not found on PATH. Install the chromium package to run this app.\n");

@@ -153,6 +153,10 @@ TEST(ChromiumProcess, TheBrowserIsFoundOnPathButNeverTheShellItself) {
   EXPECT_EQ(FindOnPath("chromium", (self + ":" + other).c_str()), browser);
   EXPECT_EQ(FindOnPath("chromium", self.c_str()), std::nullopt);
   EXPECT_EQ(FindOnPath("chromium", ("/nowhere::" + other).c_str()), browser);
+  // Under its other name when no folder has it as chromium.
+  const std::string renamed = folder.Program("self/chromium-browser", "#!/bin/sh\n");
+  EXPECT_EQ(FindBrowser(self.c_str()), renamed);
+  EXPECT_EQ(FindBrowser((self + ":" + other).c_str()), browser);
 }
 
 TEST(ChromiumProcess, AProgramThatCannotStartIsReportedWithTheReason) {
