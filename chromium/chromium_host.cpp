@@ -149,20 +149,24 @@ void ChromiumHost::HandleEvent(const DevToolsEvent& event) {
   const std::string& method = event.method;
   if (method == "Target.attachedToTarget") {
     OnAttached(event);
-  } else if (method == "Target.targetCreated" || method == "Target.targetInfoChanged") {
+  } else if (method == "Target.targetCreated") {
+    OnTargetCreated(event.params.value("targetInfo", json::object()));
+  } else if (method == "Target.targetInfoChanged") {
     CloseBarredDevtoolsTarget(event.params.value("targetInfo", json::object()));
   } else if (method == "Target.targetCrashed") {
     OnTargetCrashed(GetString(event.params, "targetId"));
   } else if (method == "Target.targetDestroyed") {
     OnTargetGone(GetString(event.params, "targetId"));
   } else if (method == "Target.detachedFromTarget") {
-    if (GetString(event.params, "sessionId") == mainSessionId_ && !mainSessionId_.empty()) {
-      OnTargetGone(mainTargetId_);
-    }
+    const std::string sessionId = GetString(event.params, "sessionId");
+    frameSessions_.erase(sessionId);
+    if (sessionId == mainSessionId_ && !mainSessionId_.empty()) OnTargetGone(mainTargetId_);
   } else if (method == "Fetch.requestPaused") {
     OnRequestPaused(event.params);
   } else if (!mainSessionId_.empty() && event.sessionId == mainSessionId_) {
     OnMainSessionEvent(event);
+  } else if (method == "Page.windowOpen" && frameSessions_.count(event.sessionId) != 0) {
+    OnWindowOpen(event.params);
   }
 }
 
@@ -196,6 +200,12 @@ void ChromiumHost::OnAttached(const DevToolsEvent& event) {
     if (waiting) client_.Send("Runtime.runIfWaitingForDebugger", json::object(), sessionId);
     client_.Send("Target.closeTarget", {{"targetId", targetId}});
     return;
+  } else if (type == "iframe") {
+    // A frame of another site runs in a process of its own: its links to new windows are
+    // reported on its own session.
+    frameSessions_.insert(sessionId);
+    client_.Send("Page.enable", json::object(), sessionId);
+    AttachFramesOf(sessionId);
   }
   if (waiting) client_.Send("Runtime.runIfWaitingForDebugger", json::object(), sessionId);
 }
@@ -212,11 +222,19 @@ void ChromiumHost::AdoptMainTarget(const std::string& targetId, const std::strin
   client_.Send("Page.addScriptToEvaluateOnNewDocument", {{"source", PageBridgeScript()}}, sessionId,
                navigateWhenReady);
   DropChangedServiceWorkers();
+  AttachFramesOf(sessionId);
   client_.Send("Runtime.runIfWaitingForDebugger", json::object(), sessionId);
   if (extensions_ != nullptr) extensions_->NotifyMainWindowCreated(nullptr);
   // The window opened at the size given on the command line, which counts its frame; the app
   // asks for the client area.
   SizeNewWindow();
+}
+
+void ChromiumHost::AttachFramesOf(const std::string& sessionId) {
+  // Not held at their start: nothing is set up in them before they run.
+  client_.Send("Target.setAutoAttach",
+               {{"autoAttach", true}, {"waitForDebuggerOnStart", false}, {"flatten", true}},
+               sessionId);
 }
 
 void ChromiumHost::NavigateWhenReady() {
@@ -229,6 +247,19 @@ bool ChromiumHost::CloseAppWindow() {
   if (finished_ || mainTargetId_.empty()) return false;
   client_.Send("Target.closeTarget", {{"targetId", mainTargetId_}});
   return true;
+}
+
+void ChromiumHost::OnTargetCreated(const json& targetInfo) {
+  CloseBarredDevtoolsTarget(targetInfo);
+  // A tab the browser opens at an address and without an opener comes from the user's own click
+  // on a link (middle or Ctrl, the context menu), which raises no Page.windowOpen: the address
+  // goes to the system as a link's to a new window does, and the tab is closed as a popup. A
+  // window a page opens has an opener and no address yet.
+  if (GetString(targetInfo, "type") == "page" && !targetInfo.contains("openerId") &&
+      !mainTargetId_.empty() && GetString(targetInfo, "targetId") != mainTargetId_) {
+    const std::string url = GetString(targetInfo, "url");
+    if (MayOpenExternally(url)) platform_.OpenExternally(url);
+  }
 }
 
 void ChromiumHost::CloseBarredDevtoolsTarget(const json& targetInfo) {
@@ -365,13 +396,17 @@ void ChromiumHost::OnMainSessionEvent(const DevToolsEvent& event) {
       client_.Send("Page.resetNavigationHistory", json::object(), mainSessionId_);
     }
   } else if (method == "Page.windowOpen") {
-    // Only what the user asked for: the browser's own popup blocker never sees these windows, so
-    // a frame could otherwise open the system's browser in a loop.
-    const std::string url = GetString(params, "url");
-    if (params.value("userGesture", false) && MayOpenExternally(url)) platform_.OpenExternally(url);
+    OnWindowOpen(params);
   } else if (method == "Runtime.bindingCalled") {
     OnBindingCalled(params);
   }
+}
+
+void ChromiumHost::OnWindowOpen(const json& params) {
+  // Only what the user asked for: the browser's own popup blocker never sees these windows, so
+  // a frame could otherwise open the system's browser in a loop.
+  const std::string url = GetString(params, "url");
+  if (params.value("userGesture", false) && MayOpenExternally(url)) platform_.OpenExternally(url);
 }
 
 void ChromiumHost::OnMainFrameNavigated(const std::string& url) {

@@ -100,17 +100,21 @@ class ChromiumHost final : public BridgeHost, public ExtensionHost {
 
   void OnAttached(const DevToolsEvent& event);
   void AdoptMainTarget(const std::string& targetId, const std::string& sessionId);
+  // Has the frames of other sites in that target attach as targets of their own.
+  void AttachFramesOf(const std::string& sessionId);
   // Counts down the replies the start page waits for; the last one requests it.
   void NavigateWhenReady();
   void DropChangedServiceWorkers();
   void ServeServiceWorkerScript(const std::string& requestId, std::string_view uriTail,
                                 ResourceAnswer answer);
+  void OnTargetCreated(const nlohmann::json& targetInfo);
   void CloseBarredDevtoolsTarget(const nlohmann::json& targetInfo);
   void OnTargetGone(const std::string& targetId);
   void OnRequestPaused(const nlohmann::json& params);
   void OnDocumentPaused(const std::string& requestId, const std::string& url,
                         const nlohmann::json& params);
   void OnMainFrameNavigated(const std::string& url);
+  void OnWindowOpen(const nlohmann::json& params);
   void Fulfil(const std::string& requestId, const ResourceAnswer& answer);
   void OnMainSessionEvent(const DevToolsEvent& event);
   bool MainDocumentIsApp() const;
@@ -150,7 +154,8 @@ class ChromiumHost final : public BridgeHost, public ExtensionHost {
   bool historyReset_ = false;
   bool appShown_ = false;  // the main frame has shown an app document
   bool finished_ = false;
-  std::set<std::string> popupTargets_;  // popups being closed, until they are gone
+  std::set<std::string> popupTargets_;   // popups being closed, until they are gone
+  std::set<std::string> frameSessions_;  // frames of other sites, while attached
   PageOutbox outbox_;
   std::string staleContext_;         // the main context after a delivery into it failed
   std::uint64_t attachAttempt_ = 0;  // one per app document given the bindings

@@ -474,14 +474,21 @@ TEST_F(ChromiumHostTest,
   Attach("W", "WT", "worker");
   EXPECT_THAT(Lines(), ElementsAre("Runtime.runIfWaitingForDebugger {} @W"));
   // Developer tools close when they are off.
-  const auto created = [&](const char* id, const char* url) {
-    Event("Target.targetCreated",
-          {{"targetInfo", {{"targetId", id}, {"type", "page"}, {"url", url}}}});
+  const auto created = [&](const char* id, const char* url, const char* opener = kMain) {
+    json info = {{"targetId", id}, {"type", "page"}, {"url", url}};
+    if (*opener != '\0') info["openerId"] = opener;
+    Event("Target.targetCreated", {{"targetInfo", info}});
     return Lines();
   };
   EXPECT_THAT(created("D", "devtools://devtools/bundled/inspector.html"),
               ElementsAre(R"(Target.closeTarget {"targetId":"D"})"));
   EXPECT_THAT(created("X", "https://a.test/"), IsEmpty());
+  // A tab without an opener, at an address: the user's middle or Ctrl click on a link.
+  for (const char* url : {"https://example.com/clicked", "https://corvane.localhost/x", ""}) {
+    EXPECT_THAT(created("C", url, ""), IsEmpty());
+  }
+  EXPECT_THAT(opened, ElementsAre("https://example.com/clicked"));
+  opened.clear();
   Paused("https://example.com/", kMain);
   EXPECT_THAT(Lines(),
               ElementsAre(R"(Fetch.failRequest {"errorReason":"Aborted","requestId":"R"})"));
@@ -520,7 +527,19 @@ TEST_F(ChromiumHostTest,
   }
   PageEvent("Page.windowOpen", {{"url", "https://example.com/unasked"}, {"userGesture", false}});
   PageEvent("Page.windowOpen", {{"url", "https://example.com/unasked"}});
-  EXPECT_THAT(opened, ElementsAre("https://example.com/x", "mailto:a@b.c", "HTTP://EXAMPLE.COM/"));
+  // A frame of another site reports its own, on its session while it is attached.
+  Attach("FS", "F", "iframe");
+  EXPECT_THAT(Lines(), ElementsAre("Page.enable {} @FS",
+                                   R"(Target.setAutoAttach {"autoAttach":true,"flatten":true,)"
+                                   R"("waitForDebuggerOnStart":false} @FS)",
+                                   "Runtime.runIfWaitingForDebugger {} @FS"));
+  const json framed = {{"url", "https://example.com/framed"}, {"userGesture", true}};
+  Event("Page.windowOpen", framed, "FS");
+  Event("Page.windowOpen", framed, "OTHER");
+  Event("Target.detachedFromTarget", {{"sessionId", "FS"}, {"targetId", "F"}});
+  Event("Page.windowOpen", framed, "FS");
+  EXPECT_THAT(opened, ElementsAre("https://example.com/x", "mailto:a@b.c", "HTTP://EXAMPLE.COM/",
+                                  "https://example.com/framed"));
   Event("Target.targetDestroyed", {{"targetId", "P"}});
   EXPECT_THAT(finished, IsEmpty());
   Event("Target.targetDestroyed", {{"targetId", kMain}});
