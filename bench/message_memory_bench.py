@@ -20,6 +20,8 @@ import subprocess
 import sys
 import tempfile
 
+from linux_backend_bench import FLAGS
+
 PAGE = """<!doctype html><title>echo</title><script>
 const total = %d, w = window.chrome.webview, heaps = [];
 let n = 0, started = 0;
@@ -46,11 +48,10 @@ def make_app(folder, shell, extension, messages):
     with open(os.path.join(folder, "www", "index.html"), "w") as out:
         out.write(PAGE % messages)
     with open(os.path.join(folder, "package.json"), "w") as out:
-        json.dump({"name": "corvane-message-bench",
-                   "chromium-args": "--disable-gpu --no-first-run --disable-background-networking "
-                                    "--disable-component-update --disable-sync "
-                                    "--js-flags=--expose-gc --enable-precise-memory-info"
-                                    + (" --no-sandbox" if os.geteuid() == 0 else "")}, out)
+        # The backend benchmark's flags; the shell itself is started headless.
+        flags = [f for f in FLAGS if f != "--headless"] + ["--js-flags=--expose-gc",
+                                                           "--enable-precise-memory-info"]
+        json.dump({"name": "corvane-message-bench", "chromium-args": " ".join(flags)}, out)
 
 
 def run(folder, data, messages):
