@@ -100,7 +100,8 @@ class ChromiumHost final : public BridgeHost, public ExtensionHost {
 
   void OnAttached(const DevToolsEvent& event);
   void AdoptMainTarget(const std::string& targetId, const std::string& sessionId);
-  // Has the frames of other sites in that target attach as targets of their own.
+  // Has the frames of other sites in that target (and its dedicated workers) attach as targets
+  // of their own.
   void AttachFramesOf(const std::string& sessionId);
   // Counts down the replies the start page waits for; the last one requests it.
   void NavigateWhenReady();
