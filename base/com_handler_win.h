@@ -11,8 +11,10 @@ namespace corvane {
 
 // The system's interfaces have public non-virtual destructors, as COM interfaces do by design:
 // objects are released, never deleted through them.
+#if defined(__GNUC__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+#endif
 template <class Derived, class FirstInterface, class... MoreInterfaces>
 class ComObject : public FirstInterface, public MoreInterfaces... {
  public:
@@ -55,7 +57,9 @@ class ComObject : public FirstInterface, public MoreInterfaces... {
   // The runtime may release objects from its own threads.
   std::atomic<ULONG> references_{1};
 };
+#if defined(__GNUC__)
 #pragma GCC diagnostic pop
+#endif
 
 // Body of an event handler: no exception may reach the runtime.
 template <class Body>

@@ -16,6 +16,9 @@ endif()
 function(corvane_warnings target)
   if(MSVC)
     target_compile_options(${target} PRIVATE /W4 /WX /utf-8 /permissive-)
+    # fopen, strerror and their kin are used as the standard defines them; MSVC's advice to use
+    # its _s variants instead would otherwise fail the build.
+    target_compile_definitions(${target} PRIVATE _CRT_SECURE_NO_WARNINGS)
   else()
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor
                                              -Wno-missing-field-initializers -Werror)
@@ -51,9 +54,10 @@ function(corvane_unicode_entry target)
 endfunction()
 
 # nlohmann JSON is header-only. For the cross build its Debian headers are exposed through a
-# directory that holds nothing but a link to them, so no other Linux header leaks in.
+# directory that holds nothing but a link to them, so no other Linux header leaks in. A build on
+# Windows itself finds the package as any other (vcpkg, MSYS2, CMAKE_PREFIX_PATH).
 add_library(corvane_json INTERFACE)
-if(WIN32)
+if(WIN32 AND CMAKE_CROSSCOMPILING)
   set(_json_dir "${CMAKE_BINARY_DIR}/json-include")
   file(MAKE_DIRECTORY "${_json_dir}")
   file(CREATE_LINK /usr/include/nlohmann "${_json_dir}/nlohmann" SYMBOLIC)

@@ -16,8 +16,10 @@ namespace corvane {
 // download service saves an error page as happily as the file that was asked for.
 // COM interfaces have no virtual destructor by design (objects are released, never deleted
 // through them), and a virtual one here would add a slot to the table.
+#if defined(__GNUC__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+#endif
 class DownloadProgress final : public IBindStatusCallback, public IHttpNegotiate {
  public:
   explicit DownloadProgress(HWND progressBar) : progressBar_(progressBar) {}
@@ -57,6 +59,8 @@ class DownloadProgress final : public IBindStatusCallback, public IHttpNegotiate
   HWND progressBar_;
   std::int32_t httpStatus_ = kNoHttpStatus;
 };
+#if defined(__GNUC__)
 #pragma GCC diagnostic pop
+#endif
 
 }  // namespace corvane
