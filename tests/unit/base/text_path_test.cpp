@@ -42,7 +42,8 @@ TEST(Utf16ToUtf8, ConvertsPairsReplacesLoneSurrogatesAndRoundTrips) {
   EXPECT_EQ(Utf16ToUtf8(std::u16string{0xDC00, 0xD800}), "\xEF\xBF\xBD\xEF\xBF\xBD");
   EXPECT_EQ(Utf16ToUtf8(std::u16string{u'a', 0xD83D, u'b'}), "a\uFFFDb");
   EXPECT_EQ(Utf16ToUtf8(std::u16string{0xD83D, 0xD83D, 0xDE00}), "\xEF\xBF\xBD\xF0\x9F\x98\x80");
-  EXPECT_EQ(Utf16ToUtf8(std::u16string{0xDBFF, 0xDFFF}), "\xF4\x8F\xBF\xBF");  // the last pair
+  EXPECT_EQ(Utf16ToUtf8(std::u16string{0xDBFF, 0xDFFF}), "\xF4\x8F\xBF\xBF");   // the last pair
+  EXPECT_EQ(Utf16ToUtf8(u"\uFFFF\U00010000"), "\xEF\xBF\xBF\xF0\x90\x80\x80");  // 3 and 4 bytes
   const std::string text =
       "C:/Пути/日本語/ファイル 😀 \xEF\xBF\xBD \xC2\x80\xDF\xBF\xE0\xA0\x80.txt";
   EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16(text)), text);

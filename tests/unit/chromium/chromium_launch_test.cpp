@@ -65,7 +65,8 @@ TEST(ChromiumArguments, AppArgumentsFirstThenTheShellsOwn) {
 
 TEST(XdgFolders, UserDirsAndFallbacks) {
   const auto dirs = ParseUserDirs(
-      "# comment\nXDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\nXDG_DOCUMENTS_DIR=\"/srv/docs\"\n"
+      "# comment\n\n#XDG_SOUND_DIR=\"/srv/old\"\n"
+      "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\nXDG_DOCUMENTS_DIR=\"/srv/docs\"\n"
       "XDG_VIDEOS_DIR=\"relative\"\nbroken line\nXDG_MUSIC_DIR=$HOME/unquoted\n"
       "XDG_TEMPLATES_DIR=\"/srv/templates\" \t\r\n \tXDG_PUBLICSHARE_DIR=\"/srv/pub\"\n"
       // Shell text: escapes undone, a comment after the value, "$HOMEX" not "$HOME" then "X".
@@ -81,6 +82,7 @@ TEST(XdgFolders, UserDirsAndFallbacks) {
   EXPECT_EQ(dirs.count("XDG_MUSIC_DIR"), 0u);
   EXPECT_EQ(dirs.at("XDG_PUBLICSHARE_DIR"), "/srv/pub");      // leading blanks of a line ignored
   EXPECT_EQ(dirs.at("XDG_TEMPLATES_DIR"), "/srv/templates");  // trailing blanks of a line ignored
+  EXPECT_EQ(dirs.size(), 6u);                                 // nothing from the commented-out line
 
   const auto env = [](const char* name) -> std::string {
     if (std::string(name) == "HOME") return "/home/u";

@@ -134,6 +134,10 @@ TEST(DevToolsClient, MatchesRepliesToCommandsAndHandsOnEvents) {
       R"({"method":"Target.detachedFromTarget","params":{"sessionId":"POPUP","targetId":"P"}})"));
   EXPECT_EQ(client.PendingCount(), 1u);
   EXPECT_EQ(log.back(), "E err session detached");
+  // Without a session name it is no one's detach.
+  EXPECT_TRUE(
+      client.Dispatch(R"({"method":"Target.detachedFromTarget","params":{"sessionId":7}})"));
+  EXPECT_EQ(client.PendingCount(), 1u);
 
   std::vector<std::string> events;
   client.SetEventHandler([&](const DevToolsEvent& e) {
