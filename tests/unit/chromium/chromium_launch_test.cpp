@@ -71,7 +71,7 @@ TEST(XdgFolders, UserDirsAndFallbacks) {
       "XDG_TEMPLATES_DIR=\"/srv/templates\" \t\r\n \tXDG_PUBLICSHARE_DIR=\"/srv/pub\"\n"
       // Shell text: escapes undone, a comment after the value, "$HOMEX" not "$HOME" then "X".
       "XDG_DOWNLOAD_DIR=\"$HOME/Cash\\$ \\\"x\\\"\" # mine\nXDG_PICTURES_DIR=\"$HOMEX/p\"\n"
-      "XDG_DOC_DIR=\"$HOME\"\n",
+      "XDG_DOC_DIR=\"$HOME\"\nXDG_OPEN_DIR=\"/srv/open\nXDG_TAIL_DIR=\"/srv/t\" tail\n",
       "/home/u");
   EXPECT_EQ(dirs.at("XDG_DOWNLOAD_DIR"), "/home/u/Cash$ \"x\"");
   EXPECT_EQ(dirs.count("XDG_PICTURES_DIR"), 0u);  // relative once "$HOMEX" is not expanded
