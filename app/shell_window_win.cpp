@@ -1,8 +1,6 @@
 #include "app/shell_window_win.h"
 
-#include <objidl.h>
-#include <gdiplus.h>
-
+#include "app/gdiplus_win.h"
 #include "base/dpi_win.h"
 #include "base/file_helpers_win.h"
 #include "base/text_path.h"

@@ -2,13 +2,12 @@
 
 #include <knownfolders.h>
 #include <objbase.h>
-#include <objidl.h>
-#include <gdiplus.h>
 
 #include <cstdio>
 #include <limits>
 #include <string>
 
+#include "app/gdiplus_win.h"
 #include "app/shell_window_win.h"
 #include "base/app_config.h"
 #include "base/file_helpers_win.h"

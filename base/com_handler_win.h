@@ -45,7 +45,7 @@ class ComObject : public FirstInterface, public MoreInterfaces... {
 
  private:
   template <class... Candidates>
-  void* FindInterface(REFIID iid) {
+  void* FindInterface([[maybe_unused]] REFIID iid) {  // unused when the list is empty
     void* found = nullptr;
     ((found == nullptr && IsEqualIID(iid, IidOf<Candidates>())
           ? (found = static_cast<Candidates*>(this), 0)

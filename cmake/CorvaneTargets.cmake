@@ -37,11 +37,9 @@ function(corvane_sanitize target)
   endif()
 endfunction()
 
-# Static runtime so the Windows binaries import system DLLs only.
+# Static runtime so the Windows binaries import system DLLs only (MSVC: CMAKE_MSVC_RUNTIME_LIBRARY).
 function(corvane_static_runtime target)
-  if(MSVC)
-    set_property(TARGET ${target} PROPERTY MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
-  elseif(WIN32)
+  if(WIN32 AND NOT MSVC)
     target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
   endif()
 endfunction()

@@ -132,7 +132,7 @@ class LumoWebView final : public BridgeHost, public ExtensionHost {
   bool ShowsAppDocument() const;
   void ScheduleUnresponsiveQuestion();
   void AskToReload();
-  static void CALLBACK OnTimer(HWND window, UINT message, UINT_PTR timerId, DWORD time);
+  static void CALLBACK OnTimer(HWND timerWindow, UINT message, UINT_PTR timerId, DWORD time);
 
   RecoveryPolicy recovery_;
   bool failed_ = false;

@@ -118,9 +118,9 @@ void LumoWebView::AskToReload() {
   }
 }
 
-void CALLBACK LumoWebView::OnTimer(HWND window, UINT, UINT_PTR timerId, DWORD) {
-  KillTimer(window, timerId);
-  auto* host = reinterpret_cast<LumoWebView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+void CALLBACK LumoWebView::OnTimer(HWND timerWindow, UINT, UINT_PTR timerId, DWORD) {
+  KillTimer(timerWindow, timerId);
+  auto* host = reinterpret_cast<LumoWebView*>(GetWindowLongPtrW(timerWindow, GWLP_USERDATA));
   if (!host || host->failed_ || host->sessionEnding_) return;
   if (host->sessionEndAsked_) {
     host->Defer(timerId, kSessionAnswerWaitMs);

@@ -6,7 +6,8 @@
 namespace corvane {
 namespace {
 
-constexpr HRESULT kLoaderMissing = HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND);
+// Not constexpr: the Windows SDK declares HRESULT_FROM_WIN32 as an inline function.
+const HRESULT kLoaderMissing = HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND);
 
 template <class Function>
 Function Export(HMODULE module, const char* name) {

@@ -346,11 +346,12 @@ TEST_F(BridgeTest, TheLibraryCallsThroughItsSlotsFromAnyThread) {
 }
 
 #if defined(CORVANE_EXAMPLE_EXTENSION_DIR)
-// The folder of the sample library as the shell would name it (Wine sees the build tree on Z:).
+// The folder of the sample library as the shell would name it (Wine sees a cross build's tree on
+// Z:).
 std::string ExampleFolder() {
   std::string folder = CORVANE_EXAMPLE_EXTENSION_DIR;
 #if defined(_WIN32)
-  folder = "Z:" + folder;
+  if (folder.front() == '/') folder = "Z:" + folder;
   for (char& c : folder) c = c == '/' ? '\\' : c;
 #endif
   return folder;

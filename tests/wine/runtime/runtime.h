@@ -70,18 +70,21 @@ class Props {
     auto found = props_.find(Name(method));
     if (found == props_.end()) return UnexpectedCall(method);
     if (!out) return E_POINTER;
-    const Value& v = found->second;
+    // Each branch returns: a statement after the chain is unreachable in some instantiations.
+    [[maybe_unused]] const Value& v = found->second;
     if constexpr (std::is_same_v<T, LPWSTR>) {
       *out = CoTaskCopy(v.text);
+      return S_OK;
     } else if constexpr (std::is_base_of_v<IUnknown, std::remove_pointer_t<T>>) {
       *out = static_cast<T>(v.object.get());  // it was stored as that interface
       if (*out) (*out)->AddRef();
+      return S_OK;
     } else if constexpr (std::is_arithmetic_v<T> || std::is_enum_v<T>) {
       *out = static_cast<T>(v.number);
+      return S_OK;
     } else {
       return UnexpectedCall(method);
     }
-    return S_OK;
   }
 
   template <class T>
@@ -118,21 +121,25 @@ class Props {
   static std::string Name(const char* method) { return std::strstr(method, "::") + 6; }
 
   template <class T>
-  static bool Store(Value& v, T value) {
+  static bool Store([[maybe_unused]] Value& v, [[maybe_unused]] T value) {
     if constexpr (std::is_same_v<T, std::wstring>) {
       v.text = value;
+      return true;
     } else if constexpr (std::is_convertible_v<T, std::wstring_view>) {
       v.text = value ? value : L"";
+      return true;
     } else if constexpr (std::is_same_v<T, RECT>) {
       v.rect = value;
+      return true;
     } else if constexpr (std::is_base_of_v<IUnknown, std::remove_pointer_t<T>>) {
       v.object = ComRef<IUnknown>(value);
+      return true;
     } else if constexpr (std::is_arithmetic_v<T> || std::is_enum_v<T>) {
       v.number = static_cast<long long>(value);
+      return true;
     } else {
       return false;
     }
-    return true;
   }
 
   std::map<std::string, Value> props_;
