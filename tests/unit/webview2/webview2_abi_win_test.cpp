@@ -35,10 +35,12 @@ struct Probe {
     return Result{};
   }
   static inline std::size_t called;
-  static inline const auto vtable = []<std::size_t... Slots>(std::index_sequence<Slots...>) {
-    return std::array<Result(STDMETHODCALLTYPE*)(void*, Args...), 128>{&Record<Slots>...};
+  using Entry = Result(STDMETHODCALLTYPE*)(void*, Args...);
+  template <std::size_t... Slots>
+  static std::array<Entry, 128> Table(std::index_sequence<Slots...>) {
+    return {&Record<Slots>...};
   }
-  (std::make_index_sequence<128>());
+  static inline const std::array<Entry, 128> vtable = Table(std::make_index_sequence<128>());
 };
 
 // One letter per parameter, for how it is passed: p pointer or handle, i 32-bit integer or enum,
