@@ -72,6 +72,8 @@ TEST_F(PageOutboxTest, AnAnswerGoesOnlyToTheDocumentThatAsked) {
   outbox.Push("late reply A", "A");  // A's question answered once B was shown
   EXPECT_THAT(sendTo("B"), ElementsAre("m1", "reply B"));
   EXPECT_THAT(outbox.TakeAll(), ElementsAre("m1"));  // B's answer does not outlive B either
+  outbox.Push("m2");
+  EXPECT_THAT(sendTo("C"), ElementsAre("m2"));  // emptied, the outbox serves any document
 }
 
 }  // namespace
