@@ -32,7 +32,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       if (host) host->OnWindowMoved();
       return 0;
     case WM_SIZE:
-      if (host) host->OnWindowResized();
+      if (host) host->OnWindowResized(wParam == SIZE_MINIMIZED);
+      return 0;
+    case WM_SETFOCUS:
+      // An activated window takes the focus itself, not the child that had it: without this the
+      // page would hear no keys after Alt+Tab, a restore or a message box until clicked.
+      if (host) host->OnWindowFocused();
       return 0;
     case WM_QUERYENDSESSION:
       if (host) host->OnSessionEndAsked();

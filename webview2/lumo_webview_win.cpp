@@ -99,11 +99,12 @@ void LumoWebView::ReportFailure(const std::string& message) {
 }
 
 void LumoWebView::ShowPage() {
-  pageShown_ = true;
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);
+  // Set only now: the focus the window takes as it is shown is handed on just below, once.
+  pageShown_ = true;
   if (controller) {
-    controller->put_IsVisible(TRUE);
+    controller->put_IsVisible(minimized_ ? FALSE : TRUE);
     controller->MoveFocus(COREWEBVIEW2_MOVE_FOCUS_REASON_PROGRAMMATIC);
   }
 }
@@ -137,11 +138,23 @@ void LumoWebView::OnWindowMoved() {
   if (controller) controller->NotifyParentWindowPositionChanged();
 }
 
-void LumoWebView::OnWindowResized() {
+void LumoWebView::OnWindowResized(bool minimized) {
+  const bool changed = minimized != minimized_;
+  minimized_ = minimized;
   if (!controller) return;
+  // An icon has no client area: rather than lay itself out at 0 x 0, the page keeps its size and
+  // is hidden, as a browser hides a minimised window's page, so that it can pause.
+  if (changed && pageShown_) controller->put_IsVisible(minimized ? FALSE : TRUE);
+  if (minimized) return;
   RECT bounds{};
   GetClientRect(window, &bounds);
   controller->put_Bounds(bounds);
+}
+
+void LumoWebView::OnWindowFocused() {
+  if (controller && pageShown_) {
+    controller->MoveFocus(COREWEBVIEW2_MOVE_FOCUS_REASON_PROGRAMMATIC);
+  }
 }
 
 // A message goes to whatever document the web view shows. In remote mode the page may have gone

@@ -55,9 +55,11 @@ class LumoWebView final : public BridgeHost, public ExtensionHost {
   void OnSessionEndAsked() { sessionEndAsked_ = true; }
   void OnSessionEndDecided(bool ending, bool closeApp);
 
-  // The main window moved or changed size: keep the web view's position and bounds in step.
+  // The main window moved, changed size or took the focus: keep the web view's position,
+  // bounds and visibility in step, and hand the focus on to the page once it is shown.
   void OnWindowMoved();
-  void OnWindowResized();
+  void OnWindowResized(bool minimized);
+  void OnWindowFocused();
   // The exit code the message loop ends with once the main window is destroyed: 0 unless the web
   // view could not be started or kept running.
   int quitCode() const { return failed_ ? 1 : 0; }
@@ -123,6 +125,8 @@ class LumoWebView final : public BridgeHost, public ExtensionHost {
   static constexpr UINT_PTR kGiveUpTimer = 0xC0A2;
   static constexpr UINT_PTR kAskTimer = 0xC0A3;
 
+  // Restores an iconic or maximised window to its normal state before the page sizes or moves it.
+  void LeaveMinimizedOrMaximized();
   // Starts (or restarts) one of the host's timers on the main window; OnTimer runs its action
   // from the message loop, outside the event handler that asked for it.
   void Defer(UINT_PTR timerId, UINT delayMs);
@@ -139,6 +143,7 @@ class LumoWebView final : public BridgeHost, public ExtensionHost {
   bool restarted_ = false;               // a failure to start now means the restart failed
   unsigned engineGeneration_ = 0;        // raised at each recreation
   bool pageShown_ = false;               // the current web view has been shown and focused
+  bool minimized_ = false;               // the web view is hidden while the window is an icon
   bool asking_ = false;                  // the reload question is on screen
   bool sessionEndAsked_ = false;         // recovery waits for the session's answer
   bool sessionEnding_ = false;           // nothing is restarted or asked any more

@@ -56,8 +56,16 @@ void LumoWebView::SetFullscreen(bool fullscreen) {
   if (taskbarList) taskbarList->MarkFullscreenWindow(window, fullscreen ? TRUE : FALSE);
 }
 
+// Sized or moved as it is, a maximised window would stay maximised with its frame past the screen,
+// and a minimised one would forget the request when restored: the window is made normal first.
+void LumoWebView::LeaveMinimizedOrMaximized() {
+  if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+  if (IsZoomed(window)) ShowWindow(window, SW_RESTORE);
+}
+
 void LumoWebView::SetClientSize(std::int32_t width, std::int32_t height) {
   if (isFullscreen || width <= 0 || height <= 0) return;
+  LeaveMinimizedOrMaximized();
   const DWORD style = DWORD(GetWindowLongW(window, GWL_STYLE));
   const DWORD exStyle = DWORD(GetWindowLongW(window, GWL_EXSTYLE));
   const SIZE outer = OuterSizeForClient(width, height, style, exStyle);
@@ -67,6 +75,7 @@ void LumoWebView::SetClientSize(std::int32_t width, std::int32_t height) {
 
 void LumoWebView::SetWindowPosition(std::int32_t x, std::int32_t y) {
   if (isFullscreen) return;
+  LeaveMinimizedOrMaximized();
   SetWindowPos(window, nullptr, ScaleForDpi(x), ScaleForDpi(y), 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -147,7 +147,10 @@ COMMANDS = [size(800.9, 600), "state cmd-sized", size("1024", 700), size(-5, 300
             size(640, 480), position(0, 0), "state cmd-asked-full-ignored",
             page({"type": "set-fullscreen"}), "state cmd-asked-restored", size(1e12, 1e12), "state cmd-huge",
             "syscommand 0xF020 0", page({"type": "set-fullscreen", "fullscreen": True}), "state cmd-min-full",
-            "syscommand 0xF020 0", page({"type": "set-fullscreen", "fullscreen": False}), "state cmd-min-left"]
+            "syscommand 0xF020 0", page({"type": "set-fullscreen", "fullscreen": False}), "state cmd-min-left",
+            "syscommand 0xF030 0", size(640, 480), "state cmd-max-sized",
+            "syscommand 0xF020 0", size(700, 500), "state cmd-min-sized",
+            "syscommand 0xF020 0", "syscommand 0xF120 0"]
 
 
 def check_commands(c, result):
@@ -170,8 +173,17 @@ def check_commands(c, result):
     c.equal((w("min-full")["outer"], minimised("min-full")), (w("min-full")["monitor"], False),
             "a minimised window asked into fullscreen is restored and fills the screen")
     c.equal(box("min-left"), box("huge"), "a minimised fullscreen window asked out of it comes back as it was")
+    for label, client in (("max-sized", "640,480"), ("min-sized", "700,500")):
+        c.equal((w(label)["client"], int(w(label)["style"], 16) & 0x21000000), (client, 0),
+                f"sized from {label[:3]}imised: restored to a normal window first")
     bounds = result.pluck("controller-bounds", "rect")
-    c.expect("0,0,500,400" in bounds, f"the web view follows the client: {bounds}")
+    c.expect("0,0,500,400" in bounds and "0,0,0,0" not in bounds, f"the web view follows the client: {bounds}")
+    # Minimised, the page is hidden at its size; restored, it is shown and has the keys again.
+    restored = result.during("syscommand 0xF120 0")
+    c.equal(([e["value"] for e in result.during("syscommand 0xF020 0") if e["_event"] == "controller-visible"],
+             [e["value"] for e in restored if e["_event"] == "controller-visible"],
+             [e["reason"] for e in restored if e["_event"] == "controller-focus"]), (["0"], ["1"], ["0"]),
+            "hidden when minimised, shown and focused when restored")
 
 
 @scenario
@@ -263,7 +275,8 @@ def normal_run(ctx, c):
             permissions, "granted only to the app's origin; others left at the default")
     c.equal((len(result.events("open-devtools")), set(result.pluck("accelerator-key", "handled"))), (2, {"0"}),
             "F12 down and up each open the tools; keys are not marked handled")
-    c.equal({(w, l): menu for w, l, menu in result.pluck("syscommand", "wParam", "lParam", "menu") if w != "0x0000F020"},
+    c.equal({(w, l): menu for w, l, menu in result.pluck("syscommand", "wParam", "lParam", "menu")
+             if w in ("0x0000F100", "0x0000F101")},
             menus,
             "keyboard activation of the window menu swallowed; other system commands as by default")
     c.equal((len(result.events("close-requested-done")), result.window("after-close-request")["exists"]),
