@@ -28,4 +28,11 @@ std::int32_t SaturatedSpan(std::int32_t low, std::int32_t high) {
   return std::int32_t(span);
 }
 
+std::int32_t StartWithin(std::int32_t start, std::int32_t length, std::int32_t low,
+                         std::int32_t high) {
+  const std::int64_t last = std::int64_t(high) - length;
+  if (last < low) return low;
+  return std::int32_t(std::clamp<std::int64_t>(start, low, last));
+}
+
 }  // namespace corvane

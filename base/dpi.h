@@ -22,4 +22,9 @@ std::int32_t ScaleClientLength(std::int32_t length, int dpi);
 // edges came from saturated lengths.
 std::int32_t SaturatedSpan(std::int32_t low, std::int32_t high);
 
+// The start of a span of `length` pixels moved as little as it takes to lie within [low, high):
+// `low` when it is longer than that. Keeps a window's edge on a monitor's work area.
+std::int32_t StartWithin(std::int32_t start, std::int32_t length, std::int32_t low,
+                         std::int32_t high);
+
 }  // namespace corvane

@@ -39,8 +39,19 @@ void LumoWebView::SetFullscreen(bool fullscreen) {
     SetWindowLongW(window, GWL_EXSTYLE, savedExStyle);
     target = savedRect;
   }
-  SetWindowPos(window, nullptr, target.left, target.top, SaturatedSpan(target.left, target.right),
-               SaturatedSpan(target.top, target.bottom),
+  const std::int32_t width = SaturatedSpan(target.left, target.right);
+  const std::int32_t height = SaturatedSpan(target.top, target.bottom);
+  // The monitor the window left may be gone meanwhile (undocked, unplugged): a rectangle on no
+  // monitor is moved onto the work area of the one showing the window, or it would come back out
+  // of sight.
+  if (!fullscreen && !MonitorFromRect(&target, MONITOR_DEFAULTTONULL)) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+    target.left = StartWithin(target.left, width, monitor.rcWork.left, monitor.rcWork.right);
+    target.top = StartWithin(target.top, height, monitor.rcWork.top, monitor.rcWork.bottom);
+  }
+  SetWindowPos(window, nullptr, target.left, target.top, width, height,
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 
   // Created on first use; a failed creation is tried again at the next change.

@@ -151,6 +151,8 @@ COMMANDS = [size(800.9, 600), "state cmd-sized", size("1024", 700), size(-5, 300
             "syscommand 0xF030 0", size(640, 480), "state cmd-max-sized",
             "syscommand 0xF020 0", size(700, 500), "state cmd-min-sized",
             "syscommand 0xF020 0", "syscommand 0xF120 0"]
+# Played last: Wine leaves a window that was off-screen without the keyboard menus.
+OFF_SCREEN = [position(5000, 5000), "fullscreen 1", "fullscreen 0", "state cmd-offscreen-left"]
 
 
 def check_commands(c, result):
@@ -176,6 +178,10 @@ def check_commands(c, result):
     for label, client in (("max-sized", "640,480"), ("min-sized", "700,500")):
         c.equal((w(label)["client"], int(w(label)["style"], 16) & 0x21000000), (client, 0),
                 f"sized from {label[:3]}imised: restored to a normal window first")
+    outer, monitor = ([int(v) for v in w("offscreen-left")[k].split(",")] for k in ("outer", "monitor"))
+    c.expect(monitor[0] <= outer[0] < outer[2] <= monitor[2] and monitor[1] <= outer[1] < outer[3] <= monitor[3]
+             and w("offscreen-left")["client"] == "700,500",
+             f"leaving fullscreen onto no monitor: moved onto the screen, same size: {outer} on {monitor}")
     bounds = result.pluck("controller-bounds", "rect")
     c.expect("0,0,500,400" in bounds and "0,0,0,0" not in bounds, f"the web view follows the client: {bounds}")
     # Minimised, the page is hidden at its size; restored, it is shown and has the keys again.
@@ -209,7 +215,7 @@ def normal_run(ctx, c):
               + ["new-window " + rig.esc(uri) for uri in allowed + refused]
               + ["script-window " + rig.esc(uri) for uri in unasked]
               + [f"permission {kind} {uri}" for kind, uri in permissions] + ["key 123", "key 123 up", "key 65"]
-              + [f"syscommand {w} {l}" for w, l in menus] + ["close"])
+              + [f"syscommand {w} {l}" for w, l in menus] + OFF_SCREEN + ["close"])
     result = ctx.run(App(loose=LOOSE, bundle=BUNDLE, script=script))
     check_clean_close(c, result)
 

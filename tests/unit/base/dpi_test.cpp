@@ -43,5 +43,15 @@ TEST(SaturatedSpan, WidthOfAnyRectangleFitsIn32Bits) {
   EXPECT_EQ(SaturatedSpan(5, 5), 0);
 }
 
+// A window left on an unplugged monitor comes back onto the one it is on now, moved no further.
+TEST(StartWithin, MovesASpanOntoTheRangeAsLittleAsItTakes) {
+  EXPECT_EQ(StartWithin(2100, 800, 0, 1920), 1120);
+  EXPECT_EQ(StartWithin(-900, 800, 0, 1920), 0);
+  EXPECT_EQ(StartWithin(300, 800, 0, 1920), 300);
+  EXPECT_EQ(StartWithin(1120, 800, 0, 1920), 1120);
+  EXPECT_EQ(StartWithin(50, 2000, 0, 1920), 0);
+  EXPECT_EQ(StartWithin(kMax, kMax, kMin, kMax), 0);
+}
+
 }  // namespace
 }  // namespace corvane
