@@ -19,7 +19,8 @@ using nlohmann::json;
 // permission request. Each is set on its own: Browser.grantPermissions would refuse every kind it
 // does not list, so one call per kind would leave only the last. A descriptor this browser does
 // not know is refused alone and costs nothing. Large answers reach the browser from a loopback
-// address, which needs "loopback-network".
+// address, which needs "loopback-network". Fullscreen without the user's gesture is no request on
+// Windows, where the engine refuses it: it is not granted here either.
 constexpr const char* kPermissionDescriptors[] = {
     R"({"name":"accelerometer"})",  // the motion and light sensors are one kind
     R"({"name":"background-fetch"})",
@@ -31,7 +32,6 @@ constexpr const char* kPermissionDescriptors[] = {
     R"({"name":"clipboard-write"})",
     R"({"name":"clipboard-write","allowWithoutSanitization":true})",
     R"({"name":"display-capture"})",
-    R"({"name":"fullscreen","allowWithoutGesture":true})",
     R"({"name":"geolocation"})",
     R"({"name":"idle-detection"})",
     R"({"name":"keyboard-lock"})",

@@ -199,8 +199,9 @@ async function main() {
   send({ type: "set-window-size", windowWidth: 500, windowHeight: 400 });
   await until(() => innerWidth === 500 && innerHeight === 400);
   const fullscreen = () => matchMedia("(display-mode: fullscreen)").matches;
+  const unasked = await document.documentElement.requestFullscreen().then(() => document.exitFullscreen(), e => e.name);
   send({ type: "set-fullscreen", fullscreen: true });
-  results.fullscreen = [await until(fullscreen)];
+  results.fullscreen = [unasked, await until(fullscreen)];
   send({ type: "set-fullscreen", fullscreen: false });
   results.fullscreen.push(await until(() => !fullscreen()));
   send({ type: "extension-message", action: "thread-echo" });
