@@ -74,6 +74,9 @@ TEST_F(PageOutboxTest, AnAnswerGoesOnlyToTheDocumentThatAsked) {
   EXPECT_THAT(outbox.TakeAll(), ElementsAre("m1"));  // B's answer does not outlive B either
   outbox.Push("m2");
   EXPECT_THAT(sendTo("C"), ElementsAre("m2"));  // emptied, the outbox serves any document
+  outbox.Delivered(ids["m2"]);
+  outbox.Push("late reply C", "C");
+  EXPECT_THAT(sendTo("D"), IsEmpty());  // the only answer waiting, and not D's
 }
 
 }  // namespace
