@@ -238,9 +238,19 @@ void ChromiumHost::AttachFramesOf(const std::string& sessionId) {
 }
 
 void ChromiumHost::NavigateWhenReady() {
-  if (--startBlockers_ == 0 && !finished_) {
-    client_.Send("Page.navigate", {{"url", startUrl_}}, mainSessionId_);
-  }
+  if (--startBlockers_ == 0 && !finished_) NavigateToStart();
+}
+
+void ChromiumHost::NavigateToStart() {
+  client_.Send("Page.navigate", {{"url", startUrl_}}, mainSessionId_,
+               [this](const DevToolsReply& reply) {
+                 if (!reply.ok || finished_ || appShown_ || startRetries_ >= kMaxStartRetries ||
+                     reply.result.value("errorText", std::string()) != "net::ERR_ABORTED") {
+                   return;
+                 }
+                 ++startRetries_;
+                 NavigateToStart();
+               });
 }
 
 bool ChromiumHost::CloseAppWindow() {

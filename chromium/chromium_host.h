@@ -105,6 +105,11 @@ class ChromiumHost final : public BridgeHost, public ExtensionHost {
   void AttachFramesOf(const std::string& sessionId);
   // Counts down the replies the start page waits for; the last one requests it.
   void NavigateWhenReady();
+  // Requests the start page in the main frame, again when the user stopped or reloaded the blank
+  // page the window opened on before it came (Esc, F5): a few times at most, as a start page
+  // that is a download never comes.
+  void NavigateToStart();
+  static constexpr int kMaxStartRetries = 3;
   void DropChangedServiceWorkers();
   void ServeServiceWorkerScript(const std::string& requestId, std::string_view uriTail,
                                 ResourceAnswer answer);
@@ -146,6 +151,7 @@ class ChromiumHost final : public BridgeHost, public ExtensionHost {
   std::string run_;  // tells this run's message ids from an earlier one's in the page's storage
   ServiceWorkerRecord serviceWorkers_;
   int startBlockers_ = 0;  // replies the start page still waits for
+  int startRetries_ = 0;   // start page requests sent again after the user stopped one
 
   std::string mainTargetId_;
   std::string mainSessionId_;
