@@ -2,6 +2,7 @@
 // and given back to the window of a restarted browser. What to do and how often is the
 // platform's (ShellRecovery, by the policy both hosts follow).
 
+#include "base/json_members.h"
 #include "base/recovery_policy.h"
 #include "chromium/chromium_host.h"
 
@@ -33,7 +34,17 @@ void ChromiumHost::SizeNewWindow() {
     return;
   }
   WithWindow([this, bounds = std::move(*bounds)](std::int64_t windowId, const std::string&) {
-    client_.Send("Browser.setWindowBounds", {{"windowId", windowId}, {"bounds", bounds}});
+    // The browser takes a window state alone: the place first, then the state over it.
+    json place = bounds;
+    const std::string state = GetString(place, "windowState");
+    place.erase("windowState");
+    if (!place.empty()) {
+      client_.Send("Browser.setWindowBounds", {{"windowId", windowId}, {"bounds", place}});
+    }
+    if (!state.empty()) {
+      client_.Send("Browser.setWindowBounds",
+                   {{"windowId", windowId}, {"bounds", {{"windowState", state}}}});
+    }
   });
 }
 

@@ -23,8 +23,10 @@ bool ShellRecovery::RestartAfterExit() {
 
 void ShellRecovery::RememberWindowBounds(const nlohmann::json& bounds) {
   if (!bounds.is_object()) return;
-  // A minimized or fullscreen window reports bounds that are not the window's own place.
+  // A maximized, minimized or fullscreen window reports bounds that are not the window's own
+  // place; a maximized one is maximized again over the last place it had.
   const auto state = bounds.find("windowState");
+  if (state != bounds.end() && *state == "maximized") maximized_ = true;
   if (state != bounds.end() && *state != "normal") return;
   nlohmann::json kept = nlohmann::json::object();
   for (const char* key : {"left", "top", "width", "height"}) {
@@ -33,10 +35,14 @@ void ShellRecovery::RememberWindowBounds(const nlohmann::json& bounds) {
     kept[key] = *value;
   }
   bounds_ = std::move(kept);
+  maximized_ = false;
 }
 
 std::optional<nlohmann::json> ShellRecovery::WindowBoundsToRestore() const {
-  return restarted_ ? bounds_ : std::nullopt;
+  if (!restarted_ || !maximized_) return restarted_ ? bounds_ : std::nullopt;
+  nlohmann::json restored = bounds_.value_or(nlohmann::json::object());
+  restored["windowState"] = "maximized";
+  return restored;
 }
 
 }  // namespace corvane

@@ -25,14 +25,16 @@ class ShellRecovery {
 
   // The window's bounds as the protocol's Browser.getWindowForTarget reports them.
   void RememberWindowBounds(const nlohmann::json& bounds);
-  // What a restarted browser's window is given: the last bounds seen before it died, with a
-  // normal window state; none for the first browser or when no bounds were ever seen.
+  // What a restarted browser's window is given: the last bounds seen before it died with a normal
+  // window state, and "windowState":"maximized" when it was last seen maximized; none for the
+  // first browser or when nothing was ever seen.
   std::optional<nlohmann::json> WindowBoundsToRestore() const;
 
  private:
   std::function<std::int64_t()> clockMs_;
   RecoveryPolicy policy_;
   std::optional<nlohmann::json> bounds_;
+  bool maximized_ = false;
   bool restarted_ = false;
 };
 

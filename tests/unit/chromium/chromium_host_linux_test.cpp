@@ -572,6 +572,16 @@ TEST_F(ChromiumHostTest, AWindowGetsTheBoundsItHadAndCommandsFollowItsOwnState) 
   // The saved outer bounds, not the configured page size.
   EXPECT_THAT(Lines(), ElementsAre(R"(Browser.setWindowBounds {"bounds":{"height":500,"left":40,)"
                                    R"("top":30,"width":700},"windowId":7})"));
+  // A maximized state goes alone, after the place.
+  restore = {{"left", 40}, {"windowState", "maximized"}};
+  Remake(&responder);
+  Attach(kSession, kMain, "page");
+  ReplyWindow(Take("Browser.getWindowForTarget").at(0), "normal");
+  EXPECT_THAT(Lines("Browser.setWindowBounds"),
+              ElementsAre(R"(Browser.setWindowBounds {"bounds":{"left":40},"windowId":7})",
+                          R"(Browser.setWindowBounds {"bounds":{"windowState":"maximized"},)"
+                          R"("windowId":7})"));
+  Take();
   host->TrackWindowBounds();
   Reply(Take().at(0), {{"windowId", 7}, {"bounds", bounds}});
   host->TrackWindowBounds();

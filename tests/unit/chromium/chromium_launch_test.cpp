@@ -126,6 +126,13 @@ TEST(ShellRecovery, GivesTheWindowsLastNormalBoundsOnlyToARestartedBrowser) {
   recovery.RememberWindowBounds({{"left", 0}, {"top", 0}, {"width", "1"}, {"height", 1}});
   EXPECT_TRUE(recovery.RestartAfterExit());
   EXPECT_EQ(recovery.WindowBoundsToRestore(), placed);
+  // Maximized, it is maximized again over its last place, until it is seen normal again.
+  json maximized = placed;
+  maximized["windowState"] = "maximized";
+  recovery.RememberWindowBounds({{"left", -8}, {"windowState", "maximized"}});
+  EXPECT_EQ(recovery.WindowBoundsToRestore(), maximized);
+  recovery.RememberWindowBounds(reported);
+  EXPECT_EQ(recovery.WindowBoundsToRestore(), placed);
   now = 1000;
   EXPECT_TRUE(recovery.RestartAfterExit());
   EXPECT_FALSE(recovery.RestartAfterExit());  // the policy's bound, on the clock given
