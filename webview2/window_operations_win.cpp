@@ -27,10 +27,7 @@ void LumoWebView::SetFullscreen(bool fullscreen) {
     savedStyle = GetWindowLongW(window, GWL_STYLE);
     savedExStyle = GetWindowLongW(window, GWL_EXSTYLE);
     GetWindowRect(window, &savedRect);
-    // Not maximised while fullscreen: Restore (the taskbar's menu, Win+Down) would otherwise
-    // shrink it to a frameless window the page still takes for fullscreen. The saved style
-    // brings the state back on leaving.
-    SetWindowLongW(window, GWL_STYLE, savedStyle & ~(kFramedStyles | WS_MAXIMIZE));
+    SetWindowLongW(window, GWL_STYLE, savedStyle & ~kFramedStyles);
     SetWindowLongW(window, GWL_EXSTYLE, savedExStyle & ~kFramedExStyles);
     // The monitor rectangle, not the work area: the taskbar is covered too.
     MONITORINFO monitor{};
