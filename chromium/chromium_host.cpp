@@ -245,7 +245,8 @@ void ChromiumHost::NavigateToStart() {
   client_.Send("Page.navigate", {{"url", startUrl_}}, mainSessionId_,
                [this](const DevToolsReply& reply) {
                  if (!reply.ok || finished_ || appShown_ || startRetries_ >= kMaxStartRetries ||
-                     reply.result.value("errorText", std::string()) != "net::ERR_ABORTED") {
+                     reply.result.value("errorText", std::string()) != "net::ERR_ABORTED" ||
+                     reply.result.value("isDownload", false)) {
                    return;
                  }
                  ++startRetries_;

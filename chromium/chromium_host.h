@@ -106,8 +106,8 @@ class ChromiumHost final : public BridgeHost, public ExtensionHost {
   // Counts down the replies the start page waits for; the last one requests it.
   void NavigateWhenReady();
   // Requests the start page in the main frame, again when the user stopped or reloaded the blank
-  // page the window opened on before it came (Esc, F5): a few times at most, as a start page
-  // that is a download never comes.
+  // page the window opened on before it came (Esc, F5): a few times at most, and not when it
+  // was a download, which never comes and would be saved again each time.
   void NavigateToStart();
   static constexpr int kMaxStartRetries = 3;
   void DropChangedServiceWorkers();

@@ -218,6 +218,17 @@ TEST_F(ChromiumHostTest,
   EXPECT_EQ(handles.at("<web-resource>"), root.string() + "/www/");
   EXPECT_EQ(handles.at("<current-app-data>"), "/data/t");
   EXPECT_EQ(handles.at("<documents>"), "/k");
+  // A start page that is a download is not asked for, and saved, again.
+  Remake(&responder);
+  host->Start();
+  Attach(kSession, kMain, "page");
+  for (const json& setup :
+       {Take("Page.addScriptToEvaluateOnNewDocument").at(0), Take("Page.enable").at(0)}) {
+    Reply(setup);
+  }
+  Reply(Take("Page.navigate").at(0), {{"errorText", "net::ERR_ABORTED"}, {"isDownload", true}});
+  EXPECT_THAT(Lines("Page.navigate"), IsEmpty());
+  Take();
 
   // Remote mode: only documents are intercepted, to keep the main frame on the app.
   config.contentMode = ContentMode::Remote;
