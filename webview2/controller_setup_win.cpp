@@ -62,6 +62,12 @@ void LumoWebView::ConfigureWebView() {
 
   RECT bounds{};
   GetClientRect(window, &bounds);
+  // Made again while the window is an icon, which has no client area: hidden, at the last size
+  // the page had, until the window is restored.
+  if (minimized_) {
+    bounds = lastBounds_;
+    controller->put_IsVisible(FALSE);
+  }
   controller->put_Bounds(bounds);
 
   // Registration tokens are not kept: no handler is ever removed.

@@ -146,9 +146,8 @@ void LumoWebView::OnWindowResized(bool minimized) {
   // is hidden, as a browser hides a minimised window's page, so that it can pause.
   if (changed && pageShown_) controller->put_IsVisible(minimized ? FALSE : TRUE);
   if (minimized) return;
-  RECT bounds{};
-  GetClientRect(window, &bounds);
-  controller->put_Bounds(bounds);
+  GetClientRect(window, &lastBounds_);
+  controller->put_Bounds(lastBounds_);
 }
 
 void LumoWebView::OnWindowFocused() {

@@ -144,6 +144,7 @@ class LumoWebView final : public BridgeHost, public ExtensionHost {
   unsigned engineGeneration_ = 0;        // raised at each recreation
   bool pageShown_ = false;               // the current web view has been shown and focused
   bool minimized_ = false;               // the web view is hidden while the window is an icon
+  RECT lastBounds_{};                    // the web view's bounds when the window last had a size
   bool asking_ = false;                  // the reload question is on screen
   bool sessionEndAsked_ = false;         // recovery waits for the session's answer
   bool sessionEnding_ = false;           // nothing is restarted or asked any more

@@ -63,6 +63,13 @@ def browser_exit(ctx, c):
         windowed, recreated = result.window("windowed"), result.window("recreated")
         c.equal([recreated.get(k) for k in ("style", "exstyle", "outer")],
                 [windowed.get(k) for k in ("style", "exstyle", "outer")], "out of fullscreen after the restart")
+    with c.case("exit-while-minimised"):
+        # The new web view waits hidden at the page's size until the window is restored.
+        result = ctx.run(App(script=[HELLO, "syscommand 0xF020 0", "browser-exited", SETTLE, HELLO,
+                                     "syscommand 0xF120 0", "close"]), "exit-minimised")
+        check_clean_close(c, result)
+        c.equal((set(result.pluck("controller-bounds", "rect")), result.pluck("controller-visible", "value")),
+                ({"0,0,1024,768"}, ["1", "0", "0", "0", "1"]), "bounds; shown, minimised, made, loaded, restored")
     with c.case("exit-while-creating-controller"):
         # The creation that fails after its browser's exit was reported belongs to the engine
         # given up, not to the restart already under way.
