@@ -67,6 +67,8 @@ void LumoWebView::ConfigureWebView() {
   if (minimized_) {
     bounds = lastBounds_;
     controller->put_IsVisible(FALSE);
+  } else {
+    lastBounds_ = bounds;
   }
   controller->put_Bounds(bounds);
 
