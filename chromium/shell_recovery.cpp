@@ -39,7 +39,8 @@ void ShellRecovery::RememberWindowBounds(const nlohmann::json& bounds) {
 }
 
 std::optional<nlohmann::json> ShellRecovery::WindowBoundsToRestore() const {
-  if (!restarted_ || !maximized_) return restarted_ ? bounds_ : std::nullopt;
+  if (!restarted_) return std::nullopt;
+  if (!maximized_) return bounds_;
   nlohmann::json restored = bounds_.value_or(nlohmann::json::object());
   restored["windowState"] = "maximized";
   return restored;
