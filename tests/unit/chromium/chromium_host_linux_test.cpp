@@ -108,6 +108,13 @@ class ChromiumHostTest : public ::testing::Test, public ChromiumPlatform {
   void Navigated(const std::string& url) {
     PageEvent("Page.frameNavigated", {{"frame", {{"id", kMain}, {"url", url}}}});
   }
+  // Answers the page's set-up commands, after which the start page is requested.
+  void AnswerPageSetUp() {
+    for (const json& setup :
+         {Take("Page.addScriptToEvaluateOnNewDocument").at(0), Take("Page.enable").at(0)}) {
+      Reply(setup);
+    }
+  }
   // Answers the host's addBinding commands and then its hand-over of them to the main document.
   void GiveBindings() {
     const auto bindings = Take("Runtime.addBinding");
@@ -222,10 +229,7 @@ TEST_F(ChromiumHostTest,
   Remake(&responder);
   host->Start();
   Attach(kSession, kMain, "page");
-  for (const json& setup :
-       {Take("Page.addScriptToEvaluateOnNewDocument").at(0), Take("Page.enable").at(0)}) {
-    Reply(setup);
-  }
+  AnswerPageSetUp();
   Reply(Take("Page.navigate").at(0), {{"errorText", "net::ERR_ABORTED"}, {"isDownload", true}});
   EXPECT_THAT(Lines("Page.navigate"), IsEmpty());
   Take();
@@ -672,10 +676,7 @@ TEST_F(ChromiumHostTest, AServiceWorkerOfAnEarlierVersionIsDroppedBeforeTheStart
   EXPECT_EQ(clear["sessionId"], kSession);
   EXPECT_EQ(clear["params"],
             json({{"origin", "https://corvane.localhost"}, {"storageTypes", "service_workers"}}));
-  for (const json& setup :
-       {Take("Page.addScriptToEvaluateOnNewDocument").at(0), Take("Page.enable").at(0)}) {
-    Reply(setup);
-  }
+  AnswerPageSetUp();
   EXPECT_THAT(Lines("Page.navigate"), IsEmpty());
   Reply(clear, nullptr);  // refused: the next start tries again
   EXPECT_THAT(Lines("Page.navigate"), ElementsAre(kNavigateToStart));
