@@ -1,8 +1,6 @@
 #!/usr/bin/env python3
-"""corvane-pack end to end: a folder packed, listed, verified and extracted byte for byte;
-duplicates stored once; hostile entry paths refused; bad bundles answered with one line. Hostile
-bundles come from an encoder of our own, a second writer for the packer's reader.
-usage: pack_round_trip_test.py --pack=PATH [--emulator=WRAPPER]   (with Wine, paths go as Z: paths)"""
+"""corvane-pack end to end; hostile bundles come from an encoder of our own, a second writer for
+the packer's reader.  usage: pack_round_trip_test.py --pack=PATH [--emulator=WRAPPER (Wine)]"""
 
 import json
 import os
@@ -55,6 +53,16 @@ def pack(*args, cwd=None, stdout=subprocess.PIPE):
     return done.returncode, (done.stdout or b"").decode("utf-8", "replace"), done.stderr.decode("utf-8", "replace")
 
 
+def listed(bundle):
+    return [e["path"] for e in json.loads(pack("list", bundle, "--json")[1] or "[]")]
+
+
+def extract_over_size_limit(bundle, folder):
+    """extract with files limited to 100 blocks (the signal for going past it ignored)."""
+    return subprocess.run(["sh", "-c", 'trap "" XFSZ; ulimit -f 100; exec "$0" "$@"', PACK, "extract", bundle, folder],
+                          capture_output=True)
+
+
 def one_line_error(args, name, what):
     code, out, err = pack(*args)
     lines = [line for line in err.splitlines() if line.strip()]
@@ -65,7 +73,10 @@ def one_line_error(args, name, what):
 
 
 def run_all(work):
-    src, bundle = os.path.join(work, "src"), os.path.join(work, "out", "assets.dat")
+    def at(*parts):
+        return os.path.join(work, *parts)
+
+    src, bundle = at("src"), at("out", "assets.dat")
     for name, data in FILES.items():
         write(os.path.join(src, name), data)
     os.makedirs(os.path.dirname(bundle))
@@ -89,25 +100,22 @@ def run_all(work):
     check(code == 0 and sorted(rows) == sorted([p, str(e["size"]), str(e["offset"])] for p, e in by_path.items()),
           f"list prints one line per entry: path, size, offset: {rows[:3]}")
 
-    extracted = os.path.join(work, "extracted")
-    code, out, err = pack("extract", bundle, extracted)
-    diff = subprocess.run(["diff", "-r", src, extracted], capture_output=True, text=True)
+    code, out, err = pack("extract", bundle, at("extracted"))
+    diff = subprocess.run(["diff", "-r", src, at("extracted")], capture_output=True, text=True)
     check(code == 0 and diff.returncode == 0, f"extracted tree equals the source: {err}{diff.stdout}{diff.stderr}")
-    pack("create", src, "-o", os.path.join(work, "again.dat"))
-    check(read(bundle) == read(os.path.join(work, "again.dat")), "the same folder packed twice gives the same bytes")
-    code, _, err = pack("create", src, "-o", os.path.join(work, "o" * 246 + ".dat"))
+    pack("create", src, "-o", at("again.dat"))
+    check(read(bundle) == read(at("again.dat")), "the same folder packed twice gives the same bytes")
+    code, _, err = pack("create", src, "-o", at("o" * 246 + ".dat"))
     check(code == 0, f"an output name near the limit is written ({err!r})")
 
-    # Names that differ only in case: two files on Linux, a refusal where the file system folds
-    # them together (Windows) instead of one silently replacing the other.
-    write(os.path.join(work, "cased.dat"), encode_bundle([(b"Case.txt", 0, 5), (b"case.txt", 5, 5)], b"upperlower"))
-    cased = os.path.join(work, "cased")
+    # Names differing only in case: two files, or refused where the file system folds them (Windows).
+    write(at("cased.dat"), encode_bundle([(b"Case.txt", 0, 5), (b"case.txt", 5, 5)], b"upperlower"))
     if WINDOWS:
-        line, _ = one_line_error(["extract", os.path.join(work, "cased.dat"), cased], "case.txt", "case collision")
-        check("refused" in line and read(os.path.join(cased, "Case.txt")) == b"upper", f"refused, first kept: {line}")
+        line, _ = one_line_error(["extract", at("cased.dat"), at("cased")], "case.txt", "case collision")
+        check("refused" in line and read(at("cased", "Case.txt")) == b"upper", f"refused, first kept: {line}")
     else:
-        code, out, err = pack("extract", os.path.join(work, "cased.dat"), cased)
-        check(code == 0 and [read(os.path.join(cased, n)) for n in ("Case.txt", "case.txt")] == [b"upper", b"lower"],
+        code, out, err = pack("extract", at("cased.dat"), at("cased"))
+        check(code == 0 and [read(at("cased", n)) for n in ("Case.txt", "case.txt")] == [b"upper", b"lower"],
               f"names that differ in case keep their own bytes ({err!r})")
 
     # A bundle written inside the folder it packs leaves out itself and a killed run's leftover.
@@ -116,96 +124,84 @@ def run_all(work):
     write(leftover, b"half a bundle")
     for cwd, args in ((None, (src, "-o", inside)), (src, (".", "-o", "assets.dat"))):
         code, out, err = pack("create", *args, cwd=cwd)
-        listed = [e["path"] for e in json.loads(pack("list", inside, "--json")[1] or "[]")]
-        check(code == 0 and listed and not {"assets.dat", ".assets.dat.partial-4242"} & set(listed),
-              f"the output file and its leftover are not packed into it ({args}): {listed}")
+        names = listed(inside)
+        check(code == 0 and names and not {"assets.dat", ".assets.dat.partial-4242"} & set(names),
+              f"the output file and its leftover are not packed into it ({args}): {names}")
     os.remove(inside)
     os.remove(leftover)
     # An entry named like the bundle, extracted beside it, must not overwrite what is being read.
-    own = os.path.join(work, "own", "assets.dat")
-    write(own, encode_bundle([(b"assets.dat", 0, 3)], b"new"))
-    before = read(own)
-    one_line_error(["extract", own, os.path.dirname(own)], "assets.dat", "extract over its own bundle")
-    check(read(own) == before, "the bundle being extracted is left as it was")
+    write(at("own", "assets.dat"), before := encode_bundle([(b"assets.dat", 0, 3)], b"new"))
+    one_line_error(["extract", at("own", "assets.dat"), at("own")], "assets.dat", "extract over its own bundle")
+    check(read(at("own", "assets.dat")) == before, "the bundle being extracted is left as it was")
 
     with open("/dev/full", "wb") as full:  # output that cannot be written is no listing
         code, _, err = pack("list", bundle, stdout=full)
     check(code == 1 and "writing the output failed" in err, f"list onto a full disk fails ({code}, {err!r})")
 
     before = read(bundle)
-    one_line_error(["create", os.path.join(work, "no-such-folder"), "-o", bundle], "no-such-folder", "missing folder")
+    one_line_error(["create", at("no-such-folder"), "-o", bundle], "no-such-folder", "missing folder")
     check(read(bundle) == before and os.listdir(os.path.dirname(bundle)) == ["assets.dat"],
           "a failed create leaves the old bundle as it was and no partial file")
-    line, _ = one_line_error(["create", src, "-o", os.path.join(work, "missing-dir", "x.dat")], "x.dat",
-                             "into a missing folder")
+    line, _ = one_line_error(["create", src, "-o", at("missing-dir", "x.dat")], "x.dat", "into a missing folder")
     check("missing-dir does not exist" in line and ".partial" not in line, f"the message says why ({line!r})")
     one_line_error(["config", src], "src", "config of a folder")
     if not WINDOWS:
         write(os.path.join(work.encode(), b"odd", b"bad-\xff-name"), b"x")
-        line, _ = one_line_error(["create", os.path.join(work, "odd"), "-o", os.path.join(work, "odd.dat")], "bad-",
-                                 "a file name that is not UTF-8")
+        line, _ = one_line_error(["create", at("odd"), "-o", at("odd.dat")], "bad-", "a file name that is not UTF-8")
         check("UTF-8" in line, f"the message says why ({line!r})")
         # Nor is a name that extract would refuse (a backslash is a separator on Windows).
-        write(os.path.join(work, "slash", "back\\slash.txt"), b"x")
-        line, _ = one_line_error(["create", os.path.join(work, "slash"), "-o", os.path.join(work, "slash.dat")],
-                                 "slash.txt", "a name extract refuses")
+        write(at("slash", "back\\slash.txt"), b"x")
+        line, _ = one_line_error(["create", at("slash"), "-o", at("slash.dat")], "slash.txt", "a name extract refuses")
         check("backslash" in line, f"the message says why ({line!r})")
         # Nor is a named pipe opened (that would wait for a writer for good).
-        os.makedirs(os.path.join(work, "piped"))
-        os.mkfifo(os.path.join(work, "piped", "index.html"))
-        one_line_error(["extract", bundle, os.path.join(work, "piped")], "index.html", "extract onto a named pipe")
+        os.makedirs(at("piped"))
+        os.mkfifo(at("piped", "index.html"))
+        one_line_error(["extract", bundle, at("piped")], "index.html", "extract onto a named pipe")
         # An existing symbolic link inside the target folder is not followed.
-        os.makedirs(os.path.join(work, "linked"))
-        os.makedirs(os.path.join(work, "outside"))
-        os.symlink(os.path.join(work, "outside"), os.path.join(work, "linked", "sub"))
-        write(os.path.join(work, "through-link.dat"), encode_bundle([(b"sub/x.txt", 0, 2)], b"ok"))
-        one_line_error(["extract", os.path.join(work, "through-link.dat"), os.path.join(work, "linked")], "sub",
-                       "extract through a symbolic link")
-        check(os.listdir(os.path.join(work, "outside")) == [], "nothing written through the link")
+        os.makedirs(at("linked"))
+        os.makedirs(at("outside"))
+        os.symlink(at("outside"), at("linked", "sub"))
+        write(at("through-link.dat"), encode_bundle([(b"sub/x.txt", 0, 2)], b"ok"))
+        one_line_error(["extract", at("through-link.dat"), at("linked")], "sub", "extract through a symbolic link")
+        check(os.listdir(at("outside")) == [], "nothing written through the link")
         # Nor does create enter it.
-        write(os.path.join(work, "outside", "secret.txt"), b"s")
-        write(os.path.join(work, "linked", "own.txt"), b"o")
-        pack("create", os.path.join(work, "linked"), "-o", os.path.join(work, "linked.dat"))
-        listed = [e["path"] for e in json.loads(pack("list", os.path.join(work, "linked.dat"), "--json")[1] or "[]")]
-        check(listed == ["own.txt"], f"a linked folder is not packed: {listed}")
+        write(at("outside", "secret.txt"), b"s")
+        write(at("linked", "own.txt"), b"o")
+        pack("create", at("linked"), "-o", at("linked.dat"))
+        names = listed(at("linked.dat"))
+        check(names == ["own.txt"], f"a linked folder is not packed: {names}")
         # A linked file stops the run: it could bring any file of the machine into the bundle.
-        os.symlink(os.path.join(work, "outside", "secret.txt"), os.path.join(work, "linked", "leak.txt"))
-        line, _ = one_line_error(["create", os.path.join(work, "linked"), "-o", os.path.join(work, "leak.dat")],
-                                 "leak.txt", "a linked file")
-        check("symbolic link" in line and not os.path.exists(os.path.join(work, "leak.dat")),
+        os.symlink(at("outside", "secret.txt"), at("linked", "leak.txt"))
+        line, _ = one_line_error(["create", at("linked"), "-o", at("leak.dat")], "leak.txt", "a linked file")
+        check("symbolic link" in line and not os.path.exists(at("leak.dat")),
               f"a linked file is refused and no bundle made ({line!r})")
-        # An entry whose writing fails half way (at a file size limit) leaves the file there as it was.
-        write(os.path.join(work, "kept", "big.bin"), b"old")
-        write(os.path.join(work, "big.dat"), encode_bundle([(b"big.bin", 0, 300000)], b"n" * 300000))
-        limited = subprocess.run(["sh", "-c", 'trap "" XFSZ; ulimit -f 100; exec "$0" "$@"', PACK, "extract",
-                                  os.path.join(work, "big.dat"), os.path.join(work, "kept")], capture_output=True)
-        check(limited.returncode == 1 and read(os.path.join(work, "kept", "big.bin")) == b"old"
-              and os.listdir(os.path.join(work, "kept")) == ["big.bin"], f"a failed extract keeps the old file: {limited}")
-        # And leaves no file where there was none.
-        os.makedirs(os.path.join(work, "fresh"))
-        limited = subprocess.run(["sh", "-c", 'trap "" XFSZ; ulimit -f 100; exec "$0" "$@"', PACK, "extract",
-                                  os.path.join(work, "big.dat"), os.path.join(work, "fresh")], capture_output=True)
-        check(limited.returncode == 1 and os.listdir(os.path.join(work, "fresh")) == [],
-              f"a failed extract leaves no new file: {os.listdir(os.path.join(work, 'fresh'))}")
+        # Writing failing half way (at a file size limit) keeps the old file and makes no new one.
+        write(at("kept", "big.bin"), b"old")
+        write(at("big.dat"), encode_bundle([(b"big.bin", 0, 300000)], b"n" * 300000))
+        limited = extract_over_size_limit(at("big.dat"), at("kept"))
+        check(limited.returncode == 1 and read(at("kept", "big.bin")) == b"old"
+              and os.listdir(at("kept")) == ["big.bin"], f"a failed extract keeps the old file: {limited}")
+        os.makedirs(at("fresh"))
+        limited = extract_over_size_limit(at("big.dat"), at("fresh"))
+        check(limited.returncode == 1 and os.listdir(at("fresh")) == [],
+              f"a failed extract leaves no new file: {os.listdir(at('fresh'))}")
 
     # Hostile entry paths are refused before anything is written.
     for index, path in enumerate([b"../evil.txt", b"a/../../evil.txt", b"/abs/evil.txt", b"C:/evil.txt", b"c:evil.txt",
                                   b"a\\..\\evil.txt", b"a//b.txt", b"a/", b"", b"./a.txt", b"a/./b.txt", b"a/.."]):
-        target, dest = os.path.join(work, f"hostile{index}.dat"), os.path.join(work, f"dest{index}")
+        target, dest = at(f"hostile{index}.dat"), at(f"dest{index}")
         write(target, encode_bundle([(b"fine.txt", 0, 2), (path, 0, 2)], b"ok"))
         line, _ = one_line_error(["extract", target, dest], f"hostile{index}.dat", f"extract refuses {path!r}")
         check("refused" in line and (not os.path.exists(dest) or os.listdir(dest) == []), f"{path!r}: {line!r}")
-    check(not os.path.exists(os.path.join(work, "evil.txt")), "nothing escaped the target folder")
+    check(not os.path.exists(at("evil.txt")), "nothing escaped the target folder")
 
     # Every command reports the reader's message (its cases are the reader's own tests).
-    write(os.path.join(work, "range.dat"), encode_bundle([(b"a.txt", 1, 2)], b"ok"))
-    for command in (["verify"], ["list"], ["list", "--json"], ["extract"]):
-        args = [command[0], os.path.join(work, "range.dat"), *command[1:]] + [os.path.join(work, "never")] * (
-            command[0] == "extract")
-        line, out = one_line_error(args, "range.dat", f"{command[0]} of a bad bundle")
-        check(line.endswith(": bad file entry") and out == "", f"{command}: 'bad file entry', not {line!r} {out!r}")
-    check(not os.path.exists(os.path.join(work, "never")), "extract of a bad bundle creates nothing")
-    one_line_error(["verify", os.path.join(work, "missing.dat")], "missing.dat", "verify of a missing file")
+    write(at("range.dat"), encode_bundle([(b"a.txt", 1, 2)], b"ok"))
+    for args in (["verify"], ["list"], ["list", "--json"], ["extract", at("never")]):
+        line, out = one_line_error([args[0], at("range.dat"), *args[1:]], "range.dat", f"{args[0]} of a bad bundle")
+        check(line.endswith(": bad file entry") and out == "", f"{args}: 'bad file entry', not {line!r} {out!r}")
+    check(not os.path.exists(at("never")), "extract of a bad bundle creates nothing")
+    one_line_error(["verify", at("missing.dat")], "missing.dat", "verify of a missing file")
     one_line_error(["verify", src], "src", "verify of a folder")
     for args in ([], ["frobnicate"], ["create", src], ["list"], ["extract", bundle]):
         code, out, err = pack(*args)

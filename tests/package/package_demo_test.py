@@ -1,12 +1,6 @@
-"""scripts/package end to end: the demo app packaged for both targets, twice, from the same folder.
-
-The archives must be byte-identical and hold exactly the app's files. The Linux one, unpacked into
-an empty folder, runs the demo's headless tour to its end; the Windows one runs under Wine with the
-stand-in WebView2 loader (shipped through --loader) and must show the app's icon and carry its
-name and version in the executable's version resource.
-
-    package_demo_test.py --loader WebView2Loader.dll --runner runner.exe --work DIR
-"""
+"""scripts/package end to end: the demo packaged twice for both targets gives the same archives,
+the Linux one runs the demo's tour, the Windows one runs under Wine with the stand-in loader and is
+branded with the app's icon, name and version."""
 
 import argparse
 import json

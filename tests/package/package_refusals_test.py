@@ -1,9 +1,5 @@
-"""scripts/package refuses each bad app folder or option with one line naming the file and the
-problem, exit code 1, before anything is built, and leaves the output folder as it was. The
-Linux menu entry it writes reads back as written, whatever the app's name and title hold.
-
-    package_refusals_test.py   (CORVANE_PACK: the corvane-pack to validate with)
-"""
+"""scripts/package: refusals, one run at a time, and the Linux menu entry it writes.
+CORVANE_PACK names the corvane-pack to validate with."""
 
 import fcntl
 import importlib.machinery
@@ -110,14 +106,11 @@ class OneRunAtATime(unittest.TestCase):
                 second = subprocess.Popen([sys.executable, SCRIPT, app, "-o", os.path.join(root, "dist"), "--target",
                                            "linux"], stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
                                           env=dict(os.environ, CORVANE_PACK=pack))
-                try:
-                    self.assertEqual(second.stdout.readline(),
-                                     "package: waiting for another packaging run in this checkout to finish\n")
-                    time.sleep(2)
-                    self.assertFalse(os.path.exists(used), "the second run went on while the lock was held")
-                except BaseException:
-                    second.kill()
-                    raise
+                self.addCleanup(second.kill)
+                self.assertEqual(second.stdout.readline(),
+                                 "package: waiting for another packaging run in this checkout to finish\n")
+                time.sleep(2)
+                self.assertFalse(os.path.exists(used), "the second run went on while the lock was held")
             second.communicate(timeout=60)
             self.assertTrue(os.path.exists(used), "the second run did not go on once the lock was free")
 
