@@ -1,8 +1,6 @@
 #!/usr/bin/env python3
-"""End-to-end tests of the Linux shell in headless Chromium. Each lays out an app folder (the shell,
-package.json, www/ with a bundle made by corvane-pack or loose files, the test extension), runs the
-shell headless and reads what the page (page/app.js) reported as an extension message, which the
-library writes to a log. A stand-in xdg-open on PATH records what the shell hands to the system."""
+"""The Linux shell end to end in headless Chromium: each test runs an app folder and reads what
+page/app.js reported through the test extension's log; a stand-in xdg-open records what is opened."""
 
 import contextlib
 import fcntl
@@ -87,6 +85,7 @@ class App:
         test.addCleanup(shutil.rmtree, self.root, True)
         self.folder, self.log = os.path.join(self.root, "app"), os.path.join(self.root, "extension.log")
         self.www, self.opened = os.path.join(self.folder, "www"), os.path.join(self.root, "xdg-open.log")
+        self.command = [os.path.join(self.folder, "corvane"), "--headless"]
         self.loose, self.bundle = os.path.join(self.root, "content") if bundle else self.www, bundle
         os.makedirs(self.www)
         shutil.copy2(SHELL, os.path.join(self.folder, "corvane"))
@@ -112,8 +111,7 @@ class App:
         if self.bundle:
             subprocess.run([PACK, "create", self.loose, "-o", os.path.join(self.www, "assets.dat")],
                            check=True, capture_output=True, timeout=120)
-        done = subprocess.run([os.path.join(self.folder, "corvane"), "--headless"], env=self.env,
-                              capture_output=True, text=True, timeout=timeout)
+        done = subprocess.run(self.command, env=self.env, capture_output=True, text=True, timeout=timeout)
         self.returncode, self.stderr = done.returncode, done.stderr
         messages = [json.loads(line[8:]) for line in self.lines() if line.startswith("message ")]
         return next((m["results"] for m in messages if m.get("action") == "report"), None)
@@ -155,9 +153,7 @@ class PageRuns(unittest.TestCase):
                          (206, "bytes 10-19/5000", pattern_bytes(5000, 3)[10:20]))
         self.assertEqual((r["unsat"]["status"], r["unsat"]["body"]), (416, []))
 
-        # Large answers: 32 at once while an <audio> element seeks, in every kind of client, POST
-        # answered as GET (one with a large binary body), and ranges of a loose file past 4 GiB (an
-        # open one answered in a piece).
+        # Large answers: under load while media seeks, in every kind of client, to POSTs, past 4 GiB.
         self.assertEqual(r["parallel"], [{**large, "length": PIECE_SIZE, "sha256": s} for s in pieces])
         self.assertEqual(r["seeks"], [25, 5, 15])
         self.assertEqual([r[k] for k in ("frame", "dedicatedWorker", "sharedWorker", "postLarge")], [large] * 4)
@@ -175,16 +171,14 @@ class PageRuns(unittest.TestCase):
                 source.seek(first)
                 self.assertEqual(answer["sha256"], hashlib.sha256(source.read(last + 1 - first)).hexdigest(), name)
 
-        # The handshake, and extension messages both ways; only the app document's string posts
-        # reach the library, a string cut inside a character with U+FFFD.
+        # Only the app document's string posts reach the library; a character cut in two reads U+FFFD.
         self.assertEqual(r["handshake"], {"type": "wrapper-init-response", "registeredComponentIds": ["test-log", "echo"]})
         text = "\n".join(lines)
         for ignored in ("object-post", "same-origin-iframe"):
             self.assertNotIn(ignored, text, "a non-string post or an iframe's message reached the library")
         self.assertIn('message {"type":"extension-message","action":"raw-cut","text":"a\ufffd"}', lines)
         self.assertEqual(r["fullscreen"], ["TypeError", True, True], "fullscreen without a gesture refused, as on Windows")
-        # Another site, about:blank, blob:, data: and a history step: the same document stays. The
-        # popups a script opened without the user's click went neither to the system nor to the network.
+        # Every way out leaves the document in place; scripted popups reach neither system nor network.
         self.assertEqual((r["stillHere"], r["bridgeAfterNavigation"], r["popupsReturnedNothing"]), (True, True, True))
         self.assertEqual(r["downloadsPrevented"], [False, False], "a blob: or data: download is not stopped")
         self.assertEqual((app.lines(app.opened), server.requests), ([], []))
@@ -202,8 +196,7 @@ class PageRuns(unittest.TestCase):
         self.assertEqual((results["handshake"]["type"], results["stillHere"], results["bridgeAfterNavigation"]),
                          ("wrapper-init-response", True, True))
         self.assertEqual([p for p in server.requests if not p.startswith("/my%20app/") and p != "/favicon.ico"], [])
-        # Of two posts too large to keep twice, the first arrives, costing the shell little; the
-        # second is dropped alone.
+        # Of two very large posts the first arrives, costing the shell little; the second is dropped.
         size, start = 200 * 1024 * 1024, '{"type":"extension-message","action":"large-200"'
         self.assertIn("large %d %s" % (len(start) + len(',"data":""}') + size, start), lines)
         self.assertFalse(any("large-300" in line for line in lines))
@@ -234,9 +227,8 @@ self.addEventListener("fetch", (e) => e.respondWith(caches.match(e.request).then
 @needs_all
 class AppUpdates(unittest.TestCase):
     def test_a_new_version_replaces_the_service_worker_an_old_one_installed(self):
-        # The browser's own update check of a worker never reaches the shell, so a cache-first
-        # worker of version 1 would serve version 1 for good. The worker's script of version 2
-        # is 5 MiB, more than the loopback endpoint may carry for the browser itself.
+        # The browser's own update check never reaches the shell, so version 1's cache-first worker
+        # would serve it for good. Version 2's worker script is 5 MiB, past what goes by loopback.
         app = App(self)
         reports = []
         for version, worker in (("v1", CACHING_WORKER % b"v1"), ("v1", None),
@@ -278,19 +270,22 @@ def wait_until(test, seconds):
 class ProcessLifetime(unittest.TestCase):
     """Neither process outlives the other."""
 
-    def start_idle_app(self, mode, **streams):
-        """The shell started and its page shaken hands; `streams` replace the Popen arguments."""
-        self.app = app = App(self, mode=mode)
-        shell = subprocess.Popen([os.path.join(app.folder, "corvane"), "--headless"], env=app.env,
+    def start_idle_app(self, mode=None, **streams):
+        """The shell started (for a `mode`, in a new app folder) and its page reported once more;
+        `streams` replace the Popen arguments."""
+        if mode is not None:
+            self.app = App(self, mode=mode)
+        reports = len(self.idle_reports())
+        shell = subprocess.Popen(self.app.command, env=self.app.env,
                                  **{"stdout": subprocess.DEVNULL, "stderr": subprocess.PIPE, "text": True, **streams})
         self.addCleanup(lambda: (shell.poll() is None and shell.kill(), shell.communicate()))
-        self.assertTrue(self.wait_for_idle(1), "the page never came up")
+        self.assertTrue(self.wait_for_idle(reports + 1), "the page never came up")
         self.assertEqual(len(children(shell.pid)), 1)
         chromium = children(shell.pid)[0]
         # A hang-up sent to the shell's group (a closed terminal) must not end the browser before
-        # the shell has closed it in order: what the page stored would be lost. Without the shell's
-        # terminal, the browser's writes to it cannot stop the browser either (stty tostop).
+        # the shell has closed it in order: what the page stored would be lost.
         self.assertNotEqual(os.getsid(chromium), os.getsid(shell.pid))
+        self.addCleanup(lambda: alive(chromium) and os.kill(chromium, signal.SIGKILL))
         return shell, chromium
 
     def idle_reports(self):
@@ -300,17 +295,9 @@ class ProcessLifetime(unittest.TestCase):
         """Until the page has shaken hands and reported `count` times in all."""
         return wait_until(lambda: len(self.idle_reports()) >= count, 60)
 
-    def test_a_second_instance_points_to_the_open_window_and_leaves_the_first_running(self):
-        shell, chromium = self.start_idle_app({"idle": True})
-        second = subprocess.run([os.path.join(self.app.folder, "corvane"), "--headless"], env=self.app.env,
-                                stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True, timeout=60)
-        self.assertEqual(second.returncode, 1, second.stderr)
-        self.assertIn("If the app is running already, its window is open", second.stderr)
-        self.assertTrue(alive(chromium) and shell.poll() is None, "the first instance was disturbed")
-
     def test_a_terminal_that_stops_background_output_does_not_stop_the_browser(self):
-        # Started from a terminal set to stop a background job that writes to it (stty tostop):
-        # the browser's warnings on that terminal must not stop it before the page comes up.
+        # Without the shell's terminal, the browser's warnings on one set to stop a background job
+        # that writes to it (stty tostop) cannot stop the browser before the page comes up.
         main, terminal = pty.openpty()
         attributes = termios.tcgetattr(terminal)
         attributes[3] |= termios.TOSTOP
@@ -320,39 +307,36 @@ class ProcessLifetime(unittest.TestCase):
                             preexec_fn=lambda: fcntl.ioctl(0, termios.TIOCSCTTY, 0))
         os.close(terminal)
 
-    def test_standard_streams_closed_by_the_launcher_reach_the_browser_as_dev_null(self):
-        _, chromium = self.start_idle_app({"idle": True}, stdin=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                                          preexec_fn=lambda: [os.close(descriptor) for descriptor in (0, 1, 2)])
+    def test_one_instance_runs_and_neither_process_outlives_the_other(self):
+        # Started by a launcher that closed the standard streams: the browser gets /dev/null.
+        shell, chromium = self.start_idle_app({"idle": True}, stdin=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                              preexec_fn=lambda: [os.close(descriptor) for descriptor in (0, 1, 2)])
         self.assertEqual([os.readlink(f"/proc/{chromium}/fd/{d}") for d in (0, 1, 2)], ["/dev/null"] * 3)
+        second = subprocess.run(self.app.command, env=self.app.env, capture_output=True, text=True, timeout=60)
+        self.assertEqual(second.returncode, 1, second.stderr)
+        self.assertIn("If the app is running already, its window is open", second.stderr)
+        self.assertTrue(alive(chromium) and shell.poll() is None, "the first instance was disturbed")
 
-    def test_chromium_ends_when_the_shell_is_killed_and_keeps_what_the_page_stored(self):
-        shell, chromium = self.start_idle_app({"idle": True})
         time.sleep(1)  # stored, but not yet written out by Chromium
         shell.kill()
         shell.wait(10)
-        self.addCleanup(lambda: alive(chromium) and os.kill(chromium, signal.SIGKILL))
         self.assertTrue(wait_until(lambda: not alive(chromium), 20), "Chromium outlived the shell")
-        again = subprocess.Popen([os.path.join(self.app.folder, "corvane"), "--headless"], env=self.app.env,
-                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.addCleanup(lambda: (again.terminate(), again.wait(30)))
-        self.assertTrue(self.wait_for_idle(2), "the page did not come up again")
-        self.assertEqual([r["stored"] for r in self.idle_reports()], [["", None], ["kept=1", "1"]])
+        shell, chromium = self.start_idle_app()
+        self.assertEqual([r["stored"] for r in self.idle_reports()], [["", None], ["kept=1", "1"]], "storage kept")
 
-    def test_a_stop_signal_closes_the_window_as_the_page_would_so_its_pagehide_posts_arrive(self):
-        shell, chromium = self.start_idle_app({"idle": True})
+        # A stop signal closes the window as the page would, so its pagehide posts arrive.
         shell.send_signal(signal.SIGHUP)  # a closed terminal, or a logout's SIGTERM
         _, stderr = shell.communicate(timeout=30)
         self.assertEqual(shell.returncode, 128 + signal.SIGHUP, stderr)
         lines = self.app.lines()
-        hidden = [i for i, line in enumerate(lines) if '"action":"pagehide"' in line]
-        self.assertTrue(hidden and "release" in lines and hidden[0] < lines.index("release"), lines)
+        last_run = lines[len(lines) - 1 - lines[::-1].index("init"):]
+        self.assertEqual(last_run[-1], "release", lines)
+        self.assertTrue(any('"action":"pagehide"' in line for line in last_run), lines)
         self.assertTrue(wait_until(lambda: not alive(chromium), 10), "Chromium outlived the shell")
 
     def test_crashed_page_and_dead_browser_come_back_within_bounds(self):
-        # The page moves its window, then its renderers are killed: the page is reloaded and
-        # shakes hands again. Chromium killed twice is started again, its window where the page had
-        # put it (not at the configured size), and the page answers through the bridge each time;
-        # the third death within five minutes ends the shell. The library stays loaded throughout.
+        # Killed renderers: the page is reloaded. Chromium killed twice: started again with the window
+        # where the page put it, the library still loaded; the third death ends the shell.
         place = [40, 30, 640, 480]
         shell, chromium = self.start_idle_app({"idle": True, "place": place})
         self.app.add("mode.json", b'{"idle":true}')  # later pages leave the window be

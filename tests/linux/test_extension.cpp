@@ -1,7 +1,6 @@
-// Extension library of the end-to-end tests: appends every extension message it receives, one
-// per line, to the file named by CORVANE_TEST_LOG (only the size and the start of one over
-// 1 MiB), and answers {"action":"echo"} messages; "thread-echo" posts 100 messages from a thread
-// of its own, and "memory" logs the process's status.
+// The end-to-end tests' extension library: logs each message to $CORVANE_TEST_LOG (one over 1 MiB
+// by size and start), answers "echo", posts 100 from a thread for "thread-echo", and logs its
+// /proc status for "memory".
 
 #include <cstdlib>
 #include <cstring>

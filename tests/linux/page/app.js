@@ -1,6 +1,5 @@
-// Runs the checks mode.json asks for, reports the findings to the test extension library as one
-// extension message, then closes the window. The last check reloads the page; the reloaded page
-// finishes it and reports. Steps that could hang are bounded, so a hang shows as a "timeout".
+// Runs the checks mode.json asks for and reports them to the test library in one message, then
+// closes the window. Steps that could hang are bounded, so a hang shows as a "timeout".
 "use strict";
 
 const results = {};
@@ -66,8 +65,7 @@ async function serviceWorkerCheck() {
 }
 
 // Large answers under load, in every kind of client, and past 4 GiB. Every piece's headers come
-// before any body is read, as a loader that awaits all its fetches does, with a media element
-// seeking through a large file meanwhile.
+// before any body is read (as a loader awaiting all its fetches does) while media seeks.
 async function loadChecks(pieces) {
   const parallel = Promise.all(Array.from({ length: pieces }, (_, i) => fetch(`/p/${i}.bin`, { cache: "no-store" })))
     .then((responses) => Promise.all(responses.map(digest)));
@@ -80,8 +78,7 @@ async function loadChecks(pieces) {
   results.sharedWorker = await within(fromMessage(shared.port), 30000);
   results.serviceWorker = await within(serviceWorkerCheck(), 60000);
   results.postLarge = await digestOf("/large.bin", { method: "POST", body: "x" });
-  // Bytes that are no UTF-8 (a surrogate's encoding among them), so many that the browser's
-  // message about the request is large too.
+  // Not UTF-8 (a surrogate's encoding among them), and enough to make the browser's message large.
   const body = new Uint8Array(600 * 1024);
   for (let at = 0; at < body.length; at += 65536) crypto.getRandomValues(body.subarray(at, at + 65536));
   body.set([0xed, 0xa0, 0x80]);
@@ -165,8 +162,7 @@ async function main() {
   results.handshake = await waitFor((m) => m.type === "wrapper-init-response");
 
   if (mode.idle) {
-    // Stays open: the harness ends the shell or the browser from outside. With "place" the
-    // window is moved and sized first; the report says where the window is.
+    // Stays open for the harness to end; with "place" the window is moved and sized first.
     if (mode.place) {
       const [x, y, width, height] = mode.place;
       send({ type: "set-window-size", windowWidth: width, windowHeight: height });
@@ -175,7 +171,7 @@ async function main() {
       await wait(1500); // the shell notes the window's bounds about once a second
     }
     addEventListener("pagehide", () => send({ type: "extension-message", action: "pagehide" }));
-    // What an earlier run stored, then stored for the next one.
+    // What an earlier run stored, then what the next one should find.
     const stored = [document.cookie, localStorage.getItem("kept")];
     document.cookie = "kept=1; max-age=86400; secure";
     localStorage.setItem("kept", "1");
@@ -188,7 +184,6 @@ async function main() {
   }
 
   chrome.webview.postMessage({ type: "extension-message", action: "object-post" });
-  // A string cut inside a character.
   chrome.webview.postMessage('{"type":"extension-message","action":"raw-cut","text":"a\ud83d"}');
   for (const [name, path, range] of [["index", "/index.html"], ["missing", "/nope.txt"], ["range", "/data.bin", "10-19"],
     ["unsat", "/data.bin", "999999-"]]) {

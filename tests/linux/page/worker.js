@@ -1,6 +1,5 @@
-// Loaded by the pages and by every kind of worker: the digest of an answer. A worker fetches the
-// large asset and reports its digest; as a service worker it precaches the asset at install and
-// answers "?cached" from that cache alone.
+// For pages and every kind of worker: the digest of an answer. A worker reports the large asset's;
+// a service worker also precaches it and answers "?cached" from that cache alone.
 "use strict";
 
 async function digest(response) {
