@@ -1,8 +1,7 @@
-// Whatever a local program sends to the loopback endpoint, through its request-head reader; half
-// the inputs are a well-formed request around a fuzzed token followed by fuzzed bytes. Traps when
-// a request is read that the head's complete first line does not begin with, when a token holds
-// a space, when HEAD is not told apart, and when a well-formed request is not read back with its
-// own token and method.
+// Any request head a local program sends to the loopback endpoint, half of them well formed
+// around a fuzzed token. Traps when a request is read that the head's complete first line does
+// not begin with, a token holds a space, HEAD is not told apart, or a well-formed request is not
+// read back with its own token and method.
 
 #include <fuzzer/FuzzedDataProvider.h>
 

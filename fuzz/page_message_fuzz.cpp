@@ -1,11 +1,8 @@
-// What a page can do to the Linux host through its bindings, in any order and with any text:
-// handshakes, window commands, extension messages and close requests, from the main frame, an
-// iframe, an isolated world or a foreign document, with reloads, the browser's replies to window
-// look-ups and page measurements (which the page can fake), and an extension library posting
-// back. Traps when the host writes a protocol message that is not a JSON object with an id and a
-// method, delivers text to the page that is not JSON, asks for a window size that is not
-// positive, lets a message from anywhere but the app's own main document reach the library, or
-// leaves an accepted handshake unanswered.
+// Whatever a page can do to the Linux host through its bindings, from any context, with reloads,
+// faked browser replies and library posts. Traps when the host writes a protocol message without
+// an id and a method, delivers non-JSON to the page, asks for a window size that is not positive,
+// lets a message reach the library from anywhere but the app's main document, or leaves an
+// accepted handshake unanswered.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -150,15 +147,10 @@ class Page {
     json reply = {{"id", id}};
     if (input.ConsumeBool()) {
       reply["error"] = {{"message", "gone"}};
-    } else if (method == "Runtime.addBinding") {
+    } else if (method == "Runtime.addBinding" || method == kAttach) {
       reply["result"] = json::object();
-    } else if (method == kAttach) {
-      reply["result"] = json::object();
-      // The document took the bindings only if the evaluation went into its main context.
-      if (attachContexts_.count(id) != 0 &&
-          attachContexts_[id] == "u" + std::to_string(mainContext_)) {
-        attached_ = true;
-      }
+      // The document took the bindings only if the attach went into its main context.
+      if (attachContexts_[id] == "u" + std::to_string(mainContext_)) attached_ = true;
     } else if (method == "Browser.getWindowForTarget") {
       static constexpr const char* kStates[] = {"normal", "fullscreen", "maximized", "minimized"};
       reply["result"] = {
@@ -173,25 +165,15 @@ class Page {
 
  private:
   static const AppConfig& Config() {
-    static const AppConfig config = [] {
-      AppConfig c;
-      c.name = "t";
-      c.width = 800;
-      c.height = 600;
-      return c;
-    }();
+    static const AppConfig config{.name = "t", .width = 800, .height = 600};
     return config;
   }
 
   static json Number(FuzzedDataProvider& input) {
-    switch (input.ConsumeIntegralInRange(0, 2)) {
-      case 0:
-        return input.ConsumeIntegral<std::int64_t>();
-      case 1:
-        return input.ConsumeIntegral<std::uint64_t>();
-      default:
-        return input.ConsumeFloatingPoint<double>();
-    }
+    const int kind = input.ConsumeIntegralInRange(0, 2);
+    if (kind == 0) return input.ConsumeIntegral<std::int64_t>();
+    if (kind == 1) return input.ConsumeIntegral<std::uint64_t>();
+    return input.ConsumeFloatingPoint<double>();
   }
 
   void Event(const char* method, json params) {
@@ -268,6 +250,15 @@ class Page {
   bool checking_ = true;
 };
 
+json AnyValue(FuzzedDataProvider& input) {
+  const int kind = input.ConsumeIntegralInRange(0, 4);
+  if (kind == 0) return input.ConsumeBool();
+  if (kind == 1) return input.ConsumeIntegral<std::int64_t>();
+  if (kind == 2) return input.ConsumeFloatingPoint<double>();
+  if (kind == 3) return input.ConsumeRandomLengthString(16);
+  return nullptr;
+}
+
 // A message of a known type with fuzzed members, so the bridge's deeper paths are reached often.
 std::string Command(FuzzedDataProvider& input) {
   static constexpr const char* kTypes[] = {"wrapper-init", "set-fullscreen", "set-window-size",
@@ -277,22 +268,7 @@ std::string Command(FuzzedDataProvider& input) {
   json message = {{"type", kTypes[input.ConsumeIntegralInRange(0, 4)]}};
   for (int i = input.ConsumeIntegralInRange(0, 3); i > 0; --i) {
     const char* member = kMembers[input.ConsumeIntegralInRange(0, 5)];
-    switch (input.ConsumeIntegralInRange(0, 4)) {
-      case 0:
-        message[member] = input.ConsumeBool();
-        break;
-      case 1:
-        message[member] = input.ConsumeIntegral<std::int64_t>();
-        break;
-      case 2:
-        message[member] = input.ConsumeFloatingPoint<double>();
-        break;
-      case 3:
-        message[member] = input.ConsumeRandomLengthString(16);
-        break;
-      default:
-        message[member] = nullptr;
-    }
+    message[member] = AnyValue(input);
   }
   return message.dump(-1, ' ', false, json::error_handler_t::replace);
 }
@@ -303,26 +279,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzedDataProvider input(data, size);
   Page page;
   for (int steps = 0; input.remaining_bytes() > 0 && steps < 64; ++steps) {
-    switch (input.ConsumeIntegralInRange(0, 6)) {
-      case 0:
-        page.Call(input.ConsumeIntegralInRange(0, 3), input.ConsumeRandomLengthString(256));
-        break;
-      case 1:
-      case 2:
-        page.Call(input.ConsumeIntegralInRange(0, 3), Command(input));
-        break;
-      case 3:
-        page.ReplyToOldest(input);
-        break;
-      case 4:
-        page.Navigate(input.ConsumeBool() ? kAppPage : input.ConsumeRandomLengthString(64));
-        break;
-      case 5:
-        page.LibraryPosts(input.ConsumeRandomLengthString(128));
-        break;
-      default:
-        page.Call(input.ConsumeIntegralInRange(0, 3), "", /*close=*/true);
-        break;
+    const int action = input.ConsumeIntegralInRange(0, 6);
+    if (action == 3) {
+      page.ReplyToOldest(input);
+    } else if (action == 4) {
+      page.Navigate(input.ConsumeBool() ? kAppPage : input.ConsumeRandomLengthString(64));
+    } else if (action == 5) {
+      page.LibraryPosts(input.ConsumeRandomLengthString(128));
+    } else {
+      // A binding call from context 0-3: text, a known command, or a close request.
+      const int offset = input.ConsumeIntegralInRange(0, 3);
+      if (action == 6) {
+        page.Call(offset, "", /*close=*/true);
+      } else {
+        page.Call(offset, action == 0 ? input.ConsumeRandomLengthString(256) : Command(input));
+      }
     }
   }
   return 0;
