@@ -269,6 +269,7 @@ Scenario LoadScenario(const std::wstring& path) {
            at == std::string::npos ? L"" : Wide(Unescape(rest.substr(at + 13)))});
     } else if (verb == "no-runtime") {
       runtimeGiven = true;
+      scenario.runtimes.clear();
     } else if (verb == "browser-exits-creating-controller") {
       scenario.browserExitsCreatingController = true;
     } else if (verb == "navigation-fails") {
