@@ -1,9 +1,7 @@
 #!/usr/bin/env python3
-"""Checks the shell executable as a file: statically linked (no MinGW runtime DLL imported, nor
-WebView2Loader.dll, which start-up loads itself so that its absence can be reported); exports the
-32-bit data NvOptimusEnablement and AmdPowerXpressRequestHighPerformance, both 1; carries one
-manifest: system DPI aware, UTF-8 code page, asInvoker without UI access, Windows 10 and later.
-With four arguments, that each executable carries its own bootstrapper address and not the other's.
+"""The shell executable as a file: no MinGW runtime DLL or WebView2Loader.dll imported (start-up loads
+it to report its absence), NvOptimusEnablement and AmdPowerXpressRequestHighPerformance exported as 1,
+one manifest. With four arguments: each executable carries its own bootstrapper address, not the other's.
 
     exe_check.py corvane.exe | exe_check.py shipped.exe URL installer_test.exe LOOPBACK_URL
 """

@@ -1,10 +1,7 @@
-r"""The rig of the Windows shell's end-to-end suites under Wine. A run lays out an app folder (the
-shell, the scripted stand-in WebView2Loader.dll, package.json, www/, files beside the shell), starts
-it with the runner in a fresh copy of the template prefix and returns the runtime's and the
-runner's logs (formats: runtime/loader_main.cpp, runner/runner.cpp), kept under --work/NAME.
-By hand, after scripts/wine-prefix: xvfb-run -a ctest --preset windows -R wine_normal_run (a display
-is needed, as scripts/test gives).
-"""
+r"""The Windows shell's end-to-end rig under Wine: lays out an app folder, starts it with the runner in
+a fresh copy of the template prefix and returns the runtime's and the runner's logs (formats:
+runtime/loader_main.cpp, runner/runner.cpp), kept under --work/NAME. By hand, after
+scripts/wine-prefix: xvfb-run -a ctest --preset windows -R wine_normal_run."""
 
 import argparse
 import contextlib
@@ -132,8 +129,8 @@ class Result:
             raise ScenarioFailure(f"step not played: {line}")
         return events[:next((i for i, e in enumerate(events) if e["_event"] == "web-message-done"), len(events))]
 
-    def answers(self):
-        return [events for line, events in self.steps() if line.startswith("request ")]
+    def answers(self, verb="request"):
+        return [events for line, events in self.steps() if line.startswith(verb + " ")]
 
     @property
     def boxes(self):
@@ -238,17 +235,20 @@ class Context:
         write(os.path.join(folder, "scenario.txt"), "".join(line + "\n" for line in app.script).encode())
         runtime_log, runner_log = os.path.join(folder, "runtime.log"), os.path.join(folder, "runner.log")
         closed = "http://127.0.0.1:9"  # downloads go to a closed local port: nothing real is fetched
-        env = {k: v for k, v in os.environ.items() if k not in ("no_proxy", "NO_PROXY")}
-        env.update({"WINEPREFIX": os.path.join(folder, "prefix"), "HOME": os.path.join(folder, "home"),
-                    # Wine's own errors stay on: a failed run shows them (wine-output.txt).
-                    "WINEDEBUG": "fixme-all", "WINEARCH": "win64",
-                    "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d;winebrowser.exe=d",
-                    "http_proxy": closed, "https_proxy": closed, "HTTP_PROXY": closed, "HTTPS_PROXY": closed,
-                    "CORVANE_TEST_SCENARIO": windows_path(os.path.join(folder, "scenario.txt")),
-                    "CORVANE_TEST_LOG": windows_path(runtime_log), **app.env})
+        env = {**os.environ, "no_proxy": None, "NO_PROXY": None,
+               "WINEPREFIX": os.path.join(folder, "prefix"), "HOME": os.path.join(folder, "home"),
+               # Wine's own errors stay on: a failed run shows them (wine-output.txt).
+               "WINEDEBUG": "fixme-all", "WINEARCH": "win64",
+               "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d;winebrowser.exe=d",
+               "http_proxy": closed, "https_proxy": closed, "HTTP_PROXY": closed, "HTTPS_PROXY": closed,
+               "CORVANE_TEST_SCENARIO": windows_path(os.path.join(folder, "scenario.txt")),
+               "CORVANE_TEST_LOG": windows_path(runtime_log), **app.env}
         env = {k: v for k, v in env.items() if v is not None}
+        template = os.path.join(os.environ.get("CORVANE_WINE_ROOT", os.path.join(REPO, "build", "wine")), "prefix")
+        if not os.path.exists(os.path.join(template, ".corvane-ready")):
+            raise ScenarioFailure(f"no Wine prefix at {template}: run scripts/wine-prefix first")
         os.makedirs(env["HOME"])
-        subprocess.run(["cp", "-a", template_prefix(), env["WINEPREFIX"]], check=True)
+        subprocess.run(["cp", "-a", template, env["WINEPREFIX"]], check=True)
         shell = windows_path(os.path.join(app_dir, app.exe))
         if app.unc:  # Wine maps \\server\share\ to dosdevices/unc/server/share/
             os.makedirs(os.path.join(env["WINEPREFIX"], "dosdevices", "unc", "localhost"))
@@ -289,14 +289,6 @@ def wine_output(folder):
     path = os.path.join(folder, "wine-output.txt")
     text = read(path).decode(errors="replace").strip() if os.path.exists(path) else ""
     return f"Wine's output:\n{text[-2000:]}" if text else "Wine wrote nothing"
-
-
-def template_prefix():
-    """The prefix every run copies, made by scripts/wine-prefix."""
-    prefix = os.path.join(os.environ.get("CORVANE_WINE_ROOT", os.path.join(REPO, "build", "wine")), "prefix")
-    if not os.path.exists(os.path.join(prefix, ".corvane-ready")):
-        raise ScenarioFailure(f"no Wine prefix at {prefix}: run scripts/wine-prefix first")
-    return prefix
 
 
 def main(suite, options=()):

@@ -32,19 +32,17 @@ HANDLERS = ["BrowserProcessExited", "AcceleratorKeyPressed", "DocumentTitleChang
             "NewWindowRequested", "WebMessageReceived", "DOMContentLoaded", "NavigationCompleted", "ProcessFailed"]
 
 
+def headers(mime, *more):
+    return ["Cache-Control: no-store", f"Content-Type: {mime}", "Accept-Ranges: bytes", *more]
+
+
 def ok(mime, body):
-    return 200, ["Cache-Control: no-store", f"Content-Type: {mime}", "Accept-Ranges: bytes",
-                 f"Content-Length: {len(body)}"], body
+    return 200, headers(mime, f"Content-Length: {len(body)}"), body
 
 
-def part(mime, data, first, last):
-    return 206, ["Cache-Control: no-store", f"Content-Type: {mime}", "Accept-Ranges: bytes",
-                 f"Content-Range: bytes {first}-{last}/{len(data)}",
-                 f"Content-Length: {last - first + 1}"], data[first:last + 1]
-
-
-def unsatisfiable(mime):
-    return 416, ["Cache-Control: no-store", f"Content-Type: {mime}", "Accept-Ranges: bytes"], None
+def part(mime, first, last, size, body):
+    return 206, headers(mime, f"Content-Range: bytes {first}-{last}/{size}",
+                        f"Content-Length: {last - first + 1}"), body
 
 
 def check_answer(c, events, what, status, headers, body):
@@ -66,15 +64,10 @@ def no_local_app_data(prefix):
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
 
 
-def text_read(result, line):
-    return any(e["_event"] == "message-read" and e.get("what") == "string" for e in result.during(line))
-
-
 @scenario
 def startup_messages(ctx, c):
-    # Failures end the shell with exit code 1 before anything is navigated (the installer suite
-    # checks the download and configured texts); an empty assets.dat, which cannot be mapped, is
-    # reported and the loose files serve. Parse failures are the configuration's (app_config_test.cpp).
+    # Failures exit 1 before anything is navigated (download texts: installer suite; parse failures:
+    # app_config_test.cpp). An empty (unmappable) or damaged assets.dat is reported; loose files serve.
     loose, request = {"index.html": INDEX, "loose.txt": b"on disk"}, f"request {APP_ORIGIN}loose.txt"
     cases = [  # label, app, message boxes, runtime folders asked for, environment asked for
         ("package-missing", App(package=rig.NO_PACKAGE), [(BOX, LOAD_FAILED)], [], False),
@@ -92,11 +85,8 @@ def startup_messages(ctx, c):
                                                 "0x80070005"), ("controller-error", "0x8007139F"),
                                                ("controller-result", "0x80070002")]],
         ("no-local-app-data", App(on_prefix=no_local_app_data), [(BOX, NO_DATA_FOLDER)], [], False),
-        ("bundle-empty", App(loose=loose, bundle=b"", script=[request, "close"]),
-         [(BOX, "Error reading asset bundle")], ["<null>"], True),
-        ("bundle-damaged", App(loose=loose, bundle=b"not a bundle at all", script=[request, "close"]),
-         [(BOX, "Error reading asset bundle")], ["<null>"], True),
-        ("name-empty", App(package=b'{"name":""}'), [(BOX, PARSE_FAILED)], [], False),
+        *[(label, App(loose=loose, bundle=bundle, script=[request, "close"]), [(BOX, "Error reading asset bundle")],
+           ["<null>"], True) for label, bundle in [("bundle-empty", b""), ("bundle-damaged", b"not a bundle at all")]],
         ("name-unusable", App(package=b'{"name":"a/b"}'),
          [(BOX, PARSE_FAILED + "\n\"name\" must be usable as a folder name.")], [], False),
     ]
@@ -115,18 +105,20 @@ def startup_messages(ctx, c):
 CLIP = bytes((i * 7 + 3) % 256 for i in range(10))
 MEDIA = bytes((i * 13) % 251 for i in range(70000))
 BUNDLE = {"index.html": INDEX, "app.js": b"console.log('bundle');\n", "clip.mp4": CLIP}
+BIG, BIG_AT, BIG_TAIL, BIN = 5 * 2**30, 5_000_000_000, bytes(range(7, 107)), "application/octet-stream"
 LOOSE = {"café.txt": b"accented", "media/big.webm": MEDIA, "page2.html": b"<title>2</title>"}
-# One row per way an answer is made and handed over; what the responder decides is its own
-# (resource_responder_test.cpp and range_header_test.cpp, which also run under Wine with the
-# Windows separator and file mappings): the path after the origin, the Range value, the answer.
+# Path after the origin, Range value, answer: one row per way an answer is made and handed over (what
+# the responder decides: resource_responder_test.cpp, range_header_test.cpp, also run under Wine).
 REQUESTS = [
     ("app.js", None, ok("application/javascript; charset=utf-8", BUNDLE["app.js"])),  # from the bundle
     ("caf%C3%A9.txt", None, ok(TEXT, b"accented")),  # a loose file, its name through UTF-16
     ("missing.js", None, NOT_FOUND),
-    ("..%5Cpackage.json", None, NOT_FOUND),  # out of the folder with a Windows backslash
-    ("clip.mp4", "bytes=5-", part(MP4, CLIP, 5, 9)),  # a range of the bundle
-    ("clip.mp4", "bytes=10-", unsatisfiable(MP4)),  # no body
-    ("media/big.webm", "bytes=69990-", part(WEBM, MEDIA, 69990, 69999)),  # a loose file mapped
+    ("clip.mp4", "bytes=5-", part(MP4, 5, 9, len(CLIP), CLIP[5:])),  # a range of the bundle
+    ("clip.mp4", "bytes=10-", (416, headers(MP4), None)),  # no body
+    ("media/big.webm", "bytes=69990-", part(WEBM, 69990, 69999, len(MEDIA), MEDIA[69990:])),  # a loose file mapped
+    # A sparse loose file: 64-bit positions on both sides of 4 GiB.
+    ("big.bin", f"bytes={BIG_AT}-{BIG_AT + 99}", part(BIN, BIG_AT, BIG_AT + 99, BIG, BIG_TAIL)),
+    ("big.bin", f"bytes={BIG - 4}-{BIG - 1}", part(BIN, BIG - 4, BIG - 1, BIG, bytes(4))),
 ]
 
 
@@ -184,7 +176,6 @@ def check_commands(c, result):
              f"leaving fullscreen onto no monitor: moved onto the screen, same size: {outer} on {monitor}")
     bounds = result.pluck("controller-bounds", "rect")
     c.expect("0,0,500,400" in bounds and "0,0,0,0" not in bounds, f"the web view follows the client: {bounds}")
-    # Minimised, the page is hidden at its size; restored, it is shown and has the keys again.
     restored = result.during("syscommand 0xF120 0")
     c.equal(([e["value"] for e in result.during("syscommand 0xF020 0") if e["_event"] == "controller-visible"],
              [e["value"] for e in restored if e["_event"] == "controller-visible"],
@@ -194,9 +185,8 @@ def check_commands(c, result):
 
 @scenario
 def normal_run(ctx, c):
-    # The default app in bundle mode: start-up, files, ranges and the page's events in one run.
-    # Which addresses, origins and schemes pass is the URL policy's (url_policy_test.cpp); the
-    # handshake and foreign messages are played by bridge/bridge_scenarios.py.
+    # The default app in bundle mode in one run. Which addresses pass is url_policy_test.cpp's; the
+    # handshake and foreign messages are bridge/bridge_scenarios.py's.
     requests = [f"request {APP_ORIGIN}{path} {value or ''}".rstrip() for path, value, _ in REQUESTS]
     titles = ["title First title", "state title-1", "title Zweiter Titel ✓", "state title-2", "title", "state title-3"]
     fullscreen = ["state windowed", "fullscreen 1", "state full", "fullscreen 1", "state full-again",
@@ -205,9 +195,8 @@ def normal_run(ctx, c):
     allowed, refused = ["https://example.com/page"], ["file:///C:/windows/system32/notepad.exe"]
     unasked = ["https://example.com/popunder"]  # a script's window, without the user's click
     permissions = {("2", APP_PAGE): "1", ("3", "https://thirdparty.example/"): "unset"}
-    # Alt or F10 (lParam 0), Alt+Space and Alt with a mnemonic start no menu loop; SC_KEYMENU with
-    # one of its low four bits set (compared whole, not masked) and an lParam above the low word
-    # keep the default handling, which does.
+    # Alt or F10 (lParam 0), Alt+Space, Alt with a mnemonic start no menu loop; SC_KEYMENU with a low
+    # bit set (compared whole, not masked) or an lParam above the low word keeps the default one.
     menus = {("0x0000F100", "0x00000000"): "0", ("0x0000F100", "0x00000020"): "0",
              ("0x0000F100", "0x00000066"): "0", ("0x0000F101", "0x00000000"): "1",
              ("0x0000F100", "0x00010000"): "1"}
@@ -216,10 +205,20 @@ def normal_run(ctx, c):
               + ["script-window " + rig.esc(uri) for uri in unasked]
               + [f"permission {kind} {uri}" for kind, uri in permissions] + ["key 123", "key 123 up", "key 65"]
               + [f"syscommand {w} {l}" for w, l in menus] + OFF_SCREEN + ["close"])
-    result = ctx.run(App(loose=LOOSE, bundle=BUNDLE, script=script))
+    big = os.path.join(ctx.folder("normal"), "app", "www", "big.bin")
+
+    def sparse(prefix):
+        with open(big, "wb") as f:
+            f.truncate(BIG)
+            f.seek(BIG_AT)
+            f.write(BIG_TAIL)
+    try:
+        result = ctx.run(App(loose=LOOSE, bundle=BUNDLE, script=script, on_prefix=sparse), "normal")
+    finally:
+        if os.path.exists(big):
+            os.remove(big)
     check_clean_close(c, result)
 
-    # Start-up: what reaches the runtime, and the window until the page has loaded.
     env, options, start = result.one("environment-create"), result.one("options"), result.startup()
     c.equal([env.get(k) for k in ("browserFolder", "hostingModeEnv", "apartment")], ["<null>", "<unset>", "mainsta"],
             "evergreen; windowed, the hosting mode variable untouched; the UI thread a main STA")
@@ -233,7 +232,7 @@ def normal_run(ctx, c):
              ("AreDevToolsEnabled", "1"), ("AreBrowserAcceleratorKeysEnabled", "0")], "settings, in order")
     c.equal(result.pluck("filter-add", "uri", "context", "sources"), [(APP_ORIGIN + "*", "0", "4294967295")],
             "one resource filter, for documents' and workers' requests")
-    worker = [events for line, events in result.steps() if line.startswith("request-worker ")]
+    worker = result.answers("request-worker")
     check_answer(c, worker[0] if worker else [], "a service worker's request", *ok(HTML, INDEX))
     c.equal(result.pluck("register", "event"), HANDLERS, "handlers, in order")
     c.equal((result.pluck("navigate", "uri"), result.pluck("shell-execute-hook", "status")),
@@ -289,32 +288,6 @@ def normal_run(ctx, c):
             (1, "0"), "the close request handled synchronously, the window destroyed in the handler")
 
 
-@scenario
-def large_loose_file(ctx, c):
-    # A sparse 5 GiB loose file: ranges are served from 64-bit positions on both sides of 4 GiB.
-    size, first, tail = 5 * 2**30, 5_000_000_000, bytes(range(7, 107))
-    path = os.path.join(ctx.folder("sparse"), "app", "www", "big.bin")
-
-    def sparse(prefix):
-        with open(path, "wb") as f:
-            f.truncate(size)
-            f.seek(first)
-            f.write(tail)
-    ranges = {(first, first + 99): tail, (size - 4, size - 1): bytes(4)}
-    try:
-        result = ctx.run(App(script=[f"request {APP_ORIGIN}big.bin bytes={a}-{b}" for a, b in ranges]
-                             + ["close"], on_prefix=sparse), "sparse")
-    finally:
-        if os.path.exists(path):
-            os.remove(path)
-    check_clean_close(c, result)
-    c.equal(len(result.answers()), len(ranges), "request steps played")
-    for ((a, b), data), events in zip(ranges.items(), result.answers()):
-        check_answer(c, events, f"bytes={a}-{b}", 206, ["Cache-Control: no-store", "Content-Type: application/"
-                     "octet-stream", "Accept-Ranges: bytes", f"Content-Range: bytes {a}-{b}/{size}",
-                     f"Content-Length: {b - a + 1}"], data)
-
-
 def bmp_bytes(width, height, bgr):  # width * 3 a multiple of 4: rows need no padding
     row = bytes(bgr) * width
     return struct.pack("<2sI4xIIiiHH24x", b"BM", 54 + len(row) * height, 54, 40, width, height, 1, 24) + row * height
@@ -322,7 +295,6 @@ def bmp_bytes(width, height, bgr):  # width * 3 a multiple of 4: rows need no pa
 
 @scenario
 def configured_apps(ctx, c):
-    # One run per configuration, each checking what its settings change.
     with c.case("settings"):
         package = packaged(settings={"enable-devtools": False, "hosting-mode": "window-to-visual"},
                            chromium_args="--disable-features=Foo --lang=de")
@@ -364,43 +336,39 @@ def configured_apps(ctx, c):
         c.equal(result.pluck("not-intercepted", "uri"),
                 ["https://example.com", "https://other.example/page", "https://example.com/app.js"],
                 "no request intercepted")
-        c.equal({line: text_read(result, line) for line in reads}, reads, "only the app origin's messages read")
+        c.equal({line: any(e["_event"] == "message-read" and e.get("what") == "string" for e in result.during(line))
+                 for line in reads}, reads, "only the app origin's messages read")
         c.equal(dict(result.pluck("permission", "uri", "state")), permissions,
                 "granted to the app's origin; a look-alike gets nothing")
         c.equal(result.window("after-dom-content-loaded")["icon"], "0", "a missing icon file: no icon")
 
-    with c.case("120-dpi"):
-        result = ctx.run(App(dpi=120, script=["no-settings3", "key 123", size(800, 600), position(-24, 41),
-                                              "state moved", "close"],
-                             env={"COREWEBVIEW2_FORCED_HOSTING_MODE": "INHERITED"}), "dpi120")
+    with c.case("fixed-120-dpi"):
+        # A fixed runtime in "webview2", a window of fixed size, an icon that is no image, a runtime
+        # without ICoreWebView2Settings3, the hosting mode variable inherited.
+        package = packaged(settings={"distribution-mode": "fixed"})
+        package["window"].update({"width": 800, "height": 600, "resizable": False, "icon": "index.html"})
+        runtime = rig.windows_path(os.path.join(ctx.folder("fixed"), "app", "webview2"))
+        result = ctx.run(App(package=package, dpi=120, env={"COREWEBVIEW2_FORCED_HOSTING_MODE": "INHERITED"},
+                             script=[f"runtime {rig.esc(runtime)}", "no-settings3", "key 123", size(640, 480),
+                                     position(-24, 41), "state moved", "close"],
+                             files={"webview2": None, "index.html": b"not an image"}), "fixed")
         check_clean_close(c, result)
-        c.equal(result.one("environment-create").get("hostingModeEnv"), "INHERITED",
-                "windowed mode leaves an inherited hosting mode variable alone")
-        c.equal((result.one("environment-create").get("dpi"), result.window("after-dom-content-loaded")["client"],
-                 result.pluck("controller-bounds", "rect")[:1]), ("120", "1280,960", ["0,0,1280,960"]),
-                "1024x768 scaled by 1.25, and so the web view")
+        env = result.one("environment-create")
+        c.equal((result.pluck("version-query", "folder"), env.get("browserFolder")), ([runtime], runtime),
+                "the folder beside the executable, not one the working directory names")
+        c.equal(env.get("hostingModeEnv"), "INHERITED", "windowed mode leaves an inherited hosting mode variable alone")
+        window = result.window("after-dom-content-loaded")
+        style = int(window["style"], 16)
+        c.equal((env.get("dpi"), window["client"], result.pluck("controller-bounds", "rect")[:1], window["icon"],
+                 style & (WS_THICKFRAME | WS_MAXIMIZEBOX), style & FIXED_STYLE),
+                ("120", "1000,750", ["0,0,1000,750"], "0", 0, FIXED_STYLE), "800x600 scaled by 1.25, and so the "
+                "web view; no icon from a file that is no image; caption, system menu and minimize box only")
         moved = result.window("moved")
-        c.equal(([int(v) for v in moved["outer"].split(",")][:2], moved["client"]), ([-30, 52], "1000,750"),
+        c.equal(([int(v) for v in moved["outer"].split(",")][:2], moved["client"]), ([-30, 52], "800,600"),
                 "the page's size and position scaled too")
         c.equal((result.events("setting", name="AreBrowserAcceleratorKeysEnabled"),
                  result.events("register", event="AcceleratorKeyPressed"), result.events("open-devtools")),
                 ([], [], []), "without ICoreWebView2Settings3: accelerator keys untouched, no key handler, no F12")
-
-    with c.case("fixed"):
-        # A fixed runtime in "webview2", a window of fixed size at 120 DPI, an icon that is no image.
-        package = packaged(settings={"distribution-mode": "fixed"})
-        package["window"].update({"width": 800, "height": 600, "resizable": False, "icon": "index.html"})
-        runtime = rig.windows_path(os.path.join(ctx.folder("fixed"), "app", "webview2"))
-        result = ctx.run(App(package=package, dpi=120, script=[f"runtime {rig.esc(runtime)}", "close"],
-                             files={"webview2": None, "index.html": b"not an image"}), "fixed")
-        check_clean_close(c, result)
-        c.equal((result.pluck("version-query", "folder"), result.pluck("environment-create", "browserFolder")),
-                ([runtime], [runtime]), "the folder beside the executable, not one the working directory names")
-        window = result.window("after-dom-content-loaded")
-        style = int(window["style"], 16)
-        c.equal((window["client"], window["icon"], style & (WS_THICKFRAME | WS_MAXIMIZEBOX), style & FIXED_STYLE),
-                ("1000,750", "0", 0, FIXED_STYLE), "800x600 scaled by 1.25; no icon from a file that is no "
-                "image; caption, system menu and minimize box, no sizing border or maximize box")
 
 
 if __name__ == "__main__":

@@ -1,8 +1,5 @@
-// CreateViewStream, the body over bundle bytes, as a COM stream: its results at the ends of the
-// view, clones and copies, the interfaces that make it free-threaded, and the owner it holds while
-// any thread may read; and a whole loose file's stream, which must have the measured length.
-// Positions are ViewCursor's (view_cursor_test.cpp); the answers that carry such bodies are played
-// end to end (tests/wine/scenarios.py, stream_scenarios.py).
+// The body streams of answers: over bundle bytes (positions are ViewCursor's, view_cursor_test.cpp)
+// and over a whole loose file. Answers that carry them are played end to end under Wine.
 
 #include "content/view_stream_win.h"
 #include "webview2/resource_stream_win.h"
@@ -22,7 +19,7 @@
 namespace corvane {
 namespace {
 
-// Reads `count` bytes, all that is left by default; the text read and the result.
+// Reads `count` bytes, by default all that is left.
 std::pair<std::string, HRESULT> Read(IStream* stream, ULONG count = 1 << 20) {
   std::string out(count, '?');
   ULONG got = 12345;
@@ -114,13 +111,11 @@ TEST(ViewStreamTest, ReadsSeeksClonesAndCopiesLikeAReadOnlyStream) {
 
   // CopyTo: up to the count asked for, from the position, which moves past it.
   const ComRef<IStream> target = ComRef<IStream>::Adopt(SHCreateMemStream(nullptr, 0));
-  ULARGE_INTEGER count, read, written;
-  count.QuadPart = 3;
-  ASSERT_EQ(stream->CopyTo(target.get(), count, &read, &written), S_OK);
+  ULARGE_INTEGER read, written;
+  ASSERT_EQ(stream->CopyTo(target.get(), ULARGE_INTEGER{.QuadPart = 3}, &read, &written), S_OK);
   EXPECT_EQ(read.QuadPart, 3u);
   EXPECT_EQ(written.QuadPart, 3u);
-  count.QuadPart = 100;
-  ASSERT_EQ(stream->CopyTo(target.get(), count, &read, &written), S_OK);
+  ASSERT_EQ(stream->CopyTo(target.get(), ULARGE_INTEGER{.QuadPart = 100}, &read, &written), S_OK);
   EXPECT_EQ(written.QuadPart, 3u);
   SeekTo(target.get(), 0, STREAM_SEEK_SET);
   EXPECT_EQ(Read(target.get(), 100).first, "456789");
@@ -148,8 +143,7 @@ TEST(ViewStreamTest, IsOneFreeThreadedObjectThatHoldsItsOwnerUntilTheLastRelease
   EXPECT_FALSE(Query(stream.get(), IID_IPersistStream));
 
   // Many threads share the position and the count: each byte is read once, and the last
-  // release, wherever it happens, lets go of the owner, clones included. (Reads in another
-  // apartment, not through a proxy, are played end to end in tests/wine/stream_scenarios.py.)
+  // release, wherever it happens, lets go of the owner, clones included.
   EXPECT_FALSE(firstOwner.expired());
   owner = std::make_shared<const std::string>(1 << 16, 'b');
   const std::weak_ptr<const std::string> sharedOwner = owner;

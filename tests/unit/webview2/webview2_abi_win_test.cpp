@@ -1,6 +1,5 @@
-// Our WebView2 declarations against the ABI fact table of runtime 137.0.3296.44, never against the
-// header that shell and test runtime share (a slip there passes under Wine and crashes on a real
-// runtime): every IID, and the slot and argument shape of every method either of them uses.
+// Our WebView2 declarations against the ABI facts of runtime 137.0.3296.44, not against the header
+// that shell and test runtime share (a slip there passes under Wine and crashes on a real runtime).
 
 #include <shobjidl.h>
 
@@ -24,9 +23,9 @@ std::string Text(const GUID& id) {
   return std::string(text + 1, text + 37);  // without the braces
 }
 
-// A slot is measured by calling the method through the declaration on a probe whose vtable
-// entries record their own index and take the method's own parameters, so even a wrong slot is a
-// well-formed call. The longest chain, ICoreWebView2_23, has 126 slots.
+// A slot is measured by calling the method on a probe whose vtable entries record their own index
+// and take the method's parameters, so even a wrong slot is a well-formed call (ICoreWebView2_23,
+// the longest chain, has 126 slots).
 template <class Result, class... Args>
 struct Probe {
   template <std::size_t Slot>

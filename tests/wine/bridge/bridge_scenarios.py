@@ -1,9 +1,7 @@
 #!/usr/bin/env python3
-"""The page bridge with an extension library under Wine (../rig.py). Beside the shell a run places
-Vantor.dll, a stand-in built from test_extension.cpp with or without "OnExtensionMessage", which
-logs its calls as "extension-..." events and reads what its Init returns and posts from
-extension.txt. What the bridge decides is its own (extension_manager_test.cpp, which also loads
-the sample library)."""
+"""The page bridge with an extension library under Wine (../rig.py): Vantor.dll, built from
+test_extension.cpp with or without "OnExtensionMessage", logs its calls as "extension-..." events and
+takes what Init returns and posts from extension.txt. What the bridge decides: extension_manager_test.cpp."""
 
 import json
 import os
@@ -35,7 +33,6 @@ def folder(name, path=""):
 
 
 def run(ctx, c, label, script, library="extension", directives=None, package=None, unc=False):
-    """`library`: the option naming it (extension, partial_extension)."""
     files = {"Vantor.dll": rig.read(getattr(ctx.args, library))}
     if directives is not None:
         files["extension.txt"] = directives
@@ -46,10 +43,6 @@ def run(ctx, c, label, script, library="extension", directives=None, package=Non
 
 def values(result):
     return [json.loads(text) for text in result.pluck("post-json", "text")]
-
-
-def app_folder(result):
-    return rig.windows_path(os.path.join(result.folder, "app")) + "\\"
 
 
 def check_calls(c, result, names):
@@ -67,8 +60,7 @@ def library_messages(ctx, c):
     # non-ASCII text and spaces reach the library as the page wrote them.
     first = '{"type":"extension-message", "action":"echo", "n":1, "extra":{"caf\u00e9":[1, 2.50, "\u2603"]}}'
     second = '{"action":"echo","type":"extension-message","n":2}'
-    # Other sites' messages, and one from the app's page that is not a string, reach nothing
-    # (which sources are the app's is the URL policy's, url_policy_test.cpp).
+    # Other sites' messages and a non-string one from the app's page reach nothing (url_policy_test.cpp).
     foreign = ["https://evil.example/index.html", "https://corvane.localhost.evil.net/"]
     not_string = {"type": "extension-message", "action": "echo", "origin": "not-a-string"}
     script = ["state start"] + [line for source in foreign for line in (
@@ -90,9 +82,8 @@ def library_messages(ctx, c):
     init, window = result.one("extension-init"), result.one("extension-main-window")
     user_data = result.one("environment-create").get("userDataFolder")
     c.equal([init.get(k) for k in ("appFolder", "contentFolder", "userDataFolder", "packageJson")],
-            [app_folder(result), "www\\", user_data, package],
+            [rig.windows_path(os.path.join(result.folder, "app")) + "\\", "www\\", user_data, package],
             "Init: app, content and per-user folders (the web view's), package.json")
-    c.expect((user_data or "").endswith("\\CorvaneTest"), f"per-user folder after the app: {user_data}")
     c.equal([window.get(k) for k in ("isWindow", "visible", "window")],
             ["1", "0", result.one("controller-create").get("parent")],
             "OnMainWindowCreated gets the hidden main window, the web view's parent")
@@ -105,31 +96,24 @@ def library_messages(ctx, c):
 
 @scenario
 def library_variants(ctx, c):
-    ask_folders, calls = [HELLO, ext("folder", name="<documents>"), ext("folder", name="<app>")], ["init", "main-window"]
+    asks, calls = [HELLO, ext("folder", name="<documents>"), ext("folder", name="<app>")], ["init", "main-window"]
     # What Init's id array means is the extension manager's (extension_manager_test.cpp).
     cases = [  # label, library, extension.txt, script, calls, what is posted, directory handles
         # A runtime without directory handles: no handles, GetDirectoryPath stays empty.
-        *[(missing, "extension", b"id alpha", [missing] + ask_folders, calls + ["message", "message", "release",
-                                                                                "unload"],
-           [reply("alpha"), folder("<documents>"), folder("<app>")], 0) for missing in ("no-environment14",
-                                                                                      "no-webview23")],
+        *[(missing, "extension", b"id alpha", [missing, *asks], calls + ["message", "message", "release", "unload"],
+           [reply("alpha"), folder("<documents>"), folder("<app>")], 0)
+          for missing in ("no-environment14", "no-webview23")],
         # Without OnExtensionMessage Init is not called either; OnMainWindowCreated and Release are.
         ("partial", "partial_extension", b'id alpha\npost {"type":"init-post"}',
          [ext("echo"), HELLO, ext("echo")], ["main-window", "release", "unload"], [reply()], 1),
-        # At a logoff Windows may end the process once WM_ENDSESSION returns: Release comes
-        # first, and nothing reaches the library after it. The browser ends with the session,
-        # maybe before the shell hears the decision: it is not started again. When the logoff is
-        # cancelled after all, it is.
-        ("session-end", "extension", b"id alpha", [HELLO, "end-session asked", *BROWSER_GONE, "end-session",
-                                                    ext("echo"), "wait 300"],
-         calls + ["release", "unload"], [reply("alpha")], 1),
-        ("session-kept", "extension", b"id alpha", [HELLO, "end-session asked", *BROWSER_GONE,
-                                                    "end-session cancelled", "wait 3000"],
-         calls + ["release", "unload"], [reply("alpha")], 1),
-        # Restart Manager closes this app alone and waits for it: it closes as at the user's
-        # click, before anything more is played.
-        ("session-closeapp", "extension", b"id alpha", [HELLO, "end-session closeapp", "wait 3000"],
-         calls + ["release", "unload"], [reply("alpha")], 1),
+        # Windows may end the process once WM_ENDSESSION returns: Release comes first, nothing after
+        # it. A browser gone with the session is started again only if the logoff is cancelled.
+        # Restart Manager closing this app alone: it closes as at the user's click, at once.
+        *[(label, "extension", b"id alpha", [HELLO, *script], calls + ["release", "unload"], [reply("alpha")], 1)
+          for label, script in [
+              ("session-end", ["end-session asked", *BROWSER_GONE, "end-session", ext("echo"), "wait 300"]),
+              ("session-kept", ["end-session asked", *BROWSER_GONE, "end-session cancelled", "wait 3000"]),
+              ("session-closeapp", ["end-session closeapp", "wait 3000"])]],
     ]
     for label, library, directives, script, calls, posted, handles in cases:
         with c.case(label):
@@ -148,9 +132,8 @@ def library_variants(ctx, c):
                         "a new engine only once the session goes on")
 
     with c.case("remote-elsewhere"):
-        # The library posts while the remote app's page is on another site: the echo waits for
-        # the app's next document instead of reaching that site. So does the answer to a
-        # handshake that the app's page sent just before it left, and that site gets no folders.
+        # The library posts while the remote app's page is on another site: the echo, and the answer
+        # to a handshake sent just before it left, wait for the app's next document; no folders there.
         site, init = "https://example.com/", page({"type": "wrapper-init"}, "https://example.com/")
         later = page({"type": "extension-message", "action": "echo-later", "ms": 300}, site)
         result = run(ctx, c, "remote-elsewhere", [init, later, "navigation https://other.example/", init,
@@ -164,9 +147,8 @@ def library_variants(ctx, c):
 
 @scenario
 def directory_handles(ctx, c):
-    # Started as \\localhost\corvane\app\corvane.exe with no drive letter behind it: package.json,
-    # the library, the start page and the folder handles all come from the share. The runtime
-    # refuses the handle of Videos.
+    # Started as \\localhost\corvane\app\corvane.exe, no drive letter behind it: package.json, library,
+    # start page and folder handles all come from the share. The runtime refuses the Videos handle.
     asks = ["<documents>", "<screenshots>", "<Documents>", "<app>", "<web-resource>", "<current-app-data>",
             "<videos>", "<no-such-folder>"]
     result = run(ctx, c, "share", ["handle-refused Videos", ext("folder", name="<documents>"), HELLO]

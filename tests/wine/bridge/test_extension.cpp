@@ -1,24 +1,10 @@
-// A stand-in extension library for the bridge scenarios, placed beside the shell as "Vantor.dll".
-// Built twice from this file: with all four exports, and without "OnExtensionMessage"
-// (CORVANE_TEST_EXTENSION_WITHOUT_MESSAGES).
-//
-// Init reads "extension.txt" beside the DLL, one directive a line:
-//   id <bytes>              a component id, taken byte for byte (invalid UTF-8 included)
-//   post <json>             posted to the page from inside Init
-// Without id lines Init returns an array whose first element is the null pointer.
-//
-// Every call into the library is appended to the stand-in runtime's log (CORVANE_TEST_LOG), so
-// that its order against the runtime's events shows (../common/log_text.h):
-//   extension-init (appFolder, contentFolder, userDataFolder, packageJson)
-//   extension-main-window (window, isWindow, visible)
-//   extension-message (text)
-//   extension-release
-//   extension-unload (by: "FreeLibrary" or "process-exit")
-//
-// OnExtensionMessage acts on the message's "action" member:
-//   "echo"            posts {"text":<the text as received>,"type":"echo"}
-//   "echo-later"      the same, from a timer on the shell's thread "ms" milliseconds later
-//   "folder"          posts {"name":<name>,"path":<GetDirectoryPath(name)>,"type":"folder"}
+// The extension library of the bridge scenarios, "Vantor.dll" beside the shell; also built without
+// OnExtensionMessage (CORVANE_TEST_EXTENSION_WITHOUT_MESSAGES). Every call into it is appended to
+// the runtime's log (CORVANE_TEST_LOG), so its order against the runtime's events shows.
+// Init reads "extension.txt" beside the DLL: "id <bytes>" lines are the component ids, byte for
+// byte (none: an empty list); "post <json>" lines are posted from inside Init. Messages whose
+// "action" is "echo" are posted back ({"text":<as received>,"type":"echo"}), "echo-later" the
+// same after "ms" milliseconds on the shell's thread; "folder" posts GetDirectoryPath("name").
 
 #include <windows.h>
 
@@ -91,7 +77,7 @@ TEST_EXPORT const char* const* CORVANE_EXTENSION_CALL Init(const char* appFolder
 TEST_EXPORT void CORVANE_EXTENSION_CALL OnMainWindowCreated(void* window) {
   const HWND handle = static_cast<HWND>(window);
   char handleText[16];
-  // The runtime logs window handles the same way, so the two can be compared.
+  // As the runtime logs window handles, so the two can be compared.
   std::snprintf(handleText, sizeof handleText, "0x%08X",
                 static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(handle)));
   Record("main-window", {{"window", handleText},

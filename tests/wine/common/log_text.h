@@ -1,7 +1,6 @@
 #pragma once
-// The log format shared by the Wine test programs (stand-in runtime, runner, stand-in
-// bootstrapper and extension, installer observer): one event a line, then tab-separated
-// key=value fields, UTF-8, with backslash, tab, line feed and carriage return escaped.
+// The log format of the Wine test programs: one event a line, then tab-separated key=value
+// fields, UTF-8, with backslash, tab, line feed and carriage return escaped.
 
 #include <windows.h>
 

@@ -1,24 +1,9 @@
-// Linked only into the installer test build of the shell. Watches, from inside the process, the
-// messages the UI thread's windows receive, so a scenario can see the progress window and every
-// position its bar was given (a poll from outside would miss the last one: the window closes
-// right after the bar reaches its end).
-//
-// CORVANE_INSTALLER_OBSERVER_LOG names the log; without it nothing is watched. One line per
-// event in the test runtime's log format (../common/log_text.h):
-//   window-created  class caption style exstyle x y width height parent
-//   bar-range       low high          bar-step  step
-//   bar-position    position cross-thread(1 when sent from another thread)
-//   window-destroyed class
-//
-// CORVANE_INSTALLER_OBSERVER_CLOSE_AT=<position> plays the user who closes the progress window:
-// once the bar is given a position at or above it, WM_CLOSE is posted to the bar's window, as
-// the system menu's Close would (logged as close-posted).
-//
-// CORVANE_INSTALLER_OBSERVER_TAMPER=<folder> plays another program that tries to change the
-// checked download before it runs: when the progress window is destroyed (the download has been
-// checked by then), each Webview2Setup-*.exe in the folder is opened for writing, renamed and
-// deleted, and the results are logged as
-//   tamper  file write rename delete   (1 where the attempt succeeded)
+// Linked into the installer test build of the shell: logs, from inside the process, the progress
+// window's messages to CORVANE_INSTALLER_OBSERVER_LOG (a poll from outside would miss the bar's
+// last position: the window closes right after it).
+// CORVANE_INSTALLER_OBSERVER_CLOSE_AT=<position>: the user closes the progress window once the bar
+// reaches it. CORVANE_INSTALLER_OBSERVER_TAMPER=<folder>: another program tries to change the
+// checked download (each Webview2Setup-*.exe there) once the progress window is gone.
 
 #include <windows.h>
 #include <commctrl.h>

@@ -1,10 +1,8 @@
 #!/usr/bin/env python3
-"""The runtime installer under Wine (../rig.py), with no runtime installed. The scenarios run
-corvane_installer_test.exe, the shell built with a loopback bootstrapper address (CMakeLists.txt);
-per run a loopback server answers the download as the case asks, serving test_bootstrapper.exe,
-which logs how it was started and creates the marker that makes the stand-in runtime report an
-installed runtime. The observer linked into the test shell logs the progress window and its bar
-to the same installer.log, so the order of "window gone" and "bootstrapper ran" shows."""
+"""The runtime installer under Wine (../rig.py): corvane_installer_test.exe, the shell with a loopback
+bootstrapper address, downloads test_bootstrapper.exe, which logs its start and creates the marker that
+makes the stand-in runtime report a runtime. The shell's observer logs the progress window to the same
+installer.log, so the order of "window gone" and "bootstrapper ran" shows."""
 
 import contextlib
 import fcntl
@@ -48,10 +46,9 @@ def port_turn(port):
 
 
 class LoopbackServer(http.server.HTTPServer):
-    """Answers on 127.0.0.1:port until closed; `requests` lists the paths asked for. `mode`:
-    "file" 200 with Content-Length, the body in 8 pieces `chunk_delay` apart; "no-length" 200 ended
-    by closing; "404" 404 carrying the program; "200-page" an HTML page (a portal answering for the
-    server); "refuse" the port bound but nothing listening."""
+    """Answers on 127.0.0.1:port until closed, listing the paths asked for. `mode`: "file" 200 with
+    Content-Length in 8 pieces `chunk_delay` apart; "no-length" 200 ended by closing; "404" 404 carrying
+    the program; "200-page" a portal's HTML page; "refuse" the port bound but nothing listening."""
 
     allow_reuse_address = True  # connections of earlier scenarios linger in TIME_WAIT
 
@@ -100,11 +97,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
 
 def play(ctx, c, label, mode, downloading=None, dpi=96, existing=None, close_at=None, chunk_delay=0.05,
          blocked=False):
-    """One run of the test shell with the server answering in `mode`. With `existing` (its files,
-    read-only as an earlier run leaves them) the per-user folder exists before the run as
-    <run>/user-data, and the observer tries to change the download once it has been checked.
-    With `blocked` a file stands where Local AppData belongs. Returns the shell's logs with `log`
-    (installer.log), `requests` and `marker` set."""
+    """One run with the server answering in `mode`. `existing`: the per-user folder, <run>/user-data,
+    holds those files read-only before the run, and the observer tries to change the checked download.
+    `blocked`: a file stands where Local AppData belongs. The result has `log`, `requests`, `marker`."""
     folder, name = ctx.folder(label), "CorvaneInstallerTest"
     log, marker = os.path.join(folder, "installer.log"), os.path.join(folder, "runtime-installed.marker")
     messages = {"install-webview2": INFO_BOX[1], "install-webview2-failed": FAILURE_BOX[1],
@@ -154,9 +149,8 @@ def check_window(c, run, dpi, caption):
              window.get("parent")], [caption, WINDOW_STYLE, 0, ""], "progress window: caption, styles, no owner")
     c.equal([int(window[k]) for k in ("width", "height", "x", "y")],
             [width, height, 1280 // 2 - width // 2, 1024 // 2 - height // 2], "outer size, centred on the screen")
-    c.equal([bar.get("parent"), int(bar["style"]), int(bar["x"]), int(bar["y"])], ["WebView2Setup", BAR_STYLE, inset,
-                                                                                   inset],
-            "the bar: the window's child, its style, inside the client area")
+    c.equal([bar.get("parent"), int(bar["style"]), int(bar["x"]), int(bar["y"])],
+            ["WebView2Setup", BAR_STYLE, inset, inset], "the bar: the window's child, its style, in the client area")
     c.expect(0 < int(bar["width"]) < width - 2 * inset + 1 and 0 < int(bar["height"]) < height,
              f"bar fills the client area less the inset: {bar}")
     c.equal((run.log.pluck("bar-range", "low", "high"), run.log.pluck("bar-step", "step")), ([("0", "100")], ["1"]),
@@ -209,15 +203,13 @@ def downloads_and_installs(ctx, c):
                 c.expect(positions and positions[-1] == 100 and positions == sorted(positions) and positions[0] >= 0,
                          f"the bar moves forward only, to 100: {positions}")
             if label == "existing-folder":
-                # Another program cannot change the checked file before it runs; it is removed
-                # after the bootstrapper has exited.
+                # The checked file cannot be changed before it runs; it is removed once it has exited.
                 c.equal([(t["write"], t["rename"], t["delete"]) for t in run.log.events("tamper")], [("0", "0", "0")],
                         "attempts to change the checked download")
                 check_only_stale_left(c, run, b"MZ stale")
 
     with c.case("closed"):
-        # Closed a quarter of the way through a download that takes about two more seconds: the
-        # download is not cancelled, and the bootstrapper still runs once it has arrived.
+        # Closed a quarter of the way into a two-second download: it goes on, and its program still runs.
         run = play(ctx, c, "closed", "file", close_at=25, chunk_delay=0.3)
         gone = run.log.index("window-destroyed", **SETUP)
         c.expect(0 <= run.log.index("close-posted") < gone, "the window closed when asked to")

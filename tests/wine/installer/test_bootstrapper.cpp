@@ -1,11 +1,6 @@
-// Stands in for the WebView2 evergreen bootstrapper in the installer scenarios: the test server
-// hands this program out, the shell downloads and runs it. It records how it was started and
-// then "installs" the runtime by creating the marker file the stand-in runtime looks for.
-//
-// Environment (set by the scenario, inherited through the shell):
-//   CORVANE_TEST_BOOTSTRAPPER_LOG  file to append one line to in the test runtime's log format:
-//                                  "bootstrapper-ran" with the fields cwd, image and commandline
-//   CORVANE_TEST_RUNTIME_MARKER    file to create (the runtime counts as installed once it exists)
+// The evergreen bootstrapper the installer scenarios' server hands out: logs how it was started to
+// CORVANE_TEST_BOOTSTRAPPER_LOG, then "installs" the runtime by creating the marker file
+// CORVANE_TEST_RUNTIME_MARKER, which the stand-in runtime looks for.
 
 #include <windows.h>
 

@@ -1,16 +1,9 @@
-// Starts the shell, reads and answers every message box it shows, and reports how it ended.
-//
-//   runner.exe <shell exe> [--timeout <milliseconds>] [--out <file>] [--answers <id>,<id>...]
-//
-// --answers names the button (IDYES 6, IDNO 7, ...) pressed on each box in the order the boxes
-// appear; boxes beyond the list get OK.
-// The shell starts in its own folder, as when the user opens it from Explorer. Output lines use
-// the test runtime's log format (../common/log_text.h) and go to standard output and, with
-// --out, to the file:
-//   start-failed (error)
-//   message-box (caption, text, answer)   one line per box, in the order they appeared; then the
-//                          button numbered `answer` is pressed
-//   exit (code, killed)    the shell's exit code (after the timeout: the code given to the kill)
+// Starts the shell in its own folder, as Explorer would, answers every message box it shows and
+// reports how it ended, as lines of ../common/log_text.h on standard output and in --out:
+// start-failed (error), message-box (caption, text, answer) for each box in the order they
+// appeared, exit (code, killed).
+//   runner.exe <shell exe> [--timeout <ms>] [--out <file>] [--answers <button id>,...]
+// --answers: the button pressed on each box in turn (IDYES 6, IDNO 7, ...); then OK.
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-// The runtime's log, the small text helpers everything else uses, and the states it logs.
+// The runtime's log, its text helpers, and the states of the shell's window and executable.
 
 #include <cstdio>
 
@@ -35,8 +35,6 @@ std::string IconCentreColour(HICON icon) {
 }
 
 }  // namespace
-
-std::string Utf8(std::wstring_view text) { return test_log::Utf8(text); }
 
 std::string Utf8(const wchar_t* text) { return text ? Utf8(std::wstring_view(text)) : "<null>"; }
 

@@ -1,14 +1,9 @@
 #!/usr/bin/env python3
-"""Writes the test runtime's interface stubs from our WebView2 declarations.
+"""generate_stubs.py <webview2_abi.h> <output header>: the test runtime's interface stubs.
 
-Each stub implements one interface chain on top of Props (runtime.h): get_X and put_X read and
-write the property X, add_X registers a handler of the event X, and every other method logs an
-"unexpected-call" line naming the level that declares it and answers E_NOTIMPL, so a call the
-shell makes that the runtime does not model shows up in the log instead of crashing. The
-runtime's objects override what needs more. Each stub also lists the IIDs of its chain, lowest
-level first, which is what Object answers to.
-
-Usage: generate_stubs.py <webview2_abi.h> <output header>
+Each stub implements one interface chain on top of Props (runtime.h): get_X, put_X and add_X
+reach the property or event X, and any other method is an "unexpected-call" in the log (E_NOTIMPL)
+instead of a crash. kInterfaceIds lists the chain's IIDs, lowest level first.
 """
 
 import re

@@ -1,5 +1,5 @@
-// Response bodies read as the browser reads them: on a worker thread of its own, in the
-// multithreaded apartment, from the stream marshaled there, after the handler has returned.
+// Response bodies read as the browser reads them: on a worker thread in the multithreaded
+// apartment, from the stream marshaled there, after the handler has returned.
 
 #include <objbase.h>
 
@@ -29,7 +29,6 @@ struct HeldRead {
 HANDLE g_teardown = CreateEventW(nullptr, TRUE, FALSE, nullptr);
 std::vector<std::unique_ptr<HeldRead>>* g_held = new std::vector<std::unique_ptr<HeldRead>>;
 
-// FNV-1a 64 of the bytes as 16 hex digits.
 std::string Fnv1a64(const std::string& bytes) {
   std::uint64_t hash = 1469598103934665603ull;
   for (unsigned char c : bytes) hash = (hash ^ c) * 1099511628211ull;

@@ -1,8 +1,6 @@
-// Replaces imports of the shell executable, patching the main module's import address table
-// once, before the web view exists: ShellExecuteW with a logger, so that a
-// test can see what the shell would open without anything being started, and on request SetTimer
-// with one that shortens long delays and GetTickCount64 with a clock that runs as much faster, so
-// that a test need not sit through them and the shell's waits and clock still agree.
+// Patches the shell executable's import address table before the web view exists, so a test sees
+// what the shell would open without starting it, and need not sit through its long waits (the
+// clock runs as much faster, so the shell's waits and clock still agree).
 
 #include "tests/wine/runtime/runtime.h"
 
@@ -38,7 +36,7 @@ ULONGLONG WINAPI ScaledGetTickCount64() {
   return g_clockStart + (GetTickCount64() - g_clockStart) * g_timerDivisor;
 }
 
-// Points the import of `name` from `dll` at `function`; false when it is not imported.
+// False when `name` is not imported from `dll`.
 bool PatchImport(const char* dll, const char* name, void* function) {
   auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
   auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(

@@ -1,67 +1,42 @@
-// Scripted stand-in for WebView2Loader.dll, used only by the end-to-end tests under Wine. It
-// exports CreateCoreWebView2EnvironmentWithOptions and GetAvailableCoreWebView2BrowserVersionString
-// and plays a scenario against the shell: completion handlers and events are posted to the
-// calling (UI) thread and run from inside the shell's message loop, one at a time. Everything the
-// shell does is written to a log. CORVANE_TEST_SCENARIO names the scenario file,
-// CORVANE_TEST_LOG the log (appended to).
+// Scripted stand-in for WebView2Loader.dll (end-to-end tests under Wine). It plays the scenario
+// file CORVANE_TEST_SCENARIO against the shell, running completions and events one at a time from
+// the shell's own message loop, and appends all the shell does to the log CORVANE_TEST_LOG.
 //
-// ---- Scenario file: UTF-8, one directive a line ----
-// Set-up, anywhere in the file:
-//   runtime <folder|-> [when-exists <path>]   a runtime for that browser folder ("-": none, the
-//       installed runtime; else compared case-insensitively), present only while <path> exists
-//       if given. Repeatable; without any, the installed one. Each reports 137.0.3296.44.
-//   no-runtime                 no runtime anywhere
-//   environment-result | controller-result <hr>   creating one returns <hr> at once
+// Scenario: UTF-8, one directive a line; in texts \n \t \r and \\ are escapes. Set-up, anywhere:
+//   runtime <folder|-> [when-exists <path>]   a runtime (137.0.3296.44) for that browser folder
+//       ("-": the installed one; else compared case-insensitively), present only while <path>
+//       exists; repeatable. Without any, the installed one; with no-runtime, none at all.
+//   environment-result | controller-result <hr>   creating one fails at once with <hr>
 //   environment-error | controller-error <hr>     its handler gets <hr> and no object
-//   navigate-result <hr>       every Navigate returns <hr> and navigates nowhere
-//   navigation-fails <status>  document navigations complete unsuccessfully with that
-//                              WebErrorStatus, without their request and DOMContentLoaded
-//   no-settings3 | no-environment14 | no-webview23   QueryInterface for that level fails
-//   no-source-kinds            the filter naming request sources is refused (E_NOTIMPL)
-//   timer-scale <divisor>      the shell's SetTimer delays of 1 s and more are divided by it,
-//                              and its GetTickCount64 runs that many times as fast
-//   handle-refused <suffix>    directory handles for paths ending so are refused
-// Every environment request makes a new environment; the steps go on with the newest objects.
-// The shell's ShellExecuteW is always replaced by a logger.
-//
-// Steps, played in order once the first Navigate has been served:
-//   state <label>                    log the main window's real state
+//   browser-exits-creating-controller    once: the browser exits, then the creation fails
+//   navigate-result <hr>         every Navigate returns <hr> and navigates nowhere
+//   navigation-fails <status>    documents fail with that WebErrorStatus, without their request
+//                                and DOMContentLoaded
+//   no-settings3 | no-environment14 | no-webview23   that level is not offered
+//   no-source-kinds              the filter naming request sources is refused (E_NOTIMPL)
+//   timer-scale <divisor>        the shell's SetTimer delays of 1 s and more, and its clock,
+//                                run that many times as fast
+//   handle-refused <suffix>      directory handles for paths ending so are refused
+// Steps, played in order with the newest objects once the first Navigate has been served:
+//   state <label>                the main window's real state
 //   wait <milliseconds>
-//   title <text>                     DocumentTitleChanged with that title
-//   fullscreen <0|1>                 ContainsFullScreenElementChanged
-//   request | request-held <uri> [<range>]   WebResourceRequested (when a filter matches); held:
-//       the body read on a worker thread, a first piece at once, the rest when the shell releases
-//       its controller
-//   request-worker <uri>             WebResourceRequested for a service worker's request, raised
-//       only when a filter names that source (the plain filter takes documents' requests alone)
-//   navigation <uri>                 a document navigation in the main frame
-//   new-window | script-window <uri>   NewWindowRequested, user-initiated or from a script
-//       without the user's click
-//   permission <kind> <uri>          PermissionRequested (kind: the enum's number)
-//   key <virtual-key> [up]           AcceleratorKeyPressed on the controller
-//   message-string | message-json <source> <text>   WebMessageReceived, posted as a string or
-//       as a non-string JSON value
-//   dom-content-loaded               DOMContentLoaded again
-//   syscommand <wParam> <lParam>     WM_SYSCOMMAND to the main window; logs whether a menu loop
-//                                    started (it is ended again at once)
-//   end-session [asked|cancelled]    WM_QUERYENDSESSION and WM_ENDSESSION (a logoff) to the
-//                                    main window: only the question, or the session not ended
-//                                    after all; logged once they returned
-//   close                            WindowCloseRequested
-//   process-failed <kind>            ProcessFailed (the enum's number)
-//   browser-exited [failed|normal]   the environment's BrowserProcessExited
-// In texts, \n \t \r and \\ are escapes.
+//   title <text>, fullscreen <0|1>, navigation <uri>, dom-content-loaded, close: those events
+//   request | request-held <uri> [<range>]   held: the body is read on a worker thread, a first
+//       piece at once, the rest when the shell releases its controller
+//   request-worker <uri>         a service worker's request (the plain filter takes documents')
+//   new-window | script-window <uri>   user-initiated, or from a script without a click
+//   permission <kind> <uri>      kind: the enum's number, as for process-failed <kind>
+//   key <virtual-key> [up]       AcceleratorKeyPressed
+//   message-string | message-json <source> <text>   posted as a string or as other JSON
+//   syscommand <wParam> <lParam>   logs whether it started a menu loop (ended at once)
+//   end-session [asked|cancelled|closeapp]   WM_QUERYENDSESSION, then (unless asked) WM_ENDSESSION
+//   browser-exited [failed|normal]
 //
-// ---- Log: tests/wine/common/log_text.h; a null string reads <null> ----
-// The events and fields are those of the Log calls in these sources. Of note: "response" status
-// is "none" without a response, "foreign" for one we did not make; refs: the reference counts
-// of the arguments, request, headers, response and body once the handler has returned.
-// "held-body" result: read, read-error, timeout, marshal-<hr> or unmarshal-<hr>; direct 1 when
-// the marshaled stream arrived as the object itself; early: bytes of the first piece. "window"
-// is logged at controller-create, around every DOMContentLoaded, after a close request and by
-// "state"; iconColour: the class icon's centre pixel drawn at 32x32 on black. "close-requested"
-// liveHandles: the directory handles and collections not yet released.
-// "unexpected-call": a method not modeled (E_NOTIMPL).
+// Log (../common/log_text.h; a null string reads <null>): the Log calls of these sources.
+// "response" status: none, foreign (not our object) or the code; refs: the reference counts of
+// the arguments, request, headers, response and body once the handler has returned. "held-body"
+// result: read, read-error, timeout, marshal-<hr> or unmarshal-<hr>; direct: the marshaled
+// stream arrived as the object itself; early: bytes of the first piece.
 
 #include <objbase.h>
 

@@ -1,4 +1,4 @@
-// The longer members of the environment and the web view (objects.h).
+// The longer members of the environment and the web view.
 
 #include "tests/wine/runtime/objects.h"
 
@@ -25,8 +25,7 @@ std::string HexBytes(const std::string& bytes) {
   return out;
 }
 
-// The paths of the file-system handles in `items` joined by '|': empty for an empty slot, "?"
-// for an object that is not one of our handles.
+// The paths of the handles in `items`, joined by '|': empty for no object, "?" for a foreign one.
 std::string Slots(const std::vector<ComRef<IUnknown>>& items) {
   std::string out;
   for (std::size_t i = 0; i < items.size(); ++i) {
@@ -38,8 +37,7 @@ std::string Slots(const std::vector<ComRef<IUnknown>>& items) {
   return out;
 }
 
-// A held body is read later, on a worker thread (see ReadOnWorker). `refs`: of the arguments,
-// the request, its headers, the response and its body, taken once the handler has returned.
+// `refs`: of the arguments, the request and its headers, once the handler has returned.
 void LogResponse(const std::wstring& uri, Props& args, HRESULT result, std::string refs,
                  bool held) {
   const Value& response = args.Prop("Response");
@@ -93,8 +91,7 @@ HRESULT FakeEnvironment::CreateCoreWebView2Controller(
     RuntimeState& s = State();
     HRESULT error = s.scenario.controllerError;
     if (std::exchange(s.scenario.browserExitsCreatingController, false)) {
-      // The browser dies before the controller is made: its exit is reported first, then the
-      // creation fails.
+      // The browser dies before the controller is made: its exit comes first, then the failure.
       s.environment->RaiseBrowserExited(COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_FAILED);
       error = HRESULT_FROM_WIN32(ERROR_INVALID_STATE);
     }

@@ -1,7 +1,5 @@
 #pragma once
-// The runtime's COM objects beyond plain properties: environment, controller, web view, settings,
-// web message arguments and request headers. Each logs what the shell does with it; the web view
-// also raises the events of a navigation, one handler call at a time on the UI thread.
+// The runtime's objects that do more than hold properties; each logs what the shell does with it.
 
 #include <optional>
 #include <utility>
@@ -10,7 +8,7 @@
 
 namespace corvane::test_runtime {
 
-// Handler lists are kept by event name; the handler type comes from the name.
+// The handler type comes from the event's name.
 #define RAISE(object, Name, ...) \
   (object)->Raise<ICoreWebView2##Name##EventHandler>(#Name, __VA_ARGS__)
 
@@ -69,7 +67,7 @@ class FakeWebMessageArgs final : public Object<WebMessageArgsStub> {
   std::optional<std::wstring> text_;
 };
 
-// The headers of a request: a Range header at most, its name compared without regard to case.
+// A request's headers: a Range header at most, its name compared without regard to case.
 class FakeRequestHeaders final : public Object<RequestHeadersStub> {
  public:
   explicit FakeRequestHeaders(std::optional<std::wstring> range) : range_(std::move(range)) {}
@@ -134,17 +132,15 @@ class FakeWebView final : public Object<WebViewStub> {
     return json ? S_OK : E_INVALIDARG;
   }
 
-  // WebResourceRequested when a filter matches; logs the response, and reads its body at once
-  // or, when `held`, on a worker thread later.
+  // WebResourceRequested when a filter matches; logs the response and reads its body, at once or,
+  // when `held`, on a worker thread later.
   void RaiseResourceRequest(const std::wstring& uri, const std::optional<std::wstring>& range,
                             bool held = false,
                             COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS source =
                                 COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS_DOCUMENT);
-  // DOMContentLoaded, with the window's state logged around it.
-  void RaiseDomContentLoaded();
-  // Navigation to a document: NavigationStarting, then (unless cancelled) its request and
-  // DOMContentLoaded, then NavigationCompleted (failed when the scenario says so: then without
-  // the request and DOMContentLoaded).
+  void RaiseDomContentLoaded();  // with the window's state logged around it
+  // NavigationStarting, then (unless cancelled) the request and DOMContentLoaded, which a failing
+  // navigation skips, then NavigationCompleted.
   void NavigateDocument(const std::wstring& uri);
 
  private:

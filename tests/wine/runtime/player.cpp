@@ -1,11 +1,11 @@
-// Reads the scenario and plays it on the UI thread: every action is posted to a message-only
-// window, so the shell's handlers run from inside its own message loop, one at a time, as with
-// the real runtime. The formats are described at the top of loader_main.cpp.
+// Reads the scenario and plays it: every action is posted to a message-only window, so the shell's
+// handlers run from inside its own message loop, one at a time, as with the real runtime.
 
 #include <algorithm>
-#include <deque>
 #include <cstdlib>
+#include <deque>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "tests/wine/runtime/objects.h"
@@ -22,7 +22,7 @@ std::deque<std::function<void()>> g_queue;
 bool g_running = false;
 bool g_scriptStarted = false;
 std::size_t g_nextStep = 0;
-bool g_menuSeen = false;  // set by MenuProbe when a menu loop was running
+bool g_menuSeen = false;
 
 std::wstring JsonQuote(const std::wstring& text) {
   std::wstring out = L"\"";
@@ -35,13 +35,6 @@ std::wstring JsonQuote(const std::wstring& text) {
   return out + L"\"";
 }
 
-// Splits "first rest of text" at the first space.
-std::pair<std::string, std::string> SplitFirst(const std::string& text) {
-  const std::size_t space = text.find(' ');
-  if (space == std::string::npos) return {text, ""};
-  return {text.substr(0, space), text.substr(space + 1)};
-}
-
 void CALLBACK MenuProbe(HWND, UINT, UINT_PTR, DWORD) {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
@@ -52,8 +45,8 @@ void CALLBACK MenuProbe(HWND, UINT, UINT_PTR, DWORD) {
   EndMenu();
 }
 
-// Sends WM_SYSCOMMAND to the main window and reports whether it started a menu loop: a thread
-// timer fires inside such a loop, notes it and ends it; without a loop the send returns first.
+// Whether WM_SYSCOMMAND started a menu loop: a thread timer fires inside such a loop, notes it and
+// ends it; without a loop the send returns first.
 void SendSysCommand(HWND window, const std::string& text) {
   char* end = nullptr;
   const auto wParam = static_cast<WPARAM>(std::strtoull(text.c_str(), &end, 0));
@@ -75,10 +68,8 @@ void RaiseWebMessage(FakeWebView* view, const std::string& source, const std::ws
   Log("web-message-done", {{"handlers", handlers}, {"refs", Refs({State().environment, view})}});
 }
 
-// The end of the session as a logoff shows it to the main window: the question, then (unless
-// `how` is "asked") the decision, which "cancelled" makes a no.
-// `how`: "asked" (no decision yet), "cancelled", "closeapp" (Restart Manager closes this app
-// alone) or empty (the logoff goes ahead).
+// A logoff as the main window sees it: the question, then (unless `how` is "asked") the decision,
+// a no when "cancelled"; "closeapp" is Restart Manager closing this app alone.
 void EndSession(HWND window, const std::string& how) {
   const LPARAM kind = how == "closeapp" ? ENDSESSION_CLOSEAPP : ENDSESSION_LOGOFF;
   const LRESULT query = SendMessageW(window, WM_QUERYENDSESSION, 0, kind);
@@ -86,12 +77,13 @@ void EndSession(HWND window, const std::string& how) {
   Log("end-session", {{"how", how.empty() ? "ended" : how}, {"query", std::to_string(query)}});
 }
 
-// Steps other than state, syscommand, end-session and browser-exited are skipped without a web
-// view.
+// Without a web view, only the steps about the window and the browser process are played.
 void RunStep(RuntimeState& s, const Step& step) {
   const std::string& verb = step.verb;
   const std::string& rest = step.rest;
-  auto [first, second] = SplitFirst(rest);
+  const std::size_t space = rest.find(' ');
+  const std::string first = rest.substr(0, space);
+  const std::string second = space == std::string::npos ? "" : rest.substr(space + 1);
   const int number = std::atoi(first.c_str());
   FakeWebView* view = s.webView;
   if (verb == "state") {
@@ -217,14 +209,6 @@ std::string Unescape(std::string_view text) {
   return out;
 }
 
-template <class T, std::size_t N>
-T* Find(const std::pair<const char*, T*> (&table)[N], const std::string& verb) {
-  for (const auto& [name, field] : table) {
-    if (verb == name) return field;
-  }
-  return nullptr;
-}
-
 }  // namespace
 
 void Schedule(std::function<void()> action) {
@@ -249,17 +233,16 @@ void StartScript() {
 
 Scenario LoadScenario(const std::wstring& path) {
   Scenario scenario;
-  const std::pair<const char*, HRESULT*> results[] = {
+  const std::map<std::string, HRESULT*> results = {
       {"environment-result", &scenario.environmentResult},
       {"environment-error", &scenario.environmentError},
       {"controller-result", &scenario.controllerResult},
       {"controller-error", &scenario.controllerError},
       {"navigate-result", &scenario.navigateResult}};
-  const std::pair<const char*, bool*> withheld[] = {{"no-settings3", &scenario.settings3},
-                                                    {"no-environment14", &scenario.environment14},
-                                                    {"no-webview23", &scenario.webView23},
-                                                    {"no-source-kinds", &scenario.sourceKinds}};
-  scenario.runtimes.push_back({true, L"", L""});  // unless runtime lines say
+  const std::map<std::string, bool*> withheld = {{"no-settings3", &scenario.settings3},
+                                                 {"no-environment14", &scenario.environment14},
+                                                 {"no-webview23", &scenario.webView23},
+                                                 {"no-source-kinds", &scenario.sourceKinds}};
   bool runtimeGiven = false;
   std::ifstream in(path.c_str(), std::ios::binary);
   if (!in) Log("scenario-error", {{"line", "0"}, {"text", "cannot open " + Utf8(path)}});
@@ -267,19 +250,18 @@ Scenario LoadScenario(const std::wstring& path) {
   for (int number = 1; std::getline(in, line); ++number) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     std::istringstream words(line);
-    std::string verb, rest, first, second;
+    std::string verb, rest, first;
     words >> verb;
     if (verb.empty()) continue;
     std::getline(words >> std::ws, rest);
-    std::istringstream(rest) >> first >> second;
+    std::istringstream(rest) >> first;
     if (std::find(std::begin(kSteps), std::end(kSteps), verb) != std::end(kSteps)) {
       scenario.steps.push_back({number, verb, Unescape(rest)});
-    } else if (HRESULT* result = Find(results, verb)) {
-      *result = static_cast<HRESULT>(std::strtoul(first.c_str(), nullptr, 0));
-    } else if (bool* offered = Find(withheld, verb)) {
-      *offered = false;
+    } else if (results.contains(verb)) {
+      *results.at(verb) = static_cast<HRESULT>(std::strtoul(first.c_str(), nullptr, 0));
+    } else if (withheld.contains(verb)) {
+      *withheld.at(verb) = false;
     } else if (verb == "runtime" && !first.empty()) {
-      if (!runtimeGiven) scenario.runtimes.clear();
       runtimeGiven = true;
       const std::size_t at = rest.find(" when-exists ");  // the path may hold spaces
       scenario.runtimes.push_back(
@@ -301,6 +283,7 @@ Scenario LoadScenario(const std::wstring& path) {
       Log("scenario-error", {{"line", std::to_string(number)}, {"text", line}});
     }
   }
+  if (!runtimeGiven) scenario.runtimes.push_back({true, L"", L""});  // the installed one
   return scenario;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
-// Shared pieces of the scripted test runtime (the stand-in WebView2Loader.dll): text helpers, the
-// event log, COM objects built from properties, the scenario and the player that runs it on the
-// UI thread. The formats are described at the top of loader_main.cpp.
+// What the parts of the stand-in runtime share: text helpers, the log, objects built from
+// properties, the scenario and the player that runs it (formats: loader_main.cpp).
 
 #include <windows.h>
 
@@ -21,25 +20,18 @@
 
 namespace corvane::test_runtime {
 
-// UTF-8 of a runtime or shell string; a null pointer gives "<null>".
-std::string Utf8(const wchar_t* text);
-std::string Utf8(std::wstring_view text);
+using test_log::Field;
+using test_log::Utf8;
+std::string Utf8(const wchar_t* text);  // "<null>" for a null pointer
 std::wstring Wide(std::string_view text);
-// A CoTaskMemAlloc copy, as every LPWSTR* out-parameter must be.
-LPWSTR CoTaskCopy(std::wstring_view text);
-std::string Hex(std::uint32_t value);  // "0x%08X", for HRESULTs too
+LPWSTR CoTaskCopy(std::wstring_view text);  // what every LPWSTR* out-parameter gets
+std::string Hex(std::uint32_t value);       // "0x%08X", for HRESULTs too
 std::string RectText(const RECT& rect);
 
-using test_log::Field;
-
 void OpenLog(const std::wstring& path);
-// One line: the event name, then key=value fields, tab-separated, with \\, \t, \n, \r escaped.
 void Log(std::string_view event, const std::vector<Field>& fields = {});
-// Logs "unexpected-call" for a method the runtime does not model; returns E_NOTIMPL.
-HRESULT UnexpectedCall(const char* method);
-// The real state of a top-level window, read with Win32 calls.
+HRESULT UnexpectedCall(const char* method);  // logged; E_NOTIMPL
 void LogWindowState(HWND window, std::string_view label);
-// Logs the host executable's version resource as the event "exe-version".
 void LogExeVersion();
 
 // A property as the shell sees it through get_X/put_X; `puts` counts the shell's writes.
@@ -51,9 +43,8 @@ struct Value {
   int puts = 0;
 };
 
-// What an object models: the properties it was given (get_X, put_X) and the handlers registered
-// for its events (add_X). The generated stubs route those methods here; a property the object
-// was not given is an unexpected call.
+// The properties an object was given and the handlers registered for its events; the generated
+// stubs route get_X, put_X and add_X here, and a property not given is an unexpected call.
 class Props {
  public:
   virtual ~Props() = default;
@@ -70,21 +61,18 @@ class Props {
     auto found = props_.find(Name(method));
     if (found == props_.end()) return UnexpectedCall(method);
     if (!out) return E_POINTER;
-    // Each branch returns: a statement after the chain is unreachable in some instantiations.
     [[maybe_unused]] const Value& v = found->second;
     if constexpr (std::is_same_v<T, LPWSTR>) {
       *out = CoTaskCopy(v.text);
-      return S_OK;
     } else if constexpr (std::is_base_of_v<IUnknown, std::remove_pointer_t<T>>) {
       *out = static_cast<T>(v.object.get());  // it was stored as that interface
       if (*out) (*out)->AddRef();
-      return S_OK;
     } else if constexpr (std::is_arithmetic_v<T> || std::is_enum_v<T>) {
       *out = static_cast<T>(v.number);
-      return S_OK;
     } else {
       return UnexpectedCall(method);
     }
+    return S_OK;
   }
 
   template <class T>
@@ -98,8 +86,8 @@ class Props {
 
   HRESULT AddHandler(const char* method, IUnknown* handler, EventRegistrationToken* token);
 
-  // Calls every handler of `event` (a copy of the list: a handler may register another) and
-  // returns how many there were, as the log writes it; `last`: the result of the last one.
+  // Calls the handlers of `event` (a copy of the list: a handler may register another); returns
+  // how many there were, for the log, and `last` the result of the last one.
   template <class Handler, class Sender, class Args>
   std::string Raise(const char* event, Sender sender, Args args, HRESULT* last = nullptr) {
     const auto list = handlers_[event];
@@ -114,8 +102,7 @@ class Props {
   const bool* offered = nullptr;
 
  protected:
-  // After a put by the shell.
-  virtual void Changed(const std::string& /*name*/, const Value& /*value*/) {}
+  virtual void Changed(const std::string& /*name*/, const Value& /*value*/) {}  // after a put
 
  private:
   static std::string Name(const char* method) { return std::strstr(method, "::") + 6; }
@@ -124,22 +111,18 @@ class Props {
   static bool Store([[maybe_unused]] Value& v, [[maybe_unused]] T value) {
     if constexpr (std::is_same_v<T, std::wstring>) {
       v.text = value;
-      return true;
     } else if constexpr (std::is_convertible_v<T, std::wstring_view>) {
       v.text = value ? value : L"";
-      return true;
     } else if constexpr (std::is_same_v<T, RECT>) {
       v.rect = value;
-      return true;
     } else if constexpr (std::is_base_of_v<IUnknown, std::remove_pointer_t<T>>) {
       v.object = ComRef<IUnknown>(value);
-      return true;
     } else if constexpr (std::is_arithmetic_v<T> || std::is_enum_v<T>) {
       v.number = static_cast<long long>(value);
-      return true;
     } else {
       return false;
     }
+    return true;
   }
 
   std::map<std::string, Value> props_;
@@ -156,8 +139,7 @@ namespace corvane::test_runtime {
 inline constexpr IID kPropsIid = {
     0x6b1d2c3e, 0x43a1, 0x4f0e, {0x9c, 0x55, 0x1e, 0x2d, 0x7a, 0x60, 0x8b, 0x13}};
 
-// Reference counting and QueryInterface for a generated stub: IUnknown and every level of the
-// chain (the top one only while offered).
+// A generated stub made a COM object: it answers to IUnknown and every level of its chain.
 template <class Stub>
 class Object : public Stub {
  public:
@@ -204,28 +186,24 @@ inline Props* Ours(IUnknown* object) {
 
 // Each object's reference count, comma-separated ("-" for none).
 std::string Refs(std::initializer_list<IUnknown*> objects);
-// Reads a response body to its end, as the browser would; false on a failed read.
-bool ReadWholeStream(IStream* stream, std::string& bytes);
-// Hands the body to a worker thread of its own through COM marshaling, as the browser does; the
-// worker reads a first piece at once and the rest when FinishHeldReads lets it (UI thread).
+bool ReadWholeStream(IStream* stream, std::string& bytes);  // false on a failed read
+// Hands the body to a worker thread through COM marshaling, as the browser does; it reads a first
+// piece at once and the rest once FinishHeldReads (UI thread) lets it, which logs "held-body".
 void ReadOnWorker(const std::wstring& uri, IStream* content);
-// Lets every worker read to the end, waits for them (5 s in all) and logs each body as
-// "held-body"; nothing when no body is held.
 void FinishHeldReads();
 
 struct RuntimeInstall {
-  bool nullFolder = true;  // the installed (evergreen) runtime: no browser folder given
+  bool nullFolder = true;  // the installed runtime: no browser folder given
   std::wstring folder;
-  std::wstring whenExists;  // present only while this file exists (empty: always)
+  std::wstring whenExists;  // empty: always present
 };
 
 struct Step {
   int line = 0;
   std::string verb;
-  std::string rest;  // the text after the verb, escapes resolved
+  std::string rest;  // escapes resolved
 };
 
-// The set-up directives (loader_main.cpp) and the steps.
 struct Scenario {
   std::vector<RuntimeInstall> runtimes;
   HRESULT environmentResult = S_OK;
@@ -234,26 +212,25 @@ struct Scenario {
   HRESULT controllerError = S_OK;
   HRESULT navigateResult = S_OK;
   bool navigationFails = false;
-  bool browserExitsCreatingController = false;  // once: the exit, then the creation fails
+  bool browserExitsCreatingController = false;
   int navigationError = 0;
-  std::wstring refusedHandle;  // directory handles for paths ending so are refused
+  std::wstring refusedHandle;
   bool settings3 = true;
   bool environment14 = true;
   bool webView23 = true;
-  bool sourceKinds = true;    // the filter that names request sources is taken
-  unsigned timerDivisor = 0;  // 0: the shell's SetTimer is left alone
+  bool sourceKinds = true;
+  unsigned timerDivisor = 0;  // 0: SetTimer is left alone
   std::vector<Step> steps;
 };
 
-// Reads the file; unknown lines are logged as "scenario-error" and skipped.
+// Unknown lines are logged as "scenario-error" and skipped.
 Scenario LoadScenario(const std::wstring& path);
-
-// ---- Process-wide state (UI thread only) ----
 
 class FakeEnvironment;
 class FakeController;
 class FakeWebView;
 
+// Process-wide, UI thread only; built on first use, when it loads the scenario and opens the log.
 struct RuntimeState {
   Scenario scenario;
   HMODULE module = nullptr;
@@ -262,20 +239,16 @@ struct RuntimeState {
   FakeController* controller = nullptr;
   FakeWebView* webView = nullptr;
 };
-
-// Loads the scenario and opens the log on first use.
 RuntimeState& State();
 
-// Replaces the main module's imports of ShellExecuteW and ShellExecuteExW with loggers, so no
-// test ever launches a browser or a file.
+// The main module's ShellExecuteW becomes a logger, so no test ever opens a browser or a file.
 void InterceptShellExecute();
-// Replaces the main module's import of SetTimer with one that divides delays of a second and
-// more by `divisor` and logs each call.
+// The main module's SetTimer divides delays of a second and more by `divisor`, and its
+// GetTickCount64 runs as much faster.
 void ScaleTimers(UINT divisor);
 
 // Runs actions one at a time from the UI thread's message loop, as the runtime raises events.
 void Schedule(std::function<void()> action);
-// Called after the first navigation: plays the scenario's steps in order.
-void StartScript();
+void StartScript();  // after the first navigation: plays the steps in order
 
 }  // namespace corvane::test_runtime
