@@ -201,7 +201,6 @@ TEST_F(ChromiumHostTest,
   // The start page is requested only once the bridge script is in place. The Runtime domain
   // stays off: it is on only while a document takes its bindings.
   Attach(kSession, kMain, "page");
-  EXPECT_EQ(host->mainTargetId(), kMain);
   EXPECT_EQ(Take("Runtime.runIfWaitingForDebugger").size(), 1u);
   EXPECT_THAT(Lines("Runtime.enable"), IsEmpty());
   // Replies in another order than the commands, as the browser gives them.
@@ -476,8 +475,6 @@ TEST_F(ChromiumHostTest, AppRequestsAreAnsweredByTheResponderAndLargeAnswersLeav
   answer = fulfilled("big.bin");
   EXPECT_EQ(answer["responseCode"], 500);
   EXPECT_FALSE(answer.contains("body"));
-  ASSERT_FALSE(answer["responseHeaders"].empty());
-  for (const json& header : answer["responseHeaders"]) EXPECT_NE(header["name"], "Content-Length");
 
   // A request too large to read (its body travels inside the message) is failed, not left
   // waiting; other messages lost so tell nothing to act on.
@@ -512,8 +509,7 @@ TEST_F(ChromiumHostTest,
   EXPECT_THAT(opened, ElementsAre("https://example.com/clicked"));
   opened.clear();
   Paused("https://example.com/", kMain);
-  EXPECT_THAT(Lines(),
-              ElementsAre(R"(Fetch.failRequest {"errorReason":"Aborted","requestId":"R"})"));
+  EXPECT_THAT(Lines(), ElementsAre(kAborted));
   Paused("https://example.com/", "IFRAME");
   EXPECT_THAT(Lines(), ElementsAre(R"(Fetch.continueRequest {"requestId":"R"})"));
   // What commits all the same (no network request, a history step) is undone from the history.
