@@ -37,20 +37,6 @@ std::string ConfigErrorText(std::string_view text) {
   return "accepted";
 }
 
-TEST(AppConfig, EveryKeyIsRead) {
-  const AppConfig config = Load(R"({
-    "name": "Écrit", "main": "https://example.test/start", "chromium-args": "--foo",
-    "window": {"title": "T", "width": 800.7, "height": -2.9, "icon": "i.png", "resizable": false},
-    "settings": {"distribution-mode": "fixed", "hosting-mode": "window-to-visual",
-                 "content-mode": "remote", "enable-devtools": false},
-    "messages": {"install-webview2": "a", "downloading": "b", "install-webview2-failed": "c"}
-  })");
-  EXPECT_EQ(Fields(config),
-            std::make_tuple("Écrit"s, "https://example.test/start"s, "T"s, 800, -2, "i.png"s, false,
-                            "--foo"s, DistributionMode::Fixed, HostingMode::WindowToVisual,
-                            ContentMode::Remote, false, "a"s, "b"s, "c"s));
-}
-
 TEST(AppConfig, KeysAreExactTypedAndOnlyInTheirPlace) {
   const auto minimal = Fields(Load(R"({"name":"a"})"));
   for (const char* window : {R"("big")", "null", "[1,2]", "3"}) {
@@ -83,14 +69,6 @@ TEST(AppConfig, RefusesValuesThatCannotWorkNamingTheKeyWhereItCan) {
   for (const auto& [settings, error] : modes) {
     EXPECT_EQ(ConfigErrorText(R"({"name":"a","settings":{)"s + settings + "}}"), error);
   }
-  // Fields before the failure are already assigned.
-  AppConfig config;
-  EXPECT_THROW(
-      LoadAppConfig(R"({"name":"a","window":{"width":5},"settings":{"hosting-mode":"?"}})", config),
-      ConfigError);
-  EXPECT_EQ(std::tie(config.name, config.width, config.distributionMode),
-            std::make_tuple("a"s, 5, DistributionMode::Evergreen));
-
   // Remote mode needs an absolute web address to start from.
   const std::string remote = R"(","settings":{"content-mode":"remote"}})";
   for (const std::string main : {"index.html", "ftp://example.com/", "https://", "https:///x"}) {
@@ -102,10 +80,6 @@ TEST(AppConfig, RefusesValuesThatCannotWorkNamingTheKeyWhereItCan) {
        {"https://example.com", "HTTP://example.com:8080/game/", "https://example.com?x=1"}) {
     EXPECT_EQ(ConfigErrorText(R"({"name":"a","main":")" + main + remote), "accepted") << main;
   }
-
-  const std::string bare = PackageJsonParseMessage("");
-  EXPECT_EQ(bare.rfind("Failed to parse package.json. ", 0), 0u);
-  EXPECT_EQ(PackageJsonParseMessage("\"name\" must..."), bare + "\n\"name\" must...");
 }
 
 TEST(AppConfig, InvalidJsonRaisesTheLibraryParseErrorAndTextEndsAtTheFirstZeroByte) {

@@ -261,14 +261,6 @@ TEST_P(BundleParse, LookupsAgreeWithAPlainMapAlsoAfterAFailure) {
   }
 }
 
-TEST(BundleModes, AnUnknownModeCannotRead) {
-  const std::string bytes = BuildBundle({});
-  AssetBundle bundle = AssetBundle::OverMemory(bytes.data(), bytes.size());
-  bundle.mode = static_cast<ReadMode>(3);
-  EXPECT_EQ(ErrorOf([&] { bundle.Parse(); }), "invalid read mode");
-  EXPECT_EQ(ErrorOf([&] { bundle.ReadBytes(1); }), "invalid read mode");
-}
-
 // A stream shorter than claimed, or one that cannot seek, fails as a file read error.
 TEST(BundleModes, StreamErrorsAreFileReadErrors) {
   const std::string bytes = BuildBundle({{"a", "xyz"}});
@@ -287,20 +279,6 @@ TEST(BundleModes, StreamErrorsAreFileReadErrors) {
   EXPECT_EQ(ErrorOf([&] { bundle.Parse(); }), "file read error");
   std::fclose(pipeStream);
 #endif
-}
-
-TEST(BundleWriter, EncodesBigEndianAndSortsPathsByUnsignedBytes) {
-  EXPECT_EQ(EncodeHeader(), "z9ab\0\0\0\0\0\0\0\x10\0\0\0\0"s);
-  EXPECT_EQ(EncodeChunkHeader(kBlobChunkId, 258), "blob\0\0\0\0\0\0\x01\x02"s);
-  EXPECT_EQ(EncodeEntry({"ab", 1, 2, 3}), std::string(8, '\0') + EncodeU64(1) + EncodeU64(2) +
-                                              EncodeU64(3) + '\0' + EncodeU32(2) + "ab");
-  // The same files in any order give the same bytes; contents follow the sorted paths.
-  const std::string one = BuildBundle({{"b", "2"}, {"\xC3\xA9", "3"}, {"a/x", "1"}, {"a", "0"}});
-  EXPECT_EQ(one, BuildBundle({{"a", "0"}, {"\xC3\xA9", "3"}, {"b", "2"}, {"a/x", "1"}}));
-  const std::string directory =
-      EncodeDirectory({{"a", 0, 1}, {"a/x", 1, 1}, {"b", 2, 1}, {"\xC3\xA9", 3, 1}});
-  EXPECT_EQ(one, EncodeHeader() + EncodeChunkHeader(kBlobChunkId, 4) + "0123" +
-                     EncodeChunkHeader(kDirectoryChunkId, directory.size()) + directory);
 }
 
 TEST(BundleWriter, StreamWriterWritesWhatBuildBundleBuildsAndRefusesOtherBlobSizes) {
