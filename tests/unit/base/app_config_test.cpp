@@ -69,7 +69,6 @@ TEST(AppConfig, RefusesValuesThatCannotWorkNamingTheKeyWhereItCan) {
   for (const auto& [settings, error] : modes) {
     EXPECT_EQ(ConfigErrorText(R"({"name":"a","settings":{)"s + settings + "}}"), error);
   }
-  // Remote mode needs an absolute web address to start from.
   const std::string remote = R"(","settings":{"content-mode":"remote"}})";
   for (const std::string main : {"index.html", "ftp://example.com/", "https://", "https:///x"}) {
     EXPECT_EQ(ConfigErrorText(R"({"name":"a","main":")" + main + remote),

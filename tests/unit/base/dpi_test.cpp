@@ -16,13 +16,9 @@ constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 TEST(ScaleLength, RoundsUpAndSaturates) {
   constexpr std::int32_t kG = 1000000000, kG15 = 1500000000;
   const std::tuple<std::int32_t, int, std::int32_t> cases[] = {
-      {101, 144, 152},   {-101, 144, -151},  {0, 144, 0},
-      {-7, 96, -7},      {601, 120, 752},    {1 << 24, 96, 1 << 24},
-      {kG, 192, 2 * kG}, {kG15, 144, kMax},  {-kG15, 144, kMin},
-      {kMax, 96, kMax},  {kMin, 96, kMin},   {96, 1, 1},
-      {77, 0, 77},       {77, -120, 77},     {432, 110, 495},
-      {120, 196, 245},   {-4032, 97, -4074}, {1, 97, 2},
-      {-1, 97, -1}};
+      {101, 144, 152},   {-101, 144, -151},  {0, 144, 0},      {kG, 192, 2 * kG},
+      {kG15, 144, kMax}, {-kG15, 144, kMin}, {kMax, 96, kMax}, {kMin, 96, kMin},
+      {96, 1, 1},        {77, 0, 77},        {432, 110, 495},  {-4032, 97, -4074}};
   for (const auto& [length, dpi, expected] : cases) {
     EXPECT_EQ(ScaleLength(length, dpi), expected) << length << " at " << dpi;
   }
@@ -33,7 +29,6 @@ TEST(ScaleClientLength, ScalesThenCaps) {
   EXPECT_EQ(ScaleClientLength(601, 120), 752);
   EXPECT_EQ(ScaleClientLength(kMaxClientLength / 2, 192), kMaxClientLength);
   EXPECT_EQ(ScaleClientLength(kMaxClientLength / 2 + 1, 192), kMaxClientLength);
-  EXPECT_EQ(ScaleClientLength(kMax, 96), kMaxClientLength);
 }
 
 TEST(SaturatedSpan, WidthOfAnyRectangleFitsIn32Bits) {

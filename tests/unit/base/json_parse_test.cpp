@@ -17,7 +17,6 @@ TEST(JsonParseTest, LoneSurrogateEscapesBecomeReplacementCharacters) {
       {R"(["\ud83d\u0041"])", R"(["\uFFFD\u0041"])", true},  // followed by something else
       {R"(["\uDC00\uDFFF"])", R"(["\uFFFD\uFFFD"])", true},  // the ends of the low range
       {R"(["\ud800\udfff\udbff\udc00"])", R"(["\ud800\udfff\udbff\udc00"])", false},
-      {R"(["\ud83d\ude00 \u00e9"])", R"(["\ud83d\ude00 \u00e9"])", false},
       {R"(["\\ud83d", "\"\ud800"])", R"(["\\ud83d", "\"\uFFFD"])", true},  // escaped backslash
       {R"(["\ud83)", R"(["\ud83)", false},                                 // cut short
       {R"(["\uDBG0"])", R"(["\uDBG0"])", false},                           // not hexadecimal

@@ -24,11 +24,6 @@ TEST(RecoveryPolicy, AttemptsAreLimitedWithinAMovingWindow) {
   for (int i = 0; i < 3; ++i) EXPECT_EQ(renderer.OnFailure(RendererExited, i), Reload);
   EXPECT_EQ(renderer.OnFailure(BrowserExited, 3), Recreate);
   EXPECT_EQ(renderer.OnFailure(RendererExited, 4), GiveUp);
-
-  // Other processes need nothing and never count.
-  RecoveryPolicy other;
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(other.OnFailure(Other, i), None);
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(other.OnFailure(RendererExited, 100 + i), Reload);
 }
 
 TEST(RecoveryPolicy, UnresponsiveReportsFormOneEpisodeAskedAfterThirtySeconds) {
@@ -52,17 +47,12 @@ TEST(RecoveryPolicy, UnresponsiveReportsFormOneEpisodeAskedAfterThirtySeconds) {
   EXPECT_FALSE(policy.NextAskAt());
   EXPECT_EQ(policy.OnFailure(RendererUnresponsive, 60000), WatchUnresponsive);
   EXPECT_EQ(policy.NextAskAt(), 90000);
-  // Exits end an episode too, and unresponsive reports never use up reloads.
+  // Exits end an episode too.
   EXPECT_EQ(policy.OnFailure(RendererExited, 61000), Reload);
   EXPECT_FALSE(policy.NextAskAt());
   EXPECT_EQ(policy.OnFailure(RendererUnresponsive, 62000), WatchUnresponsive);
   EXPECT_EQ(policy.OnFailure(BrowserExited, 63000), Recreate);
   EXPECT_FALSE(policy.NextAskAt());
-  EXPECT_EQ(policy.OnFailure(RendererUnresponsive, 64000), WatchUnresponsive);
-  EXPECT_EQ(policy.OnFailure(RendererUnresponsive, 65000), None);
-  EXPECT_EQ(policy.OnFailure(RendererExited, 70000), Reload);
-  EXPECT_EQ(policy.OnFailure(RendererExited, 71000), Reload);
-  EXPECT_EQ(policy.OnFailure(RendererExited, 72000), GiveUp);
 }
 
 TEST(RecoveryPolicy, AnEpisodeWhoseReportsStoppedEndsWithoutAQuestion) {

@@ -26,8 +26,6 @@ TEST(ParseRangeHeader, FirstRangeReadLikeTheCLibraryAndClampedToTheContent) {
   }
   const std::tuple<const char*, std::uint64_t, std::uint64_t, std::uint64_t> beyond32Bits[] = {
       {"bytes=2147483646-", 2147483648u, 2147483646, 2147483647},
-      {"bytes=0-", kBig, 0, kBig - 1},
-      {"bytes=-100", kBig, kBig - 100, kBig - 1},
       {"bytes=4294967296-4294967305", kBig, 4294967296, 4294967305},
       {"bytes=-4294967297", kBig, kBig - 4294967297, kBig - 1},
       {"bytes=9223372036854775806-9223372036854775807", kLargest, kLargest - 1, kLargest - 1}};
@@ -52,7 +50,6 @@ TEST(ParseRangeHeader, FirstRangeReadLikeTheCLibraryAndClampedToTheContent) {
 }
 
 TEST(TrimWhitespace, RemovesAsciiWhitespaceFromBothEndsOnly) {
-  EXPECT_EQ(TrimWhitespace(""), "");
   EXPECT_EQ(TrimWhitespace(" \t\n\v\f\r"), "");
   EXPECT_EQ(TrimWhitespace("\t bytes=0-5 \r\n"), "bytes=0-5");
   EXPECT_EQ(TrimWhitespace("a b"), "a b");

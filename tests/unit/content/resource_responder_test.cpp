@@ -44,7 +44,6 @@ std::string BodyOf(const ResourceAnswer& answer) {
   return answer.body == Body::None ? "" : std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// Status line, header lines and body, one after the other.
 std::string Summary(const ResourceAnswer& answer) {
   return std::to_string(answer.status) + " " + answer.reason + "\n" + answer.HeaderBlock() + "\n" +
          BodyOf(answer);
@@ -128,12 +127,6 @@ TEST_F(ResponderTest, WholeAnswersComeFromTheBundleThenTheContentFolder) {
   EXPECT_EQ(responder_.Answer("sub/b.png", std::nullopt).filePath,
             ContentRoot() + "sub" + kSeparator + "b.png");
   EXPECT_TRUE(responder_.mappedFiles().empty());
-  // The empty path is looked up like any other: a bundle entry of that name answers the root.
-  const std::string rooted = BuildBundle({{"", "<root page>"}});
-  AssetBundle withRoot = AssetBundle::OverMemory(rooted.data(), rooted.size());
-  withRoot.Parse();
-  EXPECT_EQ(BodyOf(ResourceResponder(withRoot, ContentRoot(), kSeparator).AnswerUriTail("", {})),
-            "<root page>");
 }
 
 TEST_F(ResponderTest, RangesAreAnsweredAlikeFromTheBundleAndFromDisk) {
