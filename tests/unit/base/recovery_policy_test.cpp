@@ -18,7 +18,6 @@ TEST(RecoveryPolicy, AttemptsAreLimitedWithinAMovingWindow) {
   EXPECT_EQ(browser.OnFailure(BrowserExited, 5 * kMinute - 1), GiveUp);
   EXPECT_EQ(browser.OnFailure(BrowserExited, 5 * kMinute), Recreate);
   EXPECT_EQ(browser.OnFailure(BrowserExited, 6 * kMinute - 1), GiveUp);
-  EXPECT_EQ(browser.OnFailure(BrowserExited, 11 * kMinute), Recreate);
 
   RecoveryPolicy renderer;
   for (int i = 0; i < 3; ++i) EXPECT_EQ(renderer.OnFailure(RendererExited, i), Reload);

@@ -48,6 +48,7 @@ class RecordingHost final : public BridgeHost, public ExtensionHost {
 
 // A library made of plain functions: what the loader was asked and what the library saw.
 struct FakeLibrary {
+  bool present = true;
   bool initFails = false;
   std::vector<std::string> exports = {"Init", "Release", "OnMainWindowCreated",
                                       "OnExtensionMessage"};
@@ -88,7 +89,7 @@ void CORVANE_EXTENSION_CALL FakeMessage(const char* text) {
 constexpr ExtensionLibraryLoader kFakeLoader{
     [](const std::string& appFolder) -> void* {
       g_fake->events.push_back("open " + appFolder);
-      return &g_token;
+      return g_fake->present ? &g_token : nullptr;
     },
     [](void* library, const char* name) -> ExtensionExport {
       g_fake->events.push_back(std::string("find ") + name + (library == &g_token ? "" : " in ?"));
@@ -151,7 +152,6 @@ TEST_F(BridgeTest, EachMessageReachesTheHostOrTheLibraryOrNothing) {
       {R"({"type":"set-fullscreen","fullscreen":true})", "fullscreen on"},
       {R"({"type":"set-window-size","windowWidth":800.9,"windowHeight":"600"})", "size 800x0"},
       {R"({"type":"set-window-position","windowY":7})", "position 0,7"},
-      {R"({"type":"set-fullscreen"})", "fullscreen off"},
       {R"({"type":"set-fullscreen","fullscreen":1})", "fullscreen off"},
       {extension, "Message " + extension},
       {R"({"windowHeight":6,"t":"\udc00","type":"set-window-size","windowWidth":5})", "size 5x6"},
@@ -232,7 +232,15 @@ TEST_F(BridgeTest, AManagerThatGoesWithoutReleaseAndUnloadCallsNothingMore) {
   EXPECT_EQ(fake.events.back(), "path during Init=[]");
 }
 
-TEST_F(BridgeTest, InitReturningNullKeepsTheLibraryWithoutIds) {
+TEST_F(BridgeTest, AMissingLibraryBindsNothingAndInitReturningNullKeepsTheLibraryWithoutIds) {
+  fake.present = false;
+  EXPECT_FALSE(manager.LoadExtension(kFakeLoader));
+  manager.NotifyMainWindowCreated(&g_token);
+  manager.DeliverExtensionMessage("{}");
+  manager.ReleaseAndUnload(kFakeLoader);
+  EXPECT_THAT(fake.events, ElementsAre("open /opt/app/"));  // nothing called, nothing closed
+
+  fake = FakeLibrary{};
   fake.initFails = true;
   fake.ids = {"camera"};
   EXPECT_FALSE(manager.LoadExtension(kFakeLoader));

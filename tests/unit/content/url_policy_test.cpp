@@ -81,17 +81,5 @@ TEST(ExternalOpenPolicy, OnlyWebAndMailSchemesLeave) {
   }
 }
 
-TEST(AppAddresses, BundleModeServesUnderTheAppOriginAndRemoteModeUsesMainAsWritten) {
-  AppConfig config;
-  config.main = "/a b.html";  // appended as written: no slash added or removed, nothing escaped
-  EXPECT_EQ(BaseUrlFor(config), "https://corvane.localhost/");
-  EXPECT_EQ(StartUrlFor(config, BaseUrlFor(config)), "https://corvane.localhost//a b.html");
-  EXPECT_EQ(ResourceFilterFor(BaseUrlFor(config)), "https://corvane.localhost/*");
-  config.contentMode = ContentMode::Remote;
-  config.main = "https://example.com/app/start.html";
-  EXPECT_EQ(BaseUrlFor(config), config.main);
-  EXPECT_EQ(StartUrlFor(config, "https://elsewhere/"), config.main);
-}
-
 }  // namespace
 }  // namespace corvane
