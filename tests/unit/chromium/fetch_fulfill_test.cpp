@@ -31,28 +31,6 @@ json SentParams(const ResourceAnswer& answer) {
   return json::parse(frame.substr(0, frame.size() - 1))["params"];
 }
 
-TEST(SendFulfillRequest, StatusReasonHeadersAndBodyAsThePageWillSeeThem) {
-  ResourceAnswer answer;
-  answer.status = 206;
-  answer.reason = "Partial Content";
-  answer.headers = {"Cache-Control: no-store", "Content-Type: audio/wav",
-                    "Accept-Ranges: bytes",    "Content-Range: bytes 0-2/10",
-                    "Content-Length: 3",       "not a header line"};
-  answer.body = ResourceAnswer::BodyKind::Bytes;
-  answer.data = reinterpret_cast<const std::uint8_t*>("abc");
-  answer.size = 3;
-  const json params = SentParams(answer);
-  EXPECT_EQ(params["requestId"], "R1");
-  EXPECT_EQ(params["responseCode"], 206);
-  EXPECT_EQ(params["responsePhrase"], "Partial Content");
-  EXPECT_EQ(params["body"], "YWJj");
-  ASSERT_EQ(params["responseHeaders"].size(), 5u);
-  EXPECT_EQ(params["responseHeaders"][3],
-            json({{"name", "Content-Range"}, {"value", "bytes 0-2/10"}}));
-  answer.size = 0;
-  EXPECT_FALSE(SentParams(answer).contains("body"));
-}
-
 // The body goes into the frame unescaped, the rest as the JSON library writes it: the frame is
 // the one the library writes for the same params, for each remainder of three and every byte.
 TEST(SendFulfillRequest, WritesTheFrameTheJsonLibraryWritesForTheSameParams) {
