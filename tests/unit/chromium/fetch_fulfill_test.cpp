@@ -89,7 +89,6 @@ TEST(CappedRangeFor, OnlyOpenRangesAnsweredBeyondTheLimitAreCut) {
   EXPECT_EQ(CappedRangeFor("bytes=0-", Partial(0, 999, 1000), limit), "bytes=0-99");
   EXPECT_EQ(CappedRangeFor(" bytes=500- ", Partial(500, 999, 1000), limit), "bytes=500-599");
   // Small enough (the limit itself included), or not open: the answer stands.
-  EXPECT_EQ(CappedRangeFor("bytes=950-", Partial(950, 999, 1000), limit), std::nullopt);
   EXPECT_EQ(CappedRangeFor("bytes=900-", Partial(900, 999, 1000), limit), std::nullopt);
   EXPECT_EQ(CappedRangeFor("bytes=0-499", Partial(0, 499, 1000), limit), std::nullopt);
   EXPECT_EQ(CappedRangeFor("bytes=-500", Partial(500, 999, 1000), limit), std::nullopt);
@@ -100,21 +99,10 @@ TEST(CappedRangeFor, OnlyOpenRangesAnsweredBeyondTheLimitAreCut) {
   EXPECT_EQ(CappedRangeFor("bytes=0-", whole, limit), std::nullopt);
 }
 
-TEST(BodyLength, NothingWithoutABody) {
-  ResourceAnswer file;
-  file.body = ResourceAnswer::BodyKind::WholeFile;
-  file.size = 209715200;
-  EXPECT_EQ(BodyLength(file), 209715200u);
-  file.body = ResourceAnswer::BodyKind::None;
-  EXPECT_EQ(BodyLength(file), 0u);
-}
-
 TEST(RequestHeader, MatchesNamesWithoutRegardToCase) {
-  const json headers = {{"range", "bytes=0-"}, {"Accept", "*/*"}, {"X-Number", 5}};
+  const json headers = {{"range", "bytes=0-"}, {"X-Number", 5}};
   EXPECT_EQ(RequestHeader(headers, "Range"), "bytes=0-");
-  EXPECT_EQ(RequestHeader(headers, "accept"), "*/*");
   EXPECT_EQ(RequestHeader(headers, "X-Number"), std::nullopt);
-  EXPECT_EQ(RequestHeader(headers, "Origin"), std::nullopt);
   EXPECT_EQ(RequestHeader(headers, "Xange"), std::nullopt);  // every byte counts, the first too
   EXPECT_EQ(RequestHeader(json::array(), "Range"), std::nullopt);
 }
