@@ -143,6 +143,16 @@ class PageRuns(unittest.TestCase):
         self.assertNotIn("exception", r)
         self.assertEqual((app.returncode, "release" in lines), (0, True), app.stderr)
 
+        length = os.path.getsize(PAGES / "index.html")
+        self.assertEqual((r["index"]["status"], r["index"]["statusText"], r["index"]["headers"], r["index"]["body"]),
+                         (200, "OK", {"content-type": "text/html; charset=utf-8", "cache-control": "no-store",
+                                      "accept-ranges": "bytes", "content-length": str(length)}, length))
+        self.assertEqual([r["missing"][k] for k in ("status", "statusText", "body")],
+                         [404, "Not Found", list(b"File not found")])
+        self.assertEqual((r["range"]["status"], r["range"]["headers"]["content-range"], bytes(r["range"]["body"])),
+                         (206, "bytes 10-19/5000", pattern_bytes(5000, 3)[10:20]))
+        self.assertEqual((r["unsat"]["status"], r["unsat"]["body"]), (416, []))
+
         # Large answers: under load while media seeks, in every kind of client, to POSTs, past 4 GiB.
         self.assertEqual(r["parallel"], [{**large, "length": PIECE_SIZE, "sha256": s} for s in pieces])
         self.assertEqual(r["seeks"], [25, 5, 15])

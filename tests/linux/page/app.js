@@ -25,6 +25,13 @@ async function until(test, ms = 5000) {
 const waitFor = async (test, ms) => ((await until(() => inbox.some(test), ms)) ? inbox.find(test) : null);
 const echoed = (text, ms) => waitFor((m) => m.type === "echo" && m.message.text === text, ms);
 
+async function probe(path, range) {
+  const response = await fetch(path, { headers: range ? { Range: "bytes=" + range } : {} });
+  const body = new Uint8Array(await response.arrayBuffer());
+  return { status: response.status, statusText: response.statusText, headers: Object.fromEntries(response.headers),
+           body: body.length < 64 ? Array.from(body) : body.length };
+}
+
 // The next message `target` hears (with `key`: the next one with it, its value).
 function fromMessage(target, key) {
   return new Promise((resolve) => target.addEventListener("message", (event) => {
@@ -178,6 +185,10 @@ async function main() {
 
   chrome.webview.postMessage({ type: "extension-message", action: "object-post" });
   chrome.webview.postMessage('{"type":"extension-message","action":"raw-cut","text":"a\ud83d"}');
+  for (const [name, path, range] of [["index", "/index.html"], ["missing", "/nope.txt"], ["range", "/data.bin", "10-19"],
+    ["unsat", "/data.bin", "999999-"]]) {
+    results[name] = await probe(path, range);
+  }
   await loadChecks(mode.pieces);
   // Headless, the screen is the window's first size; a window that filled it was seen to stay out of fullscreen.
   send({ type: "set-window-size", windowWidth: 500, windowHeight: 400 });
