@@ -10,6 +10,7 @@
 #include <deque>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/json_parse.h"
@@ -33,7 +34,6 @@ struct Library {
   const char* ids[3] = {"one", "two", nullptr};
 };
 Library* g_library = nullptr;
-int g_libraryHandle = 0;
 
 const char* const* InitLibrary(const char*, const char*, const char*, IWrapperApp* app) {
   g_library->app = app;
@@ -44,7 +44,7 @@ void ReleaseLibrary() {}
 void WindowCreated(void*) {}
 void LibraryMessage(const char* text) { g_library->received.emplace_back(text); }
 
-void* OpenLibrary(const std::string&) { return &g_libraryHandle; }
+void* OpenLibrary(const std::string&) { return g_library; }
 ExtensionExport FindExport(void*, const char* name) {
   const std::string wanted = name;
   if (wanted == "Init") return reinterpret_cast<ExtensionExport>(&InitLibrary);
@@ -63,13 +63,23 @@ class Platform final : public ChromiumPlatform {
   void Finish(int, const std::string&) override {}
 };
 
+json AnyValue(FuzzedDataProvider& input) {
+  const int kind = input.ConsumeIntegralInRange(0, 5);
+  if (kind == 0) return input.ConsumeBool();
+  if (kind == 1) return input.ConsumeIntegral<std::int64_t>();
+  if (kind == 2) return input.ConsumeIntegral<std::uint64_t>();
+  if (kind == 3) return input.ConsumeFloatingPoint<double>();
+  if (kind == 4) return input.ConsumeRandomLengthString(16);
+  return nullptr;
+}
+
 // One browser and page around a fresh host.
 class Page {
  public:
   Page()
       : extensions_("/app/", "www/", "/data/t", "{}"),
         client_([this](std::string framed) { Written(std::move(framed)); }),
-        host_(Config(), nullptr, &extensions_, client_, platform_,
+        host_(config_, nullptr, &extensions_, client_, platform_,
               ChromiumHostFolders{"/app/", "www/", "/data/t",
                                   [](KnownFolder) { return std::string("/k"); }}) {
     g_library = &library_;
@@ -93,9 +103,7 @@ class Page {
   // A new document in the main frame: fresh contexts for it, an iframe and an isolated world.
   void Navigate(const std::string& url) {
     // As the browser does, deliveries still under way in the old document fail with it.
-    const std::vector<std::int64_t> unanswered = std::move(deliveries_);
-    deliveries_.clear();
-    for (const std::int64_t id : unanswered) {
+    for (const std::int64_t id : std::exchange(deliveries_, {})) {
       client_.Dispatch(json({{"id", id}, {"error", {{"message", "context destroyed"}}}}).dump());
     }
     Event("Runtime.executionContextsCleared", json::object());
@@ -158,24 +166,12 @@ class Page {
           {"bounds", {{"windowState", kStates[input.ConsumeIntegralInRange(0, 3)]}}}};
     } else {
       // The page's own measurement: it can redefine outerWidth and innerWidth to anything.
-      reply["result"] = {{"result", {{"value", {Number(input), Number(input)}}}}};
+      reply["result"] = {{"result", {{"value", {AnyValue(input), AnyValue(input)}}}}};
     }
-    client_.Dispatch(reply.dump());
+    client_.Dispatch(reply.dump(-1, ' ', false, json::error_handler_t::replace));
   }
 
  private:
-  static const AppConfig& Config() {
-    static const AppConfig config{.name = "t", .width = 800, .height = 600};
-    return config;
-  }
-
-  static json Number(FuzzedDataProvider& input) {
-    const int kind = input.ConsumeIntegralInRange(0, 2);
-    if (kind == 0) return input.ConsumeIntegral<std::int64_t>();
-    if (kind == 1) return input.ConsumeIntegral<std::uint64_t>();
-    return input.ConsumeFloatingPoint<double>();
-  }
-
   void Event(const char* method, json params) {
     host_.HandleEvent({method, kSession, std::move(params)});
   }
@@ -236,6 +232,7 @@ class Page {
 
   Library library_;
   Platform platform_;
+  const AppConfig config_{.name = "t", .width = 800, .height = 600};
   ExtensionManager extensions_;
   DevToolsClient client_;
   ChromiumHost host_;
@@ -249,15 +246,6 @@ class Page {
   bool attached_ = false;  // the current document took the bindings
   bool checking_ = true;
 };
-
-json AnyValue(FuzzedDataProvider& input) {
-  const int kind = input.ConsumeIntegralInRange(0, 4);
-  if (kind == 0) return input.ConsumeBool();
-  if (kind == 1) return input.ConsumeIntegral<std::int64_t>();
-  if (kind == 2) return input.ConsumeFloatingPoint<double>();
-  if (kind == 3) return input.ConsumeRandomLengthString(16);
-  return nullptr;
-}
 
 // A message of a known type with fuzzed members, so the bridge's deeper paths are reached often.
 std::string Command(FuzzedDataProvider& input) {

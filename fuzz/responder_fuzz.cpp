@@ -72,11 +72,6 @@ struct Fixture {
   }
 };
 
-Fixture& GetFixture() {
-  static Fixture fixture;
-  return fixture;
-}
-
 std::uint64_t ContentLength(const ResourceAnswer& answer) {
   for (const std::string& line : answer.headers) {
     if (line.rfind("Content-Length: ", 0) == 0) return std::stoull(line.substr(16));
@@ -87,7 +82,7 @@ std::uint64_t ContentLength(const ResourceAnswer& answer) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  Fixture& fixture = GetFixture();
+  static Fixture fixture;
   FuzzedDataProvider input(data, size);
   const std::string tail = input.ConsumeRandomLengthString(4096);
   const bool hasRange = input.ConsumeBool();
