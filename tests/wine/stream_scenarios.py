@@ -32,7 +32,8 @@ def worker_thread_reads(ctx, c):
     c.expect(0 <= result.index("close-requested-done") < result.index("held-body"),
              "the bodies are finished only after the shell has let go of the web view")
     for (path, value, _, body), read in zip(held, bodies):
-        c.equal([read.get(k) for k in ("uri", "result", "direct", "early")] + [read.get("bodyHex") == body.hex()],
+        got = [read.get(k) for k in ("uri", "result", "direct", "early")]
+        c.equal(got + [read.get("bodyHex") == body.hex()],
                 [APP_ORIGIN + path, "read", "1", str(min(len(body), 4096)), True],
                 f"{path} {value or ''}: read to the end through the stream itself (no proxy to the UI thread), "
                 "the first piece at once, every byte")

@@ -32,10 +32,8 @@
 //   browser-exited [failed|normal]
 //
 // Log (../common/log_text.h; a null string reads <null>): the Log calls of these sources.
-// "response" status: none, foreign (not our object) or the code; refs: the reference counts of
-// the arguments, request, headers, response and body once the handler has returned. "held-body"
-// result: read, read-error, timeout, marshal-<hr> or unmarshal-<hr>; direct: the marshaled
-// stream arrived as the object itself; early: bytes of the first piece.
+// "response" status: none, foreign (not our object) or the code. "held-body" direct: the
+// marshaled stream arrived as the object itself; early: bytes of the first piece.
 
 #include <objbase.h>
 

@@ -26,7 +26,8 @@ std::string Slots(const std::vector<ComRef<IUnknown>>& items) {
   return out;
 }
 
-// `refs`: of the arguments, the request and its headers, once the handler has returned.
+// `refs`: of the arguments, the request and its headers, once the handler has returned; the
+// response and its body are added here.
 void LogResponse(const std::wstring& uri, Props& args, HRESULT result, std::string refs,
                  bool held) {
   const Value& response = args.Prop("Response");
