@@ -129,8 +129,8 @@ class Result:
             raise ScenarioFailure(f"step not played: {line}")
         return events[:next((i for i, e in enumerate(events) if e["_event"] == "web-message-done"), len(events))]
 
-    def answers(self, verb="request"):
-        return [events for line, events in self.steps() if line.startswith(verb + " ")]
+    def answers(self):
+        return [events for line, events in self.steps() if line.startswith("request ")]
 
     @property
     def boxes(self):

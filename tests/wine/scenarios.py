@@ -200,7 +200,7 @@ def normal_run(ctx, c):
     menus = {("0x0000F100", "0x00000000"): "0", ("0x0000F100", "0x00000020"): "0",
              ("0x0000F100", "0x00000066"): "0", ("0x0000F101", "0x00000000"): "1",
              ("0x0000F100", "0x00010000"): "1"}
-    script = (requests + [f"request-worker {APP_ORIGIN}index.html"] + titles + fullscreen + COMMANDS + navigations
+    script = (requests + titles + fullscreen + COMMANDS + navigations
               + ["new-window " + rig.esc(uri) for uri in allowed + refused]
               + ["script-window " + rig.esc(uri) for uri in unasked]
               + [f"permission {kind} {uri}" for kind, uri in permissions] + ["key 123", "key 123 up", "key 65"]
@@ -232,8 +232,6 @@ def normal_run(ctx, c):
              ("AreDevToolsEnabled", "1"), ("AreBrowserAcceleratorKeysEnabled", "0")], "settings, in order")
     c.equal(result.pluck("filter-add", "uri", "context", "sources"), [(APP_ORIGIN + "*", "0", "4294967295")],
             "one resource filter, for documents' and workers' requests")
-    worker = result.answers("request-worker")
-    check_answer(c, worker[0] if worker else [], "a service worker's request", *ok(HTML, INDEX))
     c.equal(result.pluck("register", "event"), HANDLERS, "handlers, in order")
     c.equal((result.pluck("navigate", "uri"), result.pluck("shell-execute-hook", "status")),
             ([APP_PAGE], ["installed"]), "start URL, ShellExecuteW intercepted")

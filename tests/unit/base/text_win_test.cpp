@@ -11,8 +11,8 @@ namespace {
 
 using namespace std::string_literals;
 
-// Round trips, and agreement with the portable converter on valid text and on ill-formed input
-// every converter replaces alike (Wine folds bytes of overlong forms and encoded surrogates).
+// Round trips, and agreement with the portable converter on ill-formed input every converter
+// replaces alike (Wine folds bytes of overlong forms and encoded surrogates).
 TEST(TextWin, RoundTripsAndAgreesWithThePortableConverter) {
   EXPECT_EQ(ToWide(""), L"");
   EXPECT_EQ(ToUtf8(L""), "");
@@ -20,8 +20,7 @@ TEST(TextWin, RoundTripsAndAgreesWithThePortableConverter) {
   EXPECT_EQ(ToWide(text), L"C:\\Пути\\日本語 😀\0zero"s);
   EXPECT_EQ(ToUtf8(ToWide(text)), text);
   for (const std::string& input :
-       {"plain"s, "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"s, "\x80"s, "\xC0\xAF"s, "\xE2\x82"s,
-        "\xE2\x82x"s, "\xF0\x9F\x98\xC3\xA9"s, "a\xFF!"s}) {
+       {"\x80"s, "\xC0\xAF"s, "\xE2\x82"s, "\xE2\x82x"s, "\xF0\x9F\x98\xC3\xA9"s, "a\xFF!"s}) {
     const std::u16string portable = Utf8ToUtf16(input);
     EXPECT_EQ(ToWide(input), std::wstring(portable.begin(), portable.end()))
         << testing::PrintToString(input);

@@ -75,8 +75,6 @@ LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
   } else if (bar && message->message == PBM_SETRANGE) {
     Write("bar-range", {{"low", std::to_string(LOWORD(message->lParam))},
                         {"high", std::to_string(HIWORD(message->lParam))}});
-  } else if (bar && message->message == PBM_SETSTEP) {
-    Write("bar-step", {{"step", std::to_string(message->wParam)}});
   } else if (bar && message->message == PBM_SETPOS) {
     const int position = static_cast<int>(message->wParam);
     Write("bar-position",

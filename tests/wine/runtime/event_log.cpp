@@ -9,8 +9,6 @@ namespace corvane::test_runtime {
 
 namespace {
 
-HANDLE g_log = INVALID_HANDLE_VALUE;
-
 // The centre pixel of `icon` drawn at 32x32 on black, as RRGGBB; empty without an icon.
 std::string IconCentreColour(HICON icon) {
   if (!icon) return "";
@@ -58,25 +56,25 @@ std::string Hex(std::uint32_t value) {
   return text;
 }
 
+std::string HexBytes(const std::string& bytes) {
+  static const char digits[] = "0123456789abcdef";
+  std::string out;
+  for (unsigned char c : bytes) {
+    out += digits[c >> 4];
+    out += digits[c & 15];
+  }
+  return out;
+}
+
 std::string RectText(const RECT& rect) {
   return std::to_string(rect.left) + "," + std::to_string(rect.top) + "," +
          std::to_string(rect.right) + "," + std::to_string(rect.bottom);
 }
 
-void OpenLog(const std::wstring& path) {
-  if (g_log != INVALID_HANDLE_VALUE || path.empty()) return;
-  g_log = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                      OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-
+// Each line appended on its own: a crash of the shell loses nothing that was logged before it.
 void Log(std::string_view event, const std::vector<Field>& fields) {
-  const std::string line = test_log::Line(event, fields);
-  DWORD written = 0;
-  // Unbuffered appends: a crash of the shell loses nothing that was logged before it.
-  if (g_log == INVALID_HANDLE_VALUE)
-    std::fputs(line.c_str(), stderr);
-  else
-    WriteFile(g_log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+  static const std::wstring path = test_log::Variable(L"CORVANE_TEST_LOG");
+  test_log::AppendLine(path, test_log::Line(event, fields));
 }
 
 HRESULT UnexpectedCall(const char* method) {

@@ -3,7 +3,6 @@
 
 #include <objbase.h>
 
-#include <cstdio>
 #include <memory>
 
 #include "tests/wine/runtime/runtime.h"
@@ -28,14 +27,6 @@ struct HeldRead {
 // Set once the shell has let go of its controller; never reset.
 HANDLE g_teardown = CreateEventW(nullptr, TRUE, FALSE, nullptr);
 std::vector<std::unique_ptr<HeldRead>>* g_held = new std::vector<std::unique_ptr<HeldRead>>;
-
-std::string Fnv1a64(const std::string& bytes) {
-  std::uint64_t hash = 1469598103934665603ull;
-  for (unsigned char c : bytes) hash = (hash ^ c) * 1099511628211ull;
-  char text[24];
-  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
-  return text;
-}
 
 IUnknown* IdentityOf(IUnknown* object) {
   IUnknown* identity = nullptr;
@@ -111,8 +102,7 @@ void FinishHeldReads() {
                       {"result", result},
                       {"direct", held->direct ? "1" : "0"},
                       {"early", std::to_string(held->early)},
-                      {"bodyLength", std::to_string(held->bytes.size())},
-                      {"bodyFnv", Fnv1a64(held->bytes)}});
+                      {"bodyHex", HexBytes(held->bytes)}});
   }
   g_held->clear();
 }

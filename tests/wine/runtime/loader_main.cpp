@@ -23,7 +23,6 @@
 //   title <text>, fullscreen <0|1>, navigation <uri>, dom-content-loaded, close: those events
 //   request | request-held <uri> [<range>]   held: the body is read on a worker thread, a first
 //       piece at once, the rest when the shell releases its controller
-//   request-worker <uri>         a service worker's request (the plain filter takes documents')
 //   new-window | script-window <uri>   user-initiated, or from a script without a click
 //   permission <kind> <uri>      kind: the enum's number, as for process-failed <kind>
 //   key <virtual-key> [up]       AcceleratorKeyPressed
@@ -33,10 +32,8 @@
 //   browser-exited [failed|normal]
 //
 // Log (../common/log_text.h; a null string reads <null>): the Log calls of these sources.
-// "response" status: none, foreign (not our object) or the code; refs: the reference counts of
-// the arguments, request, headers, response and body once the handler has returned. "held-body"
-// result: read, read-error, timeout, marshal-<hr> or unmarshal-<hr>; direct: the marshaled
-// stream arrived as the object itself; early: bytes of the first piece.
+// "response" status: none, foreign (not our object) or the code. "held-body" direct: the
+// marshaled stream arrived as the object itself; early: bytes of the first piece.
 
 #include <objbase.h>
 
@@ -93,10 +90,8 @@ RuntimeState& State() {
   if (state) return *state;
   state = new RuntimeState;  // never destroyed: it holds references into the shell
   state->module = g_module;
-  const std::wstring scenarioPath = test_log::Variable(L"CORVANE_TEST_SCENARIO");
-  OpenLog(test_log::Variable(L"CORVANE_TEST_LOG"));
   LogExeVersion();
-  state->scenario = LoadScenario(scenarioPath);
+  state->scenario = LoadScenario(test_log::Variable(L"CORVANE_TEST_SCENARIO"));
   InterceptShellExecute();
   if (state->scenario.timerDivisor != 0) ScaleTimers(state->scenario.timerDivisor);
   return *state;

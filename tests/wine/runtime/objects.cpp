@@ -2,7 +2,6 @@
 
 #include "tests/wine/runtime/objects.h"
 
-#include <cstdio>
 #include <utility>
 
 namespace corvane::test_runtime {
@@ -13,16 +12,6 @@ namespace {
 bool Matches(std::wstring_view filter, std::wstring_view uri) {
   return filter.ends_with(L'*') ? uri.starts_with(filter.substr(0, filter.size() - 1))
                                 : filter == uri;
-}
-
-std::string HexBytes(const std::string& bytes) {
-  static const char digits[] = "0123456789abcdef";
-  std::string out;
-  for (unsigned char c : bytes) {
-    out += digits[c >> 4];
-    out += digits[c & 15];
-  }
-  return out;
 }
 
 // The paths of the handles in `items`, joined by '|': empty for no object, "?" for a foreign one.
@@ -37,7 +26,8 @@ std::string Slots(const std::vector<ComRef<IUnknown>>& items) {
   return out;
 }
 
-// `refs`: of the arguments, the request and its headers, once the handler has returned.
+// `refs`: of the arguments, the request and its headers, once the handler has returned; the
+// response and its body are added here.
 void LogResponse(const std::wstring& uri, Props& args, HRESULT result, std::string refs,
                  bool held) {
   const Value& response = args.Prop("Response");
@@ -139,11 +129,12 @@ HRESULT FakeWebView::Navigate(LPCWSTR uri) {
 }
 
 void FakeWebView::RaiseResourceRequest(const std::wstring& uri,
-                                       const std::optional<std::wstring>& range, bool held,
-                                       COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS source) {
+                                       const std::optional<std::wstring>& range, bool held) {
   bool matched = false;
   for (const auto& [filter, sources] : filters_) {
-    matched = matched || ((sources & source) != 0 && Matches(filter, uri));
+    matched =
+        matched || ((sources & COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS_DOCUMENT) != 0 &&
+                    Matches(filter, uri));
   }
   if (!matched) {
     Log("not-intercepted", {{"uri", Utf8(uri)}});

@@ -132,12 +132,10 @@ class FakeWebView final : public Object<WebViewStub> {
     return json ? S_OK : E_INVALIDARG;
   }
 
-  // WebResourceRequested when a filter matches; logs the response and reads its body, at once or,
-  // when `held`, on a worker thread later.
+  // A document's WebResourceRequested when a filter matches; logs the response and reads its
+  // body, at once or, when `held`, on a worker thread later.
   void RaiseResourceRequest(const std::wstring& uri, const std::optional<std::wstring>& range,
-                            bool held = false,
-                            COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS source =
-                                COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS_DOCUMENT);
+                            bool held = false);
   void RaiseDomContentLoaded();  // with the window's state logged around it
   // NavigationStarting, then (unless cancelled) the request and DOMContentLoaded, which a failing
   // navigation skips, then NavigationCompleted.

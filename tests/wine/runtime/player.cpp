@@ -109,9 +109,6 @@ void RunStep(RuntimeState& s, const Step& step) {
     view->RaiseResourceRequest(Wide(first),
                                second.empty() ? std::nullopt : std::optional(Wide(second)),
                                verb == "request-held");
-  } else if (verb == "request-worker") {
-    view->RaiseResourceRequest(Wide(first), std::nullopt, false,
-                               COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS_SERVICE_WORKER);
   } else if (verb == "navigation") {
     view->NavigateDocument(Wide(rest));
   } else if (verb == "new-window" || verb == "script-window") {
@@ -192,7 +189,7 @@ const std::string_view kSteps[] = {
     "state",        "wait",           "title",          "fullscreen",    "request",
     "request-held", "navigation",     "new-window",     "script-window", "permission",
     "key",          "message-string", "message-json",   "close",         "dom-content-loaded",
-    "syscommand",   "process-failed", "browser-exited", "end-session",   "request-worker"};
+    "syscommand",   "process-failed", "browser-exited", "end-session"};
 
 // \n \t \r and \\ are escapes; a backslash before anything else stands for that.
 std::string Unescape(std::string_view text) {

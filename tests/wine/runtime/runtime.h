@@ -26,9 +26,9 @@ std::string Utf8(const wchar_t* text);  // "<null>" for a null pointer
 std::wstring Wide(std::string_view text);
 LPWSTR CoTaskCopy(std::wstring_view text);  // what every LPWSTR* out-parameter gets
 std::string Hex(std::uint32_t value);       // "0x%08X", for HRESULTs too
+std::string HexBytes(const std::string& bytes);
 std::string RectText(const RECT& rect);
 
-void OpenLog(const std::wstring& path);
 void Log(std::string_view event, const std::vector<Field>& fields = {});
 HRESULT UnexpectedCall(const char* method);  // logged; E_NOTIMPL
 void LogWindowState(HWND window, std::string_view label);
