@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "bridge/message_bridge.h"
 
 namespace corvane {
@@ -291,6 +293,50 @@ TEST_F(BridgeTest, TheLibraryCallsThroughItsSlotsFromAnyThread) {
   EXPECT_THAT(host.calls, ElementsAre(R"(post {"slot":0})", R"(post {"from":"shell"})"));
   EXPECT_EQ(handedOver.size(), 1u);
 }
+
+#if defined(CORVANE_EXAMPLE_EXTENSION_DIR)
+// The folder of the sample library as the shell would name it (Wine sees a cross build's tree on
+// Z:).
+std::string ExampleFolder() {
+  std::string folder = CORVANE_EXAMPLE_EXTENSION_DIR;
+#if defined(_WIN32)
+  if (folder.front() == '/') folder = "Z:" + folder;
+  for (char& c : folder) c = c == '/' ? '\\' : c;
+#endif
+  return folder;
+}
+
+TEST(ExampleExtension, LoadsThroughThePlatformLoaderAndTalksToThePage) {
+  RecordingHost host;
+  ExtensionManager manager(ExampleFolder(), "www/", "data", R"({"name":"demo app"})");
+  host.record = &manager.LastingDirectoryHandles();
+  MessageBridge bridge(host, &manager);
+  ASSERT_TRUE(manager.LoadExtension());
+  EXPECT_THAT(manager.componentIds, ElementsAre("echo", "folders"));
+  manager.NotifyMainWindowCreated(nullptr);
+  manager.host = &host;
+  for (const char* text :
+       {R"({"type":"extension-message","action":"get-folder","name":"<documents>"})",
+        R"({"type":"wrapper-init"})",
+        R"({"type":"extension-message","action":"get-folder","name":"<documents>"})",
+        R"({"type":"extension-message","action":"get-app-name"})",
+        R"({ "type":"extension-message", "note":"h\u00e9" })"}) {
+    bridge.HandleWebMessage(text);
+  }
+  manager.ReleaseAndUnload();
+  EXPECT_EQ(manager.library, nullptr);
+  const nlohmann::json ready = {{"type", "extension-ready"}, {"appFolder", ExampleFolder()}};
+  EXPECT_THAT(
+      host.calls,
+      ElementsAre(
+          "directory-handles",
+          R"(reply {"registeredComponentIds":["echo","folders"],"type":"wrapper-init-response"})",
+          "post " + ready.dump(), R"(post {"name":"<documents>","path":"","type":"folder"})",
+          R"(post {"name":"<documents>","path":"/home/u/Documents","type":"folder"})",
+          R"(post {"name":"demo app","type":"app-name"})",
+          R"(post {"type":"extension-echo","message":{ "type":"extension-message", "note":"h\u00e9" }})"));
+}
+#endif
 
 }  // namespace
 }  // namespace corvane
