@@ -269,7 +269,8 @@ TEST_F(ChromiumHostTest, OnlyTheMainFramesAppDocumentReachesTheBridge) {
 TEST_F(ChromiumHostTest, MessagesForThePageWaitForAnAppDocument) {
   Attach(kSession, kMain, "page");
   Take();
-  host->PostJson("{\"b\":1,\"a\":\"\xC3\xA9\xE9\"}");  // é, then a byte that is not UTF-8
+  PageEvent("Page.domContentEventFired", json::object());  // the blank page stays in the history
+  host->PostJson("{\"b\":1,\"a\":\"\xC3\xA9\xE9\"}");      // é, then a byte that is not UTF-8
   host->PostJson("not json");
   host->PostJson(R"(["\ud800",])");  // not JSON even with its lone surrogate repaired
   EXPECT_EQ(host->QueuedForPage(), 1u);
@@ -290,6 +291,10 @@ TEST_F(ChromiumHostTest, MessagesForThePageWaitForAnAppDocument) {
   Reply(delivered[0]);
   EXPECT_EQ(host->QueuedForPage(), 0u);
   Take();
+  // The app's first document takes the blank page out of the history, once.
+  PageEvent("Page.domContentEventFired", json::object());
+  PageEvent("Page.domContentEventFired", json::object());
+  EXPECT_THAT(Lines(), ElementsAre("Page.resetNavigationHistory {} @MAINSESSION"));
   // Only the end of the main frame's context makes them wait again.
   PageEvent("Runtime.executionContextDestroyed", {{"executionContextId", 2}});
   host->PostJson("{}");
