@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 
 // Unsigned offsets past the platform's signed range would wrap: the largest one is -1 there and
 // would step back a byte instead of failing.
-TEST(FileHelpers, SeekFileRefusesOffsetsThatWouldWrapAndKeepsThePosition) {
+TEST(FileHelpers, SeekFileRefusesOffsetsThatWouldWrapAndReachesPastFourGiB) {
   const fs::path path =
       fs::temp_directory_path() /
       ("corvane-seek-" +
@@ -29,6 +29,17 @@ TEST(FileHelpers, SeekFileRefusesOffsetsThatWouldWrapAndKeepsThePosition) {
   EXPECT_EQ(std::fgetc(file), 'c');
   ASSERT_TRUE(SeekFile(file, 1, SEEK_CUR));  // a successful seek moves as asked
   EXPECT_EQ(std::fgetc(file), EOF);
+#ifndef _WIN32
+  // Offsets cut to 32 bits would write at byte 8. Only Linux keeps the file sparse.
+  const std::uint64_t far = (std::uint64_t{1} << 32) + 8;
+  ASSERT_TRUE(SeekFile(file, far - 3, SEEK_SET));
+  ASSERT_TRUE(SeekFile(file, 3, SEEK_CUR));
+  ASSERT_EQ(std::fputc('x', file), 'x');
+  ASSERT_TRUE(SeekFile(file, 8, SEEK_SET));
+  EXPECT_EQ(std::fgetc(file), 0);
+  ASSERT_TRUE(SeekFile(file, far, SEEK_SET));
+  EXPECT_EQ(std::fgetc(file), 'x');
+#endif
   std::fclose(file);
   fs::remove(path);
 }

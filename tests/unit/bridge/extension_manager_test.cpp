@@ -11,6 +11,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "bridge/directory_placeholders.h"
 #include "bridge/message_bridge.h"
 
 namespace corvane {
@@ -292,6 +293,31 @@ TEST_F(BridgeTest, TheLibraryCallsThroughItsSlotsFromAnyThread) {
   manager.PostWebMessage(R"({"from":"shell"})");  // the shell's own thread posts at once
   EXPECT_THAT(host.calls, ElementsAre(R"(post {"slot":0})", R"(post {"from":"shell"})"));
   EXPECT_EQ(handedOver.size(), 1u);
+}
+
+TEST(DirectoryPlaceholders, RowsInTableOrderAndRecordingKeepsEarlierFoldersForUnresolvedRows) {
+  const auto table =
+      ResolveDirectoryPlaceholders("C:\\App\\", "www\\", "C:\\Local\\demo", [](KnownFolder folder) {
+        return folder == KnownFolder::Screenshots ? std::string()
+                                                  : "K" + std::to_string(static_cast<int>(folder));
+      });
+  std::vector<std::string> rows;
+  for (const auto& row : table) rows.push_back(std::string(row.name) + "=" + row.folder);
+  EXPECT_THAT(rows, ElementsAre("<app>=C:\\App\\", "<web-resource>=C:\\App\\www\\",
+                                "<current-app-data>=C:\\Local\\demo", "<local-app-data>=K0",
+                                "<roaming-app-data>=K1", "<desktop>=K2", "<documents>=K3",
+                                "<downloads>=K4", "<pictures>=K5", "<profile>=K6",
+                                "<saved-games>=K7", "<screenshots>=", "<videos>=K9"));
+
+  std::map<std::string, std::string> handles;
+  EXPECT_TRUE(RecordDirectoryHandle(handles, "<documents>", "D:\\Docs"));
+  EXPECT_TRUE(RecordDirectoryHandle(handles, "<videos>", "D:\\Videos"));
+  EXPECT_FALSE(RecordDirectoryHandle(handles, "<screenshots>", ""));
+  // A later walk: Documents moved, Videos can no longer be resolved.
+  EXPECT_TRUE(RecordDirectoryHandle(handles, "<documents>", "E:\\Docs"));
+  EXPECT_FALSE(RecordDirectoryHandle(handles, "<videos>", ""));
+  EXPECT_EQ(handles, (std::map<std::string, std::string>{{"<documents>", "E:\\Docs"},
+                                                         {"<videos>", "D:\\Videos"}}));
 }
 
 #if defined(CORVANE_EXAMPLE_EXTENSION_DIR)

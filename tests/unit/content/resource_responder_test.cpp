@@ -166,6 +166,25 @@ TEST_F(ResponderTest, WholeDiskRangeStreamsAndPartialRangeMapsOnce) {
   EXPECT_EQ(first.dataOwner, responder_.mappedFiles().at("movie.mp4"));
 }
 
+#ifndef _WIN32
+// An app may read ranges of thousands of loose files in one run.
+TEST_F(ResponderTest, AMappedViewHoldsNoDescriptorOpenAndNoticesItsFileIsGone) {
+  const auto descriptors = [] {
+    return std::distance(fs::directory_iterator("/proc/self/fd"), {});
+  };
+  const std::string file = Utf8(www_ / "a.txt");
+  const auto before = descriptors();
+  std::vector<SharedMapping> views;
+  for (int i = 0; i < 50; ++i) views.push_back(MapWholeFileShared(file));
+  EXPECT_EQ(descriptors(), before);
+  ASSERT_NE(views.back(), nullptr);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(views.back()->view), 10), "0123456789");
+  EXPECT_TRUE(PathStillNamesMappedFile(*views.back(), file));
+  fs::remove(file);
+  EXPECT_FALSE(PathStillNamesMappedFile(*views.back(), file));
+}
+#endif
+
 // Disk files streamed whole are not copied, so the limit does not apply to them.
 TEST_F(ResponderTest, BundleAnswersShareTheOwnerAndCopiesStayWithinTheLimit) {
   const auto owner = std::make_shared<int>(0);
