@@ -198,6 +198,7 @@ TEST_F(BridgeTest, AFullLibraryFollowsTheCallingOrderOfARun) {
                           "\"bad\xef\xbf\xbd\xef\xbf\xbdid\",\"cut\xef\xbf\xbd\","
                           "\"a\\\"b\\\\c\\n\\u0001\"],\"type\":\"wrapper-init-response\"}",
                           R"(post {"from":"init"})"));
+  EXPECT_THAT(manager.pendingMessages, IsEmpty());  // a later handshake must not post them again
 }
 
 TEST_F(BridgeTest, AnyOneMissingExportKeepsInitFromBeingCalled) {
