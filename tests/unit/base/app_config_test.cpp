@@ -28,7 +28,6 @@ auto Fields(const AppConfig& c) {
                          c.messages.installWebview2Failed);
 }
 
-// The ConfigError's reason and the line naming the key, or "accepted".
 std::string ConfigErrorText(std::string_view text) {
   AppConfig config;
   try {

@@ -24,7 +24,6 @@ using ::testing::Not;
 using ::testing::StartsWith;
 using ::testing::StrEq;
 
-// Records every call in order, one line each; throws from every call when asked to.
 class RecordingHost final : public BridgeHost, public ExtensionHost {
  public:
   void SetFullscreen(bool on) override { Record(on ? "fullscreen on" : "fullscreen off"); }
@@ -302,8 +301,7 @@ TEST(DirectoryPlaceholders, RowsInTableOrderAndRecordingKeepsEarlierFoldersForUn
 }
 
 #if defined(CORVANE_EXAMPLE_EXTENSION_DIR)
-// The folder of the sample library as the shell would name it (Wine sees a cross build's tree on
-// Z:).
+// The sample's folder as the shell names it (Wine sees a cross build's tree on Z:).
 std::string ExampleFolder() {
   std::string folder = CORVANE_EXAMPLE_EXTENSION_DIR;
 #if defined(_WIN32)

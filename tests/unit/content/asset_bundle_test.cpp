@@ -25,7 +25,6 @@ constexpr std::uint64_t kMax64 = ~std::uint64_t{0};
 const std::string kBlob = "0123456789";
 const std::string kReadError = "range: bundle read error";
 
-// A file in the temporary folder holding `bytes`, open from its start, removed with the object.
 struct TempFile {
   explicit TempFile(const std::string& bytes = "") {
     static int counter = 0;
@@ -45,7 +44,6 @@ struct TempFile {
   std::FILE* file;
 };
 
-// What `action` throws: "" for nothing, "range: " in front of a std::range_error's message.
 std::string ErrorOf(const std::function<void()>& action) {
   try {
     action();
