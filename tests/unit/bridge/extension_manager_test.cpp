@@ -113,29 +113,6 @@ class BridgeTest : public ::testing::Test {
   }
   void TearDown() override { g_fake = nullptr; }
 
-  // One run of the shell: load (the library's id array is overwritten at once, as it is only
-  // promised until Init returns), the window (announced again, as by a restarted browser), the
-  // host, the page's handshake and one message, the session's end (Release alone), then teardown,
-  // twice, and late messages.
-  bool RunShell(std::vector<std::string> ids) {
-    fake.ids = std::move(ids);
-    const bool loaded = manager.LoadExtension(kFakeLoader);
-    fake.ids.assign(fake.ids.size(), "overwritten");
-    manager.NotifyMainWindowCreated(&g_token);
-    manager.NotifyMainWindowCreated(&g_token);
-    manager.host = &host;
-    bridge.HandleWebMessage(R"({"type":"wrapper-init"})");
-    bridge.HandleWebMessage(R"({"type":"extension-message","x":1})");
-    manager.DetachHost();  // as the Linux host's browser ends before Release
-    manager.Release();
-    EXPECT_NE(manager.library, nullptr) << "Release alone keeps the library loaded";
-    manager.DeliverExtensionMessage("{}");
-    manager.ReleaseAndUnload(kFakeLoader);
-    manager.ReleaseAndUnload(kFakeLoader);
-    manager.DeliverExtensionMessage("{}");
-    return loaded;
-  }
-
   FakeLibrary fake;
   RecordingHost host;
   ExtensionManager manager{"/opt/app/", "www/", "/home/u/.local/share/demo",
@@ -180,11 +157,27 @@ TEST_F(BridgeTest, EachMessageReachesTheHostOrTheLibraryOrNothing) {
   EXPECT_NO_THROW(bridge.HandleWebMessage(R"({"type":"wrapper-init"})"));
 }
 
-// Invalid UTF-8 in an id is replaced and quotes and control characters escaped: the reply still
-// goes out and the queue is still flushed.
+// One run of the shell: load (the library's id array is overwritten at once, as it is only
+// promised until Init returns), the window (announced again, as by a restarted browser), the host,
+// the page's handshake and one message, the session's end (Release alone), then teardown, twice,
+// and late messages. The ids hold invalid UTF-8, quotes and control characters: replaced and
+// escaped, the reply still goes out and the queue is still flushed.
 TEST_F(BridgeTest, AFullLibraryFollowsTheCallingOrderOfARun) {
-  EXPECT_TRUE(
-      RunShell({"camera", "\xc3\xa9t\xc3\xa9", "bad\xff\xfeid", "cut\xc3", "a\"b\\c\n\x01"}));
+  fake.ids = {"camera", "\xc3\xa9t\xc3\xa9", "bad\xff\xfeid", "cut\xc3", "a\"b\\c\n\x01"};
+  EXPECT_TRUE(manager.LoadExtension(kFakeLoader));
+  fake.ids.assign(fake.ids.size(), "overwritten");
+  manager.NotifyMainWindowCreated(&g_token);
+  manager.NotifyMainWindowCreated(&g_token);
+  manager.host = &host;
+  bridge.HandleWebMessage(R"({"type":"wrapper-init"})");
+  bridge.HandleWebMessage(R"({"type":"extension-message","x":1})");
+  manager.DetachHost();  // as the Linux host's browser ends before Release
+  manager.Release();
+  EXPECT_NE(manager.library, nullptr) << "Release alone keeps the library loaded";
+  manager.DeliverExtensionMessage("{}");
+  manager.ReleaseAndUnload(kFakeLoader);
+  manager.ReleaseAndUnload(kFakeLoader);
+  manager.DeliverExtensionMessage("{}");
   EXPECT_THAT(fake.events, ElementsAre("open /opt/app/", "find Init", "find Release",
                                        "find OnMainWindowCreated", "find OnExtensionMessage",
                                        "Init /opt/app/|www/|/home/u/.local/share/demo",
