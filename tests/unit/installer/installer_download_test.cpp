@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 
 #include "installer/download_check.h"
 #include "installer/progress_math.h"
@@ -12,17 +13,12 @@ namespace {
 // Truncated percentage in single precision, 0 while the total is unknown, held at the bar's end:
 // 100000001 is not a float and rounds to 1e8 (double precision would give 99).
 TEST(ProgressPosition, TruncatedPercentageInSinglePrecisionEndingAtTheBarsEnd) {
-  struct Case {
-    std::uint32_t progress, total;
-    std::int32_t expected;
-  };
-  for (const Case& c : std::initializer_list<Case>{{0, 0, 0},
-                                                   {2, 3, 66},
-                                                   {999, 1000, 99},
-                                                   {UINT32_MAX, UINT32_MAX, 100},
-                                                   {100000000, 100000001, 100},
-                                                   {UINT32_MAX, 1, 100}}) {
-    EXPECT_EQ(ProgressPosition(c.progress, c.total), c.expected) << c.progress << "/" << c.total;
+  constexpr std::uint32_t kMax = UINT32_MAX;
+  const std::tuple<std::uint32_t, std::uint32_t, std::int32_t> cases[] = {
+      {0, 0, 0},      {2, 3, 66},        {999, 1000, 99},
+      {kMax, 1, 100}, {kMax, kMax, 100}, {100000000, 100000001, 100}};
+  for (const auto& [progress, total, expected] : cases) {
+    EXPECT_EQ(ProgressPosition(progress, total), expected) << progress << "/" << total;
   }
 }
 
