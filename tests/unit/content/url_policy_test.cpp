@@ -55,10 +55,7 @@ TEST(AppAddress, RemoteModeComparesTheOriginAsABrowserDoes) {
       // "main" as an author may write it; the browser reports the address escaped and without
       // its fragment.
       {"http://127.0.0.1:8765/my%20game/index.html", "http://127.0.0.1:8765/my game/", true},
-      {"https://example.com/spiele/%C3%BCber/x",
-       "https://example.com/spiele/\xC3\xBC"
-       "ber/",
-       true},
+      {"https://example.com/spiele/%C3%BCber/x", "https://example.com/spiele/\u00FCber/", true},
       {"https://example.com/game/", "https://example.com/game/#/home", true},
       {"https://example.com/?x=1&y=%22a%20b%22", "https://example.com?x=1&y=\"a b\"", true},
       {"https://example.com/it's%7B%7D/?q=%27v%27", "https://example.com/it's{}/?q='v'", true},
