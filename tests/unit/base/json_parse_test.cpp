@@ -61,10 +61,8 @@ TEST(JsonParseTest, LiftingTheLongestStringGivesTheSameDocument) {
   std::string cut = R"({"text":"a\udc00","payload":")" + std::string(100, 'c') + R"(\ud83d"})";
   EXPECT_EQ(ParseJsonLiftingLongestString(cut, 10),
             json({{"text", "a\xEF\xBF\xBD"}, {"payload", std::string(100, 'c') + "\xEF\xBF\xBD"}}));
-  for (std::string bad : {R"({"p":")" + std::string(100, 'b') + R"(\x"})",
-                          R"({"p":")" + std::string(100, 'b') + "\x01\"}",
-                          R"({"p":")" + std::string(100, 'b') + R"("} trailing)",
-                          R"({"p":")" + std::string(100, 'b')}) {
+  const std::string open = R"({"p":")" + std::string(100, 'b');
+  for (std::string bad : {open + R"(\x"})", open + "\x01\"}", open + R"("} trailing)", open}) {
     EXPECT_TRUE(ParseJsonLiftingLongestString(bad, 10).is_discarded());
   }
   // Nesting as deep as a page likes costs no stack.
