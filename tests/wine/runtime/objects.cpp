@@ -14,18 +14,6 @@ bool Matches(std::wstring_view filter, std::wstring_view uri) {
                                 : filter == uri;
 }
 
-// The paths of the handles in `items`, joined by '|': empty for no object, "?" for a foreign one.
-std::string Slots(const std::vector<ComRef<IUnknown>>& items) {
-  std::string out;
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    Props* handle = Ours(items[i].get());
-    out += std::string(i ? "|" : "") + (!items[i] ? ""
-                                        : handle  ? Utf8(handle->Prop("Path").text)
-                                                  : "?");
-  }
-  return out;
-}
-
 // `refs`: of the arguments, the request and its headers, once the handler has returned; the
 // response and its body are added here.
 void LogResponse(const std::wstring& uri, Props& args, HRESULT result, std::string refs,
@@ -73,14 +61,15 @@ HRESULT FakeEnvironment::CreateCoreWebView2Controller(
       {{"parent",
         Hex(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(parentWindow)))}});
   LogWindowState(parentWindow, "controller-create");
-  if (FAILED(state.scenario.controllerResult)) return state.scenario.controllerResult;
+  const HRESULT refused = state.scenario.Result("controller-result");
+  if (FAILED(refused)) return refused;
   if (!handler) return E_INVALIDARG;
   state.parentWindow = parentWindow;
   ComRef<ICoreWebView2CreateCoreWebView2ControllerCompletedHandler> keep(handler);
   Schedule([keep] {
     RuntimeState& s = State();
-    HRESULT error = s.scenario.controllerError;
-    if (std::exchange(s.scenario.browserExitsCreatingController, false)) {
+    HRESULT error = s.scenario.Result("controller-error");
+    if (s.scenario.flags.erase("browser-exits-creating-controller")) {
       // The browser dies before the controller is made: its exit comes first, then the failure.
       s.environment->RaiseBrowserExited(COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_FAILED);
       error = HRESULT_FROM_WIN32(ERROR_INVALID_STATE);
@@ -105,11 +94,18 @@ void FakeEnvironment::RaiseBrowserExited(int kind) {
 HRESULT FakeEnvironment::CreateObjectCollection(UINT32 length, IUnknown** items,
                                                 ICoreWebView2ObjectCollection** collection) {
   if (!collection) return E_POINTER;
-  std::vector<ComRef<IUnknown>> held;
-  for (UINT32 i = 0; i < length; ++i) held.emplace_back(items ? items[i] : nullptr);
-  const std::string slots = Slots(held);
+  // The items are not kept: "slots" names them, the path of each handle joined by '|', empty for
+  // no object and "?" for a foreign one.
+  std::string slots;
+  for (UINT32 i = 0; i < length; ++i) {
+    IUnknown* item = items ? items[i] : nullptr;
+    Props* handle = Ours(item);
+    slots += std::string(i ? "|" : "") + (!item    ? ""
+                                          : handle ? Utf8(handle->Prop("Path").text)
+                                                   : "?");
+  }
   auto* made = new Counted<ObjectCollectionStub>();
-  made->Set("Count", length).Set("slots", Wide(slots));  // the items are not kept
+  made->Set("Count", length).Set("slots", Wide(slots));
   Log("object-collection", {{"length", std::to_string(length)}});
   *collection = made;
   return S_OK;
@@ -118,7 +114,7 @@ HRESULT FakeEnvironment::CreateObjectCollection(UINT32 length, IUnknown** items,
 HRESULT FakeWebView::Navigate(LPCWSTR uri) {
   Log("navigate", {{"uri", Utf8(uri)}});
   if (!uri) return E_INVALIDARG;
-  const HRESULT refused = State().scenario.navigateResult;
+  const HRESULT refused = State().scenario.Result("navigate-result");
   if (FAILED(refused)) return refused;
   std::wstring target = uri;
   Schedule([this, target] {
@@ -167,15 +163,15 @@ void FakeWebView::NavigateDocument(const std::wstring& uri) {
   if (cancel) return;
   Set("Source", uri);
   const Scenario& scenario = State().scenario;
-  if (!scenario.navigationFails) {
+  const bool fails = scenario.numbers.contains("navigation-fails");
+  if (!fails) {
     RaiseResourceRequest(uri, std::nullopt);
     RaiseDomContentLoaded();
   }
   auto completed = New<Object<NavigationCompletedArgsStub>>();
-  completed->Set("IsSuccess", !scenario.navigationFails)
-      .Set("WebErrorStatus", scenario.navigationError);
+  completed->Set("IsSuccess", !fails).Set("WebErrorStatus", scenario.Number("navigation-fails"));
   Log("navigation-completed",
-      {{"success", scenario.navigationFails ? "0" : "1"},
+      {{"success", fails ? "0" : "1"},
        {"handlers", RAISE(this, NavigationCompleted, this, completed.get())}});
 }
 
