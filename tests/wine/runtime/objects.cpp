@@ -57,9 +57,7 @@ std::string Refs(std::initializer_list<IUnknown*> objects) {
 HRESULT FakeEnvironment::CreateCoreWebView2Controller(
     HWND parentWindow, ICoreWebView2CreateCoreWebView2ControllerCompletedHandler* handler) {
   RuntimeState& state = State();
-  Log("controller-create",
-      {{"parent",
-        Hex(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(parentWindow)))}});
+  Log("controller-create", {{"parent", Hex(parentWindow)}});
   LogWindowState(parentWindow, "controller-create");
   const HRESULT refused = state.scenario.Result("controller-result");
   if (FAILED(refused)) return refused;

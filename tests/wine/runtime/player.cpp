@@ -45,10 +45,7 @@ void CALLBACK MenuProbe(HWND, UINT, UINT_PTR, DWORD) {
 
 // Whether WM_SYSCOMMAND started a menu loop: a thread timer fires inside such a loop, notes it and
 // ends it; without a loop the send returns first.
-void SendSysCommand(HWND window, const std::string& text) {
-  char* end = nullptr;
-  const auto wParam = static_cast<WPARAM>(std::strtoull(text.c_str(), &end, 0));
-  const auto lParam = static_cast<LPARAM>(std::strtoll(end, nullptr, 0));
+void SendSysCommand(HWND window, WPARAM wParam, LPARAM lParam) {
   g_menuSeen = false;
   const UINT_PTR timer = SetTimer(nullptr, 0, 300, MenuProbe);
   SendMessageW(window, WM_SYSCOMMAND, wParam, lParam);
@@ -87,7 +84,8 @@ void RunStep(RuntimeState& s, const Step& step) {
   if (verb == "state") {
     LogWindowState(s.parentWindow, rest);
   } else if (verb == "syscommand") {
-    SendSysCommand(s.parentWindow, rest);
+    SendSysCommand(s.parentWindow, std::strtoull(first.c_str(), nullptr, 0),
+                   std::strtoll(second.c_str(), nullptr, 0));
   } else if (verb == "end-session") {
     EndSession(s.parentWindow, rest);
   } else if (verb == "browser-exited") {

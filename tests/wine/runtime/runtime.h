@@ -22,11 +22,11 @@
 namespace corvane::test_runtime {
 
 using test_log::Field;
+using test_log::Hex;
 using test_log::Utf8;
 std::string Utf8(const wchar_t* text);  // "<null>" for a null pointer
 std::wstring Wide(std::string_view text);
 LPWSTR CoTaskCopy(std::wstring_view text);  // what every LPWSTR* out-parameter gets
-std::string Hex(std::uint32_t value);       // "0x%08X", for HRESULTs too
 std::string HexBytes(const std::string& bytes);
 std::string RectText(const RECT& rect);
 
