@@ -106,11 +106,10 @@ void LogExeVersion() {
   }
   if (VerQueryValueW(data.data(), L"\\", &value, &length) && value) {
     const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
-    std::string version;
-    for (DWORD part : {HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
-                       HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS)}) {
-      version += (version.empty() ? "" : ".") + std::to_string(part);
-    }
+    char version[32];
+    std::snprintf(version, sizeof version, "%u.%u.%u.%u", HIWORD(fixed->dwFileVersionMS),
+                  LOWORD(fixed->dwFileVersionMS), HIWORD(fixed->dwFileVersionLS),
+                  LOWORD(fixed->dwFileVersionLS));
     fields.push_back({"fixedFileVersion", version});
   }
   Log("exe-version", fields);

@@ -86,7 +86,7 @@ HRESULT FakeEnvironment::CreateCoreWebView2Controller(
 void FakeEnvironment::RaiseBrowserExited(int kind) {
   auto args = New<Object<BrowserExitedArgsStub>>();
   args->Set("BrowserProcessExitKind", kind).Set("BrowserProcessId", 4242);
-  RAISE(this, BrowserProcessExited, this, args.get());
+  RAISE(this, BrowserProcessExited, args.get());
 }
 
 HRESULT FakeEnvironment::CreateObjectCollection(UINT32 length, IUnknown** items,
@@ -140,14 +140,14 @@ void FakeWebView::RaiseResourceRequest(const std::wstring& uri,
   args->Set("Request", request.get());
   args->Prop("Response");  // modeled, unset
   HRESULT result = S_OK;
-  RAISE(this, WebResourceRequested, this, args.get(), &result);
+  RAISE(this, WebResourceRequested, args.get(), &result);
   IUnknown* requestHeaders = request->Prop("Headers").object.get();
   LogResponse(uri, *args.get(), result, Refs({args.get(), request.get(), requestHeaders}), held);
 }
 
 void FakeWebView::RaiseDomContentLoaded() {
   LogWindowState(State().parentWindow, "before-dom-content-loaded");
-  RAISE(this, DOMContentLoaded, this, New<Object<DomContentLoadedArgsStub>>().get());
+  RAISE(this, DOMContentLoaded, New<Object<DomContentLoadedArgsStub>>().get());
   Log("dom-content-loaded");
   LogWindowState(State().parentWindow, "after-dom-content-loaded");
 }
@@ -155,7 +155,7 @@ void FakeWebView::RaiseDomContentLoaded() {
 void FakeWebView::NavigateDocument(const std::wstring& uri) {
   auto starting = New<Object<NavigationStartingArgsStub>>();
   starting->Set("Uri", uri).Set("Cancel", FALSE);
-  RAISE(this, NavigationStarting, this, starting.get());
+  RAISE(this, NavigationStarting, starting.get());
   const bool cancel = starting->Prop("Cancel").number != 0;
   Log("navigation-starting", {{"uri", Utf8(uri)}, {"cancel", cancel ? "1" : "0"}});
   if (cancel) return;
@@ -168,9 +168,8 @@ void FakeWebView::NavigateDocument(const std::wstring& uri) {
   }
   auto completed = New<Object<NavigationCompletedArgsStub>>();
   completed->Set("IsSuccess", !fails).Set("WebErrorStatus", scenario.Number("navigation-fails"));
-  Log("navigation-completed",
-      {{"success", fails ? "0" : "1"},
-       {"handlers", RAISE(this, NavigationCompleted, this, completed.get())}});
+  Log("navigation-completed", {{"success", fails ? "0" : "1"},
+                               {"handlers", RAISE(this, NavigationCompleted, completed.get())}});
 }
 
 }  // namespace corvane::test_runtime

@@ -8,9 +8,9 @@
 
 namespace corvane::test_runtime {
 
-// The handler type comes from the event's name.
+// The object raises the event as its sender; the handler type comes from the event's name.
 #define RAISE(object, Name, ...) \
-  (object)->Raise<ICoreWebView2##Name##EventHandler>(#Name, __VA_ARGS__)
+  (object)->Raise<ICoreWebView2##Name##EventHandler>(#Name, object, __VA_ARGS__)
 
 // Handles and collections alive: the shell keeps none once it has posted them.
 inline int g_liveHandles = 0;

@@ -59,7 +59,7 @@ void SendSysCommand(HWND window, WPARAM wParam, LPARAM lParam) {
 void RaiseWebMessage(FakeWebView* view, const std::string& source, const std::wstring& json,
                      std::optional<std::wstring> text) {
   auto args = New<FakeWebMessageArgs>(Wide(source), json, text);
-  const std::string handlers = RAISE(view, WebMessageReceived, view, args.get());
+  const std::string handlers = RAISE(view, WebMessageReceived, args.get());
   Log("web-message-done", {{"handlers", handlers}, {"refs", Refs({State().environment, view})}});
 }
 
@@ -94,10 +94,10 @@ void RunStep(RuntimeState& s, const Step& step) {
                                           : COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_FAILED);
   } else if (verb == "title") {
     view->Set("DocumentTitle", Wide(rest));
-    RAISE(view, DocumentTitleChanged, view, nullptr);
+    RAISE(view, DocumentTitleChanged, nullptr);
   } else if (verb == "fullscreen") {
     view->Set("ContainsFullScreenElement", rest == "1");
-    RAISE(view, ContainsFullScreenElementChanged, view, nullptr);
+    RAISE(view, ContainsFullScreenElementChanged, nullptr);
   } else if (verb == "request" || verb == "request-held") {
     view->RaiseResourceRequest(Wide(first),
                                second.empty() ? std::nullopt : std::optional(Wide(second)),
@@ -107,12 +107,12 @@ void RunStep(RuntimeState& s, const Step& step) {
   } else if (verb == "new-window" || verb == "script-window") {
     auto args = New<Object<NewWindowArgsStub>>();
     args->Set("Uri", Wide(rest)).Set("Handled", FALSE).Set("IsUserInitiated", verb == "new-window");
-    RAISE(view, NewWindowRequested, view, args.get());
+    RAISE(view, NewWindowRequested, args.get());
     Log("new-window", {{"uri", rest}, {"handled", args->Prop("Handled").number ? "1" : "0"}});
   } else if (verb == "permission") {
     auto args = New<Object<PermissionArgsStub>>();
     args->Set("Uri", Wide(second)).Set("PermissionKind", number).Set("State", 0);
-    RAISE(view, PermissionRequested, view, args.get());
+    RAISE(view, PermissionRequested, args.get());
     const Value& state = args->Prop("State");
     Log("permission", {{"uri", second},
                        {"kind", std::to_string(number)},
@@ -120,7 +120,7 @@ void RunStep(RuntimeState& s, const Step& step) {
   } else if (verb == "key") {
     auto args = New<Object<AcceleratorKeyArgsStub>>();
     args->Set("KeyEventKind", second == "up").Set("VirtualKey", number).Set("Handled", FALSE);
-    RAISE(s.controller, AcceleratorKeyPressed, s.controller, args.get());
+    RAISE(s.controller, AcceleratorKeyPressed, args.get());
     Log("accelerator-key", {{"handled", args->Prop("Handled").number ? "1" : "0"}});
   } else if (verb == "message-string") {
     RaiseWebMessage(view, first, JsonQuote(Wide(second)), Wide(second));
@@ -129,10 +129,10 @@ void RunStep(RuntimeState& s, const Step& step) {
   } else if (verb == "process-failed") {
     auto args = New<Object<ProcessFailedArgsStub>>();
     args->Set("ProcessFailedKind", number);
-    Log("process-failed-done", {{"handlers", RAISE(view, ProcessFailed, view, args.get())}});
+    Log("process-failed-done", {{"handlers", RAISE(view, ProcessFailed, args.get())}});
   } else if (verb == "close") {
     Log("close-requested", {{"liveHandles", std::to_string(g_liveHandles)}});
-    Log("close-requested-done", {{"handlers", RAISE(view, WindowCloseRequested, view, nullptr)}});
+    Log("close-requested-done", {{"handlers", RAISE(view, WindowCloseRequested, nullptr)}});
     LogWindowState(s.parentWindow, "after-close-request");
   } else if (verb == "dom-content-loaded") {
     view->RaiseDomContentLoaded();
