@@ -63,15 +63,6 @@ void RaiseWebMessage(FakeWebView* view, const std::string& source, const std::ws
   Log("web-message-done", {{"handlers", handlers}, {"refs", Refs({State().environment, view})}});
 }
 
-// A logoff as the main window sees it: the question, then (unless `how` is "asked") the decision,
-// a no when "cancelled"; "closeapp" is Restart Manager closing this app alone.
-void EndSession(HWND window, const std::string& how) {
-  const LPARAM kind = how == "closeapp" ? ENDSESSION_CLOSEAPP : ENDSESSION_LOGOFF;
-  const LRESULT query = SendMessageW(window, WM_QUERYENDSESSION, 0, kind);
-  if (how != "asked") SendMessageW(window, WM_ENDSESSION, how != "cancelled", kind);
-  Log("end-session", {{"how", how.empty() ? "ended" : how}, {"query", std::to_string(query)}});
-}
-
 // Steps start with the first navigation: the environment, controller and web view exist.
 void RunStep(RuntimeState& s, const Step& step) {
   const std::string& verb = step.verb;
@@ -87,7 +78,12 @@ void RunStep(RuntimeState& s, const Step& step) {
     SendSysCommand(s.parentWindow, std::strtoull(first.c_str(), nullptr, 0),
                    std::strtoll(second.c_str(), nullptr, 0));
   } else if (verb == "end-session") {
-    EndSession(s.parentWindow, rest);
+    // A logoff as the main window sees it: the question, then (unless "asked") the decision, a no
+    // when "cancelled"; "closeapp" is Restart Manager closing this app alone.
+    const LPARAM kind = rest == "closeapp" ? ENDSESSION_CLOSEAPP : ENDSESSION_LOGOFF;
+    const LRESULT query = SendMessageW(s.parentWindow, WM_QUERYENDSESSION, 0, kind);
+    if (rest != "asked") SendMessageW(s.parentWindow, WM_ENDSESSION, rest != "cancelled", kind);
+    Log("end-session", {{"how", rest.empty() ? "ended" : rest}, {"query", std::to_string(query)}});
   } else if (verb == "browser-exited") {
     s.environment->RaiseBrowserExited(rest == "normal"
                                           ? COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_NORMAL
