@@ -26,11 +26,7 @@ inline std::string Escape(std::string_view text) {
   std::string out;
   for (char c : text) {
     const std::size_t at = kPlain.find(c);
-    if (at == std::string_view::npos) {
-      out += c;
-    } else {
-      (out += '\\') += kEscaped[at];
-    }
+    out += at == std::string_view::npos ? std::string(1, c) : std::string{'\\', kEscaped[at]};
   }
   return out;
 }
