@@ -8,8 +8,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
-#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -76,11 +74,7 @@ TEST_EXPORT const char* const* CORVANE_EXTENSION_CALL Init(const char* appFolder
 
 TEST_EXPORT void CORVANE_EXTENSION_CALL OnMainWindowCreated(void* window) {
   const HWND handle = static_cast<HWND>(window);
-  char handleText[16];
-  // As the runtime logs window handles, so the two can be compared.
-  std::snprintf(handleText, sizeof handleText, "0x%08X",
-                static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(handle)));
-  Record("main-window", {{"window", handleText},
+  Record("main-window", {{"window", corvane::test_log::Hex(handle)},
                          {"isWindow", IsWindow(handle) ? "1" : "0"},
                          {"visible", IsWindowVisible(handle) ? "1" : "0"}});
 }

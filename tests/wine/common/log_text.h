@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,13 +26,19 @@ inline std::string Escape(std::string_view text) {
   std::string out;
   for (char c : text) {
     const std::size_t at = kPlain.find(c);
-    if (at == std::string_view::npos) {
-      out += c;
-    } else {
-      (out += '\\') += kEscaped[at];
-    }
+    out += at == std::string_view::npos ? std::string(1, c) : std::string{'\\', kEscaped[at]};
   }
   return out;
+}
+
+// "0x%08X": HRESULTs, styles, and window handles, which several programs log alike.
+inline std::string Hex(std::uint32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(value));
+  return text;
+}
+inline std::string Hex(HWND window) {
+  return Hex(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(window)));
 }
 
 struct Field {

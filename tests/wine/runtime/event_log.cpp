@@ -12,8 +12,7 @@ namespace {
 // The centre pixel of `icon` drawn at 32x32 on black, as RRGGBB; empty without an icon.
 std::string IconCentreColour(HICON icon) {
   if (!icon) return "";
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 32, -32, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  BITMAPINFO info{{sizeof(BITMAPINFOHEADER), 32, -32, 1, 32, BI_RGB}};
   void* bits = nullptr;
   HDC dc = CreateCompatibleDC(nullptr);
   HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -48,12 +47,6 @@ LPWSTR CoTaskCopy(std::wstring_view text) {
   auto* copy = static_cast<LPWSTR>(CoTaskMemAlloc((text.size() + 1) * sizeof(wchar_t)));
   if (copy) copy[text.copy(copy, text.size())] = L'\0';
   return copy;
-}
-
-std::string Hex(std::uint32_t value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(value));
-  return text;
 }
 
 std::string HexBytes(const std::string& bytes) {
@@ -113,11 +106,10 @@ void LogExeVersion() {
   }
   if (VerQueryValueW(data.data(), L"\\", &value, &length) && value) {
     const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
-    std::string version;
-    for (DWORD part : {HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
-                       HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS)}) {
-      version += (version.empty() ? "" : ".") + std::to_string(part);
-    }
+    char version[32];
+    std::snprintf(version, sizeof version, "%u.%u.%u.%u", HIWORD(fixed->dwFileVersionMS),
+                  LOWORD(fixed->dwFileVersionMS), HIWORD(fixed->dwFileVersionLS),
+                  LOWORD(fixed->dwFileVersionLS));
     fields.push_back({"fixedFileVersion", version});
   }
   Log("exe-version", fields);

@@ -45,17 +45,14 @@ namespace {
 
 HMODULE g_module = nullptr;
 
-const RuntimeInstall* FindRuntime(PCWSTR folder) {
+bool RuntimeFound(PCWSTR folder) {
   for (const RuntimeInstall& install : State().scenario.runtimes) {
-    if (install.nullFolder != (folder == nullptr)) continue;
+    if (install.folder.empty() != !folder) continue;
     if (folder && _wcsicmp(install.folder.c_str(), folder) != 0) continue;
-    if (!install.whenExists.empty() &&
-        GetFileAttributesW(install.whenExists.c_str()) == INVALID_FILE_ATTRIBUTES) {
-      continue;
-    }
-    return &install;
+    const wchar_t* marker = install.whenExists.c_str();
+    if (!*marker || GetFileAttributesW(marker) != INVALID_FILE_ATTRIBUTES) return true;
   }
-  return nullptr;
+  return false;
 }
 
 // The calling thread's apartment, and the failure the runtime reports outside an STA.
@@ -93,7 +90,7 @@ RuntimeState& State() {
   LogExeVersion();
   state->scenario = LoadScenario(test_log::Variable(L"CORVANE_TEST_SCENARIO"));
   InterceptShellExecute();
-  if (state->scenario.timerDivisor != 0) ScaleTimers(state->scenario.timerDivisor);
+  if (const long long divisor = state->scenario.Number("timer-scale")) ScaleTimers(UINT(divisor));
   return *state;
 }
 
@@ -115,11 +112,11 @@ extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE
     GetAvailableCoreWebView2BrowserVersionString(PCWSTR browserExecutableFolder,
                                                  LPWSTR* versionInfo) {
   State();
-  const RuntimeInstall* install = FindRuntime(browserExecutableFolder);
-  Log("version-query", {{"folder", Utf8(browserExecutableFolder)}, {"found", install ? "1" : "0"}});
+  const bool found = RuntimeFound(browserExecutableFolder);
+  Log("version-query", {{"folder", Utf8(browserExecutableFolder)}, {"found", found ? "1" : "0"}});
   if (!versionInfo) return E_POINTER;
-  *versionInfo = install ? CoTaskCopy(L"137.0.3296.44") : nullptr;
-  return install ? S_OK : HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+  *versionInfo = found ? CoTaskCopy(L"137.0.3296.44") : nullptr;
+  return found ? S_OK : HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
 }
 
 extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE CreateCoreWebView2EnvironmentWithOptions(
@@ -142,11 +139,12 @@ extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE CreateCoreWebView2Enviro
                              {"dpi", std::to_string(dpi)}});
   LogOptions(environmentOptions);
 
-  if (FAILED(state.scenario.environmentResult)) immediate = state.scenario.environmentResult;
+  const HRESULT refused = state.scenario.Result("environment-result");
+  if (FAILED(refused)) immediate = refused;
   if (SUCCEEDED(immediate) && !environmentCreatedHandler) immediate = E_INVALIDARG;
   if (FAILED(immediate)) return immediate;
-  HRESULT error = state.scenario.environmentError;
-  if (SUCCEEDED(error) && !FindRuntime(browserExecutableFolder)) {
+  HRESULT error = state.scenario.Result("environment-error");
+  if (SUCCEEDED(error) && !RuntimeFound(browserExecutableFolder)) {
     error = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
   }
   ComRef<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler> keep(

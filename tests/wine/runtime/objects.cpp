@@ -14,18 +14,6 @@ bool Matches(std::wstring_view filter, std::wstring_view uri) {
                                 : filter == uri;
 }
 
-// The paths of the handles in `items`, joined by '|': empty for no object, "?" for a foreign one.
-std::string Slots(const std::vector<ComRef<IUnknown>>& items) {
-  std::string out;
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    Props* handle = Ours(items[i].get());
-    out += std::string(i ? "|" : "") + (!items[i] ? ""
-                                        : handle  ? Utf8(handle->Prop("Path").text)
-                                                  : "?");
-  }
-  return out;
-}
-
 // `refs`: of the arguments, the request and its headers, once the handler has returned; the
 // response and its body are added here.
 void LogResponse(const std::wstring& uri, Props& args, HRESULT result, std::string refs,
@@ -69,18 +57,17 @@ std::string Refs(std::initializer_list<IUnknown*> objects) {
 HRESULT FakeEnvironment::CreateCoreWebView2Controller(
     HWND parentWindow, ICoreWebView2CreateCoreWebView2ControllerCompletedHandler* handler) {
   RuntimeState& state = State();
-  Log("controller-create",
-      {{"parent",
-        Hex(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(parentWindow)))}});
+  Log("controller-create", {{"parent", Hex(parentWindow)}});
   LogWindowState(parentWindow, "controller-create");
-  if (FAILED(state.scenario.controllerResult)) return state.scenario.controllerResult;
+  const HRESULT refused = state.scenario.Result("controller-result");
+  if (FAILED(refused)) return refused;
   if (!handler) return E_INVALIDARG;
   state.parentWindow = parentWindow;
   ComRef<ICoreWebView2CreateCoreWebView2ControllerCompletedHandler> keep(handler);
   Schedule([keep] {
     RuntimeState& s = State();
-    HRESULT error = s.scenario.controllerError;
-    if (std::exchange(s.scenario.browserExitsCreatingController, false)) {
+    HRESULT error = s.scenario.Result("controller-error");
+    if (s.scenario.flags.erase("browser-exits-creating-controller")) {
       // The browser dies before the controller is made: its exit comes first, then the failure.
       s.environment->RaiseBrowserExited(COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_FAILED);
       error = HRESULT_FROM_WIN32(ERROR_INVALID_STATE);
@@ -99,17 +86,24 @@ HRESULT FakeEnvironment::CreateCoreWebView2Controller(
 void FakeEnvironment::RaiseBrowserExited(int kind) {
   auto args = New<Object<BrowserExitedArgsStub>>();
   args->Set("BrowserProcessExitKind", kind).Set("BrowserProcessId", 4242);
-  RAISE(this, BrowserProcessExited, this, args.get());
+  RAISE(this, BrowserProcessExited, args.get());
 }
 
 HRESULT FakeEnvironment::CreateObjectCollection(UINT32 length, IUnknown** items,
                                                 ICoreWebView2ObjectCollection** collection) {
   if (!collection) return E_POINTER;
-  std::vector<ComRef<IUnknown>> held;
-  for (UINT32 i = 0; i < length; ++i) held.emplace_back(items ? items[i] : nullptr);
-  const std::string slots = Slots(held);
+  // The items are not kept: "slots" names them, the path of each handle joined by '|', empty for
+  // no object and "?" for a foreign one.
+  std::string slots;
+  for (UINT32 i = 0; i < length; ++i) {
+    IUnknown* item = items ? items[i] : nullptr;
+    Props* handle = Ours(item);
+    slots += std::string(i ? "|" : "") + (!item    ? ""
+                                          : handle ? Utf8(handle->Prop("Path").text)
+                                                   : "?");
+  }
   auto* made = new Counted<ObjectCollectionStub>();
-  made->Set("Count", length).Set("slots", Wide(slots));  // the items are not kept
+  made->Set("Count", length).Set("slots", Wide(slots));
   Log("object-collection", {{"length", std::to_string(length)}});
   *collection = made;
   return S_OK;
@@ -118,7 +112,7 @@ HRESULT FakeEnvironment::CreateObjectCollection(UINT32 length, IUnknown** items,
 HRESULT FakeWebView::Navigate(LPCWSTR uri) {
   Log("navigate", {{"uri", Utf8(uri)}});
   if (!uri) return E_INVALIDARG;
-  const HRESULT refused = State().scenario.navigateResult;
+  const HRESULT refused = State().scenario.Result("navigate-result");
   if (FAILED(refused)) return refused;
   std::wstring target = uri;
   Schedule([this, target] {
@@ -146,14 +140,14 @@ void FakeWebView::RaiseResourceRequest(const std::wstring& uri,
   args->Set("Request", request.get());
   args->Prop("Response");  // modeled, unset
   HRESULT result = S_OK;
-  RAISE(this, WebResourceRequested, this, args.get(), &result);
+  RAISE(this, WebResourceRequested, args.get(), &result);
   IUnknown* requestHeaders = request->Prop("Headers").object.get();
   LogResponse(uri, *args.get(), result, Refs({args.get(), request.get(), requestHeaders}), held);
 }
 
 void FakeWebView::RaiseDomContentLoaded() {
   LogWindowState(State().parentWindow, "before-dom-content-loaded");
-  RAISE(this, DOMContentLoaded, this, New<Object<DomContentLoadedArgsStub>>().get());
+  RAISE(this, DOMContentLoaded, New<Object<DomContentLoadedArgsStub>>().get());
   Log("dom-content-loaded");
   LogWindowState(State().parentWindow, "after-dom-content-loaded");
 }
@@ -161,22 +155,21 @@ void FakeWebView::RaiseDomContentLoaded() {
 void FakeWebView::NavigateDocument(const std::wstring& uri) {
   auto starting = New<Object<NavigationStartingArgsStub>>();
   starting->Set("Uri", uri).Set("Cancel", FALSE);
-  RAISE(this, NavigationStarting, this, starting.get());
+  RAISE(this, NavigationStarting, starting.get());
   const bool cancel = starting->Prop("Cancel").number != 0;
   Log("navigation-starting", {{"uri", Utf8(uri)}, {"cancel", cancel ? "1" : "0"}});
   if (cancel) return;
   Set("Source", uri);
   const Scenario& scenario = State().scenario;
-  if (!scenario.navigationFails) {
+  const bool fails = scenario.numbers.contains("navigation-fails");
+  if (!fails) {
     RaiseResourceRequest(uri, std::nullopt);
     RaiseDomContentLoaded();
   }
   auto completed = New<Object<NavigationCompletedArgsStub>>();
-  completed->Set("IsSuccess", !scenario.navigationFails)
-      .Set("WebErrorStatus", scenario.navigationError);
-  Log("navigation-completed",
-      {{"success", scenario.navigationFails ? "0" : "1"},
-       {"handlers", RAISE(this, NavigationCompleted, this, completed.get())}});
+  completed->Set("IsSuccess", !fails).Set("WebErrorStatus", scenario.Number("navigation-fails"));
+  Log("navigation-completed", {{"success", fails ? "0" : "1"},
+                               {"handlers", RAISE(this, NavigationCompleted, completed.get())}});
 }
 
 }  // namespace corvane::test_runtime

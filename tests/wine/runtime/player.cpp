@@ -1,11 +1,10 @@
 // Reads the scenario and plays it: every action is posted to a message-only window, so the shell's
 // handlers run from inside its own message loop, one at a time, as with the real runtime.
 
-#include <algorithm>
 #include <cstdlib>
 #include <deque>
 #include <fstream>
-#include <map>
+#include <set>
 #include <sstream>
 
 #include "tests/wine/runtime/objects.h"
@@ -20,7 +19,6 @@ constexpr UINT_PTR kWaitTimer = 1;
 HWND g_window = nullptr;
 std::deque<std::function<void()>> g_queue;
 bool g_running = false;
-bool g_scriptStarted = false;
 std::size_t g_nextStep = 0;
 bool g_menuSeen = false;
 
@@ -47,10 +45,7 @@ void CALLBACK MenuProbe(HWND, UINT, UINT_PTR, DWORD) {
 
 // Whether WM_SYSCOMMAND started a menu loop: a thread timer fires inside such a loop, notes it and
 // ends it; without a loop the send returns first.
-void SendSysCommand(HWND window, const std::string& text) {
-  char* end = nullptr;
-  const auto wParam = static_cast<WPARAM>(std::strtoull(text.c_str(), &end, 0));
-  const auto lParam = static_cast<LPARAM>(std::strtoll(end, nullptr, 0));
+void SendSysCommand(HWND window, WPARAM wParam, LPARAM lParam) {
   g_menuSeen = false;
   const UINT_PTR timer = SetTimer(nullptr, 0, 300, MenuProbe);
   SendMessageW(window, WM_SYSCOMMAND, wParam, lParam);
@@ -64,20 +59,11 @@ void SendSysCommand(HWND window, const std::string& text) {
 void RaiseWebMessage(FakeWebView* view, const std::string& source, const std::wstring& json,
                      std::optional<std::wstring> text) {
   auto args = New<FakeWebMessageArgs>(Wide(source), json, text);
-  const std::string handlers = RAISE(view, WebMessageReceived, view, args.get());
+  const std::string handlers = RAISE(view, WebMessageReceived, args.get());
   Log("web-message-done", {{"handlers", handlers}, {"refs", Refs({State().environment, view})}});
 }
 
-// A logoff as the main window sees it: the question, then (unless `how` is "asked") the decision,
-// a no when "cancelled"; "closeapp" is Restart Manager closing this app alone.
-void EndSession(HWND window, const std::string& how) {
-  const LPARAM kind = how == "closeapp" ? ENDSESSION_CLOSEAPP : ENDSESSION_LOGOFF;
-  const LRESULT query = SendMessageW(window, WM_QUERYENDSESSION, 0, kind);
-  if (how != "asked") SendMessageW(window, WM_ENDSESSION, how != "cancelled", kind);
-  Log("end-session", {{"how", how.empty() ? "ended" : how}, {"query", std::to_string(query)}});
-}
-
-// Without a web view, only the steps about the window and the browser process are played.
+// Steps start with the first navigation: the environment, controller and web view exist.
 void RunStep(RuntimeState& s, const Step& step) {
   const std::string& verb = step.verb;
   const std::string& rest = step.rest;
@@ -89,22 +75,25 @@ void RunStep(RuntimeState& s, const Step& step) {
   if (verb == "state") {
     LogWindowState(s.parentWindow, rest);
   } else if (verb == "syscommand") {
-    SendSysCommand(s.parentWindow, rest);
+    SendSysCommand(s.parentWindow, std::strtoull(first.c_str(), nullptr, 0),
+                   std::strtoll(second.c_str(), nullptr, 0));
   } else if (verb == "end-session") {
-    EndSession(s.parentWindow, rest);
+    // A logoff as the main window sees it: the question, then (unless "asked") the decision, a no
+    // when "cancelled"; "closeapp" is Restart Manager closing this app alone.
+    const LPARAM kind = rest == "closeapp" ? ENDSESSION_CLOSEAPP : ENDSESSION_LOGOFF;
+    const LRESULT query = SendMessageW(s.parentWindow, WM_QUERYENDSESSION, 0, kind);
+    if (rest != "asked") SendMessageW(s.parentWindow, WM_ENDSESSION, rest != "cancelled", kind);
+    Log("end-session", {{"how", rest.empty() ? "ended" : rest}, {"query", std::to_string(query)}});
   } else if (verb == "browser-exited") {
-    if (s.environment)
-      s.environment->RaiseBrowserExited(rest == "normal"
-                                            ? COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_NORMAL
-                                            : COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_FAILED);
-  } else if (!view) {
-    Log("step-skipped", {{"line", std::to_string(step.line)}});
+    s.environment->RaiseBrowserExited(rest == "normal"
+                                          ? COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_NORMAL
+                                          : COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_FAILED);
   } else if (verb == "title") {
     view->Set("DocumentTitle", Wide(rest));
-    RAISE(view, DocumentTitleChanged, view, nullptr);
+    RAISE(view, DocumentTitleChanged, nullptr);
   } else if (verb == "fullscreen") {
     view->Set("ContainsFullScreenElement", rest == "1");
-    RAISE(view, ContainsFullScreenElementChanged, view, nullptr);
+    RAISE(view, ContainsFullScreenElementChanged, nullptr);
   } else if (verb == "request" || verb == "request-held") {
     view->RaiseResourceRequest(Wide(first),
                                second.empty() ? std::nullopt : std::optional(Wide(second)),
@@ -114,20 +103,20 @@ void RunStep(RuntimeState& s, const Step& step) {
   } else if (verb == "new-window" || verb == "script-window") {
     auto args = New<Object<NewWindowArgsStub>>();
     args->Set("Uri", Wide(rest)).Set("Handled", FALSE).Set("IsUserInitiated", verb == "new-window");
-    RAISE(view, NewWindowRequested, view, args.get());
+    RAISE(view, NewWindowRequested, args.get());
     Log("new-window", {{"uri", rest}, {"handled", args->Prop("Handled").number ? "1" : "0"}});
   } else if (verb == "permission") {
     auto args = New<Object<PermissionArgsStub>>();
     args->Set("Uri", Wide(second)).Set("PermissionKind", number).Set("State", 0);
-    RAISE(view, PermissionRequested, view, args.get());
+    RAISE(view, PermissionRequested, args.get());
     const Value& state = args->Prop("State");
     Log("permission", {{"uri", second},
                        {"kind", std::to_string(number)},
                        {"state", state.puts ? std::to_string(state.number) : "unset"}});
-  } else if (verb == "key" && s.controller) {
+  } else if (verb == "key") {
     auto args = New<Object<AcceleratorKeyArgsStub>>();
     args->Set("KeyEventKind", second == "up").Set("VirtualKey", number).Set("Handled", FALSE);
-    RAISE(s.controller, AcceleratorKeyPressed, s.controller, args.get());
+    RAISE(s.controller, AcceleratorKeyPressed, args.get());
     Log("accelerator-key", {{"handled", args->Prop("Handled").number ? "1" : "0"}});
   } else if (verb == "message-string") {
     RaiseWebMessage(view, first, JsonQuote(Wide(second)), Wide(second));
@@ -136,10 +125,10 @@ void RunStep(RuntimeState& s, const Step& step) {
   } else if (verb == "process-failed") {
     auto args = New<Object<ProcessFailedArgsStub>>();
     args->Set("ProcessFailedKind", number);
-    Log("process-failed-done", {{"handlers", RAISE(view, ProcessFailed, view, args.get())}});
+    Log("process-failed-done", {{"handlers", RAISE(view, ProcessFailed, args.get())}});
   } else if (verb == "close") {
     Log("close-requested", {{"liveHandles", std::to_string(g_liveHandles)}});
-    Log("close-requested-done", {{"handlers", RAISE(view, WindowCloseRequested, view, nullptr)}});
+    Log("close-requested-done", {{"handlers", RAISE(view, WindowCloseRequested, nullptr)}});
     LogWindowState(s.parentWindow, "after-close-request");
   } else if (verb == "dom-content-loaded") {
     view->RaiseDomContentLoaded();
@@ -185,7 +174,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   return 0;
 }
 
-const std::string_view kSteps[] = {
+const std::set<std::string_view> kSteps = {
     "state",        "wait",           "title",          "fullscreen",    "request",
     "request-held", "navigation",     "new-window",     "script-window", "permission",
     "key",          "message-string", "message-json",   "close",         "dom-content-loaded",
@@ -223,23 +212,17 @@ void Schedule(std::function<void()> action) {
 }
 
 void StartScript() {
-  if (g_scriptStarted) return;
-  g_scriptStarted = true;
-  ScheduleNextStep();
+  if (g_nextStep == 0) ScheduleNextStep();
 }
 
 Scenario LoadScenario(const std::wstring& path) {
+  static const std::set<std::string_view> kFlags = {"no-settings3", "no-environment14",
+                                                    "no-webview23", "no-source-kinds",
+                                                    "browser-exits-creating-controller"};
+  static const std::set<std::string_view> kNumbered = {
+      "environment-result", "environment-error", "controller-result", "controller-error",
+      "navigate-result",    "navigation-fails",  "timer-scale"};
   Scenario scenario;
-  const std::map<std::string, HRESULT*> results = {
-      {"environment-result", &scenario.environmentResult},
-      {"environment-error", &scenario.environmentError},
-      {"controller-result", &scenario.controllerResult},
-      {"controller-error", &scenario.controllerError},
-      {"navigate-result", &scenario.navigateResult}};
-  const std::map<std::string, bool*> withheld = {{"no-settings3", &scenario.settings3},
-                                                 {"no-environment14", &scenario.environment14},
-                                                 {"no-webview23", &scenario.webView23},
-                                                 {"no-source-kinds", &scenario.sourceKinds}};
   bool runtimeGiven = false;
   std::ifstream in(path.c_str(), std::ios::binary);
   if (!in) Log("scenario-error", {{"line", "0"}, {"text", "cannot open " + Utf8(path)}});
@@ -252,35 +235,28 @@ Scenario LoadScenario(const std::wstring& path) {
     if (verb.empty()) continue;
     std::getline(words >> std::ws, rest);
     std::istringstream(rest) >> first;
-    if (std::find(std::begin(kSteps), std::end(kSteps), verb) != std::end(kSteps)) {
+    if (kSteps.contains(verb)) {
       scenario.steps.push_back({number, verb, Unescape(rest)});
-    } else if (results.contains(verb)) {
-      *results.at(verb) = static_cast<HRESULT>(std::strtoul(first.c_str(), nullptr, 0));
-    } else if (withheld.contains(verb)) {
-      *withheld.at(verb) = false;
+    } else if (kFlags.contains(verb)) {
+      scenario.flags.insert(verb);
+    } else if (kNumbered.contains(verb)) {
+      scenario.numbers[verb] = std::strtoll(first.c_str(), nullptr, 0);
     } else if (verb == "runtime" && !first.empty()) {
       runtimeGiven = true;
       const std::size_t at = rest.find(" when-exists ");  // the path may hold spaces
       scenario.runtimes.push_back(
-          {first == "-", first == "-" ? L"" : Wide(Unescape(first)),
+          {first == "-" ? L"" : Wide(Unescape(first)),
            at == std::string::npos ? L"" : Wide(Unescape(rest.substr(at + 13)))});
     } else if (verb == "no-runtime") {
       runtimeGiven = true;
       scenario.runtimes.clear();
-    } else if (verb == "browser-exits-creating-controller") {
-      scenario.browserExitsCreatingController = true;
-    } else if (verb == "navigation-fails") {
-      scenario.navigationFails = true;
-      scenario.navigationError = std::atoi(first.c_str());
     } else if (verb == "handle-refused") {
       scenario.refusedHandle = Wide(first);
-    } else if (verb == "timer-scale") {
-      scenario.timerDivisor = static_cast<unsigned>(std::strtoul(first.c_str(), nullptr, 10));
     } else {
       Log("scenario-error", {{"line", std::to_string(number)}, {"text", line}});
     }
   }
-  if (!runtimeGiven) scenario.runtimes.push_back({true, L"", L""});  // the installed one
+  if (!runtimeGiven) scenario.runtimes.push_back({});  // the installed one
   return scenario;
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <initializer_list>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -21,11 +22,11 @@
 namespace corvane::test_runtime {
 
 using test_log::Field;
+using test_log::Hex;
 using test_log::Utf8;
 std::string Utf8(const wchar_t* text);  // "<null>" for a null pointer
 std::wstring Wide(std::string_view text);
 LPWSTR CoTaskCopy(std::wstring_view text);  // what every LPWSTR* out-parameter gets
-std::string Hex(std::uint32_t value);       // "0x%08X", for HRESULTs too
 std::string HexBytes(const std::string& bytes);
 std::string RectText(const RECT& rect);
 
@@ -98,8 +99,7 @@ class Props {
     return std::to_string(list.size());
   }
 
-  // The top level of the chain is offered only while *offered.
-  const bool* offered = nullptr;
+  bool topLevelOffered = true;  // false: QueryInterface refuses the newest level of the chain
 
  protected:
   virtual void Changed(const std::string& /*name*/, const Value& /*value*/) {}  // after a put
@@ -143,7 +143,6 @@ inline constexpr IID kPropsIid = {
 template <class Stub>
 class Object : public Stub {
  public:
-  virtual ~Object() = default;
   ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
   ULONG STDMETHODCALLTYPE Release() override {
     const ULONG left = --refs_;
@@ -159,9 +158,7 @@ class Object : public Stub {
     }
     bool known = IsEqualIID(riid, IID_IUnknown);
     for (const IID* id : Stub::kInterfaceIds) known = known || IsEqualIID(riid, *id);
-    if (this->offered && IsEqualIID(riid, *std::end(Stub::kInterfaceIds)[-1])) {
-      known = *this->offered;
-    }
+    if (IsEqualIID(riid, *std::end(Stub::kInterfaceIds)[-1])) known = this->topLevelOffered;
     if (!known) return E_NOINTERFACE;
     *out = static_cast<typename Stub::Interface*>(this);
     AddRef();
@@ -193,8 +190,7 @@ void ReadOnWorker(const std::wstring& uri, IStream* content);
 void FinishHeldReads();
 
 struct RuntimeInstall {
-  bool nullFolder = true;  // the installed runtime: no browser folder given
-  std::wstring folder;
+  std::wstring folder;      // empty: the installed runtime, asked for without a browser folder
   std::wstring whenExists;  // empty: always present
 };
 
@@ -204,23 +200,19 @@ struct Step {
   std::string rest;  // escapes resolved
 };
 
+// The set-up directives by name: the flags given, and the number each numbered one was given with
+// (HRESULTs, navigation-fails' status, timer-scale's divisor).
 struct Scenario {
   std::vector<RuntimeInstall> runtimes;
-  HRESULT environmentResult = S_OK;
-  HRESULT environmentError = S_OK;
-  HRESULT controllerResult = S_OK;
-  HRESULT controllerError = S_OK;
-  HRESULT navigateResult = S_OK;
-  bool navigationFails = false;
-  bool browserExitsCreatingController = false;
-  int navigationError = 0;
+  std::set<std::string> flags;
+  std::map<std::string, long long> numbers;
   std::wstring refusedHandle;
-  bool settings3 = true;
-  bool environment14 = true;
-  bool webView23 = true;
-  bool sourceKinds = true;
-  unsigned timerDivisor = 0;  // 0: SetTimer is left alone
   std::vector<Step> steps;
+
+  long long Number(const std::string& directive) const {  // 0 when not given
+    return numbers.contains(directive) ? numbers.at(directive) : 0;
+  }
+  HRESULT Result(const std::string& directive) const { return HRESULT(Number(directive)); }
 };
 
 // Unknown lines are logged as "scenario-error" and skipped.
