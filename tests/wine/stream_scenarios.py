@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """Response bodies as the browser reads them: on a worker thread in another apartment, partly at once
 and the rest only after the shell has released its responder and web view (rig.py; --pack)."""
 

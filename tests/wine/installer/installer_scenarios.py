@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """The runtime installer under Wine (../rig.py): corvane_installer_test.exe, the shell with a loopback
 bootstrapper address, downloads test_bootstrapper.exe, which logs its start and creates the marker that
 makes the stand-in runtime report a runtime. The shell's observer logs the progress window to the same
