@@ -215,6 +215,13 @@ class Context:
                                   f"{wine_output(folder)}")
         return result
 
+    def run_closed(self, c, app, label=None):
+        """Plays the app's script, then the close request, after which the shell must exit cleanly."""
+        app.script.append("close")
+        result = self.run(app, label)
+        check_clean_close(c, result)
+        return result
+
     def attempt(self, app, folder):
         args = self.args
         shutil.rmtree(folder, ignore_errors=True)

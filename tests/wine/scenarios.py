@@ -6,7 +6,7 @@ import struct
 import sys
 
 import rig
-from rig import APP_ORIGIN, APP_PAGE, INDEX, TITLE, App, check_clean_close, packaged
+from rig import APP_ORIGIN, APP_PAGE, INDEX, TITLE, App, packaged
 from rig import page_message as page
 
 scenario = rig.Suite()
@@ -206,7 +206,7 @@ def normal_run(ctx, c):
               + ["new-window " + rig.esc(uri) for uri in allowed + refused]
               + ["script-window " + rig.esc(uri) for uri in unasked]
               + [f"permission {kind} {uri}" for kind, uri in permissions] + ["key 123", "key 123 up", "key 65"]
-              + [f"syscommand {w} {l}" for w, l in menus] + OFF_SCREEN + ["close"])
+              + [f"syscommand {w} {l}" for w, l in menus] + OFF_SCREEN)
     big = os.path.join(ctx.folder("normal"), "app", "www", "big.bin")
 
     def sparse(prefix):
@@ -214,12 +214,12 @@ def normal_run(ctx, c):
             f.truncate(BIG)
             f.seek(BIG_AT)
             f.write(BIG_TAIL)
+    app = App(loose=LOOSE, bundle=BUNDLE, script=script, on_prefix=sparse)
     try:
-        result = ctx.run(App(loose=LOOSE, bundle=BUNDLE, script=script, on_prefix=sparse), "normal")
+        result = ctx.run_closed(c, app, "normal")
     finally:
         if os.path.exists(big):
             os.remove(big)
-    check_clean_close(c, result)
 
     env, options, start = result.one("environment-create"), result.one("options"), result.startup()
     c.equal([env.get(k) for k in ("browserFolder", "hostingModeEnv", "apartment")], ["<null>", "<unset>", "mainsta"],
@@ -288,9 +288,8 @@ def configured_apps(ctx, c):
                            chromium_args="--disable-features=Foo --lang=de")
         package["window"]["icon"] = "./sub/../app icon.bmp"  # dot segments resolved as in a plain path
         package["window"].update(width=0, height=1e12, resizable=False)
-        result = ctx.run(App(package=package, files={"app icon.bmp": bmp_bytes(32, 32, (40, 40, 200))},
-                             script=["key 123", "close"]), "settings")
-        check_clean_close(c, result)
+        files = {"app icon.bmp": bmp_bytes(32, 32, (40, 40, 200))}
+        result = ctx.run_closed(c, App(package=package, files=files, script=["key 123"]), "settings")
         c.equal((result.events("open-devtools"), result.pluck("setting", "value", name="AreDevToolsEnabled")),
                 ([], ["0"]), "developer tools disabled in the settings, F12 does nothing")
         c.equal((result.one("environment-create").get("hostingModeEnv"),
@@ -310,9 +309,8 @@ def configured_apps(ctx, c):
         reads = {page('{"type":"wrapper-init"}', "https://example.com.evil.net/"): False,
                  page('{"type":"noop"}', "https://example.com/page"): True}
         permissions = {"https://example.com.evil.net/": "unset", "https://example.com/page": "1"}
-        script = [*reads, *(f"permission 2 {uri}" for uri in permissions), "close"]
-        result = ctx.run(App(package=package, script=script), "remote")
-        check_clean_close(c, result)
+        script = [*reads, *(f"permission 2 {uri}" for uri in permissions)]
+        result = ctx.run_closed(c, App(package=package, script=script), "remote")
         c.equal((result.pluck("navigate", "uri"), result.events("filter-add")), (["https://example.com"], []),
                 "start URL is main as written, no resource filter: no request intercepted")
         c.equal(result.pluck("register", "event"), [e for e in HANDLERS if e not in ("WebResourceRequested",
@@ -330,11 +328,11 @@ def configured_apps(ctx, c):
         package = packaged(settings={"distribution-mode": "fixed"})
         package["window"].update({"width": 800, "height": 600, "resizable": False, "icon": "index.html"})
         runtime = rig.windows_path(os.path.join(ctx.folder("fixed"), "app", "webview2"))
-        result = ctx.run(App(package=package, dpi=120, env={"COREWEBVIEW2_FORCED_HOSTING_MODE": "INHERITED"},
-                             script=[f"runtime {rig.esc(runtime)}", "no-settings3", "key 123", size(640, 480),
-                                     position(-24, 41), "state moved", "close"],
-                             files={"webview2": None, "index.html": b"not an image"}), "fixed")
-        check_clean_close(c, result)
+        script = [f"runtime {rig.esc(runtime)}", "no-settings3", "key 123", size(640, 480),
+                  position(-24, 41), "state moved"]
+        result = ctx.run_closed(c, App(package=package, dpi=120, script=script,
+                                       env={"COREWEBVIEW2_FORCED_HOSTING_MODE": "INHERITED"},
+                                       files={"webview2": None, "index.html": b"not an image"}), "fixed")
         env = result.one("environment-create")
         c.equal((result.pluck("version-query", "folder"), env.get("browserFolder")), ([runtime], runtime),
                 "the folder beside the executable, not one the working directory names")

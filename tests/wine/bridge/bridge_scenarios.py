@@ -9,7 +9,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
 import rig  # noqa: E402
-from rig import APP_PAGE, App, check_clean_close, page_message as page  # noqa: E402
+from rig import APP_PAGE, App, page_message as page  # noqa: E402
 
 scenario = rig.Suite()
 HELLO = page({"type": "wrapper-init"})
@@ -35,9 +35,7 @@ def run(ctx, c, label, script, library="extension", directives=None, package=Non
     files = {"Vantor.dll": rig.read(getattr(ctx.args, library))}
     if directives is not None:
         files["extension.txt"] = directives
-    result = ctx.run(App(package=package, script=script + ["close"], files=files, unc=unc), label)
-    check_clean_close(c, result)
-    return result
+    return ctx.run_closed(c, App(package=package, script=script, files=files, unc=unc), label)
 
 
 def values(result):
