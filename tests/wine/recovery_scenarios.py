@@ -63,7 +63,7 @@ def browser_exit(ctx, c):
     with c.case("exit-while-minimised"):
         # The new web view waits hidden at the page's size until the window is restored.
         minimised = [HELLO, "syscommand 0xF020 0", "browser-exited", SETTLE, HELLO]
-        result = ctx.run_closed(c, App(script=minimised + ["syscommand 0xF120 0"]), "exit-minimised")
+        result = ctx.run_closed(c, App(script=minimised + ["syscommand 0xF120 0"]), "minimised")
         c.equal((set(result.pluck("controller-bounds", "rect")), result.pluck("controller-visible", "value")),
                 ({"0,0,1024,768"}, ["1", "0", "0", "0", "1"]), "bounds; shown, minimised, made, loaded, restored")
     with c.case("exit-while-creating-controller"):

@@ -216,7 +216,7 @@ class Context:
         return result
 
     def run_closed(self, c, app, label=None):
-        """Plays the app's script, then the close request, after which the shell must exit cleanly."""
+        """Plays the script, then the close request, after which the shell must exit cleanly."""
         app.script.append("close")
         result = self.run(app, label)
         check_clean_close(c, result)

@@ -130,8 +130,9 @@ def position(x, y):
 # Window commands from the page at 96 DPI (configured_apps scales them at 120), then their check.
 COMMANDS = [size(800.9, 600), "state cmd-sized", size("1024", 700), size(-5, 300), size(0, 600), size(640, 0),
             "state cmd-refused", position(-24, 41), "state cmd-moved", "fullscreen 1", "state cmd-full",
-            size(640, 480), position(10, 10), "fullscreen 1", "state cmd-full-ignored", "fullscreen 0",
-            "state cmd-restored", position(200, 100), size(500, 400), "state cmd-after",
+            size(640, 480), position(10, 10), "fullscreen 1", "state cmd-full-ignored",
+            "fullscreen 0", "state cmd-restored",
+            position(200, 100), size(500, 400), "state cmd-after",
             page({"type": "set-fullscreen", "fullscreen": True}), "state cmd-asked-full",
             size(640, 480), position(0, 0), "state cmd-asked-full-ignored",
             page({"type": "set-fullscreen"}), "state cmd-asked-restored", size(1e12, 1e12), "state cmd-huge",
@@ -157,9 +158,10 @@ def check_commands(c, result):
                 f"size, position and entering again ignored in fullscreen by {how}")
     windowed, full, frame = w("moved"), w("full"), WS_CAPTION | WS_THICKFRAME
     style, full_style = int(windowed["style"], 16), int(full["style"], 16)
-    c.equal((full_style & frame, int(full["exstyle"], 16) & (EXSTYLE_EDGES | WS_EX_TOPMOST), full_style | frame),
-            (0, 0, style | frame), "no caption, sizing border or edge extended styles in fullscreen, not "
-            "above other windows, other style bits kept")
+    full_exstyle = int(full["exstyle"], 16) & (EXSTYLE_EDGES | WS_EX_TOPMOST)
+    c.equal((full_style & frame, full_exstyle, full_style | frame), (0, 0, style | frame),
+            "no caption, sizing border or edge extended styles in fullscreen, not above other "
+            "windows, other style bits kept")
     keys = ("style", "exstyle", "outer", "client")
     c.equal([w("restored")[k] for k in keys], [windowed[k] for k in keys],
             "leaving the page's fullscreen restores it all")
@@ -190,7 +192,7 @@ def check_commands(c, result):
 
 @scenario
 def normal_run(ctx, c):
-    # The default app in bundle mode (addresses: url_policy_test.cpp; handshake: bridge_scenarios.py).
+    # The default app in bundle mode (addresses: url_policy_test.cpp; handshake: bridge suite).
     requests = [f"request {APP_ORIGIN}{path} {value or ''}".rstrip() for path, value, _ in REQUESTS]
     titles = ["title First title", "state title-1", "title Zweiter Titel ✓", "state title-2", "title", "state title-3"]
     navigations = ["navigation https://example.com/elsewhere", f"navigation {APP_ORIGIN}page2.html"]
@@ -289,7 +291,7 @@ def configured_apps(ctx, c):
         package["window"]["icon"] = "./sub/../app icon.bmp"  # dot segments resolved as in a plain path
         package["window"].update(width=0, height=1e12, resizable=False)
         files = {"app icon.bmp": bmp_bytes(32, 32, (40, 40, 200))}
-        result = ctx.run_closed(c, App(package=package, files=files, script=["key 123"]), "settings")
+        result = ctx.run_closed(c, App(package, files=files, script=["key 123"]), "settings")
         c.equal((result.events("open-devtools"), result.pluck("setting", "value", name="AreDevToolsEnabled")),
                 ([], ["0"]), "developer tools disabled in the settings, F12 does nothing")
         c.equal((result.one("environment-create").get("hostingModeEnv"),
@@ -315,7 +317,7 @@ def configured_apps(ctx, c):
                 "start URL is main as written, no resource filter: no request intercepted")
         c.equal(result.pluck("register", "event"), [e for e in HANDLERS if e not in ("WebResourceRequested",
                                                                                    "NavigationStarting")],
-                "every handler of bundle mode but the resource and navigation ones: nothing cancelled")
+                "bundle mode's handlers but the resource and navigation ones: nothing cancelled")
         c.equal({line: any(e["_event"] == "message-read" and e.get("what") == "string" for e in result.during(line))
                  for line in reads}, reads, "only the app origin's messages read")
         c.equal(dict(result.pluck("permission", "uri", "state")), permissions,
@@ -330,9 +332,10 @@ def configured_apps(ctx, c):
         runtime = rig.windows_path(os.path.join(ctx.folder("fixed"), "app", "webview2"))
         script = [f"runtime {rig.esc(runtime)}", "no-settings3", "key 123", size(640, 480),
                   position(-24, 41), "state moved"]
-        result = ctx.run_closed(c, App(package=package, dpi=120, script=script,
-                                       env={"COREWEBVIEW2_FORCED_HOSTING_MODE": "INHERITED"},
-                                       files={"webview2": None, "index.html": b"not an image"}), "fixed")
+        files = {"webview2": None, "index.html": b"not an image"}
+        inherited = {"COREWEBVIEW2_FORCED_HOSTING_MODE": "INHERITED"}
+        result = ctx.run_closed(c, App(package, dpi=120, script=script, env=inherited, files=files),
+                                "fixed")
         env = result.one("environment-create")
         c.equal((result.pluck("version-query", "folder"), env.get("browserFolder")), ([runtime], runtime),
                 "the folder beside the executable, not one the working directory names")

@@ -32,7 +32,8 @@ STALE = BOOTSTRAPPER = "Webview2Setup.exe"  # the fixed name earlier versions do
 @contextlib.contextmanager
 def port_turn(port):
     """The port compiled into the test shell, used by one scenario of all build trees at a time."""
-    with open(os.path.join(tempfile.gettempdir(), f"corvane-installer-port-{port}.lock"), "a+") as lock:
+    path = os.path.join(tempfile.gettempdir(), f"corvane-installer-port-{port}.lock")
+    with open(path, "a+") as lock:
         fcntl.flock(lock, fcntl.LOCK_EX)  # a wait too long ends at the test's timeout
         yield
 
@@ -119,8 +120,8 @@ def play(ctx, c, label, mode, downloading=None, dpi=96, existing=None, close_at=
 
     app = rig.App(package=rig.packaged(name=name, messages=messages), dpi=dpi, env=env, on_prefix=prepare,
                   script=[f"runtime - when-exists {rig.esc(rig.windows_path(marker))}", "close"])
-    program = rig.read(ctx.args.bootstrapper)
-    with port_turn(ctx.args.port), LoopbackServer(int(ctx.args.port), mode, program, chunk_delay) as server:
+    port, program = int(ctx.args.port), rig.read(ctx.args.bootstrapper)
+    with port_turn(port), LoopbackServer(port, mode, program, chunk_delay) as server:
         result = ctx.run(app, label)
     result.log = rig.Result(rig.parse_log(log), [], folder, [])
     result.requests, result.marker = server.requests, marker
