@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """The shell executable as a file: no MinGW runtime DLL or WebView2Loader.dll imported (start-up loads
 it to report its absence), NvOptimusEnablement and AmdPowerXpressRequestHighPerformance exported as 1,
 one manifest. With four arguments: each executable carries its own bootstrapper address, not the other's.

@@ -4,7 +4,7 @@
 import sys
 
 import rig
-from rig import APP_PAGE, TITLE, App, check_clean_close, check_script_played
+from rig import APP_PAGE, TITLE, App, check_script_played
 from rig import page_message as page
 
 scenario = rig.Suite()
@@ -29,15 +29,14 @@ def start_page(ctx, c):
         check_script_played(c, result)
     with c.case("navigation-failed"):
         # No DOMContentLoaded ever comes: the failed NavigationCompleted alone shows the window.
-        result = ctx.run(App(script=["navigation-fails 12", "state shown", "close"]), "navigation-failed")
-        check_clean_close(c, result)
+        result = ctx.run_closed(c, App(script=["navigation-fails 12", "state shown"]), "failed")
         c.equal((result.pluck("navigation-completed", "success", "handlers"), result.window("shown").get("visible"),
                  result.pluck("controller-visible", "value"), counts(result, "dom-content-loaded", "controller-focus")),
                 ([("0", "1")], "1", ["1"], [0, 1]), "NavigationCompleted shows the window, the web view, its focus")
     with c.case("navigation-succeeded"):
         # DOMContentLoaded showed the page; NavigationCompleted adds nothing. A normal exit is no failure.
-        result = ctx.run(App(script=["dom-content-loaded", "browser-exited normal", SETTLE, "close"]), "succeeded")
-        check_clean_close(c, result)
+        script = ["dom-content-loaded", "browser-exited normal", SETTLE]
+        result = ctx.run_closed(c, App(script=script), "succeeded")
         c.equal((result.pluck("navigation-completed", "success"), counts(result, "controller-focus",
                                                                          "controller-visible", "environment-create")),
                 (["1"], [2, 2, 1]), "NavigationCompleted, shown and focused at each DOMContentLoaded, environments")
@@ -63,15 +62,14 @@ def browser_exit(ctx, c):
                 [windowed.get(k) for k in ("style", "exstyle", "outer")], "out of fullscreen after the restart")
     with c.case("exit-while-minimised"):
         # The new web view waits hidden at the page's size until the window is restored.
-        result = ctx.run(App(script=[HELLO, "syscommand 0xF020 0", "browser-exited", SETTLE, HELLO,
-                                     "syscommand 0xF120 0", "close"]), "exit-minimised")
-        check_clean_close(c, result)
+        minimised = [HELLO, "syscommand 0xF020 0", "browser-exited", SETTLE, HELLO]
+        result = ctx.run_closed(c, App(script=minimised + ["syscommand 0xF120 0"]), "minimised")
         c.equal((set(result.pluck("controller-bounds", "rect")), result.pluck("controller-visible", "value")),
                 ({"0,0,1024,768"}, ["1", "0", "0", "0", "1"]), "bounds; shown, minimised, made, loaded, restored")
     with c.case("exit-while-creating-controller"):
         # A creation failing after its browser's exit belongs to the engine given up, not the restart.
-        result = ctx.run(App(script=["browser-exits-creating-controller", HELLO, "close"]), "exit-creating")
-        check_clean_close(c, result)
+        result = ctx.run_closed(c, App(script=["browser-exits-creating-controller", HELLO]),
+                                "exit-creating")
         c.equal((counts(result, "environment-create", "controller-create", "post-json"), result.pluck("navigate", "uri")),
                 ([2, 2, 1], [APP_PAGE]), "environments, controllers, wrapper-init answers, start page")
 

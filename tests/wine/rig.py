@@ -129,9 +129,6 @@ class Result:
             raise ScenarioFailure(f"step not played: {line}")
         return events[:next((i for i, e in enumerate(events) if e["_event"] == "web-message-done"), len(events))]
 
-    def answers(self):
-        return [events for line, events in self.steps() if line.startswith("request ")]
-
     @property
     def boxes(self):
         return [(e.get("caption"), e.get("text")) for e in self.runner if e["_event"] == "message-box"]
@@ -218,6 +215,13 @@ class Context:
                                   f"{wine_output(folder)}")
         return result
 
+    def run_closed(self, c, app, label=None):
+        """Plays the script, then the close request, after which the shell must exit cleanly."""
+        app.script.append("close")
+        result = self.run(app, label)
+        check_clean_close(c, result)
+        return result
+
     def attempt(self, app, folder):
         args = self.args
         shutil.rmtree(folder, ignore_errors=True)
@@ -295,14 +299,13 @@ def main(suite, options=()):
     """`--list`, or `--run NAME` with the rig's options and the suite's own `options`."""
     parser = argparse.ArgumentParser()
     parser.add_argument("--list", action="store_true")
-    for name in ["run", "shell", "loader", "empty-loader", "runner", "work", *options]:
+    parser.add_argument("--run", choices=suite)
+    for name in ["shell", "loader", "empty-loader", "runner", "work", *options]:
         parser.add_argument(f"--{name}")
     args = parser.parse_args()
     if args.list:
         print(";".join(suite))
         return 0
-    if args.run not in suite:
-        parser.error(f"unknown scenario {args.run!r}; known: {', '.join(suite)}")
     ctx, checks = Context(args, args.run), Checks()
     try:
         suite[args.run](ctx, checks)

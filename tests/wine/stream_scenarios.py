@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """Response bodies as the browser reads them: on a worker thread in another apartment, partly at once
 and the rest only after the shell has released its responder and web view (rig.py; --pack)."""
 
@@ -20,10 +19,9 @@ def worker_thread_reads(ctx, c):
             ("missing.js", None, 404, b"File not found")]
     script = [f"request-held {APP_ORIGIN}{path} {value or ''}".rstrip() for path, value, _, _ in held]
     # A runtime without the filter that names request sources: the plain one serves documents.
-    result = ctx.run(App(loose={"index.html": INDEX, "loose.webm": media},
-                         bundle={"index.html": INDEX, "media/clip.bin": clip},
-                         script=["no-source-kinds"] + script + ["close"]))
-    rig.check_clean_close(c, result)
+    result = ctx.run_closed(c, App(loose={"index.html": INDEX, "loose.webm": media},
+                                   bundle={"index.html": INDEX, "media/clip.bin": clip},
+                                   script=["no-source-kinds"] + script))
     c.equal(result.pluck("filter-add", "sources"), ["1"], "the plain filter, for documents' requests")
     c.equal([(r.get("status"), r.get("body")) for r in result.events("response")][1:],
             [(str(status), "held") for _, _, status, _ in held], "every answer handed over with a body")

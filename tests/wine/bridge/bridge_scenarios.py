@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """The page bridge with an extension library under Wine (../rig.py): Vantor.dll, built from
 test_extension.cpp with or without "OnExtensionMessage", logs its calls as "extension-..." events and
 takes what Init returns and posts from extension.txt. What the bridge decides: extension_manager_test.cpp."""
@@ -10,7 +9,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
 import rig  # noqa: E402
-from rig import APP_PAGE, App, check_clean_close, page_message as page  # noqa: E402
+from rig import APP_PAGE, App, page_message as page  # noqa: E402
 
 scenario = rig.Suite()
 HELLO = page({"type": "wrapper-init"})
@@ -36,9 +35,7 @@ def run(ctx, c, label, script, library="extension", directives=None, package=Non
     files = {"Vantor.dll": rig.read(getattr(ctx.args, library))}
     if directives is not None:
         files["extension.txt"] = directives
-    result = ctx.run(App(package=package, script=script + ["close"], files=files, unc=unc), label)
-    check_clean_close(c, result)
-    return result
+    return ctx.run_closed(c, App(package=package, script=script, files=files, unc=unc), label)
 
 
 def values(result):
@@ -119,17 +116,17 @@ def library_variants(ctx, c):
         with c.case(label):
             result = run(ctx, c, label, script, library, directives)
             check_calls(c, result, calls)
+            engines = len(result.events("environment-create"))
             c.equal((values(result), len(result.events("post-json-with-objects")),
-                     bool(result.events("directory-handle"))), (posted, handles, handles > 0),
-                    "posted to the page, directory-handles messages, handles created")
+                     bool(result.events("directory-handle")), engines),
+                    (posted, handles, handles > 0, 2 if label == "session-kept" else 1),
+                    "posted to the page, directory-handles messages, handles created, engines "
+                    "(a new one only once the session goes on)")
             if label == "session-end":
                 c.expect(0 <= result.index("extension-release") < result.index("end-session", how="ended", query="1"),
                          "Release before WM_ENDSESSION returned; the logoff was not refused")
             if label == "session-closeapp":
                 c.equal(result.events("close-requested"), [], "closed before the script's own close")
-            elif label.startswith("session-"):
-                c.equal(len(result.events("environment-create")), 1 if label == "session-end" else 2,
-                        "a new engine only once the session goes on")
 
     with c.case("remote-elsewhere"):
         # The library posts while the remote app's page is on another site: the echo, and the answer

@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """The runtime installer under Wine (../rig.py): corvane_installer_test.exe, the shell with a loopback
 bootstrapper address, downloads test_bootstrapper.exe, which logs its start and creates the marker that
 makes the stand-in runtime report a runtime. The shell's observer logs the progress window to the same
@@ -35,13 +34,7 @@ def port_turn(port):
     """The port compiled into the test shell, used by one scenario of all build trees at a time."""
     path = os.path.join(tempfile.gettempdir(), f"corvane-installer-port-{port}.lock")
     with open(path, "a+") as lock:
-        for _ in range(1500):
-            with contextlib.suppress(BlockingIOError):
-                fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
-                break
-            time.sleep(0.2)
-        else:
-            raise rig.ScenarioFailure(f"other installer scenarios held port {port} (lock {path}) for 300 s")
+        fcntl.flock(lock, fcntl.LOCK_EX)  # a wait too long ends at the test's timeout
         yield
 
 
@@ -55,7 +48,6 @@ class LoopbackServer(http.server.HTTPServer):
     def __init__(self, port, mode, body, chunk_delay):
         super().__init__(("127.0.0.1", port), Handler, bind_and_activate=False)
         self.mode, self.body, self.chunk_delay, self.requests, self.thread = mode, body, chunk_delay, [], None
-
         try:
             self.server_bind()
         except OSError as error:
@@ -65,11 +57,11 @@ class LoopbackServer(http.server.HTTPServer):
             self.thread = threading.Thread(target=self.serve_forever, args=(0.2,), daemon=True)
             self.thread.start()
 
-    def close(self):
+    def server_close(self):  # also on leaving a with block
         if self.thread:
             self.shutdown()
             self.thread.join(timeout=10)
-        self.server_close()
+        super().server_close()
 
 
 class Handler(http.server.BaseHTTPRequestHandler):
@@ -102,40 +94,35 @@ def play(ctx, c, label, mode, downloading=None, dpi=96, existing=None, close_at=
     `blocked`: a file stands where Local AppData belongs. The result has `log`, `requests`, `marker`."""
     folder, name = ctx.folder(label), "CorvaneInstallerTest"
     log, marker = os.path.join(folder, "installer.log"), os.path.join(folder, "runtime-installed.marker")
+    user_data = os.path.join(folder, "user-data")
     messages = {"install-webview2": INFO_BOX[1], "install-webview2-failed": FAILURE_BOX[1],
                 **({"downloading": downloading} if downloading else {})}
-    env = {name: None for name in ("http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY")}  # loopback
-    env.update(CORVANE_INSTALLER_OBSERVER_LOG=rig.windows_path(log), CORVANE_TEST_BOOTSTRAPPER_LOG=rig.windows_path(log),
-               CORVANE_TEST_RUNTIME_MARKER=rig.windows_path(marker))
-    if close_at is not None:
-        env["CORVANE_INSTALLER_OBSERVER_CLOSE_AT"] = str(close_at)
-    if existing is not None:
-        env["CORVANE_INSTALLER_OBSERVER_TAMPER"] = rig.windows_path(os.path.join(folder, "user-data"))
+    env = {**dict.fromkeys(("http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY")),  # loopback
+           "CORVANE_INSTALLER_OBSERVER_LOG": rig.windows_path(log),
+           "CORVANE_TEST_BOOTSTRAPPER_LOG": rig.windows_path(log),
+           "CORVANE_TEST_RUNTIME_MARKER": rig.windows_path(marker),
+           "CORVANE_INSTALLER_OBSERVER_CLOSE_AT": None if close_at is None else str(close_at),
+           "CORVANE_INSTALLER_OBSERVER_TAMPER": existing and rig.windows_path(user_data)}
 
     def prepare(prefix):
-        if not blocked and existing is None:
-            return
         users = os.path.join(prefix, "drive_c", "users")
         local = os.path.join(users, next(n for n in sorted(os.listdir(users)) if n.lower() != "public"),
                              "AppData", "Local")
         if blocked:
             shutil.rmtree(local)
             rig.write(local, b"a file, not a folder")
-        elif existing is not None:
+        elif existing:
             for file, data in existing.items():
-                rig.write(os.path.join(folder, "user-data", file), data)
-                os.chmod(os.path.join(folder, "user-data", file), 0o444)
+                rig.write(os.path.join(user_data, file), data)
+                os.chmod(os.path.join(user_data, file), 0o444)
             rig.write(local, None)
-            os.symlink(os.path.join(folder, "user-data"), os.path.join(local, name))
+            os.symlink(user_data, os.path.join(local, name))
 
     app = rig.App(package=rig.packaged(name=name, messages=messages), dpi=dpi, env=env, on_prefix=prepare,
                   script=[f"runtime - when-exists {rig.esc(rig.windows_path(marker))}", "close"])
-    with port_turn(ctx.args.port):
-        server = LoopbackServer(int(ctx.args.port), mode, rig.read(ctx.args.bootstrapper), chunk_delay)
-        try:
-            result = ctx.run(app, label)
-        finally:
-            server.close()
+    port, program = int(ctx.args.port), rig.read(ctx.args.bootstrapper)
+    with port_turn(port), LoopbackServer(port, mode, program, chunk_delay) as server:
+        result = ctx.run(app, label)
     result.log = rig.Result(rig.parse_log(log), [], folder, [])
     result.requests, result.marker = server.requests, marker
     c.expect(result.log.index("observer-ready") >= 0, "the test shell's observer started")
