@@ -267,8 +267,6 @@ def wait_until(test, seconds):
 
 @needs_all
 class ProcessLifetime(unittest.TestCase):
-    """Neither process outlives the other."""
-
     def start_idle_app(self, mode=None, **streams):
         """The shell started (for a `mode`, in a new app folder) and its page reported once more;
         `streams` replace the Popen arguments."""
@@ -366,33 +364,33 @@ class StartupFailures(unittest.TestCase):
         load = "Failed to load package.json. Check the file is in the same folder as the app."
         folder = "Failed to create the app's data folder"
         no_window = "Chromium did not open the app's window"
-        app = b'{"name":"x"}'
+        named = b'{"name":"x"}'
         # {app}: the app's folder. The chromium first on the PATH is a stand-in that ends at once.
         for package, message, env in ((None, load, {}), (b"{", PARSE + "\n(parse error at line 1, column 2", {}),
                                       (b'{"name":"x","settings":{"content-mode":"Bundle"}}',
                                        PARSE + "\n(invalid content mode)", {}),
-                                      (app, "Chromium was not found", {"PATH": "/nonexistent"}),
-                                      (app, folder, {"XDG_DATA_HOME": "{app}/corvane/data"}),
+                                      (named, "Chromium was not found", {"PATH": "/nonexistent"}),
+                                      (named, folder, {"XDG_DATA_HOME": "{app}/corvane/data"}),
                                       # A file where the folder goes: Chromium would take the user's own profile.
                                       (b'{"name":"corvane"}', folder, {"XDG_DATA_HOME": "{app}"}),
-                                      (app, no_window, {})):
+                                      (named, no_window, {})):
             with self.subTest(package=package, message=message):
-                shell = App(self)
-                chromium = os.path.join(shell.root, "bin", "chromium")
+                app = App(self)
+                chromium = os.path.join(app.root, "bin", "chromium")
                 write(chromium, b'#!/bin/sh\necho started >> "$0.log"\nexit 1\n')
                 os.chmod(chromium, 0o755)
-                os.remove(os.path.join(shell.folder, "package.json"))
+                os.remove(os.path.join(app.folder, "package.json"))
                 if package is not None:
-                    write(os.path.join(shell.folder, "package.json"), package)
-                shell.env.update((k, v.format(app=shell.folder)) for k, v in env.items())
-                shell.run(timeout=30)
-                self.assertEqual(shell.returncode, 1)
-                self.assertIn(message, shell.stderr)
-                started = shell.lines(chromium + ".log")
+                    write(os.path.join(app.folder, "package.json"), package)
+                app.env.update((k, v.format(app=app.folder)) for k, v in env.items())
+                app.run(timeout=30)
+                self.assertEqual(app.returncode, 1)
+                self.assertIn(message, app.stderr)
+                started = app.lines(chromium + ".log")
                 if message == no_window:  # started once, not again and again
-                    self.assertEqual((started, shell.lines()), (["started"], ["init", "release"]))
+                    self.assertEqual((started, app.lines()), (["started"], ["init", "release"]))
                 else:
-                    self.assertEqual((started, shell.lines()), ([], []), "Chromium started or the library loaded")
+                    self.assertEqual((started, app.lines()), ([], []), "Chromium started or the library loaded")
 
 
 if __name__ == "__main__":
