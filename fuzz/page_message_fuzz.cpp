@@ -40,21 +40,18 @@ const char* const* InitLibrary(const char*, const char*, const char*, IWrapperAp
   app->PostWebMessage(R"({"from":"init"})");
   return g_library->ids;
 }
-void ReleaseLibrary() {}
-void WindowCreated(void*) {}
 void LibraryMessage(const char* text) { g_library->received.emplace_back(text); }
 
-void* OpenLibrary(const std::string&) { return g_library; }
 ExtensionExport FindExport(void*, const char* name) {
   const std::string wanted = name;
   if (wanted == "Init") return reinterpret_cast<ExtensionExport>(&InitLibrary);
-  if (wanted == "Release") return reinterpret_cast<ExtensionExport>(&ReleaseLibrary);
-  if (wanted == "OnMainWindowCreated") return reinterpret_cast<ExtensionExport>(&WindowCreated);
+  if (wanted == "Release") return [] {};
+  if (wanted == "OnMainWindowCreated") return reinterpret_cast<ExtensionExport>(+[](void*) {});
   if (wanted == "OnExtensionMessage") return reinterpret_cast<ExtensionExport>(&LibraryMessage);
   return nullptr;
 }
-void CloseLibrary(void*) {}
-constexpr ExtensionLibraryLoader kLoader{&OpenLibrary, &FindExport, &CloseLibrary};
+constexpr ExtensionLibraryLoader kLoader{[](const std::string&) -> void* { return g_library; },
+                                         &FindExport, [](void*) {}};
 
 class Platform final : public ChromiumPlatform {
  public:

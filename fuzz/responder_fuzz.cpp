@@ -97,28 +97,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::uint64_t i = 0; i < answer.size; ++i) sink = sink ^ answer.data[i];
   }
 
-  switch (answer.status) {
-    case 200:
-    case 206: {
-      const std::string decoded = PercentDecodePath(tail.substr(0, tail.find('?')));
-      if (!fixture.bundle.Find(decoded) &&
-          !fixture.InsideContentFolder(fixture.responder->DiskPathFor(decoded))) {
-        __builtin_trap();
-      }
-      if (answer.body == ResourceAnswer::BodyKind::Bytes && answer.size != ContentLength(answer)) {
-        __builtin_trap();
-      }
-      break;
-    }
-    case 404:
-      if (answer.size != 14) __builtin_trap();
-      break;
-    case 416:
-    case 500:
-      if (answer.body != ResourceAnswer::BodyKind::None) __builtin_trap();
-      break;
-    default:
+  if (answer.status == 200 || answer.status == 206) {
+    const std::string decoded = PercentDecodePath(tail.substr(0, tail.find('?')));
+    if (!fixture.bundle.Find(decoded) &&
+        !fixture.InsideContentFolder(fixture.responder->DiskPathFor(decoded))) {
       __builtin_trap();
+    }
+    if (answer.body == ResourceAnswer::BodyKind::Bytes && answer.size != ContentLength(answer)) {
+      __builtin_trap();
+    }
+  } else if (answer.status == 404) {
+    if (answer.size != 14) __builtin_trap();
+  } else if (answer.status == 416 || answer.status == 500) {
+    if (answer.body != ResourceAnswer::BodyKind::None) __builtin_trap();
+  } else {
+    __builtin_trap();
   }
   return 0;
 }

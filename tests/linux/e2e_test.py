@@ -237,8 +237,7 @@ class AppUpdates(unittest.TestCase):
                 app.add("index.html", UPDATING_PAGE)
                 app.add("version.js", b'window.version = "%s";' % version.encode())
                 app.add("sw.js", worker)
-            with contextlib.suppress(FileNotFoundError):
-                os.remove(app.log)
+            pathlib.Path(app.log).unlink(missing_ok=True)
             reports.append(app.run(timeout=60))
             self.assertEqual(app.returncode, 0, app.stderr)
         # Each first run of a version installs its worker; the next one's page comes from it.
@@ -268,8 +267,6 @@ def wait_until(test, seconds):
 
 @needs_all
 class ProcessLifetime(unittest.TestCase):
-    """Neither process outlives the other."""
-
     def start_idle_app(self, mode=None, **streams):
         """The shell started (for a `mode`, in a new app folder) and its page reported once more;
         `streams` replace the Popen arguments."""
@@ -367,36 +364,34 @@ class StartupFailures(unittest.TestCase):
         load = "Failed to load package.json. Check the file is in the same folder as the app."
         folder = "Failed to create the app's data folder"
         no_window = "Chromium did not open the app's window"
-        app = b'{"name":"x"}'
-        # {tmp} stands for the app's folder; bin/chromium there is a stand-in that ends at once.
+        named = b'{"name":"x"}'
+        # {app}: the app's folder. The chromium first on the PATH is a stand-in that ends at once.
         for package, message, env in ((None, load, {}), (b"{", PARSE + "\n(parse error at line 1, column 2", {}),
                                       (b'{"name":"x","settings":{"content-mode":"Bundle"}}',
                                        PARSE + "\n(invalid content mode)", {}),
-                                      (app, "Chromium was not found", {"PATH": "/nonexistent"}),
-                                      (app, folder, {"PATH": "{tmp}/bin", "XDG_DATA_HOME": "{tmp}/corvane/data"}),
+                                      (named, "Chromium was not found", {"PATH": "/nonexistent"}),
+                                      (named, folder, {"XDG_DATA_HOME": "{app}/corvane/data"}),
                                       # A file where the folder goes: Chromium would take the user's own profile.
-                                      (b'{"name":"corvane"}', folder, {"PATH": "{tmp}/bin", "XDG_DATA_HOME": "{tmp}"}),
-                                      (app, no_window, {"PATH": "{tmp}/bin"})):
-            with self.subTest(package=package, message=message), tempfile.TemporaryDirectory() as tmp:
-                shutil.copy2(SHELL, os.path.join(tmp, "corvane"))
-                shutil.copy2(EXTENSION, os.path.join(tmp, "Vantor.so"))
-                write(os.path.join(tmp, "bin", "chromium"), b'#!/bin/sh\necho started >> "$0.log"\nexit 1\n')
-                os.chmod(os.path.join(tmp, "bin", "chromium"), 0o755)
+                                      (b'{"name":"corvane"}', folder, {"XDG_DATA_HOME": "{app}"}),
+                                      (named, no_window, {})):
+            with self.subTest(package=package, message=message):
+                app = App(self)
+                chromium = os.path.join(app.root, "bin", "chromium")
+                write(chromium, b'#!/bin/sh\necho started >> "$0.log"\nexit 1\n')
+                os.chmod(chromium, 0o755)
+                os.remove(os.path.join(app.folder, "package.json"))
                 if package is not None:
-                    write(os.path.join(tmp, "package.json"), package)
-                log = os.path.join(tmp, "extension.log")
-                environment = {**os.environ, "HOME": tmp, "XDG_DATA_HOME": os.path.join(tmp, "data"),
-                               "CORVANE_TEST_LOG": log, **{k: v.format(tmp=tmp) for k, v in env.items()}}
-                done = subprocess.run([os.path.join(tmp, "corvane"), "--headless"], capture_output=True, text=True,
-                                      env=environment, timeout=30)
-                self.assertEqual(done.returncode, 1)
-                self.assertIn(message, done.stderr)
-                launches = pathlib.Path(tmp, "bin", "chromium.log")
+                    write(os.path.join(app.folder, "package.json"), package)
+                app.env.update((k, v.format(app=app.folder)) for k, v in env.items())
+                app.run(timeout=30)
+                self.assertEqual(app.returncode, 1)
+                self.assertIn(message, app.stderr)
+                started = app.lines(chromium + ".log")
                 if message == no_window:  # started once, not again and again
-                    self.assertEqual(launches.read_text(), "started\n")
-                    self.assertEqual(pathlib.Path(log).read_text(), "init\nrelease\n")
+                    self.assertEqual((started, app.lines()), (["started"], ["init", "release"]))
                 else:
-                    self.assertFalse(launches.exists() or os.path.exists(log), "Chromium started or the library loaded")
+                    self.assertEqual((started, app.lines()), ([], []), "Chromium started or the library loaded")
+
 
 if __name__ == "__main__":
     unittest.main()

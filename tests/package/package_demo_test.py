@@ -2,9 +2,9 @@
 the Linux one runs the demo's tour, the Windows one runs under Wine with the stand-in loader and is
 branded with the app's icon, name and version."""
 
-import argparse
 import json
 import os
+import pathlib
 import shutil
 import subprocess
 import sys
@@ -17,6 +17,7 @@ import rig  # noqa: E402
 
 NAME, VERSION, TITLE = "corvane-demo", "2.5.1", "Corvane demo"
 ICON_COLOUR = "1F8A70"  # the centre of examples/demo/icon.png
+ROOT = os.getuid() == 0  # where Chromium runs only without its sandbox
 
 
 # The shipped Linux build, as scripts/package makes it: its -O3 warnings differ from the test preset's.
@@ -36,13 +37,10 @@ def make_app(work):
     subprocess.run(["cmake", "--build", LINUX_BUILD, "-j2", "--target", "corvane_demo_extension"], check=True,
                    stdout=subprocess.DEVNULL)
     shutil.copy(os.path.join(LINUX_BUILD, "examples", "demo", "Vantor.so"), app)
-    with open(os.path.join(app, "package.json")) as f:
-        config = json.load(f)
-    config["version"] = VERSION
     flags = "--no-first-run --disable-gpu --disable-background-networking"
-    config["chromium-args"] = flags + (" --no-sandbox" if os.getuid() == 0 else "")
-    with open(os.path.join(app, "package.json"), "w") as f:
-        json.dump(config, f, indent=2)
+    config = pathlib.Path(app, "package.json")
+    config.write_text(json.dumps({**json.loads(config.read_text()), "version": VERSION,
+                                  "chromium-args": flags + (" --no-sandbox" if ROOT else "")}))
     return app
 
 
@@ -51,7 +49,7 @@ def package(app, dist, loader):
                            "--loader", loader], capture_output=True, text=True, timeout=3000)
     if done.returncode != 0:
         raise rig.ScenarioFailure(f"scripts/package failed:\n{done.stdout}{done.stderr}")
-    if ("holds --no-sandbox" in done.stdout) != (os.getuid() == 0):  # make_app adds it for root only
+    if ("holds --no-sandbox" in done.stdout) != ROOT:  # make_app adds it for root only
         raise rig.ScenarioFailure(f"the --no-sandbox warning, wanted exactly when it is set:\n{done.stdout}")
     return sorted(os.listdir(dist))
 
@@ -78,7 +76,8 @@ def run_linux(c, tarball, folder):
              f"the demo's tour (exit {done.returncode}):\n{done.stdout}\n{done.stderr[-2000:]}")
 
 
-def run_windows(c, archive_path, folder, args):
+def run_windows(ctx, c, archive_path):
+    folder = ctx.folder("windows")
     with zipfile.ZipFile(archive_path) as archive:
         names = sorted(archive.namelist())
         archive.extractall(folder)
@@ -89,10 +88,9 @@ def run_windows(c, archive_path, folder, args):
     c.expect(exe_check.returncode == 0, "the branded executable keeps what the plain one has (manifest, "
              f"static runtime, exports):\n{exe_check.stdout}{exe_check.stderr}")
     files = {name: rig.read(os.path.join(folder, name)) for name in names if name != f"{NAME}.exe"}
-    ctx = rig.Context(argparse.Namespace(shell=os.path.join(folder, f"{NAME}.exe"), runner=args.runner,
-                                         work=args.work, loader=None, empty_loader=None), "windows-run")
+    ctx.args.shell = os.path.join(folder, f"{NAME}.exe")  # the run starts the branded shell
     result = ctx.run(rig.App(package=files.pop("package.json"), loose={}, loader=None, files=files,
-                             exe=f"{NAME}.exe", script=["close"]))
+                             exe=f"{NAME}.exe", script=["close"]), label="windows-run")
     rig.check_clean_close(c, result)
     c.equal(result.pluck("navigate", "uri"), [rig.APP_ORIGIN + "index.html"], "the demo's start page opened")
     window = result.window("after-dom-content-loaded")
@@ -105,40 +103,30 @@ def run_windows(c, archive_path, folder, args):
              "OriginalFilename": f"{NAME}.exe", "fixedFileVersion": VERSION + ".0"}, "version resource")
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__)
-    for name in ("loader", "runner", "work"):
-        parser.add_argument(f"--{name}", required=True)
-    args = parser.parse_args()
-    shutil.rmtree(args.work, ignore_errors=True)
-    os.makedirs(args.work)
-    c = rig.Checks()
-    try:
-        app = make_app(args.work)
-        first, second = os.path.join(args.work, "dist"), os.path.join(args.work, "dist-again")
-        archives = package(app, first, args.loader)
-        c.equal(archives, [f"{NAME}-{VERSION}-linux-x64.tar.gz", f"{NAME}-{VERSION}-windows-x64.zip"],
-                "archives written")
-        c.equal([os.stat(os.path.join(first, name)).st_mode & 0o777 for name in archives], [0o644, 0o644],
-                "archives anyone may read, as a download server needs")
-        # The second run relinks the Windows shell, which must not change its bytes either.
-        os.remove(os.path.join(REPO, "build", "package-windows", "app", "corvane.exe"))
-        c.equal(package(app, second, args.loader), archives, "archives of the second run")
-        for name in archives:
-            c.expect(rig.read(os.path.join(first, name)) == rig.read(os.path.join(second, name)),
-                     f"{name}: the two runs differ")
-        with c.case("linux"):
-            run_linux(c, os.path.join(first, archives[0]), os.path.join(args.work, "linux"))
-        with c.case("windows"):
-            run_windows(c, os.path.join(first, archives[1]), os.path.join(args.work, "windows"), args)
-    except rig.ScenarioFailure as e:
-        c.failures.append(str(e))
-    if c.failures:
-        print("FAILED package_demo:\n" + "\n".join("  - " + f for f in c.failures))
-        return 1
-    print("passed package_demo")
-    return 0
+suite = rig.Suite()
+
+
+@suite
+def package_demo(ctx, c):
+    shutil.rmtree(ctx.base, ignore_errors=True)
+    app = make_app(ctx.base)
+    first, second = ctx.folder("dist"), ctx.folder("dist-again")
+    archives = package(app, first, ctx.args.loader)
+    c.equal(archives, [f"{NAME}-{VERSION}-linux-x64.tar.gz", f"{NAME}-{VERSION}-windows-x64.zip"],
+            "archives written")
+    c.equal([os.stat(os.path.join(first, name)).st_mode & 0o777 for name in archives], [0o644, 0o644],
+            "archives anyone may read, as a download server needs")
+    # The second run relinks the Windows shell, which must not change its bytes either.
+    os.remove(os.path.join(REPO, "build", "package-windows", "app", "corvane.exe"))
+    c.equal(package(app, second, ctx.args.loader), archives, "archives of the second run")
+    for name in archives:
+        c.expect(rig.read(os.path.join(first, name)) == rig.read(os.path.join(second, name)),
+                 f"{name}: the two runs differ")
+    with c.case("linux"):
+        run_linux(c, os.path.join(first, archives[0]), ctx.folder("linux"))
+    with c.case("windows"):
+        run_windows(ctx, c, os.path.join(first, archives[1]))
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(rig.main(suite))
