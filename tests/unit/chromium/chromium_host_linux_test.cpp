@@ -18,9 +18,12 @@ namespace corvane {
 namespace {
 
 using nlohmann::json;
+using ::testing::Contains;
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::IsSupersetOf;
+using ::testing::StartsWith;
 namespace fs = std::filesystem;
 
 constexpr char kMain[] = "MAINTARGET";
@@ -81,6 +84,13 @@ class ChromiumHostTest : public ::testing::Test, public ChromiumPlatform {
     sent.swap(kept);
     return taken;
   }
+  // Take(method), which must have sent exactly one command.
+  json TakeOne(const std::string& method) {
+    const std::vector<json> taken = Take(method);
+    EXPECT_EQ(taken.size(), 1u) << method;
+    return taken.at(0);
+  }
+  static std::string Expression(const json& command) { return command["params"]["expression"]; }
   // Take(method), each command as "Method {params}", with " @session" when it has one.
   std::vector<std::string> Lines(const std::string& method = "") {
     std::vector<std::string> out;
@@ -121,10 +131,9 @@ class ChromiumHostTest : public ::testing::Test, public ChromiumPlatform {
     Reply(bindings[0]);
     EXPECT_THAT(Lines("Runtime.evaluate"), IsEmpty());  // not before both are in place
     Reply(bindings[1]);
-    const auto attach = Take("Runtime.evaluate");
-    ASSERT_EQ(attach.size(), 1u);
-    EXPECT_EQ(attach[0]["params"]["expression"], "globalThis.__corvaneAttach()");
-    Reply(attach[0]);
+    const json attach = TakeOne("Runtime.evaluate");
+    EXPECT_EQ(Expression(attach), "globalThis.__corvaneAttach()");
+    Reply(attach);
   }
   // The app's window attached, its page in the main frame (context 1) with an iframe (context 2).
   void ShowApp() {
@@ -251,8 +260,7 @@ TEST_F(ChromiumHostTest, OnlyTheMainFramesAppDocumentReachesTheBridge) {
   const auto replies = init(1);
   ASSERT_EQ(replies.size(), 1u);
   EXPECT_EQ(replies[0]["params"]["uniqueContextId"], "U1");
-  EXPECT_NE(replies[0]["params"]["expression"].get<std::string>().find("wrapper-init-response"),
-            std::string::npos);
+  EXPECT_THAT(Expression(replies[0]), HasSubstr("wrapper-init-response"));
   EXPECT_TRUE(init(99).empty());  // an unknown context
   Binding("other", R"({"type":"wrapper-init"})", 1);
   EXPECT_THAT(Lines(), IsEmpty());
@@ -279,16 +287,14 @@ TEST_F(ChromiumHostTest, MessagesForThePageWaitForAnAppDocument) {
   AddContext(1, kMain);
   AddContext(2, "CHILD");
   GiveBindings();
-  const auto delivered = Take("Runtime.evaluate");
-  ASSERT_EQ(delivered.size(), 1u);
+  const json delivered = TakeOne("Runtime.evaluate");
   // Passed as an ASCII string literal and parsed in the page: order kept, nothing evaluated.
-  EXPECT_EQ(delivered[0]["params"]["expression"].get<std::string>().rfind(
-                R"(globalThis.__corvaneDeliver("{\"b\":1,\"a\":\"\u00e9\ufffd\"}",1,")", 0),
-            0u);
-  EXPECT_EQ(delivered[0]["params"]["uniqueContextId"], "U1");
+  EXPECT_THAT(Expression(delivered),
+              StartsWith(R"(globalThis.__corvaneDeliver("{\"b\":1,\"a\":\"\u00e9\ufffd\"}",1,")"));
+  EXPECT_EQ(delivered["params"]["uniqueContextId"], "U1");
   // As a plain script each text would stay in the renderer's compilation cache.
-  EXPECT_EQ(delivered[0]["params"]["replMode"], true);
-  Reply(delivered[0]);
+  EXPECT_EQ(delivered["params"]["replMode"], true);
+  Reply(delivered);
   EXPECT_EQ(host->QueuedForPage(), 0u);
   Take();
   // The app's first document takes the blank page out of the history, once.
@@ -325,19 +331,17 @@ TEST_F(ChromiumHostTest, EachAppDocumentTakesItsBindingsWithTheRuntimeDomainOnOn
   for (const json& binding : Take("Runtime.addBinding")) Reply(binding);
   EXPECT_THAT(Lines("Runtime.evaluate"), IsEmpty());  // stale replies, and no main context yet
   AddContext(3, kMain);
-  auto attach = Take("Runtime.evaluate");
-  ASSERT_EQ(attach.size(), 1u);
-  EXPECT_EQ(attach[0]["params"]["uniqueContextId"], "U3");
+  json attach = TakeOne("Runtime.evaluate");
+  EXPECT_EQ(attach["params"]["uniqueContextId"], "U3");
   AddContext(3, kMain);  // reported again while its hand-over is under way: not sent twice
   EXPECT_THAT(Lines("Runtime.evaluate"), IsEmpty());
   Take();
-  Reply(attach[0], nullptr);  // that document went too: the domain stays on for its successor
+  Reply(attach, nullptr);  // that document went too: the domain stays on for its successor
   EXPECT_THAT(Lines(), IsEmpty());
   AddContext(4, kMain);
-  attach = Take("Runtime.evaluate");
-  ASSERT_EQ(attach.size(), 1u);
-  EXPECT_EQ(attach[0]["params"]["uniqueContextId"], "U4");
-  Reply(attach[0]);
+  attach = TakeOne("Runtime.evaluate");
+  EXPECT_EQ(attach["params"]["uniqueContextId"], "U4");
+  Reply(attach);
   const auto after = Take();
   ASSERT_EQ(after.size(), 2u);
   EXPECT_EQ(after[0]["method"], "Runtime.disable");
@@ -360,13 +364,11 @@ TEST_F(ChromiumHostTest, MessagesTheOldDocumentDidNotTakeGoToTheNextOneOnceInOrd
   Reply(first[2], nullptr);
   const auto again = Take("Runtime.evaluate");
   ASSERT_EQ(again.size(), 2u);
-  for (std::size_t i = 0; i < again.size(); ++i) {
-    const std::string n = i == 0 ? "2" : "4";
-    EXPECT_EQ(again[i]["params"]["uniqueContextId"], "U3");
-    EXPECT_EQ(again[i]["params"]["expression"].get<std::string>().rfind(
-                  "globalThis.__corvaneDeliver(\"[" + n + "]\"," + n + ",", 0),
-              0u);
-    Reply(again[i]);
+  EXPECT_THAT(Expression(again[0]), StartsWith(R"(globalThis.__corvaneDeliver("[2]",2,)"));
+  EXPECT_THAT(Expression(again[1]), StartsWith(R"(globalThis.__corvaneDeliver("[4]",4,)"));
+  for (const json& delivery : again) {
+    EXPECT_EQ(delivery["params"]["uniqueContextId"], "U3");
+    Reply(delivery);
   }
   EXPECT_EQ(host->QueuedForPage(), 0u);
   EXPECT_THAT(Lines(), IsEmpty());
@@ -414,12 +416,9 @@ TEST_F(ChromiumHostTest, AMessageLongerThanTheBrowserTakesIsDroppedAndTheRestSti
   ShowApp();
   host->PostJson('"' + std::string(kCommandLimit, 'x') + '"');
   host->PostJson("[1]");
-  const auto deliveries = Take("Runtime.evaluate");
-  ASSERT_EQ(deliveries.size(), 1u);
-  EXPECT_EQ(deliveries[0]["params"]["expression"].get<std::string>().rfind(
-                "globalThis.__corvaneDeliver(\"[1]\",2,", 0),
-            0u);
-  Reply(deliveries[0]);
+  const json delivery = TakeOne("Runtime.evaluate");
+  EXPECT_THAT(Expression(delivery), StartsWith(R"(globalThis.__corvaneDeliver("[1]",2,)"));
+  Reply(delivery);
   EXPECT_EQ(host->QueuedForPage(), 0u);
 }
 
@@ -438,8 +437,7 @@ TEST_F(ChromiumHostTest, AppRequestsAreAnsweredByTheResponderAndLargeAnswersLeav
   const json range = {{"name", "Content-Range"},
                       {"value", "bytes 5-" + std::to_string(4 + kInlineBodyLimit) + "/" +
                                     std::to_string(kInlineBodyLimit + 10)}};
-  EXPECT_EQ(std::count(answer["responseHeaders"].begin(), answer["responseHeaders"].end(), range),
-            1);
+  EXPECT_THAT(answer["responseHeaders"], Contains(range).Times(1));
   EXPECT_EQ(answer["body"].get<std::string>().size(), kInlineBodyLimit / 3 * 4 + 4);
   answer = fulfilled("big.bin");
   EXPECT_EQ(answer["responseCode"], 500);
@@ -524,14 +522,15 @@ TEST_F(ChromiumHostTest,
 }
 
 TEST_F(ChromiumHostTest, AWindowGetsTheBoundsItHadAndCommandsFollowItsOwnState) {
+  const auto setBounds = [](const json& bounds) {
+    return "Browser.setWindowBounds " + json({{"bounds", bounds}, {"windowId", 7}}).dump();
+  };
   // A restarted browser's window that was maximized gets its place, then the state alone.
   restore = {{"left", 40}, {"windowState", "maximized"}};
   Attach(kSession, kMain, "page");
   ReplyWindow(Take("Browser.getWindowForTarget").at(0), "normal");
   EXPECT_THAT(Lines("Browser.setWindowBounds"),
-              ElementsAre(R"(Browser.setWindowBounds {"bounds":{"left":40},"windowId":7})",
-                          R"(Browser.setWindowBounds {"bounds":{"windowState":"maximized"},)"
-                          R"("windowId":7})"));
+              ElementsAre(setBounds({{"left", 40}}), setBounds({{"windowState", "maximized"}})));
   Take();
   const json bounds = {{"left", 40}, {"top", 30}, {"width", 700}, {"height", 500}};
   host->TrackWindowBounds();
@@ -547,19 +546,13 @@ TEST_F(ChromiumHostTest, AWindowGetsTheBoundsItHadAndCommandsFollowItsOwnState) 
   // The client size gets the frame the page measures around itself.
   host->SetClientSize(640, 480);
   ReplyWindow(Take().at(0), "normal");
-  const json measure = Take().at(0);
-  EXPECT_EQ(measure["method"], "Runtime.evaluate");
-  Reply(measure, {{"result", {{"type", "object"}, {"value", {0, 56}}}}});
-  EXPECT_THAT(Lines(),
-              ElementsAre(R"(Browser.setWindowBounds {"bounds":{"height":536,"width":640},)"
-                          R"("windowId":7})"));
+  Reply(TakeOne("Runtime.evaluate"), {{"result", {{"type", "object"}, {"value", {0, 56}}}}});
+  EXPECT_THAT(Lines(), ElementsAre(setBounds({{"height", 536}, {"width", 640}})));
   // A measurement that is not two numbers counts no frame around the page.
   host->SetClientSize(300, 200);
   ReplyWindow(Take().at(0), "normal");
   Reply(Take().at(0), {{"result", {{"value", {"x", 56}}}}});
-  EXPECT_THAT(Lines(),
-              ElementsAre(R"(Browser.setWindowBounds {"bounds":{"height":200,"width":300},)"
-                          R"("windowId":7})"));
+  EXPECT_THAT(Lines(), ElementsAre(setBounds({{"height", 200}, {"width", 300}})));
   // Fullscreen is left alone by sizes and positions, and asked for only when not there yet.
   host->SetClientSize(640, 480);
   host->SetWindowPosition(10, 20);

@@ -34,10 +34,8 @@ json SentParams(const ResourceAnswer& answer) {
 // The body goes into the frame unescaped, the rest as the JSON library writes it: the frame is
 // the one the library writes for the same params, for each remainder of three and every byte.
 TEST(SendFulfillRequest, WritesTheFrameTheJsonLibraryWritesForTheSameParams) {
-  ResourceAnswer answer;
-  answer.status = 200;
-  answer.reason = "O\"K\xff";
-  answer.headers = {"Content-Type: text/plain", "X-\\: \x01"};
+  const ResourceAnswer answer{
+      .status = 200, .reason = "O\"K\xff", .headers = {"Content-Type: text/plain", "X-\\: \x01"}};
   std::string binary;
   for (int i = 0; i < 70000; ++i) binary.push_back(char(i + i / 256));
   for (const std::string& body : {""s, "a"s, "ab"s, "abc"s, binary}) {
@@ -74,14 +72,12 @@ TEST(SendFulfillRequest, AFileThatNoLongerHoldsTheAnnouncedBytesBecomesAnError) 
 }
 
 ResourceAnswer Partial(std::uint64_t first, std::uint64_t last, std::uint64_t total) {
-  ResourceAnswer answer;
-  answer.status = 206;
-  answer.body = ResourceAnswer::BodyKind::Bytes;
-  answer.size = last - first + 1;
-  answer.headers = {"Cache-Control: no-store", "Content-Range: bytes " + std::to_string(first) +
-                                                   "-" + std::to_string(last) + "/" +
-                                                   std::to_string(total)};
-  return answer;
+  const std::string range = std::to_string(first) + "-" + std::to_string(last);
+  return {.status = 206,
+          .headers = {"Cache-Control: no-store",
+                      "Content-Range: bytes " + range + "/" + std::to_string(total)},
+          .body = ResourceAnswer::BodyKind::Bytes,
+          .size = last - first + 1};
 }
 
 TEST(CappedRangeFor, OnlyOpenRangesAnsweredBeyondTheLimitAreCut) {
