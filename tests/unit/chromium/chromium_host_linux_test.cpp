@@ -8,7 +8,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <set>
 
 #include "base/recovery_policy.h"
 #include "chromium/chromium_host.h"
@@ -18,11 +17,11 @@ namespace corvane {
 namespace {
 
 using nlohmann::json;
+using ::testing::AllOf;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
-using ::testing::IsSupersetOf;
 using ::testing::StartsWith;
 namespace fs = std::filesystem;
 
@@ -185,16 +184,11 @@ class ChromiumHostTest : public ::testing::Test, public ChromiumPlatform {
 TEST_F(ChromiumHostTest,
        StartInterceptsAndGrantsWhatTheContentModeNeedsAndTheAppPageGetsItsBridgeFirst) {
   host->Start();
-  // Each kind granted on its own (a grant of a list refuses every kind left out of it), the
-  // loopback one among them for large answers.
-  std::set<std::string> granted;
-  for (const json& grant : Take("Browser.setPermission")) {
-    EXPECT_EQ(grant["params"]["origin"], "https://corvane.localhost");
-    EXPECT_EQ(grant["params"]["setting"], "granted");
-    granted.insert(grant["params"]["permission"]["name"].get<std::string>());
-  }
-  EXPECT_THAT(granted, IsSupersetOf({"camera", "clipboard-write", "geolocation", "loopback-network",
-                                     "microphone", "notifications"}));
+  // Large answers come from the loopback endpoint, a kind granted on its own like the page's
+  // (which the end-to-end run checks): a grant of a list refuses every kind left out of it.
+  EXPECT_THAT(Lines("Browser.setPermission"),
+              Contains(R"(Browser.setPermission {"origin":"https://corvane.localhost",)"
+                       R"("permission":{"name":"loopback-network"},"setting":"granted"})"));
   Take();
 
   // The start page is requested only once the bridge script is in place. The Runtime domain
@@ -211,12 +205,9 @@ TEST_F(ChromiumHostTest,
   // Stopped or reloaded by the user before it came (Esc, F5 on the blank window), the start page is
   // asked for again, three times at most.
   for (int request = 0; request < 4; ++request) {
-    const json navigate = Take("Page.navigate").at(0);
-    EXPECT_EQ(navigate["params"]["url"], "https://corvane.localhost/index.html");
-    Reply(navigate, {{"frameId", kMain}, {"errorText", "net::ERR_ABORTED"}});
+    Reply(Take("Page.navigate").at(0), {{"frameId", kMain}, {"errorText", "net::ERR_ABORTED"}});
   }
   EXPECT_THAT(Lines("Page.navigate"), IsEmpty());
-  // The page's handshake records the folders for the extension library.
   host->SendDirectoryHandles();
   const auto& handles = host->DirectoryHandles();
   EXPECT_EQ(handles.at("<app>"), root.string() + "/");
@@ -253,15 +244,13 @@ TEST(OriginOf, IsTheSchemeAndHostOfAnAddressAndNothingWithoutEither) {
 
 TEST_F(ChromiumHostTest, OnlyTheMainFramesAppDocumentReachesTheBridge) {
   ShowApp();
-  const auto init = [&](int context, const json& payload = R"({"type":"wrapper-init"})") {
-    Binding("__corvaneHostMessage", payload, context);
-    return Take("Runtime.evaluate");
+  const auto init = [&](int context) {
+    Binding("__corvaneHostMessage", R"({"type":"wrapper-init"})", context);
+    return Lines("Runtime.evaluate");
   };
-  const auto replies = init(1);
-  ASSERT_EQ(replies.size(), 1u);
-  EXPECT_EQ(replies[0]["params"]["uniqueContextId"], "U1");
-  EXPECT_THAT(Expression(replies[0]), HasSubstr("wrapper-init-response"));
-  EXPECT_TRUE(init(99).empty());  // an unknown context
+  EXPECT_THAT(init(1), ElementsAre(AllOf(HasSubstr(R"("uniqueContextId":"U1")"),
+                                         HasSubstr("wrapper-init-response"))));
+  EXPECT_THAT(init(99), IsEmpty());  // an unknown context
   Binding("other", R"({"type":"wrapper-init"})", 1);
   EXPECT_THAT(Lines(), IsEmpty());
   // window.close() from an iframe cannot close the window; from the app's document it does.
@@ -271,7 +260,7 @@ TEST_F(ChromiumHostTest, OnlyTheMainFramesAppDocumentReachesTheBridge) {
   EXPECT_THAT(Lines(), ElementsAre(R"(Target.closeTarget {"targetId":"MAINTARGET"})"));
   // A main frame showing some other site does not speak for the app.
   Navigated("https://evil.example/");
-  EXPECT_TRUE(init(1).empty());
+  EXPECT_THAT(init(1), IsEmpty());
 }
 
 TEST_F(ChromiumHostTest, MessagesForThePageWaitForAnAppDocument) {
@@ -291,7 +280,6 @@ TEST_F(ChromiumHostTest, MessagesForThePageWaitForAnAppDocument) {
   // Passed as an ASCII string literal and parsed in the page: order kept, nothing evaluated.
   EXPECT_THAT(Expression(delivered),
               StartsWith(R"(globalThis.__corvaneDeliver("{\"b\":1,\"a\":\"\u00e9\ufffd\"}",1,")"));
-  EXPECT_EQ(delivered["params"]["uniqueContextId"], "U1");
   // As a plain script each text would stay in the renderer's compilation cache.
   EXPECT_EQ(delivered["params"]["replMode"], true);
   Reply(delivered);
@@ -342,10 +330,9 @@ TEST_F(ChromiumHostTest, EachAppDocumentTakesItsBindingsWithTheRuntimeDomainOnOn
   attach = TakeOne("Runtime.evaluate");
   EXPECT_EQ(attach["params"]["uniqueContextId"], "U4");
   Reply(attach);
-  const auto after = Take();
-  ASSERT_EQ(after.size(), 2u);
-  EXPECT_EQ(after[0]["method"], "Runtime.disable");
-  EXPECT_EQ(after[1]["params"]["uniqueContextId"], "U4");  // then the message waiting for it
+  // Then the message waiting for it.
+  EXPECT_THAT(Lines(), ElementsAre("Runtime.disable {} @MAINSESSION",
+                                   HasSubstr(R"("uniqueContextId":"U4")")));
 }
 
 TEST_F(ChromiumHostTest, MessagesTheOldDocumentDidNotTakeGoToTheNextOneOnceInOrder) {
@@ -377,12 +364,18 @@ TEST_F(ChromiumHostTest, MessagesTheOldDocumentDidNotTakeGoToTheNextOneOnceInOrd
   EXPECT_EQ(host->QueuedForPage(), 1u);
 }
 
-TEST_F(ChromiumHostTest, WhatNoDocumentTookWaitsForTheNextBrowsersPage) {
+// What no document took goes back to the extension manager for the next browser's page. The
+// library may save into its folders in Release, which comes after the host has gone, even when
+// the run ends before that page has shaken hands: a text it was handed stays valid until the
+// next handshake.
+TEST_F(ChromiumHostTest, WhatNoDocumentTookAndTheLibrarysFoldersOutliveTheHostForTheNextBrowser) {
   ExtensionManager extensions("/app/", "www/", "/data/t", "{}");
   Remake(&responder, &extensions);
   ShowApp();
   for (const char* text : {"[1]", "[2]", "[3]"}) host->PostJson(text);
   Binding("__corvaneHostMessage", R"({"type":"wrapper-init"})", 1);  // answered for this page only
+  const char* kept = extensions.GetDirectoryPath("<current-app-data>");
+  ASSERT_STREQ(kept, "/data/t");
   const auto deliveries = Take("Runtime.evaluate");
   ASSERT_EQ(deliveries.size(), 4u);
   Reply(deliveries[0]);
@@ -391,18 +384,6 @@ TEST_F(ChromiumHostTest, WhatNoDocumentTookWaitsForTheNextBrowsersPage) {
   host->ReturnWaitingMessages();
   EXPECT_THAT(extensions.pendingMessages, ElementsAre("[2]", "[3]", "[4]"));
   EXPECT_EQ(host->QueuedForPage(), 0u);
-}
-
-// The library may save into its folders in Release, which comes after the host has gone, even
-// when the run ends before the page of a restarted browser has shaken hands. A text it was
-// handed stays valid until the next handshake.
-TEST_F(ChromiumHostTest, TheLibrarysFoldersOutliveTheHostAndABrowserRestart) {
-  ExtensionManager extensions("/app/", "www/", "/data/t", "{}");
-  Remake(&responder, &extensions);
-  ShowApp();
-  Binding("__corvaneHostMessage", R"({"type":"wrapper-init"})", 1);
-  const char* kept = extensions.GetDirectoryPath("<current-app-data>");
-  ASSERT_STREQ(kept, "/data/t");
   extensions.DetachHost();
   Remake(&responder, &extensions);
   EXPECT_STREQ(extensions.GetDirectoryPath("<current-app-data>"), "/data/t");
@@ -457,7 +438,6 @@ TEST_F(ChromiumHostTest,
   Remake(&responder);
   Attach(kSession, kMain, "page");
   Take();
-  // Developer tools close when they are off.
   const auto created = [&](const char* id, const char* url, const char* opener = kMain) {
     json info = {{"targetId", id}, {"type", "page"}, {"url", url}};
     if (*opener != '\0') info["openerId"] = opener;
@@ -623,7 +603,6 @@ TEST_F(ChromiumHostTest, ACrashedPageIsReloadedWhileThePlatformAllowsThenTheRunE
   Event("Target.targetCrashed", {{"targetId", kMain}});
   EXPECT_THAT(Lines(), ElementsAre("Browser.close {}"));
   EXPECT_THAT(finished, ElementsAre("1 " + std::string(kRestartFailureMessage)));
-  // The run has ended: nothing more is sent or finished.
   Event("Target.targetCrashed", {{"targetId", kMain}});
   host->TrackWindowBounds();
   EXPECT_THAT(Lines(), IsEmpty());
