@@ -116,10 +116,12 @@ class ChromiumHostTest : public ::testing::Test, public ChromiumPlatform {
   void Navigated(const std::string& url) {
     PageEvent("Page.frameNavigated", {{"frame", {{"id", kMain}, {"url", url}}}});
   }
-  // Answers the page's set-up commands, after which the start page is requested.
+  // Answers the page's set-up commands, in another order than they were sent as the browser
+  // does; only then is the start page requested.
   void AnswerPageSetUp() {
     for (const json& setup :
          {Take("Page.addScriptToEvaluateOnNewDocument").at(0), Take("Page.enable").at(0)}) {
+      EXPECT_THAT(Lines("Page.navigate"), IsEmpty());
       Reply(setup);
     }
   }
@@ -196,12 +198,7 @@ TEST_F(ChromiumHostTest,
   Attach(kSession, kMain, "page");
   EXPECT_EQ(Take("Runtime.runIfWaitingForDebugger").size(), 1u);
   EXPECT_THAT(Lines("Runtime.enable"), IsEmpty());
-  // Replies in another order than the commands, as the browser gives them.
-  for (const json& setup :
-       {Take("Page.addScriptToEvaluateOnNewDocument").at(0), Take("Page.enable").at(0)}) {
-    EXPECT_THAT(Lines("Page.navigate"), IsEmpty());
-    Reply(setup);
-  }
+  AnswerPageSetUp();
   // Stopped or reloaded by the user before it came (Esc, F5 on the blank window), the start page is
   // asked for again, three times at most.
   for (int request = 0; request < 4; ++request) {

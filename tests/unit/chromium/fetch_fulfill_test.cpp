@@ -53,12 +53,11 @@ TEST(SendFulfillRequest, WritesTheFrameTheJsonLibraryWritesForTheSameParams) {
 TEST(SendFulfillRequest, AFileThatNoLongerHoldsTheAnnouncedBytesBecomesAnError) {
   const std::string path = testing::TempDir() + "fulfill_body.txt";
   std::ofstream(path, std::ios::binary) << "hello";
-  ResourceAnswer answer;
-  answer.status = 200;
-  answer.headers = {"Content-Type: text/plain", "Content-Length: 5"};
-  answer.body = ResourceAnswer::BodyKind::WholeFile;
-  answer.filePath = path;
-  answer.size = 5;
+  ResourceAnswer answer{.status = 200,
+                        .headers = {"Content-Type: text/plain", "Content-Length: 5"},
+                        .body = ResourceAnswer::BodyKind::WholeFile,
+                        .size = 5,
+                        .filePath = path};
   EXPECT_EQ(SentParams(answer)["body"], "aGVsbG8=");
   answer.headers.back() = "Content-Length: 6";  // measured before the file shrank
   answer.size = 6;
