@@ -122,13 +122,10 @@ TEST_F(LoopbackServerTest, ServesARegisteredAnswerOnceExactlyAsBuiltAndOnlyForIt
   const std::string reply =
       Exchange(server.port(), "POST /" + token + " HTTP/1.1\r\nContent-Length: 4000000\r\n\r\n" +
                                   std::string(4000000, 'p'));
-  const std::size_t headEnd = reply.find("\r\n\r\n");
-  ASSERT_NE(headEnd, std::string::npos);
-  EXPECT_EQ(
-      reply.substr(0, headEnd),
-      "HTTP/1.1 206 Partial Content\r\nCache-Control: no-store\r\n"
-      "Content-Range: bytes 0-3145727/9999999\r\nContent-Length: 3145728\r\nConnection: close");
-  EXPECT_TRUE(reply.compare(headEnd + 4, std::string::npos, body) == 0);
+  const std::string head =
+      "HTTP/1.1 206 Partial Content\r\nCache-Control: no-store\r\nContent-Range: bytes "
+      "0-3145727/9999999\r\nContent-Length: 3145728\r\nConnection: close\r\n\r\n";
+  EXPECT_TRUE(reply == head + body) << reply.substr(0, 300);
   // Used up: the same address serves nothing a second time.
   EXPECT_EQ(Exchange(server.port(), request).rfind("HTTP/1.1 404", 0), 0u);
 }
