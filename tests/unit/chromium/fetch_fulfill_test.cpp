@@ -112,17 +112,16 @@ TEST(PausedRequestIdIn, ReadsTheIdOfAPausedRequestFromAnyCutAfterIt) {
               cut >= idEnd ? std::optional<std::string>("job-7.0") : std::nullopt)
         << event.substr(0, cut);
   }
-  // Wherever the members stand; a header of that name is not the id.
+  // Wherever the members stand; a header of that name, another event's or a reply's is not it.
   EXPECT_EQ(PausedRequestIdIn(R"({"params":{"requestId":"R"},"method":"Fetch.requestPaused")"),
             "R");
-  EXPECT_EQ(PausedRequestIdIn(R"({"method":"Fetch.requestPaused","params":{"request":)"
-                              R"({"headers":{"requestId":"forged"}},"postData":"AAAA)"),
-            std::nullopt);
-  EXPECT_EQ(PausedRequestIdIn(R"({"method":"Network.requestWillBeSent","params":{"requestId":"N")"),
-            std::nullopt);
-  EXPECT_EQ(
-      PausedRequestIdIn(R"({"id":4,"result":{"requestId":"R","method":"Fetch.requestPaused")"),
-      std::nullopt);
+  for (const char* other :
+       {R"({"method":"Fetch.requestPaused","params":{"request":)"
+        R"({"headers":{"requestId":"forged"}},"postData":"AAAA)",
+        R"({"method":"Network.requestWillBeSent","params":{"requestId":"N")",
+        R"({"id":4,"result":{"requestId":"R","method":"Fetch.requestPaused")"}) {
+    EXPECT_EQ(PausedRequestIdIn(other), std::nullopt) << other;
+  }
 }
 
 }  // namespace
