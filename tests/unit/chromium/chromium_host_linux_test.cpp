@@ -51,7 +51,6 @@ class ChromiumHostTest : public ::testing::Test, public ChromiumPlatform {
     std::ofstream(root / "www" / "index.html", std::ios::binary) << "<p>hello</p>";
     std::ofstream(root / "www" / "big.bin", std::ios::binary)
         << std::string(kInlineBodyLimit + 10, 'x');
-    config.main = "index.html";
     Remake(&responder);
     client.SetEventHandler([this](const DevToolsEvent& e) { host->HandleEvent(e); });
   }
@@ -166,7 +165,7 @@ class ChromiumHostTest : public ::testing::Test, public ChromiumPlatform {
                   ("corvane_host_" + std::to_string(getpid()) +
                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
   std::string dataFolder = "/data/t";
-  AppConfig config;
+  AppConfig config{.main = "index.html"};
   AssetBundle bundle;
   ResourceResponder responder{bundle, root.string() + "/www/", '/'};
   std::vector<json> sent;

@@ -38,14 +38,11 @@ TEST(UserDataFolderFor, FollowsTheBaseDirectoryRules) {
 
 // The app's arguments come first, so the shell's profile is the one the browser keeps.
 TEST(ChromiumArguments, AppArgumentsFirstThenTheShellsOwn) {
-  AppConfig config;
-  config.width = 640;
-  config.height = 480;
-  config.chromiumArgs = "--lang=de --user-data-dir=/elsewhere";
-  config.name = "demo";
-  ChromiumLaunchOptions options;
-  options.profileFolder = "/home/u/.local/share/demo";
-  options.headless = true;
+  AppConfig config{.name = "demo",
+                   .width = 640,
+                   .height = 480,
+                   .chromiumArgs = "--lang=de --user-data-dir=/elsewhere"};
+  ChromiumLaunchOptions options{.profileFolder = "/home/u/.local/share/demo", .headless = true};
   EXPECT_THAT(ChromiumArguments(config, options),
               ElementsAre("--lang=de", "--user-data-dir=/elsewhere", "--headless",
                           "--remote-debugging-pipe", "--user-data-dir=/home/u/.local/share/demo",
