@@ -8,7 +8,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <set>
 
 #include "base/recovery_policy.h"
 #include "chromium/chromium_host.h"
@@ -18,9 +17,12 @@ namespace corvane {
 namespace {
 
 using nlohmann::json;
+using ::testing::AllOf;
+using ::testing::Contains;
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
-using ::testing::IsSupersetOf;
+using ::testing::StartsWith;
 namespace fs = std::filesystem;
 
 constexpr char kMain[] = "MAINTARGET";
@@ -49,7 +51,6 @@ class ChromiumHostTest : public ::testing::Test, public ChromiumPlatform {
     std::ofstream(root / "www" / "index.html", std::ios::binary) << "<p>hello</p>";
     std::ofstream(root / "www" / "big.bin", std::ios::binary)
         << std::string(kInlineBodyLimit + 10, 'x');
-    config.main = "index.html";
     Remake(&responder);
     client.SetEventHandler([this](const DevToolsEvent& e) { host->HandleEvent(e); });
   }
@@ -81,6 +82,13 @@ class ChromiumHostTest : public ::testing::Test, public ChromiumPlatform {
     sent.swap(kept);
     return taken;
   }
+  // Take(method), which must have sent exactly one command.
+  json TakeOne(const std::string& method) {
+    const std::vector<json> taken = Take(method);
+    EXPECT_EQ(taken.size(), 1u) << method;
+    return taken.at(0);
+  }
+  static std::string Expression(const json& command) { return command["params"]["expression"]; }
   // Take(method), each command as "Method {params}", with " @session" when it has one.
   std::vector<std::string> Lines(const std::string& method = "") {
     std::vector<std::string> out;
@@ -107,10 +115,12 @@ class ChromiumHostTest : public ::testing::Test, public ChromiumPlatform {
   void Navigated(const std::string& url) {
     PageEvent("Page.frameNavigated", {{"frame", {{"id", kMain}, {"url", url}}}});
   }
-  // Answers the page's set-up commands, after which the start page is requested.
+  // Answers the page's set-up commands, in another order than they were sent as the browser
+  // does; only then is the start page requested.
   void AnswerPageSetUp() {
     for (const json& setup :
          {Take("Page.addScriptToEvaluateOnNewDocument").at(0), Take("Page.enable").at(0)}) {
+      EXPECT_THAT(Lines("Page.navigate"), IsEmpty());
       Reply(setup);
     }
   }
@@ -121,10 +131,9 @@ class ChromiumHostTest : public ::testing::Test, public ChromiumPlatform {
     Reply(bindings[0]);
     EXPECT_THAT(Lines("Runtime.evaluate"), IsEmpty());  // not before both are in place
     Reply(bindings[1]);
-    const auto attach = Take("Runtime.evaluate");
-    ASSERT_EQ(attach.size(), 1u);
-    EXPECT_EQ(attach[0]["params"]["expression"], "globalThis.__corvaneAttach()");
-    Reply(attach[0]);
+    const json attach = TakeOne("Runtime.evaluate");
+    EXPECT_EQ(Expression(attach), "globalThis.__corvaneAttach()");
+    Reply(attach);
   }
   // The app's window attached, its page in the main frame (context 1) with an iframe (context 2).
   void ShowApp() {
@@ -156,7 +165,7 @@ class ChromiumHostTest : public ::testing::Test, public ChromiumPlatform {
                   ("corvane_host_" + std::to_string(getpid()) +
                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
   std::string dataFolder = "/data/t";
-  AppConfig config;
+  AppConfig config{.main = "index.html"};
   AssetBundle bundle;
   ResourceResponder responder{bundle, root.string() + "/www/", '/'};
   std::vector<json> sent;
@@ -176,16 +185,11 @@ class ChromiumHostTest : public ::testing::Test, public ChromiumPlatform {
 TEST_F(ChromiumHostTest,
        StartInterceptsAndGrantsWhatTheContentModeNeedsAndTheAppPageGetsItsBridgeFirst) {
   host->Start();
-  // Each kind granted on its own (a grant of a list refuses every kind left out of it), the
-  // loopback one among them for large answers.
-  std::set<std::string> granted;
-  for (const json& grant : Take("Browser.setPermission")) {
-    EXPECT_EQ(grant["params"]["origin"], "https://corvane.localhost");
-    EXPECT_EQ(grant["params"]["setting"], "granted");
-    granted.insert(grant["params"]["permission"]["name"].get<std::string>());
-  }
-  EXPECT_THAT(granted, IsSupersetOf({"camera", "clipboard-write", "geolocation", "loopback-network",
-                                     "microphone", "notifications"}));
+  // Large answers come from the loopback endpoint, a kind granted on its own like the page's
+  // (which the end-to-end run checks): a grant of a list refuses every kind left out of it.
+  EXPECT_THAT(Lines("Browser.setPermission"),
+              Contains(R"(Browser.setPermission {"origin":"https://corvane.localhost",)"
+                       R"("permission":{"name":"loopback-network"},"setting":"granted"})"));
   Take();
 
   // The start page is requested only once the bridge script is in place. The Runtime domain
@@ -193,26 +197,17 @@ TEST_F(ChromiumHostTest,
   Attach(kSession, kMain, "page");
   EXPECT_EQ(Take("Runtime.runIfWaitingForDebugger").size(), 1u);
   EXPECT_THAT(Lines("Runtime.enable"), IsEmpty());
-  // Replies in another order than the commands, as the browser gives them.
-  for (const json& setup :
-       {Take("Page.addScriptToEvaluateOnNewDocument").at(0), Take("Page.enable").at(0)}) {
-    EXPECT_THAT(Lines("Page.navigate"), IsEmpty());
-    Reply(setup);
-  }
+  AnswerPageSetUp();
   // Stopped or reloaded by the user before it came (Esc, F5 on the blank window), the start page is
   // asked for again, three times at most.
   for (int request = 0; request < 4; ++request) {
-    const json navigate = Take("Page.navigate").at(0);
-    EXPECT_EQ(navigate["params"]["url"], "https://corvane.localhost/index.html");
-    Reply(navigate, {{"frameId", kMain}, {"errorText", "net::ERR_ABORTED"}});
+    Reply(Take("Page.navigate").at(0), {{"frameId", kMain}, {"errorText", "net::ERR_ABORTED"}});
   }
   EXPECT_THAT(Lines("Page.navigate"), IsEmpty());
-  // The page's handshake records the folders for the extension library.
   host->SendDirectoryHandles();
   const auto& handles = host->DirectoryHandles();
   EXPECT_EQ(handles.at("<app>"), root.string() + "/");
   EXPECT_EQ(handles.at("<web-resource>"), root.string() + "/www/");
-  EXPECT_EQ(handles.at("<current-app-data>"), "/data/t");
   EXPECT_EQ(handles.at("<documents>"), "/k");
   // A start page that is a download is not asked for, and saved, again.
   Remake(&responder);
@@ -244,16 +239,13 @@ TEST(OriginOf, IsTheSchemeAndHostOfAnAddressAndNothingWithoutEither) {
 
 TEST_F(ChromiumHostTest, OnlyTheMainFramesAppDocumentReachesTheBridge) {
   ShowApp();
-  const auto init = [&](int context, const json& payload = R"({"type":"wrapper-init"})") {
-    Binding("__corvaneHostMessage", payload, context);
-    return Take("Runtime.evaluate");
+  const auto init = [&](int context) {
+    Binding("__corvaneHostMessage", R"({"type":"wrapper-init"})", context);
+    return Lines("Runtime.evaluate");
   };
-  const auto replies = init(1);
-  ASSERT_EQ(replies.size(), 1u);
-  EXPECT_EQ(replies[0]["params"]["uniqueContextId"], "U1");
-  EXPECT_NE(replies[0]["params"]["expression"].get<std::string>().find("wrapper-init-response"),
-            std::string::npos);
-  EXPECT_TRUE(init(99).empty());  // an unknown context
+  EXPECT_THAT(init(1), ElementsAre(AllOf(HasSubstr(R"("uniqueContextId":"U1")"),
+                                         HasSubstr("wrapper-init-response"))));
+  EXPECT_THAT(init(99), IsEmpty());  // an unknown context
   Binding("other", R"({"type":"wrapper-init"})", 1);
   EXPECT_THAT(Lines(), IsEmpty());
   // window.close() from an iframe cannot close the window; from the app's document it does.
@@ -263,7 +255,7 @@ TEST_F(ChromiumHostTest, OnlyTheMainFramesAppDocumentReachesTheBridge) {
   EXPECT_THAT(Lines(), ElementsAre(R"(Target.closeTarget {"targetId":"MAINTARGET"})"));
   // A main frame showing some other site does not speak for the app.
   Navigated("https://evil.example/");
-  EXPECT_TRUE(init(1).empty());
+  EXPECT_THAT(init(1), IsEmpty());
 }
 
 TEST_F(ChromiumHostTest, MessagesForThePageWaitForAnAppDocument) {
@@ -279,16 +271,13 @@ TEST_F(ChromiumHostTest, MessagesForThePageWaitForAnAppDocument) {
   AddContext(1, kMain);
   AddContext(2, "CHILD");
   GiveBindings();
-  const auto delivered = Take("Runtime.evaluate");
-  ASSERT_EQ(delivered.size(), 1u);
+  const json delivered = TakeOne("Runtime.evaluate");
   // Passed as an ASCII string literal and parsed in the page: order kept, nothing evaluated.
-  EXPECT_EQ(delivered[0]["params"]["expression"].get<std::string>().rfind(
-                R"(globalThis.__corvaneDeliver("{\"b\":1,\"a\":\"\u00e9\ufffd\"}",1,")", 0),
-            0u);
-  EXPECT_EQ(delivered[0]["params"]["uniqueContextId"], "U1");
+  EXPECT_THAT(Expression(delivered),
+              StartsWith(R"(globalThis.__corvaneDeliver("{\"b\":1,\"a\":\"\u00e9\ufffd\"}",1,")"));
   // As a plain script each text would stay in the renderer's compilation cache.
-  EXPECT_EQ(delivered[0]["params"]["replMode"], true);
-  Reply(delivered[0]);
+  EXPECT_EQ(delivered["params"]["replMode"], true);
+  Reply(delivered);
   EXPECT_EQ(host->QueuedForPage(), 0u);
   Take();
   // The app's first document takes the blank page out of the history, once.
@@ -325,23 +314,20 @@ TEST_F(ChromiumHostTest, EachAppDocumentTakesItsBindingsWithTheRuntimeDomainOnOn
   for (const json& binding : Take("Runtime.addBinding")) Reply(binding);
   EXPECT_THAT(Lines("Runtime.evaluate"), IsEmpty());  // stale replies, and no main context yet
   AddContext(3, kMain);
-  auto attach = Take("Runtime.evaluate");
-  ASSERT_EQ(attach.size(), 1u);
-  EXPECT_EQ(attach[0]["params"]["uniqueContextId"], "U3");
+  json attach = TakeOne("Runtime.evaluate");
+  EXPECT_EQ(attach["params"]["uniqueContextId"], "U3");
   AddContext(3, kMain);  // reported again while its hand-over is under way: not sent twice
   EXPECT_THAT(Lines("Runtime.evaluate"), IsEmpty());
   Take();
-  Reply(attach[0], nullptr);  // that document went too: the domain stays on for its successor
+  Reply(attach, nullptr);  // that document went too: the domain stays on for its successor
   EXPECT_THAT(Lines(), IsEmpty());
   AddContext(4, kMain);
-  attach = Take("Runtime.evaluate");
-  ASSERT_EQ(attach.size(), 1u);
-  EXPECT_EQ(attach[0]["params"]["uniqueContextId"], "U4");
-  Reply(attach[0]);
-  const auto after = Take();
-  ASSERT_EQ(after.size(), 2u);
-  EXPECT_EQ(after[0]["method"], "Runtime.disable");
-  EXPECT_EQ(after[1]["params"]["uniqueContextId"], "U4");  // then the message waiting for it
+  attach = TakeOne("Runtime.evaluate");
+  EXPECT_EQ(attach["params"]["uniqueContextId"], "U4");
+  Reply(attach);
+  // Then the message waiting for it.
+  EXPECT_THAT(Lines(), ElementsAre("Runtime.disable {} @MAINSESSION",
+                                   HasSubstr(R"("uniqueContextId":"U4")")));
 }
 
 TEST_F(ChromiumHostTest, MessagesTheOldDocumentDidNotTakeGoToTheNextOneOnceInOrder) {
@@ -360,13 +346,11 @@ TEST_F(ChromiumHostTest, MessagesTheOldDocumentDidNotTakeGoToTheNextOneOnceInOrd
   Reply(first[2], nullptr);
   const auto again = Take("Runtime.evaluate");
   ASSERT_EQ(again.size(), 2u);
-  for (std::size_t i = 0; i < again.size(); ++i) {
-    const std::string n = i == 0 ? "2" : "4";
-    EXPECT_EQ(again[i]["params"]["uniqueContextId"], "U3");
-    EXPECT_EQ(again[i]["params"]["expression"].get<std::string>().rfind(
-                  "globalThis.__corvaneDeliver(\"[" + n + "]\"," + n + ",", 0),
-              0u);
-    Reply(again[i]);
+  EXPECT_THAT(Expression(again[0]), StartsWith(R"(globalThis.__corvaneDeliver("[2]",2,)"));
+  EXPECT_THAT(Expression(again[1]), StartsWith(R"(globalThis.__corvaneDeliver("[4]",4,)"));
+  for (const json& delivery : again) {
+    EXPECT_EQ(delivery["params"]["uniqueContextId"], "U3");
+    Reply(delivery);
   }
   EXPECT_EQ(host->QueuedForPage(), 0u);
   EXPECT_THAT(Lines(), IsEmpty());
@@ -375,12 +359,18 @@ TEST_F(ChromiumHostTest, MessagesTheOldDocumentDidNotTakeGoToTheNextOneOnceInOrd
   EXPECT_EQ(host->QueuedForPage(), 1u);
 }
 
-TEST_F(ChromiumHostTest, WhatNoDocumentTookWaitsForTheNextBrowsersPage) {
+// What no document took goes back to the extension manager for the next browser's page. The
+// library may save into its folders in Release, which comes after the host has gone, even when
+// the run ends before that page has shaken hands: a text it was handed stays valid until the
+// next handshake.
+TEST_F(ChromiumHostTest, WhatNoDocumentTookAndTheLibrarysFoldersOutliveTheHostForTheNextBrowser) {
   ExtensionManager extensions("/app/", "www/", "/data/t", "{}");
   Remake(&responder, &extensions);
   ShowApp();
   for (const char* text : {"[1]", "[2]", "[3]"}) host->PostJson(text);
   Binding("__corvaneHostMessage", R"({"type":"wrapper-init"})", 1);  // answered for this page only
+  const char* kept = extensions.GetDirectoryPath("<current-app-data>");
+  ASSERT_STREQ(kept, "/data/t");
   const auto deliveries = Take("Runtime.evaluate");
   ASSERT_EQ(deliveries.size(), 4u);
   Reply(deliveries[0]);
@@ -389,18 +379,6 @@ TEST_F(ChromiumHostTest, WhatNoDocumentTookWaitsForTheNextBrowsersPage) {
   host->ReturnWaitingMessages();
   EXPECT_THAT(extensions.pendingMessages, ElementsAre("[2]", "[3]", "[4]"));
   EXPECT_EQ(host->QueuedForPage(), 0u);
-}
-
-// The library may save into its folders in Release, which comes after the host has gone, even
-// when the run ends before the page of a restarted browser has shaken hands. A text it was
-// handed stays valid until the next handshake.
-TEST_F(ChromiumHostTest, TheLibrarysFoldersOutliveTheHostAndABrowserRestart) {
-  ExtensionManager extensions("/app/", "www/", "/data/t", "{}");
-  Remake(&responder, &extensions);
-  ShowApp();
-  Binding("__corvaneHostMessage", R"({"type":"wrapper-init"})", 1);
-  const char* kept = extensions.GetDirectoryPath("<current-app-data>");
-  ASSERT_STREQ(kept, "/data/t");
   extensions.DetachHost();
   Remake(&responder, &extensions);
   EXPECT_STREQ(extensions.GetDirectoryPath("<current-app-data>"), "/data/t");
@@ -414,12 +392,9 @@ TEST_F(ChromiumHostTest, AMessageLongerThanTheBrowserTakesIsDroppedAndTheRestSti
   ShowApp();
   host->PostJson('"' + std::string(kCommandLimit, 'x') + '"');
   host->PostJson("[1]");
-  const auto deliveries = Take("Runtime.evaluate");
-  ASSERT_EQ(deliveries.size(), 1u);
-  EXPECT_EQ(deliveries[0]["params"]["expression"].get<std::string>().rfind(
-                "globalThis.__corvaneDeliver(\"[1]\",2,", 0),
-            0u);
-  Reply(deliveries[0]);
+  const json delivery = TakeOne("Runtime.evaluate");
+  EXPECT_THAT(Expression(delivery), StartsWith(R"(globalThis.__corvaneDeliver("[1]",2,)"));
+  Reply(delivery);
   EXPECT_EQ(host->QueuedForPage(), 0u);
 }
 
@@ -438,8 +413,7 @@ TEST_F(ChromiumHostTest, AppRequestsAreAnsweredByTheResponderAndLargeAnswersLeav
   const json range = {{"name", "Content-Range"},
                       {"value", "bytes 5-" + std::to_string(4 + kInlineBodyLimit) + "/" +
                                     std::to_string(kInlineBodyLimit + 10)}};
-  EXPECT_EQ(std::count(answer["responseHeaders"].begin(), answer["responseHeaders"].end(), range),
-            1);
+  EXPECT_THAT(answer["responseHeaders"], Contains(range).Times(1));
   EXPECT_EQ(answer["body"].get<std::string>().size(), kInlineBodyLimit / 3 * 4 + 4);
   answer = fulfilled("big.bin");
   EXPECT_EQ(answer["responseCode"], 500);
@@ -459,7 +433,6 @@ TEST_F(ChromiumHostTest,
   Remake(&responder);
   Attach(kSession, kMain, "page");
   Take();
-  // Developer tools close when they are off.
   const auto created = [&](const char* id, const char* url, const char* opener = kMain) {
     json info = {{"targetId", id}, {"type", "page"}, {"url", url}};
     if (*opener != '\0') info["openerId"] = opener;
@@ -524,21 +497,19 @@ TEST_F(ChromiumHostTest,
 }
 
 TEST_F(ChromiumHostTest, AWindowGetsTheBoundsItHadAndCommandsFollowItsOwnState) {
+  const auto setBounds = [](const json& bounds) {
+    return "Browser.setWindowBounds " + json({{"bounds", bounds}, {"windowId", 7}}).dump();
+  };
   // A restarted browser's window that was maximized gets its place, then the state alone.
   restore = {{"left", 40}, {"windowState", "maximized"}};
   Attach(kSession, kMain, "page");
   ReplyWindow(Take("Browser.getWindowForTarget").at(0), "normal");
   EXPECT_THAT(Lines("Browser.setWindowBounds"),
-              ElementsAre(R"(Browser.setWindowBounds {"bounds":{"left":40},"windowId":7})",
-                          R"(Browser.setWindowBounds {"bounds":{"windowState":"maximized"},)"
-                          R"("windowId":7})"));
+              ElementsAre(setBounds({{"left", 40}}), setBounds({{"windowState", "maximized"}})));
   Take();
-  const json bounds = {{"left", 40}, {"top", 30}, {"width", 700}, {"height", 500}};
-  host->TrackWindowBounds();
-  Reply(Take().at(0), {{"windowId", 7}, {"bounds", bounds}});
   host->TrackWindowBounds();
   Reply(Take().at(0), {{"windowId", 7}});  // no bounds: nothing to remember
-  EXPECT_EQ(remembered, std::vector<json>{bounds});
+  EXPECT_THAT(remembered, IsEmpty());
   host->SetClientSize(0, 100);
   host->SetClientSize(100, 0);
   EXPECT_THAT(Lines(), IsEmpty());
@@ -547,19 +518,13 @@ TEST_F(ChromiumHostTest, AWindowGetsTheBoundsItHadAndCommandsFollowItsOwnState) 
   // The client size gets the frame the page measures around itself.
   host->SetClientSize(640, 480);
   ReplyWindow(Take().at(0), "normal");
-  const json measure = Take().at(0);
-  EXPECT_EQ(measure["method"], "Runtime.evaluate");
-  Reply(measure, {{"result", {{"type", "object"}, {"value", {0, 56}}}}});
-  EXPECT_THAT(Lines(),
-              ElementsAre(R"(Browser.setWindowBounds {"bounds":{"height":536,"width":640},)"
-                          R"("windowId":7})"));
+  Reply(TakeOne("Runtime.evaluate"), {{"result", {{"type", "object"}, {"value", {0, 56}}}}});
+  EXPECT_THAT(Lines(), ElementsAre(setBounds({{"height", 536}, {"width", 640}})));
   // A measurement that is not two numbers counts no frame around the page.
   host->SetClientSize(300, 200);
   ReplyWindow(Take().at(0), "normal");
   Reply(Take().at(0), {{"result", {{"value", {"x", 56}}}}});
-  EXPECT_THAT(Lines(),
-              ElementsAre(R"(Browser.setWindowBounds {"bounds":{"height":200,"width":300},)"
-                          R"("windowId":7})"));
+  EXPECT_THAT(Lines(), ElementsAre(setBounds({{"height", 200}, {"width", 300}})));
   // Fullscreen is left alone by sizes and positions, and asked for only when not there yet.
   host->SetClientSize(640, 480);
   host->SetWindowPosition(10, 20);
@@ -597,7 +562,6 @@ TEST_F(ChromiumHostTest, AServiceWorkerOfAnEarlierVersionIsDroppedBeforeTheStart
 
   ship('b');
   json clear = start().at(0);
-  EXPECT_EQ(clear["sessionId"], kSession);
   EXPECT_EQ(clear["params"],
             json({{"origin", "https://corvane.localhost"}, {"storageTypes", "service_workers"}}));
   AnswerPageSetUp();
@@ -630,7 +594,6 @@ TEST_F(ChromiumHostTest, ACrashedPageIsReloadedWhileThePlatformAllowsThenTheRunE
   Event("Target.targetCrashed", {{"targetId", kMain}});
   EXPECT_THAT(Lines(), ElementsAre("Browser.close {}"));
   EXPECT_THAT(finished, ElementsAre("1 " + std::string(kRestartFailureMessage)));
-  // The run has ended: nothing more is sent or finished.
   Event("Target.targetCrashed", {{"targetId", kMain}});
   host->TrackWindowBounds();
   EXPECT_THAT(Lines(), IsEmpty());

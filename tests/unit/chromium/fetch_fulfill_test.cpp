@@ -34,10 +34,8 @@ json SentParams(const ResourceAnswer& answer) {
 // The body goes into the frame unescaped, the rest as the JSON library writes it: the frame is
 // the one the library writes for the same params, for each remainder of three and every byte.
 TEST(SendFulfillRequest, WritesTheFrameTheJsonLibraryWritesForTheSameParams) {
-  ResourceAnswer answer;
-  answer.status = 200;
-  answer.reason = "O\"K\xff";
-  answer.headers = {"Content-Type: text/plain", "X-\\: \x01"};
+  const ResourceAnswer answer{
+      .status = 200, .reason = "O\"K\xff", .headers = {"Content-Type: text/plain", "X-\\: \x01"}};
   std::string binary;
   for (int i = 0; i < 70000; ++i) binary.push_back(char(i + i / 256));
   for (const std::string& body : {""s, "a"s, "ab"s, "abc"s, binary}) {
@@ -55,12 +53,11 @@ TEST(SendFulfillRequest, WritesTheFrameTheJsonLibraryWritesForTheSameParams) {
 TEST(SendFulfillRequest, AFileThatNoLongerHoldsTheAnnouncedBytesBecomesAnError) {
   const std::string path = testing::TempDir() + "fulfill_body.txt";
   std::ofstream(path, std::ios::binary) << "hello";
-  ResourceAnswer answer;
-  answer.status = 200;
-  answer.headers = {"Content-Type: text/plain", "Content-Length: 5"};
-  answer.body = ResourceAnswer::BodyKind::WholeFile;
-  answer.filePath = path;
-  answer.size = 5;
+  ResourceAnswer answer{.status = 200,
+                        .headers = {"Content-Type: text/plain", "Content-Length: 5"},
+                        .body = ResourceAnswer::BodyKind::WholeFile,
+                        .size = 5,
+                        .filePath = path};
   EXPECT_EQ(SentParams(answer)["body"], "aGVsbG8=");
   answer.headers.back() = "Content-Length: 6";  // measured before the file shrank
   answer.size = 6;
@@ -74,14 +71,12 @@ TEST(SendFulfillRequest, AFileThatNoLongerHoldsTheAnnouncedBytesBecomesAnError) 
 }
 
 ResourceAnswer Partial(std::uint64_t first, std::uint64_t last, std::uint64_t total) {
-  ResourceAnswer answer;
-  answer.status = 206;
-  answer.body = ResourceAnswer::BodyKind::Bytes;
-  answer.size = last - first + 1;
-  answer.headers = {"Cache-Control: no-store", "Content-Range: bytes " + std::to_string(first) +
-                                                   "-" + std::to_string(last) + "/" +
-                                                   std::to_string(total)};
-  return answer;
+  const std::string range = std::to_string(first) + "-" + std::to_string(last);
+  return {.status = 206,
+          .headers = {"Cache-Control: no-store",
+                      "Content-Range: bytes " + range + "/" + std::to_string(total)},
+          .body = ResourceAnswer::BodyKind::Bytes,
+          .size = last - first + 1};
 }
 
 TEST(CappedRangeFor, OnlyOpenRangesAnsweredBeyondTheLimitAreCut) {
@@ -117,17 +112,16 @@ TEST(PausedRequestIdIn, ReadsTheIdOfAPausedRequestFromAnyCutAfterIt) {
               cut >= idEnd ? std::optional<std::string>("job-7.0") : std::nullopt)
         << event.substr(0, cut);
   }
-  // Wherever the members stand; a header of that name is not the id.
+  // Wherever the members stand; a header of that name, another event's or a reply's is not it.
   EXPECT_EQ(PausedRequestIdIn(R"({"params":{"requestId":"R"},"method":"Fetch.requestPaused")"),
             "R");
-  EXPECT_EQ(PausedRequestIdIn(R"({"method":"Fetch.requestPaused","params":{"request":)"
-                              R"({"headers":{"requestId":"forged"}},"postData":"AAAA)"),
-            std::nullopt);
-  EXPECT_EQ(PausedRequestIdIn(R"({"method":"Network.requestWillBeSent","params":{"requestId":"N")"),
-            std::nullopt);
-  EXPECT_EQ(
-      PausedRequestIdIn(R"({"id":4,"result":{"requestId":"R","method":"Fetch.requestPaused")"),
-      std::nullopt);
+  for (const char* other :
+       {R"({"method":"Fetch.requestPaused","params":{"request":)"
+        R"({"headers":{"requestId":"forged"}},"postData":"AAAA)",
+        R"({"method":"Network.requestWillBeSent","params":{"requestId":"N")",
+        R"({"id":4,"result":{"requestId":"R","method":"Fetch.requestPaused")"}) {
+    EXPECT_EQ(PausedRequestIdIn(other), std::nullopt) << other;
+  }
 }
 
 }  // namespace

@@ -70,19 +70,16 @@ class LoopbackServerTest : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(server.Start()); }
   // Registers `body` (which must outlive the server) and returns the request line that fetches it.
   std::string Serve(const std::string& body, std::vector<std::string> headers = {}) {
-    ResourceAnswer answer;
-    answer.status = headers.empty() ? 200 : 206;
-    answer.reason = headers.empty() ? "OK" : "Partial Content";
-    answer.headers = std::move(headers);
-    answer.body = ResourceAnswer::BodyKind::Bytes;
-    answer.data = reinterpret_cast<const std::uint8_t*>(body.data());
-    answer.size = body.size();
+    const bool partial = !headers.empty();
+    const ResourceAnswer answer{.status = partial ? 206 : 200,
+                                .reason = partial ? "Partial Content" : "OK",
+                                .headers = std::move(headers),
+                                .body = ResourceAnswer::BodyKind::Bytes,
+                                .data = reinterpret_cast<const std::uint8_t*>(body.data()),
+                                .size = body.size()};
     const auto url = server.Register(answer, answer.size);
     EXPECT_TRUE(url.has_value());
     if (!url) return "";
-    // A host name of its own under the suffix the browser maps to 127.0.0.1.
-    EXPECT_NE(url->find(".large.corvane-loopback.localhost:" + std::to_string(server.port()) + "/"),
-              std::string::npos);
     return "GET " + url->substr(url->find('/', 7)) + " HTTP/1.1\r\n\r\n";
   }
   LoopbackServer server;
@@ -122,13 +119,10 @@ TEST_F(LoopbackServerTest, ServesARegisteredAnswerOnceExactlyAsBuiltAndOnlyForIt
   const std::string reply =
       Exchange(server.port(), "POST /" + token + " HTTP/1.1\r\nContent-Length: 4000000\r\n\r\n" +
                                   std::string(4000000, 'p'));
-  const std::size_t headEnd = reply.find("\r\n\r\n");
-  ASSERT_NE(headEnd, std::string::npos);
-  EXPECT_EQ(
-      reply.substr(0, headEnd),
-      "HTTP/1.1 206 Partial Content\r\nCache-Control: no-store\r\n"
-      "Content-Range: bytes 0-3145727/9999999\r\nContent-Length: 3145728\r\nConnection: close");
-  EXPECT_TRUE(reply.compare(headEnd + 4, std::string::npos, body) == 0);
+  const std::string head =
+      "HTTP/1.1 206 Partial Content\r\nCache-Control: no-store\r\nContent-Range: bytes "
+      "0-3145727/9999999\r\nContent-Length: 3145728\r\nConnection: close\r\n\r\n";
+  EXPECT_TRUE(reply == head + body) << reply.substr(0, 300);
   // Used up: the same address serves nothing a second time.
   EXPECT_EQ(Exchange(server.port(), request).rfind("HTTP/1.1 404", 0), 0u);
 }
@@ -136,14 +130,13 @@ TEST_F(LoopbackServerTest, ServesARegisteredAnswerOnceExactlyAsBuiltAndOnlyForIt
 TEST_F(LoopbackServerTest, AFileBodyIsSentFromTheFileAndAFailedReadIsNeverASuccess) {
   const std::string path = testing::TempDir() + "loopback_body.bin";
   std::ofstream(path, std::ios::binary) << std::string(5 << 20, 'f');
-  ResourceAnswer answer;
-  answer.status = 200;
-  answer.reason = "OK";
-  answer.headers = {"Content-Length: 5242880"};
-  answer.body = ResourceAnswer::BodyKind::WholeFile;
   // Registration opens the file: one that is missing or shorter than announced is refused
   // before the browser is promised anything.
-  answer.filePath = path + ".missing";
+  ResourceAnswer answer{.status = 200,
+                        .reason = "OK",
+                        .headers = {"Content-Length: 5242880"},
+                        .body = ResourceAnswer::BodyKind::WholeFile,
+                        .filePath = path + ".missing"};
   EXPECT_FALSE(server.Register(answer, 5 << 20).has_value());
   answer.filePath = path;
   EXPECT_FALSE(server.Register(answer, (5 << 20) + 1).has_value());
@@ -169,11 +162,8 @@ TEST_F(LoopbackServerTest, AFileBodyIsSentFromTheFileAndAFailedReadIsNeverASucce
 TEST_F(LoopbackServerTest, AnswersNeverFetchedHoldNoFileAndMakeRoomOldestFirst) {
   const std::string path = testing::TempDir() + "loopback_waiting.bin";
   std::ofstream(path, std::ios::binary) << "0123456789";
-  ResourceAnswer answer;
-  answer.status = 200;
-  answer.reason = "OK";
-  answer.body = ResourceAnswer::BodyKind::WholeFile;
-  answer.filePath = path;
+  const ResourceAnswer answer{
+      .status = 200, .reason = "OK", .body = ResourceAnswer::BodyKind::WholeFile, .filePath = path};
   const std::size_t before = CountEntries("/proc/self/fd");
   std::vector<std::string> requests;
   for (int i = 0; i < 100; ++i) {
