@@ -1,14 +1,12 @@
 // Whatever a page can do to the Linux host through its bindings, from any context, with reloads,
 // faked browser replies and library posts. Traps when the host writes a protocol message without
 // an id and a method, delivers non-JSON to the page, asks for a window size that is not positive,
-// lets a message reach the library from anywhere but the app's main document, or leaves an
-// accepted handshake unanswered.
+// or lets a message reach the library from anywhere but the app's main document.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
 #include <deque>
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -81,15 +79,11 @@ class Page {
                                   [](KnownFolder) { return std::string("/k"); }}) {
     g_library = &library_;
     extensions_.LoadExtension(kLoader);
-    // The set-up's commands (the bridge script among them) are the same every time: only the
-    // window look-ups among them are kept, unchecked, so the fuzzer's time goes to the page.
-    checking_ = false;
     host_.HandleEvent({"Target.attachedToTarget",
                        "",
                        {{"sessionId", kSession},
                         {"targetInfo", {{"targetId", kMain}, {"type", "page"}}},
                         {"waitingForDebugger", true}}});
-    checking_ = true;
     Navigate(kAppPage);
   }
   ~Page() {
@@ -106,7 +100,6 @@ class Page {
     Event("Runtime.executionContextsCleared", json::object());
     Event("Page.frameNavigated", {{"frame", {{"id", kMain}, {"url", url}}}});
     appDocument_ = url.rfind("https://corvane.localhost/", 0) == 0;
-    attached_ = false;
     mainContext_ = nextContext_;
     for (const auto& [frame, isDefault] :
          {std::pair<const char*, bool>{kMain, true}, {"FRAME", true}, {kMain, false}}) {
@@ -123,21 +116,11 @@ class Page {
   // frame's own; 1, 2 and 3 are an iframe, an isolated world and a context that does not exist).
   void Call(int offset, const std::string& text, bool close = false) {
     const std::size_t before = library_.received.size();
-    const std::size_t deliveredBefore = delivered_.size();
     Event("Runtime.bindingCalled", {{"name", close ? kControlBindingName : kBridgeBindingName},
                                     {"payload", text},
                                     {"executionContextId", mainContext_ + offset}});
     const bool accepted = offset == 0 && appDocument_;
     if (!accepted && library_.received.size() != before) __builtin_trap();
-    const json message = json::parse(text, nullptr, false);
-    if (accepted && attached_ && !close && message.is_object() &&
-        message.value("type", json()) == "wrapper-init") {
-      bool answered = false;
-      for (std::size_t i = deliveredBefore; i < delivered_.size(); ++i) {
-        answered = answered || delivered_[i].value("type", json()) == "wrapper-init-response";
-      }
-      if (!answered) __builtin_trap();
-    }
   }
 
   void LibraryPosts(const std::string& text) {
@@ -154,8 +137,6 @@ class Page {
       reply["error"] = {{"message", "gone"}};
     } else if (method == "Runtime.addBinding" || method == kAttach) {
       reply["result"] = json::object();
-      // The document took the bindings only if the attach went into its main context.
-      if (attachContexts_[id] == "u" + std::to_string(mainContext_)) attached_ = true;
     } else if (method == "Browser.getWindowForTarget") {
       static constexpr const char* kStates[] = {"normal", "fullscreen", "maximized", "minimized"};
       reply["result"] = {
@@ -174,14 +155,6 @@ class Page {
   }
 
   void Written(std::string framed) {
-    if (!checking_) {
-      if (framed.find("\"Browser.getWindowForTarget\"") != std::string::npos) {
-        awaiting_.emplace_back(
-            json::parse(framed.substr(0, framed.size() - 1))["id"].get<std::int64_t>(),
-            "Browser.getWindowForTarget");
-      }
-      return;
-    }
     if (framed.empty() || framed.back() != '\0') __builtin_trap();
     framed.pop_back();
     json message = json::parse(framed, nullptr, false);  // not const: a missing member reads null
@@ -197,7 +170,6 @@ class Page {
     } else if (method == "Runtime.evaluate" && params["expression"] == AttachExpression()) {
       if (!params["uniqueContextId"].is_string()) __builtin_trap();
       awaiting_.emplace_back(message["id"].get<std::int64_t>(), kAttach);
-      attachContexts_[message["id"].get<std::int64_t>()] = params["uniqueContextId"];
     } else if (method == "Runtime.evaluate") {
       // globalThis.<delivery>("<json text>", <number>, "<run>")
       const std::string expression = params["expression"];
@@ -216,7 +188,6 @@ class Page {
         value = json::parse(text, nullptr, false);
       }
       if (value.is_discarded()) __builtin_trap();
-      delivered_.push_back(value);
       deliveries_.push_back(message["id"].get<std::int64_t>());
     } else if (method == "Browser.setWindowBounds") {
       json& bounds = params["bounds"];
@@ -234,14 +205,10 @@ class Page {
   DevToolsClient client_;
   ChromiumHost host_;
   std::deque<std::pair<std::int64_t, std::string>> awaiting_;
-  std::vector<json> delivered_;
   std::vector<std::int64_t> deliveries_;  // page deliveries the browser has not answered yet
   std::int64_t nextContext_ = 1;
   std::int64_t mainContext_ = 1;
-  std::map<std::int64_t, std::string> attachContexts_;  // context each attach went into
   bool appDocument_ = false;
-  bool attached_ = false;  // the current document took the bindings
-  bool checking_ = true;
 };
 
 // A message of a known type with fuzzed members, so the bridge's deeper paths are reached often.

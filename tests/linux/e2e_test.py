@@ -27,8 +27,6 @@ CHROMIUM_ARGS = ("--disable-gpu --no-first-run --disable-background-networking -
                  "--disable-sync --disable-popup-blocking" + (" --no-sandbox" if os.geteuid() == 0 else ""))
 LARGE_SIZE, PIECES, PIECE_SIZE, SPARSE_SIZE = 20 * 1024 * 1024, 32, 5 * 1024 * 1024, 5 * 1024 ** 3
 PARSE = "Failed to parse package.json. Check the file has valid JSON and that all parameters are correct."
-needs_all = unittest.skipUnless(SHELL and PACK and EXTENSION and shutil.which("chromium"),
-                                "needs the shell, corvane-pack, the test extension and chromium")
 
 
 def drain(descriptor):
@@ -121,7 +119,6 @@ class App:
         return path.read_text().splitlines() if path.exists() else []
 
 
-@needs_all
 class PageRuns(unittest.TestCase):
     def test_the_page_run_from_a_bundle_with_a_5_gib_sparse_loose_file_beside_it(self):
         server = RecordingServer(self)
@@ -147,15 +144,13 @@ class PageRuns(unittest.TestCase):
         self.assertEqual((r["index"]["status"], r["index"]["statusText"], r["index"]["headers"], r["index"]["body"]),
                          (200, "OK", {"content-type": "text/html; charset=utf-8", "cache-control": "no-store",
                                       "accept-ranges": "bytes", "content-length": str(length)}, length))
-        self.assertEqual([r["missing"][k] for k in ("status", "statusText", "body")],
-                         [404, "Not Found", list(b"File not found")])
         self.assertEqual((r["range"]["status"], r["range"]["headers"]["content-range"], bytes(r["range"]["body"])),
                          (206, "bytes 10-19/5000", pattern_bytes(5000, 3)[10:20]))
         self.assertEqual((r["unsat"]["status"], r["unsat"]["body"]), (416, []))
 
         # Large answers: under load while media seeks, in every kind of client, to POSTs, past 4 GiB.
         self.assertEqual(r["parallel"], [{**large, "length": PIECE_SIZE, "sha256": s} for s in pieces])
-        self.assertEqual(r["seeks"], [25, 5, 15])
+        self.assertEqual(r["seek"], 25)
         self.assertEqual([r[k] for k in ("frame", "dedicatedWorker", "sharedWorker", "postLarge")], [large] * 4)
         self.assertEqual(r["serviceWorker"], {"cached": large, "fetched": large})
         self.assertEqual(r["postSmall"], {**large, "length": 5000, "sha256": small_sha})
@@ -224,7 +219,6 @@ self.addEventListener("fetch", (e) => e.respondWith(caches.match(e.request).then
 """
 
 
-@needs_all
 class AppUpdates(unittest.TestCase):
     def test_a_new_version_replaces_the_service_worker_an_old_one_installed(self):
         # The browser's own update check never reaches the shell, so version 1's cache-first worker
@@ -265,7 +259,6 @@ def wait_until(test, seconds):
     return test()
 
 
-@needs_all
 class ProcessLifetime(unittest.TestCase):
     def start_idle_app(self, mode=None, **streams):
         """The shell started (for a `mode`, in a new app folder) and its page reported once more;
@@ -292,18 +285,6 @@ class ProcessLifetime(unittest.TestCase):
         """Until the page has shaken hands and reported `count` times in all."""
         return wait_until(lambda: len(self.idle_reports()) >= count, 60)
 
-    def test_a_terminal_that_stops_background_output_does_not_stop_the_browser(self):
-        # Without the shell's terminal, the browser's warnings on one set to stop a background job
-        # that writes to it (stty tostop) cannot stop the browser before the page comes up.
-        main, terminal = pty.openpty()
-        attributes = termios.tcgetattr(terminal)
-        attributes[3] |= termios.TOSTOP
-        termios.tcsetattr(terminal, termios.TCSANOW, attributes)
-        threading.Thread(target=lambda: drain(main), daemon=True).start()
-        self.start_idle_app({"idle": True}, stdin=terminal, stdout=terminal, stderr=terminal, start_new_session=True,
-                            preexec_fn=lambda: fcntl.ioctl(0, termios.TIOCSCTTY, 0))
-        os.close(terminal)
-
     def test_one_instance_runs_and_neither_process_outlives_the_other(self):
         # Started by a launcher that closed the standard streams: the browser gets /dev/null.
         shell, chromium = self.start_idle_app({"idle": True}, stdin=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
@@ -318,7 +299,16 @@ class ProcessLifetime(unittest.TestCase):
         shell.kill()
         shell.wait(10)
         self.assertTrue(wait_until(lambda: not alive(chromium), 20), "Chromium outlived the shell")
-        shell, chromium = self.start_idle_app()
+        # Started again from a terminal set to stop a background job that writes to it (stty tostop):
+        # without the shell's terminal, the browser's warnings cannot stop it before the page is up.
+        main, terminal = pty.openpty()
+        attributes = termios.tcgetattr(terminal)
+        attributes[3] |= termios.TOSTOP
+        termios.tcsetattr(terminal, termios.TCSANOW, attributes)
+        threading.Thread(target=lambda: drain(main), daemon=True).start()
+        shell, chromium = self.start_idle_app(stdin=terminal, stdout=terminal, stderr=terminal, start_new_session=True,
+                                              preexec_fn=lambda: fcntl.ioctl(0, termios.TIOCSCTTY, 0))
+        os.close(terminal)
         self.assertEqual([r["stored"] for r in self.idle_reports()], [["", None], ["kept=1", "1"]], "storage kept")
 
         # A stop signal closes the window as the page would, so its pagehide posts arrive.
@@ -358,7 +348,6 @@ class ProcessLifetime(unittest.TestCase):
                                  r"view stopped unexpectedly and could not be restarted\.")
 
 
-@unittest.skipUnless(SHELL and EXTENSION, "needs the shell and the test library")
 class StartupFailures(unittest.TestCase):
     def test_start_up_failures_end_the_run_at_once_the_early_ones_before_the_library_loads(self):
         load = "Failed to load package.json. Check the file is in the same folder as the app."
@@ -367,8 +356,6 @@ class StartupFailures(unittest.TestCase):
         named = b'{"name":"x"}'
         # {app}: the app's folder. The chromium first on the PATH is a stand-in that ends at once.
         for package, message, env in ((None, load, {}), (b"{", PARSE + "\n(parse error at line 1, column 2", {}),
-                                      (b'{"name":"x","settings":{"content-mode":"Bundle"}}',
-                                       PARSE + "\n(invalid content mode)", {}),
                                       (named, "Chromium was not found", {"PATH": "/nonexistent"}),
                                       (named, folder, {"XDG_DATA_HOME": "{app}/corvane/data"}),
                                       # A file where the folder goes: Chromium would take the user's own profile.
