@@ -9,7 +9,7 @@ import subprocess
 import sys
 import tempfile
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "wine"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "wine"))
 from rig import Checks, read, write  # noqa: E402
 
 OPTIONS = dict(arg.split("=", 1) for arg in sys.argv[1:])
