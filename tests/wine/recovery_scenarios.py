@@ -84,7 +84,6 @@ def renderer_exit(ctx, c):
                          + crash * 3 + [HELLO] + crash))
     c.equal((result.pluck("reload", "uri"), counts(result, "environment-create", "post-json")),
             ([APP_PAGE] * 3, [1, 2]), "reloads, environments, wrapper-init answers")
-    c.equal(result.pluck("process-failed-done", "handlers")[:len(others) + 3], ["1"] * (len(others) + 3), "handlers")
     c.equal((result.boxes, result.exit_code), ([RESTART_FAILED], 1), "message boxes, exit code")
     check_script_played(c, result)
 
