@@ -315,20 +315,17 @@ def configured_apps(ctx, c):
 
     with c.case("fixed-120-dpi"):
         # A fixed runtime in "webview2", a window of fixed size, an icon that is no image, a runtime
-        # without ICoreWebView2Settings3, the hosting mode variable inherited.
+        # without ICoreWebView2Settings3.
         package = packaged(settings={"distribution-mode": "fixed"})
         package["window"].update({"width": 800, "height": 600, "resizable": False, "icon": "index.html"})
         runtime = rig.windows_path(os.path.join(ctx.folder("fixed"), "app", "webview2"))
         script = [f"runtime {rig.esc(runtime)}", "no-settings3", "key 123", size(640, 480),
                   position(-24, 41), "state moved"]
         files = {"webview2": None, "index.html": b"not an image"}
-        inherited = {"COREWEBVIEW2_FORCED_HOSTING_MODE": "INHERITED"}
-        result = ctx.run_closed(c, App(package, dpi=120, script=script, env=inherited, files=files),
-                                "fixed")
+        result = ctx.run_closed(c, App(package, dpi=120, script=script, files=files), "fixed")
         env = result.one("environment-create")
         c.equal((result.pluck("version-query", "folder"), env.get("browserFolder")), ([runtime], runtime),
                 "the folder beside the executable, not one the working directory names")
-        c.equal(env.get("hostingModeEnv"), "INHERITED", "windowed mode leaves an inherited hosting mode variable alone")
         window = result.window("after-dom-content-loaded")
         style = int(window["style"], 16)
         c.equal((env.get("dpi"), window["client"], result.pluck("controller-bounds", "rect")[:1], window["icon"],
