@@ -315,9 +315,6 @@ def main(suite, options=()):
         checks.failures.append(traceback.format_exc())
     if checks.failures:
         print(f"FAILED {ctx.name}:\n" + "\n".join("  - " + f for f in checks.failures) + f"\nlogs in {ctx.base}")
-        for run in sorted(os.listdir(ctx.base)) if os.path.isdir(ctx.base) else ():
-            if os.path.exists(os.path.join(ctx.base, run, "wine-output.txt")):
-                print(f"{run}: {wine_output(os.path.join(ctx.base, run))}")
         return 1
     print(f"passed {ctx.name} ({ctx.runs} run(s))")
     # The copied binaries of a passed scenario are the build's own; only the logs are worth keeping.
