@@ -1,6 +1,6 @@
 """The shell executable as a file: no MinGW runtime DLL or WebView2Loader.dll imported (start-up loads
-it to report its absence), one manifest. With four arguments: each executable carries its own
-bootstrapper address, not the other's.
+it to report its absence), NvOptimusEnablement and AmdPowerXpressRequestHighPerformance exported as 1,
+one manifest. With four arguments: each executable carries its own bootstrapper address, not the other's.
 
     exe_check.py corvane.exe | exe_check.py shipped.exe URL installer_test.exe LOOPBACK_URL
 """
@@ -25,6 +25,15 @@ def main(path):
     imports = sorted(name.lower() for name in re.findall(r"DLL Name: (\S+)", headers))
     if FORBIDDEN_IMPORTS.intersection(imports):
         failures.append(f"imports DLLs that must not be needed beside the exe: {imports}")
+    base = int(re.search(r"ImageBase\s+([0-9a-fA-F]+)", headers)[1], 16)
+    addresses = dict(re.findall(r"\[\s*(\d+)\] \+base\[\s*\d+\] ([0-9a-fA-F]+) Export RVA", headers))
+    names = re.findall(r"^\s+\[\s*(\d+)\] (\w+)$", headers.partition("[Ordinal/Name Pointer] Table")[2], re.M)
+    for symbol in ("NvOptimusEnablement", "AmdPowerXpressRequestHighPerformance"):
+        at = next((base + int(addresses[i], 16) for i, name in names if name == symbol and i in addresses), None)
+        words = at and re.findall(r"^ [0-9a-f]+ ([0-9a-f]{8})", objdump("-s", f"--start-address={at:#x}",
+                                                                         f"--stop-address={at + 4:#x}", path), re.M)
+        if words != ["01000000"]:
+            failures.append(f"{symbol} is {'not exported' if at is None else words}, not 1")
     with open(path, "rb") as f:  # the manifest resource is the XML text; a toolchain default would be a second
         manifests = re.findall(rb"<\?xml[^>]*>\s*<(?:\w+:)?assembly\b.*?</(?:\w+:)?assembly>", f.read(), re.S)
     if len(manifests) != 1:
