@@ -177,7 +177,6 @@ TEST_F(BridgeTest, AFullLibraryFollowsTheCallingOrderOfARun) {
   manager.DeliverExtensionMessage("{}");
   manager.ReleaseAndUnload(kFakeLoader);
   manager.ReleaseAndUnload(kFakeLoader);
-  manager.DeliverExtensionMessage("{}");
   EXPECT_THAT(fake.events,
               ElementsAre("open /opt/app/", "Init /opt/app/|www/|/home/u/.local/share/demo",
                           "path during Init=[]", "OnMainWindowCreated hwnd",
