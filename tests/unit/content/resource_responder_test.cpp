@@ -246,11 +246,11 @@ TEST(ParseRangeHeader, FirstRangeReadLikeTheCLibraryAndClampedToTheContent) {
   for (const auto& [text, total, first, last] : beyond32Bits) {
     EXPECT_EQ(ParseRangeHeader(text, total), (ByteRange{first, last})) << text;
   }
-  const char* const unsatisfiable[] = {"bytes=10-",  "bytes=-0",     "bytes=3-2",
-                                       "Bytes=0-5",  "bytes=",       "bytes=5",
-                                       "",           "bytes 0-5",    "bytes=abc-5",
-                                       "bytes=-",    "bytes=0-x",    "bytes=+-5",
-                                       "bytes=0--5", "bytes=2-,5-7", "bytes=99999999999-"};
+  const char* const unsatisfiable[] = {
+      "bytes=10-", "bytes=10-12", "bytes=-0",   "bytes=3-2",    "Bytes=0-5",
+      "items=0-5", "bytes",       "bytes=",     "bytes=5",      "",
+      "bytes 0-5", "bytes=abc-5", "bytes=-",    "bytes=0-x",    "bytes=-x",
+      "bytes=+-5", "bytes=--5",   "bytes=0--5", "bytes=2-,5-7", "bytes=99999999999-"};
   for (const char* text : unsatisfiable) {
     EXPECT_EQ(ParseRangeHeader(text, 10), std::nullopt) << text;
   }
