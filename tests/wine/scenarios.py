@@ -104,7 +104,7 @@ BUNDLE = {"index.html": INDEX, "app.js": b"console.log('bundle');\n", "clip.mp4"
 BIG, BIG_AT, BIG_TAIL, BIN = 5 * 2**30, 5_000_000_000, bytes(range(7, 107)), "application/octet-stream"
 LOOSE = {"café.txt": b"accented", "media/big.webm": MEDIA, "page2.html": b"<title>2</title>"}
 # Path after the origin, Range value, answer: one row per way an answer is made and handed over (what
-# the responder decides: resource_responder_test.cpp, range_header_test.cpp, also run under Wine).
+# the responder decides: resource_responder_test.cpp, also run under Wine).
 REQUESTS = [
     ("app.js", None, ok("application/javascript; charset=utf-8", BUNDLE["app.js"])),  # from the bundle
     ("caf%C3%A9.txt", None, ok(TEXT, b"accented")),  # a loose file, its name through UTF-16
