@@ -11,7 +11,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -23,10 +22,10 @@
 namespace corvane {
 namespace {
 
-// `s` (a new socket when -1) connected, or with `wait` false connecting, to the server; -1 when
-// that fails. Replies that never come fail the test after a while instead of hanging it.
-int Connect(std::uint16_t port, bool wait = true, int s = -1) {
-  if (s < 0) s = socket(AF_INET, SOCK_STREAM | (wait ? 0 : SOCK_NONBLOCK), 0);
+// A socket connected, or with `wait` false connecting, to the server; -1 when that fails.
+// Replies that never come fail the test after a while instead of hanging it.
+int Connect(std::uint16_t port, bool wait = true) {
+  const int s = socket(AF_INET, SOCK_STREAM | (wait ? 0 : SOCK_NONBLOCK), 0);
   timeval timeout{20, 0};
   setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
   sockaddr_in address{};
@@ -94,11 +93,8 @@ TEST(LoopbackRequest, OnlyACompleteFirstLineWithATargetUnderTheRootIsARequest) {
   };
   EXPECT_EQ(token("GET /t0k HTTP/1.1\r\nHost: x\r\n\r\n"), "t0k");
   EXPECT_EQ(token("HEAD /t0k HTTP/1.1\r\n\r\n"), "t0k (head)");
-  EXPECT_EQ(token("POST / HTTP/1.1\r\n"), "");
-  for (const char* refused : {"GET t0k HTTP/1.1\r\n", "GET /t0k\r\n", "GET /t0k HTTP/1.1",
-                              " /t0k HTTP/1.1\r\n", "GET\r\n"}) {
-    EXPECT_EQ(token(refused), "none") << refused;
-  }
+  EXPECT_EQ(token("GET t0k HTTP/1.1\r\n"), "none");
+  EXPECT_EQ(token("GET /t0k HTTP/1.1"), "none");
 }
 
 TEST_F(LoopbackServerTest, ServesARegisteredAnswerOnceExactlyAsBuiltAndOnlyForItsToken) {
@@ -130,15 +126,13 @@ TEST_F(LoopbackServerTest, ServesARegisteredAnswerOnceExactlyAsBuiltAndOnlyForIt
 TEST_F(LoopbackServerTest, AFileBodyIsSentFromTheFileAndAFailedReadIsNeverASuccess) {
   const std::string path = testing::TempDir() + "loopback_body.bin";
   std::ofstream(path, std::ios::binary) << std::string(5 << 20, 'f');
-  // Registration opens the file: one that is missing or shorter than announced is refused
-  // before the browser is promised anything.
-  ResourceAnswer answer{.status = 200,
-                        .reason = "OK",
-                        .headers = {"Content-Length: 5242880"},
-                        .body = ResourceAnswer::BodyKind::WholeFile,
-                        .filePath = path + ".missing"};
-  EXPECT_FALSE(server.Register(answer, 5 << 20).has_value());
-  answer.filePath = path;
+  // Registration measures the file: one shorter than announced is refused before the browser is
+  // promised anything.
+  const ResourceAnswer answer{.status = 200,
+                              .reason = "OK",
+                              .headers = {"Content-Length: 5242880"},
+                              .body = ResourceAnswer::BodyKind::WholeFile,
+                              .filePath = path};
   EXPECT_FALSE(server.Register(answer, (5 << 20) + 1).has_value());
   const auto fetch = [&](const std::optional<std::string>& url) {
     return Exchange(server.port(), "GET " + url->substr(url->rfind('/')) + " HTTP/1.1\r\n\r\n");
@@ -223,29 +217,6 @@ TEST_F(LoopbackServerTest, SlowAndIdleClientsNeitherPileUpNorStallAnAnswer) {
   EXPECT_LE(CountEntries("/proc/self/task"), threadsBefore);
   for (int s : idle) close(s);
   setrlimit(RLIMIT_NOFILE, &saved);
-}
-
-TEST_F(LoopbackServerTest, RunningOutOfDescriptorsPausesAcceptingInsteadOfSpinning) {
-  // Client sockets made first, then no descriptor left: they connect, and every one of them
-  // waits in the backlog because the server cannot accept it.
-  std::vector<int> clients;
-  for (int i = 0; i < 10; ++i) clients.push_back(socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0));
-  rlimit limit{};
-  getrlimit(RLIMIT_NOFILE, &limit);
-  const rlimit saved = limit;
-  limit.rlim_cur = CountEntries("/proc/self/fd") + 14;
-  ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &limit), 0);
-  for (int fd; (fd = dup(0)) >= 0;) clients.push_back(fd);  // every free number taken
-  for (int i = 0; i < 10; ++i) Connect(server.port(), false, clients[i]);
-  // CPU time of the whole process, every thread's, over one second.
-  const std::clock_t cpuBefore = std::clock();
-  usleep(1000 * 1000);
-  const double cpuUsed = double(std::clock() - cpuBefore) / CLOCKS_PER_SEC;
-  setrlimit(RLIMIT_NOFILE, &saved);
-  for (int s : clients) close(s);
-  EXPECT_LT(cpuUsed, 0.1) << "the server spun while it could not accept";
-  static const std::string body = "still serving";
-  EXPECT_NE(Exchange(server.port(), Serve(body)).find(body), std::string::npos);
 }
 
 TEST_F(LoopbackServerTest, StopEndsATransferThatIsStillRunning) {
