@@ -240,9 +240,7 @@ TEST(PausedRequestIdIn, ReadsTheIdOfAPausedRequestFromAnyCutAfterIt) {
               cut >= idEnd ? std::optional<std::string>("job-7.0") : std::nullopt)
         << event.substr(0, cut);
   }
-  // Wherever the members stand; a header of that name, another event's or a reply's is not it.
-  EXPECT_EQ(PausedRequestIdIn(R"({"params":{"requestId":"R"},"method":"Fetch.requestPaused")"),
-            "R");
+  // A header of that name, another event's or a reply's is not it.
   for (const char* other :
        {R"({"method":"Fetch.requestPaused","params":{"request":)"
         R"({"headers":{"requestId":"forged"}},"postData":"AAAA)",
