@@ -220,10 +220,6 @@ TEST_F(ChromiumHostTest,
   EXPECT_THAT(Lines(), ElementsAre(R"(Fetch.continueRequest {"requestId":"R"})", kAborted));
 }
 
-TEST(OriginOf, IsTheSchemeHostAndPortOfAnAddress) {
-  EXPECT_EQ(OriginOf("https://example.com:8443/app/?q#f"), "https://example.com:8443");
-}
-
 TEST_F(ChromiumHostTest, OnlyTheMainFramesAppDocumentReachesTheBridgeAndOverlongMessagesNone) {
   ShowApp();
   // A message longer than the browser takes is dropped, and the rest still go.
@@ -416,7 +412,6 @@ TEST_F(ChromiumHostTest,
   };
   EXPECT_THAT(created("D", "devtools://devtools/bundled/inspector.html"),
               ElementsAre(R"(Target.closeTarget {"targetId":"D"})"));
-  EXPECT_THAT(created("X", "https://a.test/"), IsEmpty());
   // A tab without an opener, at an address: the user's middle or Ctrl click on a link.
   for (const char* url : {"https://example.com/clicked", "https://corvane.localhost/x", ""}) {
     EXPECT_THAT(created("C", url, ""), IsEmpty());

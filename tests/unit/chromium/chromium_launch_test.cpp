@@ -25,16 +25,6 @@ TEST(SplitCommandLine, WhiteSpaceQuotesAndEscapes) {
   EXPECT_THAT(SplitCommandLine(R"("say \"hi\" \\ \n" "")"), ElementsAre(R"(say "hi" \ \n)", ""));
 }
 
-TEST(UserDataFolderFor, FollowsTheBaseDirectoryRules) {
-  EXPECT_EQ(UserDataFolderFor("demo", "/data", "/home/u"), "/data/demo");
-  EXPECT_EQ(UserDataFolderFor("demo", "/data/", "/home/u"), "/data/demo");
-  EXPECT_EQ(UserDataFolderFor("demo", nullptr, "/home/u"), "/home/u/.local/share/demo");
-  // A relative XDG_DATA_HOME is invalid and ignored.
-  EXPECT_EQ(UserDataFolderFor("demo", "relative", "/home/u/"), "/home/u/.local/share/demo");
-  EXPECT_EQ(UserDataFolderFor("demo", "", nullptr), std::nullopt);
-  EXPECT_EQ(UserDataFolderFor("demo", nullptr, "nowhere"), std::nullopt);
-}
-
 // The app's arguments come first, so the shell's profile is the one the browser keeps.
 TEST(ChromiumArguments, AppArgumentsFirstThenTheShellsOwn) {
   AppConfig config{.name = "demo",
@@ -59,7 +49,15 @@ TEST(ChromiumArguments, AppArgumentsFirstThenTheShellsOwn) {
                     Contains("--window-size=1024,480").Times(1)));
 }
 
-TEST(XdgFolders, UserDirsAndFallbacks) {
+TEST(XdgFolders, TheAppsDataFolderUserDirsAndFallbacks) {
+  EXPECT_EQ(UserDataFolderFor("demo", "/data", "/home/u"), "/data/demo");
+  EXPECT_EQ(UserDataFolderFor("demo", "/data/", "/home/u"), "/data/demo");
+  EXPECT_EQ(UserDataFolderFor("demo", nullptr, "/home/u"), "/home/u/.local/share/demo");
+  // A relative XDG_DATA_HOME is invalid and ignored.
+  EXPECT_EQ(UserDataFolderFor("demo", "relative", "/home/u/"), "/home/u/.local/share/demo");
+  EXPECT_EQ(UserDataFolderFor("demo", "", nullptr), std::nullopt);
+  EXPECT_EQ(UserDataFolderFor("demo", nullptr, "nowhere"), std::nullopt);
+
   const auto dirs = ParseUserDirs(
       "# comment\n\n#XDG_SOUND_DIR=\"/srv/old\"\n"
       "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\nXDG_DOCUMENTS_DIR=\"/srv/docs\"\n"

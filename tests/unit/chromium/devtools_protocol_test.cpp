@@ -101,24 +101,22 @@ TEST(DevToolsClient, MatchesRepliesToCommandsAndHandsOnEvents) {
   const auto a = client.Send("Target.setDiscoverTargets", {{"discover", true}}, {}, record("A"));
   const auto b = client.Send("Page.enable", json::object(), "S1", record("B"));
   client.Send("Runtime.evaluate", {{"expression", std::string("a\xff") + "b"}}, {}, record("C"));
-  client.Send("D", json::object(), {}, record("D"));
   EXPECT_THAT(
       written,
       ElementsAre(R"({"id":1,"method":"Target.setDiscoverTargets","params":{"discover":true}})",
                   R"({"id":2,"method":"Page.enable","params":{},"sessionId":"S1"})",
                   "{\"id\":3,\"method\":\"Runtime.evaluate\",\"params\":{\"expression\":"
                   "\"a\xEF\xBF\xBD"
-                  "b\"}}",
-                  R"({"id":4,"method":"D","params":{}})"));
+                  "b\"}}"));
   // Out of order, with an error, and a duplicate that must be ignored; the rest fail together.
   EXPECT_TRUE(client.Dispatch(
       json({{"id", b}, {"error", {{"code", -32000}, {"message", "No target"}}}}).dump()));
   EXPECT_TRUE(client.Dispatch(json({{"id", a}, {"result", {{"x", 1}}}}).dump()));
   EXPECT_TRUE(client.Dispatch(json({{"id", a}, {"result", {{"x", 2}}}}).dump()));
-  EXPECT_EQ(client.PendingCount(), 2u);
+  EXPECT_EQ(client.PendingCount(), 1u);
   client.FailPending("gone");
   EXPECT_EQ(client.PendingCount(), 0u);
-  EXPECT_THAT(log, ElementsAre("B err No target", "A ok {\"x\":1}", "C err gone", "D err gone"));
+  EXPECT_THAT(log, ElementsAre("B err No target", "A ok {\"x\":1}", "C err gone"));
   // A session that detached answers nothing more: its commands fail, others still wait.
   client.Send("Runtime.runIfWaitingForDebugger", json::object(), "POPUP", record("E"));
   client.Send("Page.enable", json::object(), "S1", record("F"));
@@ -140,8 +138,6 @@ TEST(DevToolsClient, MatchesRepliesToCommandsAndHandsOnEvents) {
   EXPECT_TRUE(client.Dispatch(
       R"({"method":"Runtime.bindingCalled","params":{"payload":"x\ud83d"},"sessionId":"S"})"));
   EXPECT_FALSE(client.Dispatch("not json"));
-  EXPECT_FALSE(client.Dispatch(R"([1,2])"));
-  EXPECT_FALSE(client.Dispatch(R"({"params":{}})"));
   EXPECT_THAT(events, ElementsAre(R"(Target.targetCreated {"targetInfo":{"targetId":"T"}} @)",
                                   "Runtime.bindingCalled {\"payload\":\"x\xEF\xBF\xBD\"} @S"));
 }
@@ -304,9 +300,6 @@ TEST_F(PageOutboxTest, AnAnswerGoesOnlyToTheDocumentThatAsked) {
   EXPECT_THAT(outbox.TakeAll(), ElementsAre("m1"));  // B's answer does not outlive B either
   outbox.Push("m2");
   EXPECT_THAT(sendTo("C"), ElementsAre("m2"));  // emptied, the outbox serves any document
-  outbox.Delivered(ids["m2"]);
-  outbox.Push("late reply C", "C");
-  EXPECT_THAT(sendTo("D"), IsEmpty());  // the only answer waiting, and not D's
 }
 
 }  // namespace
