@@ -62,7 +62,7 @@ TEST(XdgFolders, TheAppsDataFolderUserDirsAndFallbacks) {
       "# comment\n\n#XDG_SOUND_DIR=\"/srv/old\"\n"
       "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\nXDG_DOCUMENTS_DIR=\"/srv/docs\"\n"
       "XDG_VIDEOS_DIR=\"relative\"\nbroken line\nXDG_MUSIC_DIR=$HOME/unquoted\n"
-      "XDG_TEMPLATES_DIR=\"/srv/templates\" \t\r\n \tXDG_PUBLICSHARE_DIR=\"/srv/pub\"\n"
+      " \tXDG_TEMPLATES_DIR=\"/srv/templates\" \t\r\n"
       // Shell text: escapes undone, a comment after the value, "$HOMEX" not "$HOME" then "X".
       "XDG_DOWNLOAD_DIR=\"$HOME/Cash\\$ \\\"x\\\"\" # mine\nXDG_PICTURES_DIR=\"$HOMEX/p\"\n"
       "XDG_DOC_DIR=\"$HOME\"\nXDG_OPEN_DIR=\"/srv/open\nXDG_TAIL_DIR=\"/srv/t\" tail\n",
@@ -73,7 +73,6 @@ TEST(XdgFolders, TheAppsDataFolderUserDirsAndFallbacks) {
                                                       {"XDG_DOCUMENTS_DIR", "/srv/docs"},
                                                       {"XDG_DOC_DIR", "/home/u"},
                                                       {"XDG_DOWNLOAD_DIR", "/home/u/Cash$ \"x\""},
-                                                      {"XDG_PUBLICSHARE_DIR", "/srv/pub"},
                                                       {"XDG_TEMPLATES_DIR", "/srv/templates"}}));
 
   // An environment with only HOME and XDG_CONFIG_HOME set.

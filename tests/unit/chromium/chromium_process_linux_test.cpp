@@ -67,7 +67,6 @@ TEST(ChromiumProcess, AStopSignalEndsAWriteThatTheChildNeverReads) {
     EXPECT_EQ(g_alarm, SIGALRM);
   }
   child.Stop(0);
-  EXPECT_TRUE(child.HasExited());
 }
 
 TEST(ChromiumProcess, AStopFlagSetWithoutInterruptingTheWriteStillEndsIt) {

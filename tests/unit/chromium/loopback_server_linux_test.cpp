@@ -122,7 +122,7 @@ TEST_F(LoopbackServerTest, ServesARegisteredAnswerOnceExactlyAsBuiltAndOnlyForIt
   EXPECT_EQ(Exchange(server.port(), request).rfind("HTTP/1.1 404", 0), 0u);
 }
 
-TEST_F(LoopbackServerTest, AFileBodyIsSentFromTheFileAndAFailedReadIsNeverASuccess) {
+TEST_F(LoopbackServerTest, AFileBodyIsOpenedOnlyWhenFetchedAndAFailedReadIsNeverASuccess) {
   const std::string path = testing::TempDir() + "loopback_body.bin";
   std::ofstream(path, std::ios::binary) << std::string(5 << 20, 'f');
   // Registration measures the file: one shorter than announced is refused before the browser is
@@ -136,10 +136,16 @@ TEST_F(LoopbackServerTest, AFileBodyIsSentFromTheFileAndAFailedReadIsNeverASucce
   const auto fetch = [&](const std::optional<std::string>& url) {
     return Exchange(server.port(), "GET " + url->substr(url->rfind('/')) + " HTTP/1.1\r\n\r\n");
   };
-  const auto url = server.Register(answer, 5 << 20), shrinking = server.Register(answer, 5 << 20),
+  // Answers never fetched hold no file, and the oldest make room for new ones.
+  const std::size_t before = CountEntries("/proc/self/fd");
+  std::vector<std::optional<std::string>> urls;
+  for (int i = 0; i < 100; ++i) urls.push_back(server.Register(answer, 5 << 20));
+  EXPECT_EQ(CountEntries("/proc/self/fd"), before);
+  const auto shrinking = server.Register(answer, 5 << 20),
              replaced = server.Register(answer, 5 << 20);
-  ASSERT_TRUE(url && shrinking && replaced);
-  const std::string reply = fetch(url);
+  ASSERT_TRUE(urls.front() && urls.back() && shrinking && replaced);
+  EXPECT_EQ(fetch(urls.front()).rfind("HTTP/1.1 404", 0), 0u);
+  const std::string reply = fetch(urls.back());
   ASSERT_EQ(reply.rfind("HTTP/1.1 200 OK\r\n", 0), 0u);
   EXPECT_EQ(BodySize(reply), std::size_t(5 << 20));
   // The file shrank after registration: still nothing promised that cannot be kept.
@@ -149,24 +155,6 @@ TEST_F(LoopbackServerTest, AFileBodyIsSentFromTheFileAndAFailedReadIsNeverASucce
   std::ofstream(path + ".new", std::ios::binary) << std::string(6 << 20, 'n');
   ASSERT_EQ(std::rename((path + ".new").c_str(), path.c_str()), 0);
   EXPECT_EQ(fetch(replaced).rfind("HTTP/1.1 500 ", 0), 0u);
-  std::remove(path.c_str());
-}
-
-TEST_F(LoopbackServerTest, AnswersNeverFetchedHoldNoFileAndMakeRoomOldestFirst) {
-  const std::string path = testing::TempDir() + "loopback_waiting.bin";
-  std::ofstream(path, std::ios::binary) << "0123456789";
-  const ResourceAnswer answer{
-      .status = 200, .reason = "OK", .body = ResourceAnswer::BodyKind::WholeFile, .filePath = path};
-  const std::size_t before = CountEntries("/proc/self/fd");
-  std::vector<std::string> requests;
-  for (int i = 0; i < 100; ++i) {
-    const auto url = server.Register(answer, 10);
-    ASSERT_TRUE(url.has_value());
-    requests.push_back("GET " + url->substr(url->rfind('/')) + " HTTP/1.1\r\n\r\n");
-  }
-  EXPECT_EQ(CountEntries("/proc/self/fd"), before);  // opened again when fetched
-  EXPECT_EQ(Exchange(server.port(), requests.front()).rfind("HTTP/1.1 404", 0), 0u);
-  EXPECT_EQ(Exchange(server.port(), requests.back()).rfind("HTTP/1.1 200", 0), 0u);
   std::remove(path.c_str());
 }
 
