@@ -548,6 +548,7 @@ TEST_F(ChromiumHostTest, ACrashedPageIsReloadedWhileThePlatformAllowsThenTheRunE
   EXPECT_THAT(Lines(), ElementsAre("Browser.close {}"));
   EXPECT_THAT(finished, ElementsAre("1 " + std::string(kRestartFailureMessage)));
   Event("Target.targetCrashed", {{"targetId", kMain}});
+  host->TrackWindowBounds();
   EXPECT_THAT(Lines(), IsEmpty());
   EXPECT_EQ(finished.size(), 1u);
 }
