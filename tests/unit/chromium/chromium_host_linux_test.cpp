@@ -391,7 +391,7 @@ TEST_F(ChromiumHostTest, AppRequestsAreAnsweredByTheResponderAndLargeAnswersLeav
   EXPECT_FALSE(answer.contains("body"));
 
   // A request too large to read (its body travels inside the message) is failed, not left
-  // waiting; other messages lost so tell nothing to act on.
+  // waiting.
   host->OnMessageDropped(R"({"method":"Fetch.requestPaused","params":{"requestId":"R","request)");
   EXPECT_THAT(Lines(),
               ElementsAre(R"(Fetch.failRequest {"errorReason":"Failed","requestId":"R"})"));
