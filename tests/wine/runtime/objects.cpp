@@ -130,10 +130,7 @@ void FakeWebView::RaiseResourceRequest(const std::wstring& uri,
         matched || ((sources & COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS_DOCUMENT) != 0 &&
                     Matches(filter, uri));
   }
-  if (!matched) {
-    Log("not-intercepted", {{"uri", Utf8(uri)}});
-    return;
-  }
+  if (!matched) return;  // the browser fetches it itself
   auto request = New<Object<RequestStub>>();
   request->Set("Uri", uri).Set("Headers", New<FakeRequestHeaders>(range).get());
   auto args = New<Object<ResourceRequestedArgsStub>>();
