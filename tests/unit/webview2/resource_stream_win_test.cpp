@@ -134,7 +134,6 @@ TEST(BodyStream, AWholeFileOfAnotherLengthThanMeasuredIsA500WithoutALength) {
   for (const std::uint64_t measured : {10u, 12u, 8u}) {
     ResourceAnswer answer;
     answer.status = 200;
-    answer.reason = "OK";
     answer.headers = {"Cache-Control: no-store", "Content-Length: " + std::to_string(measured)};
     answer.body = ResourceAnswer::BodyKind::WholeFile;
     answer.filePath = file.string();
@@ -143,7 +142,6 @@ TEST(BodyStream, AWholeFileOfAnotherLengthThanMeasuredIsA500WithoutALength) {
     if (measured == kBytes.size()) {
       ASSERT_TRUE(body);
       EXPECT_EQ(Read(body.get()).first, kBytes);
-      EXPECT_EQ(answer.status, 200);
     } else {
       EXPECT_FALSE(body) << measured;
       EXPECT_EQ(answer.status, 500);

@@ -27,9 +27,8 @@ class FakeSettings final : public Object<SettingsStub> {
     topLevelOffered = !State().scenario.flags.contains("no-settings3");
     for (const char* name :
          {"IsScriptEnabled", "IsWebMessageEnabled", "AreDefaultScriptDialogsEnabled",
-          "IsStatusBarEnabled", "AreDevToolsEnabled", "AreDefaultContextMenusEnabled",
-          "AreHostObjectsAllowed", "IsZoomControlEnabled", "IsBuiltInErrorPageEnabled",
-          "AreBrowserAcceleratorKeysEnabled"}) {
+          "AreDevToolsEnabled", "AreDefaultContextMenusEnabled", "AreHostObjectsAllowed",
+          "IsZoomControlEnabled", "AreBrowserAcceleratorKeysEnabled"}) {
       Set(name, TRUE);
     }
   }
