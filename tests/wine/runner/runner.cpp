@@ -1,8 +1,8 @@
 // Starts the shell in its own folder, as Explorer would, answers every message box it shows and
-// reports how it ended, as lines of ../common/log_text.h on standard output and in --out:
+// reports how it ended, as lines of ../common/log_text.h in --out:
 // start-failed (error), message-box (caption, text, answer) for each box in the order they
 // appeared, exit (code, killed).
-//   runner.exe <shell exe> [--timeout <ms>] [--out <file>] [--answers <button id>,...]
+//   runner.exe <shell exe> --out <file> [--timeout <ms>] [--answers <button id>,...]
 // --answers: the button pressed on each box in turn (IDYES 6, IDNO 7, ...); then OK.
 
 #include <windows.h>
@@ -24,10 +24,7 @@ HANDLE g_out = INVALID_HANDLE_VALUE;
 void Emit(const std::string& event, const std::vector<corvane::test_log::Field>& fields) {
   const std::string line = corvane::test_log::Line(event, fields);
   DWORD written = 0;
-  for (HANDLE out : {GetStdHandle(STD_OUTPUT_HANDLE), g_out}) {
-    if (out != INVALID_HANDLE_VALUE)
-      WriteFile(out, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-  }
+  WriteFile(g_out, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
 BOOL CALLBACK CollectBox(HWND window, LPARAM param) {
@@ -46,7 +43,7 @@ BOOL CALLBACK CollectBox(HWND window, LPARAM param) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
-    std::fputs("usage: runner.exe <shell exe> [--timeout <ms>] [--out <file>]\n", stderr);
+    std::fputs("usage: runner.exe <shell exe> --out <file> [--timeout <ms>]\n", stderr);
     return 2;
   }
   const std::wstring exe = argv[1];

@@ -72,14 +72,11 @@ void ReadOnWorker(const std::wstring& uri, IStream* content) {
   auto held = std::make_unique<HeldRead>();
   held->uri = uri;
   held->identity = IdentityOf(content);
-  const HRESULT marshaled =
-      CoMarshalInterThreadInterfaceInStream(IID_IStream, content, &held->marshaled);
-  if (SUCCEEDED(marshaled)) held->thread = CreateThread(nullptr, 0, Worker, held.get(), 0, nullptr);
-  if (!held->thread) {
-    Log("held-body", {{"uri", Utf8(uri)}, {"result", "marshal-" + Hex(marshaled)}});
-    return;
+  // A stream that cannot be marshaled logs no "held-body" at all.
+  if (SUCCEEDED(CoMarshalInterThreadInterfaceInStream(IID_IStream, content, &held->marshaled))) {
+    held->thread = CreateThread(nullptr, 0, Worker, held.get(), 0, nullptr);
   }
-  g_held->push_back(std::move(held));
+  if (held->thread) g_held->push_back(std::move(held));
 }
 
 void FinishHeldReads() {

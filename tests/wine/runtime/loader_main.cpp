@@ -1,39 +1,32 @@
 // Scripted stand-in for WebView2Loader.dll (end-to-end tests under Wine). It plays the scenario
 // file CORVANE_TEST_SCENARIO against the shell, running completions and events one at a time from
 // the shell's own message loop, and appends all the shell does to the log CORVANE_TEST_LOG.
+// Null out-parameters and callbacks, which the real runtime refuses, are not checked: the run
+// fails.
 //
 // Scenario: UTF-8, one directive a line; in texts \n \t \r and \\ are escapes. Set-up, anywhere:
 //   runtime <folder|-> [when-exists <path>]   a runtime (137.0.3296.44) for that browser folder
-//       ("-": the installed one; else compared case-insensitively), present only while <path>
-//       exists; repeatable. Without any, the installed one; with no-runtime, none at all.
-//   environment-result | controller-result <hr>   creating one fails at once with <hr>
+//       ("-": the installed one) while <path> exists; repeatable. None: the installed one.
+//   no-runtime                   no runtime at all
+//   environment-result | controller-result | navigate-result <hr>   the call returns <hr>
 //   environment-error | controller-error <hr>     its handler gets <hr> and no object
 //   browser-exits-creating-controller    once: the browser exits, then the creation fails
-//   navigate-result <hr>         every Navigate returns <hr> and navigates nowhere
-//   navigation-fails <status>    documents fail with that WebErrorStatus, without their request
-//                                and DOMContentLoaded
+//   navigation-fails <status>    documents fail with that WebErrorStatus
 //   no-settings3 | no-environment14 | no-webview23   that level is not offered
 //   no-source-kinds              the filter naming request sources is refused (E_NOTIMPL)
-//   timer-scale <divisor>        the shell's SetTimer delays of 1 s and more, and its clock,
-//                                run that many times as fast
+//   timer-scale <divisor>        see ScaleTimers (runtime.h)
 //   handle-refused <suffix>      directory handles for paths ending so are refused
-// Steps, played in order with the newest objects once the first Navigate has been served:
-//   state <label>                the main window's real state
-//   wait <milliseconds>
-//   title <text>, fullscreen <0|1>, navigation <uri>, dom-content-loaded, close: those events
-//   request | request-held <uri> [<range>]   held: the body is read on a worker thread, a first
-//       piece at once, the rest when the shell releases its controller
+// Steps, played in order once the first Navigate has been served (RunStep, player.cpp):
+//   state <label>, wait <milliseconds>, title <text>, fullscreen <0|1>, navigation <uri>,
+//   dom-content-loaded, close, key <virtual-key> [up], browser-exited [failed|normal]
+//   request | request-held <uri> [<range>]   held: read on a worker thread (ReadOnWorker)
 //   new-window | script-window <uri>   user-initiated, or from a script without a click
-//   permission <kind> <uri>      kind: the enum's number, as for process-failed <kind>
-//   key <virtual-key> [up]       AcceleratorKeyPressed
+//   permission <kind> <uri>, process-failed <kind>   kind: the enum's number
 //   message-string | message-json <source> <text>   posted as a string or as other JSON
-//   syscommand <wParam> <lParam>   logs whether it started a menu loop (ended at once)
-//   end-session [asked|cancelled|closeapp]   WM_QUERYENDSESSION, then (unless asked) WM_ENDSESSION
-//   browser-exited [failed|normal]
+//   syscommand <wParam> <lParam>, end-session [asked|cancelled|closeapp]
 //
 // Log (../common/log_text.h; a null string reads <null>): the Log calls of these sources.
-// "response" status: none, foreign (not our object) or the code. "held-body" direct: the
-// marshaled stream arrived as the object itself; early: bytes of the first piece.
+// "response" status: none, foreign (not our object) or the code.
 
 #include <objbase.h>
 
@@ -55,13 +48,11 @@ bool RuntimeFound(PCWSTR folder) {
   return false;
 }
 
-// The calling thread's apartment, and the failure the runtime reports outside an STA.
-std::string Apartment(HRESULT* failure) {
+// The calling thread's apartment.
+std::string Apartment() {
   APTTYPE type{};
   APTTYPEQUALIFIER qualifier{};
-  *failure = CO_E_NOTINITIALIZED;
   if (FAILED(CoGetApartmentType(&type, &qualifier))) return "none";
-  *failure = type == APTTYPE_MTA || type == APTTYPE_NA ? RPC_E_CHANGED_MODE : S_OK;
   const char* const names[] = {"sta", "mta", "na", "mainsta"};  // APTTYPE_STA ... _MAINSTA
   return type >= APTTYPE_STA && type <= APTTYPE_MAINSTA ? names[type] : "other";
 }
@@ -114,7 +105,6 @@ extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE
   State();
   const bool found = RuntimeFound(browserExecutableFolder);
   Log("version-query", {{"folder", Utf8(browserExecutableFolder)}, {"found", found ? "1" : "0"}});
-  if (!versionInfo) return E_POINTER;
   *versionInfo = found ? CoTaskCopy(L"137.0.3296.44") : nullptr;
   return found ? S_OK : HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
 }
@@ -124,8 +114,7 @@ extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE CreateCoreWebView2Enviro
     ICoreWebView2EnvironmentOptions* environmentOptions,
     ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* environmentCreatedHandler) {
   RuntimeState& state = State();
-  HRESULT immediate = S_OK;
-  const std::string apartment = Apartment(&immediate);
+  const std::string apartment = Apartment();
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
   ReleaseDC(nullptr, screen);
@@ -140,9 +129,7 @@ extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE CreateCoreWebView2Enviro
   LogOptions(environmentOptions);
 
   const HRESULT refused = state.scenario.Result("environment-result");
-  if (FAILED(refused)) immediate = refused;
-  if (SUCCEEDED(immediate) && !environmentCreatedHandler) immediate = E_INVALIDARG;
-  if (FAILED(immediate)) return immediate;
+  if (FAILED(refused)) return refused;
   HRESULT error = state.scenario.Result("environment-error");
   if (SUCCEEDED(error) && !RuntimeFound(browserExecutableFolder)) {
     error = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);

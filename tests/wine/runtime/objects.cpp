@@ -61,7 +61,6 @@ HRESULT FakeEnvironment::CreateCoreWebView2Controller(
   LogWindowState(parentWindow, "controller-create");
   const HRESULT refused = state.scenario.Result("controller-result");
   if (FAILED(refused)) return refused;
-  if (!handler) return E_INVALIDARG;
   state.parentWindow = parentWindow;
   ComRef<ICoreWebView2CreateCoreWebView2ControllerCompletedHandler> keep(handler);
   Schedule([keep] {
@@ -91,7 +90,6 @@ void FakeEnvironment::RaiseBrowserExited(int kind) {
 
 HRESULT FakeEnvironment::CreateObjectCollection(UINT32 length, IUnknown** items,
                                                 ICoreWebView2ObjectCollection** collection) {
-  if (!collection) return E_POINTER;
   // The items are not kept: "slots" names them, the path of each handle joined by '|', empty for
   // no object and "?" for a foreign one.
   std::string slots;
@@ -111,7 +109,6 @@ HRESULT FakeEnvironment::CreateObjectCollection(UINT32 length, IUnknown** items,
 
 HRESULT FakeWebView::Navigate(LPCWSTR uri) {
   Log("navigate", {{"uri", Utf8(uri)}});
-  if (!uri) return E_INVALIDARG;
   const HRESULT refused = State().scenario.Result("navigate-result");
   if (FAILED(refused)) return refused;
   std::wstring target = uri;
@@ -130,10 +127,7 @@ void FakeWebView::RaiseResourceRequest(const std::wstring& uri,
         matched || ((sources & COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS_DOCUMENT) != 0 &&
                     Matches(filter, uri));
   }
-  if (!matched) {
-    Log("not-intercepted", {{"uri", Utf8(uri)}});
-    return;
-  }
+  if (!matched) return;  // the browser fetches it itself
   auto request = New<Object<RequestStub>>();
   request->Set("Uri", uri).Set("Headers", New<FakeRequestHeaders>(range).get());
   auto args = New<Object<ResourceRequestedArgsStub>>();

@@ -61,7 +61,6 @@ class Props {
   HRESULT Get(const char* method, T* out) {
     auto found = props_.find(Name(method));
     if (found == props_.end()) return UnexpectedCall(method);
-    if (!out) return E_POINTER;
     [[maybe_unused]] const Value& v = found->second;
     if constexpr (std::is_same_v<T, LPWSTR>) {
       *out = CoTaskCopy(v.text);
