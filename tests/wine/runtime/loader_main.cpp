@@ -48,11 +48,13 @@ bool RuntimeFound(PCWSTR folder) {
   return false;
 }
 
-// The calling thread's apartment.
-std::string Apartment() {
+// The calling thread's apartment, and the failure the runtime reports outside an STA.
+std::string Apartment(HRESULT* failure) {
   APTTYPE type{};
   APTTYPEQUALIFIER qualifier{};
+  *failure = CO_E_NOTINITIALIZED;
   if (FAILED(CoGetApartmentType(&type, &qualifier))) return "none";
+  *failure = type == APTTYPE_MTA || type == APTTYPE_NA ? RPC_E_CHANGED_MODE : S_OK;
   const char* const names[] = {"sta", "mta", "na", "mainsta"};  // APTTYPE_STA ... _MAINSTA
   return type >= APTTYPE_STA && type <= APTTYPE_MAINSTA ? names[type] : "other";
 }
@@ -114,7 +116,8 @@ extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE CreateCoreWebView2Enviro
     ICoreWebView2EnvironmentOptions* environmentOptions,
     ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* environmentCreatedHandler) {
   RuntimeState& state = State();
-  const std::string apartment = Apartment();
+  HRESULT outsideSta = S_OK;
+  const std::string apartment = Apartment(&outsideSta);
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
   ReleaseDC(nullptr, screen);
@@ -130,6 +133,7 @@ extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE CreateCoreWebView2Enviro
 
   const HRESULT refused = state.scenario.Result("environment-result");
   if (FAILED(refused)) return refused;
+  if (FAILED(outsideSta)) return outsideSta;
   HRESULT error = state.scenario.Result("environment-error");
   if (SUCCEEDED(error) && !RuntimeFound(browserExecutableFolder)) {
     error = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
