@@ -16,8 +16,6 @@ std::string Outcome(corvane::AssetBundle& bundle) {
   try {
     bundle.Parse();
     return "ok";
-  } catch (const std::range_error& error) {
-    return std::string("range:") + error.what();
   } catch (const std::runtime_error& error) {
     return error.what();
   }

@@ -47,7 +47,6 @@ struct Fixture {
     WriteFile(root / "secret.txt", "ROOT SECRET");
     WriteFile(root / "app" / "package.json", "{\"secret\":1}");
     WriteFile(www / "a.txt", "0123456789");
-    WriteFile(www / "empty.txt", "");
     WriteFile(www / "sub" / "b.bin", std::string(5000, 'b'));
     WriteFile(www / "sub" / "deeper" / "c.js", "let c;");
     WriteFile(www / "caf\xC3\xA9 x.css", "body{}");

@@ -81,8 +81,6 @@ def run_all(work):
     code, out, err = pack("extract", bundle, at("extracted"))
     diff = subprocess.run(["diff", "-r", src, at("extracted")], capture_output=True, text=True)
     check(code == 0 and diff.returncode == 0, f"extracted tree equals the source: {err}{diff.stdout}{diff.stderr}")
-    code, _, err = pack("create", src, "-o", at("o" * 246 + ".dat"))
-    check(code == 0, f"an output name near the limit is written ({err!r})")
 
     # Names differing only in case: two files, or refused where the file system folds them (Windows).
     write(at("cased.dat"), encode_bundle([(b"Case.txt", 0, 5), (b"case.txt", 5, 5)], b"upperlower"))
@@ -115,7 +113,6 @@ def run_all(work):
           "a failed create leaves the old bundle as it was and no partial file")
     line, _ = one_line_error(["create", src, "-o", at("missing-dir", "x.dat")], "x.dat", "into a missing folder")
     check("missing-dir does not exist" in line and ".partial" not in line, f"the message says why ({line!r})")
-    one_line_error(["config", src], "src", "config of a folder")
     if not WINDOWS:
         write(os.path.join(work.encode(), b"odd", b"bad-\xff-name"), b"x")
         line, _ = one_line_error(["create", at("odd"), "-o", at("odd.dat")], "bad-", "a file name that is not UTF-8")
@@ -170,9 +167,7 @@ def run_all(work):
     for args in (["verify"], ["list"], ["list", "--json"], ["extract", at("never")]):
         line, out = one_line_error([args[0], at("range.dat"), *args[1:]], "range.dat", f"{args[0]} of a bad bundle")
         check(line.endswith(": bad file entry") and out == "", f"{args}: 'bad file entry', not {line!r} {out!r}")
-    check(not os.path.exists(at("never")), "extract of a bad bundle creates nothing")
     one_line_error(["verify", at("missing.dat")], "missing.dat", "verify of a missing file")
-    one_line_error(["verify", src], "src", "verify of a folder")
     for args in ([], ["frobnicate"], ["create", src], ["list"], ["extract", bundle]):
         code, out, err = pack(*args)
         check(code == 2 and err.startswith("corvane-pack: ") and "usage:" in err, f"usage error for {args} ({err!r})")

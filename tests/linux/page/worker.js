@@ -17,9 +17,6 @@ if (self.registration) {
   self.addEventListener("fetch", (event) => {
     if (event.request.url.endsWith("?cached")) event.respondWith(caches.match("/large.bin"));
   });
-  self.addEventListener("message", (event) => {
-    digestOf("/large.bin").then((result) => event.source.postMessage({ serviceWorkerFetch: result }));
-  });
 } else if ("onconnect" in self) {
   self.onconnect = (event) => digestOf("/large.bin").then((result) => event.ports[0].postMessage(result));
 } else if (typeof WorkerGlobalScope !== "undefined") {
