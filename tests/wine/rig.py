@@ -137,9 +137,6 @@ class Result:
     def exit_code(self):
         return next((int(e["code"]) for e in self.runner if e["_event"] == "exit"), None)
 
-    def dump(self):
-        return "\n".join("  " + json.dumps(e, ensure_ascii=False) for e in self.runner + self.runtime)
-
 
 class Checks:
     """Collects failed expectations, so one run reports all of them."""
@@ -208,11 +205,10 @@ class Context:
         if not result.runner and not result.runtime:
             # Neither the runner nor the shell wrote a line: Wine itself failed to start them (seen
             # now and then on a loaded machine). Nothing of the shell was observed, so try again.
-            print(f"{os.path.basename(folder)}: Wine started nothing; trying once more\n{wine_output(folder)}")
+            print(f"{os.path.basename(folder)}: Wine started nothing; trying once more")
             result = self.attempt(app, folder)
         if result.exit_code is None:
-            raise ScenarioFailure(f"the runner reported no exit of the shell (a run has {RUN_TIMEOUT_S} s)\n{result.dump()}\n"
-                                  f"{wine_output(folder)}")
+            raise ScenarioFailure(f"no exit of the shell reported (a run has {RUN_TIMEOUT_S} s)")
         return result
 
     def run_closed(self, c, app, label=None):
@@ -287,12 +283,6 @@ class Context:
             subprocess.run(["wineserver", "-k"], **quiet)
             shutil.rmtree(env["WINEPREFIX"], ignore_errors=True)  # about 700 MB
         return Result(parse_log(runtime_log), parse_log(runner_log), folder, app.script)
-
-
-def wine_output(folder):
-    path = os.path.join(folder, "wine-output.txt")
-    text = read(path).decode(errors="replace").strip() if os.path.exists(path) else ""
-    return f"Wine's output:\n{text[-2000:]}" if text else "Wine wrote nothing"
 
 
 def main(suite, options=()):

@@ -82,8 +82,6 @@ def library_messages(ctx, c):
             "OnMainWindowCreated gets the hidden main window, the web view's parent")
     c.equal(result.pluck("extension-message", "text"), [first, second],
             "the app's messages alone handed on, byte for byte")
-    c.expect(0 <= result.index("extension-init") < result.index("extension-main-window")
-             < result.index("environment-create"), "Init, then OnMainWindowCreated, both before the web view")
     c.expect(0 <= result.index("close-requested") < result.index("extension-release"), "Release after the close")
 
 
@@ -153,7 +151,6 @@ def directory_handles(ctx, c):
     slots = handles.get("slots", "").split("|")
     c.equal((handles.get("text"), handles.get("count"), len(slots)), ('{"type":"directory-handles"}', "13", 13),
             "one message of 13 slots")
-    slots += [""] * (13 - len(slots))
     c.expect(result.index("post-json-with-objects") < result.index("post-json"), "directory handles before the reply")
     c.equal(slots[:3], [app, app + "www\\", user_data], "app and content folders on the share, then the per-user one")
     c.expect(user_data.endswith("\\AppData\\Local\\CorvaneTest"), f"user data stays in Local AppData: {user_data}")

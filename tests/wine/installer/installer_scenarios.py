@@ -3,14 +3,11 @@ bootstrapper address, downloads test_bootstrapper.exe, which logs its start and 
 makes the stand-in runtime report a runtime. The shell's observer logs the progress window to the same
 installer.log, so the order of "window gone" and "bootstrapper ran" shows."""
 
-import contextlib
-import fcntl
 import http.server
 import os
 import re
 import shutil
 import sys
-import tempfile
 import threading
 import time
 
@@ -27,15 +24,6 @@ WINDOW_STYLE, BAR_STYLE = 0x10CA0000, 0x50000000  # visible, caption, system men
 WS_EX_WINDOWEDGE = 0x100  # added by the system to every captioned window
 SETUP = {"class": "WebView2Setup"}
 STALE = BOOTSTRAPPER = "Webview2Setup.exe"  # the fixed name earlier versions downloaded to
-
-
-@contextlib.contextmanager
-def port_turn(port):
-    """The port compiled into the test shell, used by one scenario of all build trees at a time."""
-    path = os.path.join(tempfile.gettempdir(), f"corvane-installer-port-{port}.lock")
-    with open(path, "a+") as lock:
-        fcntl.flock(lock, fcntl.LOCK_EX)  # a wait too long ends at the test's timeout
-        yield
 
 
 class LoopbackServer(http.server.HTTPServer):
@@ -63,9 +51,6 @@ class LoopbackServer(http.server.HTTPServer):
 
 class Handler(http.server.BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.0"
-
-    def log_message(self, *args):
-        pass
 
     def do_GET(self):
         server, error = self.server, self.server.mode == "404"
@@ -118,7 +103,7 @@ def play(ctx, c, label, mode, downloading=None, dpi=96, existing=None, close_at=
     app = rig.App(package=rig.packaged(name=name, messages=messages), dpi=dpi, env=env, on_prefix=prepare,
                   script=[f"runtime - when-exists {rig.esc(rig.windows_path(marker))}", "close"])
     port, program = int(ctx.args.port), rig.read(ctx.args.bootstrapper)
-    with port_turn(port), LoopbackServer(port, mode, program, chunk_delay) as server:
+    with LoopbackServer(port, mode, program, chunk_delay) as server:
         result = ctx.run(app, label)
     result.log = rig.Result(rig.parse_log(log), [], folder, [])
     result.requests, result.marker = server.requests, marker
@@ -134,7 +119,6 @@ def check_window(c, run, dpi, caption):
             [width, height, 1280 // 2 - width // 2, 1024 // 2 - height // 2], "outer size, centred on the screen")
     c.equal([bar.get("parent"), int(bar["style"])], ["WebView2Setup", BAR_STYLE],
             "the bar: the window's child, its style")
-    c.equal(run.log.pluck("bar-range", "low", "high"), [("0", "100")], "bar range")
     c.expect(run.log.index("window-destroyed", **SETUP) >= 0, "the progress window was closed")
 
 
@@ -149,7 +133,6 @@ def check_installed_and_started(c, run):
                  f"the bootstrapper ran from a fresh unique name: {ran[0]['image']}")
         c.expect(run.log.index("window-destroyed", **SETUP) < run.log.index("bootstrapper-ran"),
                  "the bootstrapper starts after the progress window has gone")
-    c.equal(run.pluck("version-query", "found")[:2], ["0", "1"], "runtime missing before the installer, present after")
 
 
 def check_only_stale_left(c, run, stale):
