@@ -65,7 +65,6 @@ TEST(ViewStreamTest, SeeksAndClonesLikeAReadOnlyStream) {
   EXPECT_EQ(SeekTo(s, -2, STREAM_SEEK_CUR), 5u);
   EXPECT_EQ(SeekTo(s, 25, STREAM_SEEK_SET), 25u);
   EXPECT_EQ(SeekTo(s, -26, STREAM_SEEK_CUR, STG_E_INVALIDFUNCTION), 777u);
-  EXPECT_EQ(PositionOf(s), 25u);
   EXPECT_EQ(Read(s, 1), std::make_pair(std::string(), S_FALSE));  // past the end: nothing
   EXPECT_EQ(s->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr), S_OK);
 

@@ -77,8 +77,7 @@ LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
                         {"high", std::to_string(HIWORD(message->lParam))}});
   } else if (bar && message->message == PBM_SETPOS) {
     const int position = static_cast<int>(message->wParam);
-    Write("bar-position",
-          {{"position", std::to_string(position)}, {"cross-thread", Flag(InSendMessage())}});
+    Write("bar-position", {{"position", std::to_string(position)}});
     if (g_closeAt >= 0 && position >= g_closeAt) {
       g_closeAt = -1;
       PostMessageW(GetParent(message->hwnd), WM_CLOSE, 0, 0);
@@ -98,7 +97,6 @@ struct Observer {
     if (!closeAt.empty()) g_closeAt = _wtoi(closeAt.c_str());
     g_tamperFolder = corvane::test_log::Variable(L"CORVANE_INSTALLER_OBSERVER_TAMPER");
     g_hook = SetWindowsHookExW(WH_CALLWNDPROC, Watch, nullptr, GetCurrentThreadId());
-    Write(g_hook ? "observer-ready" : "observer-failed");
   }
 } g_observer;
 

@@ -12,9 +12,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   GetCurrentDirectoryW(MAX_PATH * 4, cwd);
   GetModuleFileNameW(nullptr, image, MAX_PATH * 4);
   const std::wstring log = Variable(L"CORVANE_TEST_BOOTSTRAPPER_LOG");
-  if (!log.empty()) {
-    AppendLine(log, Line("bootstrapper-ran", {{"cwd", Utf8(cwd)}, {"image", Utf8(image)}}));
-  }
+  AppendLine(log, Line("bootstrapper-ran", {{"cwd", Utf8(cwd)}, {"image", Utf8(image)}}));
   const std::wstring marker = Variable(L"CORVANE_TEST_RUNTIME_MARKER");
   if (marker.empty()) return 0;
   HANDLE file = CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

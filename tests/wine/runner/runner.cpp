@@ -7,7 +7,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cwchar>
 #include <map>
 #include <string>
@@ -42,10 +41,6 @@ BOOL CALLBACK CollectBox(HWND window, LPARAM param) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 2) {
-    std::fputs("usage: runner.exe <shell exe> --out <file> [--timeout <ms>]\n", stderr);
-    return 2;
-  }
   const std::wstring exe = argv[1];
   DWORD timeoutMs = 30000;
   std::vector<int> answers;

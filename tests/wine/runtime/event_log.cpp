@@ -11,7 +11,6 @@ namespace {
 
 // The centre pixel of `icon` drawn at 32x32 on black, as RRGGBB; empty without an icon.
 std::string IconCentreColour(HICON icon) {
-  if (!icon) return "";
   BITMAPINFO info{{sizeof(BITMAPINFOHEADER), 32, -32, 1, 32, BI_RGB}};
   void* bits = nullptr;
   HDC dc = CreateCompatibleDC(nullptr);
@@ -89,11 +88,8 @@ void LogExeVersion() {
   DWORD ignored = 0;
   const DWORD size = GetFileVersionInfoSizeW(exe, &ignored);
   std::vector<unsigned char> data(size);
-  if (size == 0 || !GetFileVersionInfoW(exe, 0, size, data.data())) {
-    Log("exe-version", {{"present", "0"}});
-    return;
-  }
-  std::vector<Field> fields{{"present", "1"}};
+  if (size == 0 || !GetFileVersionInfoW(exe, 0, size, data.data())) return;
+  std::vector<Field> fields;
   void* value = nullptr;
   UINT length = 0;
   for (const wchar_t* key : {L"ProductName", L"FileDescription", L"ProductVersion", L"FileVersion",

@@ -17,7 +17,6 @@ struct HeldRead {
   IUnknown* identity = nullptr;  // the object the shell handed over, only compared
   HANDLE thread = nullptr;
   // Written by the worker, read once it has ended.
-  HRESULT unmarshal = S_OK;
   bool direct = false;
   ULONG early = 0;
   std::string bytes;
@@ -39,9 +38,8 @@ DWORD WINAPI Worker(void* parameter) {
   auto* held = static_cast<HeldRead*>(parameter);
   CoInitializeEx(nullptr, COINIT_MULTITHREADED);
   IStream* stream = nullptr;
-  held->unmarshal = CoGetInterfaceAndReleaseStream(held->marshaled, IID_IStream,
-                                                   reinterpret_cast<void**>(&stream));
-  if (SUCCEEDED(held->unmarshal) && stream) {
+  if (SUCCEEDED(CoGetInterfaceAndReleaseStream(held->marshaled, IID_IStream,
+                                               reinterpret_cast<void**>(&stream)))) {
     held->direct = IdentityOf(stream) == held->identity;
     char first[4096];
     if (SUCCEEDED(stream->Read(first, sizeof first, &held->early))) {
@@ -82,21 +80,12 @@ void ReadOnWorker(const std::wstring& uri, IStream* content) {
 void FinishHeldReads() {
   if (g_held->empty()) return;
   SetEvent(g_teardown);
-  const ULONGLONG deadline = GetTickCount64() + 5000;
   for (std::unique_ptr<HeldRead>& held : *g_held) {
-    const ULONGLONG now = GetTickCount64();
-    if (WaitForSingleObject(held->thread, now < deadline ? static_cast<DWORD>(deadline - now)
-                                                         : 0) != WAIT_OBJECT_0) {
-      // A stream that needs this thread to be read never finishes while it waits here.
-      Log("held-body", {{"uri", Utf8(held->uri)}, {"result", "timeout"}});
-      held.release();  // the worker may still write to it
-      continue;
-    }
+    // A stream that needs this thread to be read hangs the shell here, until the runner ends it.
+    WaitForSingleObject(held->thread, INFINITE);
     CloseHandle(held->thread);
-    std::string result = held->complete ? "read" : "read-error";
-    if (FAILED(held->unmarshal)) result = "unmarshal-" + Hex(held->unmarshal);
     Log("held-body", {{"uri", Utf8(held->uri)},
-                      {"result", result},
+                      {"result", held->complete ? "read" : "read-error"},
                       {"direct", held->direct ? "1" : "0"},
                       {"early", std::to_string(held->early)},
                       {"bodyHex", HexBytes(held->bytes)}});

@@ -36,14 +36,14 @@ ULONGLONG WINAPI ScaledGetTickCount64() {
   return g_clockStart + (GetTickCount64() - g_clockStart) * g_timerDivisor;
 }
 
-// False when `name` is not imported from `dll`.
-bool PatchImport(const char* dll, const char* name, void* function) {
+// Does nothing when `name` is not imported from `dll`.
+void PatchImport(const char* dll, const char* name, void* function) {
   auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
   auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
       base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
   const IMAGE_DATA_DIRECTORY& imports =
       nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-  if (imports.VirtualAddress == 0) return false;
+  if (imports.VirtualAddress == 0) return;
   for (auto* descriptor = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
        descriptor->Name != 0; ++descriptor) {
     if (_stricmp(reinterpret_cast<const char*>(base + descriptor->Name), dll) != 0) continue;
@@ -61,18 +61,15 @@ bool PatchImport(const char* dll, const char* name, void* function) {
       VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &protection);
       slots->u1.Function = reinterpret_cast<ULONG_PTR>(function);
       VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection, &protection);
-      return true;
+      return;
     }
   }
-  return false;
 }
 
 }  // namespace
 
 void InterceptShellExecute() {
-  const bool patched =
-      PatchImport("shell32.dll", "ShellExecuteW", reinterpret_cast<void*>(&LoggedShellExecuteW));
-  Log("shell-execute-hook", {{"status", patched ? "installed" : "not-imported"}});
+  PatchImport("shell32.dll", "ShellExecuteW", reinterpret_cast<void*>(&LoggedShellExecuteW));
 }
 
 void ScaleTimers(UINT divisor) {

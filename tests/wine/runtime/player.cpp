@@ -125,7 +125,7 @@ void RunStep(RuntimeState& s, const Step& step) {
   } else if (verb == "process-failed") {
     auto args = New<Object<ProcessFailedArgsStub>>();
     args->Set("ProcessFailedKind", number);
-    Log("process-failed-done", {{"handlers", RAISE(view, ProcessFailed, args.get())}});
+    RAISE(view, ProcessFailed, args.get());
   } else if (verb == "close") {
     Log("close-requested", {{"liveHandles", std::to_string(g_liveHandles)}});
     Log("close-requested-done", {{"handlers", RAISE(view, WindowCloseRequested, nullptr)}});
@@ -225,7 +225,6 @@ Scenario LoadScenario(const std::wstring& path) {
   Scenario scenario;
   bool runtimeGiven = false;
   std::ifstream in(path.c_str(), std::ios::binary);
-  if (!in) Log("scenario-error", {{"line", "0"}, {"text", "cannot open " + Utf8(path)}});
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
